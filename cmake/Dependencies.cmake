@@ -1,0 +1,28 @@
+# Every outside library the project uses, found once. Only platform/ may link the media
+# libraries (tarn_platform_deps); Python is linked by game/gameplay alone (tarn_python).
+find_package(Threads REQUIRED)
+find_package(Boost 1.74 REQUIRED)
+find_package(PkgConfig REQUIRED)
+find_package(OpenGL REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(SDL2TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
+pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
+pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
+pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
+pkg_check_modules(SQUISH REQUIRED IMPORTED_TARGET libsquish)
+pkg_check_modules(PYTHON REQUIRED IMPORTED_TARGET python3-embed)
+find_package(GTest REQUIRED)
+if(TARN_BENCH)
+  find_package(benchmark REQUIRED)
+  pkg_check_modules(PUGIXML REQUIRED IMPORTED_TARGET pugixml)
+endif()
+
+add_library(tarn_platform_deps INTERFACE)
+target_link_libraries(tarn_platform_deps INTERFACE
+  Threads::Threads Boost::boost OpenGL::GL
+  PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::MPG123 PkgConfig::PNG PkgConfig::JPEG
+  PkgConfig::SQUISH)
+target_include_directories(tarn_platform_deps INTERFACE /usr/include/stb)
+
+add_library(tarn_python INTERFACE)
+target_link_libraries(tarn_python INTERFACE PkgConfig::PYTHON)

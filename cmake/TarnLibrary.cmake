@@ -1,0 +1,20 @@
+# tarn_library(<target> <folder> [DEPS <targets>...] [EXCLUDE <files>...])
+# Builds every .cpp/.c under <folder> into one static library. A folder that holds no source
+# yet makes no target, so the layers above it can be added in later without touching this file.
+function(tarn_library target folder)
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    ${PROJECT_SOURCE_DIR}/${folder}/*.cpp ${PROJECT_SOURCE_DIR}/${folder}/*.c)
+  foreach(excluded ${ARG_EXCLUDE})
+    list(REMOVE_ITEM sources ${PROJECT_SOURCE_DIR}/${folder}/${excluded})
+  endforeach()
+  if(NOT sources)
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
+  foreach(dep ${ARG_DEPS})
+    if(TARGET ${dep})
+      target_link_libraries(${target} PUBLIC ${dep})
+    endif()
+  endforeach()
+endfunction()
