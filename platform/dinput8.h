@@ -148,6 +148,7 @@ private:
     friend class IDirectInput8;
     IDirectInputDevice8(IDirectInput8* parent, Kind kind);
     ~IDirectInputDevice8();
+    HRESULT LoseOn(HRESULT hr);
 
     std::atomic<ULONG> m_Refs{1};
     IDirectInput8* m_Parent;

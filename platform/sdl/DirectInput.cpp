@@ -91,6 +91,13 @@ ULONG IDirectInputDevice8::Release()
     return left;
 }
 
+// An injected loss leaves the device unacquired, as a real loss does.
+HRESULT IDirectInputDevice8::LoseOn(HRESULT hr)
+{
+    if (hr == DIERR_INPUTLOST || hr == DIERR_NOTACQUIRED) m_Acquired = false;
+    return hr;
+}
+
 HRESULT IDirectInputDevice8::SetDataFormat(LPCDIDATAFORMAT format)
 {
     HRESULT hr = TakeInjected("IDirectInputDevice8::SetDataFormat");
@@ -145,7 +152,7 @@ HRESULT IDirectInputDevice8::Unacquire()
 HRESULT IDirectInputDevice8::GetDeviceState(DWORD size, LPVOID data)
 {
     HRESULT hr = TakeInjected("IDirectInputDevice8::GetDeviceState");
-    if (FAILED(hr)) return hr;
+    if (FAILED(hr)) return LoseOn(hr);
     if (!data || !m_Format || size != m_Format->dwDataSize) return DIERR_INVALIDPARAM;
     if (!m_Acquired) return DIERR_NOTACQUIRED;
     System& s = TheSystem();
@@ -164,7 +171,7 @@ HRESULT IDirectInputDevice8::GetDeviceData(DWORD entrySize, LPDIDEVICEOBJECTDATA
     HRESULT hr = TakeInjected("IDirectInputDevice8::GetDeviceData");
     if (FAILED(hr)) {
         if (count) *count = 0;
-        return hr;
+        return LoseOn(hr);
     }
     if (!count) return DIERR_INVALIDPARAM;
     const DWORD wanted = *count;
