@@ -281,7 +281,16 @@ def level1_help():
     ])
 
 
-def spell_help(text, texture, spell):
+def spell_help(text, texture, spell, then=None):
+    """Teaches one gesture with a retry branch; `then` = (text, texture) shows a second one after."""
+    after = []
+    if then:
+        after = [
+            cmd("ShowToolTip", Text=then[0]),
+            cmd("ShowSprite", children=[gesture_sprite(then[1])], Name="gesture2"),
+            cmd("Wait", Time=5000),
+            cmd("HideSprite", Name="gesture2"),
+        ]
     return E("LevelTrainer", {}, [
         cmd("ShowTeacher", X=0.15, Y=0.7),
         cmd("ShowToolTip", Text=text),
@@ -294,6 +303,7 @@ def spell_help(text, texture, spell):
         cmd("HideSprite", "ok", Name="gesture"),
         cmd("ShowToolTip", Text="WELL DONE!"),
         cmd("Wait", Time=2000),
+    ] + after + [
         cmd("HideToolTip"),
         cmd("HideTeacher"),
     ])
@@ -450,7 +460,8 @@ def main():
         ("Levels\\bonuslevelpack.xml", level_pack(BONUS_LEVELS)),
         ("Levels\\level1_help.xml", level1_help()),
         ("Levels\\lvl2_help.xml", spell_help("DRAW AN ARCH: A BRIDGE", "GESTUREBRIDGE", "RGTT_BRIDGE")),
-        ("Levels\\level3_help.xml", spell_help("DRAW >: WIND TO THE RIGHT", "GESTUREWINDRIGHT", "RGTT_WINDRIGHT")),
+        ("Levels\\level3_help.xml", spell_help("DRAW >: WIND TO THE RIGHT", "GESTUREWINDRIGHT", "RGTT_WINDRIGHT",
+                                                   ("DRAW <: WIND TO THE LEFT", "GESTUREWINDLEFT"))),
         ("Levels\\lvl4_help.xml", spell_help("DRAW A CIRCLE: A TELEPORT", "GESTURETELEPORT", "RGTT_TELEPORT")),
         ("Levels\\comics.xml", comics()),
         ("Levels\\comic_lvl2.xml", comic_lvl2()),
