@@ -280,7 +280,7 @@ struct D3DINDEXBUFFER_DESC {
 // --- Interfaces ----------------------------------------------------------------------------------
 namespace platform {
 namespace render {
-class DeviceState;
+struct DeviceState;
 class Backend;
 struct TextureData;
 } // namespace render

@@ -1,6 +1,7 @@
 // The render layer's test hooks and the bookkeeping the layer does for them.
 
 #include "platform/testing_render.h"
+#include "platform/testing.h"
 #include "platform/d3d9.h"
 #include "platform/sdl/RenderWindow.h"
 
@@ -35,6 +36,9 @@ RenderHooks& Hooks()
 }
 
 } // namespace
+
+void ResetRenderHooks();
+static const ResetRegistration kReset(&ResetRenderHooks);
 
 void ResetRenderHooks()
 {

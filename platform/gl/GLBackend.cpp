@@ -244,9 +244,12 @@ void GLBackend::ApplyViewport(DeviceState& s, bool pretransformed)
     glViewport(GLint(vp.X), y, GLsizei(vp.Width), GLsizei(vp.Height));
     glDepthRange(vp.MinZ, vp.MaxZ);
     // Row-vector matrices have the memory layout of GL's column-major ones.
+    // Edges of transformed geometry fall on pixel centres; Direct3D includes the top and left
+    // ones, so they are moved a 256th of a pixel up and left to make GL's rule agree.
     GLfloat halfPixel[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-    halfPixel[12] = vp.Width ? 1.0f / vp.Width : 0.0f;
-    halfPixel[13] = vp.Height ? -1.0f / vp.Height : 0.0f;
+    const float nudge = 1.0f / 128.0f;
+    halfPixel[12] = vp.Width ? (1.0f - nudge) / vp.Width : 0.0f;
+    halfPixel[13] = vp.Height ? (-1.0f + nudge) / vp.Height : 0.0f;
     const GLfloat depthRemap[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 2, 0, 0, 0, -1, 1}; // z' = 2z - w
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(halfPixel);
