@@ -7,17 +7,6 @@ using platform::testing::DrawnPrimitives;
 using platform::testing::LiveObjects;
 using platform::testing::RenderCalls;
 
-namespace {
-
-struct ScreenVertex {
-    float x, y, z, rhw;
-    D3DCOLOR colour;
-    float u, v;
-};
-const DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-
-} // namespace
-
 TEST_F(HeadlessDeviceTest, NewAndResetDevicesHaveTheDefaultState)
 {
     auto check = [this] {

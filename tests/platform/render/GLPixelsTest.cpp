@@ -4,6 +4,7 @@
 #include "platform/d3dx9.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "tests/platform/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,11 @@ using platform::testing::Image;
 
 namespace {
 
-struct ScreenVertex {
-    float x, y, z, rhw;
-    D3DCOLOR colour;
-    float u, v;
-};
 struct ColourVertex {
     float x, y, z;
     D3DCOLOR colour;
     float u, v;
 };
-const DWORD kScreenFvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 const DWORD kColourFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
 
 int Channel(uint32_t c, int shift) { return int((c >> shift) & 0xFF); }
@@ -40,17 +35,7 @@ protected:
         m_Window = platform::testing::CreateRenderTestWindow(160, 120);
         ASSERT_NE(nullptr, m_Window);
         m_D3D = Direct3DCreate9(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS p = {};
-        p.BackBufferWidth = 160;
-        p.BackBufferHeight = 120;
-        p.BackBufferFormat = D3DFMT_X8R8G8B8;
-        p.BackBufferCount = 1;
-        p.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        p.hDeviceWindow = m_Window;
-        p.Windowed = TRUE;
-        p.EnableAutoDepthStencil = TRUE;
-        p.AutoDepthStencilFormat = D3DFMT_D16;
-        p.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+        D3DPRESENT_PARAMETERS p = WindowedParams(m_Window, 160, 120);
         ASSERT_EQ(D3D_OK, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0x40, &p, &m_Device));
         platform::testing::CaptureOnPresent(true);
         m_Device->SetRenderState(D3DRS_LIGHTING, FALSE);

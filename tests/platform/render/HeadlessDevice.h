@@ -3,6 +3,7 @@
 
 #include "platform/d3d9.h"
 #include "platform/testing.h"
+#include "tests/platform/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -27,21 +28,7 @@ protected:
         platform::testing::DestroyRenderTestWindow(m_Window);
         platform::testing::ResetAll();
     }
-    D3DPRESENT_PARAMETERS Params() const
-    {
-        D3DPRESENT_PARAMETERS p = {};
-        p.BackBufferWidth = 320;
-        p.BackBufferHeight = 240;
-        p.BackBufferFormat = D3DFMT_X8R8G8B8;
-        p.BackBufferCount = 1;
-        p.SwapEffect = D3DSWAPEFFECT_DISCARD;
-        p.hDeviceWindow = m_Window;
-        p.Windowed = TRUE;
-        p.EnableAutoDepthStencil = TRUE;
-        p.AutoDepthStencilFormat = D3DFMT_D16;
-        p.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
-        return p;
-    }
+    D3DPRESENT_PARAMETERS Params() const { return WindowedParams(m_Window, 320, 240); }
     DWORD RenderState(D3DRENDERSTATETYPE s)
     {
         DWORD v = 0;
