@@ -646,6 +646,20 @@ def _btn(name, path, w, h, uw, uh, text, fill):
     return T(name, path, lambda: button(w, h, uw, uh, text, fill))
 
 
+def menu_button(text, fill):
+    return strips(256, 256, 200, [(0, 69, "normal"), (69, 138, "over")], text, fill)
+
+
+def map_button(text, fill):
+    return strips(128, 128, 105, [(0, 43, "normal"), (43, 86, "over")], text, fill)
+
+
+def _btn_pair(stem, path_stem, w, h, uw, uh, text, fill):
+    """The normal (PAS) and pointer-over (ACT) pictures of one button."""
+    return [_btn(stem + "PAS", path_stem + "pas.png", w, h, uw, uh, text, fill),
+            _btn(stem + "ACT", path_stem + "act.png", w, h, uw, uh, text, shade(fill, 1.35))]
+
+
 GAME_MENU_ROWS = [(0, 382, "normal"), (382, 764, "over")]
 
 TEXTURES = [
@@ -672,8 +686,7 @@ TEXTURES = [
     T("GAMEMENUBACKTOMAP", "ui/gamemenubacktomap.png", lambda: strips(256, 1024, 255, GAME_MENU_ROWS, "MAP", BLUE)),
     T("GAMEMENUREPLAY", "ui/gamemenureplay.png", lambda: strips(256, 1024, 255, GAME_MENU_ROWS, "REPLAY", BLUE)),
     T("SKIPBTNACTPAS", "ui/skip.png", lambda: strips(128, 128, 128, [(0, 56, "normal"), (56, 112, "over")], "SKIP", ORANGE)),
-    _btn("MENUPAS", "ui/menupas.png", 128, 64, 104, 33, "MENU", BLUE),
-    _btn("MENUACT", "ui/menuact.png", 128, 64, 104, 33, "MENU", shade(BLUE, 1.35)),
+    *_btn_pair("MENU", "ui/menu", 128, 64, 104, 33, "MENU", BLUE),
     T("PAUSEACTPAS", "ui/pauseactpas.png", lambda: strips(128, 128, 105, [(0, 37, "normal"), (37, 74, "over")], "PAUSE", BLUE)),
     T("SCOREBKG", "score/scorebkg.png", lambda: screen("SCORE", (60, 40, 100, 255), (150, 90, 60, 255), used_h=1024)),
     # Frame and HUD
@@ -701,10 +714,10 @@ TEXTURES = [
     T("BAT4", "hud/bat4.png", bat),
     # Main menu and forms
     T("MENUBKG", "ui/menubkg.png", lambda: splash_picture("RUNEGARDEN", (120, 80, 170, 255), (230, 170, 120, 255))),
-    T("PLAYGAMEACTPAS", "ui/playgame.png", lambda: strips(256, 256, 200, [(0, 69, "normal"), (69, 138, "over")], "PLAY", GREEN)),
-    T("SETTINGSACTPAS", "ui/settings_btn.png", lambda: strips(256, 256, 200, [(0, 69, "normal"), (69, 138, "over")], "SETTINGS", BLUE)),
-    T("HIGHSCOREACTPAS", "ui/highscore_btn.png", lambda: strips(256, 256, 200, [(0, 69, "normal"), (69, 138, "over")], "HIGH SCORES", BLUE)),
-    T("EXITACTPAS", "ui/exit_btn.png", lambda: strips(256, 256, 200, [(0, 69, "normal"), (69, 138, "over")], "EXIT", RED)),
+    T("PLAYGAMEACTPAS", "ui/playgame.png", lambda: menu_button("PLAY", GREEN)),
+    T("SETTINGSACTPAS", "ui/settings_btn.png", lambda: menu_button("SETTINGS", BLUE)),
+    T("HIGHSCOREACTPAS", "ui/highscore_btn.png", lambda: menu_button("HIGH SCORES", BLUE)),
+    T("EXITACTPAS", "ui/exit_btn.png", lambda: menu_button("EXIT", RED)),
     T("IFTHIS", "ui/ifthis.png", lambda: strips(512, 64, 275, [(0, 30, "normal"), (30, 60, "over")], "NOT YOU? CHANGE PLAYER", PURPLE)),
     T("BONUSLEVELACTPASDIS", "ui/bonuslevels_btn.png",
       lambda: strips(512, 256, 415, [(0, 72, "disabled"), (72, 144, "normal"), (144, 216, "over")], "BONUS LEVELS", ORANGE)),
@@ -716,24 +729,16 @@ TEXTURES = [
     T("SETTINGS", "ui/settings.png", lambda: dialog("SETTINGS")),
     T("WHOAREYOU", "ui/whoareyou.png", lambda: dialog("WHO ARE YOU?")),
     T("NEWUSER", "ui/newuser.png", lambda: dialog("NEW PLAYER")),
-    _btn("BTNYESPAS", "ui/btnyespas.png", 256, 128, 161, 82, "YES", GREEN),
-    _btn("BTNYESACT", "ui/btnyesact.png", 256, 128, 161, 82, "YES", shade(GREEN, 1.35)),
-    _btn("BTNNOPAS", "ui/btnnopas.png", 256, 128, 161, 82, "NO", RED),
-    _btn("BTNNOACT", "ui/btnnoact.png", 256, 128, 161, 82, "NO", shade(RED, 1.35)),
-    _btn("OKBTNPAS", "ui/okbtnpas.png", 128, 64, 95, 45, "OK", GREEN),
-    _btn("OKBTNACT", "ui/okbtnact.png", 128, 64, 95, 45, "OK", shade(GREEN, 1.35)),
-    _btn("CREDITBTNPAS", "ui/creditbtnpas.png", 128, 64, 95, 45, "CREDITS", BLUE),
-    _btn("CREDITBTNACT", "ui/creditbtnact.png", 128, 64, 95, 45, "CREDITS", shade(BLUE, 1.35)),
-    _btn("CANBTNPAS", "ui/canbtnpas.png", 128, 64, 95, 45, "CANCEL", GREY),
-    _btn("CANBTNACT", "ui/canbtnact.png", 128, 64, 95, 45, "CANCEL", shade(GREY, 1.35)),
-    _btn("DELBTNPAS", "ui/delbtnpas.png", 128, 64, 95, 45, "DELETE", RED),
-    _btn("DELBTNACT", "ui/delbtnact.png", 128, 64, 95, 45, "DELETE", shade(RED, 1.35)),
-    _btn("CLEARBTNPAS", "ui/clearbtnpas.png", 128, 64, 95, 45, "CLEAR", ORANGE),
-    _btn("CLEARBTNACT", "ui/clearbtnact.png", 128, 64, 95, 45, "CLEAR", shade(ORANGE, 1.35)),
+    *_btn_pair("BTNYES", "ui/btnyes", 256, 128, 161, 82, "YES", GREEN),
+    *_btn_pair("BTNNO", "ui/btnno", 256, 128, 161, 82, "NO", RED),
+    *_btn_pair("OKBTN", "ui/okbtn", 128, 64, 95, 45, "OK", GREEN),
+    *_btn_pair("CREDITBTN", "ui/creditbtn", 128, 64, 95, 45, "CREDITS", BLUE),
+    *_btn_pair("CANBTN", "ui/canbtn", 128, 64, 95, 45, "CANCEL", GREY),
+    *_btn_pair("DELBTN", "ui/delbtn", 128, 64, 95, 45, "DELETE", RED),
+    *_btn_pair("CLEARBTN", "ui/clearbtn", 128, 64, 95, 45, "CLEAR", ORANGE),
     T("SHUTTLE", "ui/shuttle.png", shuttle),
     T("CHECK", "ui/check.png", check),
-    _btn("BTNNEWUSERPAS", "ui/btnnewuserpas.png", 512, 64, 336, 48, "NEW PLAYER", GREEN),
-    _btn("BTNNEWUSERACT", "ui/btnnewuseract.png", 512, 64, 336, 48, "NEW PLAYER", shade(GREEN, 1.35)),
+    *_btn_pair("BTNNEWUSER", "ui/btnnewuser", 512, 64, 336, 48, "NEW PLAYER", GREEN),
     T("TXTBOXBKG", "ui/txtboxbkg.png", lambda: used_panel(512, 64, 295, 64, (240, 235, 220, 255), radius=6)),
     T("SCROLLPOINT", "ui/scrollpoint.png", scroll_point),
     T("TEXTBOXCURSOR", "ui/textboxcursor.png", text_cursor),
@@ -744,15 +749,14 @@ TEXTURES = [
     T("LEVELPOTS", "map/levelpots.png", level_pots),
     T("STAR", "map/star.png", star),
     T("DOT", "map/dot.png", dot),
-    T("MAPBTNMENU", "map/mapbtnmenu.png", lambda: strips(128, 128, 105, [(0, 43, "normal"), (43, 86, "over")], "MENU", BLUE)),
-    T("MAPBTNNEXT", "map/mapbtnnext.png", lambda: strips(128, 128, 105, [(0, 43, "normal"), (43, 86, "over")], "NEXT", GREEN)),
-    T("MAPBTNTROPHIES", "map/mapbtntrophies.png", lambda: strips(128, 128, 105, [(0, 43, "normal"), (43, 86, "over")], "TROPHIES", GOLD)),
+    T("MAPBTNMENU", "map/mapbtnmenu.png", lambda: map_button("MENU", BLUE)),
+    T("MAPBTNNEXT", "map/mapbtnnext.png", lambda: map_button("NEXT", GREEN)),
+    T("MAPBTNTROPHIES", "map/mapbtntrophies.png", lambda: map_button("TROPHIES", GOLD)),
     T("TOOLTIP", "map/tooltip.png", lambda: used_panel(128, 32, 128, 32, (255, 250, 225, 235), radius=6)),
     T("BONUSLEVELPOTS", "map/bonuslevelpots.png", bonus_level_pots),
     T("PROGBAR1", "score/progbar1.png", lambda: bar(GOLD)),
     T("PROGBAR2", "score/progbar2.png", lambda: bar(GREY)),
-    _btn("SCORENEXTPAS", "score/scorenextpas.png", 128, 128, 128, 79, "OK", GREEN),
-    _btn("SCORENEXTACT", "score/scorenextact.png", 128, 128, 128, 79, "OK", shade(GREEN, 1.35)),
+    *_btn_pair("SCORENEXT", "score/scorenext", 128, 128, 128, 79, "OK", GREEN),
     T("SCORESTAFFACT", "score/scorestaffact.png", lambda: staff(GOLD)),
     T("SCORESTAFFPAS", "score/scorestaffpas.png", lambda: staff(GREY)),
     T("SCORELIFESTAFF", "score/scorelifestaff.png", lambda: used_panel(32, 512, 32, 512, (200, 60, 70, 255), radius=8)),
