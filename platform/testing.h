@@ -93,3 +93,5 @@ HRESULT TakeInjected(const char* site);
 
 } // namespace testing
 } // namespace platform
+
+#include "platform/testing_audio.h"

@@ -1,0 +1,25 @@
+#include "game/audio/RGLockGuard.h"
+
+namespace Runegarden {
+
+RGLockGuard::RGLockGuard()
+{
+    InitializeCriticalSection(&m_Section);
+}
+
+RGLockGuard::~RGLockGuard()
+{
+    DeleteCriticalSection(&m_Section);
+}
+
+void RGLockGuard::Enter()
+{
+    EnterCriticalSection(&m_Section);
+}
+
+void RGLockGuard::Leave()
+{
+    LeaveCriticalSection(&m_Section);
+}
+
+} // namespace Runegarden
