@@ -12,7 +12,7 @@
 namespace platform {
 namespace testing {
 
-// Puts every audio hook back and forgets finished graphs; called by ResetAll().
+// Puts every audio hook back and forgets finished graphs; ResetAll() calls it.
 void ResetAudioHooks();
 
 // --- Mixer -----------------------------------------------------------------------------------

@@ -170,7 +170,7 @@ void RGMp3Player::Run()
 
 bool RGMp3Player::PlayFile(const std::string& fileName)
 {
-    const std::wstring wideName = platform::Utf8ToWide(fileName);
+    const std::wstring wideName = Utf8ToWide(fileName);
     GraphInterfaces g;
     if (FAILED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
                                 reinterpret_cast<void**>(&g.graph))) ||

@@ -5,6 +5,7 @@
 #include "platform/audio/MusicGraph.h"
 #include "platform/audio/SoundBuffer.h"
 #include "platform/audio/SoundDevice.h"
+#include "platform/testing.h"
 
 #include <atomic>
 
@@ -13,6 +14,7 @@ namespace testing {
 
 namespace {
 std::atomic<GraphWait> g_GraphWait{GraphWait::Real};
+const ResetRegistration kReset(&ResetAudioHooks);
 }
 
 GraphWait CurrentGraphWait()

@@ -1,8 +1,8 @@
 // The mmio calls a RIFF reader needs, over a file read whole into memory. The I/O buffer handed
 // out by mmioGetInfo is a window onto those bytes, refilled by mmioAdvance.
 
-#include "platform/audio/AudioFiles.h"
 #include "platform/dsound.h"
+#include "platform/files.h"
 #include "platform/testing.h"
 
 #include <algorithm>
@@ -53,7 +53,7 @@ bool ReadDword(MmioFile* file, uint64_t at, DWORD& value)
     return true;
 }
 
-HMMIO Open(const std::string& path, MMIOINFO* info)
+HMMIO Open(const std::wstring& path, MMIOINFO* info)
 {
     if (FAILED(platform::testing::TakeInjected("mmioOpen"))) return nullptr;
     MmioFile* file = new MmioFile();
@@ -63,9 +63,13 @@ HMMIO Open(const std::string& path, MMIOINFO* info)
             return nullptr;
         }
         file->bytes.assign(info->pchBuffer, info->pchBuffer + info->cchBuffer);
-    } else if (!platform::audio::ReadWholeFile(path, file->bytes)) {
-        delete file;
-        return nullptr;
+    } else {
+        std::string bytes;
+        if (!ReadFileBytes(path, false, bytes)) {
+            delete file;
+            return nullptr;
+        }
+        file->bytes.assign(bytes.begin(), bytes.end());
     }
     return reinterpret_cast<HMMIO>(file);
 }
@@ -74,12 +78,12 @@ HMMIO Open(const std::string& path, MMIOINFO* info)
 
 HMMIO mmioOpen(const char* path, MMIOINFO* info, DWORD)
 {
-    return Open(path ? path : "", info);
+    return Open(Utf8ToWide(path ? path : ""), info);
 }
 
 HMMIO mmioOpen(const wchar_t* path, MMIOINFO* info, DWORD)
 {
-    return Open(platform::audio::WideUnitsToUtf8(path), info);
+    return Open(path ? std::wstring(path) : std::wstring(), info);
 }
 
 MMRESULT mmioClose(HMMIO handle, UINT)

@@ -1,6 +1,6 @@
 #include "platform/audio/MusicGraph.h"
 
-#include "platform/audio/AudioFiles.h"
+#include "platform/files.h"
 #include "platform/audio/AudioHooks.h"
 #include "platform/testing.h"
 #include "platform/win32.h"
@@ -32,7 +32,7 @@ std::vector<std::shared_ptr<GraphRecord>>& GraphRecords()
     return *records;
 }
 
-bool DecodeMp3(const std::vector<char>& bytes, std::vector<int16_t>& samples)
+bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { mpg123_init(); });
@@ -115,18 +115,18 @@ ULONG MusicGraph::Release()
 
 HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
 {
-    const std::string path = WideUnitsToUtf8(file);
+    const std::wstring name = file ? file : L"";
     HRESULT result = testing::TakeInjected("IGraphBuilder::RenderFile");
     std::vector<int16_t> samples;
     if (SUCCEEDED(result)) {
-        std::vector<char> bytes;
-        if (!file || !ReadWholeFile(path, bytes))
+        std::string bytes;
+        if (!file || !ReadFileBytes(name, false, bytes))
             result = E_FILE_NOT_FOUND;
         else if (!DecodeMp3(bytes, samples))
             result = E_FAIL;
     }
     auto lock = Mixer::Instance().Acquire();
-    m_Record->file = path;
+    m_Record->file = WideToUtf8(name);
     m_Record->renderResult = result;
     if (SUCCEEDED(result)) {
         m_Voice->samples = std::make_shared<const std::vector<int16_t>>(std::move(samples));

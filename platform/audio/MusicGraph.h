@@ -59,7 +59,7 @@ private:
 
 // Decodes MP3 bytes to interleaved stereo 16-bit samples at the mixer's rate; false when the
 // bytes hold no audio.
-bool DecodeMp3(const std::vector<char>& bytes, std::vector<int16_t>& samples);
+bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples);
 
 // Every graph record since the last reset, oldest first; caller holds the mixer lock.
 std::vector<std::shared_ptr<GraphRecord>>& GraphRecords();

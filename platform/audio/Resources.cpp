@@ -1,7 +1,7 @@
 // Program resources: the program carries none; tests register bytes under a name and a type.
 
-#include "platform/audio/AudioFiles.h"
 #include "platform/dsound.h"
+#include "platform/files.h"
 #include "platform/testing.h"
 
 #include <cctype>
@@ -57,8 +57,7 @@ HRSRC FindResourceA(HMODULE, const char* name, const char* type)
 HRSRC FindResourceW(HMODULE module, const wchar_t* name, const wchar_t* type)
 {
     if (!name || !type) return nullptr;
-    return FindResourceA(module, platform::audio::WideUnitsToUtf8(name).c_str(),
-                         platform::audio::WideUnitsToUtf8(type).c_str());
+    return FindResourceA(module, WideToUtf8(name).c_str(), WideToUtf8(type).c_str());
 }
 
 HGLOBAL LoadResource(HMODULE, HRSRC resource)
