@@ -12,14 +12,4 @@ RGLockGuard::~RGLockGuard()
     DeleteCriticalSection(&m_Section);
 }
 
-void RGLockGuard::Enter()
-{
-    EnterCriticalSection(&m_Section);
-}
-
-void RGLockGuard::Leave()
-{
-    LeaveCriticalSection(&m_Section);
-}
-
 } // namespace Runegarden

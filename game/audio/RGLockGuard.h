@@ -1,6 +1,6 @@
 #pragma once
-// The game layer's holder of one critical section (recursive for its owner thread). The section
-// is entered through RGScopedLock, which leaves it on every way out.
+// The game layer's holder of one critical section (recursive for its owner thread), held with a
+// scoped CriticalSectionLock on Section() so that every way out leaves it.
 
 #include "platform/win32.h"
 
@@ -14,23 +14,10 @@ public:
     RGLockGuard(const RGLockGuard&) = delete;
     RGLockGuard& operator=(const RGLockGuard&) = delete;
 
-    void Enter();
-    void Leave();
+    CRITICAL_SECTION& Section() { return m_Section; }
 
 private:
     CRITICAL_SECTION m_Section;
-};
-
-class RGScopedLock {
-public:
-    explicit RGScopedLock(RGLockGuard& guard) : m_Guard(guard) { m_Guard.Enter(); }
-    ~RGScopedLock() { m_Guard.Leave(); }
-
-    RGScopedLock(const RGScopedLock&) = delete;
-    RGScopedLock& operator=(const RGScopedLock&) = delete;
-
-private:
-    RGLockGuard& m_Guard;
 };
 
 } // namespace Runegarden

@@ -17,21 +17,6 @@ const DWORD kFadeStepMs = 10;
 const LONG kWaitMs = 100;
 const LONG kSilent = -10000;
 
-// Holds the lock of a TSafeData value for one scope.
-template <class T>
-class SafeHold {
-public:
-    explicit SafeHold(TarnEngine::TSafeData<T>& data) : m_Data(data)
-    {
-        EnterCriticalSection(&m_Data.m_Lock.m_Section);
-    }
-    ~SafeHold() { LeaveCriticalSection(&m_Data.m_Lock.m_Section); }
-    T& Value() { return m_Data.m_Value; }
-
-private:
-    TarnEngine::TSafeData<T>& m_Data;
-};
-
 // Releases the graph's interfaces on every way out.
 struct GraphInterfaces {
     IGraphBuilder* graph = nullptr;
@@ -58,7 +43,7 @@ float Clamp01(float v)
 } // namespace
 
 RGMp3Player::RGMp3Player()
-    : m_PlayRequested(false), m_Fading(false), m_FadeDuration(0), m_FadeStart(0), m_Volume(0.0f),
+    : m_PlayRequested(false), m_FadeDuration(0), m_FadeStart(0), m_Fading(false), m_Volume(0.0f),
       m_Running(true), m_Alive(false)
 {
 }
@@ -66,8 +51,8 @@ RGMp3Player::RGMp3Player()
 RGMp3Player::~RGMp3Player()
 {
     {
-        SafeHold<bool> hold(m_PlayRequested);
-        hold.Value() = false;
+        CriticalSectionLock hold(m_RequestLock.Section());
+        m_PlayRequested = false;
     }
     m_Running = false;
     Join();
@@ -87,51 +72,46 @@ LONG RGMp3Player::FadingVolumeOf(float volume, float t)
 void RGMp3Player::Play(const std::string& fileName)
 {
     Sleep(kCallerSleepMs);
-    SafeHold<bool> hold(m_PlayRequested);
+    CriticalSectionLock hold(m_RequestLock.Section());
     m_FileName = fileName;
-    hold.Value() = true;
+    m_PlayRequested = true;
 }
 
 void RGMp3Player::Stop()
 {
-    SafeHold<bool> hold(m_PlayRequested);
-    hold.Value() = false;
+    CriticalSectionLock hold(m_RequestLock.Section());
+    m_PlayRequested = false;
 }
 
 void RGMp3Player::FadeOut()
 {
     {
-        SafeHold<bool> hold(m_PlayRequested);
+        CriticalSectionLock hold(m_RequestLock.Section());
         m_FadeStart = timeGetTime();
         m_FadeDuration = kFadeMs;
     }
+    m_Fading.Set(true);
     {
-        SafeHold<bool> hold(m_Fading);
-        hold.Value() = true;
-    }
-    {
-        SafeHold<bool> hold(m_PlayRequested);
-        hold.Value() = false;
+        CriticalSectionLock hold(m_RequestLock.Section());
+        m_PlayRequested = false;
     }
     Sleep(kCallerSleepMs);
 }
 
 bool RGMp3Player::IsRequested()
 {
-    SafeHold<bool> hold(m_PlayRequested);
-    return hold.Value();
+    CriticalSectionLock hold(m_RequestLock.Section());
+    return m_PlayRequested;
 }
 
 bool RGMp3Player::IsFading()
 {
-    SafeHold<bool> hold(m_Fading);
-    return hold.Value();
+    return m_Fading.Get();
 }
 
 void RGMp3Player::ClearFading()
 {
-    SafeHold<bool> hold(m_Fading);
-    hold.Value() = false;
+    m_Fading.Set(false);
 }
 
 void RGMp3Player::Run()
@@ -147,8 +127,8 @@ void RGMp3Player::Run()
             std::string fileName;
             bool requested = false;
             {
-                SafeHold<bool> hold(m_PlayRequested);
-                requested = hold.Value();
+                CriticalSectionLock hold(m_RequestLock.Section());
+                requested = m_PlayRequested;
                 fileName = m_FileName;
                 // A fade asked for while nothing played has nothing to fade; it must not
                 // reach the music that starts now.
@@ -210,7 +190,7 @@ void RGMp3Player::Fade(IBasicAudio* audio)
 {
     DWORD start = 0, duration = kFadeMs;
     {
-        SafeHold<bool> hold(m_PlayRequested);
+        CriticalSectionLock hold(m_RequestLock.Section());
         start = m_FadeStart;
         duration = m_FadeDuration ? m_FadeDuration : kFadeMs;
     }

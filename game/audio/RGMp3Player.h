@@ -4,7 +4,9 @@
 // file name and the volume; its calls return at once (after a short sleep) and the thread does
 // the work. The owner starts the thread (SThread::Start); the destructor stops and joins it.
 
+#include "engine/framework/SLockGuard.h"
 #include "engine/framework/SThread.h"
+#include "engine/framework/TSafeData.h"
 #include "platform/dshow.h"
 
 #include <atomic>
@@ -44,12 +46,13 @@ private:
     void Loop(IMediaEvent* event, IBasicAudio* audio, IMediaSeeking* seeking);
     void Fade(IBasicAudio* audio);
 
-    // Guards the request and the file name and fade timing that go with it.
-    TarnEngine::TSafeData<bool> m_PlayRequested;
-    TarnEngine::TSafeData<bool> m_Fading;
+    // The play request and the file name and fade timing that go with it, under one lock.
+    TarnEngine::SLockGuard m_RequestLock;
+    bool m_PlayRequested;
     std::string m_FileName;
     DWORD m_FadeDuration;
     DWORD m_FadeStart;
+    TarnEngine::TSafeData<bool> m_Fading;
     std::atomic<float> m_Volume;
     std::atomic<bool> m_Running;
     std::atomic<bool> m_Alive;

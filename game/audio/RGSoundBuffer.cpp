@@ -136,13 +136,13 @@ void RGSoundBuffer::CreateSoundBuffers(const std::wstring& path)
 
 void RGSoundBuffer::SetVolume(LONG hundredthsOfDb)
 {
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     if (m_Buffer) m_Buffer->SetVolume(hundredthsOfDb); // a refused volume keeps the old one
 }
 
 void RGSoundBuffer::Play()
 {
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     if (!m_Buffer) return;
     m_Buffer->SetCurrentPosition(0);
     m_Buffer->Play(0, 0, 0); // a refused play stays silent
@@ -150,7 +150,7 @@ void RGSoundBuffer::Play()
 
 bool RGSoundBuffer::IsPlaying()
 {
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     DWORD status = 0;
     if (!m_Buffer || FAILED(m_Buffer->GetStatus(&status))) return false;
     return status == DSBSTATUS_PLAYING;
@@ -158,7 +158,7 @@ bool RGSoundBuffer::IsPlaying()
 
 void RGSoundBuffer::Stop()
 {
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     if (m_Buffer) m_Buffer->Stop();
 }
 

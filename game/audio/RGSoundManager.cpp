@@ -34,14 +34,14 @@ void RGSoundManager::AddSound(const std::string& name, const std::wstring& path,
         buffer->Create(m_Window, path);
         pool.push_back(buffer);
     }
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     m_Sounds[name].swap(pool);
     TARN_CATCH("RGSoundManager::AddSound()")
 }
 
 RGSoundManager::Pool RGSoundManager::FindPool(const std::string& name)
 {
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     auto it = m_Sounds.find(name);
     if (it == m_Sounds.end()) throw SEngineException("unknown sound name:" + name);
     return it->second;
@@ -50,7 +50,7 @@ RGSoundManager::Pool RGSoundManager::FindPool(const std::string& name)
 void RGSoundManager::PlaySound(const std::string& name)
 {
     TARN_TRY
-    RGScopedLock hold(m_Lock);
+    CriticalSectionLock hold(m_Lock.Section());
     const Pool pool = FindPool(name);
     for (const auto& buffer : pool) {
         if (buffer->IsPlaying()) continue;
