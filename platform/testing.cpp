@@ -78,6 +78,8 @@ bool HandleSleep(DWORD ms)
 {
     HookState& s = State();
     std::unique_lock<std::mutex> lock(s.mutex);
+    // The running program sleeps for real every 50 ms on its input thread: keep no log of that.
+    if (s.sleepMode == testing::SleepMode::Real) return false;
     s.sleepCalls.push_back(testing::SleepCall{ms, std::this_thread::get_id()});
     s.sleepChanged.notify_all();
     switch (s.sleepMode) {

@@ -44,7 +44,8 @@ void SetFakeLocalTime(const LocalTime& t);
 void ClearFakeLocalTime();
 
 // --- Sleep hook ------------------------------------------------------------------------------
-// Every Sleep(ms) is recorded. The mode decides what the call does.
+// Every Sleep(ms) is recorded while a mode other than Real is set. The mode decides what the
+// call does.
 enum class SleepMode {
     Real,           // the default: sleep for real
     Return,         // return at once

@@ -13,7 +13,7 @@ DWORD RealClockMs();
 bool FakeTime(DWORD& ms);
 // True with the fake local time while it is set.
 bool FakeLocalTime(testing::LocalTime& t);
-// Records the call and carries out the sleep mode; false when the caller must sleep for real.
+// Carries out (and records) a hooked sleep; false when the caller must sleep for real.
 bool HandleSleep(DWORD ms);
 // True (and recorded) while the message box hook is on.
 bool RecordMessageBox(const char* text, const char* caption, UINT flags);

@@ -89,7 +89,9 @@ bool StartDetached(const std::string& opener, const std::string& target)
     if (child < 0) return false;
     if (child == 0) {
         ::setsid();
-        if (::fork() != 0) ::_exit(0);
+        const pid_t grandchild = ::fork();
+        if (grandchild < 0) ::_exit(1);
+        if (grandchild > 0) ::_exit(0);
         const int devNull = ::open("/dev/null", O_RDWR);
         if (devNull >= 0) {
             ::dup2(devNull, 0);
