@@ -8,6 +8,9 @@
 
 #include <boost/lexical_cast.hpp>
 
+#include <initializer_list>
+#include <utility>
+
 static const char* const kTarnSource = "Src\\SXMLDeserializator";
 
 namespace SCore {
@@ -19,24 +22,25 @@ namespace {
 const char* const kDefaultDocument =
     "<?xml version=\"1.0\" encoding=\"us-ascii\"?><root></root>";
 
-const char* const kMatrixNames[4][4] = {
-    {"f11", "f12", "f13", "f14"},
-    {"f21", "f22", "f23", "f24"},
-    {"f31", "f32", "f33", "f34"},
-    {"f41", "f42", "f43", "f44"},
-};
-
-template <typename T>
-void ReadField(const XMLNode& node, const char* name, T& field)
+// "f11" .. "f44": row, then column, from 1.
+std::string MatrixName(int row, int column)
 {
-    field = boost::lexical_cast<T>(node.GetAttribute(name)->m_Value);
+    return {'f', char('1' + row), char('1' + column)};
+}
+
+// Fields are stored one by one as they convert, so a failure part-way keeps the earlier ones.
+template <typename T>
+void ReadFields(const XMLNode& node, std::initializer_list<std::pair<const char*, T*>> fields)
+{
+    for (const auto& field : fields)
+        *field.second = boost::lexical_cast<T>(node.GetAttribute(field.first)->m_Value);
 }
 
 void ReadMatrix(const XMLNode& node, SMatrix& value)
 {
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
-            ReadField(node, kMatrixNames[row][column], value.m[row][column]);
+            ReadFields<float>(node, {{MatrixName(row, column).c_str(), &value.m[row][column]}});
 }
 
 } // namespace
@@ -223,15 +227,11 @@ void SXMLDeserializator::DoDeserialize(const std::string& key, std::wstring& val
 }
 
 // --- Composites ------------------------------------------------------------------------------
-// Fields are stored one by one as they convert, so a failure part-way keeps the earlier ones.
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, SVector3& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "X", value.X);
-    ReadField(*node, "Y", value.Y);
-    ReadField(*node, "Z", value.Z);
+    ReadFields<float>(*CompositeChild(key), {{"X", &value.X}, {"Y", &value.Y}, {"Z", &value.Z}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
@@ -245,84 +245,65 @@ void SXMLDeserializator::DoDeserialize(const std::string& key, SMatrix& value)
 void SXMLDeserializator::DoDeserialize(const std::string& key, SVector4& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "X", value.X);
-    ReadField(*node, "Y", value.Y);
-    ReadField(*node, "Z", value.Z);
-    ReadField(*node, "W", value.W);
+    ReadFields<float>(*CompositeChild(key),
+                      {{"X", &value.X}, {"Y", &value.Y}, {"Z", &value.Z}, {"W", &value.W}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, SRect& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "X", value.X);
-    ReadField(*node, "Y", value.Y);
-    ReadField(*node, "Width", value.Width);
-    ReadField(*node, "Height", value.Height);
+    ReadFields<float>(*CompositeChild(key), {{"X", &value.X}, {"Y", &value.Y},
+                                             {"Width", &value.Width}, {"Height", &value.Height}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, SAABBox& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "MinX", value.Min.X);
-    ReadField(*node, "MinY", value.Min.Y);
-    ReadField(*node, "MinZ", value.Min.Z);
-    ReadField(*node, "MaxX", value.Max.X);
-    ReadField(*node, "MaxY", value.Max.Y);
-    ReadField(*node, "MaxZ", value.Max.Z);
+    ReadFields<float>(*CompositeChild(key),
+                      {{"MinX", &value.Min.X}, {"MinY", &value.Min.Y}, {"MinZ", &value.Min.Z},
+                       {"MaxX", &value.Max.X}, {"MaxY", &value.Max.Y}, {"MaxZ", &value.Max.Z}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, SSphere& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "X", value.X);
-    ReadField(*node, "Y", value.Y);
-    ReadField(*node, "Z", value.Z);
-    ReadField(*node, "R", value.R);
+    ReadFields<float>(*CompositeChild(key),
+                      {{"X", &value.X}, {"Y", &value.Y}, {"Z", &value.Z}, {"R", &value.R}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, SOBBox& value)
 {
     TARN_TRY
-    // Read order: position, orientation, size (written position, size, orientation).
+    // Read order: position, orientation, size (the writer's is position, size, orientation).
     boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "PositionX", value.Position.X);
-    ReadField(*node, "PositionY", value.Position.Y);
-    ReadField(*node, "PositionZ", value.Position.Z);
+    ReadFields<float>(*node, {{"PositionX", &value.Position.X}, {"PositionY", &value.Position.Y},
+                              {"PositionZ", &value.Position.Z}});
     ReadMatrix(*node, value.Orientation);
-    ReadField(*node, "SizeX", value.Size.X);
-    ReadField(*node, "SizeY", value.Size.Y);
-    ReadField(*node, "SizeZ", value.Size.Z);
+    ReadFields<float>(*node,
+                      {{"SizeX", &value.Size.X}, {"SizeY", &value.Size.Y}, {"SizeZ", &value.Size.Z}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, STextureFiltration& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "IsBilinear", value.m_IsBilinear);
-    ReadField(*node, "IsTrilinear", value.m_IsTrilinear);
-    ReadField(*node, "IsAnisotropic", value.m_IsAnisotropic);
+    ReadFields<bool>(*CompositeChild(key), {{"IsBilinear", &value.m_IsBilinear},
+                                            {"IsTrilinear", &value.m_IsTrilinear},
+                                            {"IsAnisotropic", &value.m_IsAnisotropic}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, STextureLoadParams& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = CompositeChild(key);
-    ReadField(*node, "MipLevels", value.MipLevels);
-    ReadField(*node, "Usage", value.Usage);
-    ReadField(*node, "Format", value.Format);
-    ReadField(*node, "Pool", value.Pool);
-    ReadField(*node, "Filter", value.Filter);
-    ReadField(*node, "MipFilter", value.MipFilter);
+    ReadFields<unsigned int>(*CompositeChild(key),
+                             {{"MipLevels", &value.MipLevels}, {"Usage", &value.Usage},
+                              {"Format", &value.Format}, {"Pool", &value.Pool},
+                              {"Filter", &value.Filter}, {"MipFilter", &value.MipFilter}});
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 

@@ -7,6 +7,9 @@
 #include <boost/lexical_cast.hpp>
 #include <boost/make_shared.hpp>
 
+#include <initializer_list>
+#include <utility>
+
 static const char* const kTarnSource = "Src\\SXMLSerializator";
 
 namespace SCore {
@@ -16,38 +19,35 @@ using SXML::XMLNode;
 
 namespace {
 
-const char* const kMatrixNames[4][4] = {
-    {"f11", "f12", "f13", "f14"},
-    {"f21", "f22", "f23", "f24"},
-    {"f31", "f32", "f33", "f34"},
-    {"f41", "f42", "f43", "f44"},
-};
-
-void AddField(const boost::shared_ptr<XMLNode>& node, const char* name, const std::string& text)
+// "f11" .. "f44": row, then column, from 1.
+std::string MatrixName(int row, int column)
 {
-    node->m_Attributes.push_back(boost::make_shared<XMLAttribute>(name, text, node));
+    return {'f', char('1' + row), char('1' + column)};
 }
 
-void AddField(const boost::shared_ptr<XMLNode>& node, const char* name, float value)
+// Floats keep 9 and doubles 17 significant digits, so every value reads back exactly.
+template <typename T>
+std::string Text(T value)
 {
-    AddField(node, name, boost::lexical_cast<std::string>(value));
+    return boost::lexical_cast<std::string>(value);
 }
 
-void AddField(const boost::shared_ptr<XMLNode>& node, const char* name, unsigned int value)
-{
-    AddField(node, name, boost::lexical_cast<std::string>(value));
-}
+std::string Text(bool value) { return value ? "1" : "0"; }
 
-void AddField(const boost::shared_ptr<XMLNode>& node, const char* name, bool value)
+template <typename T>
+void AddFields(const boost::shared_ptr<XMLNode>& node,
+               std::initializer_list<std::pair<const char*, T>> fields)
 {
-    AddField(node, name, std::string(value ? "1" : "0"));
+    for (const auto& field : fields)
+        node->m_Attributes.push_back(
+            boost::make_shared<XMLAttribute>(field.first, Text(field.second), node));
 }
 
 void AddMatrix(const boost::shared_ptr<XMLNode>& node, const SMatrix& value)
 {
     for (int row = 0; row < 4; ++row)
         for (int column = 0; column < 4; ++column)
-            AddField(node, kMatrixNames[row][column], value.m[row][column]);
+            AddFields<float>(node, {{MatrixName(row, column).c_str(), value.m[row][column]}});
 }
 
 // A double quote would end the value early and make the file unreadable.
@@ -199,49 +199,49 @@ boost::shared_ptr<SSerializator> SXMLSerializator::DoClone(const std::wstring& f
 void SXMLSerializator::DoSerialize(const std::string& key, const bool& value)
 {
     TARN_TRY
-    AddValue(key, value ? "1" : "0");
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const short& value)
 {
     TARN_TRY
-    AddValue(key, boost::lexical_cast<std::string>(value));
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const unsigned short& value)
 {
     TARN_TRY
-    AddValue(key, boost::lexical_cast<std::string>(value));
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const int& value)
 {
     TARN_TRY
-    AddValue(key, boost::lexical_cast<std::string>(value));
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const unsigned int& value)
 {
     TARN_TRY
-    AddValue(key, boost::lexical_cast<std::string>(value));
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const float& value)
 {
     TARN_TRY
-    AddValue(key, boost::lexical_cast<std::string>(value));
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const double& value)
 {
     TARN_TRY
-    AddValue(key, boost::lexical_cast<std::string>(value));
+    AddValue(key, Text(value));
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
@@ -264,10 +264,7 @@ void SXMLSerializator::DoSerialize(const std::string& key, const std::wstring& v
 void SXMLSerializator::DoSerialize(const std::string& key, const SVector3& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "X", value.X);
-    AddField(node, "Y", value.Y);
-    AddField(node, "Z", value.Z);
+    AddFields<float>(AddComposite(key), {{"X", value.X}, {"Y", value.Y}, {"Z", value.Z}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
@@ -281,46 +278,33 @@ void SXMLSerializator::DoSerialize(const std::string& key, const SMatrix& value)
 void SXMLSerializator::DoSerialize(const std::string& key, const SVector4& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "X", value.X);
-    AddField(node, "Y", value.Y);
-    AddField(node, "Z", value.Z);
-    AddField(node, "W", value.W);
+    AddFields<float>(AddComposite(key),
+                     {{"X", value.X}, {"Y", value.Y}, {"Z", value.Z}, {"W", value.W}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const SRect& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "X", value.X);
-    AddField(node, "Y", value.Y);
-    AddField(node, "Width", value.Width);
-    AddField(node, "Height", value.Height);
+    AddFields<float>(AddComposite(key), {{"X", value.X}, {"Y", value.Y}, {"Width", value.Width},
+                                         {"Height", value.Height}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const SAABBox& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "MinX", value.Min.X);
-    AddField(node, "MinY", value.Min.Y);
-    AddField(node, "MinZ", value.Min.Z);
-    AddField(node, "MaxX", value.Max.X);
-    AddField(node, "MaxY", value.Max.Y);
-    AddField(node, "MaxZ", value.Max.Z);
+    AddFields<float>(AddComposite(key),
+                     {{"MinX", value.Min.X}, {"MinY", value.Min.Y}, {"MinZ", value.Min.Z},
+                      {"MaxX", value.Max.X}, {"MaxY", value.Max.Y}, {"MaxZ", value.Max.Z}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const SSphere& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "X", value.X);
-    AddField(node, "Y", value.Y);
-    AddField(node, "Z", value.Z);
-    AddField(node, "R", value.R);
+    AddFields<float>(AddComposite(key),
+                     {{"X", value.X}, {"Y", value.Y}, {"Z", value.Z}, {"R", value.R}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
@@ -328,12 +312,9 @@ void SXMLSerializator::DoSerialize(const std::string& key, const SOBBox& value)
 {
     TARN_TRY
     boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "PositionX", value.Position.X);
-    AddField(node, "PositionY", value.Position.Y);
-    AddField(node, "PositionZ", value.Position.Z);
-    AddField(node, "SizeX", value.Size.X);
-    AddField(node, "SizeY", value.Size.Y);
-    AddField(node, "SizeZ", value.Size.Z);
+    AddFields<float>(node, {{"PositionX", value.Position.X}, {"PositionY", value.Position.Y},
+                            {"PositionZ", value.Position.Z}, {"SizeX", value.Size.X},
+                            {"SizeY", value.Size.Y}, {"SizeZ", value.Size.Z}});
     AddMatrix(node, value.Orientation);
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
@@ -341,23 +322,19 @@ void SXMLSerializator::DoSerialize(const std::string& key, const SOBBox& value)
 void SXMLSerializator::DoSerialize(const std::string& key, const STextureFiltration& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "IsBilinear", value.m_IsBilinear);
-    AddField(node, "IsTrilinear", value.m_IsTrilinear);
-    AddField(node, "IsAnisotropic", value.m_IsAnisotropic);
+    AddFields<bool>(AddComposite(key), {{"IsBilinear", value.m_IsBilinear},
+                                        {"IsTrilinear", value.m_IsTrilinear},
+                                        {"IsAnisotropic", value.m_IsAnisotropic}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
 void SXMLSerializator::DoSerialize(const std::string& key, const STextureLoadParams& value)
 {
     TARN_TRY
-    boost::shared_ptr<XMLNode> node = AddComposite(key);
-    AddField(node, "MipLevels", value.MipLevels);
-    AddField(node, "Usage", value.Usage);
-    AddField(node, "Format", value.Format);
-    AddField(node, "Pool", value.Pool);
-    AddField(node, "Filter", value.Filter);
-    AddField(node, "MipFilter", value.MipFilter);
+    AddFields<unsigned int>(AddComposite(key),
+                            {{"MipLevels", value.MipLevels}, {"Usage", value.Usage},
+                             {"Format", value.Format}, {"Pool", value.Pool},
+                             {"Filter", value.Filter}, {"MipFilter", value.MipFilter}});
     TARN_CATCH("SXMLSerializator::DoSerialize")
 }
 
