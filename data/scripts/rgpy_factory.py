@@ -249,8 +249,10 @@ class Lift(GameObject):
 
     def do_update(self, dt, now, world):
         if not self.started:
+            # A lift placed at its top starts by going down: levels time it against the walkers.
             self.started = True
             self.y = min(max(self.y, self.min_y), self.max_y)
+            self.going_up = self.y > self.min_y + EPS
         if dt <= 0 or not self.is_enable:
             return
         if self.wait > 0:
