@@ -19,14 +19,24 @@ namespace testing {
 // Puts every hook of every area back to its default.
 void ResetAll();
 
+// Each area registers the function that puts its own hooks back; ResetAll() calls them in order
+// of registration. Register from the file that holds the area's hook state, e.g.
+//   static const platform::testing::ResetRegistration kReset(&ResetRenderHooks);
+void RegisterReset(void (*reset)());
+struct ResetRegistration {
+    explicit ResetRegistration(void (*reset)()) { RegisterReset(reset); }
+};
+
 // --- Fake clock ------------------------------------------------------------------------------
 // While set, timeGetTime() returns this value (wrapping at 2^32) instead of the real clock.
+// AdvanceFakeTime on an unset clock starts it from the real clock's current value.
 void SetFakeTime(DWORD ms);
 void AdvanceFakeTime(DWORD ms);
 bool IsFakeTimeSet();
 void ClearFakeTime();
 
 // --- Fake local time -------------------------------------------------------------------------
+// While set, GetLocalTime() returns this time (day of week computed, milliseconds 0).
 struct LocalTime {
     WORD year, month, day, hour, minute, second;
 };
@@ -34,7 +44,8 @@ void SetFakeLocalTime(const LocalTime& t);
 void ClearFakeLocalTime();
 
 // --- Sleep hook ------------------------------------------------------------------------------
-// Every Sleep(ms) is recorded. The mode decides what the call does.
+// Every Sleep(ms) is recorded while a mode other than Real is set. The mode decides what the
+// call does.
 enum class SleepMode {
     Real,           // the default: sleep for real
     Return,         // return at once
@@ -66,9 +77,12 @@ void ClearMessageBoxCalls();
 
 // --- Shell hook ------------------------------------------------------------------------------
 // While enabled, ShellExecuteA and WinExec record the request instead of starting anything.
+// ShellExecuteA still checks its file first (missing file, shortcut without a web address) and
+// records only what it would have started.
 struct ShellCall {
     std::string verb;   // "open" for ShellExecuteA, "exec" for WinExec
-    std::string file;
+    std::string file;   // as the caller gave it
+    std::string target; // what would be opened: the shortcut's URL or the mapped path
 };
 void HookShell(bool enabled);
 std::vector<ShellCall> ShellCalls();
@@ -80,7 +94,8 @@ void ClearShellCalls();
 // returns the next one instead of doing its work; S_OK in the queue means "do the real work".
 // For calls that fail with NULL/FALSE/0, any failing HRESULT in the queue makes them fail.
 void InjectOnce(const std::string& site, HRESULT result);
-void InjectOnNthCall(const std::string& site, unsigned n, HRESULT result); // n counts from 1
+// n counts from 1 at the next call to the site.
+void InjectOnNthCall(const std::string& site, unsigned n, HRESULT result);
 void InjectAlways(const std::string& site, HRESULT result);
 void InjectQueue(const std::string& site, const std::vector<HRESULT>& results);
 void ClearInjections();

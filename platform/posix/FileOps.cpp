@@ -1,0 +1,50 @@
+// Renaming and deleting files.
+
+#include "platform/files.h"
+
+#include "platform/testing.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace {
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool SyncFolder(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced;
+}
+
+} // namespace
+
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags)
+{
+    if (FAILED(platform::testing::TakeInjected("MoveFileExW"))) return FALSE;
+    if (!from || !to) return FALSE;
+    const std::string source = NativePath(std::wstring(from));
+    const std::string target = NativePath(std::wstring(to));
+    struct stat st;
+    if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::lstat(target.c_str(), &st) == 0) return FALSE;
+    if (::rename(source.c_str(), target.c_str()) != 0) return FALSE;
+    if ((flags & MOVEFILE_WRITE_THROUGH) && !SyncFolder(FolderOf(target))) return FALSE;
+    return TRUE;
+}
+
+BOOL DeleteFileW(LPCWSTR path)
+{
+    if (FAILED(platform::testing::TakeInjected("DeleteFileW"))) return FALSE;
+    if (!path || !*path) return FALSE;
+    return ::unlink(NativePath(std::wstring(path)).c_str()) == 0 ? TRUE : FALSE;
+}

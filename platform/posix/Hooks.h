@@ -1,0 +1,24 @@
+#pragma once
+// What the layer's own functions ask the test hooks of testing.h. Each query is cheap when no hook
+// is set. Internal to platform/.
+
+#include "platform/testing.h"
+
+namespace platform {
+namespace hooks {
+
+// The real millisecond clock behind timeGetTime (posix/Time.cpp).
+DWORD RealClockMs();
+// True with the fake clock's value while it is set.
+bool FakeTime(DWORD& ms);
+// True with the fake local time while it is set.
+bool FakeLocalTime(testing::LocalTime& t);
+// Carries out (and records) a hooked sleep; false when the caller must sleep for real.
+bool HandleSleep(DWORD ms);
+// True (and recorded) while the message box hook is on.
+bool RecordMessageBox(const char* text, const char* caption, UINT flags);
+// True (and recorded) while the shell hook is on.
+bool RecordShell(const std::string& verb, const std::string& file, const std::string& target);
+
+} // namespace hooks
+} // namespace platform

@@ -1,0 +1,55 @@
+#include "engine/core/FileUtils.h"
+#include "engine/core/TarnCoreException.h"
+#include "tests/support/TempDir.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using SCore::ReadWholeFile;
+using SCore::ReadWholeFileBinary;
+using SCore::TarnCoreException;
+
+namespace {
+
+std::string ErrorOf(const std::wstring& path)
+{
+    try {
+        ReadWholeFile(path);
+    } catch (const TarnCoreException& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST(FileUtils, TextModeTurnsCrLfIntoLfAndBinaryModeKeepsIt)
+{
+    tarn_test::TempDir dir;
+    tarn_test::WriteBytes(dir.File("a.xml"), "<a>\r\n</a>\r\n\xE9");
+    EXPECT_EQ("<a>\n</a>\n\xE9", ReadWholeFile(dir.WFile("a.xml")));
+    std::vector<char> bytes = ReadWholeFileBinary(dir.WFile("a.xml"));
+    EXPECT_EQ("<a>\r\n</a>\r\n\xE9", std::string(bytes.begin(), bytes.end()));
+}
+
+TEST(FileUtils, MissingFileOrFolderThrowsThePathAsGiven)
+{
+    tarn_test::TempDir dir;
+    EXPECT_EQ("File [Levels\\nope.xml] not found", ErrorOf(L"Levels\\nope.xml"));
+    // A folder opens on Linux; reading it must still fail.
+    EXPECT_EQ("File [" + dir.Path().string() + "] not found", ErrorOf(dir.Path().wstring()));
+    EXPECT_THROW(ReadWholeFileBinary(L"Levels\\nope.xml"), TarnCoreException);
+}
+
+TEST(FileUtils, DocumentsFolderFollowsXdgAndIsCreated)
+{
+    tarn_test::TempDir dir;
+    std::string docs = dir.File("docs");
+    const char* old = std::getenv("XDG_DOCUMENTS_DIR");
+    std::string saved = old ? old : "";
+    setenv("XDG_DOCUMENTS_DIR", docs.c_str(), 1);
+    std::wstring path = SCore::GetMyDocumentsPath();
+    if (old) setenv("XDG_DOCUMENTS_DIR", saved.c_str(), 1); else unsetenv("XDG_DOCUMENTS_DIR");
+    EXPECT_EQ(dir.WFile("docs"), path);
+    EXPECT_TRUE(std::filesystem::is_directory(docs));
+}

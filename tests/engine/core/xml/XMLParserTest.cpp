@@ -1,0 +1,232 @@
+#include "engine/core/TarnCoreException.h"
+#include "engine/core/XMLException.h"
+#include "engine/core/XMLParser.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using SCore::SXML::XMLException;
+using SCore::SXML::XMLNode;
+using SCore::SXML::XMLParser;
+
+namespace {
+
+// name(attr=value ...)'text'{children}: everything a reader can see of a tree.
+std::string Dump(const XMLNode& node)
+{
+    std::string out = node.m_Name;
+    if (!node.m_Attributes.empty()) {
+        out += '(';
+        for (size_t i = 0; i < node.m_Attributes.size(); ++i) {
+            if (i) out += ' ';
+            out += node.m_Attributes[i]->m_Name + "=" + node.m_Attributes[i]->m_Value;
+        }
+        out += ')';
+    }
+    if (!node.m_Value.empty()) out += "'" + node.m_Value + "'";
+    if (!node.m_Children.empty()) {
+        out += '{';
+        for (size_t i = 0; i < node.m_Children.size(); ++i) {
+            if (i) out += ' ';
+            out += Dump(*node.m_Children[i]);
+        }
+        out += '}';
+    }
+    return out;
+}
+
+std::string ParseToDump(const std::string& text)
+{
+    XMLParser parser;
+    parser.Parse(text);
+    return Dump(*parser.GetRoot());
+}
+
+std::string ParseError(const std::string& text)
+{
+    XMLParser parser;
+    try {
+        parser.Parse(text);
+    } catch (const XMLException& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+struct TreeCase {
+    const char* text;
+    const char* tree;
+};
+
+const TreeCase kTrees[] = {
+    {"", "root"},
+    {" \n\t\r \x06 ", "root"},
+    {"\xEF\xBB\xBF<a></a>", "root"},                         // no declaration: BOM is text
+    {"\xEF\xBB\xBF<?xml version=\"1.0\"?><a></a>", "root{a}"},  // declaration skips the BOM
+    {"<a></a>", "root{a}"},
+    {"<a></a>\n", "root{a}"},
+    {"<a>\n  hello  \n</a>", "root{a'hello  '}"},
+    {"<a>li\nne</a>", "root{a'line'}"},
+    {"<a x=\"o\nne\"></a>", "root{a(x=one)}"},
+    {"<a x=\"1\"y=\"2\"   ></a>", "root{a(x=1 y=2)}"},
+    {"<a x=\"1\" x=\"2\"></a>", "root{a(x=1 x=2)}"},
+    {"<a x=\"<&>\"></a>", "root{a(x=<&>)}"},
+    {"<a x=\"\"></a>", "root{a(x=)}"},
+    {"<a =\"v\"></a>", "root{a(=v)}"},
+    {"<a>\n<b>1</b>\n<c k=\"v\">\n<d></d>\n</c>\n</a>", "root{a{b'1' c(k=v){d}}}"},
+    {"<a></a><b></b>", "root{a b}"},
+    {"<a></a>trailing text", "root{a}"},
+    {"<a></a></b>", "root{a}"},
+    {"<root></root>", "root{root}"},
+    {"<a>text</a>", "root{a'text'}"},
+    {"<a><b></b>after</a>", "root{a'after'{b}}"},
+    // "<a >" is not an empty attribute list: ">" starts an attribute name.
+    {"<a ><b x=\"1\"></a>", "root{a(><b x=1)}"},
+    // A close tag whose "<" and "/" are split by a line break is still a close tag.
+    {"<a><\n/a>", "root{a}"},
+    {"<\na\n></a>", "root{a}"},
+    // The declaration is skipped wherever it stands: parsing starts after the first "?>".
+    {"<a></a><?xml?><b></b>", "root{b}"},
+    {"junk ?><a v=\"<?xml\"></a>", "root{a(v=<?xml)}"},
+    {"<a>1 2 3 </a>", "root{a'1 2 3 '}"},
+};
+
+TEST(XMLParser, BuildsTreesFromTheDialect)
+{
+    for (const TreeCase& c : kTrees) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(c.tree, ParseToDump(c.text));
+    }
+}
+
+struct ErrorCase {
+    const char* text;
+    const char* error;
+};
+
+const ErrorCase kErrors[] = {
+    {"<a>", "Value not found"},
+    {"<a>text", "Value not found"},
+    {"<a/>", "Value not found"},
+    {"<a></a", "CloseTag not found"},
+    {"<a></b>", "CloseTag not found"},
+    {"<a></a >", "CloseTag not found"},
+    {"<a><", "XMLNode not found"},
+    {"<a", "XMLNode not found"},
+    {"<", "XMLNode not found"},
+    {"<?xml <a></a>", "XMLNode not found"},
+    {"< a></a>", "XMLNode name not found"},
+    {"<>", "XMLNode name not found"},
+    {"<\n>", "XMLNode name not found"},
+    {"<a x=1></a>", "XMLAttribute start \" symbol not found"},
+    {"<a x='1'></a>", "XMLAttribute start \" symbol not found"},
+    {"<a x=", "XMLAttribute start \" symbol not found"},
+    {"<a x", "XMLAttribute not found"},
+    {"<a x=\"1", "XMLAttribute not found"},
+    {"<a x=\"1\"", "XMLAttribute not found"},
+    {"<a x=\"1\"   ", "XMLAttribute not found"},
+    {"<a ></a>", "XMLAttribute not found"},
+    {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
+    {"<a><b></b>x<c></c></a>", "CloseTag symbol '/' not found"},
+    {"<a></", "CloseTag not found"},
+    {"<a><b></b></", "CloseTag not found"},
+};
+
+TEST(XMLParser, ReportsEachMalformedConstructWithItsText)
+{
+    for (const ErrorCase& c : kErrors)
+        EXPECT_EQ(c.error, ParseError(c.text)) << "text: " << c.text;
+}
+
+TEST(XMLParser, ParseErrorIsNotAnEngineExceptionAndCarriesNoContext)
+{
+    XMLParser parser;
+    try {
+        parser.Parse("<a></b>");
+        FAIL() << "no error";
+    } catch (const SCore::TarnCoreException&) {
+        FAIL() << "caught as TarnCoreException";
+    } catch (const XMLException& e) {
+        EXPECT_STREQ("CloseTag not found", e.what());
+    }
+}
+
+TEST(XMLParser, FailedParseKeepsOnlyCompletedElements)
+{
+    XMLParser parser;
+    EXPECT_THROW(parser.Parse("<a></a><b><c></c><d>"), XMLException);
+    EXPECT_EQ("root{a}", Dump(*parser.GetRoot()));
+}
+
+TEST(XMLParser, LinksChildrenAndAttributesToTheirOwners)
+{
+    XMLParser parser;
+    parser.Parse("<a><b k=\"v\"></b></a>");
+    auto root = parser.GetRoot();
+    auto a = root->GetChild("a");
+    auto b = a->GetChild("b");
+    EXPECT_EQ(root, a->m_Parent.lock());
+    EXPECT_EQ(a, b->m_Parent.lock());
+    EXPECT_TRUE(root->m_Parent.expired());
+    EXPECT_EQ(b, b->GetAttribute("k")->m_Owner.lock());
+}
+
+TEST(XMLParser, GetChildReturnsTheLastOfItsNameAndGetAttributeTheFirst)
+{
+    XMLParser parser;
+    parser.Parse("<a><b n=\"1\" n=\"2\"></b><c></c><b n=\"3\"></b></a>");
+    auto a = parser.GetRoot()->GetChild("a");
+    EXPECT_EQ("3", a->GetChild("b")->GetAttribute("n")->GetValue());
+    auto first = a->m_Children[0];
+    EXPECT_EQ("1", first->GetAttribute("n")->GetValue());
+    EXPECT_EQ("n", first->GetAttribute("n")->GetName());
+    EXPECT_FALSE(a->GetChild("B"));
+    EXPECT_FALSE(a->GetChild("b "));
+    try {
+        first->GetAttribute("N");
+        FAIL() << "no error";
+    } catch (const SCore::TarnCoreException& e) {
+        EXPECT_STREQ("Attribute:N not found", e.what());
+    }
+}
+
+std::string Nested(int depth)
+{
+    std::string text;
+    for (int i = 0; i < depth; ++i) text += "<e>";
+    for (int i = 0; i < depth; ++i) text += "</e>";
+    return text;
+}
+
+TEST(XMLParser, AcceptsNestingUpToTheLimitAndRefusesDeeper)
+{
+    XMLParser parser;
+    parser.Parse(Nested(XMLParser::kMaxDepth));
+    auto node = parser.GetRoot();
+    int depth = 0;
+    while (!node->m_Children.empty()) {
+        node = node->m_Children[0];
+        ++depth;
+    }
+    EXPECT_EQ(XMLParser::kMaxDepth, depth);
+
+    EXPECT_EQ("XML nesting too deep", ParseError(Nested(XMLParser::kMaxDepth + 1)));
+    EXPECT_EQ("XML nesting too deep", ParseError(Nested(100000)));
+}
+
+TEST(XMLParser, ParsedTreeIsFreedWithItsLastOwner)
+{
+    boost::weak_ptr<XMLNode> root, leaf;
+    {
+        XMLParser parser;
+        parser.Parse("<a><b><c x=\"1\"></c></b></a>");
+        root = parser.GetRoot();
+        leaf = parser.GetRoot()->GetChild("a")->GetChild("b")->GetChild("c");
+        EXPECT_FALSE(leaf.expired());
+    }
+    EXPECT_TRUE(root.expired());
+    EXPECT_TRUE(leaf.expired());
+}
+
+} // namespace

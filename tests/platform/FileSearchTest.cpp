@@ -1,0 +1,81 @@
+#include "platform/files.h"
+
+#include "tests/platform/TempFolder.h"
+
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+using platformtest::TempFolder;
+using platformtest::WriteFile;
+
+namespace {
+
+// Every name a search returns, folders marked with a trailing '/'.
+std::vector<std::string> Search(const std::wstring& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        std::string name = WideToUtf8(data.cFileName);
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) name += '/';
+        names.push_back(name);
+    } while (FindNextFileW(search, &data));
+    EXPECT_TRUE(FindClose(search));
+    return names;
+}
+
+class FileSearchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(::mkdir((m_Tmp / "Splash").c_str(), 0777), 0);
+        ASSERT_EQ(::mkdir((m_Tmp / "Splash/sub").c_str(), 0777), 0);
+        for (const char* name : {"Splash/b.jpg", "Splash/A.JPG", "Splash/splash1.jpg",
+                                 "Splash/splash10.png", "Splash/readme", "play.url"})
+            WriteFile(m_Tmp / name, "x");
+    }
+    TempFolder m_Tmp;
+};
+
+TEST_F(FileSearchTest, PatternsMatchIgnoringCaseInByteOrder)
+{
+    platformtest::ScopedCwd cwd(m_Tmp.Path());
+    typedef std::vector<std::string> Names;
+    struct Case {
+        const wchar_t* pattern;
+        Names names;
+    };
+    const Case cases[] = {
+        {L"splash\\*.*", {"./", "../", "A.JPG", "b.jpg", "readme", "splash1.jpg", "splash10.png", "sub/"}},
+        {L"SPLASH\\*.jpg", {"A.JPG", "b.jpg", "splash1.jpg"}},
+        {L"splash\\splash*.jpg", {"splash1.jpg"}},
+        {L"splash\\splash?.*", {"splash1.jpg"}},
+        {L"splash\\splash??.*", {"splash10.png"}},
+        {L"splash\\*1*", {"splash1.jpg", "splash10.png"}},
+        {L"Play.URL", {"play.url"}},
+        {L"splash\\SUB", {"sub/"}},
+        {L"splash\\*.gif", {}},
+        {L"missing\\*.*", {}},
+        {L"splash\\", {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(Search(c.pattern), c.names) << WideToUtf8(c.pattern);
+}
+
+TEST_F(FileSearchTest, AbsolutePatternsAndEntryDetails)
+{
+    const std::wstring pattern = Utf8ToWide(m_Tmp.Path()) + L"\\SPLASH\\a.jpg";
+    WIN32_FIND_DATAW data;
+    HANDLE search = FindFirstFileW(pattern.c_str(), &data);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(std::wstring(data.cFileName), L"A.JPG"); // the real name on disk
+    EXPECT_EQ(data.dwFileAttributes, FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(data.nFileSizeLow, 1u);
+    EXPECT_FALSE(FindNextFileW(search, &data));
+    EXPECT_TRUE(FindClose(search));
+    EXPECT_FALSE(FindClose(search)); // already closed
+}
+
+} // namespace

@@ -1,0 +1,157 @@
+#include "platform/win32.h"
+#include "platform/testing.h"
+
+#include "tests/platform/TempFolder.h"
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+namespace pt = platform::testing;
+
+namespace {
+
+class TimeTest : public ::testing::Test {
+protected:
+    void TearDown() override { pt::ResetAll(); }
+};
+
+TEST_F(TimeTest, FakeClockWrapsModulo32Bits)
+{
+    pt::SetFakeTime(0xFFFFFFF0u);
+    EXPECT_EQ(timeGetTime(), 0xFFFFFFF0u);
+    pt::AdvanceFakeTime(0x20);
+    EXPECT_EQ(timeGetTime(), 0x10u);
+    // Callers measure with unsigned differences, which survive the wrap.
+    EXPECT_EQ(DWORD(timeGetTime() - 0xFFFFFFF0u), 0x20u);
+    pt::ClearFakeTime();
+    EXPECT_FALSE(pt::IsFakeTimeSet());
+    EXPECT_LT(timeGetTime(), 0x80000000u); // the real clock counts from the layer's start
+}
+
+TEST_F(TimeTest, FakeLocalTimeFillsEveryField)
+{
+    struct Case {
+        pt::LocalTime time;
+        WORD dayOfWeek;
+    };
+    const Case cases[] = {
+        {{2026, 12, 5, 9, 5, 7}, 6},
+        {{2000, 2, 29, 23, 59, 59}, 2},
+        {{2024, 1, 1, 0, 0, 0}, 1},
+    };
+    for (const Case& c : cases) {
+        pt::SetFakeLocalTime(c.time);
+        SYSTEMTIME st;
+        GetLocalTime(&st);
+        EXPECT_EQ(st.wYear, c.time.year);
+        EXPECT_EQ(st.wMonth, c.time.month);
+        EXPECT_EQ(st.wDay, c.time.day);
+        EXPECT_EQ(st.wHour, c.time.hour);
+        EXPECT_EQ(st.wMinute, c.time.minute);
+        EXPECT_EQ(st.wSecond, c.time.second);
+        EXPECT_EQ(st.wDayOfWeek, c.dayOfWeek);
+        EXPECT_EQ(st.wMilliseconds, 0);
+    }
+}
+
+TEST_F(TimeTest, RealLocalTimeIsInRange)
+{
+    SYSTEMTIME st;
+    GetLocalTime(&st);
+    EXPECT_GE(st.wYear, 2024);
+    EXPECT_TRUE(st.wMonth >= 1 && st.wMonth <= 12);
+    EXPECT_TRUE(st.wDay >= 1 && st.wDay <= 31);
+    EXPECT_LE(st.wHour, 23);
+    EXPECT_LE(st.wDayOfWeek, 6);
+    EXPECT_LE(st.wMilliseconds, 999);
+}
+
+TEST_F(TimeTest, SleepIsRecordedAndReturnsOrAdvancesTheClock)
+{
+    Sleep(0); // real sleeps keep no log, so a long-running program holds none
+    EXPECT_TRUE(pt::SleepCalls().empty());
+    pt::SetSleepMode(pt::SleepMode::Return);
+    Sleep(1000);
+    EXPECT_FALSE(pt::IsFakeTimeSet());
+
+    pt::SetFakeTime(0xFFFFFF00u);
+    pt::SetSleepMode(pt::SleepMode::AdvanceClock);
+    Sleep(200);
+    Sleep(100);
+    EXPECT_EQ(timeGetTime(), 0x2Cu);
+
+    const std::vector<pt::SleepCall> calls = pt::SleepCalls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].ms, 1000u);
+    EXPECT_EQ(calls[1].ms, 200u);
+    EXPECT_EQ(calls[2].ms, 100u);
+    EXPECT_EQ(calls[2].thread, std::this_thread::get_id());
+    pt::ClearSleepCalls();
+    EXPECT_TRUE(pt::SleepCalls().empty());
+}
+
+TEST_F(TimeTest, AdvanceClockStartsAnUnsetClock)
+{
+    pt::SetSleepMode(pt::SleepMode::AdvanceClock);
+    Sleep(50);
+    EXPECT_TRUE(pt::IsFakeTimeSet());
+    const DWORD before = timeGetTime();
+    Sleep(50);
+    EXPECT_EQ(timeGetTime() - before, 50u);
+}
+
+TEST_F(TimeTest, BlockedSleepersWaitForReleaseOrModeChange)
+{
+    pt::SetSleepMode(pt::SleepMode::Block);
+    std::atomic<int> woken{0};
+    std::thread first([&] {
+        Sleep(50);
+        ++woken;
+    });
+    ASSERT_TRUE(pt::WaitForSleepCalls(1));
+    EXPECT_EQ(woken.load(), 0);
+    pt::ReleaseSleepers();
+    first.join();
+    EXPECT_EQ(woken.load(), 1);
+
+    std::thread second([&] {
+        Sleep(50);
+        ++woken;
+    });
+    ASSERT_TRUE(pt::WaitForSleepCalls(2));
+    pt::SetSleepMode(pt::SleepMode::Return);
+    second.join();
+    EXPECT_EQ(woken.load(), 2);
+    EXPECT_NE(pt::SleepCalls()[1].thread, std::this_thread::get_id());
+    EXPECT_FALSE(pt::WaitForSleepCalls(3, 0));
+}
+
+TEST_F(TimeTest, MessageBoxHookRecordsWithoutShowing)
+{
+    pt::HookMessageBox(true);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(MessageBoxA(nullptr, "loader failed", nullptr, MB_OK), IDOK);
+    EXPECT_EQ(MessageBoxA(nullptr, "second", "Caption", MB_OK | MB_ICONERROR), IDOK);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    const std::vector<pt::MessageBoxCall> calls = pt::MessageBoxCalls();
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].text, "loader failed");
+    EXPECT_EQ(calls[0].caption, "");
+    EXPECT_EQ(calls[0].flags, MB_OK);
+    EXPECT_EQ(calls[1].caption, "Caption");
+    EXPECT_EQ(calls[1].flags, MB_ICONERROR);
+    pt::ClearMessageBoxCalls();
+    EXPECT_TRUE(pt::MessageBoxCalls().empty());
+}
+
+TEST_F(TimeTest, MessageBoxWithoutDisplayWritesToStderr)
+{
+    platformtest::ScopedEnv display("DISPLAY", nullptr);
+    platformtest::ScopedEnv wayland("WAYLAND_DISPLAY", nullptr);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(MessageBoxA(nullptr, "can't load", nullptr, MB_OK), IDOK);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "Error: can't load\n");
+}
+
+} // namespace
