@@ -1,10 +1,26 @@
 #include "game/gameplay/GestureRecognizer.h"
 
+#include "game/gameplay/NNBuilder.h"
+
 #include "engine/core/TarnCoreException.h"
 
 static const char* const kTarnSource = "Src\\GestureRecognizer";
 
 namespace Runegarden {
+
+GestureRecognizer::GestureRecognizer()
+{
+    TARN_TRY
+    Load(L"Res\\nn.xml");
+    TARN_CATCH("GestureRecognizer::GestureRecognizer()")
+}
+
+GestureRecognizer::GestureRecognizer(const std::wstring& networkPath)
+{
+    TARN_TRY
+    Load(networkPath);
+    TARN_CATCH("GestureRecognizer::GestureRecognizer()")
+}
 
 GestureRecognizer::GestureRecognizer(const boost::shared_ptr<NeuroNet>& network)
 {
@@ -14,6 +30,12 @@ GestureRecognizer::GestureRecognizer(const boost::shared_ptr<NeuroNet>& network)
 }
 
 GestureRecognizer::~GestureRecognizer() = default;
+
+void GestureRecognizer::Load(const std::wstring& networkPath)
+{
+    NNBuilder builder(",");
+    Adopt(builder.Build(networkPath));
+}
 
 void GestureRecognizer::Adopt(const boost::shared_ptr<NeuroNet>& network)
 {

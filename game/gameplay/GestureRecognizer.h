@@ -16,6 +16,10 @@ public:
     static const int kGridSize = 20;
     static const int kInputCount = kGridSize * kGridSize;
 
+    // Loads "Res\nn.xml" from the working directory.
+    GestureRecognizer();
+    // Loads the network from another file (tests and tools).
+    explicit GestureRecognizer(const std::wstring& networkPath);
     // Uses a network already built; it must read 400 inputs.
     explicit GestureRecognizer(const boost::shared_ptr<NeuroNet>& network);
     virtual ~GestureRecognizer();
@@ -30,6 +34,7 @@ public:
     const boost::shared_ptr<NeuroNet>& GetNetwork() const { return m_Network; }
 
 private:
+    void Load(const std::wstring& networkPath);
     void Adopt(const boost::shared_ptr<NeuroNet>& network);
 
     boost::shared_ptr<NeuroNet> m_Network;
