@@ -40,7 +40,7 @@ RGGestureSynth::Path RGGestureSynth::Wall()
     // A straight line drawn downwards, slanted either way, sometimes slightly bowed.
     const double angle = m_Random.Chance(0.1) ? m_Random.Uniform(-0.03, 0.03)
                                               : m_Random.Uniform(-0.7, 0.7);
-    const double bow = m_Random.Uniform(-0.04, 0.04);
+    const double bow = m_Random.Uniform(-0.03, 0.03);
     Path path;
     for (int i = 0; i <= 100; ++i) {
         const double u = i / 100.0;

@@ -15,10 +15,10 @@ namespace Runegarden {
 
 struct RGTrainingOptions {
     uint64_t seed = 1;
-    int trainPerClass = 3000;
-    int trainScribbles = 4000;
+    int trainPerClass = 5000;
+    int trainScribbles = 6000;
     int testPerClass = 2000;
-    int epochs = 40;
+    int epochs = 50;
     int hidden = 32;
     double rate = 0.01;
     double momentum = 0.5;
