@@ -108,3 +108,5 @@ HRESULT TakeInjected(const char* site);
 
 } // namespace testing
 } // namespace platform
+
+#include "platform/testing_render.h"
