@@ -1,0 +1,50 @@
+#pragma once
+// The device's CPU shadow of everything Direct3D keeps: render, texture-stage and sampler
+// states, transforms, the viewport, bindings. Setters write here from any thread (the engine
+// serialises them with its device lock); backends read it when they clear, draw and present.
+
+#include "platform/d3d9.h"
+
+#include <mutex>
+
+namespace platform {
+namespace render {
+
+const DWORD kStages = 8;
+
+struct DeviceState {
+    DWORD renderStates[D3DRS_MAX_STATE];
+    DWORD stageStates[kStages][D3DTSS_MAX_STATE];
+    DWORD samplerStates[kStages][D3DSAMP_MAX_STATE];
+    D3DMATRIX world, view, projection;
+    D3DMATRIX textureTransforms[kStages];
+    D3DVIEWPORT9 viewport;
+    DWORD fvf = 0;
+    IDirect3DVertexBuffer9* stream = nullptr; // AddRef'd
+    UINT streamStride = 0;
+    IDirect3DIndexBuffer9* indices = nullptr; // AddRef'd
+    IDirect3DTexture9* textures[kStages] = {}; // AddRef'd
+    IDirect3DSurface9* renderTarget = nullptr; // null: the back buffer
+    IDirect3DSurface9* backBuffer = nullptr;   // owned by the device, handed out AddRef'd
+    D3DPRESENT_PARAMETERS params{};
+    bool inScene = false;
+    unsigned frames = 0;
+    std::recursive_mutex lock; // leaf lock of the shadow
+
+    DeviceState() { SetDefaults(); }
+    ~DeviceState() { ReleaseBindings(); }
+    // The state at CreateDevice and after Reset: defaults, no bindings, the whole back buffer.
+    void SetDefaults();
+    void ReleaseBindings();
+    // Size of the current render target.
+    UINT TargetWidth() const;
+    UINT TargetHeight() const;
+};
+
+D3DMATRIX IdentityMatrix();
+
+// Bytes per vertex of a fixed-function vertex format, or 0 when the layer does not support it.
+UINT VertexSize(DWORD fvf);
+
+} // namespace render
+} // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+// The OpenGL 2.1 (compatibility, fixed function) backend of the Direct3D 9 device.
+// The device's shadow state is applied at every clear and draw; the back buffer is an offscreen
+// RGB framebuffer (no alpha, 24-bit depth) blitted to the window at Present. Textures are
+// uploaded from their CPU copy when drawn after a change. Every call happens on the main thread.
+// Not reproduced: rendering into textures (nothing draws into one), lights, range fog, stages
+// above 0, exact D3D fog and filtering. Depends on: SDL2 (context), libGL (Mesa llvmpipe here).
+
+#include "platform/d3d9/Backend.h"
+
+struct SDL_Window;
+
+namespace platform {
+namespace render {
+
+class GLBackend : public Backend {
+public:
+    GLBackend();
+    ~GLBackend() override;
+    bool IsHeadless() const override { return false; }
+    HRESULT Configure(HWND window, const D3DPRESENT_PARAMETERS& params) override;
+    void Clear(DeviceState& state, DWORD flags, D3DCOLOR colour, float z) override;
+    void Draw(DeviceState& state, const DrawCall& call) override;
+    void Present(DeviceState& state) override;
+
+private:
+    void BindBackBuffer(DeviceState& state);
+    void ApplyViewport(DeviceState& state, bool pretransformed);
+    void ApplyRenderStates(DeviceState& state, bool pretransformed);
+    void ApplyStage0(DeviceState& state);
+    unsigned TextureName(IDirect3DTexture9* texture);
+
+    SDL_Window* m_Window = nullptr;
+    void* m_Context = nullptr;
+    unsigned m_Framebuffer = 0, m_Colour = 0, m_Depth = 0;
+    UINT m_Width = 0, m_Height = 0;
+    unsigned m_Generation = 0;
+};
+
+} // namespace render
+} // namespace platform

@@ -1,0 +1,27 @@
+#pragma once
+// What the render device needs of the window it is created on: the SDL window to make the
+// OpenGL context on (null for a virtual window) and the client size. The window code registers
+// how its handles map to SDL windows; test windows are found without it.
+
+#include "platform/wintypes.h"
+
+struct SDL_Window;
+
+namespace platform {
+namespace sdl {
+
+struct RenderWindow {
+    SDL_Window* window = nullptr;
+    int width = 0;
+    int height = 0;
+};
+
+typedef bool (*RenderWindowLookup)(HWND handle, RenderWindow* out);
+void SetRenderWindowLookup(RenderWindowLookup lookup);
+bool LookUpRenderWindow(HWND handle, RenderWindow* out);
+
+// Whether SDL video can be used (a display is present); initialises it on first use.
+bool VideoAvailable();
+
+} // namespace sdl
+} // namespace platform

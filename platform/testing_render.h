@@ -1,0 +1,94 @@
+#pragma once
+// Test hooks of the render layer (Direct3D 9, D3DX9): simulated device loss, the adapter
+// configuration, headless mode, call recording, back-buffer read-back, live object counts and
+// test windows. Failure codes are injected per call site with the generic hooks of testing.h
+// ("IDirect3DDevice9::Reset", "IDirect3D9::CreateDevice", "D3DXCreateTextureFromFileA", ...).
+
+#include "platform/wintypes.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+namespace testing {
+
+void ResetRenderHooks();
+
+// --- Device loss ---------------------------------------------------------------------------------
+// After SimulateDeviceLoss, TestCooperativeLevel answers DEVICELOST until MakeDeviceResettable,
+// then DEVICENOTRESET until a Reset succeeds, then D3D_OK.
+void SimulateDeviceLoss();
+void MakeDeviceResettable();
+bool IsDeviceLost();
+
+// --- Adapter and display configuration -----------------------------------------------------------
+struct AdapterConfig {
+    UINT width = 1024, height = 768, refreshRate = 60;
+    UINT format = 22; // D3DFMT_X8R8G8B8
+    bool hardwareTnL = true;
+    DWORD presentationIntervals = 0x80000001u; // IMMEDIATE | ONE
+};
+void SetAdapters(const std::vector<AdapterConfig>& adapters); // default: one adapter
+std::vector<AdapterConfig> Adapters();
+void AcceptDepthFormats(bool d32, bool d16); // default: D16 only
+
+// --- Headless mode -------------------------------------------------------------------------------
+enum class RenderMode { Auto, Headless, OpenGL };
+void SetRenderMode(RenderMode mode);
+// Whether devices created now are headless (Auto: no display could be opened).
+bool IsHeadless();
+
+// --- Test windows --------------------------------------------------------------------------------
+// A window a device can be created on: a hidden SDL window when drawing with OpenGL, a virtual
+// one when headless. Must be called on the main thread; destroyed by DestroyRenderTestWindow.
+HWND CreateRenderTestWindow(int width, int height);
+void DestroyRenderTestWindow(HWND window);
+
+// --- Call recording ------------------------------------------------------------------------------
+struct RenderCall {
+    std::string method;         // "SetRenderState", "DrawIndexedPrimitive", "Present", ...
+    std::vector<int64_t> args;  // as passed (pointers as 0 for null, 1 otherwise)
+    HRESULT result;
+    bool operator==(const RenderCall& o) const
+    {
+        return method == o.method && args == o.args && result == o.result;
+    }
+};
+void RecordRenderCalls(bool enabled); // off by default
+std::vector<RenderCall> RenderCalls();
+std::vector<RenderCall> RenderCalls(const std::string& method);
+void ClearRenderCalls();
+// Number of primitives the backend was asked to draw since the last clear of the log.
+unsigned DrawnPrimitives();
+
+// --- Back-buffer read-back -----------------------------------------------------------------------
+// The last presented image as B, G, R, A rows, top row first (OpenGL mode; empty when headless).
+struct Image {
+    UINT width = 0, height = 0;
+    std::vector<uint8_t> bgra;
+    uint32_t Pixel(UINT x, UINT y) const; // 0xAARRGGBB
+};
+void CaptureOnPresent(bool enabled);
+Image LastPresented();
+unsigned PresentedFrames();
+
+// --- Live objects --------------------------------------------------------------------------------
+// "IDirect3D9", "IDirect3DDevice9", "IDirect3DTexture9", "IDirect3DSurface9",
+// "IDirect3DVertexBuffer9", "IDirect3DIndexBuffer9", "ID3DXFont".
+int LiveObjects(const std::string& type);
+
+// Used by the layer itself.
+void CountLive(const char* type, int delta);
+void RecordRenderCall(const char* method, std::vector<int64_t> args, HRESULT result);
+bool RenderCallsRecorded();
+void CountDrawnPrimitives(unsigned n);
+void StorePresented(Image image);
+bool CaptureRequested();
+void CountPresentedFrame();
+bool DepthFormatAccepted(UINT format);
+void DeviceWasReset();
+HRESULT CooperativeLevel();
+
+} // namespace testing
+} // namespace platform

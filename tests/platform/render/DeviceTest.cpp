@@ -1,0 +1,288 @@
+#include "tests/platform/render/HeadlessDevice.h"
+
+#include <cstring>
+#include <thread>
+
+using platform::testing::DrawnPrimitives;
+using platform::testing::LiveObjects;
+using platform::testing::RenderCalls;
+
+TEST_F(HeadlessDeviceTest, NewAndResetDevicesHaveTheDefaultState)
+{
+    auto check = [this] {
+        EXPECT_EQ(1u, RenderState(D3DRS_ZENABLE));
+        EXPECT_EQ(1u, RenderState(D3DRS_ZWRITEENABLE));
+        EXPECT_EQ(4u, RenderState(D3DRS_ZFUNC));
+        EXPECT_EQ(3u, RenderState(D3DRS_CULLMODE));
+        EXPECT_EQ(3u, RenderState(D3DRS_FILLMODE));
+        EXPECT_EQ(0u, RenderState(D3DRS_ALPHABLENDENABLE));
+        EXPECT_EQ(2u, RenderState(D3DRS_SRCBLEND));
+        EXPECT_EQ(1u, RenderState(D3DRS_DESTBLEND));
+        EXPECT_EQ(1u, RenderState(D3DRS_LIGHTING));
+        EXPECT_EQ(0u, RenderState(D3DRS_FOGENABLE));
+        EXPECT_EQ(4u, StageState(0, D3DTSS_COLOROP));
+        EXPECT_EQ(2u, StageState(0, D3DTSS_ALPHAOP));
+        EXPECT_EQ(1u, StageState(1, D3DTSS_COLOROP));
+        EXPECT_EQ(0u, StageState(0, D3DTSS_TEXTURETRANSFORMFLAGS));
+        DWORD min = 9, mip = 9;
+        m_Device->GetSamplerState(0, D3DSAMP_MINFILTER, &min);
+        m_Device->GetSamplerState(0, D3DSAMP_MIPFILTER, &mip);
+        EXPECT_EQ(1u, min);
+        EXPECT_EQ(0u, mip);
+        D3DVIEWPORT9 vp;
+        m_Device->GetViewport(&vp);
+        EXPECT_EQ(0u, vp.X);
+        EXPECT_EQ(320u, vp.Width);
+        EXPECT_EQ(240u, vp.Height);
+        EXPECT_EQ(1.0f, vp.MaxZ);
+    };
+    check();
+    m_Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    m_Device->SetRenderState(D3DRS_LIGHTING, FALSE);
+    m_Device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG1);
+    D3DVIEWPORT9 small = {10, 10, 50, 50, 0.0f, 1.0f};
+    m_Device->SetViewport(&small);
+    D3DPRESENT_PARAMETERS p = Params();
+    ASSERT_EQ(D3D_OK, m_Device->Reset(&p));
+    check();
+}
+
+TEST_F(HeadlessDeviceTest, CreateDeviceRefusesWhatDirect3DRefuses)
+{
+    IDirect3DDevice9* device = nullptr;
+    D3DPRESENT_PARAMETERS fullScreenUnknown = Params();
+    fullScreenUnknown.Windowed = FALSE;
+    fullScreenUnknown.BackBufferFormat = D3DFMT_UNKNOWN;
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0, &fullScreenUnknown, &device));
+    D3DPRESENT_PARAMETERS noDepthFormat = Params();
+    noDepthFormat.AutoDepthStencilFormat = D3DFMT_UNKNOWN;
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0, &noDepthFormat, &device));
+    D3DPRESENT_PARAMETERS ok = Params();
+    platform::testing::InjectOnce("IDirect3D9::CreateDevice", D3DERR_OUTOFVIDEOMEMORY);
+    EXPECT_EQ(D3DERR_OUTOFVIDEOMEMORY, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0, &ok, &device));
+    EXPECT_EQ(nullptr, device);
+    EXPECT_EQ(1, LiveObjects("IDirect3DDevice9"));
+}
+
+TEST_F(HeadlessDeviceTest, AdapterConfigurationIsReported)
+{
+    platform::testing::AdapterConfig soft;
+    soft.hardwareTnL = false;
+    soft.format = D3DFMT_R5G6B5;
+    soft.presentationIntervals = D3DPRESENT_INTERVAL_ONE;
+    platform::testing::SetAdapters({platform::testing::AdapterConfig(), soft});
+    platform::testing::AcceptDepthFormats(true, false);
+    EXPECT_EQ(2u, m_D3D->GetAdapterCount());
+    D3DCAPS9 caps;
+    ASSERT_EQ(D3D_OK, m_D3D->GetDeviceCaps(1, D3DDEVTYPE_HAL, &caps));
+    EXPECT_EQ(0u, caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+    EXPECT_EQ(D3DPRESENT_INTERVAL_ONE, caps.PresentationIntervals);
+    ASSERT_EQ(D3D_OK, m_D3D->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
+    EXPECT_EQ(D3DDEVCAPS_HWTRANSFORMANDLIGHT, caps.DevCaps & D3DDEVCAPS_HWTRANSFORMANDLIGHT);
+    D3DDISPLAYMODE mode;
+    ASSERT_EQ(D3D_OK, m_D3D->GetAdapterDisplayMode(1, &mode));
+    EXPECT_EQ(D3DFMT_R5G6B5, mode.Format);
+    EXPECT_EQ(D3D_OK, m_D3D->CheckDeviceFormat(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8, D3DUSAGE_DEPTHSTENCIL,
+                                               D3DRTYPE_SURFACE, D3DFMT_D32));
+    EXPECT_EQ(D3DERR_NOTAVAILABLE, m_D3D->CheckDepthStencilMatch(0, D3DDEVTYPE_HAL, D3DFMT_X8R8G8B8,
+                                                                  D3DFMT_X8R8G8B8, D3DFMT_D16));
+    platform::testing::InjectOnce("IDirect3D9::GetDeviceCaps", D3DERR_INVALIDDEVICE);
+    EXPECT_EQ(D3DERR_INVALIDDEVICE, m_D3D->GetDeviceCaps(0, D3DDEVTYPE_HAL, &caps));
+}
+
+TEST_F(HeadlessDeviceTest, LossRunsItsProtocolUntilAResetSucceeds)
+{
+    EXPECT_EQ(D3D_OK, m_Device->TestCooperativeLevel());
+    platform::testing::SimulateDeviceLoss();
+    EXPECT_EQ(D3DERR_DEVICELOST, m_Device->TestCooperativeLevel());
+    EXPECT_EQ(D3DERR_DEVICELOST, m_Device->TestCooperativeLevel());
+    platform::testing::MakeDeviceResettable();
+    EXPECT_EQ(D3DERR_DEVICENOTRESET, m_Device->TestCooperativeLevel());
+    D3DPRESENT_PARAMETERS p = Params();
+    platform::testing::InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_EQ(D3DERR_DEVICELOST, m_Device->Reset(&p));
+    EXPECT_EQ(D3DERR_DEVICENOTRESET, m_Device->TestCooperativeLevel());
+    EXPECT_EQ(D3D_OK, m_Device->Reset(&p));
+    EXPECT_EQ(D3D_OK, m_Device->TestCooperativeLevel());
+
+    platform::testing::InjectQueue("IDirect3DDevice9::TestCooperativeLevel",
+                                   {D3DERR_DEVICELOST, D3DERR_DEVICENOTRESET, D3D_OK});
+    EXPECT_EQ(D3DERR_DEVICELOST, m_Device->TestCooperativeLevel());
+    EXPECT_EQ(D3DERR_DEVICENOTRESET, m_Device->TestCooperativeLevel());
+    EXPECT_EQ(D3D_OK, m_Device->TestCooperativeLevel());
+}
+
+TEST_F(HeadlessDeviceTest, ResetUnbindsAndRefusesWhileARenderTargetLives)
+{
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(4, 4, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
+    m_Device->SetTexture(0, texture);
+    texture->Release();
+    EXPECT_EQ(1, LiveObjects("IDirect3DTexture9")); // the binding holds it
+    D3DPRESENT_PARAMETERS p = Params();
+    ASSERT_EQ(D3D_OK, m_Device->Reset(&p));
+    EXPECT_EQ(0, LiveObjects("IDirect3DTexture9"));
+
+    IDirect3DTexture9* target = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(64, 64, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8,
+                                              D3DPOOL_DEFAULT, &target, nullptr));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->Reset(&p));
+    target->Release();
+    EXPECT_EQ(D3D_OK, m_Device->Reset(&p));
+}
+
+TEST_F(HeadlessDeviceTest, RenderTargetsResetTheViewportToTheirSize)
+{
+    IDirect3DTexture9* target = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(64, 32, 1, D3DUSAGE_RENDERTARGET, D3DFMT_X8R8G8B8,
+                                              D3DPOOL_DEFAULT, &target, nullptr));
+    IDirect3DSurface9* level = nullptr;
+    IDirect3DSurface9* backBuffer = nullptr;
+    ASSERT_EQ(D3D_OK, target->GetSurfaceLevel(0, &level));
+    ASSERT_EQ(D3D_OK, m_Device->GetRenderTarget(0, &backBuffer));
+    ASSERT_EQ(D3D_OK, m_Device->SetRenderTarget(0, level));
+    D3DVIEWPORT9 vp;
+    m_Device->GetViewport(&vp);
+    EXPECT_EQ(64u, vp.Width);
+    EXPECT_EQ(32u, vp.Height);
+    ASSERT_EQ(D3D_OK, m_Device->SetRenderTarget(0, backBuffer));
+    m_Device->GetViewport(&vp);
+    EXPECT_EQ(320u, vp.Width);
+    level->Release();
+    backBuffer->Release();
+    target->Release();
+    EXPECT_EQ(0, LiveObjects("RenderTarget"));
+}
+
+TEST_F(HeadlessDeviceTest, DrawsAreCheckedAgainstTheBoundBuffers)
+{
+    IDirect3DVertexBuffer9* vb = nullptr;
+    IDirect3DIndexBuffer9* ib = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(4 * sizeof(ScreenVertex), D3DUSAGE_WRITEONLY, kScreenFvf,
+                                                   D3DPOOL_MANAGED, &vb, nullptr));
+    ASSERT_EQ(D3D_OK, m_Device->CreateIndexBuffer(9 * 2, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16, D3DPOOL_MANAGED,
+                                                  &ib, nullptr));
+    uint16_t* indices = nullptr;
+    ASSERT_EQ(D3D_OK, ib->Lock(0, 0, reinterpret_cast<void**>(&indices), 0));
+    const uint16_t values[9] = {0, 1, 2, 2, 1, 3, 0, 3, 7}; // the last one names no vertex
+    std::memcpy(indices, values, sizeof values);
+    ib->Unlock();
+    m_Device->SetFVF(kScreenFvf);
+    m_Device->SetStreamSource(0, vb, 0, sizeof(ScreenVertex));
+    m_Device->SetIndices(ib);
+
+    EXPECT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2));
+    EXPECT_EQ(2u, DrawnPrimitives());
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 3, 2));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 6, 2));
+    EXPECT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 0));
+    EXPECT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1));
+    EXPECT_EQ(4u, DrawnPrimitives());
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->SetFVF(D3DFVF_XYZ | D3DFVF_XYZRHW));
+
+    auto draws = RenderCalls("DrawIndexedPrimitive");
+    ASSERT_EQ(4u, draws.size());
+    EXPECT_EQ((std::vector<int64_t>{4, 0, 0, 4, 0, 2}), draws[0].args);
+    EXPECT_EQ(D3DERR_INVALIDCALL, draws[1].result);
+    vb->Release();
+    ib->Release();
+}
+
+TEST_F(HeadlessDeviceTest, FrameCallsOffTheMainThreadAreRefused)
+{
+    HRESULT clear = D3D_OK, present = D3D_OK, draw = D3D_OK;
+    std::thread other([&] {
+        clear = m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
+        present = m_Device->Present(nullptr, nullptr, nullptr, nullptr);
+        draw = m_Device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1);
+    });
+    other.join();
+    EXPECT_EQ(D3DERR_INVALIDCALL, clear);
+    EXPECT_EQ(D3DERR_INVALIDCALL, present);
+    EXPECT_EQ(D3DERR_INVALIDCALL, draw);
+    EXPECT_EQ(0u, platform::testing::PresentedFrames());
+    EXPECT_EQ(D3D_OK, m_Device->Present(nullptr, nullptr, nullptr, nullptr));
+    EXPECT_EQ(1u, platform::testing::PresentedFrames());
+}
+
+TEST_F(HeadlessDeviceTest, BufferLocksStayInsideTheBuffer)
+{
+    IDirect3DVertexBuffer9* empty = nullptr;
+    IDirect3DVertexBuffer9* vb = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(0, 0, kScreenFvf, D3DPOOL_MANAGED, &empty, nullptr));
+    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(96, 0, 322, D3DPOOL_MANAGED, &vb, nullptr));
+    void* p = nullptr;
+    EXPECT_EQ(D3D_OK, empty->Lock(0, 0, &p, 0));
+    EXPECT_NE(nullptr, p);
+    void* whole = nullptr;
+    void* part = nullptr;
+    EXPECT_EQ(D3D_OK, vb->Lock(0, 0, &whole, 0));
+    EXPECT_EQ(D3D_OK, vb->Lock(24, 72, &part, 0));
+    EXPECT_EQ(static_cast<uint8_t*>(whole) + 24, part);
+    EXPECT_EQ(D3DERR_INVALIDCALL, vb->Lock(24, 73, &part, 0));
+    D3DVERTEXBUFFER_DESC desc;
+    ASSERT_EQ(D3D_OK, vb->GetDesc(&desc));
+    EXPECT_EQ(322u, desc.FVF);
+    EXPECT_EQ(96u, desc.Size);
+    platform::testing::InjectOnce("IDirect3DVertexBuffer9::Lock", D3DERR_INVALIDCALL);
+    EXPECT_EQ(D3DERR_INVALIDCALL, vb->Lock(0, 0, &whole, 0));
+    empty->Release();
+    vb->Release();
+    EXPECT_EQ(0, LiveObjects("IDirect3DVertexBuffer9"));
+}
+
+TEST_F(HeadlessDeviceTest, TextureLocksAddressTheRectangleAndMarkTheLevel)
+{
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(256, 256, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
+    D3DLOCKED_RECT whole, part;
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &whole, nullptr, 0));
+    EXPECT_EQ(1024, whole.Pitch);
+    ASSERT_EQ(D3D_OK, texture->UnlockRect(0));
+    RECT r = {3, 2, 10, 10};
+    ASSERT_EQ(D3D_OK, texture->LockRect(0, &part, &r, 0));
+    EXPECT_EQ(static_cast<uint8_t*>(whole.pBits) + 2 * 1024 + 3 * 4, part.pBits);
+    ASSERT_EQ(D3D_OK, texture->UnlockRect(0));
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->UnlockRect(0));
+    RECT outside = {250, 0, 257, 1};
+    EXPECT_EQ(D3DERR_INVALIDCALL, texture->LockRect(0, &part, &outside, 0));
+
+    IDirect3DTexture9* chain = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(8, 2, 0, 0, D3DFMT_A1R5G5B5, D3DPOOL_MANAGED, &chain, nullptr));
+    EXPECT_EQ(4u, chain->GetLevelCount());
+    D3DSURFACE_DESC desc;
+    ASSERT_EQ(D3D_OK, chain->GetLevelDesc(3, &desc));
+    EXPECT_EQ(1u, desc.Width);
+    EXPECT_EQ(1u, desc.Height);
+    ASSERT_EQ(D3D_OK, chain->LockRect(1, &part, nullptr, 0));
+    EXPECT_EQ(8, part.Pitch);
+    chain->UnlockRect(1);
+    EXPECT_EQ(D3DERR_INVALIDCALL,
+              m_Device->CreateTexture(8, 8, 1, 0, D3DFMT_D16, D3DPOOL_MANAGED, &chain, nullptr));
+
+    IDirect3DSurface9* surface = nullptr;
+    ASSERT_EQ(D3D_OK, texture->GetSurfaceLevel(0, &surface));
+    texture->Release();
+    EXPECT_EQ(2, LiveObjects("IDirect3DTexture9")); // the surface keeps its texture alive
+    surface->Release();
+    chain->Release();
+    EXPECT_EQ(0, LiveObjects("IDirect3DTexture9"));
+    EXPECT_EQ(1, LiveObjects("IDirect3DSurface9")); // the back buffer remains
+}
+
+TEST_F(HeadlessDeviceTest, TransformsAreKeptPerTypeAndUnknownTypesRefused)
+{
+    D3DMATRIX m = {};
+    m._11 = 2.0f;
+    m._44 = 1.0f;
+    EXPECT_EQ(D3D_OK, m_Device->SetTransform(D3DTS_TEXTURE1, &m));
+    D3DMATRIX back = {};
+    EXPECT_EQ(D3D_OK, m_Device->GetTransform(D3DTS_TEXTURE1, &back));
+    EXPECT_EQ(2.0f, back._11);
+    EXPECT_EQ(D3D_OK, m_Device->GetTransform(D3DTS_WORLD, &back));
+    EXPECT_EQ(1.0f, back._11);
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->SetTransform(D3DTRANSFORMSTATETYPE(4), &m));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->GetTransform(D3DTRANSFORMSTATETYPE(24), &back));
+}

@@ -1,0 +1,202 @@
+// Pixel tests of the OpenGL backend: they need a display (Xvfb in CI) and skip without one.
+
+#include "platform/d3d9.h"
+#include "platform/d3dx9.h"
+#include "platform/sdl/RenderWindow.h"
+#include "platform/testing.h"
+#include "tests/platform/render/RenderTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using platform::testing::Image;
+
+namespace {
+
+struct ColourVertex {
+    float x, y, z;
+    D3DCOLOR colour;
+    float u, v;
+};
+const DWORD kColourFvf = D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+
+int Channel(uint32_t c, int shift) { return int((c >> shift) & 0xFF); }
+
+} // namespace
+
+class GLPixelsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::testing::ResetAll();
+        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+        platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
+        m_Window = platform::testing::CreateRenderTestWindow(160, 120);
+        ASSERT_NE(nullptr, m_Window);
+        m_D3D = Direct3DCreate9(D3D_SDK_VERSION);
+        D3DPRESENT_PARAMETERS p = WindowedParams(m_Window, 160, 120);
+        ASSERT_EQ(D3D_OK, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0x40, &p, &m_Device));
+        platform::testing::CaptureOnPresent(true);
+        m_Device->SetRenderState(D3DRS_LIGHTING, FALSE);
+        m_Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+        m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
+        m_Device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
+    }
+    void TearDown() override
+    {
+        for (IUnknown* o : m_Owned) o->Release();
+        if (m_Device) m_Device->Release();
+        if (m_D3D) m_D3D->Release();
+        if (m_Window) platform::testing::DestroyRenderTestWindow(m_Window);
+        platform::testing::ResetAll();
+    }
+    IDirect3DTexture9* Texture(UINT w, UINT h, const uint32_t* argb, D3DFORMAT format = D3DFMT_A8R8G8B8)
+    {
+        IDirect3DTexture9* t = nullptr;
+        EXPECT_EQ(D3D_OK, m_Device->CreateTexture(w, h, 1, 0, format, D3DPOOL_MANAGED, &t, nullptr));
+        D3DLOCKED_RECT r;
+        t->LockRect(0, &r, nullptr, 0);
+        std::memcpy(r.pBits, argb, w * h * 4);
+        t->UnlockRect(0);
+        m_Owned.push_back(t);
+        return t;
+    }
+    template <typename V>
+    void Draw(DWORD fvf, const V* vertices, UINT count)
+    {
+        IDirect3DVertexBuffer9* vb = nullptr;
+        ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(count * sizeof(V), 0, fvf, D3DPOOL_MANAGED, &vb, nullptr));
+        void* p;
+        vb->Lock(0, 0, &p, 0);
+        std::memcpy(p, vertices, count * sizeof(V));
+        vb->Unlock();
+        m_Device->SetFVF(fvf);
+        m_Device->SetStreamSource(0, vb, 0, sizeof(V));
+        ASSERT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, count - 2));
+        vb->Release();
+    }
+    // A screen quad covering pixels [x0, x1) x [y0, y1).
+    void ScreenQuad(float x0, float y0, float x1, float y1, D3DCOLOR colour, float z = 0.0f)
+    {
+        ScreenVertex v[4] = {{x0 - 0.5f, y0 - 0.5f, z, 1, colour, 0, 0}, {x1 - 0.5f, y0 - 0.5f, z, 1, colour, 1, 0},
+                             {x0 - 0.5f, y1 - 0.5f, z, 1, colour, 0, 1}, {x1 - 0.5f, y1 - 0.5f, z, 1, colour, 1, 1}};
+        Draw(kScreenFvf, v, 4);
+    }
+    Image Present()
+    {
+        EXPECT_EQ(D3D_OK, m_Device->Present(nullptr, nullptr, nullptr, nullptr));
+        return platform::testing::LastPresented();
+    }
+
+    HWND m_Window = nullptr;
+    IDirect3D9* m_D3D = nullptr;
+    IDirect3DDevice9* m_Device = nullptr;
+    std::vector<IUnknown*> m_Owned;
+};
+
+TEST_F(GLPixelsTest, PretransformedTexturedBlendedQuadCoversExactlyItsPixels)
+{
+    // 2 x 2 texture: red, green / blue, half-transparent white.
+    const uint32_t texels[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0x80FFFFFF};
+    m_Device->SetTexture(0, Texture(2, 2, texels));
+    m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    m_Device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    m_Device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    m_Device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
+    ScreenQuad(10, 20, 30, 40, 0xFFFFFFFF);
+    Image image = Present();
+    ASSERT_EQ(160u, image.width);
+    EXPECT_EQ(0xFFFF0000u, image.Pixel(10, 20));
+    EXPECT_EQ(0xFF00FF00u, image.Pixel(29, 20));
+    EXPECT_EQ(0xFF0000FFu, image.Pixel(10, 39));
+    uint32_t blended = image.Pixel(29, 39); // half white over black
+    EXPECT_NEAR(128, Channel(blended, 16), 2);
+    EXPECT_NEAR(128, Channel(blended, 0), 2);
+    EXPECT_EQ(0xFF000000u, image.Pixel(9, 20));
+    EXPECT_EQ(0xFF000000u, image.Pixel(30, 20));
+    EXPECT_EQ(0xFF000000u, image.Pixel(10, 19));
+    EXPECT_EQ(0xFF000000u, image.Pixel(10, 40));
+}
+
+TEST_F(GLPixelsTest, TransformedQuadFillsTheViewportAndClearStaysInside)
+{
+    D3DVIEWPORT9 vp = {40, 30, 100, 50, 0.0f, 1.0f};
+    m_Device->SetViewport(&vp);
+    m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF0000FF, 0.0f, 0);
+    Image cleared = Present();
+    EXPECT_EQ(0xFF0000FFu, cleared.Pixel(40, 30));
+    EXPECT_EQ(0xFF000000u, cleared.Pixel(39, 30));
+    EXPECT_EQ(0xFF000000u, cleared.Pixel(140, 79));
+
+    ColourVertex v[4] = {{-1, 1, 0.5f, 0xFF00FF00, 0, 0}, {1, 1, 0.5f, 0xFF00FF00, 1, 0},
+                         {-1, -1, 0.5f, 0xFF00FF00, 0, 1}, {1, -1, 0.5f, 0xFF00FF00, 1, 1}};
+    Draw(kColourFvf, v, 4);
+    Image image = Present();
+    EXPECT_EQ(0xFF00FF00u, image.Pixel(40, 30));
+    EXPECT_EQ(0xFF00FF00u, image.Pixel(139, 79));
+    EXPECT_EQ(0xFF000000u, image.Pixel(39, 30));
+    EXPECT_EQ(0xFF000000u, image.Pixel(140, 50));
+    EXPECT_EQ(0xFF000000u, image.Pixel(60, 80));
+}
+
+TEST_F(GLPixelsTest, LinearFogMixesTheFogColourByDistance)
+{
+    float start = 0.0f, end = 1.0f;
+    DWORD startBits, endBits;
+    std::memcpy(&startBits, &start, 4);
+    std::memcpy(&endBits, &end, 4);
+    m_Device->SetRenderState(D3DRS_FOGENABLE, TRUE);
+    m_Device->SetRenderState(D3DRS_FOGCOLOR, 0xFF00FF00);
+    m_Device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
+    m_Device->SetRenderState(D3DRS_FOGSTART, startBits);
+    m_Device->SetRenderState(D3DRS_FOGEND, endBits);
+    ColourVertex v[4] = {{-1, 1, 0.5f, 0xFFFF0000, 0, 0}, {1, 1, 0.5f, 0xFFFF0000, 1, 0},
+                         {-1, -1, 0.5f, 0xFFFF0000, 0, 1}, {1, -1, 0.5f, 0xFFFF0000, 1, 1}};
+    Draw(kColourFvf, v, 4);
+    uint32_t fogged = Present().Pixel(80, 60);
+    EXPECT_NEAR(128, Channel(fogged, 16), 16);
+    EXPECT_NEAR(128, Channel(fogged, 8), 16);
+}
+
+TEST_F(GLPixelsTest, TextureTransformSelectsTheAnimationCell)
+{
+    // Two cells side by side: red, green.
+    const uint32_t texels[2] = {0xFFFF0000, 0xFF00FF00};
+    m_Device->SetTexture(0, Texture(2, 1, texels));
+    m_Device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+    D3DMATRIX cell = {};
+    cell._11 = 0.5f;
+    cell._22 = 1.0f;
+    cell._44 = 1.0f;
+    m_Device->SetTransform(D3DTS_TEXTURE0, &cell);
+    ScreenQuad(0, 0, 20, 20, 0xFFFFFFFF);
+    EXPECT_EQ(0xFFFF0000u, Present().Pixel(10, 10));
+    cell._31 = 0.5f; // the next cell
+    m_Device->SetTransform(D3DTS_TEXTURE0, &cell);
+    ScreenQuad(0, 0, 20, 20, 0xFFFFFFFF);
+    EXPECT_EQ(0xFF00FF00u, Present().Pixel(10, 10));
+}
+
+TEST_F(GLPixelsTest, FontTextIsVisibleInsideItsRectangle)
+{
+    LOGFONTA desc = {};
+    desc.lfHeight = 32;
+    desc.lfWeight = 700;
+    ID3DXFont* font = nullptr;
+    ASSERT_EQ(D3D_OK, D3DXCreateFontIndirectA(m_Device, &desc, &font));
+    RECT r = {10, 10, 150, 60};
+    font->DrawTextA("Hi", -1, &r, DT_LEFT, 0xFFFFFFFF);
+    font->Release();
+    Image image = Present();
+    int lit = 0, outside = 0;
+    for (UINT y = 0; y < image.height; ++y)
+        for (UINT x = 0; x < image.width; ++x) {
+            bool on = Channel(image.Pixel(x, y), 16) > 128;
+            bool inside = x >= 10 && x < 150 && y >= 10 && y < 60;
+            (inside ? lit : outside) += on ? 1 : 0;
+        }
+    EXPECT_GT(lit, 50);
+    EXPECT_EQ(0, outside);
+}

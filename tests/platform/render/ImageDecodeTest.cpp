@@ -1,0 +1,167 @@
+#include "platform/image/ImageDecoder.h"
+#include "platform/d3d9.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+using platform::image::DecodedImage;
+using platform::image::DecodeImage;
+
+namespace {
+
+std::string ReadFixture(const std::string& name)
+{
+    std::ifstream in(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The picture make_images.sh wrote: quadrants red, green / blue, yellow, as 0xAARRGGBB.
+uint32_t Expected(uint32_t x, uint32_t y)
+{
+    static const uint32_t colours[2][2] = {{0xFFFF0000, 0xFF00FF00}, {0xFF0000FF, 0xFFFFFF00}};
+    return colours[y / 8][x / 8];
+}
+
+uint32_t Texel(const DecodedImage& image, uint32_t x, uint32_t y)
+{
+    const uint8_t* p = &image.levels[0].bgra[(size_t(y) * image.levels[0].width + x) * 4];
+    return uint32_t(p[3]) << 24 | uint32_t(p[2]) << 16 | uint32_t(p[1]) << 8 | p[0];
+}
+
+int ChannelDistance(uint32_t a, uint32_t b)
+{
+    int worst = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+        worst = std::max(worst, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    return worst;
+}
+
+DecodedImage Decode(const std::string& bytes)
+{
+    DecodedImage image;
+    EXPECT_EQ(D3D_OK, DecodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &image));
+    return image;
+}
+
+} // namespace
+
+TEST(ImageDecodeTest, EveryFormatDecodesToTheSourcePicture)
+{
+    struct Case {
+        const char* file;
+        int tolerance;
+    } cases[] = {{"source.ppm", 0}, {"plain.ppm", 0}, {"rgb.png", 0}, {"palette.png", 0},
+                 {"rgb24.bmp", 0}, {"pal8.bmp", 0}, {"rgb.tga", 0}, {"rle.tga", 0},
+                 {"rgb.jpg", 8}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        DecodedImage image = Decode(ReadFixture(c.file));
+        ASSERT_EQ(1u, image.levels.size());
+        ASSERT_EQ(16u, image.levels[0].width);
+        ASSERT_EQ(16u, image.levels[0].height);
+        EXPECT_FALSE(image.hasAlpha);
+        for (uint32_t y = 0; y < 16; ++y)
+            for (uint32_t x = 0; x < 16; ++x)
+                ASSERT_LE(ChannelDistance(Expected(x, y), Texel(image, x, y)), c.tolerance) << x << "," << y;
+    }
+}
+
+TEST(ImageDecodeTest, GreyAndAlphaPngsKeepTheirChannels)
+{
+    DecodedImage grey = Decode(ReadFixture("grey.png"));
+    // ppmtopgm luminance of pure red: 0.299 * 255.
+    uint32_t red = Texel(grey, 0, 0);
+    EXPECT_EQ(red & 0xFF, (red >> 8) & 0xFF);
+    EXPECT_NEAR(76, int(red & 0xFF), 1);
+    EXPECT_EQ(0xFFu, red >> 24);
+
+    DecodedImage alpha = Decode(ReadFixture("rgba.png"));
+    EXPECT_TRUE(alpha.hasAlpha);
+    EXPECT_EQ(0x00FF0000u, Texel(alpha, 0, 0));
+    EXPECT_EQ(0xB000FF00u, Texel(alpha, 11, 0));
+    EXPECT_EQ(0xF0FFFF00u, Texel(alpha, 15, 15));
+}
+
+namespace {
+
+std::string DdsHeader(uint32_t width, uint32_t height, uint32_t mips, uint32_t pfFlags, const char* fourCC,
+                      uint32_t bits, uint32_t r, uint32_t g, uint32_t b, uint32_t a, uint32_t caps2 = 0)
+{
+    std::string s = "DDS ";
+    auto put = [&s](uint32_t v) {
+        for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 0xFF);
+    };
+    put(124);
+    put(0x1007 | (mips > 1 ? 0x20000 : 0));
+    put(height);
+    put(width);
+    put(0);
+    put(0);
+    put(mips);
+    for (int i = 0; i < 11; ++i) put(0);
+    put(32);
+    put(pfFlags);
+    put(fourCC ? uint32_t(fourCC[0]) | uint32_t(fourCC[1]) << 8 | uint32_t(fourCC[2]) << 16 | uint32_t(fourCC[3]) << 24 : 0);
+    put(bits);
+    put(r);
+    put(g);
+    put(b);
+    put(a);
+    put(0x1000);
+    put(caps2);
+    put(0);
+    put(0);
+    put(0);
+    return s;
+}
+
+} // namespace
+
+TEST(ImageDecodeTest, DdsFormatsDecodeTheirTexels)
+{
+    // 2 x 1, 32-bit with alpha, then a 1 x 1 mip.
+    std::string argb = DdsHeader(2, 1, 2, 0x41, nullptr, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    argb += std::string("\x10\x20\x30\x40\x01\x02\x03\x04\xAA\xBB\xCC\xDD", 12);
+    DecodedImage a = Decode(argb);
+    ASSERT_EQ(2u, a.levels.size());
+    EXPECT_TRUE(a.hasAlpha);
+    EXPECT_EQ(0x40302010u, Texel(a, 0, 0));
+    EXPECT_EQ(0xDDCCBBAAu, uint32_t(a.levels[1].bgra[3]) << 24 | uint32_t(a.levels[1].bgra[2]) << 16 |
+                               uint32_t(a.levels[1].bgra[1]) << 8 | a.levels[1].bgra[0]);
+
+    // 1 x 1, 16-bit 565 without alpha: pure green.
+    std::string rgb565 = DdsHeader(1, 1, 1, 0x40, nullptr, 16, 0xF800, 0x07E0, 0x001F, 0);
+    rgb565 += std::string("\xE0\x07", 2);
+    DecodedImage g = Decode(rgb565);
+    EXPECT_FALSE(g.hasAlpha);
+    EXPECT_EQ(0xFF00FF00u, Texel(g, 0, 0));
+
+    // 4 x 4 DXT1 block: both end points pure blue 565 (0x001F), every index 0.
+    std::string dxt1 = DdsHeader(4, 4, 1, 0x4, "DXT1", 0, 0, 0, 0, 0);
+    dxt1 += std::string("\x1F\x00\x1F\x00\x00\x00\x00\x00", 8);
+    DecodedImage d = Decode(dxt1);
+    EXPECT_TRUE(d.hasAlpha);
+    EXPECT_EQ(0xFF0000FFu, Texel(d, 3, 3));
+}
+
+TEST(ImageDecodeTest, BrokenAndRefusedImagesAreInvalidData)
+{
+    std::string png = ReadFixture("rgb.png");
+    std::string jpeg = ReadFixture("rgb.jpg");
+    std::string cube = DdsHeader(4, 4, 1, 0x4, "DXT1", 0, 0, 0, 0, 0, 0x200) + std::string(8, '\0');
+    std::string shortDxt = DdsHeader(8, 8, 1, 0x4, "DXT5", 0, 0, 0, 0, 0) + std::string(16, '\0');
+    std::string huge = DdsHeader(100000, 100000, 1, 0x4, "DXT1", 0, 0, 0, 0, 0);
+    std::string inputs[] = {png.substr(0, png.size() / 2), jpeg.substr(0, 40), cube, shortDxt, huge,
+                            std::string("BM\x10\x00", 4), std::string("P6\n99999 99999\n255\n", 19),
+                            std::string("not an image at all")};
+    for (const std::string& bytes : inputs) {
+        DecodedImage image;
+        EXPECT_EQ(D3DXERR_INVALIDDATA,
+                  DecodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &image))
+            << bytes.size();
+    }
+}
