@@ -103,6 +103,8 @@ TEST_F(MouseInputTest, ReadsFailWithoutBufferOrAcquisitionAndAlwaysZeroTheCount)
     n = 1;
     EXPECT_EQ(m_Mouse->GetDeviceData(sizeof(d), &d, &n, 0), DIERR_INPUTLOST);
     EXPECT_EQ(n, 0u);
+    EXPECT_EQ(Drain().size(), 0u) << "a lost device is unacquired";
+    ASSERT_EQ(m_Mouse->Acquire(), DI_OK);
     EXPECT_EQ(Drain().size(), 1u) << "the entry is still there";
 }
 
