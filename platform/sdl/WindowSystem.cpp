@@ -194,13 +194,19 @@ void Inject(InputEvent e)
     s.injected.push_back(e);
 }
 
+InputEvent Event(InputEvent::Kind kind, HWND window)
+{
+    InputEvent e;
+    e.kind = kind;
+    e.window = window;
+    return e;
+}
+
 void InjectKey(BYTE vk, bool down, HWND window)
 {
     const window::KeyInfo* key = window::KeyFromVirtualKey(vk);
     if (!key) return;
-    InputEvent e;
-    e.kind = InputEvent::Kind::Key;
-    e.window = window;
+    InputEvent e = Event(InputEvent::Kind::Key, window);
     e.vk = key->vk;
     e.dik = key->dik;
     e.down = down;
@@ -258,9 +264,7 @@ void InjectKeyUp(BYTE virtualKey, HWND window) { InjectKey(virtualKey, false, wi
 
 void InjectMouseMove(int clientX, int clientY, HWND window)
 {
-    InputEvent e;
-    e.kind = InputEvent::Kind::Motion;
-    e.window = window;
+    InputEvent e = Event(InputEvent::Kind::Motion, window);
     e.x = clientX;
     e.y = clientY;
     Inject(e);
@@ -268,9 +272,7 @@ void InjectMouseMove(int clientX, int clientY, HWND window)
 
 void InjectMouseButton(int button, bool down, HWND window)
 {
-    InputEvent e;
-    e.kind = InputEvent::Kind::Button;
-    e.window = window;
+    InputEvent e = Event(InputEvent::Kind::Button, window);
     e.button = button;
     e.down = down;
     Inject(e);
@@ -278,29 +280,19 @@ void InjectMouseButton(int button, bool down, HWND window)
 
 void InjectMouseWheel(int notches, HWND window)
 {
-    InputEvent e;
-    e.kind = InputEvent::Kind::Wheel;
-    e.window = window;
+    InputEvent e = Event(InputEvent::Kind::Wheel, window);
     e.wheel = notches;
     Inject(e);
 }
 
 void InjectFocus(bool gained, HWND window)
 {
-    InputEvent e;
-    e.kind = InputEvent::Kind::Focus;
-    e.window = window;
+    InputEvent e = Event(InputEvent::Kind::Focus, window);
     e.down = gained;
     Inject(e);
 }
 
-void InjectCloseRequest(HWND window)
-{
-    InputEvent e;
-    e.kind = InputEvent::Kind::Close;
-    e.window = window;
-    Inject(e);
-}
+void InjectCloseRequest(HWND window) { Inject(Event(InputEvent::Kind::Close, window)); }
 
 void SetWindowScreenPosition(HWND handle, int x, int y)
 {
