@@ -109,4 +109,5 @@ HRESULT TakeInjected(const char* site);
 } // namespace testing
 } // namespace platform
 
+#include "platform/testing_audio.h"
 #include "platform/testing_render.h"

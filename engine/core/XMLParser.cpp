@@ -54,20 +54,25 @@ void XMLParser::SkipBlanks()
 
 void XMLParser::CollectUntil(char stop, const char* failure, std::string& out)
 {
+    CollectUntil(stop, stop, failure, out);
+}
+
+void XMLParser::CollectUntil(char stop, char otherStop, const char* failure, std::string& out)
+{
     // Same result as collecting one character and advancing at a time, a run at a time.
     const char* const text = m_Text.data();
     const std::size_t size = m_Text.size();
     std::size_t pos = m_Cursor;
     for (;;) {
         const std::size_t start = pos;
-        while (pos < size && text[pos] != stop && !IsLineBreak(text[pos]))
+        while (pos < size && text[pos] != stop && text[pos] != otherStop && !IsLineBreak(text[pos]))
             ++pos;
         out.append(text + start, pos - start);
         if (pos >= size) {
             m_Cursor = size;
             throw XMLException(failure);
         }
-        if (text[pos] == stop)
+        if (text[pos] == stop || text[pos] == otherStop)
             break;
         while (pos < size && IsLineBreak(text[pos]))
             ++pos;
@@ -107,12 +112,7 @@ void XMLParser::FindNode(const boost::shared_ptr<XMLNode>& parent, int depth)
         }
 
         std::string name;
-        for (int c = Current(); c != ' ' && c != '>'; c = Current()) {
-            if (c == kEnd)
-                throw XMLException("XMLNode not found");
-            name += static_cast<char>(c);
-            NextSymbol("XMLNode not found");
-        }
+        CollectUntil(' ', '>', "XMLNode not found", name);
         if (name.empty())
             throw XMLException("XMLNode name not found");
         if (depth >= kMaxDepth)

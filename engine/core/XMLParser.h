@@ -41,9 +41,10 @@ protected:
 private:
     int Current() const;
     void SkipBlanks();
-    // Collects characters up to `stop`, leaving the cursor on it; line breaks are not collected.
+    // Collects characters up to `stop` (or `otherStop`), leaving the cursor on it; line breaks are not collected.
     // Reaching the end of the text first throws XMLException(failure).
     void CollectUntil(char stop, const char* failure, std::string& out);
+    void CollectUntil(char stop, char otherStop, const char* failure, std::string& out);
 
     std::size_t m_Cursor;
     boost::shared_ptr<XMLNode> m_Root;

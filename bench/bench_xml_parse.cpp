@@ -1,0 +1,173 @@
+// XML parsing throughput on the shapes of the game's files, against pugixml on the same inputs.
+// Inputs are generated here, deterministically: a level, a game-object definition, users.xml
+// and a 400-32-5 gesture network whose layers are long element texts of numbers.
+
+#include "engine/core/XMLParser.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// A fixed linear congruential sequence, so every run parses the same bytes.
+struct Numbers {
+    uint32_t state = 12345;
+    uint32_t Next() { return state = state * 1664525u + 1013904223u; }
+    std::string Float()
+    {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.9g", (int32_t(Next()) / 2147483648.0) * 3.0);
+        return text;
+    }
+};
+
+std::string Vector(const char* name, Numbers& n, const char* pad)
+{
+    return std::string(pad) + "<" + name + " X=\"" + n.Float() + "\" Y=\"" + n.Float() + "\" Z=\"0\"></" +
+           name + ">\r\n";
+}
+
+std::string Sprite(Numbers& n, const std::string& pad)
+{
+    std::string s = pad + "<Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\""
+                          " ColorRD=\"4294967295\" Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\""
+                          " FlipHorizontal=\"0\" FlipVertical=\"0\" XScaleFactor=\"1\" YScaleFactor=\"1\">\r\n";
+    s += pad + "  <Position X=\"" + n.Float() + "\" Y=\"" + n.Float() + "\" Width=\"0.06\" Height=\"0.12\"></Position>\r\n";
+    s += pad + "  <TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords>\r\n";
+    s += pad + "  <Mesh Name=\"mesh\">\r\n";
+    s += pad + "    <Material CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"1\" SrcBlend=\"5\" DstBlend=\"6\""
+               " ZWrite=\"0\" Lighting=\"0\" IsFogEnable=\"0\">\r\n";
+    s += pad + "      <Textures Texture1=\"OBJ_TEXTURE\">\r\n";
+    s += pad + "        <Filtration1 IsBilinear=\"1\" IsTrilinear=\"0\" IsAnisotropic=\"0\"></Filtration1>\r\n";
+    s += pad + "        <Animation Name=\"walk\" Type=\"FRAME\" TextureName=\"OBJ_TEXTURE\" FrameHorizontal=\"4\""
+               " FrameVertical=\"1\" AnimationSpeed=\"8\" Inverse=\"0\">\r\n";
+    s += pad + "          <Indent X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></Indent>\r\n";
+    s += pad + "        </Animation>\r\n" + pad + "      </Textures>\r\n" + pad + "    </Material>\r\n";
+    s += pad + "  </Mesh>\r\n" + pad + "</Sprite>\r\n";
+    return s;
+}
+
+std::string GameObjectDefinition()
+{
+    Numbers n;
+    std::string s = "<GameObject Name=\"Balychahl\" IsEnable=\"1\" GravityAction=\"1\" "
+                    "GameObjectType=\"RGGOT_ACTOR\" RenderOrder=\"50\">\r\n";
+    s += "  <Tile ID=\"0\" GeomType=\"0\">\r\n" + Vector("HalfSize", n, "    ");
+    s += "    <Body ID=\"0\" Mass=\"1\">\r\n" + Vector("Position", n, "      ") + Vector("Velocity", n, "      ");
+    s += "    </Body>\r\n  </Tile>\r\n  <States>\r\n";
+    const char* states[] = {"walk", "fall", "stand", "jump", "die", "win"};
+    for (const char* state : states)
+        s += std::string("    <State Name=\"") + state + "\">\r\n" + Sprite(n, "      ") + "    </State>\r\n";
+    s += "  </States>\r\n  <Attributes>\r\n";
+    for (int i = 0; i < 8; ++i)
+        s += "    <Attribute Name=\"a" + std::to_string(i) + "\" Value=\"" + n.Float() +
+             "\" Type=\"Double\"></Attribute>\r\n";
+    return s + "  </Attributes>\r\n</GameObject>";
+}
+
+std::string Level()
+{
+    Numbers n;
+    std::string s = "<?xml version=\"1.0\" encoding=\"us-ascii\"?>\r\n"
+                    "<Level Name=\"level1\" ShowName=\"1-1\" SizeX=\"2\" SizeY=\"1\" PosX=\"0\" PosY=\"0\""
+                    " PlayTime=\"120\" Sun=\"1\" Help=\"Levels\\level1_help.xml\">\r\n  <Tools>\r\n";
+    s += "    <Tool ToolType=\"RGTT_WALL\" GameObject=\"RGGOT_WALL\"></Tool>\r\n";
+    s += "    <Tool ToolType=\"RGTT_BRIDGE\" GameObject=\"RGGOT_BRIDGE\"></Tool>\r\n";
+    s += "  </Tools>\r\n  <World>\r\n    <GameObjects>\r\n";
+    for (int i = 0; i < 60; ++i)
+        s += "      <GameObject Name=\"Object" + std::to_string(i) + "\">\r\n" + Vector("Position", n, "        ") +
+             Vector("HalfSize", n, "        ") + "      </GameObject>\r\n";
+    s += "    </GameObjects>\r\n    <BackGround>\r\n";
+    for (int i = 0; i < 4; ++i)
+        s += "      <Item TimeDelay=\"2\">\r\n" + Sprite(n, "        ") + "      </Item>\r\n";
+    return s + "    </BackGround>\r\n  </World>\r\n</Level>";
+}
+
+std::string Users()
+{
+    Numbers n;
+    std::string s = "<Users Current=\"3\" MusicVolume=\"80\" SoundVolume=\"90\" FullScreen=\"1\">\r\n";
+    for (int i = 0; i < 20; ++i) {
+        s += "  <User Name=\"Player" + std::to_string(i) + "\" Score=\"" + std::to_string(n.Next() % 100000) +
+             "\" Lifes=\"3\" Level=\"7\" BonusLevel=\"1\">\r\n    <Trophies>\r\n";
+        for (int t = 0; t < 30; ++t)
+            s += "      <Trophy ID=\"" + std::to_string(t) + "\" Got=\"" + std::to_string(n.Next() % 2) +
+                 "\"></Trophy>\r\n";
+        s += "    </Trophies>\r\n  </User>\r\n";
+    }
+    s += "  <HighScores>\r\n";
+    for (int i = 0; i < 10; ++i)
+        s += "    <Score Name=\"Player" + std::to_string(i) + "\" Value=\"" + std::to_string(n.Next() % 100000) +
+             "\"></Score>\r\n";
+    return s + "  </HighScores>\r\n</Users>";
+}
+
+std::string NumberList(Numbers& n, int count)
+{
+    std::string s;
+    for (int i = 0; i < count; ++i) {
+        if (i) s += (i % 16 == 0) ? ",\r\n" : ",";
+        s += n.Float();
+    }
+    return s;
+}
+
+std::string NeuroNet()
+{
+    Numbers n;
+    std::string s = "<neuronet>\r\n<alpha>2</alpha>\r\n<beta>1</beta>\r\n<layers>\r\n";
+    s += "<layer size=\"400\"></layer>\r\n";
+    s += "<layer size=\"32\">" + NumberList(n, 401 * 32) + "</layer>\r\n";
+    s += "<layer size=\"5\">" + NumberList(n, 33 * 5) + "</layer>\r\n</layers>\r\n";
+    s += "<input_scale>" + NumberList(n, 800) + "</input_scale>\r\n";
+    s += "<output_scale>1,0,1,0,1,0,1,0,1,0</output_scale>\r\n</neuronet>";
+    return s;
+}
+
+const std::string& Input(int which)
+{
+    static const std::string inputs[] = {Level(), GameObjectDefinition(), Users(), NeuroNet()};
+    return inputs[which];
+}
+
+void Tarn(benchmark::State& state, int which)
+{
+    const std::string& text = Input(which);
+    for (auto _ : state) {
+        SCore::SXML::XMLParser parser;
+        parser.Parse(text);
+        benchmark::DoNotOptimize(parser.GetRoot().get());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+    state.counters["file_bytes"] = double(text.size());
+}
+
+void Pugi(benchmark::State& state, int which)
+{
+    const std::string& text = Input(which);
+    for (auto _ : state) {
+        pugi::xml_document document;
+        pugi::xml_parse_result result = document.load_buffer(text.data(), text.size());
+        if (!result) state.SkipWithError(result.description());
+        benchmark::DoNotOptimize(document.first_child().internal_object());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+    state.counters["file_bytes"] = double(text.size());
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(Tarn, level, 0);
+BENCHMARK_CAPTURE(Pugi, level, 0);
+BENCHMARK_CAPTURE(Tarn, gameobject, 1);
+BENCHMARK_CAPTURE(Pugi, gameobject, 1);
+BENCHMARK_CAPTURE(Tarn, users, 2);
+BENCHMARK_CAPTURE(Pugi, users, 2);
+BENCHMARK_CAPTURE(Tarn, neuronet_400_32_5, 3);
+BENCHMARK_CAPTURE(Pugi, neuronet_400_32_5, 3);
+
+BENCHMARK_MAIN();

@@ -1,0 +1,257 @@
+#include "engine/core/SXMLDeserializator.h"
+#include "engine/core/TarnCoreException.h"
+#include "tests/support/TempDir.h"
+
+#include <boost/lexical_cast.hpp>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+using SCore::SDeserializator;
+using SCore::SXMLDeserializator;
+using SCore::TarnCoreException;
+using tarn_test::TempDir;
+using tarn_test::WriteBytes;
+using ::testing::MatchesRegex;
+
+namespace {
+
+// One context entry of the reader, as a pattern.
+std::string Entry(const std::string& method)
+{
+    return " SXMLDeserializator::" + method + " Src\\\\SXMLDeserializator at:[0-9]+";
+}
+
+std::string ErrorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const TarnCoreException& e) {
+        return e.what();
+    }
+    return "<no error>";
+}
+
+// A reader over a text, as the level pack makes one.
+class Reader : public SXMLDeserializator {
+public:
+    explicit Reader(const std::string& text)
+    {
+        m_Text = text;
+        ParseText();
+    }
+};
+
+TEST(SXMLDeserializator, DefaultDocumentHoldsOneEmptyRootElement)
+{
+    SXMLDeserializator reader;
+    EXPECT_EQ(54u, reader.m_Text.size());
+    EXPECT_EQ("root", reader.GetNodeName());
+    ASSERT_EQ(1u, reader.GetChildCount());
+    reader.BeginChild("root");
+    EXPECT_EQ("root", reader.GetNodeName());
+    EXPECT_EQ(0u, reader.GetChildCount());
+}
+
+TEST(SXMLDeserializator, LoadsAFileAndReportsMissingOrMalformedOnes)
+{
+    TempDir dir;
+    WriteBytes(dir.File("users.xml"), "<Users count=\"2\">\r\n  <User></User>\r\n</Users>");
+    SXMLDeserializator reader(dir.WFile("users.xml"));
+    reader.BeginChild("Users");
+    EXPECT_EQ("Users", reader.GetNodeName());
+    unsigned int count = 0;
+    reader.Deserialize("count", count);
+    EXPECT_EQ(2u, count);
+    EXPECT_EQ(1u, reader.GetChildCount());
+
+    WriteBytes(dir.File("empty.xml"), "");
+    SXMLDeserializator empty(dir.WFile("empty.xml"));
+    EXPECT_EQ(0u, empty.GetChildCount());
+
+    const std::string missing = dir.File("missing.xml");
+    EXPECT_THAT(ErrorOf([&] { SXMLDeserializator r(dir.WFile("missing.xml")); }),
+                MatchesRegex("File \\[" + missing + "\\] not found" + Entry("LoadFile") +
+                             Entry("SXMLDeserializator")));
+    EXPECT_THAT(ErrorOf([&] { reader.Clone(dir.WFile("missing.xml")); }),
+                MatchesRegex("File \\[" + missing + "\\] not found" + Entry("LoadFile") +
+                             Entry("SXMLDeserializator") + Entry("DoClone")));
+
+    WriteBytes(dir.File("bad.xml"), "<a></b>");
+    EXPECT_THAT(ErrorOf([&] { SXMLDeserializator r(dir.WFile("bad.xml")); }),
+                MatchesRegex("CloseTag not found" + Entry("ParseText") + Entry("SXMLDeserializator")));
+
+    auto clone = reader.Clone(dir.WFile("users.xml"));
+    clone->BeginChild("Users");
+    EXPECT_EQ(1u, clone->GetChildCount());
+}
+
+TEST(SXMLDeserializator, ParseTextReplacesTheDocument)
+{
+    Reader reader("<a></a>");
+    reader.BeginChild("a");
+    reader.m_Text = "<b></b><c></c>";
+    reader.ParseText();
+    EXPECT_EQ("root", reader.GetNodeName());
+    EXPECT_EQ(2u, reader.GetChildCount());
+}
+
+TEST(SXMLDeserializator, ConvertsScalarTexts)
+{
+    Reader reader("<e f=\"0.100000001\" d=\"0.10000000000000001\" i=\"-7\" u=\"4294967295\""
+                  " s=\"-32768\" us=\"65535\" b1=\"1\" b0=\"0\" str=\" a b \" empty=\"\""
+                  " neg=\"-1\" w=\"A\xE9\"></e>");
+    reader.BeginChild("e");
+    float f = 0;
+    double d = 0;
+    int i = 0;
+    unsigned int u = 0, neg = 0;
+    short s = 0;
+    unsigned short us = 0;
+    bool b1 = false, b0 = true;
+    std::string str, empty = "x";
+    std::wstring w;
+    reader.Deserialize("f", f);
+    reader.Deserialize("d", d);
+    reader.Deserialize("i", i);
+    reader.Deserialize("u", u);
+    reader.Deserialize("s", s);
+    reader.Deserialize("us", us);
+    reader.Deserialize("b1", b1);
+    reader.Deserialize("b0", b0);
+    reader.Deserialize("str", str);
+    reader.Deserialize("empty", empty);
+    reader.Deserialize("neg", neg);
+    reader.Deserialize("w", w);
+    EXPECT_EQ(0.1f, f);
+    EXPECT_EQ(0.1, d);
+    EXPECT_EQ(-7, i);
+    EXPECT_EQ(4294967295u, u);
+    EXPECT_EQ(-32768, s);
+    EXPECT_EQ(65535, us);
+    EXPECT_TRUE(b1);
+    EXPECT_FALSE(b0);
+    EXPECT_EQ(" a b ", str);
+    EXPECT_EQ("", empty);
+    EXPECT_EQ(4294967295u, neg);  // the conversion wraps, and stored data rely on it
+    EXPECT_EQ(std::wstring(L"A\xFFE9"), w);
+}
+
+TEST(SXMLDeserializator, RejectsMalformedNumbersWithTheConversionError)
+{
+    Reader reader("<e lead=\" 1.5\" trail=\"1.5 \" real=\"3.0\" word=\"true\" big=\"70000\"></e>");
+    reader.BeginChild("e");
+    float f = 9;
+    int i = 9;
+    bool b = false;
+    short s = 9;
+    EXPECT_THROW(reader.Deserialize("lead", f), boost::bad_lexical_cast);
+    EXPECT_THROW(reader.Deserialize("trail", f), boost::bad_lexical_cast);
+    EXPECT_THROW(reader.Deserialize("real", i), boost::bad_lexical_cast);
+    EXPECT_THROW(reader.Deserialize("word", b), boost::bad_lexical_cast);
+    EXPECT_THROW(reader.Deserialize("big", s), boost::bad_lexical_cast);
+    EXPECT_EQ(9, f);
+    EXPECT_EQ(9, i);
+    EXPECT_EQ(9, s);
+}
+
+TEST(SXMLDeserializator, MissingValuesAndChildrenFailWithTheirTexts)
+{
+    Reader reader("<e><R X=\"1\" Y=\"2\" Width=\"3\"></R>"
+                  "<O PositionX=\"1\" PositionY=\"2\" PositionZ=\"3\" f11=\"4\" f12=\"4\" f13=\"4\""
+                  " f14=\"4\" f21=\"4\" f22=\"4\" f23=\"4\" f24=\"4\" f31=\"4\" f32=\"4\" f33=\"4\""
+                  " f34=\"4\" f41=\"4\" f42=\"4\" f43=\"4\" f44=\"4\"></O></e>");
+    reader.BeginChild("e");
+
+    int i = 0;
+    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("k", i); }),
+                MatchesRegex("Attribute:k not found" + Entry("DoDeserialize")));
+    std::wstring w;
+    EXPECT_EQ("Attribute:k not found", ErrorOf([&] { reader.Deserialize("k", w); }));
+
+    SCore::SVector3 v{7, 7, 7};
+    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("P", v); }),
+                MatchesRegex("Deserializator error: can't find child node:P" + Entry("DoDeserialize")));
+    EXPECT_EQ(7, v.X);
+
+    // Fields before the missing one are stored, later ones untouched.
+    SCore::SRect rect{9, 9, 9, 9};
+    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("R", rect); }),
+                MatchesRegex("Attribute:Height not found" + Entry("DoDeserialize")));
+    EXPECT_EQ(1, rect.X);
+    EXPECT_EQ(3, rect.Width);
+    EXPECT_EQ(9, rect.Height);
+
+    // An oriented box reads position, orientation, then size.
+    SCore::SOBBox box;
+    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("O", box); }),
+                MatchesRegex("Attribute:SizeX not found" + Entry("DoDeserialize")));
+    EXPECT_EQ(3, box.Position.Z);
+    EXPECT_EQ(4, box.Orientation.m[3][3]);
+    EXPECT_EQ(0, box.Size.X);
+}
+
+TEST(SXMLDeserializator, NavigatesChildrenByNameAndIndex)
+{
+    Reader reader("<list><item n=\"1\"></item><item n=\"2\"></item><x k=\"\"></x></list>");
+    reader.BeginChild("list");
+    EXPECT_EQ(3u, reader.GetChildCount());
+    EXPECT_TRUE(reader.IsHaveChild("item"));
+    EXPECT_FALSE(reader.IsHaveChild("Item"));
+
+    int n = 0;
+    reader.BeginChild("item");
+    reader.Deserialize("n", n);
+    EXPECT_EQ(2, n);  // the last of that name
+    reader.EndChild();
+    for (unsigned int i = 0; i < 2; ++i) {
+        reader.BeginChild(i);
+        reader.Deserialize("n", n);
+        EXPECT_EQ(int(i + 1), n);
+        reader.EndChild();
+    }
+    reader.BeginChild(2u);
+    EXPECT_TRUE(reader.IsAvialableName("k"));
+    EXPECT_FALSE(reader.IsAvialableName("K"));
+    reader.EndChild();
+
+    EXPECT_THAT(ErrorOf([&] { reader.BeginChild(3u); }),
+                MatchesRegex("can't access unreal child" + Entry("DoBeginChild")));
+    EXPECT_THAT(ErrorOf([&] { reader.BeginChild("none"); }),
+                MatchesRegex("Deserializator error: can't find child node:none" + Entry("DoBeginChild")));
+    EXPECT_EQ("list", reader.GetNodeName());
+}
+
+TEST(SXMLDeserializator, EndChildAtTheRootStaysAtTheRoot)
+{
+    Reader reader("<doc><x></x></doc>");
+    reader.BeginChild("doc");
+    reader.EndChild();
+    reader.EndChild();
+    reader.EndChild();
+    EXPECT_EQ("root", reader.GetNodeName());
+    EXPECT_THAT(ErrorOf([&] { reader.BeginChild("x"); }),
+                MatchesRegex("Deserializator error: can't find child node:x" + Entry("DoBeginChild")));
+    reader.BeginChild("doc");
+    reader.BeginChild("x");
+    EXPECT_EQ("x", reader.GetNodeName());
+}
+
+TEST(SXMLDeserializator, UnsupportedValueTypesThrow)
+{
+    Reader reader("<e k=\"1\"></e>");
+    long long ll = 0;
+    unsigned long long ull = 0;
+    long double ld = 0;
+    char c = 0;
+    const char* p = nullptr;
+    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", ll); }));
+    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", ull); }));
+    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", ld); }));
+    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", c); }));
+    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", p); }));
+}
+
+} // namespace

@@ -1,0 +1,299 @@
+#include "engine/core/SXMLSerializator.h"
+#include "engine/core/TarnCoreException.h"
+#include "platform/testing.h"
+#include "tests/support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+using SCore::SSerializator;
+using SCore::SXMLSerializator;
+using SCore::TarnCoreException;
+using tarn_test::ReadBytes;
+using tarn_test::TempDir;
+using tarn_test::WriteBytes;
+using ::testing::MatchesRegex;
+
+namespace {
+
+class SXMLSerializatorTest : public ::testing::Test {
+protected:
+    void TearDown() override { platform::testing::ResetAll(); }
+
+    // Runs the writes on a fresh writer, flushes and returns the file's bytes.
+    std::string Written(const std::function<void(SSerializator&)>& writes)
+    {
+        SXMLSerializator writer(m_Dir.WFile("out.xml"));
+        writes(writer);
+        writer.Flush();
+        return ReadBytes(m_Dir.File("out.xml"));
+    }
+
+    std::string FlushError(SSerializator& writer)
+    {
+        try {
+            writer.Flush();
+        } catch (const TarnCoreException& e) {
+            return e.what();
+        }
+        return "<no error>";
+    }
+
+    TempDir m_Dir;
+};
+
+struct ScalarCase {
+    const char* name;
+    std::function<void(SSerializator&)> write;
+    const char* text;
+};
+
+TEST_F(SXMLSerializatorTest, WritesEachScalarInItsTextForm)
+{
+    const ScalarCase cases[] = {
+        {"float 0.1", [](SSerializator& s) { s.Serialize("v", 0.1f); }, "0.100000001"},
+        {"float 1", [](SSerializator& s) { s.Serialize("v", 1.0f); }, "1"},
+        {"float -2.5", [](SSerializator& s) { s.Serialize("v", -2.5f); }, "-2.5"},
+        {"float 1e10", [](SSerializator& s) { s.Serialize("v", 1e10f); }, "1e+10"},
+        {"double 0.1", [](SSerializator& s) { s.Serialize("v", 0.1); }, "0.10000000000000001"},
+        {"bool true", [](SSerializator& s) { s.Serialize("v", true); }, "1"},
+        {"bool false", [](SSerializator& s) { s.Serialize("v", false); }, "0"},
+        {"int", [](SSerializator& s) { s.Serialize("v", -2147483647 - 1); }, "-2147483648"},
+        {"unsigned", [](SSerializator& s) { s.Serialize("v", 4294967295u); }, "4294967295"},
+        {"short", [](SSerializator& s) { s.Serialize("v", short(-32768)); }, "-32768"},
+        {"unsigned short", [](SSerializator& s) { s.Serialize("v", (unsigned short)65535); }, "65535"},
+        {"string", [](SSerializator& s) { s.Serialize("v", std::string(" a<b>&c ")); }, " a<b>&c "},
+        {"wstring", [](SSerializator& s) { s.Serialize("v", std::wstring(L"Ab\x0141")); }, "AbA"},
+    };
+    for (const ScalarCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(std::string("<e v=\"") + c.text + "\"></e>", Written([&](SSerializator& s) {
+                      s.BeginChild("e");
+                      c.write(s);
+                      s.EndChild();
+                  }));
+    }
+}
+
+TEST_F(SXMLSerializatorTest, WritesTheDocumentIndentedWithCrLf)
+{
+    const std::string bytes = Written([](SSerializator& s) {
+        s.BeginChild("A");
+        s.Serialize("x", 1);
+        s.BeginChild("B");
+        s.Serialize("y", 2);
+        s.EndChild();
+        s.BeginChild("C");
+        s.BeginChild("D");
+        s.EndChild();
+        s.EndChild();
+        s.EndChild();
+    });
+    EXPECT_EQ("<A x=\"1\">\r\n"
+              "  <B y=\"2\"></B>\r\n"
+              "  <C>\r\n"
+              "    <D></D>\r\n"
+              "  </C>\r\n"
+              "</A>",
+              bytes);
+}
+
+TEST_F(SXMLSerializatorTest, WritesTopLevelElementsBackToBackAndAnEmptyDocumentAsEmptyFile)
+{
+    WriteBytes(m_Dir.File("out.xml"), "old content");
+    EXPECT_EQ("", Written([](SSerializator&) {}));
+    EXPECT_EQ("<a></a><b></b>", Written([](SSerializator& s) {
+                  s.BeginChild("a");
+                  s.EndChild();
+                  s.BeginChild("b");
+                  s.EndChild();
+              }));
+}
+
+TEST_F(SXMLSerializatorTest, WritesAValueDirectlyBeforeTheCloseTag)
+{
+    auto a = SXMLSerializator::CreateNode("A");
+    a->m_Value = "text";
+    std::wostringstream alone;
+    SXMLSerializator::WriteXMLNode(alone, *a);
+    EXPECT_EQ(L"<A>text</A>", alone.str());
+
+    a->m_Children.push_back(SXMLSerializator::CreateNode("B"));
+    std::wostringstream withChild;
+    SXMLSerializator::WriteXMLNode(withChild, *a, 1);
+    EXPECT_EQ(L"<A>\n    <B></B>\n  text</A>", withChild.str());
+}
+
+TEST_F(SXMLSerializatorTest, EncodesHighBytesAsTwoByteUtf8)
+{
+    EXPECT_EQ("<e v=\"\xC3\xA9\"></e>", Written([](SSerializator& s) {
+                  s.BeginChild("e");
+                  s.Serialize("v", std::string("\xE9"));
+                  s.EndChild();
+              }));
+}
+
+TEST_F(SXMLSerializatorTest, WritesCompositesAsChildElementsWithFieldsInOrder)
+{
+    SCore::SOBBox box;
+    box.Position = {1, 2, 3};
+    box.Size = {4, 5, 6};
+    box.Orientation.m[0][0] = 7;
+    box.Orientation.m[3][2] = 8;
+    SCore::STextureFiltration filtration;
+    filtration.m_IsTrilinear = true;
+
+    const std::string bytes = Written([&](SSerializator& s) {
+        s.BeginChild("E");
+        s.Serialize("Position", SCore::SVector3{1, 2, 3});
+        s.Serialize("after", 5);
+        s.Serialize("V4", SCore::SVector4{1, 2, 3, 4});
+        s.Serialize("R", SCore::SRect{0.5f, 1, 2, 3});
+        s.Serialize("S", SCore::SSphere{1, 2, 3, 4});
+        s.Serialize("A", SCore::SAABBox{{1, 2, 3}, {4, 5, 6}});
+        s.Serialize("O", box);
+        s.Serialize("F", filtration);
+        s.Serialize("T", SCore::STextureLoadParams{1, 2, 3, 4, 5, 6});
+        s.EndChild();
+    });
+    EXPECT_EQ("<E after=\"5\">\r\n"
+              "  <Position X=\"1\" Y=\"2\" Z=\"3\"></Position>\r\n"
+              "  <V4 X=\"1\" Y=\"2\" Z=\"3\" W=\"4\"></V4>\r\n"
+              "  <R X=\"0.5\" Y=\"1\" Width=\"2\" Height=\"3\"></R>\r\n"
+              "  <S X=\"1\" Y=\"2\" Z=\"3\" R=\"4\"></S>\r\n"
+              "  <A MinX=\"1\" MinY=\"2\" MinZ=\"3\" MaxX=\"4\" MaxY=\"5\" MaxZ=\"6\"></A>\r\n"
+              "  <O PositionX=\"1\" PositionY=\"2\" PositionZ=\"3\" SizeX=\"4\" SizeY=\"5\" SizeZ=\"6\""
+              " f11=\"7\" f12=\"0\" f13=\"0\" f14=\"0\" f21=\"0\" f22=\"0\" f23=\"0\" f24=\"0\""
+              " f31=\"0\" f32=\"0\" f33=\"0\" f34=\"0\" f41=\"0\" f42=\"0\" f43=\"8\" f44=\"0\"></O>\r\n"
+              "  <F IsBilinear=\"0\" IsTrilinear=\"1\" IsAnisotropic=\"0\"></F>\r\n"
+              "  <T MipLevels=\"1\" Usage=\"2\" Format=\"3\" Pool=\"4\" Filter=\"5\" MipFilter=\"6\"></T>\r\n"
+              "</E>",
+              bytes);
+}
+
+TEST_F(SXMLSerializatorTest, KeepsEveryValueWrittenUnderTheSameKey)
+{
+    EXPECT_EQ("<e k=\"1\" k=\"2\"></e>", Written([](SSerializator& s) {
+                  s.BeginChild("e");
+                  s.Serialize("k", 1);
+                  s.Serialize("k", 2);
+                  s.EndChild();
+              }));
+}
+
+TEST_F(SXMLSerializatorTest, EndChildAtTheRootStaysAtTheRoot)
+{
+    EXPECT_EQ("<a></a><b></b>", Written([](SSerializator& s) {
+                  s.BeginChild("a");
+                  s.EndChild();
+                  s.EndChild();
+                  s.EndChild();
+                  s.BeginChild("b");
+                  s.EndChild();
+              }));
+}
+
+TEST_F(SXMLSerializatorTest, FlushRewritesTheWholeDocumentEachTime)
+{
+    SXMLSerializator writer(m_Dir.WFile("out.xml"));
+    writer.BeginChild("a");
+    writer.EndChild();
+    writer.Flush();
+    EXPECT_EQ("<a></a>", ReadBytes(m_Dir.File("out.xml")));
+    writer.BeginChild("b");
+    writer.Flush();
+    EXPECT_EQ("<a></a><b></b>", ReadBytes(m_Dir.File("out.xml")));
+    EXPECT_FALSE(std::filesystem::exists(m_Dir.File("out.xml.tmp")));
+}
+
+TEST_F(SXMLSerializatorTest, OpenDataSourceFlushesTheOldDocumentAndStartsAnEmptyOne)
+{
+    SXMLSerializator writer(m_Dir.WFile("first.xml"));
+    writer.BeginChild("a");
+    writer.OpenDataSource(m_Dir.WFile("second.xml"));
+    writer.BeginChild("b");
+    writer.Flush();
+    EXPECT_EQ("<a></a>", ReadBytes(m_Dir.File("first.xml")));
+    EXPECT_EQ("<b></b>", ReadBytes(m_Dir.File("second.xml")));
+
+    auto clone = writer.Clone(m_Dir.WFile("third.xml"));
+    clone->Flush();
+    EXPECT_EQ("", ReadBytes(m_Dir.File("third.xml")));
+}
+
+TEST_F(SXMLSerializatorTest, RefusesADoubleQuoteInAValueBeforeTouchingTheFile)
+{
+    WriteBytes(m_Dir.File("out.xml"), "<old></old>");
+    SXMLSerializator writer(m_Dir.WFile("out.xml"));
+    writer.BeginChild("a");
+    writer.BeginChild("b");
+    writer.Serialize("name", std::string("A\"B"));
+    const std::string path = m_Dir.File("out.xml");
+    EXPECT_THAT(FlushError(writer),
+                MatchesRegex("can't write file:\\[" + path +
+                             "\\] SXMLSerializator::DoFlush Src\\\\SXMLSerializator at:[0-9]+"));
+    EXPECT_EQ("<old></old>", ReadBytes(path));
+    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+}
+
+TEST_F(SXMLSerializatorTest, FailedSavesLeaveThePreviousFileIntact)
+{
+    const std::string path = m_Dir.File("out.xml");
+    const std::string expected = "can't write file:[" + path + "] SXMLSerializator::DoFlush";
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+    };
+    const Case cases[] = {
+        // The temporary file cannot be created.
+        {"cannot create", [&] { std::filesystem::create_directory(path + ".tmp"); }},
+        // Every write fails (no space left).
+        {"cannot write", [&] { std::filesystem::create_symlink("/dev/full", path + ".tmp"); }},
+        {"cannot rename", [] { platform::testing::InjectOnce("MoveFileExW", E_FAIL); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(path, "<old></old>");
+        c.arrange();
+        SXMLSerializator writer(m_Dir.WFile("out.xml"));
+        writer.BeginChild("new");
+        writer.Serialize("v", std::string(5000, 'x'));
+        EXPECT_EQ(0u, FlushError(writer).find(expected));
+        EXPECT_EQ("<old></old>", ReadBytes(path));
+        std::filesystem::remove(path + ".tmp");
+        EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+        platform::testing::ResetAll();
+    }
+}
+
+TEST_F(SXMLSerializatorTest, ReportsAFolderThatDoesNotExist)
+{
+    SXMLSerializator writer(m_Dir.WFile("missing/out.xml"));
+    writer.BeginChild("a");
+    EXPECT_EQ(0u, FlushError(writer).find("can't write file:[" + m_Dir.File("missing/out.xml") + "]"));
+    EXPECT_FALSE(std::filesystem::exists(m_Dir.File("missing")));
+}
+
+TEST_F(SXMLSerializatorTest, UnsupportedValueTypesThrow)
+{
+    SXMLSerializator writer(m_Dir.WFile("out.xml"));
+    auto text = [](const std::function<void()>& write) {
+        try {
+            write();
+        } catch (const TarnCoreException& e) {
+            return std::string(e.what());
+        }
+        return std::string("<no error>");
+    };
+    EXPECT_EQ("method is not define", text([&] { writer.Serialize("k", "literal"); }));
+    EXPECT_EQ("method is not define", text([&] { writer.Serialize("k", 5LL); }));
+    EXPECT_EQ("method is not define", text([&] { writer.Serialize("k", 'c'); }));
+    EXPECT_EQ("method is not define", text([&] { writer.Serialize("k", 1.0L); }));
+    EXPECT_EQ("method is not define", text([&] { writer.Serialize("k", 5ULL); }));
+}
+
+} // namespace
