@@ -2,6 +2,7 @@
 
 #include "engine/core/SRenderDevice.h"
 #include "engine/core/TarnCoreDX9Exception.h"
+#include "engine/core/dx9/SD3D9NativeBuffer.h"
 
 static const char* const kTarnSource = "Src\\dx9\\SD3D9IndexBuffer.cpp";
 
@@ -20,37 +21,23 @@ void SD3D9IndexBuffer::Create(const boost::shared_ptr<SRenderDevice>& device, ui
         hr = static_cast<IDirect3DDevice9*>(lock.Native())
                  ->CreateIndexBuffer(m_Length, usage, D3DFORMAT(format), D3DPOOL_MANAGED, &m_Buffer, nullptr);
     }
-    switch (hr) {
-    case D3DERR_INVALIDCALL: throw TarnCoreDX9Exception("Can't create D3D9 Index Buffer: INVALIDCALL");
-    case D3DERR_OUTOFVIDEOMEMORY: throw TarnCoreDX9Exception("Can't create D3D9 Index Buffer: OUTOFVIDEOMEMORYL");
-    case E_OUTOFMEMORY: throw TarnCoreDX9Exception("Can't create D3D9 Index Buffer: OUTOFMEMORY");
-    case D3DXERR_INVALIDDATA: throw TarnCoreDX9Exception("Can't create D3D9 Index Buffer: INVALIDDATA");
-    default:
-        if (FAILED(hr) || !m_Buffer) {
-            m_Buffer = nullptr;
-            throw TarnCoreDX9Exception("Can't create D3D9 Index Buffer: UNKNOWN ERROR");
-        }
-    }
+    if (FAILED(hr)) m_Buffer = nullptr;
+    if (hr == D3DXERR_INVALIDDATA) throw TarnCoreDX9Exception("Can't create D3D9 Index Buffer: INVALIDDATA");
+    SD3D9NativeBuffer::CheckCreated(hr, m_Buffer, "Can't create D3D9 Index Buffer: ");
     TARN_CATCH("SD3D9IndexBuffer::Create()")
 }
 
 void SD3D9IndexBuffer::DoLock(uint32_t offset, uint32_t size, void** data, uint32_t flags)
 {
     TARN_TRY
-    m_Device->DoLockDevice();
-    if (!m_Buffer || FAILED(m_Buffer->Lock(offset, size, data, flags))) {
-        m_Device->DoUnlockDevice();
-        throw TarnCoreDX9Exception("can't Lock index buffer");
-    }
+    SD3D9NativeBuffer::Lock(*m_Device, m_Buffer, offset, size, data, flags, "can't Lock index buffer");
     TARN_CATCH("SD3D9IndexBuffer::DoLock()")
 }
 
 void SD3D9IndexBuffer::DoUnlock()
 {
     TARN_TRY
-    HRESULT hr = m_Buffer ? m_Buffer->Unlock() : D3DERR_INVALIDCALL;
-    m_Device->DoUnlockDevice();
-    if (FAILED(hr)) throw TarnCoreDX9Exception("can't unlock index buffer");
+    SD3D9NativeBuffer::Unlock(*m_Device, m_Buffer, "can't unlock index buffer");
     TARN_CATCH("SD3D9IndexBuffer::DoUnlock()")
 }
 
