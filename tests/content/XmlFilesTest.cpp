@@ -115,6 +115,10 @@ TEST(ContentXml, NumbersAndBooleansAreInTheFormsTheReaderConverts)
         "RenderOrder", "ColorLU", "ColorRU", "ColorLD", "ColorRD", "Angle", "XScaleFactor",
         "YScaleFactor", "AnimationSpeed", "FrameHorizontal", "FrameVertical", "Step", "Style",
         "TimeDelay", "Time", "code", "index", "width", "height", "score", "force", "attenuation"};
+    // The reader wraps a negative text into a huge unsigned value instead of failing.
+    const std::set<std::string> unsignedNumbers = {
+        "ColorLU", "ColorRU", "ColorLD", "ColorRD", "RenderOrder", "FrameHorizontal", "FrameVertical",
+        "Style", "TimeDelay", "code", "index", "score", "width", "height"};
     const std::regex plainNumber("-?[0-9]+(\\.[0-9]+)?(e-?[0-9]+)?");
     for (const auto& f : XmlFilesOnDisk()) {
         SCOPED_TRACE(f);
@@ -128,6 +132,9 @@ TEST(ContentXml, NumbersAndBooleansAreInTheFormsTheReaderConverts)
                 }
                 if (numbers.count(a->m_Name) && n->m_Name != "LevelTrainer") {
                     EXPECT_TRUE(std::regex_match(a->m_Value, plainNumber)) << where;
+                }
+                if (unsignedNumbers.count(a->m_Name)) {
+                    EXPECT_NE('-', a->m_Value.empty() ? '-' : a->m_Value[0]) << where;
                 }
             }
         }

@@ -166,9 +166,10 @@ def lvl2():
         water(0.45, 0.61),
         ground(0.61, 0.8, 0.85),
         ground(0.8, 1.0, 0.45),
-        obj("Lift", 0.64, 0.82, attrs=[("min_y", 0.45, "Double"), ("max_y", 0.82, "Double")]),
+        # Starts at the top: its first wait at the bottom falls when the walkers arrive.
+        obj("Lift", 0.64, 0.45, attrs=[("min_y", 0.45, "Double"), ("max_y", 0.82, "Double")]),
         obj("Portal", 0.88, 0.29),
-    ] + actors((0.05, 0.13, 0.21), 0.85, 90, 10) + pool("SpellBridge")
+    ] + actors((0.05, 0.09, 0.13), 0.85, 90, 10) + pool("SpellBridge")
     return level("lvl2", "1-2", (1, 1), (0, 0), 90, 0, ["RGTT_BRIDGE"], objects, "Levels\\lvl2_help.xml")
 
 
@@ -202,7 +203,7 @@ def lvl4():
         obj("TeleportExit", 1.3, 0.73),
         obj("Portal", 1.85, 0.69),
         obj("Tree", 1.55, 0.65),
-    ] + actors((0.3, 0.36, 0.42), 0.85, 150, 10) + pool("SpellTeleport") + pool("SpellWall")
+    ] + actors((0.33, 0.38, 0.43), 0.85, 150, 10) + pool("SpellTeleport") + pool("SpellWall")
     return level("lvl4", "1-4", (2, 1), (0, 0), 150, 1, ["RGTT_TELEPORT", "RGTT_WALL"], objects,
                  "Levels\\lvl4_help.xml")
 
@@ -230,11 +231,12 @@ def bonus2():
         ground(0, 0.35, 0.85),
         water(0.35, 0.5),
         ground(0.5, 1.0, 0.85),
-        obj("Monster", 0.52, 0.78, attrs=[("direction", 1, "Long")]),
-        obj("Lift", 0.6, 0.82, attrs=[("min_y", 0.5, "Double"), ("max_y", 0.82, "Double")]),
+        # A slow monster heads for the chasm: bridge it too early and it crosses.
+        obj("Monster", 0.2, 0.78, attrs=[("direction", 1, "Long"), ("speed", 0.02, "Double")]),
+        obj("Lift", 0.6, 0.5, attrs=[("min_y", 0.5, "Double"), ("max_y", 0.82, "Double")]),
         stone_group(0.76, 0.5, 3, 0.08, 0.05),
         obj("Portal", 0.88, 0.34),
-    ] + actors((0.03, 0.11, 0.19), 0.85, 120, 8) + pool("SpellWall") + pool("SpellBridge")
+    ] + actors((0.03, 0.07, 0.11), 0.85, 120, 8.5) + pool("SpellWall") + pool("SpellBridge")
     return level("bonus2", "B-2", (1, 1), (0, 0), 120, 0, ["RGTT_WALL", "RGTT_BRIDGE"], objects)
 
 
