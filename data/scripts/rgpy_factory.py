@@ -162,6 +162,7 @@ class Walker(GameObject):
         self.teleported = False
         self.airborne_time = 0.0
         self.ride_lift = None     # the lift carrying this walker, kept through short hops as it sinks
+        self.last_lift = None     # the lift last stood on, until the walker stands on something else
 
     def facing_left(self):
         return self.direction < 0
@@ -191,19 +192,22 @@ class Walker(GameObject):
             self.life_time = DEAD_LIFE_TIME
 
     def do_update(self, dt, now, world):
-        if not self.is_enable:
+        # The per-frame call with dt 0 (and the score screen's) must not consume this step's contacts.
+        if not self.is_enable or dt <= 0:
             return
         if self.is_actor and not self.home:
             self.life_time += dt
         if self.y > FALL_OUT_Y:
             self.die()
             return
-        if dt > 0 and self.delay > 0:
+        if self.delay > 0:
             self.delay = max(0.0, self.delay - dt)
         for wind in self.winds:
             self.direction = 1 if wind.gameObjectType == WINDRIGHT else -1
         push = max([w.push for w in self.winds] or [1.0])
         grounded = self.grounded()
+        if grounded and not any(s.gameObjectType == LIFT for s in self.supports):
+            self.last_lift = None
         if self.waiting() or self.riding():
             self.vel_x = 0.0
         else:
@@ -341,7 +345,7 @@ class Dispatcher:
         self.sound_fx = ""
         if not is_walker(a) and is_walker(b):
             a, b, nx, ny = b, a, -nx, -ny
-        if not is_walker(a):
+        if not is_walker(a) or not a.is_enable:
             return False
         if is_walker(b):
             return self.walker_meets_walker(a, b)
@@ -410,12 +414,16 @@ class Dispatcher:
     def land(self, a, b):
         new_contact = b not in a.last_supports and b not in a.supports
         a.supports.append(b)
-        if not new_contact:
-            return
         t = b.gameObjectType
         if t == LIFT:
-            self.sound_fx = "Spring"
-        elif t == GROUP and not b.stepped_on:
+            # A rider loses touch for a moment whenever the lift changes speed: one boing per boarding.
+            if a.last_lift is not b:
+                a.last_lift = b
+                self.sound_fx = "Spring"
+            return
+        if not new_contact:
+            return
+        if t == GROUP and not b.stepped_on:
             b.stepped_on = True
             self.sound_fx = "Switch"
         elif t == BRIDGE and b.fresh:
