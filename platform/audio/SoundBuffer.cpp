@@ -30,7 +30,7 @@ bool IsPlayableFormat(const WAVEFORMATEX& f)
 
 int16_t SampleAt(const WAVEFORMATEX& f, const uint8_t* frame, int channel)
 {
-    if (f.wBitsPerSample == 8) return static_cast<int16_t>((frame[channel] - 128) << 8);
+    if (f.wBitsPerSample == 8) return static_cast<int16_t>((frame[channel] - 128) * 256);
     const uint8_t* p = frame + channel * 2;
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
 }
