@@ -109,4 +109,6 @@ HRESULT TakeInjected(const char* site);
 } // namespace testing
 } // namespace platform
 
+#include "platform/testing_audio.h"
+#include "platform/testing_input.h"
 #include "platform/testing_render.h"

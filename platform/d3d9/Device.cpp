@@ -4,6 +4,7 @@
 #include "platform/d3d9.h"
 #include "platform/d3d9/Backend.h"
 #include "platform/d3d9/TextureData.h"
+#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
 
@@ -109,9 +110,14 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
     if (hr == S_OK) {
         D3DPRESENT_PARAMETERS p = *params;
         if (p.Windowed && (p.BackBufferWidth == 0 || p.BackBufferHeight == 0)) {
-            p.BackBufferWidth = m_State->params.BackBufferWidth;
-            p.BackBufferHeight = m_State->params.BackBufferHeight;
+            // Zero asks for the window's client size (the previous size when it is unknown).
+            platform::sdl::RenderWindow w;
+            bool known = platform::sdl::LookUpRenderWindow(m_State->params.hDeviceWindow, &w) && w.width > 0;
+            p.BackBufferWidth = known ? UINT(w.width) : m_State->params.BackBufferWidth;
+            p.BackBufferHeight = known ? UINT(w.height) : m_State->params.BackBufferHeight;
         }
+        if (!p.hDeviceWindow) p.hDeviceWindow = m_State->params.hDeviceWindow;
+        if (p.BackBufferFormat == D3DFMT_UNKNOWN) p.BackBufferFormat = m_State->params.BackBufferFormat;
         hr = m_Backend->Configure(p.hDeviceWindow, p);
         if (hr == S_OK) {
             std::lock_guard<std::recursive_mutex> guard(m_State->lock);

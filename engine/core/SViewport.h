@@ -1,0 +1,39 @@
+#pragma once
+// What the application holds to reach rendering and input: it owns the render device, the input
+// and the texture manager, and creates the graphics resources.
+
+#include <boost/shared_ptr.hpp>
+#include <cstdint>
+#include <string>
+
+namespace SCore {
+
+class SRenderDevice;
+class SInput;
+class STextureManager;
+class SVertexBuffer;
+class SIndexBuffer;
+class SRenderPass;
+class SFont;
+class STexture;
+
+class SViewport {
+public:
+    SViewport();
+    virtual ~SViewport();
+
+    virtual boost::shared_ptr<SVertexBuffer> DoCreateVertexBuffer(uint32_t count, uint32_t vertexSize, uint32_t fvf,
+                                                                  uint32_t primitiveType, uint32_t usage) = 0;
+    virtual boost::shared_ptr<SIndexBuffer> DoCreateIndexBuffer(uint32_t count, uint32_t format, uint32_t usage) = 0;
+    virtual boost::shared_ptr<SRenderPass> DoCreateRenderPass() = 0;
+    virtual boost::shared_ptr<SFont> DoCreateFont() = 0;
+    virtual boost::shared_ptr<STexture> DoCreateTexture(const std::string& name) = 0;
+
+    boost::shared_ptr<SRenderPass> CreateRenderPass() { return DoCreateRenderPass(); }
+
+    boost::shared_ptr<SRenderDevice> m_RenderDevice;
+    boost::shared_ptr<SInput> m_Input;
+    boost::shared_ptr<STextureManager> m_TextureManager;
+};
+
+} // namespace SCore

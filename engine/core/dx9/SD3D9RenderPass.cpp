@@ -1,0 +1,24 @@
+#include "engine/core/dx9/SD3D9RenderPass.h"
+
+#include "engine/core/SRenderDevice.h"
+#include "engine/core/STexture.h"
+
+namespace SCore {
+
+SD3D9RenderPass::SD3D9RenderPass(const boost::shared_ptr<SRenderDevice>& device)
+    : m_RenderDevice(device), m_World(IdentityMatrix()), m_View(IdentityMatrix()), m_Projection(IdentityMatrix())
+{
+}
+
+void SD3D9RenderPass::DoApplyWorld() { m_RenderDevice->DoSetTransform(STT_WORLD, m_World); }
+void SD3D9RenderPass::DoApplyView() { m_RenderDevice->DoSetTransform(STT_VIEW, m_View); }
+void SD3D9RenderPass::DoApplyProjection() { m_RenderDevice->DoSetTransform(STT_PROJECTION, m_Projection); }
+
+void SD3D9RenderPass::DoApply()
+{
+    DoApplyWorld();
+    DoApplyView();
+    DoApplyProjection();
+}
+
+} // namespace SCore

@@ -1,0 +1,117 @@
+// The audio test hooks (platform/testing_audio.h).
+
+#include "platform/audio/AudioHooks.h"
+#include "platform/audio/AudioMixer.h"
+#include "platform/audio/MusicGraph.h"
+#include "platform/audio/SoundBuffer.h"
+#include "platform/audio/SoundDevice.h"
+#include "platform/testing.h"
+
+#include <atomic>
+
+namespace platform {
+namespace testing {
+
+namespace {
+std::atomic<GraphWait> g_GraphWait{GraphWait::Real};
+const ResetRegistration kReset(&ResetAudioHooks);
+}
+
+GraphWait CurrentGraphWait()
+{
+    return g_GraphWait.load();
+}
+
+void ResetAudioHooks()
+{
+    SetGraphWait(GraphWait::Real);
+    UseSteppedMixer(false);
+    ClearResources();
+    auto lock = audio::Mixer::Instance().Acquire();
+    auto& records = audio::GraphRecords();
+    std::vector<std::shared_ptr<audio::GraphRecord>> alive;
+    for (auto& record : records)
+        if (record->alive) alive.push_back(record);
+    records.swap(alive);
+}
+
+void UseSteppedMixer(bool stepped)
+{
+    auto lock = audio::Mixer::Instance().Acquire();
+    audio::Mixer::Instance().SetStepped(stepped);
+}
+
+void RenderMixer(int16_t* out, size_t frames)
+{
+    auto lock = audio::Mixer::Instance().Acquire();
+    audio::Mixer::Instance().Render(out, frames);
+}
+
+std::vector<SoundBufferInfo> SoundBuffers()
+{
+    std::vector<SoundBufferInfo> infos;
+    audio::ForEachSoundBuffer(
+        [](const audio::SoundBuffer& buffer, void* context) {
+            if (buffer.IsPrimary()) return;
+            const audio::Voice& voice = buffer.GetVoice();
+            static_cast<std::vector<SoundBufferInfo>*>(context)->push_back(
+                {buffer.Id(), voice.playing, buffer.Volume(), voice.frame, voice.Frames(),
+                 buffer.Plays()});
+        },
+        &infos);
+    return infos;
+}
+
+unsigned LiveSoundDevices()
+{
+    return audio::SoundDevice::LiveCount();
+}
+
+unsigned LiveSoundBuffers()
+{
+    return audio::LiveSoundBufferCount();
+}
+
+void SetGraphWait(GraphWait mode)
+{
+    g_GraphWait = mode;
+}
+
+std::vector<GraphInfo> Graphs()
+{
+    std::vector<GraphInfo> infos;
+    auto lock = audio::Mixer::Instance().Acquire();
+    audio::Mixer::Instance().Sync();
+    for (const auto& r : audio::GraphRecords()) {
+        const audio::Voice& v = *r->voice;
+        infos.push_back({r->id, r->alive, r->file, r->renderResult, r->running, r->volumes,
+                         r->runs, r->stops, r->seeks, r->waits,
+                         static_cast<LONGLONG>(v.frame) * 10000000 / audio::kMixRate,
+                         static_cast<LONGLONG>(v.Frames()) * 10000000 / audio::kMixRate});
+    }
+    return infos;
+}
+
+unsigned LiveGraphs()
+{
+    auto lock = audio::Mixer::Instance().Acquire();
+    unsigned alive = 0;
+    for (const auto& r : audio::GraphRecords()) alive += r->alive ? 1 : 0;
+    return alive;
+}
+
+void ForceEndOfStream()
+{
+    auto lock = audio::Mixer::Instance().Acquire();
+    auto& records = audio::GraphRecords();
+    for (auto it = records.rbegin(); it != records.rend(); ++it) {
+        if ((*it)->alive && (*it)->running) {
+            (*it)->voice->frame = (*it)->voice->Frames();
+            (*it)->voice->playing = false;
+            return;
+        }
+    }
+}
+
+} // namespace testing
+} // namespace platform

@@ -1,0 +1,68 @@
+#pragma once
+// A filter graph that plays one MP3 file: RenderFile decodes the whole file with libmpg123 into
+// samples of the mixer's format; the graph's voice plays them from Run to Stop. One object
+// answers for all five interfaces and dies with its last reference.
+
+#include "platform/audio/AudioMixer.h"
+#include "platform/dshow.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+namespace audio {
+
+// What tests may see of a graph; outlives it. Guarded by the mixer lock.
+struct GraphRecord {
+    unsigned id = 0;
+    bool alive = true;
+    std::string file;
+    HRESULT renderResult = S_FALSE;
+    bool running = false;
+    std::vector<LONG> volumes;
+    unsigned runs = 0, stops = 0, seeks = 0, waits = 0;
+    std::shared_ptr<Voice> voice;
+};
+
+class MusicGraph : public IGraphBuilder,
+                   public IMediaControl,
+                   public IMediaEvent,
+                   public IBasicAudio,
+                   public IMediaSeeking {
+public:
+    MusicGraph();
+
+    HRESULT QueryInterface(REFIID iid, void** object) override;
+    ULONG AddRef() override;
+    ULONG Release() override;
+
+    HRESULT RenderFile(const wchar_t* file, const wchar_t* playList) override;
+    HRESULT Run() override;
+    HRESULT Stop() override;
+    HRESULT WaitForCompletion(LONG ms, LONG* eventCode) override;
+    HRESULT put_Volume(LONG hundredthsOfDb) override;
+    HRESULT get_Volume(LONG* hundredthsOfDb) override;
+    HRESULT GetPositions(LONGLONG* current, LONGLONG* stop) override;
+    HRESULT SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop,
+                         DWORD stopFlags) override;
+
+private:
+    ~MusicGraph() override;
+
+    std::atomic<ULONG> m_References{1};
+    std::shared_ptr<GraphRecord> m_Record;
+    std::shared_ptr<Voice> m_Voice;
+    LONG m_Volume = 0;
+};
+
+// Decodes MP3 bytes to interleaved stereo 16-bit samples at the mixer's rate; false when the
+// bytes hold no audio.
+bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples);
+
+// Every graph record since the last reset, oldest first; caller holds the mixer lock.
+std::vector<std::shared_ptr<GraphRecord>>& GraphRecords();
+
+} // namespace audio
+} // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+// An IDirectSound: a handle on the shared mixer that owns the buffers it creates.
+
+#include "platform/dsound.h"
+
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+namespace audio {
+
+class SoundBuffer;
+
+class SoundDevice : public IDirectSound {
+public:
+    SoundDevice();
+
+    HRESULT QueryInterface(REFIID iid, void** object) override;
+    ULONG AddRef() override;
+    ULONG Release() override;
+
+    HRESULT SetCooperativeLevel(HWND window, DWORD level) override;
+    HRESULT CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
+                              IUnknown* outer) override;
+
+    // Called by a buffer whose last reference is gone.
+    void Forget(SoundBuffer* buffer);
+
+    static unsigned LiveCount();
+
+private:
+    ~SoundDevice() override;
+
+    std::atomic<ULONG> m_References{1};
+    std::mutex m_BuffersLock;
+    std::vector<SoundBuffer*> m_Buffers;
+};
+
+} // namespace audio
+} // namespace platform

@@ -1,0 +1,197 @@
+#include "tests/content/ContentData.h"
+
+#include "engine/core/XMLParser.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace content {
+
+namespace fs = std::filesystem;
+
+std::string DataPath(const std::string& gamePath)
+{
+    std::string rel = gamePath;
+    std::replace(rel.begin(), rel.end(), '\\', '/');
+    return std::string(TARN_DATA_DIR) + "/" + rel;
+}
+
+bool Exists(const std::string& gamePath)
+{
+    return fs::is_regular_file(DataPath(gamePath));
+}
+
+std::string ReadBytes(const std::string& gamePath)
+{
+    std::ifstream in(DataPath(gamePath), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> AllDataFiles()
+{
+    std::vector<std::string> out;
+    const fs::path root(TARN_DATA_DIR);
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file())
+            continue;
+        std::string rel = fs::relative(entry.path(), root).generic_string();
+        std::replace(rel.begin(), rel.end(), '/', '\\');
+        out.push_back(rel);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+Node LoadXml(const std::string& gamePath)
+{
+    if (!Exists(gamePath)) {
+        ADD_FAILURE() << gamePath << ": missing";
+        return Node();
+    }
+    SCore::SXML::XMLParser parser;
+    try {
+        parser.Parse(ReadBytes(gamePath));
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << gamePath << ": " << e.what();
+        return Node();
+    }
+    const Node root = parser.GetRoot();
+    if (!root || root->m_Children.size() != 1) {
+        ADD_FAILURE() << gamePath << ": expected one document element";
+        return Node();
+    }
+    return root->m_Children.front();
+}
+
+bool HasAttr(const Node& node, const std::string& name)
+{
+    for (const auto& a : node->m_Attributes)
+        if (a->m_Name == name)
+            return true;
+    return false;
+}
+
+std::string Attr(const Node& node, const std::string& name)
+{
+    for (const auto& a : node->m_Attributes)
+        if (a->m_Name == name)
+            return a->m_Value;
+    ADD_FAILURE() << "<" << node->m_Name << "> lacks attribute " << name;
+    return "";
+}
+
+double NumAttr(const Node& node, const std::string& name)
+{
+    const std::string text = Attr(node, name);
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    EXPECT_TRUE(!text.empty() && end && *end == '\0')
+        << "<" << node->m_Name << " " << name << "=\"" << text << "\"> is not a plain number";
+    return v;
+}
+
+std::vector<Node> Children(const Node& node, const std::string& name)
+{
+    std::vector<Node> out;
+    if (!node)
+        return out;
+    for (const auto& c : node->m_Children)
+        if (name.empty() || c->m_Name == name)
+            out.push_back(c);
+    return out;
+}
+
+void Walk(const Node& node, std::vector<Node>& out)
+{
+    if (!node)
+        return;
+    out.push_back(node);
+    for (const auto& c : node->m_Children)
+        Walk(c, out);
+}
+
+namespace {
+
+unsigned BigEndian32(const std::string& b, std::size_t at)
+{
+    return (unsigned(static_cast<unsigned char>(b[at])) << 24) |
+           (unsigned(static_cast<unsigned char>(b[at + 1])) << 16) |
+           (unsigned(static_cast<unsigned char>(b[at + 2])) << 8) |
+           unsigned(static_cast<unsigned char>(b[at + 3]));
+}
+
+} // namespace
+
+ImageSize PngSize(const std::string& gamePath)
+{
+    ImageSize size;
+    const std::string b = ReadBytes(gamePath);
+    if (b.size() < 33 || b.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || b.compare(12, 4, "IHDR") != 0)
+        return size;
+    size.width = BigEndian32(b, 16);
+    size.height = BigEndian32(b, 20);
+    size.colourType = static_cast<unsigned char>(b[25]);
+    return size;
+}
+
+bool IsPowerOfTwo(unsigned v)
+{
+    return v != 0 && (v & (v - 1)) == 0;
+}
+
+std::map<std::string, std::string> TextureList()
+{
+    std::map<std::string, std::string> out;
+    const Node list = LoadXml("Res\\textures.xml");
+    for (const auto& t : Children(list))
+        out[Attr(t, "Name")] = Attr(t, "Path");
+    return out;
+}
+
+std::map<std::string, Node> Definitions()
+{
+    std::map<std::string, Node> out;
+    const Node world = LoadXml("gameobjects\\earthworldNEW.xml");
+    if (!world)
+        return out;
+    const std::string dir = Attr(world, "directory");
+    for (const auto& o : Children(world)) {
+        const std::string file = dir + "\\" + Attr(o, "file");
+        if (const Node def = LoadXml(file))
+            out[Attr(def, "Name")] = def;
+    }
+    return out;
+}
+
+std::vector<std::pair<std::string, std::string>> LevelPack(const std::string& gamePath)
+{
+    std::vector<std::pair<std::string, std::string>> out;
+    for (const auto& l : Children(LoadXml(gamePath)))
+        out.emplace_back(Attr(l, "Name"), Attr(l, "Path"));
+    return out;
+}
+
+const std::map<std::string, std::string>& RegisteredSounds()
+{
+    static const std::map<std::string, std::string> sounds = {
+        {"Collide", "sounds\\collide.wav"},   {"Magic", "sounds\\magic.wav"},
+        {"TeleCreate", "sounds\\telep_create.wav"}, {"TeleGo", "sounds\\tele_go.wav"},
+        {"BridgeDown", "sounds\\bridgedown.wav"}, {"Step", "sounds\\step.wav"},
+        {"Portal", "sounds\\portal.wav"},     {"RecErr", "sounds\\rec_err.wav"},
+        {"Click", "sounds\\click.wav"},       {"Focus", "sounds\\focus.wav"},
+        {"Fountain", "sounds\\fountain.wav"}, {"Kill", "sounds\\kill.wav"},
+        {"Switch", "sounds\\switch.wav"},     {"Wind", "sounds\\wind.wav"},
+        {"Gate", "sounds\\gate.wav"},         {"Spring", "sounds\\spring.wav"},
+        {"Funnel", "sounds\\funnel.wav"},     {"Tooth", "sounds\\tooth.wav"},
+        {"Score", "sounds\\score.wav"},
+    };
+    return sounds;
+}
+
+} // namespace content

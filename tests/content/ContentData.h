@@ -1,0 +1,59 @@
+#pragma once
+// Access to the shipped content for the content tests: files by the game's own backslash paths,
+// documents parsed with the engine's XML parser, attribute look-ups that fail the test with the
+// file and element named, and the small binary headers (PNG, WAV, DDS) the checks need.
+#include "engine/core/XMLNode.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace content {
+
+using SCore::SXML::XMLNode;
+typedef boost::shared_ptr<XMLNode> Node;
+
+// data/ on disk for a path written the way the game writes it ("Levels\level1.xml").
+std::string DataPath(const std::string& gamePath);
+bool Exists(const std::string& gamePath);
+std::string ReadBytes(const std::string& gamePath);
+
+// Every regular file under data/, as game paths relative to data/ with backslashes.
+std::vector<std::string> AllDataFiles();
+
+// The document element of a shipped XML file, parsed with the engine's parser. Fails the
+// calling test (ADD_FAILURE) and returns an empty pointer when the file is missing or malformed.
+Node LoadXml(const std::string& gamePath);
+
+// Attribute text; fails the test and returns "" when it is missing.
+std::string Attr(const Node& node, const std::string& name);
+bool HasAttr(const Node& node, const std::string& name);
+double NumAttr(const Node& node, const std::string& name);
+
+// Children of `node` named `name`; all children when name is empty.
+std::vector<Node> Children(const Node& node, const std::string& name = "");
+// Every element below node (node included), depth first.
+void Walk(const Node& node, std::vector<Node>& out);
+
+struct ImageSize {
+    unsigned width = 0;
+    unsigned height = 0;
+    int colourType = -1;  // PNG colour type (6 = RGBA); -1 when not a PNG
+};
+ImageSize PngSize(const std::string& gamePath);
+bool IsPowerOfTwo(unsigned v);
+
+// The game's data set, read from the files: the texture list (name -> path), the object
+// definitions (name -> document element), the level packs (name -> path).
+std::map<std::string, std::string> TextureList();
+std::map<std::string, Node> Definitions();
+std::vector<std::pair<std::string, std::string>> LevelPack(const std::string& gamePath);
+
+// The names the game registers for its nineteen effects (name -> file).
+const std::map<std::string, std::string>& RegisteredSounds();
+
+} // namespace content

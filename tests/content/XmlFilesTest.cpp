@@ -1,0 +1,142 @@
+// Every XML file the game opens: which ones there are, that the engine's parser reads each, and
+// the byte-level rules of the dialect that a successful parse does not prove.
+#include "tests/content/ContentData.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+using namespace content;
+
+namespace {
+
+// The XML files the game reaches from its hard-coded names through the paths inside the files.
+std::set<std::string> ReachableXmlFiles()
+{
+    std::set<std::string> files = {
+        "config.xml", "Res\\nn.xml", "gameobjects\\earthworldNEW.xml", "Levels\\levelpack.xml",
+        "Levels\\bonuslevelpack.xml", "Levels\\comics.xml", "Levels\\map.xml",
+        "Levels\\map_bonus.xml", "Levels\\map_trainer_1.xml", "Levels\\map_trainer_2.xml",
+        "Levels\\trophies.xml", "Levels\\score_trainer.xml", "intro\\intro.xml"};
+    if (const Node config = LoadXml("config.xml")) {
+        for (const auto& screen : Children(config, "screen"))
+            files.insert(Attr(screen, "texturepath"));
+        for (const auto& loc : Children(config, "localization"))
+            for (const auto& font : Children(loc, "font"))
+                files.insert(Attr(font, "path"));
+    }
+    if (const Node world = LoadXml("gameobjects\\earthworldNEW.xml"))
+        for (const auto& o : Children(world))
+            files.insert(Attr(world, "directory") + "\\" + Attr(o, "file"));
+    for (const char* pack : {"Levels\\levelpack.xml", "Levels\\bonuslevelpack.xml"}) {
+        for (const auto& entry : LevelPack(pack)) {
+            files.insert(entry.second);
+            if (const Node level = LoadXml(entry.second))
+                if (HasAttr(level, "Help"))
+                    files.insert(Attr(level, "Help"));
+        }
+    }
+    for (const auto& c : Children(LoadXml("Levels\\comics.xml")))
+        files.insert(Attr(c, "ComicsPath"));
+    return files;
+}
+
+std::set<std::string> XmlFilesOnDisk()
+{
+    std::set<std::string> out;
+    for (const auto& f : AllDataFiles())
+        if (f.size() > 4 && f.compare(f.size() - 4, 4, ".xml") == 0)
+            out.insert(f);
+    return out;
+}
+
+} // namespace
+
+TEST(ContentXml, EveryShippedXmlFileIsOneTheGameOpensAndEveryOpenedOneIsShipped)
+{
+    const std::set<std::string> reachable = ReachableXmlFiles();
+    const std::set<std::string> onDisk = XmlFilesOnDisk();
+    for (const auto& f : reachable)
+        EXPECT_TRUE(onDisk.count(f)) << "the game opens " << f << " but it is not shipped";
+    for (const auto& f : onDisk)
+        EXPECT_TRUE(reachable.count(f)) << f << " is shipped but nothing names it";
+    EXPECT_EQ(43u, onDisk.size());
+}
+
+TEST(ContentXml, EveryShippedXmlFileParsesToOneDocumentElement)
+{
+    for (const auto& f : XmlFilesOnDisk())
+        EXPECT_TRUE(LoadXml(f)) << f;
+}
+
+TEST(ContentXml, FilesKeepToTheDialectBytes)
+{
+    // The parser deletes LF, CR, TAB and 0x06 wherever they stand, so one inside a tag silently
+    // joins two names; a blank before '>' of a bare start tag, a self-closing tag, a comment
+    // and any byte above 0x7F are errors or garbage at run time.
+    const std::regex bareTagWithBlank("<[A-Za-z_][A-Za-z0-9_]* +>");
+    const std::regex singleQuotedAttr(" [A-Za-z_][A-Za-z0-9_]*='");
+    const std::regex blankAroundEquals(" [A-Za-z_][A-Za-z0-9_]* *= +\"| [A-Za-z_][A-Za-z0-9_]* +=\"");
+    for (const auto& f : XmlFilesOnDisk()) {
+        SCOPED_TRACE(f);
+        const std::string b = ReadBytes(f);
+        ASSERT_FALSE(b.empty());
+        EXPECT_NE(0, b.compare(0, 3, "\xEF\xBB\xBF")) << "byte-order mark";
+        bool inTag = false;
+        for (std::size_t i = 0; i < b.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(b[i]);
+            ASSERT_LT(c, 0x80u) << "non-ASCII byte at " << i;
+            ASSERT_TRUE(c != '\r' && c != '\t' && c != 0x06) << "deleted control byte at " << i;
+            if (c == '<')
+                inTag = true;
+            else if (c == '>')
+                inTag = false;
+            else if (c == '\n' && inTag)
+                FAIL() << "line break inside a tag at " << i;
+        }
+        EXPECT_EQ(std::string::npos, b.find("/>")) << "self-closing tag";
+        EXPECT_EQ(std::string::npos, b.find("<!")) << "comment or declaration block";
+        EXPECT_EQ(std::string::npos, b.find("&")) << "entity reference";
+        EXPECT_FALSE(std::regex_search(b, bareTagWithBlank)) << "blank before > of a tag without attributes";
+        EXPECT_FALSE(std::regex_search(b, singleQuotedAttr)) << "single-quoted attribute";
+        EXPECT_FALSE(std::regex_search(b, blankAroundEquals)) << "blank around =";
+    }
+}
+
+TEST(ContentXml, NumbersAndBooleansAreInTheFormsTheReaderConverts)
+{
+    // Booleans are read as "0"/"1" only, numbers as plain decimal text without blanks.
+    const std::set<std::string> booleans = {
+        "IsEnable", "GravityAction", "Sun", "WithTransform", "CoordAligment", "FlipHorizontal",
+        "FlipVertical", "AlphaBlend", "ZWrite", "Lighting", "IsFogEnable", "IsBilinear",
+        "IsTrilinear", "IsAnisotropic", "Inverse", "fullscreen"};
+    const std::set<std::string> numbers = {
+        "X", "Y", "Z", "Width", "Height", "SizeX", "SizeY", "PosX", "PosY", "PlayTime", "Mass",
+        "RenderOrder", "ColorLU", "ColorRU", "ColorLD", "ColorRD", "Angle", "XScaleFactor",
+        "YScaleFactor", "AnimationSpeed", "FrameHorizontal", "FrameVertical", "Step", "Style",
+        "TimeDelay", "Time", "code", "index", "width", "height", "score", "force", "attenuation"};
+    // The reader wraps a negative text into a huge unsigned value instead of failing.
+    const std::set<std::string> unsignedNumbers = {
+        "ColorLU", "ColorRU", "ColorLD", "ColorRD", "RenderOrder", "FrameHorizontal", "FrameVertical",
+        "Style", "TimeDelay", "code", "index", "score", "width", "height"};
+    const std::regex plainNumber("-?[0-9]+(\\.[0-9]+)?(e-?[0-9]+)?");
+    for (const auto& f : XmlFilesOnDisk()) {
+        SCOPED_TRACE(f);
+        std::vector<Node> all;
+        Walk(LoadXml(f), all);
+        for (const auto& n : all) {
+            for (const auto& a : n->m_Attributes) {
+                const std::string where = "<" + n->m_Name + " " + a->m_Name + "=\"" + a->m_Value + "\">";
+                if (booleans.count(a->m_Name)) {
+                    EXPECT_TRUE(a->m_Value == "0" || a->m_Value == "1") << where;
+                }
+                if (numbers.count(a->m_Name) && n->m_Name != "LevelTrainer") {
+                    EXPECT_TRUE(std::regex_match(a->m_Value, plainNumber)) << where;
+                }
+                if (unsignedNumbers.count(a->m_Name)) {
+                    EXPECT_NE('-', a->m_Value.empty() ? '-' : a->m_Value[0]) << where;
+                }
+            }
+        }
+    }
+}

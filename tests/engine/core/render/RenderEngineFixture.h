@@ -1,0 +1,53 @@
+#pragma once
+// An SD3D9Viewport whose device is created on a headless window, with the sleep hook returning
+// at once and the device's calls recorded.
+
+#include "engine/core/dx9/SD3D9RenderDevice.h"
+#include "engine/core/dx9/SD3D9Viewport.h"
+#include "platform/testing.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+class RenderEngineTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        platform::testing::ResetAll();
+        platform::testing::SetRenderMode(platform::testing::RenderMode::Headless);
+        platform::testing::SetSleepMode(platform::testing::SleepMode::Return);
+        m_Window = platform::testing::CreateRenderTestWindow(320, 240);
+        m_Viewport.reset(new SCore::SD3D9Viewport);
+    }
+    void TearDown() override
+    {
+        m_Viewport.reset();
+        platform::testing::DestroyRenderTestWindow(m_Window);
+        platform::testing::ResetAll();
+    }
+    SCore::SD3D9RenderDevice& Device() { return static_cast<SCore::SD3D9RenderDevice&>(*m_Viewport->m_RenderDevice); }
+    void CreateDevice()
+    {
+        Device().Create(m_Window, 800, 600, 0, false);
+        platform::testing::RecordRenderCalls(true);
+    }
+    // The text of the exception f throws, or "" when it throws none.
+    template <typename F>
+    static std::string ThrownText(F f)
+    {
+        try {
+            f();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "";
+    }
+    static bool StartsWith(const std::string& text, const std::string& prefix)
+    {
+        return text.compare(0, prefix.size(), prefix) == 0;
+    }
+
+    HWND m_Window = nullptr;
+    boost::shared_ptr<SCore::SD3D9Viewport> m_Viewport;
+};

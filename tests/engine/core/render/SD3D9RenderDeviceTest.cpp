@@ -1,0 +1,349 @@
+#include "tests/engine/core/render/RenderEngineFixture.h"
+
+#include "engine/core/IEvent.h"
+#include "engine/core/SIndexBuffer.h"
+#include "engine/core/STexture.h"
+#include "engine/core/SVertexBuffer.h"
+#include "engine/core/TResourceLock.h"
+
+#include <cstring>
+
+using platform::testing::AdapterConfig;
+using platform::testing::InjectOnce;
+using platform::testing::RenderCall;
+using platform::testing::RenderCalls;
+using SCore::SMatrix;
+
+namespace {
+
+struct CountingEvent : SCore::IEvent {
+    int calls = 0;
+    void Invoke() override { ++calls; }
+};
+
+SMatrix Scaled(float s)
+{
+    SMatrix m;
+    m.m[0][0] = m.m[1][1] = m.m[2][2] = s;
+    m.m[3][3] = 1.0f;
+    return m;
+}
+
+} // namespace
+
+TEST_F(RenderEngineTest, WindowedCreateTakesTheDisplayDepthAndTheClientSize)
+{
+    CreateDevice();
+    const D3DPRESENT_PARAMETERS& p = Device().GetPresentParameters();
+    EXPECT_EQ(D3DFMT_X8R8G8B8, p.BackBufferFormat);
+    EXPECT_EQ(320u, Device().DoGetWidth());
+    EXPECT_EQ(240u, Device().DoGetHeight());
+    EXPECT_EQ(D3DFMT_D16, p.AutoDepthStencilFormat);
+    EXPECT_EQ(D3DPRESENT_INTERVAL_IMMEDIATE, p.PresentationInterval);
+    EXPECT_EQ(320u, Device().GetViewportRect().Width);
+    EXPECT_EQ(1.0f, Device().GetViewportRect().MaxZ);
+    EXPECT_FALSE(Device().IsLost());
+}
+
+TEST_F(RenderEngineTest, CreateFailuresThrowTheirTexts)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;
+        uint32_t depth;
+        const char* text;
+    } cases[] = {
+        {"depth", [] {}, 16, "In Windowed mode ColorDepth is not Display Color Depth"},
+        {"display format",
+         [] {
+             AdapterConfig a;
+             a.format = D3DFMT_A8R8G8B8;
+             platform::testing::SetAdapters({a});
+         },
+         0, "Current Display Mode is not R5G6B5 or X8R8G8B8 format"},
+        {"no interval",
+         [] {
+             AdapterConfig a;
+             a.presentationIntervals = 0;
+             platform::testing::SetAdapters({a});
+         },
+         0, "Can't find Compatible Presentation Interval"},
+        {"Direct3D", [] { InjectOnce("Direct3DCreate9", E_FAIL); }, 0, "can't create D3D9 Device"},
+        {"display mode", [] { InjectOnce("IDirect3D9::GetAdapterDisplayMode", E_FAIL); }, 0,
+         "can't get Adapter Display Mode : INVALIDCALL"},
+        {"identifier", [] { InjectOnce("IDirect3D9::GetAdapterIdentifier", E_FAIL); }, 0,
+         "can't get Adapter Identifier : INVALIDCALL"},
+        {"caps invalid call", [] { InjectOnce("IDirect3D9::GetDeviceCaps", D3DERR_INVALIDCALL); }, 0,
+         "can't get D3D9 Device Capabilitys: INVALIDCALL"},
+        {"caps invalid device", [] { InjectOnce("IDirect3D9::GetDeviceCaps", D3DERR_INVALIDDEVICE); }, 0,
+         "can't get D3D9 Device Capabilitys: INVALIDDEVICE"},
+        {"caps memory", [] { InjectOnce("IDirect3D9::GetDeviceCaps", D3DERR_OUTOFVIDEOMEMORY); }, 0,
+         "can't get D3D9 Device Capabilitys: OUTOFVIDEOMEMORY"},
+        {"caps other", [] { InjectOnce("IDirect3D9::GetDeviceCaps", E_FAIL); }, 0,
+         "can't get D3D9 Device Capabilitys: Unknown Error"},
+        {"device invalid call", [] { InjectOnce("IDirect3D9::CreateDevice", D3DERR_INVALIDCALL); }, 0,
+         "Can't create D3D9 Device: INVALIDCALL"},
+        {"device not available", [] { InjectOnce("IDirect3D9::CreateDevice", D3DERR_NOTAVAILABLE); }, 0,
+         "Can't create D3D9 Device: NOTAVAILABLE"},
+        {"device memory", [] { InjectOnce("IDirect3D9::CreateDevice", D3DERR_OUTOFVIDEOMEMORY); }, 0,
+         "Can't create D3D9 Device: OUTOFVIDEOMEMORY"},
+        {"device other", [] { InjectOnce("IDirect3D9::CreateDevice", E_ABORT); }, 0,
+         "Can't create D3D9 Device: UNKNOWN ERROR"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        platform::testing::ResetAll();
+        platform::testing::SetRenderMode(platform::testing::RenderMode::Headless);
+        c.arrange();
+        SCore::SD3D9RenderDevice device;
+        std::string text = ThrownText([&] { device.Create(m_Window, 800, 600, c.depth, false); });
+        EXPECT_TRUE(StartsWith(text, c.text)) << text;
+        EXPECT_NE(std::string::npos, text.find("SD3D9RenderDevice::Create() Src\\dx9\\SD3D9RenderDevice.cpp at:"));
+        EXPECT_EQ(nullptr, device.GetNativeDevice());
+    }
+    EXPECT_EQ(0, platform::testing::LiveObjects("IDirect3D9"));
+}
+
+TEST_F(RenderEngineTest, AdapterChoiceFollowsHardwareTransformAndLighting)
+{
+    AdapterConfig soft, hard;
+    soft.hardwareTnL = false;
+    platform::testing::SetAdapters({soft, hard});
+    CreateDevice();
+    EXPECT_EQ(1u, Device().GetAdapter());
+    EXPECT_EQ(2u, Device().GetAdapterInfo()->m_Caps.size());
+    EXPECT_EQ("D3D9 Device already init", ThrownText([&] { Device().Create(m_Window, 800, 600, 0, false); })
+                                              .substr(0, 24));
+}
+
+TEST_F(RenderEngineTest, LossIsHeardOnceAndResetWhenPossible)
+{
+    CreateDevice();
+    boost::shared_ptr<CountingEvent> lost(new CountingEvent), restored(new CountingEvent);
+    Device().SetLostEvent(lost);
+    Device().SetRestoredEvent(restored);
+    platform::testing::SimulateDeviceLoss();
+    for (int i = 0; i < 3; ++i) {
+        Device().DoBeginScene();
+        Device().EndScene();
+    }
+    EXPECT_EQ(1, lost->calls);
+    EXPECT_TRUE(Device().IsLost());
+    auto sleeps = platform::testing::SleepCalls();
+    ASSERT_EQ(3u, sleeps.size());
+    EXPECT_EQ(1000u, sleeps[0].ms);
+    platform::testing::MakeDeviceResettable();
+    Device().DoBeginScene();
+    Device().EndScene();
+    EXPECT_FALSE(Device().IsLost());
+    EXPECT_EQ(1, restored->calls);
+    EXPECT_EQ(1u, RenderCalls("Reset").size());
+}
+
+TEST_F(RenderEngineTest, AResetLostAgainIsTriedAgainAtTheNextBeginScene)
+{
+    CreateDevice();
+    boost::shared_ptr<CountingEvent> restored(new CountingEvent);
+    Device().SetRestoredEvent(restored);
+    platform::testing::SimulateDeviceLoss();
+    platform::testing::MakeDeviceResettable();
+    InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_EQ("", ThrownText([&] { Device().DoBeginScene(); }));
+    Device().EndScene();
+    EXPECT_TRUE(Device().IsLost());
+    EXPECT_EQ(0, restored->calls);
+    Device().DoBeginScene();
+    EXPECT_FALSE(Device().IsLost());
+    EXPECT_EQ(1, restored->calls);
+}
+
+TEST_F(RenderEngineTest, ResetFailuresThrowTheirTexts)
+{
+    CreateDevice();
+    struct Case {
+        HRESULT code;
+        const char* text;
+    } cases[] = {{D3DERR_DRIVERINTERNALERROR, "can't reset D3D9 device(D3DERR_DRIVERINTERNALERROR)"},
+                 {D3DERR_INVALIDCALL, "can't reset D3D9 device(D3DERR_INVALIDCALL)"},
+                 {D3DERR_OUTOFVIDEOMEMORY, "can't reset D3D9 device(D3DERR_OUTOFVIDEOMEMORY)"},
+                 {E_OUTOFMEMORY, "can't reset D3D9 device(E_OUTOFMEMORY)"},
+                 {E_ABORT, "can't reset D3D9 device(UNKNOWN ERROR)"},
+                 {D3DERR_DEVICELOST, "can't reset D3D9 device(D3DERR_DEVICELOST)"}};
+    for (const Case& c : cases) {
+        InjectOnce("IDirect3DDevice9::Reset", c.code);
+        EXPECT_TRUE(StartsWith(ThrownText([&] { Device().Reset(); }), c.text)) << c.text;
+    }
+    // Not the passing loss: a failed reset during begin-scene ends the frame with the text.
+    platform::testing::SimulateDeviceLoss();
+    platform::testing::MakeDeviceResettable();
+    InjectOnce("IDirect3DDevice9::Reset", E_OUTOFMEMORY);
+    std::string text = ThrownText([&] { Device().DoBeginScene(); });
+    EXPECT_TRUE(StartsWith(text, "can't reset D3D9 device(E_OUTOFMEMORY) SD3D9RenderDevice::Reset()")) << text;
+    EXPECT_NE(std::string::npos, text.find("SD3D9RenderDevice::DoBeginScene()"));
+}
+
+TEST_F(RenderEngineTest, TheStageCacheForgetsResetAndReloadedTextures)
+{
+    CreateDevice();
+    boost::shared_ptr<SCore::STexture> a = m_Viewport->DoCreateTexture("a");
+    a->DoCreate(4, 4, 32);
+    a->DoSet(0);
+    a->DoSet(0);
+    EXPECT_EQ(1u, RenderCalls("SetTexture").size());
+    Device().Reset();
+    a->DoSet(0);
+    EXPECT_EQ(2u, RenderCalls("SetTexture").size());
+    a->DoCreate(8, 8, 16); // a new native texture behind the same object
+    a->DoSet(0);
+    EXPECT_EQ(3u, RenderCalls("SetTexture").size());
+    a.reset();
+    boost::shared_ptr<SCore::STexture> b = m_Viewport->DoCreateTexture("b");
+    b->DoCreate(4, 4, 32);
+    b->DoSet(0);
+    EXPECT_EQ(4u, RenderCalls("SetTexture").size());
+    InjectOnce("IDirect3DDevice9::SetTexture", E_FAIL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { b->DoSet(1); }), "can't set texture"));
+}
+
+TEST_F(RenderEngineTest, PrimitiveCountsStartAtTheStartIndex)
+{
+    CreateDevice();
+    auto vb = m_Viewport->DoCreateVertexBuffer(4, 28, 324, D3DPT_TRIANGLELIST, 0);
+    auto ib = m_Viewport->DoCreateIndexBuffer(9, D3DFMT_INDEX16, 0);
+    {
+        SCore::TResourceLock<SCore::SIndexBuffer> lock(ib);
+        std::memset(lock.Data(), 0, 18);
+    }
+    Device().DoBindVertexBuffer(vb);
+    Device().DoBindIndexBuffer(ib);
+    Device().DoRender(vb, ib, 3);
+    auto draws = RenderCalls("DrawIndexedPrimitive");
+    ASSERT_EQ(1u, draws.size());
+    EXPECT_EQ((std::vector<int64_t>{4, 0, 0, 4, 3, 2}), draws[0].args);
+    EXPECT_EQ(D3D_OK, draws[0].result);
+
+    auto seven = m_Viewport->DoCreateIndexBuffer(7, D3DFMT_INDEX16, 0);
+    Device().DoBindIndexBuffer(seven);
+    Device().DoRender(vb, seven, 0);
+    EXPECT_EQ(2, RenderCalls("DrawIndexedPrimitive")[1].args[5]);
+
+    auto strip = m_Viewport->DoCreateVertexBuffer(2, 28, 324, D3DPT_TRIANGLESTRIP, 0);
+    auto one = m_Viewport->DoCreateIndexBuffer(1, D3DFMT_INDEX16, 0);
+    Device().DoRender(strip, one, 0);
+    Device().DoBindVertexBuffer(strip);
+    Device().DoRender(strip, 0);
+    EXPECT_EQ(2u, RenderCalls("DrawIndexedPrimitive").size());
+    EXPECT_TRUE(RenderCalls("DrawPrimitive").empty());
+
+    for (uint32_t type : {0u, 7u}) {
+        auto bad = m_Viewport->DoCreateVertexBuffer(3, 28, 324, type, 0);
+        platform::testing::ClearRenderCalls();
+        EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(bad, ib, 0); }), "Primitivew type is not supported"));
+        EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(bad, 0); }), "Primitivew type is not supported"));
+        EXPECT_EQ(2u, RenderCalls("SetFVF").size()); // the format was set first
+    }
+}
+
+TEST_F(RenderEngineTest, MaterialsMapOntoRenderAndStageStates)
+{
+    CreateDevice();
+    SCore::SMaterial m;
+    m.m_CullMode = 3;
+    m.m_AlphaBlend = 1;
+    m.m_FillMode = 0;  // out of range: the fill mode stays
+    m.m_ColorOp = 27; // out of range: the colour operation stays
+    m.m_AlphaOp = 4;
+    m.m_ZWrite = 0;
+    m.m_Lighting = 1;
+    Device().DoSetmaterial(m);
+    std::vector<RenderCall> expected = {
+        {"SetRenderState", {D3DRS_CULLMODE, 3}, D3D_OK},      {"SetRenderState", {D3DRS_ALPHABLENDENABLE, 1}, D3D_OK},
+        {"SetRenderState", {D3DRS_SRCBLEND, 5}, D3D_OK},      {"SetRenderState", {D3DRS_DESTBLEND, 8}, D3D_OK},
+        {"SetRenderState", {D3DRS_ZENABLE, 0}, D3D_OK},       {"SetRenderState", {D3DRS_LIGHTING, 1}, D3D_OK},
+        {"SetRenderState", {D3DRS_FOGENABLE, 0}, D3D_OK},     {"SetTextureStageState", {0, D3DTSS_ALPHAOP, 4}, D3D_OK},
+    };
+    EXPECT_EQ(expected, RenderCalls());
+
+    platform::testing::ClearRenderCalls();
+    m.m_IsFogEnable = 1;
+    Device().GetFog().m_Linear = 0;
+    Device().DoSetmaterial(m);
+    auto states = RenderCalls("SetRenderState");
+    float density = 0.5f;
+    int32_t bits;
+    std::memcpy(&bits, &density, 4);
+    std::vector<RenderCall> fog(states.end() - 5, states.end());
+    std::vector<RenderCall> expectedFog = {{"SetRenderState", {D3DRS_FOGENABLE, 1}, D3D_OK},
+                                           {"SetRenderState", {D3DRS_FOGCOLOR, 0xFFFFFFFF}, D3D_OK},
+                                           {"SetRenderState", {D3DRS_FOGVERTEXMODE, D3DFOG_EXP}, D3D_OK},
+                                           {"SetRenderState", {D3DRS_FOGDENSITY, bits}, D3D_OK},
+                                           {"SetRenderState", {D3DRS_RANGEFOGENABLE, 0}, D3D_OK}};
+    EXPECT_EQ(expectedFog, fog);
+
+    platform::testing::ClearRenderCalls();
+    SCore::SFog table;
+    table.m_TableFog = 1;
+    Device().DoSetFog(table);
+    auto tableCalls = RenderCalls("SetRenderState");
+    ASSERT_EQ(4u, tableCalls.size());
+    EXPECT_EQ((std::vector<int64_t>{D3DRS_FOGTABLEMODE, D3DFOG_LINEAR}), tableCalls[1].args);
+}
+
+TEST_F(RenderEngineTest, FiltrationsMapOntoSamplerStates)
+{
+    CreateDevice();
+    struct Case {
+        bool bilinear, trilinear, anisotropic;
+        int64_t min, mip, mag;
+    } cases[] = {{false, false, false, 1, 0, 1}, {true, false, false, 2, 1, 2},
+                 {false, true, false, 2, 2, 2}, {false, false, true, 3, 1, 3}, {true, true, true, 3, 2, 3}};
+    for (const Case& c : cases) {
+        platform::testing::ClearRenderCalls();
+        SCore::STextureFiltration f;
+        f.m_IsBilinear = c.bilinear;
+        f.m_IsTrilinear = c.trilinear;
+        f.m_IsAnisotropic = c.anisotropic;
+        Device().DoSetTextureFiltration(1, f);
+        std::vector<RenderCall> expected = {{"SetSamplerState", {1, D3DSAMP_MINFILTER, c.min}, D3D_OK},
+                                            {"SetSamplerState", {1, D3DSAMP_MIPFILTER, c.mip}, D3D_OK},
+                                            {"SetSamplerState", {1, D3DSAMP_MAGFILTER, c.mag}, D3D_OK}};
+        EXPECT_EQ(expected, RenderCalls());
+    }
+}
+
+TEST_F(RenderEngineTest, TransformStackRestoresInReverseOrderAndIgnoresAnEmptyPop)
+{
+    CreateDevice();
+    EXPECT_EQ(1u, Device().GetFog().m_Linear);
+    EXPECT_EQ(1000.0f, Device().GetFog().m_End);
+    EXPECT_EQ(0xFFFFFFFFu, Device().GetFog().Colour());
+    Device().DoPopTransform(SCore::STT_WORLD);
+    EXPECT_EQ(1.0f, Device().DoGetTransform(SCore::STT_WORLD).m[0][0]);
+    Device().DoSetTransform(SCore::STT_WORLD, Scaled(2));
+    Device().DoPushTransform(SCore::STT_WORLD);
+    Device().DoSetTransform(SCore::STT_VIEW, Scaled(3));
+    Device().DoPushTransform(SCore::STT_VIEW);
+    Device().DoSetTransform(SCore::STT_WORLD, Scaled(5));
+    Device().DoSetTransform(SCore::STT_VIEW, Scaled(7));
+    Device().DoPopTransform(SCore::STT_VIEW);
+    Device().DoPopTransform(SCore::STT_WORLD);
+    EXPECT_EQ(3.0f, Device().DoGetTransform(SCore::STT_VIEW).m[0][0]);
+    EXPECT_EQ(2.0f, Device().DoGetTransform(SCore::STT_WORLD).m[0][0]);
+    EXPECT_EQ(0u, Device().TransformStackSize());
+    InjectOnce("IDirect3DDevice9::SetTransform", D3DERR_INVALIDCALL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoSetTransform(2, Scaled(1)); }), "can't set transform INVALIDCALL"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoGetTransform(5); }), "can't get transform INVALIDCALL"));
+}
+
+TEST_F(RenderEngineTest, FullScreenSwitchResetsWithTheRequestedSize)
+{
+    CreateDevice();
+    Device().DoSetView(true);
+    EXPECT_EQ(800u, Device().DoGetWidth());
+    EXPECT_EQ(600u, Device().DoGetHeight());
+    EXPECT_FALSE(Device().GetPresentParameters().Windowed);
+    Device().DoSetView(false);
+    EXPECT_EQ(320u, Device().DoGetWidth());
+    Device().DoSetView(false); // unchanged mode: still a reset
+    EXPECT_EQ(3u, RenderCalls("Reset").size());
+}

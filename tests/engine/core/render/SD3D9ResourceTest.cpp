@@ -1,0 +1,212 @@
+#include "tests/engine/core/render/RenderEngineFixture.h"
+
+#include "engine/core/SFont.h"
+#include "engine/core/SIndexBuffer.h"
+#include "engine/core/SRenderPass.h"
+#include "engine/core/STexture.h"
+#include "engine/core/STextureLock.h"
+#include "engine/core/SVertexBuffer.h"
+#include "engine/core/TResourceLock.h"
+#include "engine/core/dx9/SD3D9Font.h"
+#include "engine/core/dx9/SD3D9RenderPass.h"
+
+#include <thread>
+
+using platform::testing::InjectOnce;
+using platform::testing::RenderCalls;
+
+TEST_F(RenderEngineTest, BuffersKeepTheirSizesAndFormats)
+{
+    CreateDevice();
+    auto vb = m_Viewport->DoCreateVertexBuffer(4, 24, 322, D3DPT_TRIANGLESTRIP, 0);
+    EXPECT_EQ(96u, vb->m_Length);
+    EXPECT_EQ(4u, vb->m_VertexCount);
+    EXPECT_EQ(322u, vb->DoGetFvf());
+    auto ib16 = m_Viewport->DoCreateIndexBuffer(6, D3DFMT_INDEX16, 0);
+    auto ib32 = m_Viewport->DoCreateIndexBuffer(6, D3DFMT_INDEX32, 0);
+    EXPECT_EQ(2u, ib16->m_IndexSize);
+    EXPECT_EQ(12u, ib16->m_Length);
+    EXPECT_EQ(24u, ib32->m_Length);
+    int before = platform::testing::LiveObjects("IDirect3DIndexBuffer9");
+    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Viewport->DoCreateIndexBuffer(6, 100, 0); }),
+                           "can't get index size: unknown index buffer format"));
+    EXPECT_EQ(before, platform::testing::LiveObjects("IDirect3DIndexBuffer9"));
+}
+
+TEST_F(RenderEngineTest, BufferCreationFailuresThrowTheirTexts)
+{
+    CreateDevice();
+    struct Case {
+        bool vertex;
+        HRESULT code;
+        const char* text;
+    } cases[] = {{true, D3DERR_INVALIDCALL, "Can't create D3D9 Vertex Buffer: INVALIDCALL"},
+                 {true, D3DERR_OUTOFVIDEOMEMORY, "Can't create D3D9 Vertex Buffer: OUTOFVIDEOMEMORYL"},
+                 {true, E_OUTOFMEMORY, "Can't create D3D9 Vertex Buffer: OUTOFMEMORY"},
+                 {true, E_FAIL, "Can't create D3D9 Vertex Buffer: UNKNOWN ERROR"},
+                 {false, D3DERR_INVALIDCALL, "Can't create D3D9 Index Buffer: INVALIDCALL"},
+                 {false, D3DERR_OUTOFVIDEOMEMORY, "Can't create D3D9 Index Buffer: OUTOFVIDEOMEMORYL"},
+                 {false, E_OUTOFMEMORY, "Can't create D3D9 Index Buffer: OUTOFMEMORY"},
+                 {false, D3DXERR_INVALIDDATA, "Can't create D3D9 Index Buffer: INVALIDDATA"},
+                 {false, E_FAIL, "Can't create D3D9 Index Buffer: UNKNOWN ERROR"}};
+    for (const Case& c : cases) {
+        InjectOnce(c.vertex ? "IDirect3DDevice9::CreateVertexBuffer" : "IDirect3DDevice9::CreateIndexBuffer", c.code);
+        std::string text = ThrownText([&] {
+            if (c.vertex) m_Viewport->DoCreateVertexBuffer(3, 28, 324, 4, 0);
+            else m_Viewport->DoCreateIndexBuffer(3, D3DFMT_INDEX16, 0);
+        });
+        EXPECT_TRUE(StartsWith(text, c.text)) << text;
+    }
+}
+
+TEST_F(RenderEngineTest, FailedAndAbandonedLocksLeaveTheDeviceLockFree)
+{
+    CreateDevice();
+    auto vb = m_Viewport->DoCreateVertexBuffer(4, 24, 322, 4, 0);
+    auto texture = m_Viewport->DoCreateTexture("t");
+    texture->DoCreateEx(8, 8, 1, D3DFMT_A8R8G8B8);
+    InjectOnce("IDirect3DVertexBuffer9::Lock", D3DERR_INVALIDCALL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { SCore::TResourceLock<SCore::SVertexBuffer> lock(vb); }),
+                           "can't Lock vertex buffer"));
+    InjectOnce("IDirect3DTexture9::LockRect", D3DERR_INVALIDCALL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { SCore::STextureLock lock(texture); }), "can't lock texture"));
+    // A failure while filling: the scoped locks unlock on the way out.
+    EXPECT_EQ("missing attribute", ThrownText([&] {
+                  SCore::TResourceLock<SCore::SVertexBuffer> lock(vb);
+                  SCore::STextureLock level(texture);
+                  throw SCore::TarnCoreException("missing attribute");
+              }));
+    bool drew = false;
+    std::thread other([&] {
+        SCore::SRenderDeviceLock lock(Device());
+        drew = true;
+    });
+    other.join();
+    EXPECT_TRUE(drew);
+}
+
+TEST_F(RenderEngineTest, TexturesCreateLoadAndTransform)
+{
+    CreateDevice();
+    auto texture = m_Viewport->DoCreateTexture("t"); // usable at once: the viewport gives the device
+    EXPECT_TRUE(StartsWith(ThrownText([&] { texture->DoCreate(8, 8, 24); }),
+                           "can't create texture - unknown Color Depth SD3D9Texture::DoCreate() Src\\dx9\\SD3D9Texture.cpp at:"));
+    EXPECT_EQ(nullptr, texture->DoGetNativeTexture());
+    std::string file = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/missing.png";
+    std::string text = ThrownText([&] { texture->DoLoad(file); });
+    EXPECT_TRUE(StartsWith(text, "can't load texture:" + file + " : file not found SD3D9Texture::DoLoad()")) << text;
+
+    texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png");
+    EXPECT_EQ(16u, texture->DoGetWidth());
+    SCore::STextureLoadParams params;
+    params.Format = D3DFMT_A8R8G8B8;
+    params.Pool = D3DPOOL_MANAGED;
+    texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png", params);
+    EXPECT_EQ(5u, static_cast<IDirect3DTexture9*>(texture->DoGetNativeTexture())->GetLevelCount());
+    EXPECT_EQ(1, platform::testing::LiveObjects("IDirect3DTexture9")); // the earlier load was released
+
+    SCore::SMatrix m = SCore::IdentityMatrix();
+    m.m[2][0] = 0.25f;
+    texture->SetTextureTransformation(m, 1);
+    auto transforms = RenderCalls("SetTransform");
+    ASSERT_EQ(1u, transforms.size());
+    EXPECT_EQ(17, transforms[0].args[0]);
+    texture->ResetTextureTransformation(1);
+    auto stages = RenderCalls("SetTextureStageState");
+    ASSERT_EQ(2u, stages.size());
+    EXPECT_EQ((std::vector<int64_t>{1, D3DTSS_TEXTURETRANSFORMFLAGS, 2}), stages[0].args);
+    EXPECT_EQ((std::vector<int64_t>{1, D3DTSS_TEXTURETRANSFORMFLAGS, 0}), stages[1].args);
+}
+
+TEST_F(RenderEngineTest, TextureFailuresThrowTheirTexts)
+{
+    CreateDevice();
+    auto texture = m_Viewport->DoCreateTexture("t");
+    std::string file = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png";
+    std::string png = "\x89PNG";
+    struct Case {
+        const char* site;
+        HRESULT code;
+        std::function<void()> act;
+        std::string text;
+    } cases[] = {
+        {"IDirect3DDevice9::CreateTexture", E_OUTOFMEMORY, [&] { texture->DoCreate(4, 4, 32); }, "can't create texture: OUTOFMEMORY"},
+        {"IDirect3DDevice9::CreateTexture", D3DERR_OUTOFVIDEOMEMORY, [&] { texture->DoCreate(4, 4, 16); }, "can't create texture: OUTOFVIDEOMEMORY"},
+        {"IDirect3DDevice9::CreateTexture", D3DERR_INVALIDCALL, [&] { texture->DoCreateEx(4, 4, 1, 21); }, "can't create texture: INVALIDCALL"},
+        {"IDirect3DDevice9::CreateTexture", E_ABORT, [&] { texture->DoCreateEx(4, 4, 1, 21); }, "can't create texture: UNKNOWN ERROR"},
+        {"IDirect3DDevice9::GetBackBuffer", D3DERR_INVALIDCALL, [&] { texture->DoCreateAsRenderTarget(4, 4); },
+         "can't create texture as render targer: GetBackBuffer(): INVALIDCALL"},
+        {"IDirect3DDevice9::CreateTexture", E_OUTOFMEMORY, [&] { texture->DoCreateAsRenderTarget(4, 4); },
+         "can't create texture as render targer: OUTOFMEMORY"},
+        {"D3DXCreateTextureFromFileA", D3DERR_NOTAVAILABLE, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : NOTAVAILABLE"},
+        {"D3DXCreateTextureFromFileA", D3DXERR_INVALIDDATA, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : INVALIDDATA"},
+        {"D3DXCreateTextureFromFileA", E_PATH_NOT_FOUND, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : file not found"},
+        {"D3DXCreateTextureFromFileA", E_ABORT, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : UNKNOWN ERROR"},
+        {"D3DXCreateTextureFromFileInMemory", E_OUTOFMEMORY, [&] { texture->DoLoadFromMemory(png.data(), 4); },
+         "can't load texture from memory : OUTOFMEMORY"},
+        {"D3DXCreateTextureFromFileInMemory", E_ABORT, [&] { texture->DoLoadFromMemory(png.data(), 4); },
+         "can't load texture from memory : UNKNOWN ERROR"},
+        {"IDirect3DTexture9::UnlockRect", E_FAIL,
+         [&] {
+             texture->DoCreate(4, 4, 32);
+             D3DLOCKED_RECT r;
+             texture->DoLockRect(0, &r, nullptr, 0);
+             texture->DoUnlockRect(0);
+         },
+         "can't unlock texture"},
+    };
+    for (const Case& c : cases) {
+        InjectOnce(c.site, c.code);
+        std::string text = ThrownText(c.act);
+        EXPECT_TRUE(StartsWith(text, c.text)) << text;
+        EXPECT_NE(std::string::npos, text.find("Src\\dx9\\SD3D9Texture.cpp at:")) << text;
+    }
+    std::string garbage = "not an image";
+    EXPECT_TRUE(StartsWith(ThrownText([&] { texture->DoLoadFromMemory(garbage.data(), uint32_t(garbage.size())); }),
+                           "can't load texture from memory : INVALIDDATA"));
+}
+
+TEST_F(RenderEngineTest, RenderPassStartsAsIdentitiesAndAppliesItsMatrices)
+{
+    CreateDevice();
+    auto pass = boost::static_pointer_cast<SCore::SD3D9RenderPass>(m_Viewport->CreateRenderPass());
+    SCore::SMatrix scaled = SCore::IdentityMatrix();
+    scaled.m[0][0] = 4.0f;
+    Device().DoSetTransform(SCore::STT_VIEW, scaled);
+    pass->DoApply();
+    for (uint32_t type : {SCore::STT_WORLD, SCore::STT_VIEW, SCore::STT_PROJECTION})
+        EXPECT_EQ(1.0f, Device().DoGetTransform(type).m[0][0]);
+    pass->m_Projection = scaled;
+    pass->DoApply();
+    EXPECT_EQ(4.0f, Device().DoGetTransform(SCore::STT_PROJECTION).m[0][0]);
+    auto sets = RenderCalls("SetTransform");
+    ASSERT_EQ(7u, sets.size());
+    EXPECT_EQ(256, sets[1].args[0]);
+    EXPECT_EQ(2, sets[2].args[0]);
+    EXPECT_EQ(3, sets[3].args[0]);
+}
+
+TEST_F(RenderEngineTest, FontsFollowResetWhileTheyLive)
+{
+    CreateDevice();
+    auto first = boost::static_pointer_cast<SCore::SD3D9Font>(m_Viewport->DoCreateFont());
+    auto second = boost::static_pointer_cast<SCore::SD3D9Font>(m_Viewport->DoCreateFont());
+    first->DoCreate(m_Viewport->m_RenderDevice);
+    second->DoCreate(m_Viewport->m_RenderDevice);
+    EXPECT_EQ(2u, Device().FontCount());
+    first->DoKill();
+    EXPECT_EQ(1u, Device().FontCount());
+    Device().Reset();
+    EXPECT_EQ(1u, second->GetNativeFont()->LostCount());
+    EXPECT_EQ(1u, second->GetNativeFont()->ResetCount());
+    second->DoDrawText(10, 10, 10, 40, "text", 0xFFFFFFFF, DT_NOCLIP);
+    EXPECT_EQ(1u, RenderCalls("DrawPrimitive").size());
+    second.reset();
+    EXPECT_EQ(0u, Device().FontCount());
+
+    auto failed = m_Viewport->DoCreateFont();
+    InjectOnce("D3DXCreateFontIndirectA", E_FAIL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { failed->DoCreate(m_Viewport->m_RenderDevice); }), "can't create font"));
+    EXPECT_EQ(0u, Device().FontCount());
+    EXPECT_EQ(0, platform::testing::LiveObjects("ID3DXFont"));
+}

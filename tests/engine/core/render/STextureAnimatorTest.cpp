@@ -1,0 +1,169 @@
+#include "engine/core/SFPS.h"
+#include "engine/core/STextureAnimatorFloating.h"
+#include "engine/core/STextureAnimatorFrame.h"
+#include "tests/engine/core/render/RenderEngineFixture.h"
+
+#include "engine/core/STexture.h"
+
+#include <cstring>
+
+using platform::testing::AdvanceFakeTime;
+using platform::testing::SetFakeTime;
+using SCore::STextureAnimatorFrame;
+
+namespace {
+
+// The cell shown: the index of the transform equal to the texture's matrix.
+int Cell(const STextureAnimatorFrame& a, const SCore::STexture& t)
+{
+    for (size_t i = 0; i < a.Transforms().size(); ++i)
+        if (std::memcmp(&a.Transforms()[i], &t.m_TextureMatrix, sizeof(SCore::SMatrix)) == 0) return int(i);
+    return -1;
+}
+
+} // namespace
+
+class AnimatorTest : public RenderEngineTest {
+protected:
+    void SetUp() override
+    {
+        RenderEngineTest::SetUp();
+        SetFakeTime(1000);
+        CreateDevice();
+        m_Texture = m_Viewport->DoCreateTexture("sheet");
+        m_Texture->DoCreateEx(256, 256, 1, D3DFMT_A8R8G8B8);
+    }
+    boost::shared_ptr<STextureAnimatorFrame> Frame(uint32_t h, uint32_t v, float speed)
+    {
+        boost::shared_ptr<STextureAnimatorFrame> a(new STextureAnimatorFrame("a", h, v));
+        a->m_AnimationSpeed = speed;
+        a->SetTexture(m_Texture);
+        return a;
+    }
+    int At(STextureAnimatorFrame& a, uint32_t ms)
+    {
+        SetFakeTime(a.m_Start + ms);
+        a.Update();
+        return Cell(a, *m_Texture);
+    }
+    boost::shared_ptr<SCore::STexture> m_Texture;
+};
+
+TEST_F(AnimatorTest, FrameAnimatorStepsThroughItsCells)
+{
+    auto a = Frame(4, 2, 8.0f);
+    EXPECT_EQ(0, At(*a, 0));
+    EXPECT_EQ(4, At(*a, 500));
+    EXPECT_EQ(0, At(*a, 1000));
+    a->m_Inverse = true;
+    EXPECT_EQ(7, At(*a, 0));
+    // A cell start between texels is snapped down: 0.3 of 256 is texel 76.
+    auto b = Frame(1, 1, 1.0f);
+    SCore::SRect indent;
+    indent.X = 0.3f;
+    indent.Width = 1.0f;
+    indent.Height = 1.0f;
+    b->SetIndent(indent);
+    At(*b, 0);
+    EXPECT_FLOAT_EQ(76.0f / 256.0f, m_Texture->m_TextureMatrix.m[2][0]);
+}
+
+TEST_F(AnimatorTest, PlayingOnceStopsAtTheFirstCellAndHoldingRestartsTheClock)
+{
+    auto a = Frame(4, 2, 8.0f);
+    a->m_State = SCore::SAS_ONCE;
+    EXPECT_EQ(4, At(*a, 500));
+    At(*a, 1000); // p reaches n
+    EXPECT_EQ(SCore::SAS_HOLD, a->m_State);
+    EXPECT_EQ(0, At(*a, 1500));
+    EXPECT_EQ(0, At(*a, 9000));
+    a->m_Phase = 0.5f;
+    EXPECT_EQ(4, At(*a, 12000));
+}
+
+TEST_F(AnimatorTest, FrameAnimatorSurvivesEmptyGridsNegativeSpeedsAndGridChanges)
+{
+    auto empty = Frame(0, 4, 8.0f);
+    EXPECT_EQ(1.0f, m_Texture->m_TextureMatrix.m[0][0]);
+    At(*empty, 700);
+    EXPECT_EQ(1.0f, m_Texture->m_TextureMatrix.m[0][0]);
+    EXPECT_EQ(0.0f, m_Texture->m_TextureMatrix.m[2][0]);
+
+    auto backwards = Frame(4, 4, -20.0f);
+    EXPECT_EQ(15, At(*backwards, 50));
+
+    auto growing = Frame(4, 1, 1.0f);
+    At(*growing, 0);
+    growing->m_FrameVertical = 2;
+    EXPECT_EQ(0, At(*growing, 0));
+    EXPECT_EQ(8u, growing->Transforms().size());
+
+    STextureAnimatorFrame bare("bare", 2, 2);
+    bare.Update(); // no texture: nothing to drive
+    EXPECT_FALSE(bare.AreTransformsReady());
+}
+
+TEST_F(AnimatorTest, FloatingAnimatorScrollsByStyle)
+{
+    SCore::STextureAnimatorFloating a("f");
+    a.SetTexture(m_Texture);
+    a.m_Step = 0.1f;
+    a.m_AnimationSpeed = 2.0f;
+    a.m_Style = SCore::FS_PLUS_U | SCore::FS_PLUS_V;
+    SetFakeTime(4000);
+    a.Update();
+    EXPECT_NEAR(0.6f, m_Texture->m_TextureMatrix.m[2][0], 1e-5);
+    EXPECT_NEAR(0.6f, m_Texture->m_TextureMatrix.m[2][1], 1e-5);
+    a.m_Style = SCore::FS_PLUS_U | SCore::FS_MINUS_U;
+    a.Update();
+    EXPECT_EQ(0.0f, m_Texture->m_TextureMatrix.m[2][0]);
+}
+
+TEST_F(AnimatorTest, TypesConvertByNameAndUnknownOnesThrow)
+{
+    EXPECT_EQ(SCore::FRAME, SCore::CreateTextureAnimator(SCore::FRAME)->GetType());
+    EXPECT_EQ("UNKNOWN", SCore::CreateTextureAnimator(SCore::FLOATING)->m_Name);
+    EXPECT_EQ("unknown texture animator type7", ThrownText([] { SCore::CreateTextureAnimator(SCore::TextureAnimatorType(7)); }));
+    EXPECT_EQ("FLOATING", SCore::TextureAnimatorTypeToString(SCore::FLOATING));
+    EXPECT_EQ("UNKNOWN", SCore::TextureAnimatorTypeToString(SCore::TextureAnimatorType(9)));
+    EXPECT_EQ(SCore::FRAME, SCore::StringToTextureAnimatorType("FRAME"));
+    EXPECT_EQ("unknown string with TextureAnimatorType:UNKNOWN",
+              ThrownText([] { SCore::StringToTextureAnimatorType("UNKNOWN"); }));
+}
+
+TEST_F(AnimatorTest, MaterialStagesDriveAnimationAndTransforms)
+{
+    SCore::SMaterial m;
+    m.m_Texture1 = m_Texture;
+    auto a = Frame(2, 1, 1.0f);
+    m.SetAnimator1(a);
+    SetFakeTime(2500);
+    Device().DoSetmaterial(m);
+    EXPECT_TRUE(m_Texture->m_TransformEnabled);
+    auto transforms = platform::testing::RenderCalls("SetTransform");
+    ASSERT_EQ(1u, transforms.size());
+    EXPECT_EQ(16, transforms[0].args[0]);
+    SCore::SMaterial copy = m;
+    copy.SetAnimator1(boost::shared_ptr<SCore::STextureAnimator>());
+    Device().DoSetmaterial(copy);
+    EXPECT_FALSE(m_Texture->m_TransformEnabled);
+    auto stages = platform::testing::RenderCalls("SetTextureStageState");
+    EXPECT_EQ((std::vector<int64_t>{0, D3DTSS_TEXTURETRANSFORMFLAGS, 0}), stages[stages.size() - 3].args);
+    // Copies share the animator.
+    SCore::SMaterial shared = m;
+    shared.m_Animator1->m_State = SCore::SAS_HOLD;
+    EXPECT_EQ(SCore::SAS_HOLD, m.m_Animator1->m_State);
+}
+
+TEST(SFPSTest, MeanAndBlockAverageFollowTheClock)
+{
+    platform::testing::ResetAll();
+    platform::testing::SetFakeTime(0);
+    SCore::SFPS fps(2);
+    AdvanceFakeTime(10);
+    EXPECT_FLOAT_EQ(50.0f, fps.Update()); // (0 + 100) / 2
+    EXPECT_FLOAT_EQ(525.0f, fps.Update()); // dt 0 counts as 1000
+    EXPECT_FLOAT_EQ(287.5f, fps.m_Average);
+    EXPECT_EQ(0u, fps.m_Count);
+    platform::testing::ResetAll();
+}

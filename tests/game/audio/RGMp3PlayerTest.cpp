@@ -1,0 +1,202 @@
+#include "game/audio/RGMp3Player.h"
+
+#include "platform/dshow.h"
+#include "platform/testing.h"
+
+#include "tests/support/AudioTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace pt = platform::testing;
+using audiotest::WaitUntil;
+using Runegarden::RGMp3Player;
+
+namespace {
+
+const std::string kTone = TARN_SOURCE_DIR "/tests/game/audio/data/tone.mp3";
+
+// The music thread runs in fake time: its sleeps and its waits for the end of the stream advance
+// the fake clock, and the stepped mixer plays exactly as far as the clock moves.
+class RGMp3PlayerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pt::SetFakeTime(10000);
+        pt::UseSteppedMixer(true);
+        pt::SetSleepMode(pt::SleepMode::AdvanceClock);
+        pt::SetGraphWait(pt::GraphWait::AdvanceClock);
+    }
+    void TearDown() override
+    {
+        m_Player.reset();
+        EXPECT_EQ(pt::LiveGraphs(), 0u);
+        pt::ResetAll();
+    }
+
+    void Start(float volume)
+    {
+        m_Player.reset(new RGMp3Player());
+        m_Player->SetVolume(volume);
+        m_Player->Start();
+    }
+
+    // The graph with this creation number once it exists.
+    pt::GraphInfo Graph(size_t index)
+    {
+        auto graphs = pt::Graphs();
+        return index < graphs.size() ? graphs[index] : pt::GraphInfo{};
+    }
+
+    bool GraphVolumesReach(size_t index, size_t count)
+    {
+        return WaitUntil([&] { return Graph(index).volumes.size() >= count; });
+    }
+
+    std::unique_ptr<RGMp3Player> m_Player;
+};
+
+TEST(RGMp3PlayerVolumeTest, VolumesInHundredthsOfADecibel)
+{
+    const struct {
+        float volume;
+        LONG playing;
+    } playing[] = {{1.0f, 0}, {0.5f, -6151}, {0.0f, -9932}, {2.0f, 0}, {-1.0f, -9932}};
+    for (const auto& c : playing) EXPECT_EQ(RGMp3Player::PlayingVolumeOf(c.volume), c.playing) << c.volume;
+
+    EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.0f), -5000);
+    EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.5f), -7500);
+    EXPECT_EQ(RGMp3Player::FadingVolumeOf(1.0f, 0.0f), 0);
+    EXPECT_EQ(RGMp3Player::FadingVolumeOf(2.0f, 0.25f), -2500);
+}
+
+TEST_F(RGMp3PlayerTest, PlayLoopsTheFileUntilStoppedAndIgnoresAnotherPlayMeanwhile)
+{
+    Start(0.5f);
+    m_Player->Play(kTone);
+    // Each loop rewinds the stream once it has played to its end.
+    ASSERT_TRUE(WaitUntil([&] { return Graph(0).seeks >= 3; }));
+    m_Player->Play("other.mp3");
+    const unsigned seeks = Graph(0).seeks;
+    ASSERT_TRUE(WaitUntil([&] { return Graph(0).seeks >= seeks + 2; }));
+    pt::GraphInfo graph = Graph(0);
+    EXPECT_EQ(pt::Graphs().size(), 1u) << "the old file keeps looping";
+    EXPECT_EQ(graph.file, kTone);
+    EXPECT_EQ(graph.runs, 1u);
+    EXPECT_TRUE(graph.running);
+    for (LONG v : graph.volumes) ASSERT_EQ(v, -6151);
+
+    m_Player->Stop();
+    ASSERT_TRUE(WaitUntil([&] { return pt::LiveGraphs() == 0; }));
+    graph = Graph(0);
+    EXPECT_EQ(graph.stops, 1u);
+    EXPECT_EQ(graph.volumes.back(), -6151) << "a stop does not fade";
+}
+
+TEST_F(RGMp3PlayerTest, VolumeChangesReachThePlayingGraph)
+{
+    Start(1.0f);
+    m_Player->Play(kTone);
+    ASSERT_TRUE(GraphVolumesReach(0, 1));
+    for (const auto& c : {std::make_pair(0.5f, -6151), std::make_pair(2.0f, 0), std::make_pair(-1.0f, -9932)}) {
+        m_Player->SetVolume(c.first);
+        EXPECT_TRUE(WaitUntil([&] { return Graph(0).volumes.back() == c.second; })) << c.first;
+    }
+}
+
+TEST_F(RGMp3PlayerTest, FadeOutFallsToSilenceInStepsThenTheNextTrackStarts)
+{
+    Start(1.0f);
+    m_Player->Play(kTone);
+    ASSERT_TRUE(GraphVolumesReach(0, 3));
+    m_Player->FadeOut();
+    m_Player->Play(kTone);
+    ASSERT_TRUE(GraphVolumesReach(1, 3));
+
+    const pt::GraphInfo faded = Graph(0);
+    EXPECT_FALSE(faded.alive);
+    EXPECT_EQ(faded.stops, 1u);
+    // After the playing volume (0 at full volume), the fade falls steadily and ends silent.
+    size_t first = 0;
+    while (first < faded.volumes.size() && faded.volumes[first] == 0) ++first;
+    ASSERT_LT(first, faded.volumes.size());
+    const std::vector<LONG> fade(faded.volumes.begin() + first, faded.volumes.end());
+    EXPECT_EQ(fade.back(), -10000);
+    EXPECT_LE(fade.size(), 110u) << "the fade sleeps between steps";
+    EXPECT_GE(fade.size(), 5u);
+    for (size_t i = 1; i < fade.size(); ++i) ASSERT_LE(fade[i], fade[i - 1]) << i;
+
+    const pt::GraphInfo next = Graph(1);
+    EXPECT_EQ(next.file, kTone);
+    EXPECT_TRUE(next.running);
+    for (LONG v : next.volumes) EXPECT_EQ(v, 0) << "the new track does not fade";
+}
+
+TEST_F(RGMp3PlayerTest, FadeOutWhileIdleDoesNotReachTheNextTrack)
+{
+    Start(1.0f);
+    m_Player->FadeOut();
+    pt::ClearSleepCalls();
+    ASSERT_TRUE(pt::WaitForSleepCalls(20)); // the thread went round idle a few times
+    pt::AdvanceFakeTime(2000);
+    m_Player->Play(kTone);
+    ASSERT_TRUE(WaitUntil([&] { return Graph(0).seeks >= 2; }));
+    const pt::GraphInfo graph = Graph(0);
+    EXPECT_EQ(graph.stops, 0u);
+    EXPECT_TRUE(graph.running);
+    for (LONG v : graph.volumes) EXPECT_EQ(v, 0);
+}
+
+TEST_F(RGMp3PlayerTest, UnplayableFileIsRetriedAfterAPauseReleasingEachAttempt)
+{
+    Start(1.0f);
+    m_Player->Play("missing.mp3");
+    ASSERT_TRUE(WaitUntil([&] { return pt::Graphs().size() >= 4; }));
+    m_Player->Stop();
+    ASSERT_TRUE(WaitUntil([&] { return pt::LiveGraphs() == 0; }));
+    const auto graphs = pt::Graphs();
+    for (const auto& g : graphs) {
+        EXPECT_EQ(g.renderResult, HRESULT(0x80070002));
+        EXPECT_EQ(g.runs, 0u);
+    }
+    m_Player.reset();
+    unsigned pauses = 0;
+    for (const auto& call : pt::SleepCalls()) pauses += call.ms == 100 ? 1 : 0;
+    EXPECT_GE(pauses, graphs.size() - 1) << "a pause after each failed attempt";
+}
+
+TEST_F(RGMp3PlayerTest, GraphCreationFailureIsRetriedAndTheDestructorStillReturns)
+{
+    pt::InjectAlways("CoCreateInstance", REGDB_E_CLASSNOTREG);
+    Start(1.0f);
+    m_Player->Play(kTone);
+    ASSERT_TRUE(WaitUntil([&] { return pt::CallCount("CoCreateInstance") >= 3; }));
+    m_Player.reset();
+    EXPECT_TRUE(pt::Graphs().empty());
+}
+
+TEST_F(RGMp3PlayerTest, ComFailureEndsTheThreadAndTheDestructorReturns)
+{
+    pt::InjectOnce("CoInitialize", E_FAIL);
+    Start(1.0f);
+    m_Player->Play(kTone);
+    m_Player.reset();
+    EXPECT_TRUE(pt::Graphs().empty());
+}
+
+TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)
+{
+    for (int i = 0; i < 20; ++i) {
+        Start(1.0f);
+        m_Player.reset();
+    }
+    Start(1.0f);
+    m_Player->Play(kTone);
+    ASSERT_TRUE(GraphVolumesReach(0, 2));
+    m_Player.reset();
+    EXPECT_EQ(pt::LiveGraphs(), 0u);
+    EXPECT_EQ(Graph(0).stops, 1u);
+}
+
+} // namespace

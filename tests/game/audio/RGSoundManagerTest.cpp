@@ -1,0 +1,198 @@
+#include "game/audio/RGSoundManager.h"
+
+#include "engine/core/TarnCoreException.h"
+#include "platform/dsound.h"
+#include "platform/files.h"
+#include "platform/testing.h"
+
+#include "tests/platform/TempFolder.h"
+#include "tests/support/AudioTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+namespace pt = platform::testing;
+using namespace audiotest;
+using Runegarden::RGSoundManager;
+
+namespace {
+
+class RGSoundManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pt::SetFakeTime(1000);
+        pt::UseSteppedMixer(true);
+        platformtest::WriteFile(m_Folder / "click.wav", Wav(Silence16(100)));
+        m_Click = Utf8ToWide(m_Folder / "click.wav");
+        m_Manager.reset(new RGSoundManager(nullptr));
+        m_Manager->SetMasterVolume(1.0f);
+    }
+    void TearDown() override
+    {
+        m_Manager.reset();
+        EXPECT_EQ(pt::LiveSoundDevices(), 0u);
+        EXPECT_EQ(pt::LiveSoundBuffers(), 0u);
+        pt::ResetAll();
+    }
+
+    unsigned Playing()
+    {
+        unsigned n = 0;
+        for (const auto& b : pt::SoundBuffers()) n += b.playing ? 1 : 0;
+        return n;
+    }
+
+    std::string Failure(const std::function<void()>& call)
+    {
+        try {
+            call();
+        } catch (const SCore::TarnCoreException& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    platformtest::TempFolder m_Folder;
+    std::wstring m_Click;
+    boost::shared_ptr<RGSoundManager> m_Manager;
+};
+
+TEST_F(RGSoundManagerTest, PoolOverlapsUpToItsSizeAndDropsTheRest)
+{
+    m_Manager->AddSound("Score", m_Click, 10);
+    EXPECT_EQ(pt::LiveSoundDevices(), 10u);
+    for (int i = 0; i < 11; ++i) m_Manager->PlaySound("Score");
+    EXPECT_EQ(Playing(), 10u);
+    unsigned plays = 0;
+    for (const auto& b : pt::SoundBuffers()) plays += b.plays;
+    EXPECT_EQ(plays, 10u) << "the eleventh play is dropped";
+    EXPECT_TRUE(m_Manager->IsPlaying("Score"));
+
+    pt::AdvanceFakeTime(100);
+    EXPECT_FALSE(m_Manager->IsPlaying("Score"));
+    m_Manager->PlaySound("Score");
+    EXPECT_EQ(pt::SoundBuffers().front().plays, 2u) << "the first idle buffer plays again";
+}
+
+TEST_F(RGSoundManagerTest, PoolOfOnePlaysNothingWhileAudibleAndStopEndsIt)
+{
+    m_Manager->AddSound("Click", m_Click, 1);
+    m_Manager->PlaySound("Click");
+    pt::AdvanceFakeTime(50);
+    m_Manager->PlaySound("Click");
+    ASSERT_EQ(pt::SoundBuffers().size(), 1u);
+    EXPECT_EQ(pt::SoundBuffers()[0].plays, 1u);
+    EXPECT_EQ(pt::SoundBuffers()[0].position, 1102u) << "not rewound by the dropped play";
+    m_Manager->Stop("Click");
+    EXPECT_FALSE(m_Manager->IsPlaying("Click"));
+    m_Manager->PlaySound("Click");
+    EXPECT_EQ(pt::SoundBuffers()[0].position, 0u) << "a play starts from the beginning";
+}
+
+TEST_F(RGSoundManagerTest, MasterVolumeGivesHundredthsOfADecibelClampedToTheBufferRange)
+{
+    m_Manager->AddSound("Tooth", m_Click, 1);
+    const struct {
+        float master;
+        LONG volume;
+    } cases[] = {{1.0f, 0}, {0.5f, -5000}, {0.25f, -7500}, {0.0f, -10000}, {100.0f, 0}, {-1.0f, -10000}};
+    for (const auto& c : cases) {
+        m_Manager->Stop("Tooth");
+        m_Manager->SetMasterVolume(c.master);
+        m_Manager->PlaySound("Tooth");
+        EXPECT_EQ(pt::SoundBuffers()[0].volume, c.volume) << c.master;
+        EXPECT_TRUE(m_Manager->IsPlaying("Tooth")) << "silent still counts as busy, " << c.master;
+    }
+}
+
+TEST_F(RGSoundManagerTest, UnknownNamesThrowWithTheNameAttached)
+{
+    const struct {
+        const char* method;
+        std::function<void()> call;
+    } cases[] = {
+        {"RGSoundManager::PlaySound()", [&] { m_Manager->PlaySound("Nope"); }},
+        {"RGSoundManager::IsPlaying()", [&] { m_Manager->IsPlaying("Nope"); }},
+        {"RGSoundManager::Stop()", [&] { m_Manager->Stop("Nope"); }},
+    };
+    for (const auto& c : cases) {
+        const std::string expected = std::string("unknown sound name:Nope ") + c.method + " Src\\RGSoundManager at:";
+        EXPECT_EQ(Failure(c.call).rfind(expected, 0), 0u) << Failure(c.call);
+    }
+}
+
+TEST_F(RGSoundManagerTest, RegisteringAgainReplacesThePoolAndAFailureKeepsTheOldOne)
+{
+    m_Manager->AddSound("Portal", m_Click, 2);
+    m_Manager->AddSound("Portal", m_Click, 1);
+    EXPECT_EQ(pt::LiveSoundDevices(), 1u);
+    const std::string text = Failure([&] { m_Manager->AddSound("Portal", L"missing.wav", 3); });
+    EXPECT_EQ(text.rfind("Find resource RGWaveFile::Open()", 0), 0u) << text;
+    EXPECT_NE(text.find("RGSoundManager::AddSound()"), std::string::npos) << text;
+    EXPECT_EQ(pt::LiveSoundDevices(), 1u) << "the failed buffer is released";
+    m_Manager->PlaySound("Portal");
+    EXPECT_TRUE(m_Manager->IsPlaying("Portal"));
+}
+
+TEST_F(RGSoundManagerTest, DeviceFailuresCarryTheirMessages)
+{
+    const struct {
+        const char* site;
+        unsigned call;
+        HRESULT result;
+        const char* message;
+    } cases[] = {
+        {"DirectSoundCreate", 1, E_FAIL, "can't create DirectSound"},
+        {"IDirectSound::SetCooperativeLevel", 1, E_FAIL, "can't set cooperative level"},
+        {"IDirectSound::CreateSoundBuffer", 1, E_OUTOFMEMORY, "can't create primary buffer"},
+        {"IDirectSound::CreateSoundBuffer", 2, E_OUTOFMEMORY, "can't create sound buffer"},
+        {"IDirectSoundBuffer::SetFormat", 1, DSERR_BADFORMAT, "can't set primary buffer format(DSERR_BADFORMAT)"},
+        {"IDirectSoundBuffer::SetFormat", 1, DSERR_INVALIDCALL, "can't set primary buffer format(DSERR_INVALIDCALL)"},
+        {"IDirectSoundBuffer::SetFormat", 1, DSERR_INVALIDPARAM, "can't set primary buffer format(DSERR_INVALIDPARAM)"},
+        {"IDirectSoundBuffer::SetFormat", 1, DSERR_OUTOFMEMORY, "can't set primary buffer format(DSERR_OUTOFMEMORY)"},
+        {"IDirectSoundBuffer::SetFormat", 1, DSERR_PRIOLEVELNEEDED,
+         "can't set primary buffer format(DSERR_PRIOLEVELNEEDED)"},
+        {"IDirectSoundBuffer::SetFormat", 1, DSERR_UNSUPPORTED, "can't set primary buffer format(DSERR_UNSUPPORTED)"},
+        {"IDirectSoundBuffer::SetFormat", 1, HRESULT(0x88780999), "can't set primary buffer format(UNKNOWN ERROR)"},
+    };
+    for (const auto& c : cases) {
+        pt::ClearInjections();
+        pt::InjectOnNthCall(c.site, c.call, c.result);
+        const std::string text = Failure([&] { m_Manager->AddSound("Kill", m_Click, 1); });
+        EXPECT_EQ(text.rfind(std::string(c.message) + " RGSoundBuffer::", 0), 0u) << text;
+        EXPECT_EQ(pt::LiveSoundDevices(), 0u) << c.message;
+    }
+}
+
+TEST_F(RGSoundManagerTest, SoundsLoadFromResourcesWhenNoFileHasTheName)
+{
+    const std::string bytes = Wav(Silence16(20));
+    pt::RegisterResource("sounds\\gate.wav", "WAVE", std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    m_Manager->AddSound("Gate", L"sounds\\gate.wav", 1);
+    m_Manager->PlaySound("Gate");
+    EXPECT_TRUE(m_Manager->IsPlaying("Gate"));
+}
+
+TEST_F(RGSoundManagerTest, TwoThreadsPlayingAPoolOfTwoAtOnceGetOneBufferEach)
+{
+    m_Manager->AddSound("Focus", m_Click, 2);
+    for (int round = 0; round < 200; ++round) {
+        m_Manager->Stop("Focus");
+        std::atomic<int> ready{0};
+        auto play = [&] {
+            ++ready;
+            while (ready < 2) {
+            }
+            m_Manager->PlaySound("Focus");
+        };
+        std::thread a(play), b(play);
+        a.join();
+        b.join();
+        ASSERT_EQ(Playing(), 2u) << "round " << round;
+    }
+}
+
+} // namespace

@@ -1,0 +1,109 @@
+#include "tools/trainer/RGGestureSynth.h"
+#include "tools/trainer/RGGestureTraining.h"
+#include "tools/trainer/RGNetFileWriter.h"
+#include "tools/trainer/RGStrokeInker.h"
+
+#include "game/gameplay/GestureRecognizer.h"
+#include "game/gameplay/NNBuilder.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace Runegarden;
+
+std::wstring Wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+
+TEST(GestureTraining, ShippedNetworkRecognisesFreshStrokes)
+{
+    // The game's own loader and recogniser, on strokes from a seed the trainer never used.
+    const GestureRecognizer recognizer(Wide(TARN_DATA_DIR "/Res/nn.xml"));
+    const RGGestureTraining training((RGTrainingOptions()));
+    const std::vector<RGKindReport> reports = training.Evaluate(recognizer.GetNetwork(), 20261206, 300);
+    RGKindReport all;
+    for (int kind = 0; kind < RGGestureSynth::kClassCount; ++kind) {
+        all.total += reports[kind].total;
+        all.correct += reports[kind].correct;
+        all.refused += reports[kind].refused;
+        all.wrong += reports[kind].wrong;
+    }
+    const std::string table = RGGestureTraining::ReportTable(reports);
+    EXPECT_GE(all.correct * 100, all.total * 99) << table;
+    EXPECT_LT(all.refused * 100, all.total * 1) << table;
+    EXPECT_LT(all.wrong * 200, all.total * 1) << table;
+    const RGKindReport& scribbles = reports[RGGestureSynth::kScribble];
+    EXPECT_GT(scribbles.refused * 2, scribbles.total) << table;
+}
+
+TEST(GestureTraining, WrittenFileLoadsAsTheTrainedNetwork)
+{
+    RGTrainingOptions options;
+    options.seed = 7;
+    options.trainPerClass = 40;
+    options.trainScribbles = 40;
+    options.epochs = 2;
+    const boost::shared_ptr<NeuroNet> trained = RGGestureTraining(options).Train(nullptr);
+
+    tarn_test::TempDir dir;
+    ASSERT_TRUE(RGNetFileWriter::WriteFile(*trained, dir.File("nn.xml")));
+    const std::string text = tarn_test::ReadBytes(dir.File("nn.xml"));
+    EXPECT_EQ(std::string::npos, text.find(" ,"));
+    EXPECT_EQ(std::string::npos, text.find(",<"));
+    for (size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        EXPECT_TRUE(text[at - 1] == ',' || text[at - 1] == '>') << at;
+
+    const boost::shared_ptr<NeuroNet> loaded = NNBuilder(",").Build(Wide(dir.File("nn.xml")));
+    EXPECT_EQ(std::vector<int>({400, 32, 5}), loaded->GetLayerSizes());
+    EXPECT_EQ(2.0, loaded->GetAlpha());
+    EXPECT_EQ(1.0, loaded->GetBeta());
+    EXPECT_EQ(trained->GetWeights(), loaded->GetWeights());
+    EXPECT_EQ(trained->GetInputScale(), loaded->GetInputScale());
+    EXPECT_EQ(trained->GetOutputScale(), loaded->GetOutputScale());
+}
+
+TEST(GestureTraining, SameSeedGivesTheSameStrokesAndNetwork)
+{
+    RGGestureSynth a(3), b(3), c(4);
+    bool differs = false;
+    for (int kind = 0; kind <= RGGestureSynth::kScribble; ++kind) {
+        const std::vector<RGStrokePoint> pa = a.Make(kind), pb = b.Make(kind), pc = c.Make(kind);
+        ASSERT_EQ(pa.size(), pb.size());
+        for (size_t i = 0; i < pa.size(); ++i) {
+            EXPECT_EQ(pa[i].x, pb[i].x);
+            EXPECT_EQ(pa[i].y, pb[i].y);
+        }
+        differs = differs || pa.size() != pc.size() || pa[0].x != pc[0].x;
+    }
+    EXPECT_TRUE(differs);
+
+    RGTrainingOptions options;
+    options.trainPerClass = 20;
+    options.trainScribbles = 20;
+    options.epochs = 2;
+    std::ostringstream first, second;
+    RGNetFileWriter::Write(*RGGestureTraining(options).Train(nullptr), first);
+    RGNetFileWriter::Write(*RGGestureTraining(options).Train(nullptr), second);
+    EXPECT_EQ(first.str(), second.str());
+}
+
+TEST(GestureTraining, SynthesisedStrokesStayInTheWindowAndInkAShape)
+{
+    RGGestureSynth synth(11);
+    RGStrokeInker inker;
+    for (int n = 0; n < 200; ++n) {
+        const int kind = n % (RGGestureSynth::kScribble + 1);
+        const std::vector<RGStrokePoint> points = synth.Make(kind);
+        ASSERT_GE(points.size(), 4u);
+        for (const RGStrokePoint& p : points) {
+            EXPECT_TRUE(p.x >= 0.0f && p.x < 1.0f && p.y >= 0.0f && p.y < 1.0f) << p.x << " " << p.y;
+        }
+        EXPECT_GE(inker.Ink(points).size(), 2u) << RGGestureSynth::KindName(kind);
+    }
+}
+
+} // namespace

@@ -1,0 +1,19 @@
+#pragma once
+// Writes a network as the game's "neuronet" file: element text only, numbers separated by a
+// comma alone, printed with 9 significant digits, line breaks only directly after a comma.
+
+#include "game/gameplay/NeuroNet.h"
+
+#include <ostream>
+#include <string>
+
+namespace Runegarden {
+
+class RGNetFileWriter {
+public:
+    static void Write(const NeuroNet& network, std::ostream& out);
+    // Writes through a temporary file renamed into place; false when it cannot.
+    static bool WriteFile(const NeuroNet& network, const std::string& path);
+};
+
+} // namespace Runegarden
