@@ -110,4 +110,5 @@ HRESULT TakeInjected(const char* site);
 } // namespace platform
 
 #include "platform/testing_audio.h"
+#include "platform/testing_input.h"
 #include "platform/testing_render.h"

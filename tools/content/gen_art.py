@@ -72,7 +72,7 @@ def button(w, h, uw, uh, text, fill):
     return used_panel(w, h, uw, uh, fill, text=text)
 
 
-# ---------------------------------------------------------------- gameplay pieces
+# ---------------------------------------------------------------- gameplay sprites
 
 def ptr():
     im = new(32, 32)

@@ -121,3 +121,23 @@ TEST(ComTest, InitialiseCountsPerThreadAndCreateKnowsOnlyTheGraph)
 }
 
 } // namespace
+
+namespace {
+
+TEST(GraphRecordsTest, OnlyTheNewestFinishedGraphsAreKept)
+{
+    for (int i = 0; i < 70; ++i) {
+        IGraphBuilder* graph = nullptr;
+        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                   reinterpret_cast<void**>(&graph)),
+                  S_OK);
+        graph->Release();
+    }
+    const auto graphs = pt::Graphs();
+    ASSERT_EQ(graphs.size(), 64u);
+    EXPECT_EQ(graphs.back().id - graphs.front().id, 63u);
+    pt::ResetAll();
+    EXPECT_TRUE(pt::Graphs().empty());
+}
+
+} // namespace

@@ -1,0 +1,227 @@
+// The message queue and its pump. PeekMessageA is the only place SDL events are read: it turns
+// them (and the injected ones) into window messages and DirectInput state, then samples the
+// cursor and window positions for the other threads.
+
+#include "platform/sdl/WindowSystem.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace platform {
+namespace window {
+namespace {
+
+HWND WindowOf(const std::vector<std::pair<SDL_Window*, HWND>>& known, Uint32 id)
+{
+    SDL_Window* sdl = SDL_GetWindowFromID(id);
+    for (const auto& k : known)
+        if (k.first == sdl) return k.second;
+    return nullptr;
+}
+
+bool Translate(const SDL_Event& ev, const std::vector<std::pair<SDL_Window*, HWND>>& known, InputEvent& e)
+{
+    switch (ev.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const KeyInfo* key = KeyFromScancode(ev.key.keysym.scancode);
+        if (!key) return false;
+        e.kind = InputEvent::Kind::Key;
+        e.window = WindowOf(known, ev.key.windowID);
+        e.vk = key->vk;
+        e.dik = key->dik;
+        e.down = ev.type == SDL_KEYDOWN;
+        e.repeat = ev.key.repeat != 0;
+        return e.window != nullptr;
+    }
+    case SDL_MOUSEMOTION:
+        e.kind = InputEvent::Kind::Motion;
+        e.window = WindowOf(known, ev.motion.windowID);
+        e.x = ev.motion.x;
+        e.y = ev.motion.y;
+        e.xrel = ev.motion.xrel;
+        e.yrel = ev.motion.yrel;
+        return e.window != nullptr;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        e.kind = InputEvent::Kind::Button;
+        e.window = WindowOf(known, ev.button.windowID);
+        e.button = ev.button.button;
+        e.down = ev.type == SDL_MOUSEBUTTONDOWN;
+        e.x = ev.button.x;
+        e.y = ev.button.y;
+        return e.window != nullptr;
+    case SDL_MOUSEWHEEL:
+        e.kind = InputEvent::Kind::Wheel;
+        e.window = WindowOf(known, ev.wheel.windowID);
+        e.wheel = ev.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -ev.wheel.y : ev.wheel.y;
+        return e.window != nullptr;
+    case SDL_QUIT:
+        e.kind = InputEvent::Kind::Close;
+        return true;
+    case SDL_WINDOWEVENT:
+        e.window = WindowOf(known, ev.window.windowID);
+        if (!e.window) return false;
+        switch (ev.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED: e.kind = InputEvent::Kind::Focus; e.down = true; return true;
+        case SDL_WINDOWEVENT_FOCUS_LOST: e.kind = InputEvent::Kind::Focus; e.down = false; return true;
+        case SDL_WINDOWEVENT_CLOSE: e.kind = InputEvent::Kind::Close; return true;
+        case SDL_WINDOWEVENT_EXPOSED: e.kind = InputEvent::Kind::Expose; return true;
+        default: return false;
+        }
+    default:
+        return false;
+    }
+}
+
+void Pump()
+{
+    System& s = TheSystem();
+    std::vector<std::pair<SDL_Window*, HWND>> known;
+    {
+        std::lock_guard<std::mutex> guard(s.lock);
+        for (const auto& w : s.windows)
+            if (w.second.sdl && !w.second.destroyed) known.emplace_back(w.second.sdl, w.first);
+    }
+    std::vector<InputEvent> events;
+    bool cursorSampled = false;
+    POINT cursor{};
+    std::vector<std::pair<HWND, POINT>> positions;
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+        SDL_PumpEvents();
+        SDL_Event ev;
+        while (SDL_PollEvent(&ev)) {
+            InputEvent e;
+            if (Translate(ev, known, e)) events.push_back(e);
+        }
+        if (!known.empty()) {
+            int x = 0, y = 0;
+            SDL_GetGlobalMouseState(&x, &y);
+            cursor = POINT{x, y};
+            cursorSampled = true;
+            for (const auto& k : known) {
+                SDL_GetWindowPosition(k.first, &x, &y);
+                positions.emplace_back(k.second, POINT{x, y});
+            }
+        }
+    }
+    std::lock_guard<std::mutex> guard(s.lock);
+    for (const auto& p : positions) {
+        Window* w = FindLive(s, p.first);
+        if (!w || w->positionPinned) continue;
+        const LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
+        w->rect = RECT{p.second.x, p.second.y, p.second.x + width, p.second.y + height};
+    }
+    for (const InputEvent& e : events) ApplyEvent(s, e);
+    while (!s.injected.empty()) {
+        InputEvent e = s.injected.front();
+        s.injected.pop_front();
+        ApplyEvent(s, e);
+    }
+    if (cursorSampled && !s.cursorPinned) s.cursor = cursor;
+}
+
+// What GetKeyboardState reports follows the key messages as they are removed.
+void TrackKeyState(System& s, const MSG& m)
+{
+    const bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+    if (!down && m.message != WM_KEYUP && m.message != WM_SYSKEYUP) return;
+    const DWORD lParam = DWORD(m.lParam);
+    const BYTE dik = BYTE(((lParam >> 16) & 0x7F) | ((lParam & (1u << 24)) ? 0x80 : 0));
+    const KeyInfo* key = KeyFromDik(dik);
+    const BYTE vk = key ? key->vk : BYTE(m.wParam);
+    if (down && vk == VK_CAPITAL && !(lParam & (1u << 30))) s.vkState[VK_CAPITAL] ^= 0x01;
+    s.vkState[vk] = BYTE((s.vkState[vk] & 0x01) | (down ? 0x80 : 0));
+    s.vkState[VK_SHIFT] = (s.vkState[VK_LSHIFT] | s.vkState[VK_RSHIFT]) & 0x80;
+    s.vkState[VK_CONTROL] = (s.vkState[VK_LCONTROL] | s.vkState[VK_RCONTROL]) & 0x80;
+    s.vkState[VK_MENU] = (s.vkState[VK_LMENU] | s.vkState[VK_RMENU]) & 0x80;
+}
+
+} // namespace
+} // namespace window
+} // namespace platform
+
+using platform::window::System;
+using platform::window::TheSystem;
+
+// The window filter and message range are not applied: the engine asks for every message.
+BOOL PeekMessageA(MSG* msg, HWND, UINT, UINT, UINT removeFlags)
+{
+    if (!msg) return FALSE;
+    platform::window::Pump();
+    const bool remove = (removeFlags & PM_REMOVE) != 0;
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (!s.queue.empty()) {
+        *msg = s.queue.front();
+        if (remove) {
+            s.queue.pop_front();
+            platform::window::TrackKeyState(s, *msg);
+        }
+        return TRUE;
+    }
+    if (s.quitPending) {
+        *msg = MSG{nullptr, WM_QUIT, WPARAM(s.quitCode), 0, timeGetTime(), s.cursor};
+        if (remove) s.quitPending = false;
+        return TRUE;
+    }
+    if (!s.paintPending.empty()) {
+        *msg = MSG{s.paintPending.front(), WM_PAINT, 0, 0, timeGetTime(), s.cursor};
+        // The default procedure validates the window; until then it stays pending.
+        return TRUE;
+    }
+    return FALSE;
+}
+
+BOOL TranslateMessage(const MSG* msg) { return FALSE; }
+
+LRESULT DispatchMessageA(const MSG* msg)
+{
+    if (!msg || !msg->hwnd) return 0;
+    WNDPROC proc;
+    {
+        System& s = TheSystem();
+        std::lock_guard<std::mutex> guard(s.lock);
+        platform::window::Window* w = platform::window::FindLive(s, msg->hwnd);
+        if (!w) return 0;
+        proc = w->proc;
+    }
+    return platform::window::CallProcedure(proc, msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM)
+{
+    switch (message) {
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_PAINT: {
+        System& s = TheSystem();
+        std::lock_guard<std::mutex> guard(s.lock);
+        s.paintPending.erase(std::remove(s.paintPending.begin(), s.paintPending.end(), window),
+                             s.paintPending.end());
+        return 0;
+    }
+    default:
+        return 0; // WM_SETCURSOR: FALSE, the procedure set no cursor
+    }
+}
+
+void PostQuitMessage(int exitCode)
+{
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    s.quitPending = true;
+    s.quitCode = exitCode;
+}
+
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (window && !platform::window::FindLive(s, window)) return FALSE;
+    s.queue.push_back(MSG{window, message, wParam, lParam, timeGetTime(), s.cursor});
+    return TRUE;
+}

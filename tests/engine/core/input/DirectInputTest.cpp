@@ -1,0 +1,225 @@
+#include "engine/core/TarnCoreDX9Exception.h"
+#include "engine/core/dx9/SDI9Input.h"
+#include "platform/dinput8.h"
+#include "platform/testing.h"
+
+#include "tests/support/LogCapture.h"
+#include "tests/support/VirtualWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace pt = platform::testing;
+
+namespace {
+
+class DirectInputTest : public ::testing::Test {
+protected:
+    void SetUp() override { pt::ResetAll(); }
+    void TearDown() override { pt::ResetAll(); }
+
+    // The text a failing CreateInput throws, or "" when it succeeds.
+    std::string CreateFailure()
+    {
+        SCore::SDI9Input input;
+        try {
+            input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+        } catch (const SCore::TarnCoreDX9Exception&) {
+            ADD_FAILURE() << "the context chain rethrows a plain TarnCoreException";
+        } catch (const SCore::TarnCoreException& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    tarn_test::VirtualWindow m_Window{100, 50, 800, 600};
+};
+
+bool StartsWith(const std::string& text, const std::string& prefix)
+{
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
+{
+    struct Case {
+        const char* site;
+        unsigned call; // 1: the keyboard's call, 2: the mouse's (the keyboard is made first)
+        HRESULT code;
+        const char* text;
+    };
+    const char* const kCreate = "DirectInput8Create";
+    const char* const kDevice = "IDirectInput8::CreateDevice";
+    const char* const kFormat = "IDirectInputDevice8::SetDataFormat";
+    const char* const kLevel = "IDirectInputDevice8::SetCooperativeLevel";
+    const char* const kProperty = "IDirectInputDevice8::SetProperty";
+    const char* const kAcquire = "IDirectInputDevice8::Acquire";
+    const Case cases[] = {
+        {kCreate, 1, DIERR_INVALIDPARAM, "can't create Direct Input - DIERR_INVALIDPARAM"},
+        {kCreate, 1, DIERR_OUTOFMEMORY, "can't create Direct Input - DIERR_OUTOFMEMORY"},
+        {kCreate, 1, DIERR_OLDDIRECTINPUTVERSION, "can't create Direct Input - DIERR_OLDDIRECTINPUTVERSION"},
+        {kCreate, 1, DIERR_BETADIRECTINPUTVERSION, "can't create Direct Input- DIERR_BETADIRECTINPUTVERSION"},
+        {kCreate, 1, E_FAIL, "can't create Direct Input - UNKNOWN ERROR"},
+        {kDevice, 1, DIERR_DEVICENOTREG, "can't create keyboard device: DIERR_DEVICENOTREG"},
+        {kDevice, 1, DIERR_NOINTERFACE, "can't create keyboard device : DIERR_NOINTERFACE"},
+        {kDevice, 1, DIERR_OUTOFMEMORY, "can't create keyboard device : DIERR_OUTOFMEMORY"},
+        {kDevice, 1, DIERR_INVALIDPARAM, "can't create keyboard device : DIERR_INVALIDPARAM"},
+        {kDevice, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
+        {kDevice, 1, E_FAIL, "can't create keyboard device : UNKNOWN ERROR"},
+        {kFormat, 1, DIERR_ACQUIRED, "can't create keyboard device : DIERR_ACQUIRED"},
+        {kFormat, 1, DIERR_INVALIDPARAM, "can't create keyboard device : DIERR_INVALIDPARAM"},
+        {kFormat, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
+        {kLevel, 1, DIERR_INVALIDPARAM, "can't create keyboard device : DIERR_INVALIDPARAM"},
+        {kLevel, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
+        {kAcquire, 1, DIERR_INVALIDPARAM, "can't acquire keyboard device : DIERR_INVALIDPARAM:"},
+        {kAcquire, 1, DIERR_NOTINITIALIZED, "can't acquire keyboard device : DIERR_NOTINITIALIZED"},
+        {kDevice, 2, DIERR_DEVICENOTREG, "can't create mouse device: DIERR_DEVICENOTREG"},
+        {kDevice, 2, DIERR_NOINTERFACE, "can't create mouse device : DIERR_NOINTERFACE"},
+        {kDevice, 2, DIERR_OUTOFMEMORY, "can't create mouse device : DIERR_OUTOFMEMORY"},
+        {kDevice, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
+        {kDevice, 2, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
+        {kDevice, 2, E_FAIL, "can't create mouse device : UNKNOWN ERROR"},
+        {kFormat, 2, DIERR_ACQUIRED, "can't create mouse device : DIERR_ACQUIRED"},
+        {kFormat, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
+        {kFormat, 2, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
+        {kLevel, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
+        {kLevel, 2, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
+        {kProperty, 1, DIERR_OBJECTNOTFOUND, "can't create mouse device : DIERR_OBJECTNOTFOUND"},
+        {kProperty, 1, DIERR_UNSUPPORTED, "can't create mouse device : DIERR_UNSUPPORTED"},
+        {kProperty, 1, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
+        {kProperty, 1, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
+        {kAcquire, 2, DIERR_INVALIDPARAM, "can't acquire mouse device : DIERR_INVALIDPARAM"},
+        {kAcquire, 2, DIERR_NOTINITIALIZED, "can't acquire mouse device : DIERR_NOTINITIALIZED"},
+    };
+    tarn_test::LogCapture log;
+    for (const Case& c : cases) {
+        pt::ClearInjections();
+        pt::InjectOnNthCall(c.site, c.call, c.code);
+        const std::string text = CreateFailure();
+        EXPECT_TRUE(StartsWith(text, std::string(c.text) + " ")) << c.site << " #" << c.call << ": " << text;
+        EXPECT_NE(text.find("SDI9Input::CreateInput() Src\\dx9\\SDI9Input at:"), std::string::npos) << text;
+        EXPECT_EQ(pt::LiveDirectInputDevices(), 0) << "nothing leaks: " << c.text;
+        EXPECT_EQ(pt::LiveDirectInputObjects(), 0) << "nothing leaks: " << c.text;
+    }
+    pt::ClearInjections();
+    EXPECT_EQ(CreateFailure(), "");
+    const std::string text = log.Text();
+    const size_t start = text.rfind(" Create DI9 input...");
+    ASSERT_NE(start, std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 5), "Done\n") << "stamped on its own: " << text.substr(start);
+}
+
+TEST_F(DirectInputTest, UnmappedResultsOfTheSetupCallsAreIgnored)
+{
+    pt::InjectOnce("IDirectInputDevice8::SetCooperativeLevel", E_FAIL);
+    pt::InjectOnce("IDirectInputDevice8::SetProperty", E_FAIL);
+    EXPECT_EQ(CreateFailure(), "");
+}
+
+TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
+{
+    SCore::SDI9Input input;
+    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    struct Case {
+        const char* site;
+        HRESULT code;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"IDirectInputDevice8::GetDeviceData", DIERR_NOTBUFFERED, "can't get mouse state - DIERR_NOTBUFFERED"},
+        {"IDirectInputDevice8::GetDeviceData", DIERR_NOTINITIALIZED, "can't get mouse state - DIERR_NOTINITIALIZED"},
+        {"IDirectInputDevice8::GetDeviceData", DIERR_INVALIDPARAM, "can't get mouse state - DIERR_INVALIDPARAM"},
+        {"IDirectInputDevice8::GetDeviceState", E_FAIL, "can't get keyboard state"},
+    };
+    for (const Case& c : cases) {
+        pt::InjectOnce(c.site, c.code);
+        try {
+            input.Update();
+            ADD_FAILURE() << "no exception for " << c.text;
+        } catch (const SCore::TarnCoreException& e) {
+            EXPECT_TRUE(StartsWith(e.what(), std::string(c.text) + " ")) << e.what();
+            EXPECT_NE(std::string(e.what()).find(" SDI9Input::Update() Src\\dx9\\SDI9Input at:"), std::string::npos);
+        }
+    }
+}
+
+TEST_F(DirectInputTest, LostDevicesAreReacquiredAtTheNextUpdateAndKeepTheirState)
+{
+    SCore::SDI9Input input;
+    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    pt::InjectKeyDown(VK_ESCAPE);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    ASSERT_EQ(input.GetKeyboard()->IsKeyPressed(DIK_ESCAPE), 0x80);
+
+    pt::InjectKeyUp(VK_ESCAPE);
+    tarn_test::VirtualWindow::Pump();
+    pt::ClearInjections();
+    pt::InjectOnce("IDirectInputDevice8::GetDeviceState", DIERR_INPUTLOST);
+    // The mouse's read says lost with an entry count of 1: the loop ends there and re-acquires once.
+    pt::InjectOnce("IDirectInputDevice8::GetDeviceData", DIERR_INPUTLOST);
+    input.Update();
+    EXPECT_EQ(input.GetKeyboard()->IsKeyPressed(DIK_ESCAPE), 0x80) << "not read again in this update";
+    EXPECT_EQ(pt::CallCount("IDirectInputDevice8::Acquire"), 2u);
+    EXPECT_EQ(pt::CallCount("IDirectInputDevice8::GetDeviceData"), 1u);
+    input.Update();
+    EXPECT_EQ(input.GetKeyboard()->IsKeyPressed(DIK_ESCAPE), 0);
+}
+
+TEST_F(DirectInputTest, WindowedMouseIsTheCursorInClientPixelsAndIgnoresMovements)
+{
+    SCore::SDI9Input input;
+    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    boost::shared_ptr<SCore::SMouse> mouse = input.GetMouse();
+    mouse->SetLimits(SCore::SMouse::AxisX, 0, 800);
+    mouse->SetLimits(SCore::SMouse::AxisY, 0, 600);
+    mouse->SetLimits(SCore::SMouse::AxisWheel, -1000, 1000);
+
+    pt::InjectMouseMove(30, 40);
+    pt::InjectMouseWheel(2);
+    pt::InjectMouseButton(1, true);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(mouse->GetX(), 30);
+    EXPECT_EQ(mouse->GetY(), 40);
+    EXPECT_EQ(mouse->GetWheel(), 0) << "axis entries are ignored in mode 0";
+    EXPECT_TRUE(mouse->IsPressed(0));
+    EXPECT_TRUE(mouse->IsClicked(0));
+
+    pt::InjectMouseMove(-20, -5);
+    pt::InjectMouseButton(1, false);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(mouse->GetX(), -20) << "not clamped: left of the window";
+    EXPECT_EQ(mouse->GetY(), -5);
+    EXPECT_EQ(mouse->GetPrevious(SCore::SMouse::AxisX), 30);
+    EXPECT_FALSE(mouse->IsPressed(0)) << "a release clears both flags";
+    EXPECT_FALSE(mouse->IsClicked(0));
+}
+
+TEST_F(DirectInputTest, ScreenMouseClampsMovementsThenTakesTheScreenCursor)
+{
+    SCore::SDI9Input input;
+    input.CreateInput(1, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    boost::shared_ptr<SCore::SMouse> mouse = input.GetMouse();
+    mouse->SetLimits(SCore::SMouse::AxisX, 0, 800);
+    mouse->SetLimits(SCore::SMouse::AxisY, 0, 600);
+
+    pt::InjectMouseMove(705, 0); // screen x 805: a movement of +805
+    pt::InjectMouseWheel(3);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(mouse->GetPrevious(SCore::SMouse::AxisX), 800) << "clamped at the maximum";
+    EXPECT_EQ(mouse->GetX(), 805) << "then replaced by the screen cursor";
+    EXPECT_EQ(mouse->GetY(), 50);
+    EXPECT_EQ(mouse->GetWheel(), 0) << "wheel limits [0, 0]";
+
+    pt::InjectMouseMove(-150, 0); // screen x -50: a movement of -855
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(mouse->GetPrevious(SCore::SMouse::AxisX), 0) << "clamped at the minimum";
+    EXPECT_EQ(mouse->GetX(), -50);
+}
+
+} // namespace
