@@ -25,8 +25,9 @@ GraphWait CurrentGraphWait()
 void ResetAudioHooks()
 {
     SetGraphWait(GraphWait::Real);
-    UseSteppedMixer(false);
     ClearResources();
+    if (!audio::Mixer::Exists()) return;
+    UseSteppedMixer(false);
     auto lock = audio::Mixer::Instance().Acquire();
     auto& records = audio::GraphRecords();
     std::vector<std::shared_ptr<audio::GraphRecord>> alive;
