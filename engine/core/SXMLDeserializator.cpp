@@ -9,6 +9,7 @@
 #include <boost/lexical_cast.hpp>
 
 #include <initializer_list>
+#include <typeinfo>
 #include <utility>
 
 static const char* const kTarnSource = "Src\\SXMLDeserializator";
@@ -34,6 +35,17 @@ void ReadFields(const XMLNode& node, std::initializer_list<std::pair<const char*
 {
     for (const auto& field : fields)
         *field.second = boost::lexical_cast<T>(node.GetAttribute(field.first)->m_Value);
+}
+
+// The conversion to 16-bit integers overflows a signed intermediate (undefined behaviour) on
+// some texts it rejects anyway; refuse those texts first, with the conversion's own error.
+template <typename T>
+T ToShortInteger(const std::string& text)
+{
+    const std::size_t start = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    if (start == text.size() || text.find_first_not_of("0123456789", start) != std::string::npos)
+        throw boost::bad_lexical_cast(typeid(std::string), typeid(T));
+    return boost::lexical_cast<T>(text);
 }
 
 void ReadMatrix(const XMLNode& node, SMatrix& value)
@@ -189,14 +201,14 @@ void SXMLDeserializator::DoDeserialize(const std::string& key, double& value)
 void SXMLDeserializator::DoDeserialize(const std::string& key, unsigned short& value)
 {
     TARN_TRY
-    value = boost::lexical_cast<unsigned short>(Attribute(key));
+    value = ToShortInteger<unsigned short>(Attribute(key));
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 
 void SXMLDeserializator::DoDeserialize(const std::string& key, short& value)
 {
     TARN_TRY
-    value = boost::lexical_cast<short>(Attribute(key));
+    value = ToShortInteger<short>(Attribute(key));
     TARN_CATCH("SXMLDeserializator::DoDeserialize")
 }
 

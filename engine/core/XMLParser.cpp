@@ -5,6 +5,8 @@
 
 #include <boost/make_shared.hpp>
 
+#include <cstring>
+
 static const char* const kTarnSource = "Src\\XMLParser";
 
 namespace SCore {
@@ -54,7 +56,27 @@ void XMLParser::SkipBlanks()
 
 void XMLParser::CollectUntil(char stop, const char* failure, std::string& out)
 {
-    CollectUntil(stop, stop, failure, out);
+    // Long texts (the gesture network's weights) dominate parsing: find the end first, then
+    // copy the runs between line-break characters.
+    const char* const text = m_Text.data();
+    const std::size_t size = m_Text.size();
+    const void* found = std::memchr(text + m_Cursor, stop, size - m_Cursor);
+    if (!found) {
+        m_Cursor = size;
+        throw XMLException(failure);
+    }
+    const std::size_t end = static_cast<const char*>(found) - text;
+    out.reserve(out.size() + (end - m_Cursor));
+    std::size_t pos = m_Cursor;
+    while (pos < end) {
+        const std::size_t start = pos;
+        while (pos < end && !IsLineBreak(text[pos]))
+            ++pos;
+        out.append(text + start, pos - start);
+        while (pos < end && IsLineBreak(text[pos]))
+            ++pos;
+    }
+    m_Cursor = end;
 }
 
 void XMLParser::CollectUntil(char stop, char otherStop, const char* failure, std::string& out)

@@ -102,7 +102,7 @@ TEST(SXMLDeserializator, ConvertsScalarTexts)
 {
     Reader reader("<e f=\"0.100000001\" d=\"0.10000000000000001\" i=\"-7\" u=\"4294967295\""
                   " s=\"-32768\" us=\"65535\" b1=\"1\" b0=\"0\" str=\" a b \" empty=\"\""
-                  " neg=\"-1\" w=\"A\xE9\"></e>");
+                  " neg=\"-1\" w=\"A\xE9\" plus=\"+5\" wrap=\"-1\"></e>");
     reader.BeginChild("e");
     float f = 0;
     double d = 0;
@@ -125,6 +125,12 @@ TEST(SXMLDeserializator, ConvertsScalarTexts)
     reader.Deserialize("empty", empty);
     reader.Deserialize("neg", neg);
     reader.Deserialize("w", w);
+    short plus = 0;
+    unsigned short wrap = 0;
+    reader.Deserialize("plus", plus);
+    reader.Deserialize("wrap", wrap);
+    EXPECT_EQ(5, plus);
+    EXPECT_EQ(65535, wrap);
     EXPECT_EQ(0.1f, f);
     EXPECT_EQ(0.1, d);
     EXPECT_EQ(-7, i);
@@ -141,7 +147,8 @@ TEST(SXMLDeserializator, ConvertsScalarTexts)
 
 TEST(SXMLDeserializator, RejectsMalformedNumbersWithTheConversionError)
 {
-    Reader reader("<e lead=\" 1.5\" trail=\"1.5 \" real=\"3.0\" word=\"true\" big=\"70000\"></e>");
+    Reader reader("<e lead=\" 1.5\" trail=\"1.5 \" real=\"3.0\" word=\"true\" big=\"70000\""
+                  " mixed=\"2\x1d0008\" sign=\"+\"></e>");
     reader.BeginChild("e");
     float f = 9;
     int i = 9;
@@ -152,6 +159,8 @@ TEST(SXMLDeserializator, RejectsMalformedNumbersWithTheConversionError)
     EXPECT_THROW(reader.Deserialize("real", i), boost::bad_lexical_cast);
     EXPECT_THROW(reader.Deserialize("word", b), boost::bad_lexical_cast);
     EXPECT_THROW(reader.Deserialize("big", s), boost::bad_lexical_cast);
+    EXPECT_THROW(reader.Deserialize("mixed", s), boost::bad_lexical_cast);
+    EXPECT_THROW(reader.Deserialize("sign", s), boost::bad_lexical_cast);
     EXPECT_EQ(9, f);
     EXPECT_EQ(9, i);
     EXPECT_EQ(9, s);
