@@ -2,8 +2,7 @@
 // Fades a sprite in or out by driving the alpha byte of its four corner colours along a quarter
 // sine between a minimum and a maximum alpha.
 
-#include "engine/core/SAnimator.h"
-#include "engine/framework/STransitionState.h"
+#include "engine/framework/STransition.h"
 
 #include <boost/shared_ptr.hpp>
 
@@ -11,21 +10,17 @@ namespace TarnEngine {
 
 class SSprite;
 
-class SSpriteTransition : public SCore::SAnimator {
+class SSpriteTransition : public STransition {
 public:
-    // fadeTime in milliseconds, greater than 0.
-    explicit SSpriteTransition(float fadeTime);
+    explicit SSpriteTransition(float fadeTime) : STransition(fadeTime) {}
     ~SSpriteTransition() override;
 
     void SetSprite(const boost::shared_ptr<SSprite>& sprite) { m_Sprite = sprite; }
     const boost::shared_ptr<SSprite>& GetSprite() const { return m_Sprite; }
-    // Starts a fade in or out from now; Update then drives it.
-    void Start(STransitionState direction);
     // The alpha (0..255) at elapsed milliseconds; settles the state once the time is over.
     uint32_t CalculateAlpha(uint32_t elapsed);
     void ApplyAlpha(uint32_t alpha);
 
-    STransitionState m_TransitionState = STS_SHOWN;
     float m_MinAlpha = 0.0f; // fractions 0..1
     float m_MaxAlpha = 1.0f;
 
@@ -34,7 +29,6 @@ protected:
 
 private:
     boost::shared_ptr<SSprite> m_Sprite;
-    float m_fadeTime;
 };
 
 } // namespace TarnEngine
