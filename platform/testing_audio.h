@@ -50,11 +50,11 @@ struct GraphInfo {
     std::string file;          // as handed to RenderFile, UTF-8
     HRESULT renderResult;      // of the last RenderFile; S_FALSE before any
     bool running;              // between Run and Stop
-    std::vector<LONG> volumes; // every accepted put_Volume, in order
+    std::vector<LONG> volumes; // accepted put_Volume values in order (at least the last 10000)
     unsigned runs, stops, seeks, waits;
     LONGLONG position, duration; // 100 ns units
 };
-// Every graph made since the last reset, oldest first.
+// Graphs made since the last reset, oldest first (of finished ones, only the newest 64).
 std::vector<GraphInfo> Graphs();
 unsigned LiveGraphs();
 // Moves the newest running graph to the end of its stream.

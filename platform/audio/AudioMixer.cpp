@@ -5,6 +5,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -18,11 +19,21 @@ float GainOfVolume(long hundredthsOfDb)
     return std::pow(10.0f, static_cast<float>(hundredthsOfDb) / 2000.0f);
 }
 
+namespace {
+std::atomic<bool> g_MixerExists{false};
+}
+
 Mixer& Mixer::Instance()
 {
     // Never destroyed: buffers may be released from static destructors of other objects.
     static Mixer* mixer = new Mixer();
+    g_MixerExists = true;
     return *mixer;
+}
+
+bool Mixer::Exists()
+{
+    return g_MixerExists.load();
 }
 
 Mixer::Mixer() : m_RealStart(std::chrono::steady_clock::now())

@@ -37,6 +37,8 @@ float GainOfVolume(long hundredthsOfDb);
 class Mixer {
 public:
     static Mixer& Instance();
+    // Whether Instance() has run, so that resets need not open a device.
+    static bool Exists();
 
     std::unique_lock<std::mutex> Acquire();
 

@@ -25,8 +25,9 @@ GraphWait CurrentGraphWait()
 void ResetAudioHooks()
 {
     SetGraphWait(GraphWait::Real);
-    UseSteppedMixer(false);
     ClearResources();
+    if (!audio::Mixer::Exists()) return;
+    UseSteppedMixer(false);
     auto lock = audio::Mixer::Instance().Acquire();
     auto& records = audio::GraphRecords();
     std::vector<std::shared_ptr<audio::GraphRecord>> alive;
@@ -83,11 +84,12 @@ std::vector<GraphInfo> Graphs()
     auto lock = audio::Mixer::Instance().Acquire();
     audio::Mixer::Instance().Sync();
     for (const auto& r : audio::GraphRecords()) {
-        const audio::Voice& v = *r->voice;
+        const size_t frame = r->voice ? r->voice->frame : r->frame;
+        const size_t frames = r->voice ? r->voice->Frames() : r->frames;
         infos.push_back({r->id, r->alive, r->file, r->renderResult, r->running, r->volumes,
                          r->runs, r->stops, r->seeks, r->waits,
-                         static_cast<LONGLONG>(v.frame) * 10000000 / audio::kMixRate,
-                         static_cast<LONGLONG>(v.Frames()) * 10000000 / audio::kMixRate});
+                         static_cast<LONGLONG>(frame) * 10000000 / audio::kMixRate,
+                         static_cast<LONGLONG>(frames) * 10000000 / audio::kMixRate});
     }
     return infos;
 }

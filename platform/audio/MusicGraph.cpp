@@ -24,12 +24,31 @@ LONGLONG FramesToUnits(size_t frames)
 
 std::atomic<unsigned> g_NextGraphId{1};
 
+// Bounds on what the records keep, so that a long session does not grow without end.
+const size_t kFinishedRecordsKept = 64;
+const size_t kVolumesKept = 10000;
+
 } // namespace
 
 std::vector<std::shared_ptr<GraphRecord>>& GraphRecords()
 {
     static auto* records = new std::vector<std::shared_ptr<GraphRecord>>();
     return *records;
+}
+
+void PruneGraphRecords()
+{
+    auto& records = GraphRecords();
+    size_t finished = 0;
+    for (const auto& r : records) finished += r->alive ? 0 : 1;
+    for (auto it = records.begin(); finished > kFinishedRecordsKept && it != records.end();) {
+        if (!(*it)->alive) {
+            it = records.erase(it);
+            --finished;
+        } else {
+            ++it;
+        }
+    }
 }
 
 bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples)
@@ -77,6 +96,10 @@ MusicGraph::~MusicGraph()
     m_Voice->playing = false;
     m_Record->alive = false;
     m_Record->running = false;
+    m_Record->frame = m_Voice->frame;
+    m_Record->frames = m_Voice->Frames();
+    m_Record->voice.reset();
+    PruneGraphRecords();
 }
 
 HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
@@ -193,7 +216,9 @@ HRESULT MusicGraph::put_Volume(LONG hundredthsOfDb)
     auto lock = Mixer::Instance().Acquire();
     m_Volume = hundredthsOfDb;
     m_Voice->gain = GainOfVolume(hundredthsOfDb);
-    m_Record->volumes.push_back(hundredthsOfDb);
+    auto& volumes = m_Record->volumes;
+    if (volumes.size() >= 2 * kVolumesKept) volumes.erase(volumes.begin(), volumes.end() - kVolumesKept);
+    volumes.push_back(hundredthsOfDb);
     return S_OK;
 }
 

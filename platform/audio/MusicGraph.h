@@ -14,7 +14,8 @@
 namespace platform {
 namespace audio {
 
-// What tests may see of a graph; outlives it. Guarded by the mixer lock.
+// What tests may see of a graph; outlives it (the newest few finished ones are kept). Guarded by
+// the mixer lock.
 struct GraphRecord {
     unsigned id = 0;
     bool alive = true;
@@ -23,7 +24,8 @@ struct GraphRecord {
     bool running = false;
     std::vector<LONG> volumes;
     unsigned runs = 0, stops = 0, seeks = 0, waits = 0;
-    std::shared_ptr<Voice> voice;
+    std::shared_ptr<Voice> voice; // while alive
+    size_t frame = 0, frames = 0; // where the voice stood when the graph died
 };
 
 class MusicGraph : public IGraphBuilder,
@@ -61,8 +63,10 @@ private:
 // bytes hold no audio.
 bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples);
 
-// Every graph record since the last reset, oldest first; caller holds the mixer lock.
+// Graph records since the last reset, oldest first; caller holds the mixer lock.
 std::vector<std::shared_ptr<GraphRecord>>& GraphRecords();
+// Drops the oldest finished records beyond a few dozen; caller holds the mixer lock.
+void PruneGraphRecords();
 
 } // namespace audio
 } // namespace platform

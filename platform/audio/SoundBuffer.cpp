@@ -13,6 +13,9 @@ namespace {
 
 constexpr DWORD kMinBufferBytes = 4;
 constexpr DWORD kMaxBufferBytes = 0x0FFFFFFF;
+// The rates a buffer may play at; a slower one would also swell on conversion to the mix.
+constexpr DWORD kMinRate = 100;
+constexpr DWORD kMaxRate = 200000;
 
 std::atomic<unsigned> g_NextId{1};
 std::mutex g_RegistryLock;
@@ -21,13 +24,13 @@ std::vector<SoundBuffer*> g_Registry;
 bool IsPlayableFormat(const WAVEFORMATEX& f)
 {
     return f.wFormatTag == WAVE_FORMAT_PCM && (f.nChannels == 1 || f.nChannels == 2) &&
-           (f.wBitsPerSample == 8 || f.wBitsPerSample == 16) && f.nSamplesPerSec > 0 &&
-           f.nSamplesPerSec <= 192000 && f.nBlockAlign == f.nChannels * f.wBitsPerSample / 8;
+           (f.wBitsPerSample == 8 || f.wBitsPerSample == 16) && f.nSamplesPerSec >= kMinRate &&
+           f.nSamplesPerSec <= kMaxRate && f.nBlockAlign == f.nChannels * f.wBitsPerSample / 8;
 }
 
 int16_t SampleAt(const WAVEFORMATEX& f, const uint8_t* frame, int channel)
 {
-    if (f.wBitsPerSample == 8) return static_cast<int16_t>((frame[channel] - 128) << 8);
+    if (f.wBitsPerSample == 8) return static_cast<int16_t>((frame[channel] - 128) * 256);
     const uint8_t* p = frame + channel * 2;
     return static_cast<int16_t>(static_cast<uint16_t>(p[0] | (p[1] << 8)));
 }

@@ -3,6 +3,8 @@
 
 #include "platform/sdl/WindowSystem.h"
 
+#include "platform/sdl/RenderWindow.h"
+
 #include "platform/testing.h"
 
 #include <SDL.h>
@@ -25,6 +27,20 @@ SDL_Window* CreateSdlWindow(LPCSTR title, DWORD style, int x, int y, int width, 
     const int px = x == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : x;
     const int py = y == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : y;
     return SDL_CreateWindow(title ? title : "", px, py, width, height, flags);
+}
+
+// The render device finds the SDL window (null when virtual) and client size of a handle here.
+// A destroyed window stays drawable until its class goes.
+bool LookUpForRender(HWND handle, sdl::RenderWindow* out)
+{
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    auto it = s.windows.find(handle);
+    if (it == s.windows.end()) return false;
+    out->window = it->second.sdl;
+    out->width = it->second.rect.right - it->second.rect.left;
+    out->height = it->second.rect.bottom - it->second.rect.top;
+    return true;
 }
 
 } // namespace
@@ -99,6 +115,8 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
         SDL_GetWindowPosition(w.sdl, &left, &top);
     }
     w.rect = RECT{left, top, left + width, top + height};
+    static const bool registered = (platform::sdl::SetRenderWindowLookup(&platform::window::LookUpForRender), true);
+    (void)registered;
     System& s = TheSystem();
     std::lock_guard<std::mutex> guard(s.lock);
     s.nextHandle += 16;

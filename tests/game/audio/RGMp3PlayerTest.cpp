@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 namespace pt = platform::testing;
 using audiotest::WaitUntil;
@@ -183,6 +184,28 @@ TEST_F(RGMp3PlayerTest, ComFailureEndsTheThreadAndTheDestructorReturns)
     m_Player->Play(kTone);
     m_Player.reset();
     EXPECT_TRUE(pt::Graphs().empty());
+}
+
+TEST_F(RGMp3PlayerTest, RequestsFromTwoThreadsReachTheMusicThreadWhole)
+{
+    Start(1.0f);
+    std::thread other([&] {
+        for (int i = 0; i < 20; ++i) {
+            m_Player->Play(kTone);
+            m_Player->FadeOut();
+        }
+    });
+    for (int i = 0; i < 20; ++i) {
+        m_Player->Play(kTone);
+        m_Player->Stop();
+    }
+    other.join();
+    m_Player->Play(kTone);
+    ASSERT_TRUE(WaitUntil([&] {
+        const auto graphs = pt::Graphs();
+        return !graphs.empty() && graphs.back().running;
+    }));
+    for (const auto& g : pt::Graphs()) EXPECT_EQ(g.file, kTone) << "never a torn file name";
 }
 
 TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)

@@ -93,6 +93,7 @@ TEST_F(DirectSoundTest, CreateSoundBufferChecksDescriptionAndFormat)
         {"not PCM", adpcm, 100, 36, DSERR_BADFORMAT},
         {"24-bit", Pcm(1, 22050, 24), 102, 36, DSERR_BADFORMAT},
         {"6 channels", Pcm(6, 22050, 16), 120, 36, DSERR_BADFORMAT},
+        {"50 Hz, which would swell 441 times in the mix", Pcm(1, 50, 16), 100, 36, DSERR_BADFORMAT},
         {"block alignment", badAlign, 120, 36, DSERR_BADFORMAT},
         {"below 4 bytes", Pcm(1, 22050, 16), 2, 36, DSERR_INVALIDPARAM},
         {"64-bit description size", Pcm(1, 22050, 16), 100, 40, DSERR_INVALIDPARAM},

@@ -90,6 +90,22 @@ TEST_F(MusicGraphTest, PlaysToTheEndThenWaitsCompleteUntilSeekedBack)
     EXPECT_EQ(stopped, current);
 }
 
+TEST_F(MusicGraphTest, ForcedEndOfStreamCompletesTheRunningGraph)
+{
+    ASSERT_EQ(m_Graph->RenderFile(kTone.c_str(), nullptr), S_OK);
+    pt::ForceEndOfStream();
+    LONGLONG current = 0, stop = 0;
+    m_Seeking->GetPositions(&current, &stop);
+    EXPECT_EQ(current, 0) << "only a running graph is moved";
+    ASSERT_EQ(m_Control->Run(), S_OK);
+    pt::ForceEndOfStream();
+    LONG code = 0;
+    EXPECT_EQ(m_Event->WaitForCompletion(100, &code), S_OK);
+    EXPECT_EQ(code, EC_COMPLETE);
+    m_Seeking->GetPositions(&current, &stop);
+    EXPECT_EQ(current, stop);
+}
+
 TEST_F(MusicGraphTest, VolumeIsCheckedAndRecorded)
 {
     EXPECT_EQ(m_Audio->put_Volume(-6151), S_OK);
@@ -118,6 +134,26 @@ TEST(ComTest, InitialiseCountsPerThreadAndCreateKnowsOnlyTheGraph)
     EXPECT_EQ(object, nullptr);
     EXPECT_EQ(pt::LiveGraphs(), 0u);
     pt::ResetAll();
+}
+
+} // namespace
+
+namespace {
+
+TEST(GraphRecordsTest, OnlyTheNewestFinishedGraphsAreKept)
+{
+    for (int i = 0; i < 70; ++i) {
+        IGraphBuilder* graph = nullptr;
+        ASSERT_EQ(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                   reinterpret_cast<void**>(&graph)),
+                  S_OK);
+        graph->Release();
+    }
+    const auto graphs = pt::Graphs();
+    ASSERT_EQ(graphs.size(), 64u);
+    EXPECT_EQ(graphs.back().id - graphs.front().id, 63u);
+    pt::ResetAll();
+    EXPECT_TRUE(pt::Graphs().empty());
 }
 
 } // namespace

@@ -1,0 +1,263 @@
+#include "RecordingApp.h"
+
+#include "engine/core/STextureManager.h"
+#include "engine/core/dx9/SD3D9RenderDevice.h"
+#include "engine/framework/WindowProc.h"
+#include "tests/support/LogCapture.h"
+#include "tests/support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace pt = platform::testing;
+using apptest::RecordingApp;
+
+namespace {
+
+typedef std::vector<std::string> Calls;
+
+class TarnApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pt::ResetAll();
+        pt::SetWindowMode(pt::WindowMode::Virtual);
+        pt::SetRenderMode(pt::RenderMode::Headless);
+        pt::SetSleepMode(pt::SleepMode::Return);
+        pt::HookMessageBox(true);
+    }
+    void TearDown() override
+    {
+        m_App.reset();
+        pt::ResetAll();
+    }
+
+    // A texture list of the given entries ("Name=file[:mips]"); each file a 2 x 2 PPM image unless
+    // its name starts with "empty".
+    std::wstring TextureList(const std::vector<std::string>& entries)
+    {
+        std::string xml = "<Textures>";
+        for (const std::string& e : entries) {
+            const std::string name = e.substr(0, e.find('='));
+            std::string file = e.substr(e.find('=') + 1), mips;
+            if (file.find(':') != std::string::npos) {
+                mips = file.substr(file.find(':') + 1);
+                file = file.substr(0, file.find(':'));
+            }
+            tarn_test::WriteBytes(m_Dir.File(file), file.rfind("empty", 0) == 0
+                                                        ? std::string()
+                                                        : std::string("P6\n2 2\n255\n") + std::string(12, '\x7f'));
+            xml += "<Texture Name=\"" + name + "\" Path=\"" + m_Dir.File(file) + "\"";
+            if (!mips.empty()) xml += " MipLevels=\"" + mips + "\"";
+            xml += "></Texture>";
+        }
+        xml += "</Textures>";
+        tarn_test::WriteBytes(m_Dir.File("textures.xml"), xml);
+        return m_Dir.WFile("textures.xml");
+    }
+
+    void Start(const std::wstring& list)
+    {
+        m_App.reset(new RecordingApp);
+        m_App->DoInit("D3D9Render");
+        m_App->Create("frame test", 320, 240, 32, false, list);
+    }
+
+    std::string CreateFailure(const std::wstring& list)
+    {
+        try {
+            Start(list);
+        } catch (const SCore::TarnCoreException& e) {
+            return e.what();
+        }
+        return "";
+    }
+
+    tarn_test::TempDir m_Dir;
+    std::unique_ptr<RecordingApp> m_App;
+};
+
+TEST_F(TarnApplicationTest, StartUpLoadsTexturesOnTheLoaderWhileTheLoadingScreenIsDrawn)
+{
+    tarn_test::LogCapture log;
+    m_App.reset(new RecordingApp);
+    m_App->m_WaitForLoadingFrame = true;
+    m_App->DoInit("D3D9Render");
+    m_App->Create("frame test", 320, 240, 32, false, TextureList({"a=a.ppm", "b=b.ppm:1"}));
+
+    EXPECT_EQ(m_App->Calls(), (Calls{"CreateLoading", "Progress 1/2", "Progress 2/2", "InitObjects"}));
+    EXPECT_TRUE(m_App->m_ProgressUnderLock);
+    EXPECT_GE(m_App->LoadingFrames(), 1);
+    EXPECT_TRUE(m_App->GetViewport()->m_TextureManager->ContainsTexture("a"));
+    EXPECT_TRUE(m_App->GetViewport()->m_TextureManager->ContainsTexture("b"));
+    EXPECT_EQ(TarnEngine::GetApplication(), m_App.get());
+    EXPECT_TRUE(m_App->GetInputMessager()->IsStarted());
+
+    RECT client;
+    ASSERT_TRUE(GetClientRect(m_App->GetWindow()->GetHandle(), &client));
+    EXPECT_EQ(client.right, 320);
+    EXPECT_EQ(client.bottom, 240);
+    EXPECT_EQ(GetWindowLongA(m_App->GetWindow()->GetHandle(), GWL_STYLE), LONG(0x06CA0000));
+
+    const std::string text = log.Text();
+    for (const char* line : {" Init application\n", " Starting application\n", "\tcreate window(320x240x32)\n",
+                             " Start loading textures\n", " loading texturea\n", " Init objects\n",
+                             " Init objects Done\n", " Starting complete\n"})
+        EXPECT_NE(text.find(line), std::string::npos) << line;
+    EXPECT_NE(text.find(" Loaded2 textures in "), std::string::npos);
+    for (const pt::SleepCall& call : pt::SleepCalls())
+        if (call.thread == std::this_thread::get_id()) EXPECT_EQ(call.ms, 100u) << "loading frames";
+}
+
+TEST_F(TarnApplicationTest, AnEmptyTextureListCallsNoProgress)
+{
+    tarn_test::LogCapture log;
+    Start(TextureList({}));
+    EXPECT_EQ(m_App->Calls(), (Calls{"CreateLoading", "InitObjects"}));
+    EXPECT_NE(log.Text().find(" Loaded0 textures in "), std::string::npos);
+}
+
+TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
+{
+    struct Case {
+        std::vector<std::string> entries;
+        const char* text;
+    };
+    const Case cases[] = {
+        {{"a=a.ppm", "a=b.ppm"}, "can't add texture, because texture with such name is exist:[a]"},
+        {{"a=empty.ppm"}, "can't load texture from memory : INVALIDDATA"},
+    };
+    for (const Case& c : cases) {
+        tarn_test::LogCapture log;
+        pt::ClearMessageBoxCalls();
+        const std::string text = CreateFailure(TextureList(c.entries));
+        EXPECT_EQ(text.rfind(c.text, 0), 0u) << text;
+        EXPECT_NE(text.find(" TarnApplication::DoLoadTextures() Src\\TarnApplication at:"), std::string::npos);
+        EXPECT_NE(text.find(" TarnApplication::Create() Src\\TarnApplication at:"), std::string::npos) << text;
+        ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
+        EXPECT_EQ(pt::MessageBoxCalls()[0].text.rfind(c.text, 0), 0u) << "shown";
+        EXPECT_NE(log.Text().find(c.text), std::string::npos) << "and logged";
+        EXPECT_FALSE(m_App->GetInputMessager()->IsStarted());
+        EXPECT_EQ(TarnEngine::GetApplication(), nullptr);
+        m_App.reset();
+    }
+}
+
+TEST_F(TarnApplicationTest, AFailingLoadingFrameEndsStartUpAfterTheLoaderHasEnded)
+{
+    m_App.reset(new RecordingApp);
+    m_App->m_WaitForLoadingFrame = true;
+    m_App->m_ThrowInLoadingFrame = true;
+    m_App->DoInit("D3D9Render");
+    try {
+        m_App->Create("frame test", 320, 240, 32, false, TextureList({"a=a.ppm"}));
+        FAIL() << "no exception";
+    } catch (const SCore::TarnCoreException& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("loading frame failed", 0), 0u);
+    }
+    const Calls calls = m_App->Calls();
+    EXPECT_EQ(calls.back(), "InitObjects") << "the loader finished before Create gave up";
+    EXPECT_TRUE(m_App->RenderLockFree());
+}
+
+TEST_F(TarnApplicationTest, EachFrameUpdatesThenDrawsUntilTheQuitMode)
+{
+    Start(TextureList({}));
+    m_App->ClearCalls();
+    pt::PresentedFrames();
+    PostMessageA(m_App->GetWindow()->GetHandle(), WM_USER, 0, 0);
+    const unsigned presentedBefore = pt::PresentedFrames();
+    m_App->RunFrames(2);
+    EXPECT_EQ(m_App->Calls(), (Calls{"User", "LeftUp", "RightUp", "Update", "Draw", "LeftUp", "RightUp", "Update", "Draw"}));
+    EXPECT_EQ(pt::PresentedFrames() - presentedBefore, 2u);
+    EXPECT_EQ(pt::SleepCalls().back().ms, 1000u) << "the loop's end waits before stopping input";
+
+    m_App->ClearCalls();
+    pt::InjectMouseMove(5, 5, m_App->GetWindow()->GetHandle());
+    pt::InjectMouseButton(1, true, m_App->GetWindow()->GetHandle());
+    m_App->RunFrames(3);
+    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw", "LeftDown", "RightUp", "Update", "Draw",
+                                     "LeftDown", "RightUp", "Update", "Draw"}))
+        << "one message a frame: the cursor message, then the press";
+
+    m_App->ClearCalls();
+    pt::InjectFocus(false, m_App->GetWindow()->GetHandle());
+    m_App->RunFrames(1);
+    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "focus loss releases the button";
+}
+
+TEST_F(TarnApplicationTest, QuitEndsTheLoopBeforeThatPassUpdatesAndClosingTheWindowQuits)
+{
+    Start(TextureList({}));
+    m_App->ClearCalls();
+    PostQuitMessage(0);
+    m_App->RunFrames(5);
+    EXPECT_EQ(m_App->Calls(), Calls{});
+
+    pt::InjectCloseRequest(m_App->GetWindow()->GetHandle());
+    m_App->RunFrames(5);
+    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "WM_CLOSE's pass, then WM_QUIT";
+}
+
+class ResettingDevice : public SCore::SD3D9RenderDevice {
+public:
+    void DoBeginScene() override
+    {
+        if (m_Resets > 0) {
+            --m_Resets;
+            throw SCore::SRenderDeviceResetException();
+        }
+        SD3D9RenderDevice::DoBeginScene();
+    }
+    void DoClearScene(float z) override
+    {
+        if (m_FailClear) throw SCore::TarnCoreException("clear failed");
+        SD3D9RenderDevice::DoClearScene(z);
+    }
+    using SD3D9RenderDevice::DoClearScene;
+    int m_Resets = 0;
+    bool m_FailClear = false;
+};
+
+TEST_F(TarnApplicationTest, AResetAtBeginSceneInvalidatesObjectsOnceAndAFailingFrameFreesTheRenderLock)
+{
+    m_App.reset(new RecordingApp);
+    m_App->DoInit("D3D9Render");
+    boost::shared_ptr<ResettingDevice> device(new ResettingDevice);
+    m_App->GetViewport()->m_RenderDevice = device;
+    m_App->Create("frame test", 320, 240, 32, false, TextureList({}));
+    m_App->ClearCalls();
+    device->m_Resets = 1;
+    m_App->RunFrames(2);
+    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "InvalidateObjects", "Draw", "LeftUp", "RightUp",
+                                     "Update", "Draw"}));
+
+    device->m_FailClear = true;
+    try {
+        m_App->RunFrames(1);
+        FAIL() << "no exception";
+    } catch (const SCore::TarnCoreException& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("clear failed TarnApplication::DoRender() Src\\TarnApplication at:", 0), 0u)
+            << e.what();
+    }
+    EXPECT_TRUE(m_App->RenderLockFree());
+    EXPECT_FALSE(m_App->GetInputMessager()->IsRunning() && false);
+}
+
+TEST_F(TarnApplicationTest, UnknownRenderNamesAndMissingWindowNamesFail)
+{
+    RecordingApp app;
+    try {
+        app.DoInit("d3d9render");
+        FAIL() << "no exception";
+    } catch (const SCore::TarnCoreException& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("unknown Render name: d3d9render SViewportFactory::CreateViewport() "
+                                              "Src\\SViewportFactory at:", 0), 0u) << e.what();
+        EXPECT_NE(std::string(e.what()).find(" TarnApplication::DoInit() "), std::string::npos);
+    }
+    app.DoInit("D3D9Render");
+    EXPECT_THROW(app.Create(nullptr, 10, 10, 32, false, L"x"), SCore::TarnCoreException);
+}
+
+} // namespace

@@ -1,0 +1,174 @@
+#include "engine/core/TarnCoreException.h"
+#include "engine/framework/SApplication.h"
+#include "engine/framework/SWindow.h"
+#include "engine/framework/WindowProc.h"
+#include "platform/testing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace pt = platform::testing;
+
+namespace {
+
+// Writes down the application calls the window procedure makes.
+class KeyApp : public TarnEngine::SApplication {
+public:
+    void DoLeftButtonDown() override {}
+    void DoRightButtonDown() override {}
+    void DoLeftButtonUp() override {}
+    void DoRightButtonUp() override {}
+    LRESULT DoWindowMessage(UINT message, WPARAM, LPARAM) override
+    {
+        ++m_Messages;
+        return 0;
+    }
+    void DoInit(const std::string&) override {}
+    void DoRun() override {}
+    void DoKeyDown(uint8_t vk) override { m_Calls.push_back("down " + std::to_string(vk)); }
+    void DoKeyUp(uint8_t vk) override { m_Calls.push_back("up " + std::to_string(vk)); }
+    void DoChar(uint8_t c) override { m_Calls.push_back("char " + std::to_string(c)); }
+    void DoActivate() override { m_Calls.push_back("activate"); }
+    void DoDeactivate() override { m_Calls.push_back("deactivate"); }
+
+    std::vector<std::string> m_Calls;
+    int m_Messages = 0;
+};
+
+class WindowProcTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pt::ResetAll();
+        pt::SetWindowMode(pt::WindowMode::Virtual);
+        m_Window.reset(new SCore::SWindow(boost::shared_ptr<void>(), "proc test"));
+        m_Window->Create(400, 300, WS_POPUP);
+        m_Handle = m_Window->GetHandle();
+        TarnEngine::SetApplication(&m_App);
+    }
+    void TearDown() override
+    {
+        TarnEngine::ClearApplication(&m_App);
+        m_Window.reset();
+        pt::ResetAll();
+    }
+    void Pump()
+    {
+        MSG m;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE) && m.message != WM_QUIT) DispatchMessageA(&m);
+    }
+    void Type(std::initializer_list<std::pair<BYTE, bool>> keys)
+    {
+        for (const auto& k : keys) k.second ? pt::InjectKeyDown(k.first, m_Handle) : pt::InjectKeyUp(k.first, m_Handle);
+        Pump();
+    }
+
+    KeyApp m_App;
+    std::unique_ptr<SCore::SWindow> m_Window;
+    HWND m_Handle = nullptr;
+};
+
+typedef std::vector<std::string> Calls;
+
+TEST_F(WindowProcTest, CharactersComeAtKeyUpOnlyWhenKeyDownGaveTheSameCode)
+{
+    Type({{'B', true}, {'B', false}});
+    EXPECT_EQ(m_App.m_Calls, (Calls{"down 66", "up 66", "char 98"}));
+
+    m_App.m_Calls.clear();
+    Type({{'A', true}, {VK_SHIFT, true}, {'A', false}, {VK_SHIFT, false}});
+    EXPECT_EQ(m_App.m_Calls, (Calls{"down 65", "down 16", "up 65", "up 16"}))
+        << "down gave 'a', up gives 'A': no character";
+
+    m_App.m_Calls.clear();
+    Type({{VK_SHIFT, true}, {'1', true}, {'1', false}, {VK_SHIFT, false}});
+    EXPECT_EQ(m_App.m_Calls, (Calls{"down 16", "down 49", "up 49", "char 33", "up 16"}));
+
+    m_App.m_Calls.clear();
+    Type({{'C', true}, {'C', true}, {'C', true}, {'C', false}});
+    EXPECT_EQ(m_App.m_Calls, (Calls{"down 67", "down 67", "down 67", "up 67", "char 99"}))
+        << "auto-repeat: one key-down each, one character at release";
+
+    m_App.m_Calls.clear();
+    Type({{VK_LEFT, true}, {VK_LEFT, false}});
+    EXPECT_EQ(m_App.m_Calls, (Calls{"down 37", "up 37"}));
+}
+
+TEST_F(WindowProcTest, CharacterCodesAbove127AreUnsigned)
+{
+    pt::MapKeyToCharacter(VK_OEM_3, 0xE9);
+    Type({{VK_OEM_3, true}, {VK_OEM_3, false}});
+    EXPECT_EQ(m_App.m_Calls, (Calls{"down 192", "up 192", "char 233"}));
+}
+
+TEST_F(WindowProcTest, FocusMessagesActivateAndLosingFocusReleasesTheButtons)
+{
+    pt::InjectMouseMove(10, 10, m_Handle);
+    pt::InjectMouseButton(1, true, m_Handle);
+    pt::InjectMouseButton(3, true, m_Handle);
+    Pump();
+    EXPECT_TRUE(TarnEngine::IsLeftButtonDown());
+    EXPECT_TRUE(TarnEngine::IsRightButtonDown());
+    pt::InjectFocus(false, m_Handle);
+    pt::InjectFocus(true, m_Handle);
+    Pump();
+    EXPECT_FALSE(TarnEngine::IsLeftButtonDown());
+    EXPECT_FALSE(TarnEngine::IsRightButtonDown());
+    EXPECT_EQ(m_App.m_Calls, (Calls{"deactivate", "activate"}));
+
+    pt::InjectMouseButton(1, true, m_Handle);
+    pt::InjectMouseButton(1, false, m_Handle);
+    Pump();
+    EXPECT_FALSE(TarnEngine::IsLeftButtonDown());
+}
+
+TEST_F(WindowProcTest, ProcedureResultsAndCursor)
+{
+    pt::RecordWindowCalls(true);
+    ShowCursor(TRUE);
+    EXPECT_EQ(TarnEngine::WindowProc(m_Handle, WM_SETCURSOR, WPARAM(m_Handle), MAKELPARAM(2, WM_MOUSEMOVE)), 0)
+        << "over the frame: default handling";
+    EXPECT_TRUE(pt::PointerVisible());
+    EXPECT_EQ(TarnEngine::WindowProc(m_Handle, WM_SETCURSOR, WPARAM(m_Handle), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)), 1);
+    EXPECT_FALSE(pt::PointerVisible()) << "the class has no cursor";
+    EXPECT_EQ(TarnEngine::WindowProc(m_Handle, WM_COMMAND, 0, 0), 0);
+
+    const int before = m_App.m_Messages;
+    TarnEngine::WindowProc(m_Handle, WM_USER, 0, 0);
+    EXPECT_EQ(m_App.m_Messages, before + 1) << "every message reaches DoWindowMessage";
+
+    TarnEngine::ClearApplication(&m_App);
+    TarnEngine::WindowProc(m_Handle, WM_KEYDOWN, 'X', 0);
+    EXPECT_EQ(m_App.m_Calls, Calls{}) << "nothing reaches the application before it is set";
+
+    TarnEngine::WindowProc(m_Handle, WM_DESTROY, 0, 0);
+    MSG m;
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, UINT(WM_QUIT));
+}
+
+TEST_F(WindowProcTest, WindowCreationFailuresThrowTheirTexts)
+{
+    struct Case {
+        const char* site;
+        const char* text;
+    };
+    for (const Case& c : {Case{"RegisterClassExA", "can't register window class SWindow::Create() Src\\SWindow at:"},
+                          Case{"CreateWindowExA", "can't create window SWindow::Create() Src\\SWindow at:"}}) {
+        pt::InjectOnce(c.site, E_FAIL);
+        SCore::SWindow window(boost::shared_ptr<void>(), "failing");
+        try {
+            window.Create(10, 10, WS_POPUP);
+            ADD_FAILURE() << c.site;
+        } catch (const SCore::TarnCoreException& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.text, 0), 0u) << e.what();
+        }
+    }
+    SCore::SWindow again(boost::shared_ptr<void>(), "failing");
+    EXPECT_NO_THROW(again.Create(10, 10, WS_POPUP)) << "the failed window left no class behind";
+}
+
+} // namespace
