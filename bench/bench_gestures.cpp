@@ -1,8 +1,11 @@
 // Gestures: one stroke classified (20 x 20 reduction and forward pass), one stroke inked end to
 // end (clear, points joined into lines, painted rectangle, rows out), and the network's load.
 
+#include "engine/core/dx9/SD3D9RenderDevice.h"
+#include "engine/core/dx9/SD3D9Viewport.h"
 #include "game/gameplay/GestureRecognizer.h"
-#include "game/gameplay/RGStrokeRaster.h"
+#include "game/gameplay/Painter.h"
+#include "platform/testing.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,27 +34,40 @@ std::vector<std::pair<float, float>> CirclePoints()
     return points;
 }
 
-struct MemoryCanvas {
-    static const INT kPitch = 256 * 4;
-    std::vector<BYTE> bits = std::vector<BYTE>(256 * kPitch, 0);
-    RGStrokeRaster raster;
-    RGStrokeGrid rows;
-
+// The game's painter on a headless device.
+struct HeadlessPainter {
+    HeadlessPainter()
+    {
+        platform::testing::SetRenderMode(platform::testing::RenderMode::Headless);
+        window = platform::testing::CreateRenderTestWindow(320, 240);
+        viewport.reset(new SCore::SD3D9Viewport);
+        static_cast<SCore::SD3D9RenderDevice&>(*viewport->m_RenderDevice).Create(window, 800, 600, 0, false);
+        painter.reset(new Painter(viewport));
+    }
+    ~HeadlessPainter()
+    {
+        painter.reset();
+        viewport.reset();
+        platform::testing::DestroyRenderTestWindow(window);
+        platform::testing::ResetAll();
+    }
     const RGStrokeGrid& Ink(const std::vector<std::pair<float, float>>& points)
     {
-        raster.Clear(bits.data(), kPitch);
-        raster.EndStroke();
-        for (const auto& p : points) raster.AddPoint(p.first, p.second, bits.data(), kPitch);
-        const RGStrokeRect rect = raster.EffectiveRectangle(bits.data(), kPitch);
-        raster.CopyRows(bits.data() + rect.y * kPitch + rect.x * 4, kPitch, rect, rows);
-        return rows;
+        painter->Clear();
+        for (const auto& p : points) painter->Render(p.first, p.second);
+        RGStrokeRect rect;
+        return painter->GetStrokeGrid(rect);
     }
+
+    HWND window;
+    boost::shared_ptr<SCore::SD3D9Viewport> viewport;
+    boost::shared_ptr<Painter> painter;
 };
 
 void BM_ClassifyStroke(benchmark::State& state)
 {
     const GestureRecognizer recognizer(kNetwork);
-    MemoryCanvas canvas;
+    HeadlessPainter canvas;
     const RGStrokeGrid rows = canvas.Ink(CirclePoints());
     for (auto _ : state) benchmark::DoNotOptimize(recognizer.Recognize(rows));
 }
@@ -59,7 +75,7 @@ BENCHMARK(BM_ClassifyStroke);
 
 void BM_InkStroke(benchmark::State& state)
 {
-    MemoryCanvas canvas;
+    HeadlessPainter canvas;
     const auto points = CirclePoints();
     for (auto _ : state) benchmark::DoNotOptimize(canvas.Ink(points).size());
 }

@@ -10,7 +10,6 @@
 
 #include <vector>
 
-static const char* const kTarnSource = "Src\\SMaterial";
 
 namespace SCore {
 namespace {

@@ -210,6 +210,10 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_Depth);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
         return D3DERR_NOTAVAILABLE;
+    m_Applied.valid = false;
+    glActiveTexture(GL_TEXTURE1); // only stage 0 is ever drawn
+    glDisable(GL_TEXTURE_2D);
+    glActiveTexture(GL_TEXTURE0);
     glFrontFace(GL_CW);
     glDepthFunc(GL_LEQUAL);
     GLfloat black[4] = {0, 0, 0, 1};
@@ -220,6 +224,9 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
 
 void GLBackend::BindBackBuffer(DeviceState&)
 {
+    // Another context (a second device, a plain GL program) may have been made current.
+    if (SDL_GL_GetCurrentContext() != m_Context)
+        SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
     DeleteDeadTextures();
     glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
 }
@@ -227,6 +234,17 @@ void GLBackend::BindBackBuffer(DeviceState&)
 void GLBackend::ApplyViewport(DeviceState& s, bool pretransformed)
 {
     const D3DVIEWPORT9& vp = s.viewport;
+    Applied& a = m_Applied;
+    if (a.valid && a.pretransformed == pretransformed && std::memcmp(&a.viewport, &vp, sizeof vp) == 0 &&
+        (pretransformed || (std::memcmp(&a.world, &s.world, sizeof s.world) == 0 &&
+                            std::memcmp(&a.view, &s.view, sizeof s.view) == 0 &&
+                            std::memcmp(&a.projection, &s.projection, sizeof s.projection) == 0)))
+        return;
+    a.pretransformed = pretransformed;
+    a.viewport = vp;
+    a.world = s.world;
+    a.view = s.view;
+    a.projection = s.projection;
     GLint y = GLint(m_Height) - GLint(vp.Y) - GLint(vp.Height);
     glEnable(GL_SCISSOR_TEST);
     glScissor(GLint(vp.X), y, GLsizei(vp.Width), GLsizei(vp.Height));
@@ -263,6 +281,12 @@ void GLBackend::ApplyViewport(DeviceState& s, bool pretransformed)
 void GLBackend::ApplyRenderStates(DeviceState& s, bool pretransformed)
 {
     const DWORD* rs = s.renderStates;
+    const DWORD key[16] = {rs[D3DRS_ZENABLE], rs[D3DRS_ZWRITEENABLE], rs[D3DRS_CULLMODE], rs[D3DRS_FILLMODE],
+                           rs[D3DRS_ALPHABLENDENABLE], rs[D3DRS_SRCBLEND], rs[D3DRS_DESTBLEND], rs[D3DRS_LIGHTING],
+                           rs[D3DRS_FOGENABLE], rs[D3DRS_FOGCOLOR], rs[D3DRS_FOGTABLEMODE], rs[D3DRS_FOGVERTEXMODE],
+                           rs[D3DRS_FOGSTART], rs[D3DRS_FOGEND], rs[D3DRS_FOGDENSITY], pretransformed ? 1u : 0u};
+    if (m_Applied.valid && std::memcmp(m_Applied.renderStates, key, sizeof key) == 0) return;
+    std::memcpy(m_Applied.renderStates, key, sizeof key);
     if (rs[D3DRS_ZENABLE]) glEnable(GL_DEPTH_TEST);
     else glDisable(GL_DEPTH_TEST);
     glDepthMask(rs[D3DRS_ZWRITEENABLE] ? GL_TRUE : GL_FALSE);
@@ -313,8 +337,9 @@ void GLBackend::ApplyRenderStates(DeviceState& s, bool pretransformed)
     }
 }
 
-unsigned GLBackend::TextureName(IDirect3DTexture9* texture)
+bool GLBackend::UploadTexture(IDirect3DTexture9* texture)
 {
+    bool fresh = false;
     TextureData& data = *texture->Data();
     std::lock_guard<std::mutex> guard(data.lock);
     auto handle = std::static_pointer_cast<GLTexture>(data.backendHandle);
@@ -324,32 +349,45 @@ unsigned GLBackend::TextureName(IDirect3DTexture9* texture)
         handle->generation = m_Generation;
         data.backendHandle = handle;
         for (TextureLevel& l : data.levels) l.dirty = true;
+        fresh = true;
     }
     glBindTexture(GL_TEXTURE_2D, handle->name);
+    if (fresh) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(data.levels.size()) - 1); // complete
+    }
     for (size_t i = 0; i < data.levels.size(); ++i) {
         if (!data.levels[i].dirty) continue;
         UploadLevel(data.format, GLint(i), data.levels[i]);
         data.levels[i].dirty = false;
     }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(data.levels.size()) - 1);
-    return handle->name;
+    return fresh;
 }
 
 void GLBackend::ApplyStage0(DeviceState& s)
 {
-    glActiveTexture(GL_TEXTURE1);
-    glDisable(GL_TEXTURE_2D);
-    glActiveTexture(GL_TEXTURE0);
     const DWORD* ts = s.stageStates[0];
     IDirect3DTexture9* texture = s.textures[0];
     if (ts[D3DTSS_COLOROP] == D3DTOP_DISABLE || !texture) {
-        glDisable(GL_TEXTURE_2D);
+        if (!m_Applied.valid || m_Applied.textured) glDisable(GL_TEXTURE_2D);
+        m_Applied.textured = false;
         return;
     }
-    glEnable(GL_TEXTURE_2D);
-    TextureName(texture);
     const DWORD* ss = s.samplerStates[0];
+    const DWORD key[8] = {ts[D3DTSS_COLOROP], ts[D3DTSS_COLORARG1], ts[D3DTSS_COLORARG2], ts[D3DTSS_ALPHAOP],
+                          ts[D3DTSS_ALPHAARG1], ts[D3DTSS_ALPHAARG2], ts[D3DTSS_TEXTURETRANSFORMFLAGS],
+                          ss[D3DSAMP_MINFILTER] | ss[D3DSAMP_MAGFILTER] << 8 | ss[D3DSAMP_MIPFILTER] << 16};
+    bool same = m_Applied.valid && m_Applied.textured && m_Applied.texture == texture &&
+                std::memcmp(m_Applied.stage, key, sizeof key) == 0 &&
+                (ts[D3DTSS_TEXTURETRANSFORMFLAGS] != D3DTTFF_COUNT2 ||
+                 std::memcmp(&m_Applied.textureMatrix, &s.textureTransforms[0], sizeof(D3DMATRIX)) == 0);
+    if (!m_Applied.valid || !m_Applied.textured) glEnable(GL_TEXTURE_2D);
+    bool fresh = UploadTexture(texture); // uploads changed levels even when nothing else changed
+    if (same && !fresh) return;
+    m_Applied.textured = true;
+    m_Applied.texture = texture;
+    std::memcpy(m_Applied.stage, key, sizeof key);
+    m_Applied.textureMatrix = s.textureTransforms[0];
     GLint mag = ss[D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST;
     bool minLinear = ss[D3DSAMP_MINFILTER] >= D3DTEXF_LINEAR;
     GLint min = minLinear ? GL_LINEAR : GL_NEAREST;
@@ -381,11 +419,18 @@ void GLBackend::ApplyStage0(DeviceState& s)
 
 void GLBackend::Clear(DeviceState& s, DWORD flags, D3DCOLOR colour, float z)
 {
+    if (s.renderTarget) return; // as for drawing: textures are not drawn into
     BindBackBuffer(s);
+    m_Applied.valid = false; // the clear changes the scissor and the depth mask
     const D3DVIEWPORT9& vp = s.viewport;
-    glEnable(GL_SCISSOR_TEST);
-    glScissor(GLint(vp.X), GLint(m_Height) - GLint(vp.Y) - GLint(vp.Height), GLsizei(vp.Width),
-              GLsizei(vp.Height));
+    // Only the viewport is cleared; a whole-target clear goes without the scissor (the fast path).
+    if (vp.X == 0 && vp.Y == 0 && vp.Width == m_Width && vp.Height == m_Height) {
+        glDisable(GL_SCISSOR_TEST);
+    } else {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(GLint(vp.X), GLint(m_Height) - GLint(vp.Y) - GLint(vp.Height), GLsizei(vp.Width),
+                  GLsizei(vp.Height));
+    }
     GLbitfield mask = 0;
     if (flags & D3DCLEAR_TARGET) {
         GLfloat c[4];
@@ -404,11 +449,19 @@ void GLBackend::Clear(DeviceState& s, DWORD flags, D3DCOLOR colour, float z)
 
 void GLBackend::Draw(DeviceState& s, const DrawCall& call)
 {
+    if (s.renderTarget) {
+        // Drawing into a texture is not reproduced; it must not land in the back buffer instead.
+        static bool warned = false;
+        if (!warned) std::fprintf(stderr, "OpenGL backend: drawing into a texture is skipped\n");
+        warned = true;
+        return;
+    }
     BindBackBuffer(s);
     bool pretransformed = (s.fvf & D3DFVF_XYZRHW) != 0;
     ApplyViewport(s, pretransformed);
     ApplyRenderStates(s, pretransformed);
     ApplyStage0(s);
+    m_Applied.valid = true;
 
     const uint8_t* base = s.stream->Bytes() + size_t(call.baseVertex) * s.streamStride;
     GLsizei stride = GLsizei(s.streamStride);
@@ -467,11 +520,13 @@ void GLBackend::Present(DeviceState& s)
     }
     int w = 0, h = 0;
     SDL_GL_GetDrawableSize(m_Window, &w, &h);
+    m_Applied.valid = false;
     glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    bool scaled = w != GLint(m_Width) || h != GLint(m_Height);
     glBlitFramebuffer(0, 0, GLint(m_Width), GLint(m_Height), 0, 0, w, h, GL_COLOR_BUFFER_BIT,
-                      GL_LINEAR);
+                      scaled ? GL_LINEAR : GL_NEAREST);
     SDL_GL_SwapWindow(m_Window);
     glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
 }

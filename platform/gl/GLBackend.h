@@ -28,7 +28,23 @@ private:
     void ApplyViewport(DeviceState& state, bool pretransformed);
     void ApplyRenderStates(DeviceState& state, bool pretransformed);
     void ApplyStage0(DeviceState& state);
-    unsigned TextureName(IDirect3DTexture9* texture);
+    // Binds the texture, uploading changed levels; true when it got a new GL name.
+    bool UploadTexture(IDirect3DTexture9* texture);
+
+    // What the last draw applied, so that an unchanged group of state is not sent again
+    // (state changes make the GL driver re-validate, which costs more than the draw).
+    struct Applied {
+        bool valid = false;
+        bool pretransformed = false;
+        D3DVIEWPORT9 viewport;
+        D3DMATRIX world, view, projection;
+        DWORD renderStates[16];
+        bool textured = false;
+        IDirect3DTexture9* texture = nullptr;
+        DWORD stage[8];
+        D3DMATRIX textureMatrix;
+    };
+    Applied m_Applied;
 
     SDL_Window* m_Window = nullptr;
     void* m_Context = nullptr;

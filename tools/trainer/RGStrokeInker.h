@@ -1,17 +1,28 @@
 #pragma once
-// Inks a stroke the way the game does (the painter's rasterisation on a 256 x 256 canvas, the
-// painted rectangle cut out as rows) and reduces it with the recogniser's own code.
+// Inks a stroke through the game's own painter, on a headless render device, and reduces it
+// with the recogniser's own code, so the network learns exactly what the game will show it.
 
-#include "game/gameplay/RGStrokeRaster.h"
+#include "game/gameplay/Painter.h"
 #include "tools/trainer/RGGestureSynth.h"
 
+#include "platform/wintypes.h"
+
+#include <boost/shared_ptr.hpp>
+
 #include <vector>
+
+namespace SCore {
+class SD3D9Viewport;
+} // namespace SCore
 
 namespace Runegarden {
 
 class RGStrokeInker {
 public:
     RGStrokeInker();
+    ~RGStrokeInker();
+    RGStrokeInker(const RGStrokeInker&) = delete;
+    RGStrokeInker& operator=(const RGStrokeInker&) = delete;
 
     // The painted rows of the stroke, as the painter hands them to the recogniser.
     const RGStrokeGrid& Ink(const std::vector<RGStrokePoint>& points);
@@ -20,11 +31,9 @@ public:
     std::vector<double> Cells(const std::vector<RGStrokePoint>& points);
 
 private:
-    static const INT kPitch = RGStrokeRaster::kWidth * RGStrokeRaster::kBytesPerPixel;
-
-    std::vector<BYTE> m_Canvas;
-    RGStrokeRaster m_Raster;
-    RGStrokeGrid m_Rows;
+    HWND m_Window;
+    boost::shared_ptr<SCore::SD3D9Viewport> m_Viewport;
+    boost::shared_ptr<Painter> m_Painter;
 };
 
 } // namespace Runegarden

@@ -11,12 +11,6 @@ namespace {
 
 const std::string kData = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/";
 
-std::string Bytes(const std::string& name)
-{
-    std::ifstream in(kData + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // 10 x 6 binary PPM, all one colour.
 std::string SolidPpm(uint8_t r, uint8_t g, uint8_t b)
 {

@@ -1,0 +1,48 @@
+#pragma once
+// The stroke painter: inks the player's stroke as connected white lines into a 256 x 256 canvas
+// texture and hands the painted part to the recogniser as rows of bytes.
+
+#include "game/gameplay/RGStrokeRaster.h"
+
+#include <boost/shared_ptr.hpp>
+
+struct D3DLOCKED_RECT;
+
+namespace SCore {
+class STexture;
+class SViewport;
+} // namespace SCore
+
+namespace Runegarden {
+
+class Painter {
+public:
+    // Creates the canvas "PaintingSprite" on the viewport and adds it to its texture manager;
+    // the canvas is not cleared here.
+    explicit Painter(const boost::shared_ptr<SCore::SViewport>& viewport);
+    virtual ~Painter();
+
+    // Adds one point of the stroke, given as fractions of the canvas.
+    void Render(float x, float y);
+    // Empties the canvas and ends the stroke.
+    void Clear();
+    RGStrokeRect CalculateEffectiveRectangle();
+    // Refills the stroke grid with the painted rectangle's rows; valid until the next call.
+    const RGStrokeGrid& GetStrokeGrid(RGStrokeRect& rect);
+
+    void DrawLine(int x0, int y0, int x1, int y1, const D3DLOCKED_RECT& locked);
+    void PutPixel(int x, int y, const D3DLOCKED_RECT& locked);
+
+    const boost::shared_ptr<SCore::STexture>& GetCanvas() const { return m_Canvas; }
+
+private:
+    boost::shared_ptr<SCore::SViewport> m_Viewport;
+    boost::shared_ptr<SCore::STexture> m_Canvas;
+    UINT m_Width;
+    UINT m_Height;
+    UINT m_BytesPerPixel;
+    RGStrokeGrid m_StrokeGrid;
+    RGStrokeRaster m_Raster;   // keeps the stroke's last point
+};
+
+} // namespace Runegarden
