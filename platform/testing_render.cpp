@@ -18,6 +18,7 @@ struct RenderHooks {
     std::mutex lock;
     Loss loss = Loss::None;
     std::vector<AdapterConfig> adapters{AdapterConfig()};
+    bool adaptersSet = false;
     bool d32 = false, d16 = true;
     RenderMode mode = RenderMode::Auto;
     bool record = false;
@@ -46,6 +47,7 @@ void ResetRenderHooks()
     std::lock_guard<std::mutex> guard(h.lock);
     h.loss = Loss::None;
     h.adapters = {AdapterConfig()};
+    h.adaptersSet = false;
     h.d32 = false;
     h.d16 = true;
     h.mode = RenderMode::Auto;
@@ -95,12 +97,25 @@ void SetAdapters(const std::vector<AdapterConfig>& adapters)
 {
     std::lock_guard<std::mutex> guard(Hooks().lock);
     Hooks().adapters = adapters;
+    Hooks().adaptersSet = true;
 }
 
 std::vector<AdapterConfig> Adapters()
 {
-    std::lock_guard<std::mutex> guard(Hooks().lock);
-    return Hooks().adapters;
+    std::vector<AdapterConfig> adapters;
+    {
+        std::lock_guard<std::mutex> guard(Hooks().lock);
+        if (Hooks().adaptersSet) return Hooks().adapters;
+        adapters = Hooks().adapters;
+    }
+    // Unconfigured with a display: the desktop mode of the first display.
+    int width, height, refresh;
+    if (!IsHeadless() && sdl::DesktopMode(&width, &height, &refresh)) {
+        adapters[0].width = UINT(width);
+        adapters[0].height = UINT(height);
+        adapters[0].refreshRate = UINT(refresh);
+    }
+    return adapters;
 }
 
 void AcceptDepthFormats(bool d32, bool d16)

@@ -2,7 +2,6 @@
 
 #include "engine/core/TarnCoreException.h"
 #include "engine/core/dx9/SD3D9Viewport.h"
-#include "engine/core/dx9/SDI9Input.h"
 
 namespace TarnEngine {
 
@@ -14,10 +13,7 @@ boost::shared_ptr<SCore::SViewport> SViewportFactory::CreateViewport(const std::
 {
     TARN_TRY
     if (renderName != kD3D9RenderName) throw SCore::TarnCoreException("unknown Render name: " + renderName);
-    boost::shared_ptr<SCore::SViewport> viewport(new SCore::SD3D9Viewport);
-    // The Direct3D viewport's input system is the DirectInput one.
-    viewport->m_Input.reset(new SCore::SDI9Input);
-    return viewport;
+    return boost::shared_ptr<SCore::SViewport>(new SCore::SD3D9Viewport);
     TARN_CATCH("SViewportFactory::CreateViewport()")
 }
 

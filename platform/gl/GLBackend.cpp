@@ -419,6 +419,7 @@ void GLBackend::ApplyStage0(DeviceState& s)
 
 void GLBackend::Clear(DeviceState& s, DWORD flags, D3DCOLOR colour, float z)
 {
+    if (s.renderTarget) return; // as for drawing: textures are not drawn into
     BindBackBuffer(s);
     m_Applied.valid = false; // the clear changes the scissor and the depth mask
     const D3DVIEWPORT9& vp = s.viewport;
@@ -448,6 +449,13 @@ void GLBackend::Clear(DeviceState& s, DWORD flags, D3DCOLOR colour, float z)
 
 void GLBackend::Draw(DeviceState& s, const DrawCall& call)
 {
+    if (s.renderTarget) {
+        // Drawing into a texture is not reproduced; it must not land in the back buffer instead.
+        static bool warned = false;
+        if (!warned) std::fprintf(stderr, "OpenGL backend: drawing into a texture is skipped\n");
+        warned = true;
+        return;
+    }
     BindBackBuffer(s);
     bool pretransformed = (s.fvf & D3DFVF_XYZRHW) != 0;
     ApplyViewport(s, pretransformed);

@@ -54,6 +54,16 @@ bool VideoAvailable()
     return available == 1;
 }
 
+bool DesktopMode(int* width, int* height, int* refreshRate)
+{
+    SDL_DisplayMode mode;
+    if (!VideoAvailable() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;
+    *width = mode.w;
+    *height = mode.h;
+    *refreshRate = mode.refresh_rate ? mode.refresh_rate : 60;
+    return true;
+}
+
 } // namespace sdl
 
 namespace testing {

@@ -22,6 +22,8 @@ bool LookUpRenderWindow(HWND handle, RenderWindow* out);
 
 // Whether SDL video can be used (a display is present); initialises it on first use.
 bool VideoAvailable();
+// The desktop size and refresh rate of the first display; false without a display.
+bool DesktopMode(int* width, int* height, int* refreshRate);
 
 } // namespace sdl
 } // namespace platform

@@ -134,9 +134,16 @@ void SD3D9RenderDevice::CreateD3DDevice(HWND window, DWORD flags, uint32_t width
     p.BackBufferCount = 1;
     p.SwapEffect = D3DSWAPEFFECT_DISCARD;
     p.Windowed = fullScreen ? FALSE : TRUE;
-    // Windowed: a zero size asks for the window's client size, read back after creation.
-    p.BackBufferWidth = fullScreen ? width : 0;
-    p.BackBufferHeight = fullScreen ? height : 0;
+    p.BackBufferWidth = width;
+    p.BackBufferHeight = height;
+    if (!fullScreen) {
+        // The client rectangle; a window the system does not know leaves zero, which asks
+        // Direct3D for the client size (read back after creation).
+        RECT client = {0, 0, 0, 0};
+        GetClientRect(window, &client);
+        p.BackBufferWidth = UINT(client.right - client.left);
+        p.BackBufferHeight = UINT(client.bottom - client.top);
+    }
     p.FullScreen_RefreshRateInHz = 0;
     p.PresentationInterval = FindCompatiblePresentationInterval(m_Adapter);
     p.EnableAutoDepthStencil = TRUE;
@@ -576,9 +583,10 @@ void SD3D9RenderDevice::DoSetView(bool fullScreen)
             m_PresentParams.BackBufferHeight = m_RequestedHeight;
             m_PresentParams.PresentationInterval = FindCompatiblePresentationInterval(m_Adapter);
         } else {
-            // Zero asks for the window's client size.
-            m_PresentParams.BackBufferWidth = 0;
-            m_PresentParams.BackBufferHeight = 0;
+            RECT client = {0, 0, 0, 0};
+            GetClientRect(m_Window, &client); // zero when unknown: Direct3D then takes the client size
+            m_PresentParams.BackBufferWidth = UINT(client.right - client.left);
+            m_PresentParams.BackBufferHeight = UINT(client.bottom - client.top);
         }
     }
     Reset();

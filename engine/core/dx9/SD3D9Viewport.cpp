@@ -7,13 +7,17 @@
 #include "engine/core/dx9/SD3D9RenderPass.h"
 #include "engine/core/dx9/SD3D9Texture.h"
 #include "engine/core/dx9/SD3D9VertexBuffer.h"
+#include "engine/core/dx9/SDI9Input.h"
 
 static const char* const kTarnSource = "Src\\dx9\\SD3D9Viewport.cpp";
 
 namespace SCore {
 
-// The input (SDI9Input) is put in by its own code; this viewport makes the render side.
-SD3D9Viewport::SD3D9Viewport() { m_RenderDevice.reset(new SD3D9RenderDevice); }
+SD3D9Viewport::SD3D9Viewport()
+{
+    m_RenderDevice.reset(new SD3D9RenderDevice);
+    m_Input.reset(new SDI9Input);
+}
 
 boost::shared_ptr<SVertexBuffer> SD3D9Viewport::DoCreateVertexBuffer(uint32_t count, uint32_t vertexSize, uint32_t fvf,
                                                                      uint32_t primitiveType, uint32_t usage)
