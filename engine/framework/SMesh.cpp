@@ -5,6 +5,7 @@
 #include "engine/core/SSerializator.h"
 #include "engine/core/SViewport.h"
 #include "engine/core/TarnCoreException.h"
+#include "engine/framework/SMathMatrix.h"
 
 static const char* const kTarnSource = "Src\\SMesh";
 
@@ -39,6 +40,14 @@ void SMesh::DeserializeMeshData(SCore::SDeserializator& in)
     material.Deserialize(in, m_Viewport->m_TextureManager);
     m_Material = material;
     TARN_CATCH("SMesh::DeserializeMeshData()")
+}
+
+void SMesh::Draw()
+{
+    TARN_TRY
+    RenderDevice().DoSetmaterial(m_Material);
+    DoRender(IdentityMatrix());
+    TARN_CATCH("SMesh::Draw()")
 }
 
 SCore::SRenderDevice& SMesh::RenderDevice()

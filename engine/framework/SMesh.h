@@ -41,6 +41,9 @@ public:
     virtual const char* GetTypeName() const = 0;
     virtual std::vector<STriangle>& DoGetTriangles() = 0;
 
+    // The usual two steps of drawing: the material to the device, then DoRender with the identity.
+    void Draw();
+
     // "Name" and the "Material" element of the current element.
     void SerializeMeshData(SCore::SSerializator& out);
     void DeserializeMeshData(SCore::SDeserializator& in);

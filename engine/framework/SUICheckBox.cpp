@@ -1,0 +1,45 @@
+#include "engine/framework/SUICheckBox.h"
+
+#include "engine/core/TarnCoreException.h"
+#include "engine/framework/SSprite.h"
+
+static const char* const kTarnSource = "Src\\SUICheckBox";
+
+namespace TarnEngine {
+namespace UI {
+
+bool SUICheckBox::DoHitTest(float x, float y) { return x >= m_X && x <= m_X + m_W && y >= m_Y && y <= m_Y + m_H; }
+
+void SUICheckBox::DoMouseDown(float, float)
+{
+    m_Pressed = true;
+    m_Checked = !m_Checked;
+}
+
+void SUICheckBox::DoMouseOver()
+{
+    TARN_TRY
+    if (m_Pressed) {
+        if (m_ClickEvent) m_ClickEvent->Invoke();
+        m_Pressed = false;
+    }
+    if (m_FocusEvent && !m_FocusFired) {
+        m_FocusEvent->Invoke();
+        m_FocusFired = true;
+    }
+    TARN_CATCH("SUICheckBox::DoMouseOver()")
+}
+
+void SUICheckBox::DoRender(float x, float y)
+{
+    TARN_TRY
+    bool over = GetState() != SUICS_NORMAL;
+    const boost::shared_ptr<SSprite>& sprite = m_Checked ? (over ? m_CheckedOverSprite : m_CheckedSprite)
+                                                         : (over ? m_UncheckedOverSprite : m_UncheckedSprite);
+    PlaceSprite(sprite, m_X + x, m_Y + y, m_W, m_H);
+    DrawSprite(sprite);
+    TARN_CATCH("SUICheckBox::DoRender()")
+}
+
+} // namespace UI
+} // namespace TarnEngine
