@@ -5,6 +5,8 @@
 #include "engine/framework/SUIForm.h"
 #include "engine/framework/SUITextBox.h"
 
+#include <thread>
+
 using namespace ui_test;
 
 namespace {
@@ -284,4 +286,31 @@ TEST_F(ControlsTest, ApplicationRoutesInputToTheCurrentFormAndDrawsTheStack)
     high->m_Log.clear();
     app.DoRender(0.0f, 0.0f);
     EXPECT_EQ("", high->m_Log);
+}
+
+TEST_F(ControlsTest, FormsShownAndClosedWhileInputArrivesFromAnotherThread)
+{
+    SUIApplication app;
+    app.SetViewport(m_Viewport);
+    for (const char* name : {"a", "b"}) {
+        boost::shared_ptr<SUIForm> form(new SUIForm(name));
+        form->SetViewport(m_Viewport);
+        form->m_W = form->m_H = 1.0f;
+        form->AddControl(Button());
+        app.AddForm(form);
+    }
+    std::thread input([&] {
+        for (int i = 0; i < 2000; ++i) {
+            Move(app, i % 800, 300);
+            Click(app, 400, 300);
+            app.GetCurrentFormName();
+        }
+    });
+    for (int i = 0; i < 2000; ++i) {
+        app.ShowForm(i % 2 ? "a" : "b");
+        if (i % 3 == 0) app.CloseForm();
+    }
+    input.join();
+    app.CloseAllForms();
+    EXPECT_EQ("", app.GetCurrentFormName());
 }
