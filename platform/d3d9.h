@@ -8,6 +8,7 @@
 // Not reproduced: real device loss (simulated by the test hooks), several adapters and display
 // modes beyond the configured ones, multisampling, stencil, lights, vertex shaders.
 
+#include "platform/unknwn.h"
 #include "platform/wintypes.h"
 
 #include <atomic>
@@ -286,22 +287,6 @@ struct TextureData;
 } // namespace render
 } // namespace platform
 
-// Reference counted: Release returns the new count and destroys the object at 0. A child keeps
-// its parent alive. Release may happen on any thread.
-class IUnknown {
-public:
-    ULONG AddRef();
-    ULONG Release();
-
-protected:
-    IUnknown() = default;
-    virtual ~IUnknown() = default;
-    IUnknown(const IUnknown&) = delete;
-    IUnknown& operator=(const IUnknown&) = delete;
-
-private:
-    std::atomic<ULONG> m_Refs{1};
-};
 
 class IDirect3DDevice9;
 class IDirect3DTexture9;

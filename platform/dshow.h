@@ -30,27 +30,33 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD context, REFIID 
 #define AM_SEEKING_NoPositioning 0x0
 #define AM_SEEKING_AbsolutePositioning 0x1
 
-struct IGraphBuilder : IUnknown {
+// Every interface can ask the object for the others; the answer is AddRef'd.
+struct IGraphBuilder : virtual IUnknown {
+    virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     // Opens the file and decodes it; a missing file E_FILE_NOT_FOUND, undecodable data E_FAIL.
     virtual HRESULT RenderFile(const wchar_t* file, const wchar_t* playList) = 0;
 };
 
-struct IMediaControl : IUnknown {
+struct IMediaControl : virtual IUnknown {
+    virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     virtual HRESULT Run() = 0;  // plays on from the current position
     virtual HRESULT Stop() = 0;
 };
 
-struct IMediaEvent : IUnknown {
+struct IMediaEvent : virtual IUnknown {
+    virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     // S_OK with EC_COMPLETE once the stream has played to its end, else E_ABORT after ms.
     virtual HRESULT WaitForCompletion(LONG ms, LONG* eventCode) = 0;
 };
 
-struct IBasicAudio : IUnknown {
+struct IBasicAudio : virtual IUnknown {
+    virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     virtual HRESULT put_Volume(LONG hundredthsOfDb) = 0; // -10000 (silent) .. 0 (full)
     virtual HRESULT get_Volume(LONG* hundredthsOfDb) = 0;
 };
 
-struct IMediaSeeking : IUnknown {
+struct IMediaSeeking : virtual IUnknown {
+    virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
     // In 100 ns units: the audio already played, and the length of the file.
     virtual HRESULT GetPositions(LONGLONG* current, LONGLONG* stop) = 0;
     virtual HRESULT SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop,

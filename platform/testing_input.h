@@ -44,6 +44,9 @@ void InjectFocus(bool gained, HWND window = nullptr);
 void InjectCloseRequest(HWND window = nullptr);
 // Places a window's client area on the screen (and stops sampling the real position).
 void SetWindowScreenPosition(HWND window, int x, int y);
+// Gives a window a frame around its client area (border on every side, caption above), as a
+// decorated window would have; GetWindowRect and rcWindow grow, the client area stays.
+void SetWindowFrame(HWND window, int border, int caption);
 // An extra layout entry: ToAscii gives this character for the key, whatever the modifiers.
 void MapKeyToCharacter(BYTE virtualKey, BYTE character);
 

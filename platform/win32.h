@@ -291,6 +291,9 @@ BOOL GetKeyboardState(BYTE state[256]);
 // US layout. 1 with the character in the low byte of out[0], 0 for keys without one.
 int ToAscii(UINT virtualKey, UINT scanCode, const BYTE state[256], WORD* out, UINT flags);
 
+// The game's entry function, called by the layer's main on the main thread (tarn_platform_main).
+int WINAPI WinMain(HINSTANCE module, HINSTANCE previous, LPSTR commandLine, int show);
+
 HCURSOR SetCursor(HCURSOR cursor); // NULL hides the pointer over the client area
 int ShowCursor(BOOL show);         // display counter; the pointer shows while it is >= 0
 BOOL GetCursorPos(POINT* point);   // any thread: the screen position the pump last sampled

@@ -40,6 +40,13 @@ public:
     virtual uint32_t DoGetHeight() = 0;
 
     void SetRenderDevice(const boost::shared_ptr<SRenderDevice>& device) { m_RenderDevice = device; }
+    // Binds the texture to the device, loads the file and remembers where it came from.
+    void LoadFromFile(const boost::shared_ptr<SRenderDevice>& device, const std::string& file)
+    {
+        SetRenderDevice(device);
+        DoLoad(file);
+        m_SecondName = file;
+    }
     const boost::shared_ptr<SRenderDevice>& GetRenderDevice() const { return m_RenderDevice; }
 
     std::string m_SecondName;

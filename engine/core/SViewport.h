@@ -30,6 +30,20 @@ public:
     virtual boost::shared_ptr<STexture> DoCreateTexture(const std::string& name) = 0;
 
     boost::shared_ptr<SRenderPass> CreateRenderPass() { return DoCreateRenderPass(); }
+    // Write-only buffers; index buffers always hold 16-bit indices.
+    boost::shared_ptr<SVertexBuffer> CreateVertexBuffer(uint32_t count, uint32_t vertexSize, uint32_t fvf,
+                                                        uint32_t primitiveType)
+    {
+        return DoCreateVertexBuffer(count, vertexSize, fvf, primitiveType, kWriteOnly);
+    }
+    boost::shared_ptr<SIndexBuffer> CreateIndexBuffer(uint32_t count)
+    {
+        return DoCreateIndexBuffer(count, kIndex16, kWriteOnly);
+    }
+    boost::shared_ptr<STexture> CreateTexture(const std::string& name) { return DoCreateTexture(name); }
+
+    static const uint32_t kWriteOnly = 8; // D3DUSAGE_WRITEONLY
+    static const uint32_t kIndex16 = 101; // D3DFMT_INDEX16
 
     boost::shared_ptr<SRenderDevice> m_RenderDevice;
     boost::shared_ptr<SInput> m_Input;

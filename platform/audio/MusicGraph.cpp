@@ -124,18 +124,6 @@ HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
     return S_OK;
 }
 
-ULONG MusicGraph::AddRef()
-{
-    return ++m_References;
-}
-
-ULONG MusicGraph::Release()
-{
-    ULONG count = --m_References;
-    if (count == 0) delete this;
-    return count;
-}
-
 HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
 {
     const std::wstring name = file ? file : L"";

@@ -1,7 +1,7 @@
 #pragma once
 // A filter graph that plays one MP3 file: RenderFile decodes the whole file with libmpg123 into
 // samples of the mixer's format; the graph's voice plays them from Run to Stop. One object
-// answers for all five interfaces and dies with its last reference.
+// answers for all five interfaces, with one reference count, and dies with its last reference.
 
 #include "platform/audio/AudioMixer.h"
 #include "platform/dshow.h"
@@ -37,8 +37,6 @@ public:
     MusicGraph();
 
     HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
 
     HRESULT RenderFile(const wchar_t* file, const wchar_t* playList) override;
     HRESULT Run() override;
@@ -53,7 +51,6 @@ public:
 private:
     ~MusicGraph() override;
 
-    std::atomic<ULONG> m_References{1};
     std::shared_ptr<GraphRecord> m_Record;
     std::shared_ptr<Voice> m_Voice;
     LONG m_Volume = 0;

@@ -76,6 +76,7 @@ SoundBuffer::SoundBuffer(SoundDevice* owner, bool primary)
 
 SoundBuffer::~SoundBuffer()
 {
+    if (m_Owner) m_Owner->Forget(this);
     {
         std::lock_guard<std::mutex> guard(g_RegistryLock);
         g_Registry.erase(std::remove(g_Registry.begin(), g_Registry.end(), this), g_Registry.end());
@@ -115,28 +116,8 @@ HRESULT SoundBuffer::Create(SoundDevice* owner, const DSBUFFERDESC& desc, SoundB
 
 void SoundBuffer::Destroy()
 {
+    m_Owner = nullptr;
     delete this;
-}
-
-HRESULT SoundBuffer::QueryInterface(REFIID, void** object)
-{
-    if (object) *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG SoundBuffer::AddRef()
-{
-    return ++m_References;
-}
-
-ULONG SoundBuffer::Release()
-{
-    ULONG count = --m_References;
-    if (count == 0) {
-        m_Owner->Forget(this);
-        delete this;
-    }
-    return count;
 }
 
 HRESULT SoundBuffer::GetStatus(DWORD* status)

@@ -20,10 +20,6 @@ public:
     // Creates a buffer for desc or returns the DirectSound result that refuses it.
     static HRESULT Create(SoundDevice* owner, const DSBUFFERDESC& desc, SoundBuffer** buffer);
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-
     HRESULT GetStatus(DWORD* status) override;
     HRESULT SetFormat(const WAVEFORMATEX* format) override;
     HRESULT Lock(DWORD offset, DWORD bytes, void** part1, DWORD* bytes1, void** part2,
@@ -35,7 +31,7 @@ public:
     HRESULT Play(DWORD reserved, DWORD priority, DWORD flags) override;
     HRESULT Stop() override;
 
-    // Destroys the buffer whatever its count (its device is going away).
+    // Destroys the buffer whatever its count: its device is going away.
     void Destroy();
 
     // Inspection for tests; caller holds the mixer lock.
@@ -49,8 +45,7 @@ private:
     SoundBuffer(SoundDevice* owner, bool primary);
     ~SoundBuffer() override;
 
-    SoundDevice* m_Owner;
-    std::atomic<ULONG> m_References{1};
+    SoundDevice* m_Owner; // null once the device destroys its buffers
     const bool m_Primary;
     const unsigned m_Id;
     WAVEFORMATEX m_Format{};

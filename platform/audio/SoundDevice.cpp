@@ -32,24 +32,6 @@ unsigned SoundDevice::LiveCount()
     return g_LiveDevices.load();
 }
 
-HRESULT SoundDevice::QueryInterface(REFIID, void** object)
-{
-    if (object) *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG SoundDevice::AddRef()
-{
-    return ++m_References;
-}
-
-ULONG SoundDevice::Release()
-{
-    ULONG count = --m_References;
-    if (count == 0) delete this;
-    return count;
-}
-
 HRESULT SoundDevice::SetCooperativeLevel(HWND, DWORD level)
 {
     HRESULT injected = testing::TakeInjected("IDirectSound::SetCooperativeLevel");

@@ -16,10 +16,6 @@ class SoundDevice : public IDirectSound {
 public:
     SoundDevice();
 
-    HRESULT QueryInterface(REFIID iid, void** object) override;
-    ULONG AddRef() override;
-    ULONG Release() override;
-
     HRESULT SetCooperativeLevel(HWND window, DWORD level) override;
     HRESULT CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuffer** buffer,
                               IUnknown* outer) override;
@@ -32,7 +28,6 @@ public:
 private:
     ~SoundDevice() override;
 
-    std::atomic<ULONG> m_References{1};
     std::mutex m_BuffersLock;
     std::vector<SoundBuffer*> m_Buffers;
 };

@@ -11,15 +11,6 @@ using platform::render::TextureData;
 using platform::testing::CountLive;
 using platform::testing::TakeInjected;
 
-ULONG IUnknown::AddRef() { return ++m_Refs; }
-
-ULONG IUnknown::Release()
-{
-    ULONG left = --m_Refs;
-    if (left == 0) delete this;
-    return left;
-}
-
 // --- Textures --------------------------------------------------------------------------------------
 
 namespace platform {

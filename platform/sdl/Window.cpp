@@ -205,15 +205,24 @@ BOOL GetWindowRect(HWND handle, RECT* rect)
     std::lock_guard<std::mutex> guard(s.lock);
     Window* w = FindLive(s, handle);
     if (!w) return FALSE;
-    *rect = w->rect;
+    *rect = w->Outer();
     return TRUE;
 }
 
 BOOL GetClientRect(HWND handle, RECT* rect)
 {
-    RECT r;
-    if (!rect || !GetWindowRect(handle, &r)) return FALSE;
-    *rect = RECT{0, 0, r.right - r.left, r.bottom - r.top};
+    if (!rect) return FALSE;
+    if (handle == platform::window::kDesktopWindow) {
+        RECT r;
+        if (!GetWindowRect(handle, &r)) return FALSE;
+        *rect = RECT{0, 0, r.right - r.left, r.bottom - r.top};
+        return TRUE;
+    }
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    Window* w = FindLive(s, handle);
+    if (!w) return FALSE;
+    *rect = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
     return TRUE;
 }
 
@@ -226,7 +235,7 @@ BOOL GetWindowInfo(HWND handle, WINDOWINFO* info)
     if (!w) return FALSE;
     *info = WINDOWINFO{};
     info->cbSize = sizeof(WINDOWINFO);
-    info->rcWindow = w->rect;
+    info->rcWindow = w->Outer();
     info->rcClient = w->rect;
     info->dwStyle = w->style | (w->visible ? WS_VISIBLE : 0u);
     return TRUE;

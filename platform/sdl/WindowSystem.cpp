@@ -3,12 +3,12 @@
 
 #include "platform/sdl/WindowSystem.h"
 
+#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdlib>
 
 namespace platform {
 namespace window {
@@ -124,14 +124,7 @@ bool RealWindowsAvailable()
         std::lock_guard<std::mutex> guard(s.lock);
         if (s.virtualMode) return false;
     }
-    static int available = -1;
-    if (available < 0) {
-        const char* x11 = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        const bool display = (x11 && *x11) || (wayland && *wayland);
-        available = display && (SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0);
-    }
-    return available == 1;
+    return sdl::VideoAvailable();
 }
 
 void ApplyEvent(System& s, const InputEvent& event)
@@ -303,6 +296,16 @@ void SetWindowScreenPosition(HWND handle, int x, int y)
     const LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
     w->rect = RECT{x, y, x + width, y + height};
     w->positionPinned = true;
+}
+
+void SetWindowFrame(HWND handle, int border, int caption)
+{
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    if (window::Window* w = window::FindLive(s, handle)) {
+        w->border = border;
+        w->caption = caption;
+    }
 }
 
 void MapKeyToCharacter(BYTE virtualKey, BYTE character)

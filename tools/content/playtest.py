@@ -285,9 +285,9 @@ def score_screen(module):
 def main():
     data = sys.argv[1]
     only = set(sys.argv[2:])
-    spec = importlib.util.spec_from_file_location("rgpy_factory", os.path.join(data, "scripts", "rgpy_factory.py"))
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    loader_spec = importlib.util.spec_from_file_location("rgpy_factory", os.path.join(data, "scripts", "rgpy_factory.py"))
+    module = importlib.util.module_from_spec(loader_spec)
+    loader_spec.loader.exec_module(module)
     score_screen(module)
     ok = True
     for pack in ("levelpack.xml", "bonuslevelpack.xml"):

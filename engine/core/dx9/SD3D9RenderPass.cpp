@@ -6,7 +6,7 @@
 namespace SCore {
 
 SD3D9RenderPass::SD3D9RenderPass(const boost::shared_ptr<SRenderDevice>& device)
-    : m_RenderDevice(device), m_World(IdentityMatrix()), m_View(IdentityMatrix()), m_Projection(IdentityMatrix())
+    : m_RenderDevice(device)
 {
 }
 

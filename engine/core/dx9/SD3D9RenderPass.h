@@ -19,9 +19,6 @@ public:
     void DoApply() override;
 
     boost::shared_ptr<SRenderDevice> m_RenderDevice;
-    SMatrix m_World;
-    SMatrix m_View;
-    SMatrix m_Projection;
 };
 
 } // namespace SCore

@@ -1,3 +1,6 @@
+// Included together, as the game does: the layer has one IUnknown.
+#include "platform/d3d9.h"
+#include "platform/dsound.h"
 #include "platform/dshow.h"
 #include "platform/testing.h"
 #include "platform/files.h"

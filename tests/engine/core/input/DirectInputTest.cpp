@@ -198,6 +198,18 @@ TEST_F(DirectInputTest, WindowedMouseIsTheCursorInClientPixelsAndIgnoresMovement
     EXPECT_FALSE(mouse->IsClicked(0));
 }
 
+TEST_F(DirectInputTest, WindowedMouseMeasuresFromTheClientAreaOfAFramedWindow)
+{
+    pt::SetWindowFrame(m_Window.Handle(), 3, 20);
+    SCore::SDI9Input input;
+    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    pt::InjectMouseMove(30, 40);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(input.GetMouse()->GetX(), 30) << "not off by the left border";
+    EXPECT_EQ(input.GetMouse()->GetY(), 40) << "not off by the caption";
+}
+
 TEST_F(DirectInputTest, ScreenMouseClampsMovementsThenTakesTheScreenCursor)
 {
     SCore::SDI9Input input;

@@ -1,0 +1,37 @@
+#pragma once
+// The three vertex formats the framework draws with, laid out as the device reads them.
+
+#include <cstdint>
+
+namespace TarnEngine {
+
+// Position, normal, one texture pair: triangle meshes.
+struct SMeshVertex {
+    float X, Y, Z;
+    float NX, NY, NZ;
+    float U, V;
+    static const uint32_t kFVF = 274;
+};
+
+// Pre-transformed position in pixels with rhw, diffuse colour, one texture pair: screen sprites
+// and texture fonts.
+struct SScreenVertex {
+    float x, y, z, rhw;
+    uint32_t colour;
+    float u, v;
+    static const uint32_t kFVF = 324;
+};
+
+// Untransformed position, diffuse colour, one texture pair: sprites drawn with a transform.
+struct SColorVertex {
+    float x, y, z;
+    uint32_t colour;
+    float u, v;
+    static const uint32_t kFVF = 322;
+};
+
+static_assert(sizeof(SMeshVertex) == 32, "mesh vertex layout");
+static_assert(sizeof(SScreenVertex) == 28, "screen vertex layout");
+static_assert(sizeof(SColorVertex) == 24, "colour vertex layout");
+
+} // namespace TarnEngine

@@ -1,0 +1,116 @@
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
+
+#include "engine/core/SRenderDevice.h"
+#include "engine/core/SRenderPass.h"
+#include "engine/framework/SCamera.h"
+
+#include <cmath>
+
+using namespace drawables_test;
+using namespace TarnEngine;
+
+namespace {
+
+SCore::SVector3 Transform(const SCore::SMatrix& m, const SCore::SVector3& p)
+{
+    const float in[4] = {p.X, p.Y, p.Z, 1.0f};
+    float out[4] = {};
+    for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 4; ++k) out[j] += in[k] * m.m[k][j];
+    return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
+}
+
+void ExpectVector(const SCore::SVector3& v, float x, float y, float z, const char* what)
+{
+    EXPECT_NEAR(x, v.X, 1e-5) << what;
+    EXPECT_NEAR(y, v.Y, 1e-5) << what;
+    EXPECT_NEAR(z, v.Z, 1e-5) << what;
+}
+
+float Distance(const SCore::SVector3& a, const SCore::SVector3& b)
+{
+    return std::sqrt((a.X - b.X) * (a.X - b.X) + (a.Y - b.Y) * (a.Y - b.Y) + (a.Z - b.Z) * (a.Z - b.Z));
+}
+
+using CameraTest = DrawablesTest;
+
+} // namespace
+
+TEST_F(CameraTest, SetPutsARightHandedLookAtViewOnTheDevice)
+{
+    auto camera = SCameraFactory::CreateCamera(SCT_CAMERA);
+    ExpectVector(camera->m_Eye, 0, 0, -1, "eye");
+    ExpectVector(camera->m_At, 0, 0, 0, "target");
+    ExpectVector(camera->m_Up, 0, 1, 0, "up");
+    camera->Create(m_Viewport);
+    camera->m_Eye = {3, 0, 0};
+    camera->m_At = {3, 0, 5};
+    camera->Set();
+    SCore::SMatrix view = Device().DoGetTransform(SCore::STT_VIEW);
+    // The eye goes to the origin and the target straight ahead, down -z in a right-handed view.
+    ExpectVector(Transform(view, camera->m_Eye), 0, 0, 0, "eye in view space");
+    ExpectVector(Transform(view, camera->m_At), 0, 0, -5, "target in view space");
+    ExpectVector(Transform(view, {3, 1, 0}), 0, 1, 0, "up stays up");
+    EXPECT_EQ(0, std::memcmp(&view, &camera->GetRenderPass()->m_View, sizeof view));
+}
+
+TEST_F(CameraTest, MovesShiftEyeAndTargetTogether)
+{
+    struct Case {
+        const char* what;
+        void (SCamera::*move)(float);
+        SCore::SVector3 eye, at;
+    } cases[] = {
+        {"forward", &SCamera::MoveForward, {0, 0, -0.5f}, {0, 0, 0.5f}},
+        {"backward", &SCamera::MoveBackward, {0, 0, -1.5f}, {0, 0, -0.5f}},
+        // Strafes turn the direction a quarter in the x-y plane and keep its z.
+        {"strafe left", &SCamera::StrafeLeft, {0, 0, -0.5f}, {0, 0, 0.5f}},
+        {"strafe right", &SCamera::StrafeRight, {0, 0, -0.5f}, {0, 0, 0.5f}},
+    };
+    for (const Case& c : cases) {
+        SCamera camera(SCT_CAMERA);
+        (camera.*c.move)(0.5f);
+        ExpectVector(camera.m_Eye, c.eye.X, c.eye.Y, c.eye.Z, c.what);
+        ExpectVector(camera.m_At, c.at.X, c.at.Y, c.at.Z, c.what);
+    }
+    SCamera sideways(SCT_CAMERA);
+    sideways.m_At = {1, 0, -1};
+    sideways.StrafeLeft(2.0f);
+    ExpectVector(sideways.m_Eye, 0, 2, -1, "strafe left of a +x view");
+}
+
+TEST_F(CameraTest, RotateOrbitsOnlyTheThirdPersonCamera)
+{
+    auto tps = SCameraFactory::CreateCamera(SCT_TPS);
+    EXPECT_EQ(SCT_TPS, tps->GetType());
+    tps->m_At = {1, 2, 3};
+    tps->m_Eye = {1, 2, 1};
+    tps->Rotate(1.57f);
+    EXPECT_NEAR(2.0f, Distance(tps->m_Eye, tps->m_At), 1e-5);
+    EXPECT_NEAR(2.0f, tps->m_Eye.Y, 1e-6);
+    EXPECT_NEAR(-1.0f, tps->m_Eye.X, 1e-2); // a quarter turn about +y takes -z to -x
+    ExpectVector(tps->m_At, 1, 2, 3, "target stays");
+
+    SCamera plain(SCT_CAMERA);
+    plain.Rotate(1.0f);
+    ExpectVector(plain.m_Eye, 0, 0, -1, "plain camera does not turn");
+}
+
+TEST_F(CameraTest, AnEyeOnItsTargetDoesNotMove)
+{
+    SCamera camera(SCT_CAMERA);
+    camera.m_Eye = camera.m_At = {1, 1, 1};
+    camera.MoveForward(1.0f);
+    camera.StrafeRight(1.0f);
+    ExpectVector(camera.m_Eye, 1, 1, 1, "eye");
+    ExpectVector(camera.m_At, 1, 1, 1, "target");
+}
+
+TEST_F(CameraTest, FactoryAndMissingViewportFailures)
+{
+    EXPECT_EQ("Unknown SCameraType", ThrownText([] { SCameraFactory::CreateCamera(2); }));
+    SCamera camera(SCT_CAMERA);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { camera.Set(); }), "0 != m_RenderPass.get() SCamera::Set() Src\\SCamera at:"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { camera.Create(boost::shared_ptr<SCore::SViewport>()); }),
+                           "0 != Viewport.get() SCamera::Create()"));
+}

@@ -1,0 +1,128 @@
+#include "tests/engine/framework/drawables/PixelsFixture.h"
+
+#include "engine/core/STexture.h"
+#include "engine/core/STextureLock.h"
+#include "engine/framework/SMathMatrix.h"
+#include "engine/framework/SSprite.h"
+#include "engine/framework/SSpriteTransition.h"
+#include "engine/framework/STextureFont.h"
+
+#include <cstring>
+
+using namespace drawables_test;
+using namespace TarnEngine;
+using platform::testing::Image;
+
+namespace {
+
+class DrawablesPixelsTest : public PixelsTest {
+protected:
+    boost::shared_ptr<SSprite> RedSprite(bool withTransform, uint32_t alignment, SCore::SRect position)
+    {
+        boost::shared_ptr<SSprite> sprite(new SSprite("s", withTransform));
+        sprite->Create(m_Viewport);
+        sprite->m_Position = position;
+        sprite->m_CoordAligment = alignment;
+        sprite->m_ColorLU = sprite->m_ColorRU = sprite->m_ColorLD = sprite->m_ColorRD = 0xFFFF0000;
+        sprite->m_Material.m_ZWrite = 0;
+        return sprite;
+    }
+    void Draw(SMesh& mesh)
+    {
+        m_Viewport->m_RenderDevice->DoSetmaterial(mesh.m_Material);
+        mesh.DoRender(IdentityMatrix());
+    }
+    // Whether the pixels inside [x0, x1) x [y0, y1) are red and the ring just outside is black.
+    static void ExpectRedRect(const Image& image, int x0, int y0, int x1, int y1, const char* what)
+    {
+        const int inside[4][2] = {{x0 + 1, y0 + 1}, {x1 - 2, y0 + 1}, {x1 - 2, y1 - 2}, {x0 + 1, y1 - 2}};
+        for (const auto& p : inside) EXPECT_EQ(255, Red(image.Pixel(p[0], p[1]))) << what << " at " << p[0] << "," << p[1];
+        const int outside[4][2] = {{x0 - 2, (y0 + y1) / 2}, {x1 + 1, (y0 + y1) / 2}, {(x0 + x1) / 2, y0 - 2}, {(x0 + x1) / 2, y1 + 1}};
+        for (const auto& p : outside) {
+            if (p[0] < 0 || p[1] < 0 || p[0] >= kWidth || p[1] >= kHeight) continue;
+            EXPECT_EQ(0, Red(image.Pixel(p[0], p[1]))) << what << " at " << p[0] << "," << p[1];
+        }
+    }
+};
+
+} // namespace
+
+TEST_F(DrawablesPixelsTest, PixelsSpriteAtEachAlignmentLandsWhereItShould)
+{
+    struct Case {
+        const char* what;
+        bool withTransform;
+        uint32_t alignment;
+        SCore::SRect position;
+        int x0, y0, x1, y1;
+    } cases[] = {
+        {"screen centre", false, SCA_CENTER, {0.5f, 0.5f, 0.25f, 0.25f}, 60, 45, 100, 75},
+        {"screen left top", false, SCA_LEFT_TOP, {0.5f, 0.5f, 0.25f, 0.25f}, 80, 60, 120, 90},
+        {"transformed centre", true, SCA_CENTER, {0.5f, 0.5f, 0.5f, 0.5f}, 40, 30, 120, 90},
+        {"transformed left top", true, SCA_LEFT_TOP, {0.0f, 0.0f, 0.5f, 0.5f}, 0, 0, 80, 60},
+    };
+    for (const Case& c : cases) {
+        auto sprite = RedSprite(c.withTransform, c.alignment, c.position);
+        Image image = Frame([&] { Draw(*sprite); });
+        ASSERT_EQ(unsigned(kWidth), image.width);
+        ExpectRedRect(image, c.x0, c.y0, c.x1, c.y1, c.what);
+    }
+}
+
+TEST_F(DrawablesPixelsTest, PixelsTextureFontStringRendersItsGlyphs)
+{
+    // A 2 x 2 grid of 8-pixel cells: red, green, blue, white.
+    boost::shared_ptr<SCore::STexture> glyphs = m_Viewport->CreateTexture("glyphs");
+    glyphs->DoCreate(16, 16, 32);
+    {
+        SCore::STextureLock lock(glyphs);
+        const uint32_t cells[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+        for (int y = 0; y < 16; ++y) {
+            uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(lock.Locked().pBits) + y * lock.Locked().Pitch);
+            for (int x = 0; x < 16; ++x) row[x] = cells[(y / 8) * 2 + x / 8];
+        }
+    }
+    STextureFont font(2, 2, 1.0f);
+    font.Create(m_Viewport);
+    font.m_Material.m_Texture1 = glyphs;
+    font.m_Material.m_ZWrite = 0;
+    font.m_X = 0.1f;
+    font.m_Y = 0.1f;
+    font.m_GlyphWidth = 0.25f;
+    font.m_GlyphHeight = 0.25f;
+    font.m_Cells = {{'r', 0}, {'g', 1}, {'b', 2}};
+    font.SetText("rgb");
+    Image image = Frame([&] { Draw(font); });
+    // Glyph quads of 40 x 30 pixels from (16, 12), edge to edge.
+    uint32_t r = image.Pixel(36, 27), g = image.Pixel(76, 27), b = image.Pixel(116, 27);
+    EXPECT_EQ(255, Red(r));
+    EXPECT_EQ(0, Green(r));
+    EXPECT_EQ(255, Green(g));
+    EXPECT_EQ(0, Red(g));
+    EXPECT_EQ(255, Blue(b));
+    EXPECT_EQ(0, Red(b));
+    EXPECT_EQ(0u, image.Pixel(36, 50) & 0xFFFFFF); // below the line
+    EXPECT_EQ(0u, image.Pixel(140, 27) & 0xFFFFFF); // after the last glyph
+}
+
+TEST_F(DrawablesPixelsTest, PixelsFadeChangesAlphaOverFakeTime)
+{
+    platform::testing::SetFakeTime(5000);
+    auto sprite = RedSprite(false, SCA_CENTER, {0.5f, 0.5f, 0.5f, 0.5f});
+    sprite->m_Material.m_AlphaBlend = 1;
+    sprite->m_Material.m_SrcBlend = 5; // source alpha
+    sprite->m_Material.m_DstBlend = 6; // inverse source alpha
+    SSpriteTransition fade(500.0f);
+    fade.SetSprite(sprite);
+    fade.Start(STS_FADE_OUT);
+    const struct {
+        DWORD ms;
+        int red;
+    } steps[] = {{0, 255}, {250, 74}, {501, 0}};
+    for (const auto& step : steps) {
+        platform::testing::SetFakeTime(5000 + step.ms);
+        fade.Update();
+        Image image = Frame([&] { Draw(*sprite); });
+        EXPECT_NEAR(step.red, Red(image.Pixel(80, 60)), 2) << step.ms << " ms";
+    }
+}

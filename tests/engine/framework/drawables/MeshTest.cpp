@@ -1,0 +1,222 @@
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
+
+#include "engine/core/SRenderDevice.h"
+#include "engine/framework/SMathMatrix.h"
+#include "engine/framework/STriMesh.h"
+#include "engine/framework/SVertices.h"
+
+#include <thread>
+
+using namespace drawables_test;
+using TarnEngine::SMeshVertex;
+using TarnEngine::STriMesh;
+
+namespace {
+
+std::string Vertex(float x, float y, float z)
+{
+    return "<Vertex X=\"" + std::to_string(x) + "\" Y=\"" + std::to_string(y) + "\" Z=\"" + std::to_string(z) +
+           "\" NX=\"0\" NY=\"0\" NZ=\"1\" U=\"0.5\" V=\"0.25\"></Vertex>";
+}
+
+// A "TriMesh" element; vertices and indices as given, the rest fixed.
+std::string MeshXml(const std::string& vertices, const std::string& indexSize, const std::vector<std::string>& indices,
+                    const std::string& vertexSize = "32", const std::string& fvf = "274")
+{
+    std::string text = "<TriMesh Name=\"box\"><VertexData VertexSize=\"" + vertexSize + "\" FVF=\"" + fvf +
+                       "\" PrimType=\"4\">" + vertices + "</VertexData><IndexData IndexSize=\"" + indexSize + "\">";
+    for (const std::string& i : indices) text += "<Index I=\"" + i + "\"></Index>";
+    text += "</IndexData><Material CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"1\" SrcBlend=\"5\" DstBlend=\"6\" "
+            "ZWrite=\"1\" Lighting=\"0\" IsFogEnable=\"0\"><Textures></Textures></Material>"
+            "<AABB MinX=\"-1\" MinY=\"-2\" MinZ=\"-3\" MaxX=\"1\" MaxY=\"2\" MaxZ=\"3\"></AABB></TriMesh>";
+    return text;
+}
+
+const std::string kQuad = Vertex(2, 1, 0) + Vertex(3, 1, 0) + Vertex(3, 2, 0.5f) + Vertex(2, 2, 0);
+
+class MeshTest : public DrawablesTest {
+protected:
+    boost::shared_ptr<STriMesh> NewMesh()
+    {
+        boost::shared_ptr<STriMesh> mesh(new STriMesh("unnamed"));
+        mesh->Create(m_Viewport);
+        return mesh;
+    }
+    std::string ReadText(STriMesh& mesh, const std::string& xml)
+    {
+        XmlText in(xml);
+        return ThrownText([&] { mesh.DoDeserialize(in); });
+    }
+};
+
+} // namespace
+
+TEST_F(MeshTest, ReadsVerticesIndicesMaterialAndBoxAndDrawsThem)
+{
+    auto mesh = NewMesh();
+    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
+    EXPECT_EQ("box", mesh->m_Name);
+    EXPECT_EQ(1, mesh->m_Material.m_AlphaBlend);
+    EXPECT_EQ(6u, mesh->m_Material.m_DstBlend);
+    EXPECT_EQ(-2.0f, mesh->m_Box.Min.Y);
+    EXPECT_EQ(3.0f, mesh->m_Box.Max.Z);
+
+    auto vertices = ReadVertices<SMeshVertex>(mesh->GetVertexBuffer());
+    ASSERT_EQ(4u, vertices.size());
+    EXPECT_EQ(3.0f, vertices[2].X);
+    EXPECT_EQ(0.5f, vertices[2].Z);
+    EXPECT_EQ(1.0f, vertices[2].NZ);
+    EXPECT_EQ(0.25f, vertices[2].V);
+    EXPECT_EQ(274u, mesh->GetVertexBuffer()->DoGetFvf());
+    EXPECT_EQ((std::vector<uint16_t>{0, 1, 2, 0, 2, 3}), ReadIndices(mesh->GetIndexBuffer()));
+
+    platform::testing::ClearRenderCalls();
+    mesh->DoRender(TarnEngine::IdentityMatrix());
+    auto draws = platform::testing::RenderCalls("DrawIndexedPrimitive");
+    ASSERT_EQ(1u, draws.size());
+    EXPECT_EQ(4, draws[0].args[0]); // triangle list, as the file says
+    EXPECT_EQ(2, draws[0].args[5]);
+}
+
+TEST_F(MeshTest, TrianglesAndBoxComeFromTheVertices)
+{
+    auto mesh = NewMesh();
+    // Seven indices: the last one is not a whole triangle.
+    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "3", "2", "1", "0"})));
+    auto& triangles = mesh->DoGetTriangles();
+    ASSERT_EQ(2u, triangles.size());
+    EXPECT_EQ(3.0f, triangles[0].C.X);
+    EXPECT_EQ(0.5f, triangles[0].C.Z);
+    EXPECT_EQ(2.0f, triangles[1].A.X);
+    EXPECT_EQ(2.0f, triangles[1].A.Y);
+
+    // Every vertex lies at x >= 2, yet the box starts at the origin.
+    mesh->RefreshAABB();
+    EXPECT_EQ(0.0f, mesh->m_Box.Min.X);
+    EXPECT_EQ(0.0f, mesh->m_Box.Min.Y);
+    EXPECT_EQ(3.0f, mesh->m_Box.Max.X);
+    EXPECT_EQ(2.0f, mesh->m_Box.Max.Y);
+    EXPECT_EQ(0.5f, mesh->m_Box.Max.Z);
+}
+
+TEST_F(MeshTest, EmptyVertexDataGivesAnEmptyBufferAndTheZeroBox)
+{
+    auto mesh = NewMesh();
+    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml("", "2", {})));
+    EXPECT_EQ(0u, mesh->GetVertexBuffer()->m_VertexCount);
+    mesh->RefreshAABB();
+    EXPECT_EQ(0.0f, mesh->m_Box.Min.X);
+    EXPECT_EQ(0.0f, mesh->m_Box.Max.Z);
+    EXPECT_TRUE(mesh->DoGetTriangles().empty());
+}
+
+TEST_F(MeshTest, IndexSizesFourAndUnsupported)
+{
+    auto wide = NewMesh();
+    ASSERT_EQ("<no error>", ReadText(*wide, MeshXml(kQuad + kQuad, "4", {"0", "1", "2", "3", "4", "5"})));
+    EXPECT_EQ((std::vector<uint16_t>{0, 1, 2, 3, 4, 5}), ReadIndices(wide->GetIndexBuffer()));
+    EXPECT_EQ(2u, wide->GetIndexBuffer()->m_IndexSize);
+
+    // An unsupported size is no error; its indices are all zero rather than whatever was there.
+    auto odd = NewMesh();
+    ASSERT_EQ("<no error>", ReadText(*odd, MeshXml(kQuad, "3", {"3", "2", "1"})));
+    EXPECT_EQ((std::vector<uint16_t>{0, 0, 0}), ReadIndices(odd->GetIndexBuffer()));
+}
+
+TEST_F(MeshTest, RefusesFilesThatWouldOverrunOrMisindexTheBuffers)
+{
+    struct Case {
+        const char* what;
+        std::string xml;
+        const char* text;
+    } cases[] = {
+        {"vertex size 24", MeshXml(kQuad, "2", {"0"}, "24"), "Vertex size is not supported"},
+        {"other format", MeshXml(kQuad, "2", {"0"}, "24", "322"), "Unknown FVF type"},
+        {"32-bit index above 16 bits", MeshXml(kQuad, "4", {"0", "70000", "1"}), "Index value is out of range"},
+        {"index past the vertices", MeshXml(kQuad, "2", {"0", "7", "1"}), "Index value is out of range"},
+        {"32-bit index past the vertices", MeshXml(kQuad, "4", {"0", "4", "1"}), "Index value is out of range"},
+    };
+    for (const Case& c : cases) {
+        auto mesh = NewMesh();
+        ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2"})));
+        auto vertices = mesh->GetVertexBuffer();
+        std::string text = ReadText(*mesh, c.xml);
+        EXPECT_TRUE(StartsWith(text, std::string(c.text) + " STriMesh::DoDeserialize() Src\\STriMesh at:")) << c.what << ": " << text;
+        // A refused file leaves the mesh as it was.
+        EXPECT_EQ(vertices, mesh->GetVertexBuffer()) << c.what;
+        EXPECT_EQ("box", mesh->m_Name) << c.what;
+    }
+}
+
+TEST_F(MeshTest, AFailedReadLeavesTheDeviceLockFree)
+{
+    auto mesh = NewMesh();
+    std::string broken = MeshXml(kQuad, "2", {"0"});
+    broken.replace(broken.find("NX=\"0\" "), 7, "");
+    EXPECT_NE("<no error>", ReadText(*mesh, broken));
+    bool locked = false;
+    std::thread other([&] {
+        SCore::SRenderDeviceLock lock(Device());
+        locked = true;
+    });
+    other.join();
+    EXPECT_TRUE(locked);
+}
+
+TEST_F(MeshTest, ReadingNeedsTheViewport)
+{
+    STriMesh mesh("m");
+    XmlText in(MeshXml(kQuad, "2", {"0", "1", "2"}));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { mesh.DoDeserialize(in); }), "0 != m_Viewport.get() STriMesh::DoDeserialize()"));
+}
+
+TEST_F(MeshTest, WritesWhatItReadAndReadsItBackByIndex)
+{
+    auto mesh = NewMesh();
+    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
+    auto in = WriteAndReopen(*mesh);
+    auto copy = NewMesh();
+    ASSERT_EQ("<no error>", ThrownText([&] { copy->DoDeserialize(*in, 0); }));
+    EXPECT_EQ("box", copy->m_Name);
+    EXPECT_EQ(ReadIndices(mesh->GetIndexBuffer()), ReadIndices(copy->GetIndexBuffer()));
+    auto a = ReadVertices<SMeshVertex>(mesh->GetVertexBuffer());
+    auto b = ReadVertices<SMeshVertex>(copy->GetVertexBuffer());
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(SMeshVertex)));
+    EXPECT_EQ(3.0f, copy->m_Box.Max.Z);
+    EXPECT_EQ(1, copy->m_Material.m_AlphaBlend);
+}
+
+TEST(SAABBox, MergesPointsAndBoxes)
+{
+    SCore::SAABBox box;
+    box.MergePoint({-1.0f, 2.0f, 0.5f});
+    EXPECT_EQ(-1.0f, box.Min.X);
+    EXPECT_EQ(0.0f, box.Min.Y);
+    EXPECT_EQ(2.0f, box.Max.Y);
+    EXPECT_EQ(0.5f, box.Max.Z);
+    SCore::SAABBox same = box;
+    same.MergeVector(same);
+    EXPECT_EQ(0, std::memcmp(&box, &same, sizeof box));
+    SCore::SAABBox other;
+    other.Min = {-5.0f, 1.0f, 1.0f};
+    other.Max = {0.0f, 9.0f, 1.0f};
+    box.MergeVector(other);
+    EXPECT_EQ(-5.0f, box.Min.X);
+    EXPECT_EQ(9.0f, box.Max.Y);
+    EXPECT_EQ(0.0f, box.Min.Z);
+    EXPECT_EQ(1.0f, box.Max.Z);
+}
+
+TEST(SMathMatrix, TheLeftMatrixIsAppliedFirst)
+{
+    SCore::SMatrix scale = TarnEngine::IdentityMatrix(), move, both;
+    scale.m[0][0] = 2.0f;
+    TarnEngine::MatrixTranslation(&move, 1.0f, 0.0f, 0.0f);
+    TarnEngine::MatrixMultiply(&both, scale, move);
+    // (1, 0, 0) scaled to 2, then moved to 3; the other order would give 4.
+    EXPECT_EQ(3.0f, both.m[3][0] + 1.0f * both.m[0][0]);
+    TarnEngine::MatrixMultiply(&both, move, scale);
+    EXPECT_EQ(4.0f, both.m[3][0] + 1.0f * both.m[0][0]);
+    EXPECT_EQ("pMatrix != 0", ThrownText([] { TarnEngine::MatrixTranslation(nullptr, 0, 0, 0); }));
+}

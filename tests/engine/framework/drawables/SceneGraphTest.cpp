@@ -1,0 +1,191 @@
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
+
+#include "engine/core/SRenderDevice.h"
+#include "engine/framework/SCamera.h"
+#include "engine/framework/SMathMatrix.h"
+#include "engine/framework/SSceneGraph.h"
+#include "engine/framework/SSceneNodeAction.h"
+#include "engine/framework/SSceneNodeCamera.h"
+#include "engine/framework/SSceneNodeFactory.h"
+#include "engine/framework/SSceneNodeMesh.h"
+#include "engine/framework/SSprite.h"
+
+using namespace drawables_test;
+using namespace TarnEngine;
+
+namespace {
+
+const char* const kIdentity =
+    "<Rotation f11=\"1\" f12=\"0\" f13=\"0\" f14=\"0\" f21=\"0\" f22=\"1\" f23=\"0\" f24=\"0\" f31=\"0\" f32=\"0\" "
+    "f33=\"1\" f34=\"0\" f41=\"0\" f42=\"0\" f43=\"0\" f44=\"1\"></Rotation>";
+
+std::string Node(unsigned id, unsigned type, const std::vector<unsigned>& children, const std::string& extra = "")
+{
+    std::string text = "<Node ID=\"" + std::to_string(id) + "\" Name=\"n" + std::to_string(id) + "\" Type=\"" +
+                       std::to_string(type) + "\"" + extra + "><Transform><Position X=\"" + std::to_string(id) +
+                       "\" Y=\"0\" Z=\"0\"></Position>" + kIdentity +
+                       "<Scale X=\"1\" Y=\"1\" Z=\"1\"></Scale></Transform><Childs>";
+    for (unsigned c : children) text += "<Child ID=\"" + std::to_string(c) + "\"></Child>";
+    return text + "</Childs>";
+}
+
+std::string Graph(unsigned root, const std::string& nodes)
+{
+    return "<SceneGraph RootNode=\"" + std::to_string(root) + "\"><Nodes>" + nodes + "</Nodes></SceneGraph>";
+}
+
+class Recorder : public SSceneNodeAction {
+public:
+    void DoAction(SSceneNodeMesh& node) override { m_Seen += "mesh:" + node.m_Name + " "; }
+    void DoAction(SSceneNodeCamera& node) override { m_Seen += "camera:" + node.m_Name + " "; }
+    void DoAction(SSceneNodeBase& node) override { m_Seen += "plain:" + node.m_Name + " "; }
+    std::string m_Seen;
+};
+
+void Visit(SSceneNodeBase& node, Recorder& recorder)
+{
+    node.DoAction(recorder);
+    for (auto& child : node.m_Children) Visit(*child, recorder);
+}
+
+using SceneGraphTest = DrawablesTest;
+
+} // namespace
+
+TEST(STransformation, ScalesThenRotatesThenMoves)
+{
+    STransformation t;
+    t.m_Scale = {2, 2, 2};
+    t.m_Position = {1, 0, 0};
+    SCore::SMatrix before = t.GetWorldMatrix();
+    EXPECT_EQ(1.0f, before.m[0][0]); // nothing marked dirty yet: still the identity
+    t.m_Dirty = 1;
+    SCore::SMatrix w = t.GetWorldMatrix();
+    EXPECT_EQ(3.0f, 1.0f * w.m[0][0] + w.m[3][0]); // (1, 0, 0) -> (3, 0, 0)
+    t.m_Rotation = SCore::SMatrix();
+    t.m_Rotation.m[0][1] = 1.0f; // x -> y
+    t.m_Rotation.m[1][0] = -1.0f;
+    t.m_Rotation.m[2][2] = t.m_Rotation.m[3][3] = 1.0f;
+    t.m_Dirty = 1;
+    w = t.GetWorldMatrix();
+    EXPECT_EQ(1.0f, w.m[3][0] + 1.0f * w.m[0][0]); // x stays at the translation
+    EXPECT_EQ(2.0f, w.m[3][1] + 1.0f * w.m[0][1]); // scaled, then turned onto y
+    EXPECT_EQ(0u, t.m_Dirty);
+}
+
+TEST_F(SceneGraphTest, ReadsNodesOfEveryKindAndLinksChildrenInOrder)
+{
+    std::string camera = "<Camera Type=\"1\"><EYE X=\"0\" Y=\"1\" Z=\"-4\"></EYE><AT X=\"0\" Y=\"0\" Z=\"0\"></AT>"
+                         "<UP X=\"0\" Y=\"1\" Z=\"0\"></UP></Camera></Node>";
+    XmlText in(Graph(1, Node(1, 0, {3, 2}) + "</Node>" + Node(2, 1, {}, " MeshName=\"rock\"") + "</Node>" +
+                            Node(3, 2, {}) + camera));
+    SSceneGraph graph;
+    ASSERT_EQ("<no error>", ThrownText([&] { graph.DoDeserialize(in); }));
+    ASSERT_EQ(3u, graph.m_Nodes.size());
+    ASSERT_EQ(graph.m_Nodes[1], graph.m_Root);
+    Recorder recorder;
+    Visit(*graph.m_Root, recorder);
+    EXPECT_EQ("plain:n1 camera:n3 mesh:n2 ", recorder.m_Seen);
+    auto mesh = boost::static_pointer_cast<SSceneNodeMesh>(graph.m_Nodes[2]);
+    EXPECT_EQ("rock", mesh->m_MeshName);
+    EXPECT_EQ(2.0f, mesh->m_Transformation.m_Position.X);
+    EXPECT_EQ(1u, mesh->m_Transformation.m_Dirty);
+    auto cameraNode = boost::static_pointer_cast<SSceneNodeCamera>(graph.m_Nodes[3]);
+    ASSERT_TRUE(cameraNode->m_Camera);
+    EXPECT_EQ(SCT_TPS, cameraNode->m_Camera->GetType());
+    EXPECT_EQ(-4.0f, cameraNode->m_Camera->m_Eye.Z);
+
+    // Written and read back, the graph keeps its shape.
+    auto back = WriteAndReopen(graph);
+    SSceneGraph copy;
+    ASSERT_EQ("<no error>", ThrownText([&] { copy.DoDeserialize(*back); }));
+    Recorder again;
+    Visit(*copy.m_Root, again);
+    EXPECT_EQ(recorder.m_Seen, again.m_Seen);
+    EXPECT_EQ("rock", boost::static_pointer_cast<SSceneNodeMesh>(copy.m_Nodes[2])->m_MeshName);
+}
+
+TEST_F(SceneGraphTest, RefusesBrokenLinksDuplicatesCyclesAndUnknownKinds)
+{
+    struct Case {
+        const char* what;
+        std::string xml;
+        const char* text;
+    } cases[] = {
+        {"missing child", Graph(1, Node(1, 0, {9}) + "</Node>"), "unknown scene node ID:9"},
+        {"missing root", Graph(5, Node(1, 0, {}) + "</Node>"), "unknown scene node ID:5"},
+        {"duplicate", Graph(1, Node(1, 0, {}) + "</Node>" + Node(1, 0, {}) + "</Node>"), "duplicate scene node ID:1"},
+        {"cycle", Graph(1, Node(1, 0, {2}) + "</Node>" + Node(2, 0, {3}) + "</Node>" + Node(3, 0, {1}) + "</Node>"),
+         "scene graph has a cycle"},
+        {"own child", Graph(1, Node(1, 0, {1}) + "</Node>"), "scene graph has a cycle"},
+        {"unknown kind", Graph(1, Node(1, 3, {}) + "</Node>"), "Unknown SSceneNodeType"},
+    };
+    for (const Case& c : cases) {
+        SSceneGraph graph;
+        XmlText good(Graph(7, Node(7, 0, {}) + "</Node>"));
+        graph.DoDeserialize(good);
+        XmlText in(c.xml);
+        std::string text = ThrownText([&] { graph.DoDeserialize(in); });
+        EXPECT_TRUE(StartsWith(text, std::string(c.text) + " SSceneGraph::DoDeserialize() Src\\SSceneGraph at:"))
+            << c.what << ": " << text;
+        EXPECT_EQ(7u, graph.m_Root->m_ID) << c.what;
+    }
+    // Sharing a child between two parents is no cycle.
+    SSceneGraph shared;
+    XmlText in(Graph(1, Node(1, 0, {2, 3}) + "</Node>" + Node(2, 0, {3}) + "</Node>" + Node(3, 0, {}) + "</Node>"));
+    EXPECT_EQ("<no error>", ThrownText([&] { shared.DoDeserialize(in); }));
+}
+
+TEST_F(SceneGraphTest, AGraphWithoutRootWritesAnEmptyElement)
+{
+    SSceneGraph graph;
+    auto back = WriteAndReopen(graph);
+    back->BeginChild("SceneGraph");
+    EXPECT_EQ(0u, back->GetChildCount());
+    EXPECT_FALSE(back->IsAvialableName("RootNode"));
+    back->EndChild();
+    SSceneGraph copy;
+    EXPECT_EQ("<no error>", ThrownText([&] { copy.DoDeserialize(*back); }));
+    EXPECT_FALSE(copy.m_Root);
+    EXPECT_EQ("you do not must call this method", ThrownText([&] { copy.DoDeserialize(*back, 0); }));
+    SSceneNodeBase plain("p", SSNT_BASE);
+    EXPECT_EQ("you do not must call this method", ThrownText([&] { plain.DoDeserialize(*back, 0); }));
+}
+
+TEST_F(SceneGraphTest, MeshNodeSetsTheWorldAndDrawsOnlyAnEnabledMesh)
+{
+    boost::shared_ptr<SSprite> sprite(new SSprite("s", false));
+    sprite->Create(m_Viewport);
+    sprite->m_Position = {0.5f, 0.5f, 0.1f, 0.1f};
+    auto node = boost::static_pointer_cast<SSceneNodeMesh>(SSceneNodeFactory::CreateNode(SSNT_MESH, "m"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { node->DoRender(); }), "m_Mesh.get() != 0 SSceneNodeMesh::DoRender() Src\\sscenenodemesh"));
+    node->m_Mesh = sprite;
+    node->m_Transformation.m_Position = {4, 5, 6};
+    node->m_Transformation.m_Dirty = 1;
+
+    sprite->m_Enabled = false;
+    platform::testing::ClearRenderCalls();
+    node->DoRender();
+    EXPECT_EQ(4.0f, Device().DoGetTransform(SCore::STT_WORLD).m[3][0]);
+    EXPECT_TRUE(platform::testing::RenderCalls("DrawIndexedPrimitive").empty());
+
+    sprite->m_Enabled = true;
+    sprite->m_Material.m_CullMode = 3;
+    node->DoRender();
+    EXPECT_EQ(1u, platform::testing::RenderCalls("DrawIndexedPrimitive").size());
+    auto states = platform::testing::RenderCalls("SetRenderState");
+    bool cullSet = false;
+    for (const auto& call : states) cullSet |= call.args == std::vector<int64_t>{22, 3}; // D3DRS_CULLMODE
+    EXPECT_TRUE(cullSet);
+}
+
+TEST_F(SceneGraphTest, CameraNodePutsItsViewOnTheDevice)
+{
+    auto node = boost::static_pointer_cast<SSceneNodeCamera>(SSceneNodeFactory::CreateNode(SSNT_CAMERA, "c"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { node->DoRender(); }), "0 != m_Camera.get() SSceneNodeCamera::DoRender()"));
+    node->m_Camera = SCameraFactory::CreateCamera(SCT_CAMERA);
+    node->m_Camera->Create(m_Viewport);
+    node->m_Camera->m_Eye = {0, 0, 7};
+    node->DoRender();
+    EXPECT_EQ(-7.0f, Device().DoGetTransform(SCore::STT_VIEW).m[3][2]);
+}

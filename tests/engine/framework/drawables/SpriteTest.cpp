@@ -1,0 +1,222 @@
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
+
+#include "engine/core/SRenderDevice.h"
+#include "engine/framework/SMathMatrix.h"
+#include "engine/framework/SSprite.h"
+#include "engine/framework/SVertices.h"
+
+#include <cmath>
+
+using namespace drawables_test;
+using TarnEngine::SColorVertex;
+using TarnEngine::SScreenVertex;
+using TarnEngine::SSprite;
+
+namespace {
+
+struct Quad {
+    float x[4], y[4];
+};
+
+class SpriteTest : public DrawablesTest {
+protected:
+    boost::shared_ptr<SSprite> NewSprite(bool withTransform = false)
+    {
+        boost::shared_ptr<SSprite> sprite(new SSprite("s", withTransform));
+        sprite->Create(m_Viewport);
+        sprite->m_Position = {0.5f, 0.5f, 0.2f, 0.1f};
+        return sprite;
+    }
+    Quad Drawn(SSprite& sprite)
+    {
+        sprite.DoRender(TarnEngine::IdentityMatrix());
+        Quad q;
+        if (sprite.IsWithTransform()) {
+            auto v = ReadVertices<SColorVertex>(sprite.GetVertexBuffer());
+            for (int i = 0; i < 4; ++i) q.x[i] = v[i].x, q.y[i] = v[i].y;
+        } else {
+            auto v = ReadVertices<SScreenVertex>(sprite.GetVertexBuffer());
+            for (int i = 0; i < 4; ++i) q.x[i] = v[i].x, q.y[i] = v[i].y;
+        }
+        return q;
+    }
+};
+
+void ExpectQuad(const Quad& q, std::vector<float> x, std::vector<float> y, const std::string& what)
+{
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(x[i], q.x[i], 1e-3) << what << " x of vertex " << i;
+        EXPECT_NEAR(y[i], q.y[i], 1e-3) << what << " y of vertex " << i;
+    }
+}
+
+} // namespace
+
+TEST_F(SpriteTest, ScreenSpriteCornersForEachAlignmentScaleAndFlip)
+{
+    struct Case {
+        const char* what;
+        uint32_t alignment;
+        float angle, xScale;
+        bool flipH, flipV;
+        std::vector<float> x, y;
+    } cases[] = {
+        {"centre", 0, 0.0f, 1.0f, false, false, {320, 480, 480, 320}, {270, 270, 330, 330}},
+        {"centre scaled", 0, 0.0f, 2.0f, false, false, {240, 560, 560, 240}, {270, 270, 330, 330}},
+        {"left top", 1, 0.0f, 1.0f, false, false, {400, 560, 560, 400}, {300, 300, 360, 360}},
+        {"left top scaled", 1, 0.0f, 2.0f, false, false, {400, 720, 720, 400}, {300, 300, 360, 360}},
+        {"unknown alignment is the centre", 7, 0.0f, 1.0f, false, false, {320, 480, 480, 320}, {270, 270, 330, 330}},
+        {"flipped horizontally", 0, 0.0f, 1.0f, true, false, {480, 320, 320, 480}, {270, 270, 330, 330}},
+        {"flipped vertically", 0, 0.0f, 1.0f, false, true, {320, 480, 480, 320}, {330, 330, 270, 270}},
+        // A quarter turn (clockwise on screen) of a 0.2 x 0.1 quad about its centre.
+        {"turned left top is centred", 1, 1.5707964f, 1.0f, false, false, {440, 440, 360, 360}, {240, 360, 360, 240}},
+    };
+    for (const Case& c : cases) {
+        auto sprite = NewSprite();
+        sprite->m_CoordAligment = c.alignment;
+        sprite->m_Angle = c.angle;
+        sprite->m_XScaleFactor = c.xScale;
+        sprite->m_FlipHorizontal = c.flipH;
+        sprite->m_FlipVertical = c.flipV;
+        ExpectQuad(Drawn(*sprite), c.x, c.y, c.what);
+    }
+}
+
+TEST_F(SpriteTest, CornersCarryTheirColoursAndTextureCoordinates)
+{
+    auto sprite = NewSprite();
+    sprite->m_ColorLU = 0x11000001;
+    sprite->m_ColorRU = 0x22000002;
+    sprite->m_ColorRD = 0x33000003;
+    sprite->m_ColorLD = 0x44000004;
+    sprite->m_TexCoords = {0.25f, 0.5f, 0.75f, 1.0f};
+    sprite->m_FlipHorizontal = true; // moves positions only
+    sprite->DoRender(TarnEngine::IdentityMatrix());
+    auto v = ReadVertices<SScreenVertex>(sprite->GetVertexBuffer());
+    const uint32_t colours[4] = {0x11000001, 0x22000002, 0x33000003, 0x44000004};
+    const float u[4] = {0.25f, 0.75f, 0.75f, 0.25f}, tv[4] = {0.5f, 0.5f, 1.0f, 1.0f};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(colours[i], v[i].colour) << i;
+        EXPECT_EQ(u[i], v[i].u) << i;
+        EXPECT_EQ(tv[i], v[i].v) << i;
+        EXPECT_EQ(0.0f, v[i].z);
+        EXPECT_EQ(1.0f, v[i].rhw);
+    }
+    EXPECT_EQ((std::vector<uint16_t>{0, 1, 3, 1, 2, 3}), ReadIndices(sprite->GetIndexBuffer()));
+    EXPECT_EQ(324u, sprite->GetVertexBuffer()->DoGetFvf());
+}
+
+TEST_F(SpriteTest, FieldWritesShowOnlyAfterTheCachedFlagIsCleared)
+{
+    auto sprite = NewSprite();
+    Drawn(*sprite);
+    auto buffer = sprite->GetVertexBuffer();
+    sprite->m_Position.X = 0.25f;
+    ExpectQuad(Drawn(*sprite), {320, 480, 480, 320}, {270, 270, 330, 330}, "stale");
+    sprite->m_Cached = false;
+    ExpectQuad(Drawn(*sprite), {120, 280, 280, 120}, {270, 270, 330, 330}, "rebuilt");
+    EXPECT_EQ(buffer, sprite->GetVertexBuffer()); // refilled, not reallocated
+}
+
+TEST_F(SpriteTest, BoxIgnoresScaleFactors)
+{
+    auto sprite = NewSprite();
+    sprite->m_XScaleFactor = 2.0f;
+    sprite->RefreshAABB();
+    EXPECT_FLOAT_EQ(320.0f, sprite->m_Box.Min.X);
+    EXPECT_FLOAT_EQ(480.0f, sprite->m_Box.Max.X);
+    EXPECT_FLOAT_EQ(270.0f, sprite->m_Box.Min.Y);
+    sprite->m_CoordAligment = 1;
+    sprite->RefreshAABB();
+    EXPECT_FLOAT_EQ(400.0f, sprite->m_Box.Min.X);
+    EXPECT_FLOAT_EQ(360.0f, sprite->m_Box.Max.Y);
+    EXPECT_EQ("not implemented", ThrownText([&] { sprite->DoGetTriangles(); }));
+}
+
+TEST_F(SpriteTest, TransformedSpriteUnitQuadsAndRestoredTransforms)
+{
+    struct Case {
+        const char* what;
+        uint32_t alignment;
+        float angle;
+        std::vector<float> x, y;
+    } cases[] = {
+        {"centre", 0, 0.0f, {-2, 0, 0, -2}, {2, 2, 0, 0}},
+        {"left top", 1, 0.0f, {-1, 1, 1, -1}, {1, 1, -1, -1}},
+        {"turned left top is centred", 1, 1.5707964f, {0, 0, -2, -2}, {2, 0, 0, 2}},
+    };
+    for (const Case& c : cases) {
+        auto sprite = NewSprite(true);
+        sprite->m_CoordAligment = c.alignment;
+        sprite->m_Angle = c.angle;
+        SCore::SMatrix before = Device().DoGetTransform(SCore::STT_VIEW);
+        Quad q = Drawn(*sprite);
+        ExpectQuad(q, c.x, c.y, c.what);
+        SCore::SMatrix after = Device().DoGetTransform(SCore::STT_VIEW);
+        EXPECT_EQ(0, std::memcmp(&before, &after, sizeof before)) << c.what;
+        EXPECT_EQ(0u, Device().TransformStackSize()) << c.what;
+    }
+    auto sprite = NewSprite(true);
+    sprite->DoRender(TarnEngine::IdentityMatrix());
+    EXPECT_EQ(322u, sprite->GetVertexBuffer()->DoGetFvf());
+    EXPECT_EQ(1.0f, ReadVertices<SColorVertex>(sprite->GetVertexBuffer())[0].z);
+}
+
+TEST_F(SpriteTest, ReadsTheContentFormAndWritesItBack)
+{
+    const std::string xml =
+        "<Sprite ColorLU=\"4294967295\" ColorRU=\"16777215\" ColorLD=\"4278190080\" ColorRD=\"1\" Angle=\"0.5\" "
+        "CoordAligment=\"1\" WithTransform=\"0\" FlipHorizontal=\"1\" FlipVertical=\"0\" XScaleFactor=\"2\" "
+        "YScaleFactor=\"0.5\"><Position X=\"0.1\" Y=\"0.2\" Width=\"0.3\" Height=\"0.4\"></Position>"
+        "<TexCoords X=\"0\" Y=\"0\" Width=\"2\" Height=\"1\"></TexCoords><Mesh Name=\"bg_hills\">"
+        "<Material CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"1\" SrcBlend=\"5\" DstBlend=\"6\" ZWrite=\"0\" "
+        "Lighting=\"0\" IsFogEnable=\"0\"><Textures></Textures></Material></Mesh></Sprite>";
+    auto sprite = NewSprite();
+    XmlText in(xml);
+    ASSERT_EQ("<no error>", ThrownText([&] { sprite->DoDeserialize(in); }));
+    EXPECT_EQ("bg_hills", sprite->m_Name);
+    EXPECT_EQ(0x00FFFFFFu, sprite->m_ColorRU);
+    EXPECT_EQ(0.5f, sprite->m_Angle);
+    EXPECT_EQ(0.4f, sprite->m_Position.Height);
+    EXPECT_EQ(2.0f, sprite->m_TexCoords.Width);
+    EXPECT_TRUE(sprite->m_FlipHorizontal);
+    EXPECT_EQ(0.5f, sprite->m_YScaleFactor);
+    EXPECT_EQ(6u, sprite->m_Material.m_DstBlend);
+
+    auto back = WriteAndReopen(*sprite);
+    auto copy = NewSprite(true);
+    ASSERT_EQ("<no error>", ThrownText([&] { copy->DoDeserialize(*back, 0); }));
+    EXPECT_FALSE(copy->IsWithTransform());
+    EXPECT_EQ(1u, copy->m_CoordAligment);
+    EXPECT_EQ(0.3f, copy->m_Position.Width);
+    EXPECT_EQ(1u, copy->m_ColorRD);
+    EXPECT_EQ("bg_hills", copy->m_Name);
+}
+
+TEST_F(SpriteTest, ReadingAnotherKindIntoADrawnSpriteRebuildsItsBuffers)
+{
+    auto sprite = NewSprite(false);
+    Drawn(*sprite);
+    ASSERT_EQ(324u, sprite->GetVertexBuffer()->DoGetFvf());
+    const std::string xml =
+        "<Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\" ColorRD=\"4294967295\" "
+        "Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\" FlipHorizontal=\"0\" FlipVertical=\"0\" "
+        "XScaleFactor=\"1\" YScaleFactor=\"1\"><Position X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></Position>"
+        "<TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords><Mesh Name=\"t\"><Material CullMode=\"1\" "
+        "FillMode=\"3\" AlphaBlend=\"0\" SrcBlend=\"5\" DstBlend=\"6\" ZWrite=\"0\" Lighting=\"0\" IsFogEnable=\"0\">"
+        "<Textures></Textures></Material></Mesh></Sprite>";
+    XmlText in(xml);
+    sprite->DoDeserialize(in);
+    EXPECT_TRUE(sprite->IsWithTransform());
+    EXPECT_FALSE(sprite->m_Cached);
+    ExpectQuad(Drawn(*sprite), {-1, 1, 1, -1}, {1, 1, -1, -1}, "transformed after reading");
+    EXPECT_EQ(322u, sprite->GetVertexBuffer()->DoGetFvf());
+    EXPECT_EQ(24u, sprite->GetVertexBuffer()->m_VertexSize);
+}
+
+TEST_F(SpriteTest, DrawingWithoutAViewportFailsWithTheAssertion)
+{
+    SSprite sprite("s", false);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { sprite.DoRender(TarnEngine::IdentityMatrix()); }),
+                           "0 != m_Viewport.get() SSprite::DoRender() Src\\SSprite at:"));
+}

@@ -1,0 +1,163 @@
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
+
+#include "engine/framework/SMathMatrix.h"
+#include "engine/framework/STextureFont.h"
+#include "engine/framework/SVertices.h"
+
+using namespace drawables_test;
+using TarnEngine::SScreenVertex;
+using TarnEngine::STextureFont;
+
+namespace {
+
+class TextureFontTest : public DrawablesTest {
+protected:
+    boost::shared_ptr<STextureFont> NewFont(float charsW = 16, float charsH = 8, float indent = 1.0f)
+    {
+        boost::shared_ptr<STextureFont> font(new STextureFont(charsW, charsH, indent));
+        font->Create(m_Viewport);
+        font->m_X = 0.1f;
+        font->m_Y = 0.5f;
+        font->m_GlyphWidth = 0.1f;
+        font->m_GlyphHeight = 0.05f;
+        return font;
+    }
+    std::vector<SScreenVertex> Drawn(STextureFont& font)
+    {
+        font.DoRender(TarnEngine::IdentityMatrix());
+        return ReadVertices<SScreenVertex>(font.GetVertexBuffer());
+    }
+};
+
+} // namespace
+
+TEST_F(TextureFontTest, EmptyTextDrawsNothingAndMakesNoBuffers)
+{
+    auto font = NewFont();
+    platform::testing::ClearRenderCalls();
+    font->DoRender(TarnEngine::IdentityMatrix());
+    EXPECT_FALSE(font->GetVertexBuffer());
+    EXPECT_TRUE(platform::testing::RenderCalls("DrawIndexedPrimitive").empty());
+    EXPECT_EQ(0.0f, font->GetTextWidth());
+    EXPECT_EQ(std::string("TextureFont"), font->m_Name);
+}
+
+TEST_F(TextureFontTest, AGlyphOutsideTheMapsUsesItsCodeAsCell)
+{
+    auto font = NewFont();
+    font->SetText("A"); // code 65: column 1, row 4 of a 16-column grid
+    auto v = Drawn(*font);
+    ASSERT_EQ(4u, v.size());
+    EXPECT_FLOAT_EQ(1.0f / 16, v[0].u);
+    EXPECT_FLOAT_EQ(4.0f / 8, v[0].v);
+    EXPECT_FLOAT_EQ(2.0f / 16, v[2].u);
+    EXPECT_FLOAT_EQ(5.0f / 8, v[2].v);
+    EXPECT_FLOAT_EQ(80.0f, v[0].x);
+    EXPECT_FLOAT_EQ(160.0f, v[1].x);
+    EXPECT_FLOAT_EQ(300.0f, v[0].y);
+    EXPECT_FLOAT_EQ(330.0f, v[3].y);
+    EXPECT_EQ(1.0f, v[0].z);
+    EXPECT_EQ(0xFFFFFFFFu, v[0].colour);
+}
+
+TEST_F(TextureFontTest, AdvancesCellsAndIndentPlaceTheQuads)
+{
+    struct Case {
+        const char* what;
+        float indent;
+        float firstAdvance;
+        std::vector<float> lefts, rights; // pixels
+        float width;                      // glyph widths
+    } cases[] = {
+        {"edge to edge", 1.0f, 1.0f, {80, 160}, {160, 240}, 2.0f},
+        {"narrow first glyph", 1.0f, 0.5f, {80, 120}, {120, 200}, 1.5f},
+        {"indent two leaves a gap", 2.0f, 1.0f, {80, 240}, {160, 320}, 2.0f},
+    };
+    for (const Case& c : cases) {
+        auto font = NewFont(16, 8, c.indent);
+        font->m_Advances[uint32_t('x')] = c.firstAdvance;
+        font->m_Cells[uint32_t('x')] = 17; // column 1, row 1
+        font->SetText(std::wstring(L"xy"));
+        auto v = Drawn(*font);
+        ASSERT_EQ(8u, v.size()) << c.what;
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_NEAR(c.lefts[i], v[4 * i].x, 1e-3) << c.what << " char " << i;
+            EXPECT_NEAR(c.rights[i], v[4 * i + 1].x, 1e-3) << c.what << " char " << i;
+        }
+        EXPECT_FLOAT_EQ(c.width, font->GetTextWidth()) << c.what;
+        // A narrow advance crops the cell to its left part.
+        EXPECT_FLOAT_EQ(1.0f / 16, v[0].u) << c.what;
+        EXPECT_FLOAT_EQ((1.0f + c.firstAdvance) / 16, v[1].u) << c.what;
+        EXPECT_FLOAT_EQ(1.0f / 8, v[0].v) << c.what;
+    }
+}
+
+TEST_F(TextureFontTest, TextureScaleOffsetAndColourReachTheVertices)
+{
+    auto font = NewFont();
+    font->m_TexScaleU = 0.5f;
+    font->m_TexOffsetU = 0.25f;
+    font->m_TexOffsetV = 0.125f;
+    font->m_Color[0] = 0x80;
+    font->m_Color[3] = 0x10;
+    font->SetText("A");
+    auto v = Drawn(*font);
+    EXPECT_FLOAT_EQ(0.5f / 16 + 0.25f, v[0].u);
+    EXPECT_FLOAT_EQ(0.5f + 0.125f, v[0].v);
+    EXPECT_EQ(0x80FFFF10u, v[0].colour);
+    EXPECT_EQ((std::vector<uint16_t>{0, 1, 3, 1, 2, 3}), ReadIndices(font->GetIndexBuffer()));
+}
+
+TEST_F(TextureFontTest, BuffersAreReusedForTheSameLengthAndReplacedForAnother)
+{
+    auto font = NewFont();
+    font->SetText("abc");
+    Drawn(*font);
+    auto vertices = font->GetVertexBuffer();
+    auto indices = font->GetIndexBuffer();
+    font->SetText("xyz");
+    EXPECT_FALSE(font->m_Cached);
+    Drawn(*font);
+    EXPECT_EQ(vertices, font->GetVertexBuffer());
+    EXPECT_EQ(indices, font->GetIndexBuffer());
+    font->SetText("longer");
+    Drawn(*font);
+    EXPECT_NE(vertices, font->GetVertexBuffer());
+    EXPECT_EQ(24u, font->GetVertexBuffer()->m_VertexCount);
+    EXPECT_EQ(36u, font->GetIndexBuffer()->m_IndexCount);
+    auto all = ReadIndices(font->GetIndexBuffer());
+    EXPECT_EQ((std::vector<uint16_t>{20, 21, 23, 21, 22, 23}), std::vector<uint16_t>(all.begin() + 30, all.end()));
+}
+
+TEST_F(TextureFontTest, NarrowTextBytesAreSignExtended)
+{
+    auto font = NewFont();
+    font->SetText(std::string("a\xE9"));
+    ASSERT_EQ(2u, font->GetText().size());
+    EXPECT_EQ(wchar_t(0x61), font->GetText()[0]);
+    EXPECT_EQ(wchar_t(0xFFE9), font->GetText()[1]);
+}
+
+TEST_F(TextureFontTest, AGridBelowOneCellIsRefused)
+{
+    for (float w : {0.5f, 0.0f, -1.0f, std::nanf("")})
+        EXPECT_EQ("font glyph grid is empty", ThrownText([&] { STextureFont font(w, 8, 1); })) << w;
+    EXPECT_EQ("font glyph grid is empty", ThrownText([&] { STextureFont font(16, 0.5f, 1); }));
+    EXPECT_EQ("<no error>", ThrownText([&] { STextureFont font(1, 1, 1); }));
+}
+
+TEST_F(TextureFontTest, AVeryLongTextDrawsWithoutIndexWrap)
+{
+    auto font = NewFont();
+    font->m_GlyphWidth = 0.0001f;
+    font->SetText(std::string(20000, 'a'));
+    platform::testing::ClearRenderCalls();
+    font->DoRender(TarnEngine::IdentityMatrix());
+    EXPECT_EQ(4u * STextureFont::kMaxDrawnChars, font->GetVertexBuffer()->m_VertexCount);
+    auto indices = ReadIndices(font->GetIndexBuffer());
+    ASSERT_EQ(6u * STextureFont::kMaxDrawnChars, indices.size());
+    EXPECT_EQ(65535u, indices.back());
+    auto draws = platform::testing::RenderCalls("DrawIndexedPrimitive");
+    ASSERT_EQ(1u, draws.size());
+    EXPECT_EQ(int64_t(2 * STextureFont::kMaxDrawnChars), draws[0].args[5]);
+}
