@@ -5,6 +5,7 @@
 #include "engine/core/STexture.h"
 #include "engine/core/SVertexBuffer.h"
 #include "engine/core/TResourceLock.h"
+#include "tests/support/LogCapture.h"
 
 #include <cstring>
 
@@ -346,4 +347,50 @@ TEST_F(RenderEngineTest, FullScreenSwitchResetsWithTheRequestedSize)
     EXPECT_EQ(320u, Device().DoGetWidth());
     Device().DoSetView(false); // unchanged mode: still a reset
     EXPECT_EQ(3u, RenderCalls("Reset").size());
+}
+
+TEST_F(RenderEngineTest, ResetRestoresTheBackBufferAsTheNullRenderTarget)
+{
+    CreateDevice();
+    auto target = m_Viewport->DoCreateTexture("target");
+    target->DoCreateAsRenderTarget(64, 32);
+    Device().DoSetRenderTarget(target.get());
+    Device().DoSetRenderTarget(nullptr);
+    InjectOnce("IDirect3DDevice9::SetRenderTarget", E_FAIL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoSetRenderTarget(target.get()); }), "can't set RenderTarget"));
+    target.reset(); // a live render target would refuse the reset
+    Device().Reset();
+    Device().DoSetRenderTarget(nullptr);
+    auto sets = RenderCalls("SetRenderTarget");
+    ASSERT_EQ(4u, sets.size());
+    EXPECT_EQ(D3D_OK, sets[3].result);
+
+    // A failed reset leaves the back buffer released: there is nothing to go back to.
+    InjectOnce("IDirect3DDevice9::Reset", E_OUTOFMEMORY);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().Reset(); }), "can't reset D3D9 device(E_OUTOFMEMORY)"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoSetRenderTarget(nullptr); }), "can't set NULL RenderTarget"));
+}
+
+TEST_F(RenderEngineTest, CreationAndResetAreLoggedWithThePresentParameters)
+{
+    tarn_test::LogCapture log;
+    CreateDevice();
+    Device().Reset();
+    std::string text = log.Text();
+    auto after = [&text](const std::string& piece, size_t from) {
+        size_t at = text.find(piece, from);
+        EXPECT_NE(std::string::npos, at) << piece << " in " << text;
+        return at == std::string::npos ? from : at + piece.size();
+    };
+    size_t at = after(" Create D3D9...", 0);
+    at = after(" Done\n", at);
+    at = after("Find 1 adapters", at);
+    at = after(" Create D3D Device...\n", at);
+    at = after(" Present parameters: \n AutoDepthStencilFormat:80\n BackBufferCount:1\n BackBufferFormat22\n"
+               " BackBufferHeight:240\n BackBufferWidth:320\n EnableAutoDepthStencil:1\n Flags:0\n"
+               " FullScreen_RefreshRateInHz:0\n hDeviceWindow:", at);
+    at = after(" MultiSampleQuality:0\n MultiSampleType:0\n PresentationInterval:2147483648\n SwapEffect:1\n"
+               " Windowed:1\n\n", at);
+    at = after(" SD3D9RenderDevice Reset\n", at);
+    after(" SD3D9RenderDevice Reset HRESULT:0\n", at);
 }
