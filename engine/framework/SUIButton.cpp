@@ -13,19 +13,12 @@ namespace {
 const uint32_t kEnter = 13;
 }
 
-bool SUIButton::DoHitTest(float x, float y) { return x >= m_X && x <= m_X + m_W && y >= m_Y && y <= m_Y + m_H; }
+bool SUIButton::DoHitTest(float x, float y) { return InsideRect(x, y, m_X, m_Y, m_W, m_H); }
 
 void SUIButton::DoMouseOver()
 {
     TARN_TRY
-    if (m_Pressed) {
-        if (m_ClickEvent) m_ClickEvent->Invoke();
-        m_Pressed = false;
-    }
-    if (m_FocusEvent && !m_FocusFired) {
-        m_FocusEvent->Invoke();
-        m_FocusFired = true;
-    }
+    FireClickAndFocus(m_Pressed, m_FocusFired, m_ClickEvent, m_FocusEvent);
     if (m_ToolTip && !m_ToolTipText.empty()) {
         SUILabel& label = *m_ToolTip->GetLabel();
         label.m_X = m_X + m_ToolTip->m_XOffset;

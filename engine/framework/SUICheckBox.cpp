@@ -8,7 +8,7 @@ static const char* const kTarnSource = "Src\\SUICheckBox";
 namespace TarnEngine {
 namespace UI {
 
-bool SUICheckBox::DoHitTest(float x, float y) { return x >= m_X && x <= m_X + m_W && y >= m_Y && y <= m_Y + m_H; }
+bool SUICheckBox::DoHitTest(float x, float y) { return InsideRect(x, y, m_X, m_Y, m_W, m_H); }
 
 void SUICheckBox::DoMouseDown(float, float)
 {
@@ -19,14 +19,7 @@ void SUICheckBox::DoMouseDown(float, float)
 void SUICheckBox::DoMouseOver()
 {
     TARN_TRY
-    if (m_Pressed) {
-        if (m_ClickEvent) m_ClickEvent->Invoke();
-        m_Pressed = false;
-    }
-    if (m_FocusEvent && !m_FocusFired) {
-        m_FocusEvent->Invoke();
-        m_FocusFired = true;
-    }
+    FireClickAndFocus(m_Pressed, m_FocusFired, m_ClickEvent, m_FocusEvent);
     TARN_CATCH("SUICheckBox::DoMouseOver()")
 }
 

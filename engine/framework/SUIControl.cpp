@@ -70,6 +70,19 @@ void SUIControl::PressAt(int32_t px, int32_t py)
     TARN_CATCH("SUIControl::PressAt()")
 }
 
+void SUIControl::FireClickAndFocus(std::atomic<bool>& pressed, std::atomic<bool>& focusFired,
+                                   const boost::shared_ptr<IUIEvent>& click, const boost::shared_ptr<IUIEvent>& focus)
+{
+    if (pressed) {
+        if (click) click->Invoke();
+        pressed = false;
+    }
+    if (focus && !focusFired) {
+        focus->Invoke();
+        focusFired = true;
+    }
+}
+
 void SUIControl::DrawSprite(const boost::shared_ptr<SSprite>& sprite)
 {
     if (sprite && sprite->m_Enabled) sprite->Draw();

@@ -4,6 +4,7 @@
 // viewport; the base turns pointer events from client pixels into fractions, hit-tests them and
 // keeps the control's state (0 normal, 1 pointer over, 2 pressed).
 
+#include "engine/framework/IUIEvent.h"
 #include "engine/framework/SUIInputEvents.h"
 
 #include <boost/shared_ptr.hpp>
@@ -71,6 +72,15 @@ protected:
     bool ToFraction(int32_t px, int32_t py, float& x, float& y) const;
     void PointerAt(int32_t px, int32_t py);
     void PressAt(int32_t px, int32_t py);
+    // The rectangle rule of forms, buttons, check boxes and track bars: edges included.
+    static bool InsideRect(float x, float y, float rx, float ry, float rw, float rh)
+    {
+        return x >= rx && x <= rx + rw && y >= ry && y <= ry + rh;
+    }
+    // What buttons and check boxes do when the pointer is over them: the first pointer-over
+    // after a press clicks, and the focus event fires once per entry.
+    static void FireClickAndFocus(std::atomic<bool>& pressed, std::atomic<bool>& focusFired,
+                                  const boost::shared_ptr<IUIEvent>& click, const boost::shared_ptr<IUIEvent>& focus);
     // Draws a sprite slot when it holds a visible sprite; empty slots are skipped.
     static void DrawSprite(const boost::shared_ptr<SSprite>& sprite);
     // Places a sprite slot's rectangle, if the slot holds a sprite.

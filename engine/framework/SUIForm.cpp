@@ -10,7 +10,7 @@ static const char* const kTarnSource = "Src\\SUIForm";
 namespace TarnEngine {
 namespace UI {
 
-bool SUIForm::DoHitTest(float x, float y) { return x >= m_X && x <= m_X + m_W && y >= m_Y && y <= m_Y + m_H; }
+bool SUIForm::DoHitTest(float x, float y) { return InsideRect(x, y, m_X, m_Y, m_W, m_H); }
 
 void SUIForm::DoRender(float x, float y)
 {

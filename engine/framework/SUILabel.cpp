@@ -15,9 +15,7 @@ void SUILabel::Create(uint32_t widthInChars, float cellWidth, float cellHeight, 
 {
     TARN_TRY
     m_WidthInChars = widthInChars;
-    m_Layout.m_CellWidth = cellWidth;
-    m_Layout.m_CellHeight = cellHeight;
-    m_Layout.m_Spacing = spacing;
+    m_Layout.SetCell(cellWidth, cellHeight, spacing);
     m_Font = m_Layout.CreateFont(m_Viewport, textureName, charsW, charsH);
     m_X = x;
     m_Y = y;

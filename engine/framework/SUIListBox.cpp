@@ -16,9 +16,7 @@ void SUIListBox::Create(float cellWidth, float cellHeight, float spacing, const 
                         float charsH, float x, float y, uint32_t visibleRows, float paddingLeft, float paddingTop,
                         float paddingRight, float paddingBottom)
 {
-    m_RowLayout.m_CellWidth = cellWidth;
-    m_RowLayout.m_CellHeight = cellHeight;
-    m_RowLayout.m_Spacing = spacing;
+    m_RowLayout.SetCell(cellWidth, cellHeight, spacing);
     m_RowLayout.m_PaddingLeft = paddingLeft;
     m_RowLayout.m_PaddingTop = paddingTop;
     m_RowLayout.m_PaddingRight = paddingRight;

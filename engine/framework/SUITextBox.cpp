@@ -20,9 +20,7 @@ void SUITextBox::Create(float cellWidth, float cellHeight, float spacing, const 
 {
     TARN_TRY
     CriticalSectionLock lock(m_Lock.Section());
-    m_Layout.m_CellWidth = cellWidth;
-    m_Layout.m_CellHeight = cellHeight;
-    m_Layout.m_Spacing = spacing;
+    m_Layout.SetCell(cellWidth, cellHeight, spacing);
     m_Font = m_Layout.CreateFont(m_Viewport, textureName, charsW, charsH);
     m_X = x;
     m_Y = y;

@@ -26,6 +26,12 @@ enum SUITextAlignment : uint32_t {
 
 class SUITextLayout {
 public:
+    void SetCell(float cellWidth, float cellHeight, float spacing)
+    {
+        m_CellWidth = cellWidth;
+        m_CellHeight = cellHeight;
+        m_Spacing = spacing;
+    }
     // A font on the named glyph-grid texture of the viewport's texture manager, blended, with its
     // glyphs sized to the cell.
     boost::shared_ptr<STextureFont> CreateFont(const boost::shared_ptr<SCore::SViewport>& viewport,
