@@ -5,6 +5,7 @@
 #include "engine/core/STextureManager.h"
 #include "engine/core/SViewport.h"
 #include "engine/core/TarnCoreException.h"
+#include "engine/framework/SSprite.h"
 #include "platform/d3d9.h"
 
 static const char* const kTarnSource = "Src\\Painter";
@@ -31,6 +32,19 @@ Painter::Painter(const boost::shared_ptr<SCore::SViewport>& viewport)
     m_Canvas->SetRenderDevice(m_Viewport->m_RenderDevice);
     m_Canvas->DoCreateEx(m_Width, m_Height, 1, D3DFMT_A8R8G8B8);
     m_Viewport->m_TextureManager->AddTexture(m_Canvas);
+
+    m_Sprite.reset(new TarnEngine::SSprite("Noname sprite", false));
+    m_Sprite->Create(m_Viewport);
+    m_Sprite->m_Position.X = 0.0f;
+    m_Sprite->m_Position.Y = 0.0f;
+    m_Sprite->m_Position.Width = 1.0f;
+    m_Sprite->m_Position.Height = 1.0f;
+    m_Sprite->m_CoordAligment = TarnEngine::SCA_LEFT_TOP;
+    m_Sprite->m_Material.m_AlphaBlend = 1;
+    m_Sprite->m_Material.m_SrcBlend = 5;   // source alpha
+    m_Sprite->m_Material.m_DstBlend = 6;   // inverse source alpha
+    m_Sprite->m_Material.m_Texture1 = m_Canvas;
+    m_Sprite->m_Cached = false;
     TARN_CATCH("Painter::Painter()")
 }
 

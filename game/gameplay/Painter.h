@@ -1,6 +1,7 @@
 #pragma once
 // The stroke painter: inks the player's stroke as connected white lines into a 256 x 256 canvas
-// texture and hands the painted part to the recogniser as rows of bytes.
+// texture, shown over the whole screen by its sprite, and hands the painted part to the
+// recogniser as rows of bytes.
 
 #include "game/gameplay/RGStrokeRaster.h"
 
@@ -12,6 +13,10 @@ namespace SCore {
 class STexture;
 class SViewport;
 } // namespace SCore
+
+namespace TarnEngine {
+class SSprite;
+} // namespace TarnEngine
 
 namespace Runegarden {
 
@@ -34,8 +39,11 @@ public:
     void PutPixel(int x, int y, const D3DLOCKED_RECT& locked);
 
     const boost::shared_ptr<SCore::STexture>& GetCanvas() const { return m_Canvas; }
+    // The full-screen quad that shows the canvas, blended over the play field.
+    const boost::shared_ptr<TarnEngine::SSprite>& GetSprite() const { return m_Sprite; }
 
 private:
+    boost::shared_ptr<TarnEngine::SSprite> m_Sprite;
     boost::shared_ptr<SCore::SViewport> m_Viewport;
     boost::shared_ptr<SCore::STexture> m_Canvas;
     UINT m_Width;

@@ -3,6 +3,7 @@
 #include "engine/core/STexture.h"
 #include "engine/core/STextureLock.h"
 #include "engine/core/STextureManager.h"
+#include "engine/framework/SSprite.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
 
 #include <gtest/gtest.h>
@@ -59,6 +60,19 @@ TEST_F(PainterTest, CanvasIsANamedTextureOfTheViewport)
     EXPECT_EQ(m_Painter->GetCanvas(), canvas);
     EXPECT_EQ(256u, canvas->DoGetWidth());
     EXPECT_EQ(256u, canvas->DoGetHeight());
+
+    // Shown over the whole screen, blended by the canvas's alpha.
+    const TarnEngine::SSprite& sprite = *m_Painter->GetSprite();
+    EXPECT_EQ("Noname sprite", sprite.m_Name);
+    EXPECT_FALSE(sprite.IsWithTransform());
+    EXPECT_EQ(m_Viewport, sprite.m_Viewport);
+    EXPECT_EQ(std::vector<float>({0, 0, 1, 1}), std::vector<float>({sprite.m_Position.X, sprite.m_Position.Y,
+                                                                    sprite.m_Position.Width, sprite.m_Position.Height}));
+    EXPECT_EQ(uint32_t(TarnEngine::SCA_LEFT_TOP), sprite.m_CoordAligment);
+    EXPECT_EQ(1, sprite.m_Material.m_AlphaBlend);
+    EXPECT_EQ(5u, sprite.m_Material.m_SrcBlend);
+    EXPECT_EQ(6u, sprite.m_Material.m_DstBlend);
+    EXPECT_EQ(canvas, sprite.m_Material.m_Texture1);
 
     const std::string text = ThrownText([&] { Painter second(m_Viewport); });
     EXPECT_TRUE(StartsWith(text, "can't add texture, because texture with such name is exist:[PaintingSprite]"))
