@@ -1,12 +1,14 @@
 #include "engine/core/SEngineException.h"
 #include "engine/core/TarnCoreDX9Exception.h"
 #include "engine/core/TarnCoreException.h"
+#include "tests/engine/core/ThrownText.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
 
 using SCore::TarnCoreException;
+using tarn_test::ThrownText;
 
 namespace {
 
@@ -17,7 +19,7 @@ void AddTexture() { TARN_TRY throw TarnEngine::SEngineException("can't add textu
 
 void LoadTextures() { TARN_TRY AddTexture(); TARN_CATCH("TarnApplication::DoLoadTextures()") } const int kLoadTexturesLine = __LINE__;
 
-void CreateDevice() { TARN_TRY throw SCore::TarnCoreDX9Exception("Can't create D3D9 Device: OUTOFVIDEOMEMORY"); TARN_CATCH("SD3D9RenderDevice::Create()") } const int kCreateDeviceLine = __LINE__;
+void CreateDevice() { TARN_TRY throw SCore::TarnCoreDX9Exception("Can't create D3D9 Device: OUTOFVIDEOMEMORY"); TARN_CATCH("SD3D9RenderDevice::Create()") }
 
 void PassesForeignExceptions() { TARN_TRY throw std::runtime_error("not ours"); TARN_CATCH("X::Y()") }
 
@@ -25,50 +27,24 @@ void PassesForeignExceptions() { TARN_TRY throw std::runtime_error("not ours"); 
 
 TEST(ErrorChain, EachHandlerAppendsItsCallSiteInnermostFirst)
 {
-    try {
-        LoadTextures();
-        FAIL() << "nothing thrown";
-    } catch (const TarnCoreException& e) {
-        std::string expected = "can't add texture, because texture with such name is exist:[A]"
-                               " STextureManager::AddTexture() Src\\STextureManager at:" +
-                               std::to_string(kAddTextureLine) +
-                               " TarnApplication::DoLoadTextures() Src\\STextureManager at:" +
-                               std::to_string(kLoadTexturesLine);
-        EXPECT_EQ(expected, e.what());
-    }
+    EXPECT_EQ("can't add texture, because texture with such name is exist:[A]"
+              " STextureManager::AddTexture() Src\\STextureManager at:" + std::to_string(kAddTextureLine) +
+                  " TarnApplication::DoLoadTextures() Src\\STextureManager at:" + std::to_string(kLoadTexturesLine),
+              ThrownText(LoadTextures));
 }
 
-TEST(ErrorChain, DerivedExceptionsBecomePlainTarnCoreExceptions)
+TEST(ErrorChain, DerivedExceptionsBecomePlainAndForeignOnesPassUntouched)
 {
-    try {
-        CreateDevice();
-        FAIL() << "nothing thrown";
-    } catch (const SCore::TarnCoreDX9Exception&) {
-        FAIL() << "the derived type survived a handler";
-    } catch (const TarnCoreException& e) {
-        EXPECT_EQ("Can't create D3D9 Device: OUTOFVIDEOMEMORY SD3D9RenderDevice::Create() "
-                  "Src\\STextureManager at:" + std::to_string(kCreateDeviceLine),
-                  std::string(e.what()));
-    }
-}
-
-TEST(ErrorChain, OtherExceptionTypesPassHandlersUntouched)
-{
-    try {
-        PassesForeignExceptions();
-        FAIL() << "nothing thrown";
-    } catch (const std::runtime_error& e) {
-        EXPECT_STREQ("not ours", e.what());
-    }
+    EXPECT_THROW(
+        try { CreateDevice(); } catch (const SCore::TarnCoreDX9Exception&) { FAIL() << "the derived type survived"; },
+        TarnCoreException);
+    EXPECT_THROW(PassesForeignExceptions(), std::runtime_error);
+    EXPECT_EQ("not ours", ThrownText(PassesForeignExceptions));
 }
 
 TEST(ErrorChain, AssertionThrowsEngineExceptionWithItsText)
 {
     float fadeTime = 0.0f;
-    try {
-        TARN_ASSERT(fadeTime > 0);
-        FAIL() << "nothing thrown";
-    } catch (const TarnEngine::SEngineException& e) {
-        EXPECT_STREQ("fadeTime > 0", e.what());
-    }
+    EXPECT_THROW(TARN_ASSERT(fadeTime > 0), TarnEngine::SEngineException);
+    EXPECT_EQ("fadeTime > 0", ThrownText([&] { TARN_ASSERT(fadeTime > 0); }));
 }

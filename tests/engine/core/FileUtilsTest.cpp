@@ -1,5 +1,6 @@
 #include "engine/core/FileUtils.h"
 #include "engine/core/TarnCoreException.h"
+#include "tests/engine/core/ThrownText.h"
 #include "tests/support/TempDir.h"
 
 #include <cstdlib>
@@ -7,21 +8,7 @@
 
 using SCore::ReadWholeFile;
 using SCore::ReadWholeFileBinary;
-using SCore::TarnCoreException;
-
-namespace {
-
-std::string ErrorOf(const std::wstring& path)
-{
-    try {
-        ReadWholeFile(path);
-    } catch (const TarnCoreException& e) {
-        return e.what();
-    }
-    return "no error";
-}
-
-} // namespace
+using tarn_test::ThrownText;
 
 TEST(FileUtils, TextModeTurnsCrLfIntoLfAndBinaryModeKeepsIt)
 {
@@ -35,21 +22,20 @@ TEST(FileUtils, TextModeTurnsCrLfIntoLfAndBinaryModeKeepsIt)
 TEST(FileUtils, MissingFileOrFolderThrowsThePathAsGiven)
 {
     tarn_test::TempDir dir;
-    EXPECT_EQ("File [Levels\\nope.xml] not found", ErrorOf(L"Levels\\nope.xml"));
+    EXPECT_EQ("File [Levels\\nope.xml] not found", ThrownText([] { ReadWholeFile(L"Levels\\nope.xml"); }));
     // A folder opens on Linux; reading it must still fail.
-    EXPECT_EQ("File [" + dir.Path().string() + "] not found", ErrorOf(dir.Path().wstring()));
-    EXPECT_THROW(ReadWholeFileBinary(L"Levels\\nope.xml"), TarnCoreException);
+    EXPECT_EQ("File [" + dir.Path().string() + "] not found", ThrownText([&] { ReadWholeFile(dir.Path().wstring()); }));
+    EXPECT_THROW(ReadWholeFileBinary(L"Levels\\nope.xml"), SCore::TarnCoreException);
 }
 
 TEST(FileUtils, DocumentsFolderFollowsXdgAndIsCreated)
 {
     tarn_test::TempDir dir;
-    std::string docs = dir.File("docs");
     const char* old = std::getenv("XDG_DOCUMENTS_DIR");
     std::string saved = old ? old : "";
-    setenv("XDG_DOCUMENTS_DIR", docs.c_str(), 1);
+    setenv("XDG_DOCUMENTS_DIR", dir.File("docs").c_str(), 1);
     std::wstring path = SCore::GetMyDocumentsPath();
     if (old) setenv("XDG_DOCUMENTS_DIR", saved.c_str(), 1); else unsetenv("XDG_DOCUMENTS_DIR");
     EXPECT_EQ(dir.WFile("docs"), path);
-    EXPECT_TRUE(std::filesystem::is_directory(docs));
+    EXPECT_TRUE(std::filesystem::is_directory(dir.File("docs")));
 }

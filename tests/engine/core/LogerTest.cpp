@@ -52,29 +52,18 @@ TEST_F(LogerTest, StampPadsHourWithBlankAndTheRestWithZeros)
     }
 }
 
-TEST_F(LogerTest, EntryReachesFileAsUtf8WithCrLfAndIsFlushedAtOnce)
+TEST_F(LogerTest, EntriesReachTheFileAtOnceAsUtf8WithCrLfAndWhole)
 {
     hooks::SetFakeLocalTime({2026, 12, 5, 9, 5, 7});
     LogToFile("log.txt");
     gLoger << GetCurrentDateTime() << " Loaded ";
     gLoger << 42u << " textures in " << 7u << " milliseconds.\n";
-    // No destruction or close yet: each write is already in the file.
-    EXPECT_EQ("2026-12-05  9:05:07 Loaded 42 textures in 7 milliseconds.\r\n", FileBytes());
-}
-
-TEST_F(LogerTest, HighBytesAreWidenedDifferentlyForStringsAndCStrings)
-{
-    LogToFile("log.txt");
+    // High bytes are widened differently for strings and C strings.
     gLoger << std::string("\xE9") << "\xE9";
-    EXPECT_EQ("\xEF\xBF\xA9\xC3\xA9", FileBytes());
-}
-
-TEST_F(LogerTest, LongLineReachesTheFileWhole)
-{
-    LogToFile("log.txt");
-    std::string line(5000, 'x');
+    const std::string line(5000, 'x');
     gLoger << line;
-    EXPECT_EQ(line, FileBytes());
+    // No destruction or close yet: each write is already in the file.
+    EXPECT_EQ("2026-12-05  9:05:07 Loaded 42 textures in 7 milliseconds.\r\n\xEF\xBF\xA9\xC3\xA9" + line, FileBytes());
 }
 
 TEST_F(LogerTest, LinesLoggedBeforeAnAbortAreInTheFile)

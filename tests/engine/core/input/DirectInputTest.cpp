@@ -3,6 +3,7 @@
 #include "platform/dinput8.h"
 #include "platform/testing.h"
 
+#include "tests/engine/core/ThrownText.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/VirtualWindow.h"
 
@@ -11,6 +12,7 @@
 #include <string>
 
 namespace pt = platform::testing;
+using tarn_test::StartsWith;
 
 namespace {
 
@@ -19,27 +21,19 @@ protected:
     void SetUp() override { pt::ResetAll(); }
     void TearDown() override { pt::ResetAll(); }
 
+    void Create(SCore::SDI9Input& input, int mouseMode = 0)
+    {
+        input.CreateInput(mouseMode, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    }
     // The text a failing CreateInput throws, or "" when it succeeds.
     std::string CreateFailure()
     {
         SCore::SDI9Input input;
-        try {
-            input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
-        } catch (const SCore::TarnCoreDX9Exception&) {
-            ADD_FAILURE() << "the context chain rethrows a plain TarnCoreException";
-        } catch (const SCore::TarnCoreException& e) {
-            return e.what();
-        }
-        return "";
+        return tarn_test::ThrownText([&] { Create(input); });
     }
 
     tarn_test::VirtualWindow m_Window{100, 50, 800, 600};
 };
-
-bool StartsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
 
 TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
 {
@@ -55,41 +49,25 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
     const char* const kLevel = "IDirectInputDevice8::SetCooperativeLevel";
     const char* const kProperty = "IDirectInputDevice8::SetProperty";
     const char* const kAcquire = "IDirectInputDevice8::Acquire";
+    // Every literal text, every unknown result, and each error name at least once.
     const Case cases[] = {
-        {kCreate, 1, DIERR_INVALIDPARAM, "can't create Direct Input - DIERR_INVALIDPARAM"},
-        {kCreate, 1, DIERR_OUTOFMEMORY, "can't create Direct Input - DIERR_OUTOFMEMORY"},
         {kCreate, 1, DIERR_OLDDIRECTINPUTVERSION, "can't create Direct Input - DIERR_OLDDIRECTINPUTVERSION"},
         {kCreate, 1, DIERR_BETADIRECTINPUTVERSION, "can't create Direct Input- DIERR_BETADIRECTINPUTVERSION"},
         {kCreate, 1, E_FAIL, "can't create Direct Input - UNKNOWN ERROR"},
         {kDevice, 1, DIERR_DEVICENOTREG, "can't create keyboard device: DIERR_DEVICENOTREG"},
         {kDevice, 1, DIERR_NOINTERFACE, "can't create keyboard device : DIERR_NOINTERFACE"},
-        {kDevice, 1, DIERR_OUTOFMEMORY, "can't create keyboard device : DIERR_OUTOFMEMORY"},
-        {kDevice, 1, DIERR_INVALIDPARAM, "can't create keyboard device : DIERR_INVALIDPARAM"},
-        {kDevice, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
         {kDevice, 1, E_FAIL, "can't create keyboard device : UNKNOWN ERROR"},
         {kFormat, 1, DIERR_ACQUIRED, "can't create keyboard device : DIERR_ACQUIRED"},
-        {kFormat, 1, DIERR_INVALIDPARAM, "can't create keyboard device : DIERR_INVALIDPARAM"},
-        {kFormat, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
-        {kLevel, 1, DIERR_INVALIDPARAM, "can't create keyboard device : DIERR_INVALIDPARAM"},
         {kLevel, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
         {kAcquire, 1, DIERR_INVALIDPARAM, "can't acquire keyboard device : DIERR_INVALIDPARAM:"},
         {kAcquire, 1, DIERR_NOTINITIALIZED, "can't acquire keyboard device : DIERR_NOTINITIALIZED"},
         {kDevice, 2, DIERR_DEVICENOTREG, "can't create mouse device: DIERR_DEVICENOTREG"},
-        {kDevice, 2, DIERR_NOINTERFACE, "can't create mouse device : DIERR_NOINTERFACE"},
         {kDevice, 2, DIERR_OUTOFMEMORY, "can't create mouse device : DIERR_OUTOFMEMORY"},
-        {kDevice, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
-        {kDevice, 2, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
         {kDevice, 2, E_FAIL, "can't create mouse device : UNKNOWN ERROR"},
-        {kFormat, 2, DIERR_ACQUIRED, "can't create mouse device : DIERR_ACQUIRED"},
         {kFormat, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
-        {kFormat, 2, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
         {kLevel, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
-        {kLevel, 2, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
         {kProperty, 1, DIERR_OBJECTNOTFOUND, "can't create mouse device : DIERR_OBJECTNOTFOUND"},
         {kProperty, 1, DIERR_UNSUPPORTED, "can't create mouse device : DIERR_UNSUPPORTED"},
-        {kProperty, 1, DIERR_NOTINITIALIZED, "can't create mouse device : DIERR_NOTINITIALIZED"},
-        {kProperty, 1, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
-        {kAcquire, 2, DIERR_INVALIDPARAM, "can't acquire mouse device : DIERR_INVALIDPARAM"},
         {kAcquire, 2, DIERR_NOTINITIALIZED, "can't acquire mouse device : DIERR_NOTINITIALIZED"},
     };
     tarn_test::LogCapture log;
@@ -104,23 +82,19 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
     }
     pt::ClearInjections();
     EXPECT_EQ(CreateFailure(), "");
-    const std::string text = log.Text();
-    const size_t start = text.rfind(" Create DI9 input...");
-    ASSERT_NE(start, std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 5), "Done\n") << "stamped on its own: " << text.substr(start);
-}
-
-TEST_F(DirectInputTest, UnmappedResultsOfTheSetupCallsAreIgnored)
-{
+    // Results of the setup calls outside their tables are ignored.
     pt::InjectOnce("IDirectInputDevice8::SetCooperativeLevel", E_FAIL);
     pt::InjectOnce("IDirectInputDevice8::SetProperty", E_FAIL);
     EXPECT_EQ(CreateFailure(), "");
+    const std::string text = log.Text();
+    EXPECT_NE(text.rfind(" Create DI9 input..."), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 5), "Done\n") << "stamped on its own: " << text;
 }
 
 TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
 {
     SCore::SDI9Input input;
-    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    Create(input);
     struct Case {
         const char* site;
         HRESULT code;
@@ -134,20 +108,16 @@ TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
     };
     for (const Case& c : cases) {
         pt::InjectOnce(c.site, c.code);
-        try {
-            input.Update();
-            ADD_FAILURE() << "no exception for " << c.text;
-        } catch (const SCore::TarnCoreException& e) {
-            EXPECT_TRUE(StartsWith(e.what(), std::string(c.text) + " ")) << e.what();
-            EXPECT_NE(std::string(e.what()).find(" SDI9Input::Update() Src\\dx9\\SDI9Input at:"), std::string::npos);
-        }
+        const std::string text = tarn_test::ThrownText([&] { input.Update(); });
+        EXPECT_TRUE(StartsWith(text, std::string(c.text) + " ")) << text;
+        EXPECT_NE(text.find(" SDI9Input::Update() Src\\dx9\\SDI9Input at:"), std::string::npos);
     }
 }
 
 TEST_F(DirectInputTest, LostDevicesAreReacquiredAtTheNextUpdateAndKeepTheirState)
 {
     SCore::SDI9Input input;
-    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    Create(input);
     pt::InjectKeyDown(VK_ESCAPE);
     tarn_test::VirtualWindow::Pump();
     input.Update();
@@ -170,7 +140,7 @@ TEST_F(DirectInputTest, LostDevicesAreReacquiredAtTheNextUpdateAndKeepTheirState
 TEST_F(DirectInputTest, WindowedMouseIsTheCursorInClientPixelsAndIgnoresMovements)
 {
     SCore::SDI9Input input;
-    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    Create(input);
     boost::shared_ptr<SCore::SMouse> mouse = input.GetMouse();
     mouse->SetLimits(SCore::SMouse::AxisX, 0, 800);
     mouse->SetLimits(SCore::SMouse::AxisY, 0, 600);
@@ -202,7 +172,7 @@ TEST_F(DirectInputTest, WindowedMouseMeasuresFromTheClientAreaOfAFramedWindow)
 {
     pt::SetWindowFrame(m_Window.Handle(), 3, 20);
     SCore::SDI9Input input;
-    input.CreateInput(0, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    Create(input);
     pt::InjectMouseMove(30, 40);
     tarn_test::VirtualWindow::Pump();
     input.Update();
@@ -213,7 +183,7 @@ TEST_F(DirectInputTest, WindowedMouseMeasuresFromTheClientAreaOfAFramedWindow)
 TEST_F(DirectInputTest, ScreenMouseClampsMovementsThenTakesTheScreenCursor)
 {
     SCore::SDI9Input input;
-    input.CreateInput(1, m_Window.Handle(), DISCL_NONEXCLUSIVE | DISCL_BACKGROUND, 0);
+    Create(input, 1);
     boost::shared_ptr<SCore::SMouse> mouse = input.GetMouse();
     mouse->SetLimits(SCore::SMouse::AxisX, 0, 800);
     mouse->SetLimits(SCore::SMouse::AxisY, 0, 600);

@@ -1,5 +1,6 @@
 #include "engine/core/SKeyboardPressStrategy.h"
 #include "engine/core/TarnCoreException.h"
+#include "tests/engine/core/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,54 +10,36 @@ using SCore::CreateKeyboardPressStrategy;
 
 namespace {
 
-BYTE Down(bool down)
-{
-    return down ? 0x80 : 0;
-}
-
-// Feeds one key's state through the strategy and asks after each step.
-std::string Answers(int kind, const std::string& downs)
+// Feeds one key's states ('1' down, '0' up, '?' asks again without a new state) and records the
+// answers: '1' for 0x80, '0' for 0, '!' when another key reads down.
+std::string Answers(int kind, const std::string& steps)
 {
     boost::shared_ptr<SCore::SKeyboardPressStrategy> s = CreateKeyboardPressStrategy(kind);
+    BYTE state[256] = {};
     std::string out;
-    for (char c : downs) {
-        BYTE state[256] = {};
-        state[0x1E] = Down(c == '1');
-        s->SetState(state);
-        out += s->IsPressed(0x1E) == 0x80 ? '1' : s->IsPressed(0x1E) == 0 ? '0' : '?';
+    for (char c : steps) {
+        if (c != '?') {
+            state[0x39] = c == '1' ? 0x80 : 0;
+            s->SetState(state);
+        }
+        const BYTE answer = s->IsPressed(0x39);
+        out += answer == 0x80 ? '1' : answer == 0 ? '0' : 'x';
+        if (s->IsPressed(0x01) != 0) out += '!'; // other keys stay up
     }
     return out;
 }
 
 TEST(KeyboardPressTest, HeldKeysAnswerAlwaysOrOncePerPress)
 {
-    EXPECT_EQ(Answers(0, "0111011"), "0111011");
+    EXPECT_EQ(Answers(0, "0111?011"), "01111011");
     // Once: 0x80 at the first question after the key went down, until it is seen up.
-    boost::shared_ptr<SCore::SKeyboardPressStrategy> once = CreateKeyboardPressStrategy(1);
-    BYTE state[256] = {};
-    state[0x39] = 0x80;
-    once->SetState(state);
-    EXPECT_EQ(once->IsPressed(0x39), 0x80);
-    EXPECT_EQ(once->IsPressed(0x39), 0);
-    EXPECT_EQ(once->IsPressed(0x39), 0);
-    state[0x39] = 0;
-    once->SetState(state);
-    EXPECT_EQ(once->IsPressed(0x39), 0) << "seen up: the latch is released";
-    state[0x39] = 0x80;
-    once->SetState(state);
-    EXPECT_EQ(once->IsPressed(0x39), 0x80);
-    EXPECT_EQ(once->IsPressed(0x01), 0) << "other keys are untouched";
+    EXPECT_EQ(Answers(1, "1??01?"), "100010");
 }
 
 TEST(KeyboardPressTest, UnknownKindFails)
 {
-    try {
-        CreateKeyboardPressStrategy(2);
-        FAIL() << "no exception";
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("can't create keyboard press strategy CreateKeyboardPressStrategy() ", 0), 0u)
-            << e.what();
-    }
+    EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([] { CreateKeyboardPressStrategy(2); }),
+                                      "can't create keyboard press strategy CreateKeyboardPressStrategy() "));
 }
 
 } // namespace

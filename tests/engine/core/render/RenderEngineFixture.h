@@ -5,10 +5,14 @@
 #include "engine/core/dx9/SD3D9RenderDevice.h"
 #include "engine/core/dx9/SD3D9Viewport.h"
 #include "platform/testing.h"
+#include "tests/engine/core/ThrownText.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using tarn_test::StartsWith;
+using tarn_test::ThrownText;
 
 class RenderEngineTest : public ::testing::Test {
 protected:
@@ -32,22 +36,6 @@ protected:
         Device().Create(m_Window, 800, 600, 0, false);
         platform::testing::RecordRenderCalls(true);
     }
-    // The text of the exception f throws, or "" when it throws none.
-    template <typename F>
-    static std::string ThrownText(F f)
-    {
-        try {
-            f();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
-    }
-    static bool StartsWith(const std::string& text, const std::string& prefix)
-    {
-        return text.compare(0, prefix.size(), prefix) == 0;
-    }
-
     HWND m_Window = nullptr;
     boost::shared_ptr<SCore::SD3D9Viewport> m_Viewport;
 };

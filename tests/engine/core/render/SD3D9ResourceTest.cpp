@@ -15,22 +15,14 @@
 using platform::testing::InjectOnce;
 using platform::testing::RenderCalls;
 
-TEST_F(RenderEngineTest, BuffersKeepTheirSizesAndFormats)
+TEST_F(RenderEngineTest, IndexSizeFollowsTheFormatAndAnUnknownOneLeaksNothing)
 {
     CreateDevice();
-    auto vb = m_Viewport->DoCreateVertexBuffer(4, 24, 322, D3DPT_TRIANGLESTRIP, 0);
-    EXPECT_EQ(96u, vb->m_Length);
-    EXPECT_EQ(4u, vb->m_VertexCount);
-    EXPECT_EQ(322u, vb->DoGetFvf());
-    auto ib16 = m_Viewport->DoCreateIndexBuffer(6, D3DFMT_INDEX16, 0);
-    auto ib32 = m_Viewport->DoCreateIndexBuffer(6, D3DFMT_INDEX32, 0);
-    EXPECT_EQ(2u, ib16->m_IndexSize);
-    EXPECT_EQ(12u, ib16->m_Length);
-    EXPECT_EQ(24u, ib32->m_Length);
-    int before = platform::testing::LiveObjects("IDirect3DIndexBuffer9");
+    EXPECT_EQ(12u, m_Viewport->DoCreateIndexBuffer(6, D3DFMT_INDEX16, 0)->m_Length);
+    EXPECT_EQ(24u, m_Viewport->DoCreateIndexBuffer(6, D3DFMT_INDEX32, 0)->m_Length);
     EXPECT_TRUE(StartsWith(ThrownText([&] { m_Viewport->DoCreateIndexBuffer(6, 100, 0); }),
                            "can't get index size: unknown index buffer format"));
-    EXPECT_EQ(before, platform::testing::LiveObjects("IDirect3DIndexBuffer9"));
+    EXPECT_EQ(0, platform::testing::LiveObjects("IDirect3DIndexBuffer9"));
 }
 
 TEST_F(RenderEngineTest, BufferCreationFailuresThrowTheirTexts)
@@ -92,9 +84,6 @@ TEST_F(RenderEngineTest, TexturesCreateLoadAndTransform)
     EXPECT_TRUE(StartsWith(ThrownText([&] { texture->DoCreate(8, 8, 24); }),
                            "can't create texture - unknown Color Depth SD3D9Texture::DoCreate() Src\\dx9\\SD3D9Texture.cpp at:"));
     EXPECT_EQ(nullptr, texture->DoGetNativeTexture());
-    std::string file = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/missing.png";
-    std::string text = ThrownText([&] { texture->DoLoad(file); });
-    EXPECT_TRUE(StartsWith(text, "can't load texture:" + file + " : file not found SD3D9Texture::DoLoad()")) << text;
 
     texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png");
     EXPECT_EQ(16u, texture->DoGetWidth());

@@ -1,6 +1,7 @@
 #include "engine/core/STextureManager.h"
 
 #include "engine/core/dx9/SD3D9Texture.h"
+#include "tests/engine/core/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,20 +12,11 @@
 
 using SCore::STexture;
 using SCore::STextureManager;
+using tarn_test::ThrownText;
 
 namespace {
 
 boost::shared_ptr<STexture> Named(const std::string& name) { return boost::shared_ptr<STexture>(new SCore::SD3D9Texture(name)); }
-
-std::string Thrown(const std::function<void()>& f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "";
-}
 
 } // namespace
 
@@ -32,16 +24,16 @@ TEST(STextureManagerTest, FindsTexturesByTheirExactName)
 {
     STextureManager manager;
     EXPECT_TRUE(manager.ContainsTextureGroup("default"));
-    EXPECT_EQ(0u, Thrown([&] { manager.AddTextureGroup("default"); })
+    EXPECT_EQ(0u, ThrownText([&] { manager.AddTextureGroup("default"); })
                       .find("can't add texture group, because texture group with such name is exist:[default] "
                             "STextureManager::AddTextureGroup() Src\\STextureManager at:"));
     auto first = Named("Hero");
     manager.AddTexture(first);
-    EXPECT_EQ(0u, Thrown([&] { manager.AddTexture(Named("Hero")); })
+    EXPECT_EQ(0u, ThrownText([&] { manager.AddTexture(Named("Hero")); })
                       .find("can't add texture, because texture with such name is exist:[Hero]"));
     EXPECT_EQ(first, manager.GetTexture("Hero"));
     EXPECT_FALSE(manager.ContainsTexture("hero"));
-    EXPECT_EQ(0u, Thrown([&] { manager.GetTexture("hero"); })
+    EXPECT_EQ(0u, ThrownText([&] { manager.GetTexture("hero"); })
                       .find("can't find texture:hero STextureManager::DoGetTexture() Src\\STextureManager at:"));
 }
 

@@ -1,5 +1,6 @@
 #include "engine/core/SXMLDeserializator.h"
 #include "engine/core/TarnCoreException.h"
+#include "tests/engine/core/ThrownText.h"
 #include "tests/support/TempDir.h"
 
 #include <boost/lexical_cast.hpp>
@@ -13,6 +14,7 @@ using SCore::SDeserializator;
 using SCore::SXMLDeserializator;
 using SCore::TarnCoreException;
 using tarn_test::TempDir;
+using tarn_test::ThrownText;
 using tarn_test::WriteBytes;
 using ::testing::MatchesRegex;
 
@@ -24,14 +26,11 @@ std::string Entry(const std::string& method)
     return " SXMLDeserializator::" + method + " Src\\\\SXMLDeserializator at:[0-9]+";
 }
 
-std::string ErrorOf(const std::function<void()>& action)
+template <typename T>
+T ReadBack(SDeserializator& reader, const char* key, T value = T())
 {
-    try {
-        action();
-    } catch (const TarnCoreException& e) {
-        return e.what();
-    }
-    return "<no error>";
+    reader.Deserialize(key, value);
+    return value;
 }
 
 // A reader over a text, as the level pack makes one.
@@ -43,17 +42,6 @@ public:
         ParseText();
     }
 };
-
-TEST(SXMLDeserializator, DefaultDocumentHoldsOneEmptyRootElement)
-{
-    SXMLDeserializator reader;
-    EXPECT_EQ(54u, reader.m_Text.size());
-    EXPECT_EQ("root", reader.GetNodeName());
-    ASSERT_EQ(1u, reader.GetChildCount());
-    reader.BeginChild("root");
-    EXPECT_EQ("root", reader.GetNodeName());
-    EXPECT_EQ(0u, reader.GetChildCount());
-}
 
 TEST(SXMLDeserializator, LoadsAFileAndReportsMissingOrMalformedOnes)
 {
@@ -72,15 +60,15 @@ TEST(SXMLDeserializator, LoadsAFileAndReportsMissingOrMalformedOnes)
     EXPECT_EQ(0u, empty.GetChildCount());
 
     const std::string missing = dir.File("missing.xml");
-    EXPECT_THAT(ErrorOf([&] { SXMLDeserializator r(dir.WFile("missing.xml")); }),
+    EXPECT_THAT(ThrownText([&] { SXMLDeserializator r(dir.WFile("missing.xml")); }),
                 MatchesRegex("File \\[" + missing + "\\] not found" + Entry("LoadFile") +
                              Entry("SXMLDeserializator")));
-    EXPECT_THAT(ErrorOf([&] { reader.Clone(dir.WFile("missing.xml")); }),
+    EXPECT_THAT(ThrownText([&] { reader.Clone(dir.WFile("missing.xml")); }),
                 MatchesRegex("File \\[" + missing + "\\] not found" + Entry("LoadFile") +
                              Entry("SXMLDeserializator") + Entry("DoClone")));
 
     WriteBytes(dir.File("bad.xml"), "<a></b>");
-    EXPECT_THAT(ErrorOf([&] { SXMLDeserializator r(dir.WFile("bad.xml")); }),
+    EXPECT_THAT(ThrownText([&] { SXMLDeserializator r(dir.WFile("bad.xml")); }),
                 MatchesRegex("CloseTag not found" + Entry("ParseText") + Entry("SXMLDeserializator")));
 
     auto clone = reader.Clone(dir.WFile("users.xml"));
@@ -104,63 +92,37 @@ TEST(SXMLDeserializator, ConvertsScalarTexts)
                   " s=\"-32768\" us=\"65535\" b1=\"1\" b0=\"0\" str=\" a b \" empty=\"\""
                   " neg=\"-1\" w=\"A\xE9\" plus=\"+5\" wrap=\"-1\"></e>");
     reader.BeginChild("e");
-    float f = 0;
-    double d = 0;
-    int i = 0;
-    unsigned int u = 0, neg = 0;
-    short s = 0;
-    unsigned short us = 0;
-    bool b1 = false, b0 = true;
-    std::string str, empty = "x";
-    std::wstring w;
-    reader.Deserialize("f", f);
-    reader.Deserialize("d", d);
-    reader.Deserialize("i", i);
-    reader.Deserialize("u", u);
-    reader.Deserialize("s", s);
-    reader.Deserialize("us", us);
-    reader.Deserialize("b1", b1);
-    reader.Deserialize("b0", b0);
-    reader.Deserialize("str", str);
-    reader.Deserialize("empty", empty);
-    reader.Deserialize("neg", neg);
-    reader.Deserialize("w", w);
-    short plus = 0;
-    unsigned short wrap = 0;
-    reader.Deserialize("plus", plus);
-    reader.Deserialize("wrap", wrap);
-    EXPECT_EQ(5, plus);
-    EXPECT_EQ(65535, wrap);
-    EXPECT_EQ(0.1f, f);
-    EXPECT_EQ(0.1, d);
-    EXPECT_EQ(-7, i);
-    EXPECT_EQ(4294967295u, u);
-    EXPECT_EQ(-32768, s);
-    EXPECT_EQ(65535, us);
-    EXPECT_TRUE(b1);
-    EXPECT_FALSE(b0);
-    EXPECT_EQ(" a b ", str);
-    EXPECT_EQ("", empty);
-    EXPECT_EQ(4294967295u, neg);  // the conversion wraps, and stored data rely on it
-    EXPECT_EQ(std::wstring(L"A\xFFE9"), w);
+    EXPECT_EQ(0.1f, ReadBack<float>(reader, "f"));
+    EXPECT_EQ(0.1, ReadBack<double>(reader, "d"));
+    EXPECT_EQ(-7, ReadBack<int>(reader, "i"));
+    EXPECT_EQ(4294967295u, ReadBack<unsigned int>(reader, "u"));
+    EXPECT_EQ(-32768, ReadBack<short>(reader, "s"));
+    EXPECT_EQ(65535, ReadBack<unsigned short>(reader, "us"));
+    EXPECT_TRUE(ReadBack<bool>(reader, "b1"));
+    EXPECT_FALSE(ReadBack<bool>(reader, "b0", true));
+    EXPECT_EQ(" a b ", ReadBack<std::string>(reader, "str"));
+    EXPECT_EQ("", ReadBack<std::string>(reader, "empty", "x"));
+    EXPECT_EQ(std::wstring(L"A\xFFE9"), ReadBack<std::wstring>(reader, "w"));
+    // The conversion accepts a sign and wraps negative unsigned values; stored data rely on it.
+    EXPECT_EQ(4294967295u, ReadBack<unsigned int>(reader, "neg"));
+    EXPECT_EQ(5, ReadBack<short>(reader, "plus"));
+    EXPECT_EQ(65535, ReadBack<unsigned short>(reader, "wrap"));
 }
 
 TEST(SXMLDeserializator, RejectsMalformedNumbersWithTheConversionError)
 {
     Reader reader("<e lead=\" 1.5\" trail=\"1.5 \" real=\"3.0\" word=\"true\" big=\"70000\""
-                  " mixed=\"2\x1d0008\" sign=\"+\"></e>");
+                  " mixed=\"2\x1d" "0008\" sign=\"+\"></e>");
     reader.BeginChild("e");
     float f = 9;
     int i = 9;
     bool b = false;
     short s = 9;
-    EXPECT_THROW(reader.Deserialize("lead", f), boost::bad_lexical_cast);
-    EXPECT_THROW(reader.Deserialize("trail", f), boost::bad_lexical_cast);
+    for (const char* key : {"lead", "trail"}) EXPECT_THROW(reader.Deserialize(key, f), boost::bad_lexical_cast) << key;
     EXPECT_THROW(reader.Deserialize("real", i), boost::bad_lexical_cast);
     EXPECT_THROW(reader.Deserialize("word", b), boost::bad_lexical_cast);
-    EXPECT_THROW(reader.Deserialize("big", s), boost::bad_lexical_cast);
-    EXPECT_THROW(reader.Deserialize("mixed", s), boost::bad_lexical_cast);
-    EXPECT_THROW(reader.Deserialize("sign", s), boost::bad_lexical_cast);
+    for (const char* key : {"big", "mixed", "sign"})
+        EXPECT_THROW(reader.Deserialize(key, s), boost::bad_lexical_cast) << key;
     EXPECT_EQ(9, f);
     EXPECT_EQ(9, i);
     EXPECT_EQ(9, s);
@@ -175,19 +137,19 @@ TEST(SXMLDeserializator, MissingValuesAndChildrenFailWithTheirTexts)
     reader.BeginChild("e");
 
     int i = 0;
-    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("k", i); }),
+    EXPECT_THAT(ThrownText([&] { reader.Deserialize("k", i); }),
                 MatchesRegex("Attribute:k not found" + Entry("DoDeserialize")));
     std::wstring w;
-    EXPECT_EQ("Attribute:k not found", ErrorOf([&] { reader.Deserialize("k", w); }));
+    EXPECT_EQ("Attribute:k not found", ThrownText([&] { reader.Deserialize("k", w); }));
 
     SCore::SVector3 v{7, 7, 7};
-    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("P", v); }),
+    EXPECT_THAT(ThrownText([&] { reader.Deserialize("P", v); }),
                 MatchesRegex("Deserializator error: can't find child node:P" + Entry("DoDeserialize")));
     EXPECT_EQ(7, v.X);
 
     // Fields before the missing one are stored, later ones untouched.
     SCore::SRect rect{9, 9, 9, 9};
-    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("R", rect); }),
+    EXPECT_THAT(ThrownText([&] { reader.Deserialize("R", rect); }),
                 MatchesRegex("Attribute:Height not found" + Entry("DoDeserialize")));
     EXPECT_EQ(1, rect.X);
     EXPECT_EQ(3, rect.Width);
@@ -195,7 +157,7 @@ TEST(SXMLDeserializator, MissingValuesAndChildrenFailWithTheirTexts)
 
     // An oriented box reads position, orientation, then size.
     SCore::SOBBox box;
-    EXPECT_THAT(ErrorOf([&] { reader.Deserialize("O", box); }),
+    EXPECT_THAT(ThrownText([&] { reader.Deserialize("O", box); }),
                 MatchesRegex("Attribute:SizeX not found" + Entry("DoDeserialize")));
     EXPECT_EQ(3, box.Position.Z);
     EXPECT_EQ(4, box.Orientation.m[3][3]);
@@ -226,9 +188,9 @@ TEST(SXMLDeserializator, NavigatesChildrenByNameAndIndex)
     EXPECT_FALSE(reader.IsAvialableName("K"));
     reader.EndChild();
 
-    EXPECT_THAT(ErrorOf([&] { reader.BeginChild(3u); }),
+    EXPECT_THAT(ThrownText([&] { reader.BeginChild(3u); }),
                 MatchesRegex("can't access unreal child" + Entry("DoBeginChild")));
-    EXPECT_THAT(ErrorOf([&] { reader.BeginChild("none"); }),
+    EXPECT_THAT(ThrownText([&] { reader.BeginChild("none"); }),
                 MatchesRegex("Deserializator error: can't find child node:none" + Entry("DoBeginChild")));
     EXPECT_EQ("list", reader.GetNodeName());
 }
@@ -241,7 +203,7 @@ TEST(SXMLDeserializator, EndChildAtTheRootStaysAtTheRoot)
     reader.EndChild();
     reader.EndChild();
     EXPECT_EQ("root", reader.GetNodeName());
-    EXPECT_THAT(ErrorOf([&] { reader.BeginChild("x"); }),
+    EXPECT_THAT(ThrownText([&] { reader.BeginChild("x"); }),
                 MatchesRegex("Deserializator error: can't find child node:x" + Entry("DoBeginChild")));
     reader.BeginChild("doc");
     reader.BeginChild("x");
@@ -252,15 +214,13 @@ TEST(SXMLDeserializator, UnsupportedValueTypesThrow)
 {
     Reader reader("<e k=\"1\"></e>");
     long long ll = 0;
-    unsigned long long ull = 0;
     long double ld = 0;
     char c = 0;
     const char* p = nullptr;
-    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", ll); }));
-    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", ull); }));
-    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", ld); }));
-    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", c); }));
-    EXPECT_EQ("method is not define", ErrorOf([&] { reader.Deserialize("k", p); }));
+    EXPECT_EQ("method is not define", ThrownText([&] { reader.Deserialize("k", ll); }));
+    EXPECT_EQ("method is not define", ThrownText([&] { reader.Deserialize("k", ld); }));
+    EXPECT_EQ("method is not define", ThrownText([&] { reader.Deserialize("k", c); }));
+    EXPECT_EQ("method is not define", ThrownText([&] { reader.Deserialize("k", p); }));
 }
 
 } // namespace
