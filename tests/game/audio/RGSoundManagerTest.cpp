@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/testing.h"
 
+#include "tests/engine/core/ThrownText.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/AudioTestSupport.h"
 
@@ -43,16 +44,6 @@ protected:
         unsigned n = 0;
         for (const auto& b : pt::SoundBuffers()) n += b.playing ? 1 : 0;
         return n;
-    }
-
-    std::string Failure(const std::function<void()>& call)
-    {
-        try {
-            call();
-        } catch (const SCore::TarnCoreException& e) {
-            return e.what();
-        }
-        return "";
     }
 
     platformtest::TempFolder m_Folder;
@@ -120,7 +111,7 @@ TEST_F(RGSoundManagerTest, UnknownNamesThrowWithTheNameAttached)
     };
     for (const auto& c : cases) {
         const std::string expected = std::string("unknown sound name:Nope ") + c.method + " Src\\RGSoundManager at:";
-        EXPECT_EQ(Failure(c.call).rfind(expected, 0), 0u) << Failure(c.call);
+        EXPECT_EQ(tarn_test::ThrownText(c.call).rfind(expected, 0), 0u) << tarn_test::ThrownText(c.call);
     }
 }
 
@@ -129,7 +120,7 @@ TEST_F(RGSoundManagerTest, RegisteringAgainReplacesThePoolAndAFailureKeepsTheOld
     m_Manager->AddSound("Portal", m_Click, 2);
     m_Manager->AddSound("Portal", m_Click, 1);
     EXPECT_EQ(pt::LiveSoundDevices(), 1u);
-    const std::string text = Failure([&] { m_Manager->AddSound("Portal", L"missing.wav", 3); });
+    const std::string text = tarn_test::ThrownText([&] { m_Manager->AddSound("Portal", L"missing.wav", 3); });
     EXPECT_EQ(text.rfind("Find resource RGWaveFile::Open()", 0), 0u) << text;
     EXPECT_NE(text.find("RGSoundManager::AddSound()"), std::string::npos) << text;
     EXPECT_EQ(pt::LiveSoundDevices(), 1u) << "the failed buffer is released";
@@ -161,19 +152,10 @@ TEST_F(RGSoundManagerTest, DeviceFailuresCarryTheirMessages)
     for (const auto& c : cases) {
         pt::ClearInjections();
         pt::InjectOnNthCall(c.site, c.call, c.result);
-        const std::string text = Failure([&] { m_Manager->AddSound("Kill", m_Click, 1); });
+        const std::string text = tarn_test::ThrownText([&] { m_Manager->AddSound("Kill", m_Click, 1); });
         EXPECT_EQ(text.rfind(std::string(c.message) + " RGSoundBuffer::", 0), 0u) << text;
         EXPECT_EQ(pt::LiveSoundDevices(), 0u) << c.message;
     }
-}
-
-TEST_F(RGSoundManagerTest, SoundsLoadFromResourcesWhenNoFileHasTheName)
-{
-    const std::string bytes = Wav(Silence16(20));
-    pt::RegisterResource("sounds\\gate.wav", "WAVE", std::vector<uint8_t>(bytes.begin(), bytes.end()));
-    m_Manager->AddSound("Gate", L"sounds\\gate.wav", 1);
-    m_Manager->PlaySound("Gate");
-    EXPECT_TRUE(m_Manager->IsPlaying("Gate"));
 }
 
 TEST_F(RGSoundManagerTest, TwoThreadsPlayingAPoolOfTwoAtOnceGetOneBufferEach)

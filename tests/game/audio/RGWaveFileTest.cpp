@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/testing.h"
 
+#include "tests/engine/core/ThrownText.h"
 #include "tests/platform/TempFolder.h"
 #include "tests/support/AudioTestSupport.h"
 
@@ -31,12 +32,7 @@ protected:
     std::string OpenFailure(const std::wstring& path)
     {
         RGWaveFile wave;
-        try {
-            wave.Open(path.c_str(), nullptr, RGWaveFile::kRead);
-        } catch (const SCore::TarnCoreException& e) {
-            return e.what();
-        }
-        return "";
+        return tarn_test::ThrownText([&] { wave.Open(path.c_str(), nullptr, RGWaveFile::kRead); });
     }
 
     std::string ReadAll(RGWaveFile& wave)
@@ -186,12 +182,7 @@ TEST_F(RGWaveFileTest, FailedMmioCallsNameTheirStep)
         pt::InjectOnce(c.site, E_FAIL);
         BYTE bytes[8];
         DWORD read = 0;
-        try {
-            wave.Read(bytes, 8, &read);
-            ADD_FAILURE() << c.site;
-        } catch (const SCore::TarnCoreException& e) {
-            EXPECT_TRUE(FailsAt(e.what(), c.step)) << c.site;
-        }
+        EXPECT_TRUE(FailsAt(tarn_test::ThrownText([&] { wave.Read(bytes, 8, &read); }), c.step)) << c.site;
     }
 }
 

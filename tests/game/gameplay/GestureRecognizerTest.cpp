@@ -112,17 +112,4 @@ TEST(GestureRecognizer, FewerThanTwoRowsAreRefusedBeforeTheNetwork)
     EXPECT_EQ(0, recognizer.Recognize(Blank(2, 1)));
 }
 
-TEST(GestureRecognizer, RefusesANetworkThatDoesNotReadTheGrid)
-{
-    boost::shared_ptr<NeuroNet> net(new NeuroNet({399, 5}, 2.0, 1.0));
-    try {
-        GestureRecognizer recognizer(net);
-        FAIL();
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_EQ(0u, std::string(e.what()).find("neuronet: input layer must have 400 units "
-                                                 "GestureRecognizer::GestureRecognizer()"))
-            << e.what();
-    }
-}
-
 } // namespace

@@ -1,6 +1,7 @@
 #include "engine/core/TarnCoreException.h"
 #include "engine/core/XMLException.h"
 #include "engine/core/XMLParser.h"
+#include "tests/engine/core/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +47,7 @@ std::string ParseToDump(const std::string& text)
 std::string ParseError(const std::string& text)
 {
     XMLParser parser;
-    try {
-        parser.Parse(text);
-    } catch (const XMLException& e) {
-        return e.what();
-    }
-    return "<no error>";
+    return tarn_test::ThrownText([&] { parser.Parse(text); });
 }
 
 struct TreeCase {
@@ -65,7 +61,6 @@ const TreeCase kTrees[] = {
     {"\xEF\xBB\xBF<a></a>", "root"},                         // no declaration: BOM is text
     {"\xEF\xBB\xBF<?xml version=\"1.0\"?><a></a>", "root{a}"},  // declaration skips the BOM
     {"<a></a>", "root{a}"},
-    {"<a></a>\n", "root{a}"},
     {"<a>\n  hello  \n</a>", "root{a'hello  '}"},
     {"<a>li\nne</a>", "root{a'line'}"},
     {"<a x=\"o\nne\"></a>", "root{a(x=one)}"},
@@ -79,7 +74,6 @@ const TreeCase kTrees[] = {
     {"<a></a>trailing text", "root{a}"},
     {"<a></a></b>", "root{a}"},
     {"<root></root>", "root{root}"},
-    {"<a>text</a>", "root{a'text'}"},
     {"<a><b></b>after</a>", "root{a'after'{b}}"},
     // "<a >" is not an empty attribute list: ">" starts an attribute name.
     {"<a ><b x=\"1\"></a>", "root{a(><b x=1)}"},
@@ -89,7 +83,6 @@ const TreeCase kTrees[] = {
     // The declaration is skipped wherever it stands: parsing starts after the first "?>".
     {"<a></a><?xml?><b></b>", "root{b}"},
     {"junk ?><a v=\"<?xml\"></a>", "root{a(v=<?xml)}"},
-    {"<a>1 2 3 </a>", "root{a'1 2 3 '}"},
 };
 
 TEST(XMLParser, BuildsTreesFromTheDialect)
@@ -125,10 +118,8 @@ const ErrorCase kErrors[] = {
     {"<a x", "XMLAttribute not found"},
     {"<a x=\"1", "XMLAttribute not found"},
     {"<a x=\"1\"", "XMLAttribute not found"},
-    {"<a x=\"1\"   ", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
-    {"<a><b></b>x<c></c></a>", "CloseTag symbol '/' not found"},
     {"<a></", "CloseTag not found"},
     {"<a><b></b></", "CloseTag not found"},
 };
@@ -144,9 +135,9 @@ TEST(XMLParser, ParseErrorIsNotAnEngineExceptionAndCarriesNoContext)
     XMLParser parser;
     try {
         parser.Parse("<a></b>");
-        FAIL() << "no error";
+        ADD_FAILURE() << "no error";
     } catch (const SCore::TarnCoreException&) {
-        FAIL() << "caught as TarnCoreException";
+        ADD_FAILURE() << "caught as TarnCoreException";
     } catch (const XMLException& e) {
         EXPECT_STREQ("CloseTag not found", e.what());
     }
@@ -157,19 +148,6 @@ TEST(XMLParser, FailedParseKeepsOnlyCompletedElements)
     XMLParser parser;
     EXPECT_THROW(parser.Parse("<a></a><b><c></c><d>"), XMLException);
     EXPECT_EQ("root{a}", Dump(*parser.GetRoot()));
-}
-
-TEST(XMLParser, LinksChildrenAndAttributesToTheirOwners)
-{
-    XMLParser parser;
-    parser.Parse("<a><b k=\"v\"></b></a>");
-    auto root = parser.GetRoot();
-    auto a = root->GetChild("a");
-    auto b = a->GetChild("b");
-    EXPECT_EQ(root, a->m_Parent.lock());
-    EXPECT_EQ(a, b->m_Parent.lock());
-    EXPECT_TRUE(root->m_Parent.expired());
-    EXPECT_EQ(b, b->GetAttribute("k")->m_Owner.lock());
 }
 
 TEST(XMLParser, GetChildReturnsTheLastOfItsNameAndGetAttributeTheFirst)
@@ -183,12 +161,7 @@ TEST(XMLParser, GetChildReturnsTheLastOfItsNameAndGetAttributeTheFirst)
     EXPECT_EQ("n", first->GetAttribute("n")->GetName());
     EXPECT_FALSE(a->GetChild("B"));
     EXPECT_FALSE(a->GetChild("b "));
-    try {
-        first->GetAttribute("N");
-        FAIL() << "no error";
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_STREQ("Attribute:N not found", e.what());
-    }
+    EXPECT_EQ("Attribute:N not found", tarn_test::ThrownText([&] { first->GetAttribute("N"); }));
 }
 
 std::string Nested(int depth)
@@ -215,15 +188,21 @@ TEST(XMLParser, AcceptsNestingUpToTheLimitAndRefusesDeeper)
     EXPECT_EQ("XML nesting too deep", ParseError(Nested(100000)));
 }
 
-TEST(XMLParser, ParsedTreeIsFreedWithItsLastOwner)
+// Parent and owner links do not own: the tree goes with its last owner.
+TEST(XMLParser, LinksPointToTheOwnersAndTheTreeIsFreedWithItsLastOwner)
 {
     boost::weak_ptr<XMLNode> root, leaf;
     {
         XMLParser parser;
-        parser.Parse("<a><b><c x=\"1\"></c></b></a>");
+        parser.Parse("<a><b k=\"v\"></b></a>");
+        auto a = parser.GetRoot()->GetChild("a");
+        auto b = a->GetChild("b");
+        EXPECT_EQ(parser.GetRoot(), a->m_Parent.lock());
+        EXPECT_EQ(a, b->m_Parent.lock());
+        EXPECT_TRUE(parser.GetRoot()->m_Parent.expired());
+        EXPECT_EQ(b, b->GetAttribute("k")->m_Owner.lock());
         root = parser.GetRoot();
-        leaf = parser.GetRoot()->GetChild("a")->GetChild("b")->GetChild("c");
-        EXPECT_FALSE(leaf.expired());
+        leaf = b;
     }
     EXPECT_TRUE(root.expired());
     EXPECT_TRUE(leaf.expired());
