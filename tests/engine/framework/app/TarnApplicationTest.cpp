@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -66,20 +67,13 @@ public:
         Add("Progress " + std::to_string(loaded) + "/" + std::to_string(total));
     }
 
-    std::vector<std::string> Calls()
+    // The calls since the last take.
+    Calls Take()
     {
         std::lock_guard<std::mutex> lock(m_Lock);
-        return m_Calls;
-    }
-    void ClearCalls()
-    {
-        std::lock_guard<std::mutex> lock(m_Lock);
-        m_Calls.clear();
-    }
-    int LoadingFrames()
-    {
-        std::lock_guard<std::mutex> lock(m_Lock);
-        return m_LoadingFrames;
+        Calls out;
+        out.swap(m_Calls);
+        return out;
     }
     // Whether a thread other than the caller could take the render lock now.
     bool RenderLockFree()
@@ -113,10 +107,11 @@ private:
 
     std::mutex m_Lock;
     std::condition_variable m_Changed;
-    std::vector<std::string> m_Calls;
-    int m_LoadingFrames = 0;
-};
+    Calls m_Calls;
 
+public:
+    std::atomic<int> m_LoadingFrames{0};
+};
 
 class TarnApplicationTest : public ::testing::Test {
 protected:
@@ -175,9 +170,9 @@ TEST_F(TarnApplicationTest, StartUpLoadsTexturesOnTheLoaderWhileTheLoadingScreen
     tarn_test::LogCapture log;
     ASSERT_EQ("", Start({"a=a.ppm", "b=b.ppm"}, true));
 
-    EXPECT_EQ(m_App->Calls(), (Calls{"CreateLoading", "Progress 1/2", "Progress 2/2", "InitObjects"}));
+    EXPECT_EQ(m_App->Take(), (Calls{"CreateLoading", "Progress 1/2", "Progress 2/2", "InitObjects"}));
     EXPECT_TRUE(m_App->m_ProgressUnderLock);
-    EXPECT_GE(m_App->LoadingFrames(), 1);
+    EXPECT_GE(m_App->m_LoadingFrames.load(), 1);
     EXPECT_TRUE(m_App->GetViewport()->m_TextureManager->ContainsTexture("a"));
     EXPECT_TRUE(m_App->GetViewport()->m_TextureManager->ContainsTexture("b"));
     EXPECT_EQ(TarnEngine::GetApplication(), m_App.get());
@@ -205,7 +200,7 @@ TEST_F(TarnApplicationTest, AnEmptyTextureListCallsNoProgress)
 {
     tarn_test::LogCapture log;
     ASSERT_EQ("", Start({}));
-    EXPECT_EQ(m_App->Calls(), (Calls{"CreateLoading", "InitObjects"}));
+    EXPECT_EQ(m_App->Take(), (Calls{"CreateLoading", "InitObjects"}));
     EXPECT_NE(log.Text().find(" Loaded0 textures in "), std::string::npos);
 }
 
@@ -246,18 +241,18 @@ TEST_F(TarnApplicationTest, AFailingLoadingFrameEndsStartUpAfterTheLoaderHasEnde
     } catch (const SCore::TarnCoreException& e) {
         EXPECT_EQ(std::string(e.what()).rfind("loading frame failed", 0), 0u);
     }
-    EXPECT_EQ(m_App->Calls().back(), "InitObjects") << "the loader finished before Create gave up";
+    EXPECT_EQ(m_App->Take().back(), "InitObjects") << "the loader finished before Create gave up";
     EXPECT_TRUE(m_App->RenderLockFree());
 }
 
 TEST_F(TarnApplicationTest, EachFrameUpdatesThenDrawsUntilTheQuitMode)
 {
     ASSERT_EQ("", Start({}));
-    m_App->ClearCalls();
+    m_App->Take();
     PostMessageA(m_App->GetWindow()->GetHandle(), WM_USER, 0, 0);
     const unsigned presentedBefore = pt::PresentedFrames();
     m_App->RunFrames(2);
-    EXPECT_EQ(m_App->Calls(), (Calls{"User", "LeftUp", "RightUp", "Update", "Draw", "LeftUp", "RightUp", "Update", "Draw"}));
+    EXPECT_EQ(m_App->Take(), (Calls{"User", "LeftUp", "RightUp", "Update", "Draw", "LeftUp", "RightUp", "Update", "Draw"}));
     EXPECT_EQ(pt::PresentedFrames() - presentedBefore, 2u);
     std::vector<DWORD> mainSleeps;
     for (const pt::SleepCall& call : pt::SleepCalls())
@@ -265,31 +260,29 @@ TEST_F(TarnApplicationTest, EachFrameUpdatesThenDrawsUntilTheQuitMode)
     ASSERT_FALSE(mainSleeps.empty());
     EXPECT_EQ(mainSleeps.back(), 1000u) << "the loop's end waits before stopping input";
 
-    m_App->ClearCalls();
     pt::InjectMouseMove(5, 5, m_App->GetWindow()->GetHandle());
     pt::InjectMouseButton(1, true, m_App->GetWindow()->GetHandle());
     m_App->RunFrames(3);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw", "LeftDown", "RightUp", "Update", "Draw",
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw", "LeftDown", "RightUp", "Update", "Draw",
                                      "LeftDown", "RightUp", "Update", "Draw"}))
         << "one message a frame: the cursor message, then the press";
 
-    m_App->ClearCalls();
     pt::InjectFocus(false, m_App->GetWindow()->GetHandle());
     m_App->RunFrames(1);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "focus loss releases the button";
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "focus loss releases the button";
 }
 
 TEST_F(TarnApplicationTest, QuitEndsTheLoopBeforeThatPassUpdatesAndClosingTheWindowQuits)
 {
     ASSERT_EQ("", Start({}));
-    m_App->ClearCalls();
+    m_App->Take();
     PostQuitMessage(0);
     m_App->RunFrames(5);
-    EXPECT_EQ(m_App->Calls(), Calls{});
+    EXPECT_EQ(m_App->Take(), Calls{});
 
     pt::InjectCloseRequest(m_App->GetWindow()->GetHandle());
     m_App->RunFrames(5);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "WM_CLOSE's pass, then WM_QUIT";
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "WM_CLOSE's pass, then WM_QUIT";
 }
 
 class ResettingDevice : public SCore::SD3D9RenderDevice {
@@ -316,10 +309,10 @@ TEST_F(TarnApplicationTest, AResetAtBeginSceneInvalidatesObjectsOnceAndAFailingF
 {
     boost::shared_ptr<ResettingDevice> device(new ResettingDevice);
     ASSERT_EQ("", Start({}, false, device));
-    m_App->ClearCalls();
+    m_App->Take();
     device->m_Resets = 1;
     m_App->RunFrames(2);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "InvalidateObjects", "Draw", "LeftUp", "RightUp",
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "InvalidateObjects", "Draw", "LeftUp", "RightUp",
                                      "Update", "Draw"}));
 
     device->m_FailClear = true;

@@ -29,8 +29,7 @@ protected:
     boost::shared_ptr<SUIButton> Button()
     {
         auto button = Make<SUIButton>();
-        button->m_X = button->m_Y = 0.25f;
-        button->m_W = button->m_H = 0.5f;
+        Place(*button, 0.25f, 0.25f, 0.5f, 0.5f);
         button->m_ClickEvent = m_Clicks;
         button->m_FocusEvent = m_Focus;
         return button;
@@ -121,16 +120,12 @@ TEST_F(ControlsTest, ButtonDrawsItsSpriteAtItsPlaceAndSkipsEmptySlots)
 {
     auto button = Button();
     button->m_NormalSprite = Sprite("normal");
-    platform::testing::ClearRenderCalls();
-    button->DoRender(0.1f, 0.0f);
-    EXPECT_EQ(1u, Draws());
+    EXPECT_EQ(1u, DrawsOf([&] { button->DoRender(0.1f, 0.0f); }));
     EXPECT_FLOAT_EQ(0.35f, button->m_NormalSprite->m_Position.X);
 
     // A disabled button without a disabled sprite draws nothing, and does not fail.
     button->SetEnabled(false);
-    platform::testing::ClearRenderCalls();
-    EXPECT_EQ("<no error>", ThrownText([&] { button->DoRender(0, 0); }));
-    EXPECT_EQ(0u, Draws());
+    EXPECT_EQ(0u, DrawsOf([&] { button->DoRender(0, 0); }));
 }
 
 TEST_F(ControlsTest, FormHandsInputToItsChildrenRelativeToItself)
@@ -139,10 +134,7 @@ TEST_F(ControlsTest, FormHandsInputToItsChildrenRelativeToItself)
     f->SetViewport(m_Viewport);
     f->m_X = f->m_Y = 0.5f;
     auto button = Button(), disabled = Button();
-    for (auto* b : {&button, &disabled}) {
-        (*b)->m_X = (*b)->m_Y = 0.0f;
-        (*b)->m_W = (*b)->m_H = 0.1f;
-    }
+    for (auto* b : {&button, &disabled}) Place(**b, 0.0f, 0.0f, 0.1f, 0.1f);
     disabled->SetEnabled(false);
     auto box = Make<SUITextBox>();
     box->Create(0.02f, 0.05f, 1.0f, "font", 16, 16, 0.0f, 0.2f);
@@ -174,9 +166,7 @@ TEST_F(ControlsTest, FormDrawsBackgroundUpdateEventAndVisibleChildren)
 {
     boost::shared_ptr<SUIForm> form(new SUIForm("f"));
     form->SetViewport(m_Viewport);
-    form->m_X = 0.1f;
-    form->m_W = 0.5f;
-    form->m_H = 0.25f;
+    Place(*form, 0.1f, 0.0f, 0.5f, 0.25f);
     form->m_Background = Sprite("back");
     std::string order;
     boost::shared_ptr<Probe> shown(new Probe), hidden(new Probe);
@@ -184,9 +174,7 @@ TEST_F(ControlsTest, FormDrawsBackgroundUpdateEventAndVisibleChildren)
     form->m_UpdateEvent.reset(new Counter([&] { order += "update "; }));
     form->AddControl(shown);
     form->AddControl(hidden);
-    platform::testing::ClearRenderCalls();
-    form->DoRender(0.2f, 0.0f);
-    EXPECT_EQ(1u, Draws());
+    EXPECT_EQ(1u, DrawsOf([&] { form->DoRender(0.2f, 0.0f); }));
     EXPECT_FLOAT_EQ(0.3f, form->m_Background->m_Position.X);
     EXPECT_FLOAT_EQ(0.25f, form->m_Background->m_Position.Height);
     EXPECT_EQ("update ", order);
