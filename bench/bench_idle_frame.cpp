@@ -1,14 +1,13 @@
 // The cost of one idle frame of the engine's run loop (one message peek, the update, clear,
-// begin scene, end scene and present with nothing drawn) against a bare SDL2 + OpenGL loop doing
+// begin scene, end scene and present with nothing drawn) against a bare OpenGL program doing
 // the same clear and swap. Both run in one program on the same display; without a display the
 // engine frame runs on the headless device and the bare loop is skipped.
 
 #include "engine/framework/TarnApplication.h"
+#include "platform/gl/BareQuadRenderer.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 
-#include <SDL.h>
-#include <SDL_opengl.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -74,31 +73,17 @@ void BM_BareSdlGlFrame(benchmark::State& state)
         state.SkipWithError("no display");
         return;
     }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_Window* window = SDL_CreateWindow("bare frame", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 640, 480,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
-    SDL_GLContext context = window ? SDL_GL_CreateContext(window) : nullptr;
-    if (!context) {
-        state.SkipWithError("no OpenGL context");
-        if (window) SDL_DestroyWindow(window);
-        return;
+    platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
+    HWND window = platform::testing::CreateRenderTestWindow(640, 480);
+    {
+        platform::render::BareQuadRenderer bare(window, 640, 480);
+        if (!bare.Ready()) state.SkipWithError("no OpenGL context");
+        // No quads: the clear and the swap alone, as the idle engine frame does.
+        if (bare.Ready())
+            for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);
+        state.SetItemsProcessed(state.iterations());
     }
-    SDL_GL_MakeCurrent(window, context);
-    SDL_GL_SetSwapInterval(0);
-    for (auto _ : state) {
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) {
-        }
-        glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-        glClearDepth(1.0);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        SDL_GL_SwapWindow(window);
-    }
-    state.SetItemsProcessed(state.iterations());
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
+    platform::testing::DestroyRenderTestWindow(window);
 }
 BENCHMARK(BM_BareSdlGlFrame)->Unit(benchmark::kMicrosecond);
 

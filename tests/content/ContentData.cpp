@@ -48,6 +48,15 @@ std::vector<std::string> AllDataFiles()
     return out;
 }
 
+std::vector<std::string> XmlFiles()
+{
+    std::vector<std::string> out;
+    for (const auto& f : AllDataFiles())
+        if (f.size() > 4 && f.compare(f.size() - 4, 4, ".xml") == 0)
+            out.push_back(f);
+    return out;
+}
+
 Node LoadXml(const std::string& gamePath)
 {
     if (!Exists(gamePath)) {
@@ -107,13 +116,28 @@ std::vector<Node> Children(const Node& node, const std::string& name)
     return out;
 }
 
-void Walk(const Node& node, std::vector<Node>& out)
+Node Child(const Node& node, const std::string& name)
 {
+    const std::vector<Node> found = Children(node, name);
+    if (found.empty()) {
+        ADD_FAILURE() << "no <" << name << "> below " << (node ? "<" + node->m_Name + ">" : "a missing element");
+        return Node();
+    }
+    return found.front();
+}
+
+std::vector<Node> Descendants(const Node& node, const std::string& name)
+{
+    std::vector<Node> out;
     if (!node)
-        return;
-    out.push_back(node);
-    for (const auto& c : node->m_Children)
-        Walk(c, out);
+        return out;
+    if (name.empty() || node->m_Name == name)
+        out.push_back(node);
+    for (const auto& c : node->m_Children) {
+        const std::vector<Node> below = Descendants(c, name);
+        out.insert(out.end(), below.begin(), below.end());
+    }
+    return out;
 }
 
 namespace {
@@ -140,9 +164,14 @@ ImageSize PngSize(const std::string& gamePath)
     return size;
 }
 
-bool IsPowerOfTwo(unsigned v)
+unsigned Le16(const std::string& b, std::size_t at)
 {
-    return v != 0 && (v & (v - 1)) == 0;
+    return unsigned(static_cast<unsigned char>(b[at])) | (unsigned(static_cast<unsigned char>(b[at + 1])) << 8);
+}
+
+unsigned Le32(const std::string& b, std::size_t at)
+{
+    return Le16(b, at) | (Le16(b, at + 2) << 16);
 }
 
 std::map<std::string, std::string> TextureList()
@@ -175,6 +204,25 @@ std::vector<std::pair<std::string, std::string>> LevelPack(const std::string& ga
     for (const auto& l : Children(LoadXml(gamePath)))
         out.emplace_back(Attr(l, "Name"), Attr(l, "Path"));
     return out;
+}
+
+std::vector<std::pair<std::string, std::string>> AllLevels()
+{
+    auto levels = LevelPack("Levels\\levelpack.xml");
+    const auto bonus = LevelPack("Levels\\bonuslevelpack.xml");
+    levels.insert(levels.end(), bonus.begin(), bonus.end());
+    return levels;
+}
+
+std::vector<std::string> TrainerFiles()
+{
+    std::vector<std::string> files = {"Levels\\map_trainer_1.xml", "Levels\\map_trainer_2.xml",
+                                      "Levels\\score_trainer.xml"};
+    for (const auto& entry : AllLevels())
+        if (const Node level = LoadXml(entry.second))
+            if (HasAttr(level, "Help"))
+                files.push_back(Attr(level, "Help"));
+    return files;
 }
 
 const std::map<std::string, std::string>& RegisteredSounds()

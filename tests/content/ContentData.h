@@ -22,8 +22,9 @@ std::string DataPath(const std::string& gamePath);
 bool Exists(const std::string& gamePath);
 std::string ReadBytes(const std::string& gamePath);
 
-// Every regular file under data/, as game paths relative to data/ with backslashes.
+// Every regular file under data/, as game paths relative to data/ with backslashes; the XML ones.
 std::vector<std::string> AllDataFiles();
+std::vector<std::string> XmlFiles();
 
 // The document element of a shipped XML file, parsed with the engine's parser. Fails the
 // calling test (ADD_FAILURE) and returns an empty pointer when the file is missing or malformed.
@@ -36,8 +37,10 @@ double NumAttr(const Node& node, const std::string& name);
 
 // Children of `node` named `name`; all children when name is empty.
 std::vector<Node> Children(const Node& node, const std::string& name = "");
-// Every element below node (node included), depth first.
-void Walk(const Node& node, std::vector<Node>& out);
+// The first child named `name`; fails the test and returns an empty pointer when there is none.
+Node Child(const Node& node, const std::string& name);
+// Every element below node (node included) named `name` (all when empty), depth first.
+std::vector<Node> Descendants(const Node& node, const std::string& name = "");
 
 struct ImageSize {
     unsigned width = 0;
@@ -45,13 +48,18 @@ struct ImageSize {
     int colourType = -1;  // PNG colour type (6 = RGBA); -1 when not a PNG
 };
 ImageSize PngSize(const std::string& gamePath);
-bool IsPowerOfTwo(unsigned v);
+unsigned Le16(const std::string& bytes, std::size_t at);
+unsigned Le32(const std::string& bytes, std::size_t at);
 
 // The game's data set, read from the files: the texture list (name -> path), the object
 // definitions (name -> document element), the level packs (name -> path).
 std::map<std::string, std::string> TextureList();
 std::map<std::string, Node> Definitions();
 std::vector<std::pair<std::string, std::string>> LevelPack(const std::string& gamePath);
+// Both packs, main first: (name, path).
+std::vector<std::pair<std::string, std::string>> AllLevels();
+// The tutorial, map and score trainer files.
+std::vector<std::string> TrainerFiles();
 
 // The names the game registers for its nineteen effects (name -> file).
 const std::map<std::string, std::string>& RegisteredSounds();

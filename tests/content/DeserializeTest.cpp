@@ -28,17 +28,11 @@ void ReadAll(SDeserializator& d, std::initializer_list<const char*> keys)
         Read<T>(d, key);
 }
 
+// Optional values: attributes, or child elements for the composites.
 template <typename T>
 void ReadIfPresent(SDeserializator& d, const char* key)
 {
-    if (d.IsAvialableName(key))
-        Read<T>(d, key);
-}
-
-template <typename T>
-void ReadChildIfPresent(SDeserializator& d, const char* key)
-{
-    if (d.IsHaveChild(key))
+    if (d.IsAvialableName(key) || d.IsHaveChild(key))
         Read<T>(d, key);
 }
 
@@ -75,8 +69,8 @@ const std::map<std::string, std::function<void(SDeserializator&)>>& Readers()
          }},
         {"Textures", [](SDeserializator& d) {
              ReadIfPresent<std::string>(d, "Texture1");
-             ReadChildIfPresent<SCore::STextureFiltration>(d, "Filtration1");
-             ReadChildIfPresent<SCore::STextureFiltration>(d, "Filtration2");
+             ReadIfPresent<SCore::STextureFiltration>(d, "Filtration1");
+             ReadIfPresent<SCore::STextureFiltration>(d, "Filtration2");
          }},
         {"Animation", [](SDeserializator& d) {
              std::string type;
@@ -85,7 +79,7 @@ const std::map<std::string, std::function<void(SDeserializator&)>>& Readers()
              if (type == "FRAME") {
                  ReadAll<unsigned int>(d, {"FrameHorizontal", "FrameVertical"});
                  ReadIfPresent<bool>(d, "Inverse");
-                 ReadChildIfPresent<SCore::SRect>(d, "Indent");
+                 ReadIfPresent<SCore::SRect>(d, "Indent");
              } else {
                  Read<unsigned int>(d, "Style");
                  Read<float>(d, "Step");
@@ -96,8 +90,8 @@ const std::map<std::string, std::function<void(SDeserializator&)>>& Readers()
                  ReadAll<bool>(d, {"IsEnable", "GravityAction"});
                  Read<unsigned int>(d, "RenderOrder");
              }
-             ReadChildIfPresent<SCore::SVector3>(d, "Position");
-             ReadChildIfPresent<SCore::SVector3>(d, "HalfSize");
+             ReadIfPresent<SCore::SVector3>(d, "Position");
+             ReadIfPresent<SCore::SVector3>(d, "HalfSize");
          }},
         {"Tile", [](SDeserializator& d) {
              ReadAll<unsigned int>(d, {"ID", "GeomType"});
@@ -125,9 +119,8 @@ const std::map<std::string, std::function<void(SDeserializator&)>>& Readers()
         {"Slide", [](SDeserializator& d) { Read<std::string>(d, "Texture"); }},
         {"Item", [](SDeserializator& d) { ReadIfPresent<unsigned int>(d, "TimeDelay"); }},
         {"C", [](SDeserializator& d) {
-             ReadIfPresent<float>(d, "X");
-             ReadIfPresent<float>(d, "Y");
-             ReadIfPresent<float>(d, "Angle");
+             for (const char* key : {"X", "Y", "Angle"})
+                 ReadIfPresent<float>(d, key);
              ReadIfPresent<unsigned int>(d, "Time");
          }},
         {"KeyFrame", [](SDeserializator& d) {
@@ -186,8 +179,8 @@ int ReadTree(SDeserializator& d)
 TEST(ContentDeserialize, EveryValueConvertsToTheTypeItsLoaderReads)
 {
     int files = 0;
-    for (const auto& f : AllDataFiles()) {
-        if (f.size() < 4 || f.compare(f.size() - 4, 4, ".xml") != 0 || f == "Res\\nn.xml")
+    for (const auto& f : XmlFiles()) {
+        if (f == "Res\\nn.xml")
             continue;
         SCOPED_TRACE(f);
         ++files;

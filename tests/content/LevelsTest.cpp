@@ -5,16 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 using namespace content;
 
 namespace {
 
-const std::map<std::string, std::string> kToolObjects = {
-    {"RGTT_WALL", "RGGOT_WALL"}, {"RGTT_BRIDGE", "RGGOT_BRIDGE"},
-    {"RGTT_WINDRIGHT", "RGGOT_WINDRIGHT"}, {"RGTT_WINDLEFT", "RGGOT_WINDLEFT"},
-    {"RGTT_TELEPORT", "RGGOT_TELEPORT"}};
+const std::set<std::string> kToolTypes = {"RGTT_WALL", "RGTT_BRIDGE", "RGTT_WINDRIGHT", "RGTT_WINDLEFT",
+                                          "RGTT_TELEPORT"};
 
 const std::set<std::string> kObjectTypes = {
     "RGGOT_SIMPLE", "RGGOT_ACTOR", "RGGOT_BRIDGE", "RGGOT_LIFT", "RGGOT_PORTAL", "RGGOT_TELEPORT",
@@ -32,134 +28,119 @@ std::set<std::string> StateNames(const Node& def)
     return out;
 }
 
-std::string DefAttribute(const Node& def, const std::string& name)
+// The value of a named <Attributes> entry of a definition or placed object; "" when absent.
+std::string NamedAttribute(const Node& object, const std::string& name)
 {
-    for (const auto& attrs : Children(def, "Attributes"))
+    for (const auto& attrs : Children(object, "Attributes"))
         for (const auto& a : Children(attrs))
             if (Attr(a, "Name") == name)
                 return Attr(a, "Value");
     return "";
 }
 
-std::vector<std::pair<std::string, std::string>> AllLevels()
+void CheckZeroZ(const Node& node)
 {
-    auto levels = LevelPack("Levels\\levelpack.xml");
-    const auto bonus = LevelPack("Levels\\bonuslevelpack.xml");
-    levels.insert(levels.end(), bonus.begin(), bonus.end());
-    return levels;
+    for (const auto& n : Descendants(node))
+        if ((n->m_Name == "Position" || n->m_Name == "HalfSize" || n->m_Name == "Velocity") && HasAttr(n, "Z"))
+            EXPECT_EQ("0", Attr(n, "Z")) << "<" << n->m_Name << ">";
 }
 
-void CheckZeroZ(const Node& node, const std::string& where)
+struct Level {
+    std::string path;
+    Node root, objects, background, tools;
+};
+
+std::vector<Level> Levels()
 {
-    std::vector<Node> all;
-    Walk(node, all);
-    for (const auto& n : all) {
-        if ((n->m_Name == "Position" || n->m_Name == "HalfSize" || n->m_Name == "Velocity") && HasAttr(n, "Z")) {
-            EXPECT_EQ("0", Attr(n, "Z")) << where << " <" << n->m_Name << ">";
-        }
+    std::vector<Level> out;
+    for (const auto& entry : AllLevels()) {
+        Level l{entry.second, LoadXml(entry.second), Node(), Node(), Node()};
+        const Node world = Child(l.root, "World");
+        l.objects = Child(world, "GameObjects");
+        l.background = Child(world, "BackGround");
+        l.tools = Child(l.root, "Tools");
+        if (l.objects && l.background && l.tools)
+            out.push_back(l);
     }
+    return out;
+}
+
+std::string TypeOf(const std::map<std::string, Node>& defs, const std::string& name)
+{
+    const auto def = defs.find(name);
+    return def == defs.end() ? "" : Attr(def->second, "GameObjectType");
 }
 
 } // namespace
 
-TEST(ContentObjects, DefinitionsAreUniqueAndTypedAndNameTheThreeActors)
+TEST(ContentObjects, DefinitionsAreUniqueTypedAndShaped)
 {
     const Node world = LoadXml("gameobjects\\earthworldNEW.xml");
     ASSERT_TRUE(world);
     std::map<std::string, int> names;
-    for (const auto& o : Children(world)) {
-        const Node def = LoadXml(Attr(world, "directory") + "\\" + Attr(o, "file"));
-        ASSERT_TRUE(def);
-        ++names[Attr(def, "Name")];
-    }
-    for (const auto& n : names)
-        EXPECT_EQ(1, n.second) << n.first << " is defined twice";
+    for (const auto& o : Children(world))
+        if (const Node def = LoadXml(Attr(world, "directory") + "\\" + Attr(o, "file")))
+            EXPECT_EQ(1, ++names[Attr(def, "Name")]) << Attr(def, "Name") << " is defined twice";
     EXPECT_EQ(17u, names.size());
 
-    const std::map<std::string, Node> defs = Definitions();
-    for (const char* actor : kActorNames) {
-        ASSERT_TRUE(defs.count(actor)) << actor;
-        EXPECT_EQ("RGGOT_ACTOR", Attr(defs.at(actor), "GameObjectType"));
-    }
     std::set<std::string> typesDefined;
-    for (const auto& d : defs) {
+    for (const auto& d : Definitions()) {
         SCOPED_TRACE(d.first);
         const std::string type = Attr(d.second, "GameObjectType");
         EXPECT_TRUE(kObjectTypes.count(type)) << type;
         typesDefined.insert(type);
-        for (const auto& tile : Children(d.second, "Tile"))
-            EXPECT_EQ("0", Attr(tile, "GeomType"));
-        EXPECT_EQ(1u, Children(d.second, "Tile").size());
+        ASSERT_EQ(1u, Children(d.second, "Tile").size());
+        EXPECT_EQ("0", Attr(Child(d.second, "Tile"), "GeomType"));
         EXPECT_EQ(1u, Children(d.second, "States").size());
         EXPECT_EQ(1u, Children(d.second, "Attributes").size());
-        CheckZeroZ(d.second, d.first);
-    }
-    // The frame walls are the game's own RGGOT_SIMPLE objects; every other type is defined.
-    for (const auto& t : kObjectTypes)
-        EXPECT_TRUE(typesDefined.count(t)) << t;
-}
-
-TEST(ContentObjects, StatesHaveTheNamesTheScriptMapsTo)
-{
-    // The script names states idle / walk / fall: walkers are in walk or fall, the rest idle.
-    for (const auto& d : Definitions()) {
-        SCOPED_TRACE(d.first);
-        const std::string type = Attr(d.second, "GameObjectType");
-        const std::set<std::string> states = StateNames(d.second);
+        CheckZeroZ(d.second);
+        // The script names states idle / walk / fall: walkers are in walk or fall, the rest idle.
         if (type == "RGGOT_ACTOR" || type == "RGGOT_MONSTR")
-            EXPECT_EQ((std::set<std::string>{"walk", "fall"}), states);
+            EXPECT_EQ((std::set<std::string>{"walk", "fall"}), StateNames(d.second));
         else
-            EXPECT_EQ((std::set<std::string>{"idle"}), states);
+            EXPECT_EQ((std::set<std::string>{"idle"}), StateNames(d.second));
     }
+    EXPECT_EQ(kObjectTypes, typesDefined);
+    const std::map<std::string, Node> defs = Definitions();
+    for (const char* actor : kActorNames)
+        EXPECT_EQ("RGGOT_ACTOR", TypeOf(defs, actor)) << actor;
 }
 
 TEST(ContentObjects, SpritesAreTransformedTopLeftAndAnimateTheirOwnTexture)
 {
     for (const auto& d : Definitions()) {
         SCOPED_TRACE(d.first);
-        std::vector<Node> all;
-        Walk(d.second, all);
-        int sprites = 0;
-        for (const auto& n : all) {
-            if (n->m_Name == "Sprite") {
-                ++sprites;
-                EXPECT_EQ("1", Attr(n, "WithTransform"));
-                EXPECT_EQ("1", Attr(n, "CoordAligment"));
-            }
-            if (n->m_Name == "Textures") {
-                for (const auto& anim : Children(n, "Animation")) {
-                    EXPECT_EQ(Attr(n, "Texture1"), Attr(anim, "TextureName"));
-                    const std::string type = Attr(anim, "Type");
-                    if (type == "FRAME") {
-                        EXPECT_GT(NumAttr(anim, "FrameHorizontal"), 0.0);
-                        EXPECT_GT(NumAttr(anim, "FrameVertical"), 0.0);
-                    } else {
-                        EXPECT_EQ("FLOATING", type);
-                        EXPECT_TRUE(HasAttr(anim, "Style") && HasAttr(anim, "Step"));
-                    }
+        const auto sprites = Descendants(d.second, "Sprite");
+        for (const auto& sprite : sprites) {
+            EXPECT_EQ("1", Attr(sprite, "WithTransform"));
+            EXPECT_EQ("1", Attr(sprite, "CoordAligment"));
+        }
+        for (const auto& textures : Descendants(d.second, "Textures")) {
+            const auto animations = Children(textures, "Animation");
+            EXPECT_LE(animations.size(), 1u);
+            for (const auto& anim : animations) {
+                EXPECT_EQ(Attr(textures, "Texture1"), Attr(anim, "TextureName"));
+                if (Attr(anim, "Type") == "FRAME") {
+                    EXPECT_GT(NumAttr(anim, "FrameHorizontal"), 0.0);
+                    EXPECT_GT(NumAttr(anim, "FrameVertical"), 0.0);
+                } else {
+                    EXPECT_EQ("FLOATING", Attr(anim, "Type"));
+                    EXPECT_TRUE(HasAttr(anim, "Style") && HasAttr(anim, "Step"));
                 }
-                EXPECT_LE(Children(n, "Animation").size(), 1u);
             }
         }
-        const std::string type = Attr(d.second, "GameObjectType");
-        if (type == "RGGOT_GROUP")
-            EXPECT_EQ(0, sprites) << "a group is drawn through its members";
-        else
-            EXPECT_GT(sprites, 0);
+        // A group is drawn through its members.
+        EXPECT_EQ(Attr(d.second, "GameObjectType") == "RGGOT_GROUP", sprites.empty());
     }
 }
 
 TEST(ContentLevels, PacksNameExistingLevelsWhoseNamesMatch)
 {
-    const auto main = LevelPack("Levels\\levelpack.xml");
-    const auto bonus = LevelPack("Levels\\bonuslevelpack.xml");
-    EXPECT_EQ(4u, main.size());
-    EXPECT_EQ(2u, bonus.size());
-    EXPECT_LE(bonus.size(), 10u);
+    EXPECT_EQ(4u, LevelPack("Levels\\levelpack.xml").size());
+    EXPECT_EQ(2u, LevelPack("Levels\\bonuslevelpack.xml").size());
     std::set<std::string> names;
     for (const auto& entry : AllLevels()) {
         SCOPED_TRACE(entry.second);
-        ASSERT_TRUE(Exists(entry.second)) << "level file missing";
         const Node level = LoadXml(entry.second);
         ASSERT_TRUE(level);
         EXPECT_EQ("Level", level->m_Name);
@@ -168,61 +149,48 @@ TEST(ContentLevels, PacksNameExistingLevelsWhoseNamesMatch)
     }
 }
 
-TEST(ContentLevels, HeadersKeepTheViewInsideTheField)
+TEST(ContentLevels, HeadersKeepTheViewInsideTheFieldAndBackgroundsAreTransformedSprites)
 {
-    for (const auto& entry : AllLevels()) {
-        SCOPED_TRACE(entry.second);
-        const Node level = LoadXml(entry.second);
-        ASSERT_TRUE(level);
-        const double sizeX = NumAttr(level, "SizeX"), sizeY = NumAttr(level, "SizeY");
+    const auto levels = Levels();
+    EXPECT_EQ(AllLevels().size(), levels.size());
+    for (const auto& l : levels) {
+        SCOPED_TRACE(l.path);
+        const double sizeX = NumAttr(l.root, "SizeX"), sizeY = NumAttr(l.root, "SizeY");
         EXPECT_GE(sizeX, 1.0);
         EXPECT_GE(sizeY, 1.0);
-        EXPECT_GE(NumAttr(level, "PosX"), 0.0);
-        EXPECT_LE(NumAttr(level, "PosX"), sizeX - 1.0);
-        EXPECT_GE(NumAttr(level, "PosY"), 0.0);
-        EXPECT_LE(NumAttr(level, "PosY"), sizeY - 1.0);
-        EXPECT_GT(NumAttr(level, "PlayTime"), 0.0);
-        EXPECT_FALSE(Attr(level, "ShowName").empty());
-        if (HasAttr(level, "Help")) {
-            EXPECT_TRUE(Exists(Attr(level, "Help"))) << Attr(level, "Help");
+        EXPECT_GE(NumAttr(l.root, "PosX"), 0.0);
+        EXPECT_LE(NumAttr(l.root, "PosX"), sizeX - 1.0);
+        EXPECT_GE(NumAttr(l.root, "PosY"), 0.0);
+        EXPECT_LE(NumAttr(l.root, "PosY"), sizeY - 1.0);
+        EXPECT_GT(NumAttr(l.root, "PlayTime"), 0.0);
+        EXPECT_FALSE(Attr(l.root, "ShowName").empty());
+        if (HasAttr(l.root, "Help"))
+            EXPECT_TRUE(Exists(Attr(l.root, "Help"))) << Attr(l.root, "Help");
+        EXPECT_EQ(1u, Children(l.root, "World").size());
+        EXPECT_EQ(1u, Children(Child(l.root, "World"), "GameObjects").size());
+        EXPECT_EQ(1u, Children(Child(l.root, "World"), "BackGround").size());
+        CheckZeroZ(l.root);
+        EXPECT_FALSE(Children(l.background).empty());
+        for (const auto& item : Children(l.background)) {
+            ASSERT_EQ(1u, Children(item, "Sprite").size());
+            EXPECT_EQ("1", Attr(Child(item, "Sprite"), "WithTransform"));
         }
-        ASSERT_EQ(1u, Children(level, "World").size());
-        const Node world = Children(level, "World").front();
-        EXPECT_EQ(1u, Children(world, "GameObjects").size());
-        EXPECT_EQ(1u, Children(world, "BackGround").size());
-        CheckZeroZ(level, entry.second);
     }
 }
 
 TEST(ContentLevels, ObjectsAreDefinedAndEveryActorIsThereWithThePlayTimeAsLimit)
 {
     const std::map<std::string, Node> defs = Definitions();
-    for (const auto& entry : AllLevels()) {
-        SCOPED_TRACE(entry.second);
-        const Node level = LoadXml(entry.second);
-        ASSERT_TRUE(level);
-        const std::string playTime = Attr(level, "PlayTime");
-        const Node objects = Children(Children(level, "World").front(), "GameObjects").front();
-        std::vector<Node> all;
-        Walk(objects, all);
-        for (const auto& n : all) {
-            if (n != objects && n->m_Name == "GameObject") {
-                EXPECT_TRUE(defs.count(Attr(n, "Name"))) << "undefined object " << Attr(n, "Name");
-            }
-        }
-
+    for (const auto& l : Levels()) {
+        SCOPED_TRACE(l.path);
+        for (const auto& n : Descendants(l.objects, "GameObject"))
+            EXPECT_TRUE(defs.count(Attr(n, "Name"))) << "undefined object " << Attr(n, "Name");
         std::set<std::string> actors;
-        for (const auto& o : Children(objects)) {
-            const std::string name = Attr(o, "Name");
-            if (!defs.count(name) || Attr(defs.at(name), "GameObjectType") != "RGGOT_ACTOR")
+        for (const auto& o : Children(l.objects)) {
+            if (TypeOf(defs, Attr(o, "Name")) != "RGGOT_ACTOR")
                 continue;
-            actors.insert(name);
-            std::string limit;
-            for (const auto& attrs : Children(o, "Attributes"))
-                for (const auto& a : Children(attrs))
-                    if (Attr(a, "Name") == "time_limit")
-                        limit = Attr(a, "Value");
-            EXPECT_EQ(playTime, limit) << name << " time_limit";
+            actors.insert(Attr(o, "Name"));
+            EXPECT_EQ(Attr(l.root, "PlayTime"), NamedAttribute(o, "time_limit")) << Attr(o, "Name");
         }
         for (const char* actor : kActorNames)
             EXPECT_TRUE(actors.count(actor)) << actor << " missing";
@@ -233,26 +201,23 @@ TEST(ContentLevels, EveryOfferedToolHasPoolObjectsOfItsType)
 {
     // The script places pre-placed, disabled pool objects: without one a cast does nothing.
     const std::map<std::string, Node> defs = Definitions();
-    for (const auto& entry : AllLevels()) {
-        SCOPED_TRACE(entry.second);
-        const Node level = LoadXml(entry.second);
-        ASSERT_TRUE(level);
+    for (const auto& l : Levels()) {
+        SCOPED_TRACE(l.path);
         std::map<std::string, int> poolByType;
-        const Node objects = Children(Children(level, "World").front(), "GameObjects").front();
-        for (const auto& o : Children(objects)) {
+        for (const auto& o : Children(l.objects)) {
             const auto def = defs.find(Attr(o, "Name"));
-            if (def != defs.end() && DefAttribute(def->second, "is_spell") == "1") {
+            if (def != defs.end() && NamedAttribute(def->second, "is_spell") == "1") {
                 EXPECT_EQ("0", Attr(def->second, "IsEnable")) << def->first << " must start disabled";
                 ++poolByType[Attr(def->second, "GameObjectType")];
             }
         }
         std::set<std::string> tools;
-        for (const auto& tool : Children(Children(level, "Tools").front())) {
+        for (const auto& tool : Children(l.tools)) {
             const std::string type = Attr(tool, "ToolType");
-            ASSERT_TRUE(kToolObjects.count(type)) << type;
+            EXPECT_TRUE(kToolTypes.count(type)) << type;
             EXPECT_TRUE(tools.insert(type).second) << type << " offered twice";
             const std::string object = Attr(tool, "GameObject");
-            EXPECT_TRUE(kObjectTypes.count(object)) << object;
+            EXPECT_EQ("RGGOT_" + type.substr(5), object);
             EXPECT_GE(poolByType[object], 1) << "no pool object for " << type;
         }
         EXPECT_FALSE(tools.empty());
@@ -263,40 +228,21 @@ TEST(ContentLevels, GroupsTakeTheirBoxFromMembersThatShareTheirStates)
 {
     const std::map<std::string, Node> defs = Definitions();
     int groups = 0;
-    for (const auto& entry : AllLevels()) {
-        const Node level = LoadXml(entry.second);
-        std::vector<Node> all;
-        Walk(level, all);
-        for (const auto& n : all) {
-            if (n->m_Name != "GameObject" || !defs.count(Attr(n, "Name")) ||
-                Attr(defs.at(Attr(n, "Name")), "GameObjectType") != "RGGOT_GROUP")
+    for (const auto& l : Levels()) {
+        SCOPED_TRACE(l.path);
+        for (const auto& n : Descendants(l.objects, "GameObject")) {
+            if (TypeOf(defs, Attr(n, "Name")) != "RGGOT_GROUP")
                 continue;
             ++groups;
-            SCOPED_TRACE(entry.second);
             EXPECT_TRUE(Children(n, "Position").empty() && Children(n, "HalfSize").empty());
             const auto members = Children(n, "GameObject");
             EXPECT_FALSE(members.empty());
-            const std::set<std::string> groupStates = StateNames(defs.at(Attr(n, "Name")));
             for (const auto& m : members) {
                 const std::set<std::string> memberStates = StateNames(defs.at(Attr(m, "Name")));
-                for (const auto& s : groupStates)
+                for (const auto& s : StateNames(defs.at(Attr(n, "Name"))))
                     EXPECT_TRUE(memberStates.count(s)) << Attr(m, "Name") << " lacks state " << s;
             }
         }
     }
     EXPECT_GT(groups, 0);
-}
-
-TEST(ContentLevels, BackgroundItemsAreTransformedSprites)
-{
-    for (const auto& entry : AllLevels()) {
-        SCOPED_TRACE(entry.second);
-        const Node bg = Children(Children(LoadXml(entry.second), "World").front(), "BackGround").front();
-        EXPECT_FALSE(Children(bg).empty());
-        for (const auto& item : Children(bg)) {
-            const auto sprites = Children(item, "Sprite");
-            ASSERT_EQ(1u, sprites.size());
-            EXPECT_EQ("1", Attr(sprites.front(), "WithTransform"));
-        }
-    }
 }

@@ -24,18 +24,6 @@ const std::map<std::string, std::vector<std::string>> kCommands = {
     {"RGLevelTrainerCommandJump", {"CommandID"}},
 };
 
-std::vector<std::string> TrainerFiles()
-{
-    std::vector<std::string> files = {"Levels\\map_trainer_1.xml", "Levels\\map_trainer_2.xml",
-                                      "Levels\\score_trainer.xml"};
-    for (const char* pack : {"Levels\\levelpack.xml", "Levels\\bonuslevelpack.xml"})
-        for (const auto& entry : LevelPack(pack))
-            if (const Node level = LoadXml(entry.second))
-                if (HasAttr(level, "Help"))
-                    files.push_back(Attr(level, "Help"));
-    return files;
-}
-
 } // namespace
 
 TEST(ContentScreens, ConfigurationNamesTheListFontAndAscendingBonusLives)
@@ -43,35 +31,37 @@ TEST(ContentScreens, ConfigurationNamesTheListFontAndAscendingBonusLives)
     const Node config = LoadXml("config.xml");
     ASSERT_TRUE(config);
     EXPECT_EQ("configuration", config->m_Name);
-    const Node screen = Children(config, "screen").front();
+    const Node screen = Child(config, "screen");
     EXPECT_EQ("1024", Attr(screen, "width"));
     EXPECT_EQ("768", Attr(screen, "height"));
     EXPECT_EQ("32", Attr(screen, "bitperpixel"));
     EXPECT_TRUE(Exists(Attr(screen, "texturepath")));
-    const Node font = Children(Children(config, "localization").front(), "font").front();
+    const Node font = Child(Child(config, "localization"), "font");
     EXPECT_TRUE(Exists(Attr(font, "path")));
     EXPECT_TRUE(TextureList().count(Attr(font, "name")));
     EXPECT_EQ(NumAttr(font, "charsH"), NumAttr(font, "charsW"));
-    const Node indent = Children(font, "indent").front();
+    const Node indent = Child(font, "indent");
     for (const char* key : {"X", "Y", "Width", "Height"})
         EXPECT_TRUE(HasAttr(indent, key)) << key;
     double last = 0;
-    const auto lives = Children(Children(config, "bonus_life").front());
+    const auto lives = Children(Child(config, "bonus_life"));
     EXPECT_FALSE(lives.empty());
     for (const auto& life : lives) {
         EXPECT_GT(NumAttr(life, "score"), last);
         last = NumAttr(life, "score");
     }
-    const Node move = Children(config, "level_move").front();
+    const Node move = Child(config, "level_move");
     EXPECT_TRUE(HasAttr(move, "force") && HasAttr(move, "attenuation"));
 }
 
 TEST(ContentScreens, TrainerCommandsAreKnownCompleteAndJumpToExistingIds)
 {
-    for (const auto& file : TrainerFiles()) {
-        SCOPED_TRACE(file);
-        const Node trainer = LoadXml(file);
+    const auto files = TrainerFiles();
+    for (std::size_t f = 0; f < files.size(); ++f) {
+        SCOPED_TRACE(files[f]);
+        const Node trainer = LoadXml(files[f]);
         ASSERT_TRUE(trainer);
+        const bool mapOrScore = f < 3; // these never wait for casts or scrolls
         EXPECT_EQ("LevelTrainer", trainer->m_Name);
         std::set<std::string> ids;
         for (const auto& c : Children(trainer))
@@ -92,21 +82,19 @@ TEST(ContentScreens, TrainerCommandsAreKnownCompleteAndJumpToExistingIds)
             if (type == "RGLevelTrainerCommandJump") {
                 EXPECT_TRUE(ids.count(Attr(c, "CommandID"))) << Attr(c, "CommandID");
             }
+            if (mapOrScore) {
+                EXPECT_NE("RGLevelTrainerCommandWaitSpell", type);
+                EXPECT_NE("RGLevelTrainerCommandWaitMapMove", type);
+            }
             if (type == "RGLevelTrainerCommandWaitSpell") {
                 EXPECT_TRUE(ids.count(Attr(c, "DoneID"))) << Attr(c, "DoneID");
                 EXPECT_TRUE(ids.count(Attr(c, "ErrorID"))) << Attr(c, "ErrorID");
                 EXPECT_EQ(0u, Attr(c, "Spell").rfind("RGTT_", 0));
             }
             if (type == "RGLevelTrainerCommandShowSprite") {
-                const auto sprites = Children(c, "Sprite");
-                ASSERT_EQ(1u, sprites.size());
-                std::vector<Node> all;
-                Walk(sprites.front(), all);
-                for (const auto& n : all) {
-                    if (n->m_Name == "Material") {
-                        EXPECT_EQ("1", Attr(n, "AlphaBlend"));
-                    }
-                }
+                ASSERT_EQ(1u, Children(c, "Sprite").size());
+                for (const auto& m : Descendants(Child(c, "Sprite"), "Material"))
+                    EXPECT_EQ("1", Attr(m, "AlphaBlend"));
                 shown.insert(Attr(c, "Name"));
             }
             if (type == "RGLevelTrainerCommandHideSprite") {
@@ -120,22 +108,11 @@ TEST(ContentScreens, TrainerCommandsAreKnownCompleteAndJumpToExistingIds)
     }
 }
 
-TEST(ContentScreens, MapAndScoreTrainersNeverWaitForCastsOrScrolls)
-{
-    for (const char* file : {"Levels\\map_trainer_1.xml", "Levels\\map_trainer_2.xml", "Levels\\score_trainer.xml"}) {
-        for (const auto& c : Children(LoadXml(file))) {
-            const std::string type = Attr(c, "Type");
-            EXPECT_NE("RGLevelTrainerCommandWaitSpell", type) << file;
-            EXPECT_NE("RGLevelTrainerCommandWaitMapMove", type) << file;
-        }
-    }
-}
-
 TEST(ContentScreens, MapsHaveAPotPerLevelAndEnoughPaths)
 {
     const Node map = LoadXml("Levels\\map.xml");
     ASSERT_TRUE(map);
-    const auto objects = Children(Children(map, "GameObjects").front());
+    const auto objects = Children(Child(map, "GameObjects"));
     std::size_t pots = 0, paths = 0;
     for (const auto& o : objects) {
         const std::string name = Attr(o, "Name");
@@ -161,7 +138,7 @@ TEST(ContentScreens, MapsHaveAPotPerLevelAndEnoughPaths)
     const Node bonus = LoadXml("Levels\\map_bonus.xml");
     ASSERT_TRUE(bonus);
     std::size_t bonusPots = 0;
-    for (const auto& o : Children(Children(bonus, "GameObjects").front()))
+    for (const auto& o : Children(Child(bonus, "GameObjects")))
         bonusPots += Attr(o, "Name") == "Earth1";
     EXPECT_EQ(LevelPack("Levels\\bonuslevelpack.xml").size(), bonusPots);
 }
@@ -190,15 +167,9 @@ TEST(ContentScreens, IntroSlidesHaveTimedFadingPictures)
         ASSERT_FALSE(pictures.empty());
         for (const auto& p : pictures) {
             EXPECT_GT(NumAttr(p, "Time"), 0.0);
-            std::vector<Node> all;
-            Walk(p, all);
-            int materials = 0;
-            for (const auto& n : all)
-                if (n->m_Name == "Material") {
-                    ++materials;
-                    EXPECT_EQ("1", Attr(n, "AlphaBlend")) << "the fade would not show";
-                }
-            EXPECT_EQ(1, materials);
+            const auto materials = Descendants(p, "Material");
+            ASSERT_EQ(1u, materials.size());
+            EXPECT_EQ("1", Attr(materials.front(), "AlphaBlend")) << "the fade would not show";
         }
     }
 }
@@ -206,9 +177,8 @@ TEST(ContentScreens, IntroSlidesHaveTimedFadingPictures)
 TEST(ContentScreens, ComicsBelongToLevelsAndHaveUnlitTriangleListPanels)
 {
     std::set<std::string> levels;
-    for (const char* pack : {"Levels\\levelpack.xml", "Levels\\bonuslevelpack.xml"})
-        for (const auto& entry : LevelPack(pack))
-            levels.insert(entry.first);
+    for (const auto& entry : AllLevels())
+        levels.insert(entry.first);
     const auto comics = Children(LoadXml("Levels\\comics.xml"));
     EXPECT_FALSE(comics.empty());
     for (const auto& c : comics) {
@@ -217,29 +187,29 @@ TEST(ContentScreens, ComicsBelongToLevelsAndHaveUnlitTriangleListPanels)
         SCOPED_TRACE(path);
         const Node track = LoadXml(path);
         ASSERT_TRUE(track);
-        const auto frames = Children(Children(track, "Frames").front());
+        const auto frames = Children(Child(track, "Frames"));
         ASSERT_GE(frames.size(), 2u);
         for (const auto& k : frames) {
             EXPECT_GT(NumAttr(k, "Time"), 0.0);
             EXPECT_EQ(1u, Children(k, "Eye").size());
             EXPECT_EQ(1u, Children(k, "At").size());
         }
-        const auto meshes = Children(Children(track, "Meshes").front());
+        const auto meshes = Children(Child(track, "Meshes"));
         ASSERT_FALSE(meshes.empty());
         for (const auto& m : meshes) {
-            const Node tri = Children(m, "TriMesh").front();
-            const Node vertices = Children(tri, "VertexData").front();
+            const Node tri = Child(m, "TriMesh");
+            const Node vertices = Child(tri, "VertexData");
             EXPECT_EQ("32", Attr(vertices, "VertexSize"));
             EXPECT_EQ("274", Attr(vertices, "FVF"));
             EXPECT_EQ("4", Attr(vertices, "PrimType"));
             const std::size_t count = Children(vertices).size();
-            const Node indices = Children(tri, "IndexData").front();
+            const Node indices = Child(tri, "IndexData");
             EXPECT_EQ("2", Attr(indices, "IndexSize"));
             const auto index = Children(indices);
             EXPECT_EQ(0u, index.size() % 3);
             for (const auto& i : index)
                 EXPECT_LT(NumAttr(i, "I"), static_cast<double>(count));
-            const Node material = Children(tri, "Material").front();
+            const Node material = Child(tri, "Material");
             EXPECT_EQ("0", Attr(material, "Lighting")) << "lit meshes render black";
             EXPECT_EQ("1", Attr(material, "CullMode"));
             EXPECT_EQ(1u, Children(tri, "AABB").size());

@@ -8,20 +8,6 @@
 
 using namespace content;
 
-namespace {
-
-unsigned Le16(const std::string& b, std::size_t at)
-{
-    return unsigned(static_cast<unsigned char>(b[at])) | (unsigned(static_cast<unsigned char>(b[at + 1])) << 8);
-}
-
-unsigned Le32(const std::string& b, std::size_t at)
-{
-    return Le16(b, at) | (Le16(b, at + 2) << 16);
-}
-
-} // namespace
-
 TEST(ContentSounds, EffectsArePcm16MonoAt22050WithOnlyFormatAndDataChunks)
 {
     for (const auto& s : RegisteredSounds()) {

@@ -58,13 +58,10 @@ const Fixed kFixedTextures[] = {
 std::map<std::string, std::string> ReferencedByContent()
 {
     std::map<std::string, std::string> refs;
-    for (const auto& f : AllDataFiles()) {
-        if (f.size() < 4 || f.compare(f.size() - 4, 4, ".xml") != 0 || f == "Res\\textures.xml" ||
-            f == "Res\\nn.xml")
+    for (const auto& f : XmlFiles()) {
+        if (f == "Res\\textures.xml" || f == "Res\\nn.xml")
             continue;
-        std::vector<Node> all;
-        Walk(LoadXml(f), all);
-        for (const auto& n : all) {
+        for (const auto& n : Descendants(LoadXml(f))) {
             for (const auto& a : n->m_Attributes) {
                 const bool texture = a->m_Name == "Texture1" || a->m_Name == "Texture2" ||
                                      a->m_Name == "TextureName" ||
@@ -76,14 +73,6 @@ std::map<std::string, std::string> ReferencedByContent()
         }
     }
     return refs;
-}
-
-unsigned Le32(const std::string& b, std::size_t at)
-{
-    unsigned v = 0;
-    for (int i = 3; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return v;
 }
 
 } // namespace
@@ -135,8 +124,8 @@ TEST(ContentTextures, ListedImagesAreRgbaPngsWithPowerOfTwoSides)
         ASSERT_TRUE(Exists(t.second)) << "image file missing";
         const ImageSize size = PngSize(t.second);
         EXPECT_EQ(6, size.colourType) << "not an RGBA PNG";
-        EXPECT_TRUE(IsPowerOfTwo(size.width)) << size.width;
-        EXPECT_TRUE(IsPowerOfTwo(size.height)) << size.height;
+        for (unsigned side : {size.width, size.height})
+            EXPECT_TRUE(side != 0 && (side & (side - 1)) == 0) << side << " is not a power of two";
     }
 }
 
@@ -203,12 +192,10 @@ TEST(ContentTextures, SplashPicturesAndBothMenuLogosAreShipped)
         }
     }
     EXPECT_GE(jpegs + splashFiles, 1);
-    const ImageSize off = PngSize("fsdata\\logo_na.png");
-    const ImageSize over = PngSize("fsdata\\logo_a.png");
-    EXPECT_EQ(128u, off.width);
-    EXPECT_EQ(64u, off.height);
-    EXPECT_EQ(128u, over.width);
-    EXPECT_EQ(64u, over.height);
+    for (const char* logo : {"fsdata\\logo_na.png", "fsdata\\logo_a.png"}) {
+        EXPECT_EQ(128u, PngSize(logo).width) << logo;
+        EXPECT_EQ(64u, PngSize(logo).height) << logo;
+    }
 }
 
 TEST(ContentTextures, FontMetricsCoverPrintableAsciiWithCroppingWidths)

@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-using platformtest::TempFolder;
-using platformtest::WriteFile;
 
 namespace {
 
@@ -31,18 +29,18 @@ class FileSearchTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(::mkdir((m_Tmp / "Splash").c_str(), 0777), 0);
-        ASSERT_EQ(::mkdir((m_Tmp / "Splash/sub").c_str(), 0777), 0);
+        ASSERT_EQ(::mkdir(m_Tmp.File("Splash").c_str(), 0777), 0);
+        ASSERT_EQ(::mkdir(m_Tmp.File("Splash/sub").c_str(), 0777), 0);
         for (const char* name : {"Splash/b.jpg", "Splash/A.JPG", "Splash/splash1.jpg",
                                  "Splash/splash10.png", "Splash/readme", "play.url"})
-            WriteFile(m_Tmp / name, "x");
+            tarn_test::WriteBytes(m_Tmp.File(name), "x");
     }
-    TempFolder m_Tmp;
+    tarn_test::TempDir m_Tmp;
 };
 
 TEST_F(FileSearchTest, PatternsMatchIgnoringCaseInByteOrder)
 {
-    platformtest::ScopedCwd cwd(m_Tmp.Path());
+    platformtest::ScopedCwd cwd(m_Tmp.Path().string());
     typedef std::vector<std::string> Names;
     struct Case {
         const wchar_t* pattern;
@@ -66,7 +64,7 @@ TEST_F(FileSearchTest, PatternsMatchIgnoringCaseInByteOrder)
 
 TEST_F(FileSearchTest, AbsolutePatternsAndEntryDetails)
 {
-    const std::wstring pattern = Utf8ToWide(m_Tmp.Path()) + L"\\SPLASH\\a.jpg";
+    const std::wstring pattern = m_Tmp.Path().wstring() + L"\\SPLASH\\a.jpg";
     WIN32_FIND_DATAW data;
     HANDLE search = FindFirstFileW(pattern.c_str(), &data);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);

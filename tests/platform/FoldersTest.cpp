@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 
 using platformtest::ScopedEnv;
-using platformtest::TempFolder;
-using platformtest::WriteFile;
+using tarn_test::ReadBytes;
+using tarn_test::WriteBytes;
 
 namespace pt = platform::testing;
 
 namespace {
-
-std::wstring W(const std::string& s) { return Utf8ToWide(s); }
 
 class FoldersTest : public ::testing::Test {
 protected:
@@ -39,52 +37,40 @@ protected:
         return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
 
-    TempFolder m_Tmp;
+    std::string At(const std::string& rel) const { return rel.empty() ? Tmp() : m_Tmp.File(rel); }
+    std::string Tmp() const { return m_Tmp.Path().string(); }
+    std::wstring W(const std::string& rel) const { return Utf8ToWide(At(rel)); }
+
+    tarn_test::TempDir m_Tmp;
 };
 
-TEST_F(FoldersTest, DocumentsFolderFollowsXdgThenHome)
+TEST_F(FoldersTest, DocumentsFolderFollowsXdgThenHomeThenWorkingDirectory)
 {
-    ScopedEnv home("HOME", (m_Tmp / "home/").c_str());
-    {
-        ScopedEnv xdg("XDG_DOCUMENTS_DIR", (m_Tmp / "xdg/docs/").c_str());
-        EXPECT_EQ(Documents(), m_Tmp / "xdg/docs"); // made with its parents, no trailing '/'
-        EXPECT_TRUE(IsFolder(m_Tmp / "xdg/docs"));
+    ASSERT_EQ(::mkdir(At("blocked").c_str(), 0777), 0);
+    WriteBytes(At("blocked/Documents"), "not a folder");
+    platformtest::ScopedCwd cwd(Tmp());
+    const struct {
+        const char* xdg; // below the temporary folder; nullptr unsets
+        const char* home;
+        BOOL create;
+        const char* expected;
+    } cases[] = {
+        {"xdg/docs/", "home/", TRUE, "xdg/docs"}, // made with its parents, no trailing '/'
+        {"", "home/", TRUE, "home/Documents"},
+        {nullptr, "blocked", TRUE, "blocked"},  // Documents cannot be made there
+        {nullptr, nullptr, TRUE, ""},
+        {"missing", "home", FALSE, "home/Documents"}, // without create a missing folder is skipped
+    };
+    for (const auto& c : cases) {
+        ScopedEnv xdg("XDG_DOCUMENTS_DIR", c.xdg ? (*c.xdg ? At(c.xdg).c_str() : "") : nullptr);
+        ScopedEnv home("HOME", c.home ? At(c.home).c_str() : nullptr);
+        EXPECT_EQ(Documents(c.create), At(c.expected)) << (c.xdg ? c.xdg : "-") << " " << (c.home ? c.home : "-");
+        EXPECT_TRUE(IsFolder(At(c.expected)));
     }
-    {
-        ScopedEnv xdg("XDG_DOCUMENTS_DIR", "");
-        EXPECT_EQ(Documents(), m_Tmp / "home/Documents");
-        EXPECT_TRUE(IsFolder(m_Tmp / "home/Documents"));
-    }
-}
-
-TEST_F(FoldersTest, DocumentsFolderFallsBackToHomeThenWorkingDirectory)
-{
-    ScopedEnv xdg("XDG_DOCUMENTS_DIR", nullptr);
-    platformtest::ScopedCwd cwd(m_Tmp.Path());
-    {
-        // $HOME exists but Documents cannot be made in it (a file is in the way).
-        ASSERT_EQ(::mkdir((m_Tmp / "home").c_str(), 0777), 0);
-        WriteFile(m_Tmp / "home/Documents", "not a folder");
-        ScopedEnv home("HOME", (m_Tmp / "home").c_str());
-        EXPECT_EQ(Documents(), m_Tmp / "home");
-    }
-    {
-        ScopedEnv home("HOME", nullptr);
-        EXPECT_EQ(Documents(), m_Tmp.Path());
-    }
-    {
-        // A relative setting is made absolute against the working directory.
-        ScopedEnv relative("XDG_DOCUMENTS_DIR", "rel/docs");
-        EXPECT_EQ(Documents(), m_Tmp / "rel/docs");
-    }
-}
-
-TEST_F(FoldersTest, DocumentsFolderWithoutCreateSkipsMissingFolders)
-{
-    ScopedEnv xdg("XDG_DOCUMENTS_DIR", (m_Tmp / "missing").c_str());
-    ScopedEnv home("HOME", m_Tmp.Path().c_str());
-    EXPECT_EQ(Documents(FALSE), m_Tmp.Path());
-    EXPECT_FALSE(IsFolder(m_Tmp / "missing"));
+    EXPECT_FALSE(IsFolder(At("missing")));
+    // A relative setting is made absolute against the working directory.
+    ScopedEnv relative("XDG_DOCUMENTS_DIR", "rel/docs");
+    EXPECT_EQ(Documents(), At("rel/docs"));
 }
 
 TEST_F(FoldersTest, DocumentsFolderFailuresLeaveAnEmptyBuffer)
@@ -98,34 +84,28 @@ TEST_F(FoldersTest, DocumentsFolderFailuresLeaveAnEmptyBuffer)
 
 TEST_F(FoldersTest, CreateDirectoryMakesOnlyTheLastComponent)
 {
-    EXPECT_TRUE(CreateDirectoryW(W(m_Tmp / "Save").c_str(), nullptr));
-    EXPECT_TRUE(PathIsDirectoryW(W(m_Tmp / "save").c_str())); // case-insensitive lookup
-    EXPECT_FALSE(CreateDirectoryW(W(m_Tmp / "SAVE").c_str(), nullptr)); // exists already
-    EXPECT_FALSE(CreateDirectoryW(W(m_Tmp / "a/b").c_str(), nullptr));  // parent missing
-    EXPECT_FALSE(IsFolder(m_Tmp / "a"));
-    EXPECT_TRUE(CreateDirectoryW(W(m_Tmp.Path() + "\\save\\Sub\\").c_str(), nullptr)); // mapped path
-    EXPECT_TRUE(IsFolder(m_Tmp / "Save/Sub"));
+    WriteBytes(At("file"), "x");
+    EXPECT_TRUE(CreateDirectoryW(W("Save").c_str(), nullptr));
+    EXPECT_TRUE(PathIsDirectoryW(W("save").c_str())); // case-insensitive lookup
+    EXPECT_FALSE(PathIsDirectoryW(W("file").c_str()));
+    EXPECT_FALSE(PathIsDirectoryW(L""));
+    EXPECT_FALSE(CreateDirectoryW(W("SAVE").c_str(), nullptr)); // exists already
+    EXPECT_FALSE(CreateDirectoryW(W("a/b").c_str(), nullptr));  // parent missing
+    EXPECT_FALSE(IsFolder(At("a")));
+    EXPECT_TRUE(CreateDirectoryW(Utf8ToWide(Tmp() + "\\save\\Sub\\").c_str(), nullptr)); // mapped path
+    EXPECT_TRUE(IsFolder(At("Save/Sub")));
 
     pt::InjectOnce("CreateDirectoryW", E_FAIL);
-    EXPECT_FALSE(CreateDirectoryW(W(m_Tmp / "Other").c_str(), nullptr));
-    EXPECT_FALSE(IsFolder(m_Tmp / "Other"));
+    EXPECT_FALSE(CreateDirectoryW(W("Other").c_str(), nullptr));
+    EXPECT_FALSE(IsFolder(At("Other")));
     EXPECT_EQ(pt::CallCount("CreateDirectoryW"), 5u);
-}
-
-TEST_F(FoldersTest, PathIsDirectoryOnlyForFolders)
-{
-    WriteFile(m_Tmp / "file", "x");
-    EXPECT_TRUE(PathIsDirectoryW(W(m_Tmp.Path()).c_str()));
-    EXPECT_FALSE(PathIsDirectoryW(W(m_Tmp / "file").c_str()));
-    EXPECT_FALSE(PathIsDirectoryW(W(m_Tmp / "none").c_str()));
-    EXPECT_FALSE(PathIsDirectoryW(L""));
 }
 
 TEST_F(FoldersTest, CurrentDirectoryReportsLengthOrNeededSize)
 {
-    ASSERT_EQ(::mkdir((m_Tmp / "d\xC3\xA9").c_str(), 0777), 0);
-    platformtest::ScopedCwd cwd(m_Tmp / "d\xC3\xA9");
-    const std::wstring expected = W(m_Tmp / "d\xC3\xA9");
+    ASSERT_EQ(::mkdir(At("d\xC3\xA9").c_str(), 0777), 0);
+    platformtest::ScopedCwd cwd(At("d\xC3\xA9"));
+    const std::wstring expected = W("d\xC3\xA9");
     wchar_t buf[1024];
     EXPECT_EQ(GetCurrentDirectoryW(1024, buf), expected.size());
     EXPECT_EQ(std::wstring(buf), expected);
@@ -146,42 +126,34 @@ TEST_F(FoldersTest, EnvironmentVariables)
     EXPECT_EQ(GetEnvironmentVariableA("TARN_TEST_VAR", buf, sizeof buf), 9u); // needed size
     EXPECT_TRUE(SetEnvironmentVariableA("TARN_TEST_VAR", nullptr));
     EXPECT_EQ(std::getenv("TARN_TEST_VAR"), nullptr);
-}
 
-TEST_F(FoldersTest, PythonPathBecomesAPosixList)
-{
-    ScopedEnv var("PYTHONPATH", nullptr);
-    ASSERT_EQ(::mkdir((m_Tmp / "Scripts").c_str(), 0777), 0);
-    const std::wstring list = W(m_Tmp.Path()) + L"\\scripts\\;" + W(m_Tmp.Path()) + L"\\lib;";
+    // PYTHONPATH alone is a list of paths, mapped to the POSIX form.
+    ScopedEnv python("PYTHONPATH", nullptr);
+    ASSERT_EQ(::mkdir(At("Scripts").c_str(), 0777), 0);
+    const std::wstring list = W("") + L"\\scripts\\;" + W("") + L"\\lib;";
     EXPECT_TRUE(SetEnvironmentVariableW(L"PYTHONPATH", list.c_str()));
-    EXPECT_EQ(std::string(std::getenv("PYTHONPATH")), m_Tmp / "Scripts/:" + (m_Tmp / "lib"));
+    EXPECT_EQ(std::string(std::getenv("PYTHONPATH")), At("Scripts/:") + At("lib"));
 }
 
-TEST_F(FoldersTest, MoveFileReplacesOnlyWhenAsked)
+TEST_F(FoldersTest, MoveReplacesOnlyWhenAskedAndDeleteRemovesFilesOnly)
 {
-    WriteFile(m_Tmp / "users.xml.tmp", "new");
-    WriteFile(m_Tmp / "users.xml", "old");
-    EXPECT_FALSE(MoveFileExW(W(m_Tmp / "users.xml.tmp").c_str(), W(m_Tmp / "users.xml").c_str(), 0));
-    EXPECT_EQ(platformtest::ReadFile(m_Tmp / "users.xml"), "old");
-    EXPECT_TRUE(MoveFileExW(W(m_Tmp / "USERS.xml.tmp").c_str(), W(m_Tmp / "users.xml").c_str(),
+    WriteBytes(At("users.xml.tmp"), "new");
+    WriteBytes(At("users.xml"), "old");
+    EXPECT_FALSE(MoveFileExW(W("users.xml.tmp").c_str(), W("users.xml").c_str(), 0));
+    EXPECT_EQ(ReadBytes(At("users.xml")), "old");
+    EXPECT_TRUE(MoveFileExW(W("USERS.xml.tmp").c_str(), W("users.xml").c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
-    EXPECT_EQ(platformtest::ReadFile(m_Tmp / "users.xml"), "new");
-    EXPECT_FALSE(PathIsDirectoryW(W(m_Tmp / "users.xml.tmp").c_str()));
-    EXPECT_FALSE(MoveFileExW(W(m_Tmp / "gone").c_str(), W(m_Tmp / "x").c_str(), 0));
-
+    EXPECT_EQ(ReadBytes(At("users.xml")), "new");
+    EXPECT_FALSE(MoveFileExW(W("gone").c_str(), W("x").c_str(), 0));
     pt::InjectOnce("MoveFileExW", E_FAIL);
-    EXPECT_FALSE(MoveFileExW(W(m_Tmp / "users.xml").c_str(), W(m_Tmp / "moved").c_str(), 0));
-    EXPECT_EQ(platformtest::ReadFile(m_Tmp / "users.xml"), "new");
-}
+    EXPECT_FALSE(MoveFileExW(W("users.xml").c_str(), W("moved").c_str(), 0));
+    EXPECT_EQ(ReadBytes(At("users.xml")), "new");
 
-TEST_F(FoldersTest, DeleteFileRemovesFilesOnly)
-{
-    WriteFile(m_Tmp / "Doomed.tmp", "x");
-    ASSERT_EQ(::mkdir((m_Tmp / "dir").c_str(), 0777), 0);
-    EXPECT_TRUE(DeleteFileW(W(m_Tmp / "doomed.TMP").c_str()));
-    EXPECT_FALSE(DeleteFileW(W(m_Tmp / "Doomed.tmp").c_str()));
-    EXPECT_FALSE(DeleteFileW(W(m_Tmp / "dir").c_str()));
-    EXPECT_TRUE(IsFolder(m_Tmp / "dir"));
+    ASSERT_EQ(::mkdir(At("dir").c_str(), 0777), 0);
+    EXPECT_TRUE(DeleteFileW(W("USERS.xml").c_str()));
+    EXPECT_FALSE(DeleteFileW(W("users.xml").c_str()));
+    EXPECT_FALSE(DeleteFileW(W("dir").c_str()));
+    EXPECT_TRUE(IsFolder(At("dir")));
 }
 
 } // namespace

@@ -6,15 +6,14 @@
 
 #include <gtest/gtest.h>
 
-using platformtest::TempFolder;
-using platformtest::WriteFile;
+using tarn_test::WriteBytes;
 
 namespace {
 
 TEST(NativePathTest, SeparatorsAreMappedAndCollapsed)
 {
-    TempFolder tmp;
-    platformtest::ScopedCwd cwd(tmp.Path());
+    tarn_test::TempDir tmp;
+    platformtest::ScopedCwd cwd(tmp.Path().string());
     struct Case {
         const char* given;
         const char* mapped;
@@ -36,50 +35,35 @@ TEST(NativePathTest, SeparatorsAreMappedAndCollapsed)
 
 TEST(NativePathTest, ExistingNamesMatchIgnoringCaseFirstInByteOrder)
 {
-    TempFolder tmp;
-    ASSERT_EQ(::mkdir((tmp / "Levels").c_str(), 0777), 0);
-    ASSERT_EQ(::mkdir((tmp / "Levels/Pack").c_str(), 0777), 0);
-    WriteFile(tmp / "Levels/Pack/Level1.XML", "x");
+    tarn_test::TempDir tmp;
+    const std::string root = tmp.Path().string();
+    ASSERT_EQ(::mkdir(tmp.File("Levels").c_str(), 0777), 0);
+    ASSERT_EQ(::mkdir(tmp.File("Levels/Pack").c_str(), 0777), 0);
+    WriteBytes(tmp.File("Levels/Pack/Level1.XML"), "x");
     // Two names that differ only in case: the first in byte order wins ("B" < "b").
-    WriteFile(tmp / "Levels/b.txt", "lower");
-    WriteFile(tmp / "Levels/B.TXT", "upper");
-    platformtest::ScopedCwd cwd(tmp.Path());
+    WriteBytes(tmp.File("Levels/b.txt"), "lower");
+    WriteBytes(tmp.File("Levels/B.TXT"), "upper");
+    WriteBytes(tmp.File("caf\xC3\xA9.txt"), "x");
+    platformtest::ScopedCwd cwd(root);
 
     struct Case {
-        std::string given;
+        std::wstring given;
         std::string mapped;
     };
     const Case cases[] = {
-        {"levels\\pack\\level1.xml", "Levels/Pack/Level1.XML"},
-        {"LEVELS\\PACK\\", "Levels/Pack/"},
-        {"Levels\\b.txt", "Levels/b.txt"}, // exact names come first
-        {"levels\\b.TxT", "Levels/B.TXT"},
-        {tmp.Path() + "\\levels\\PACK\\level1.xml", tmp.Path() + "/Levels/Pack/Level1.XML"},
+        {L"levels\\pack\\level1.xml", "Levels/Pack/Level1.XML"},
+        {L"LEVELS\\PACK\\", "Levels/Pack/"},
+        {L"Levels\\b.txt", "Levels/b.txt"}, // exact names come first
+        {L"levels\\b.TxT", "Levels/B.TXT"},
+        {Utf8ToWide(root) + L"\\levels\\PACK\\level1.xml", root + "/Levels/Pack/Level1.XML"},
+        // A file being created keeps its name in the resolved folder; below a missing folder
+        // nothing can match and the rest is kept as given.
+        {L"levels\\New.Tmp", "Levels/New.Tmp"},
+        {L"levels\\Missing\\levels", "Levels/Missing/levels"},
+        // Names on disk are UTF-8.
+        {{L'C', L'A', L'F', wchar_t(0xE9), L'.', L't', L'x', L't'}, "caf\xC3\xA9.txt"},
     };
-    for (const Case& c : cases) EXPECT_EQ(NativePath(c.given), c.mapped) << c.given;
-}
-
-TEST(NativePathTest, FileBeingCreatedKeepsItsNameInAResolvedFolder)
-{
-    TempFolder tmp;
-    ASSERT_EQ(::mkdir((tmp / "Save").c_str(), 0777), 0);
-    WriteFile(tmp / "Save/Users.xml", "x");
-    platformtest::ScopedCwd cwd(tmp.Path());
-
-    EXPECT_EQ(NativePath(std::wstring(L"save\\New.Tmp")), "Save/New.Tmp");
-    // An existing entry still matches the last component.
-    EXPECT_EQ(NativePath(std::wstring(L"save\\users.XML")), "Save/Users.xml");
-    // Below a missing folder nothing can match: the rest is kept as given.
-    EXPECT_EQ(NativePath(std::wstring(L"save\\Missing\\save")), "Save/Missing/save");
-}
-
-TEST(NativePathTest, NonAsciiNamesAreUtf8OnDisk)
-{
-    TempFolder tmp;
-    WriteFile(tmp / "caf\xC3\xA9.txt", "x");
-    platformtest::ScopedCwd cwd(tmp.Path());
-    EXPECT_EQ(NativePath(std::wstring({L'C', L'A', L'F', wchar_t(0xE9), L'.', L't', L'x', L't'})),
-              "caf\xC3\xA9.txt");
+    for (const Case& c : cases) EXPECT_EQ(NativePath(c.given), c.mapped) << WideToUtf8(c.given);
 }
 
 } // namespace

@@ -7,8 +7,7 @@
 
 #include <gtest/gtest.h>
 
-using platformtest::TempFolder;
-using platformtest::WriteFile;
+using tarn_test::WriteBytes;
 
 namespace pt = platform::testing;
 
@@ -25,59 +24,49 @@ protected:
             ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_HIDE));
     }
 
-    TempFolder m_Tmp;
+    tarn_test::TempDir m_Tmp;
 };
 
-TEST_F(ShellTest, ShortcutOpensItsWebAddress)
+TEST_F(ShellTest, ShortcutsOpenTheirWebAddressAndOtherFilesTheirMappedPath)
 {
-    WriteFile(m_Tmp / "Website.url",
-              "[Other]\r\nURL=http://wrong.example\r\n[InternetShortcut]\r\nURL=https://example.org/x?y=1\r\n");
-    platformtest::ScopedCwd cwd(m_Tmp.Path());
+    WriteBytes(m_Tmp.File("Website.url"),
+               "[Other]\r\nURL=http://wrong.example\r\n[InternetShortcut]\r\nURL=https://example.org/x?y=1\r\n");
+    ASSERT_EQ(::mkdir(m_Tmp.File("Docs").c_str(), 0777), 0);
+    WriteBytes(m_Tmp.File("Docs/Manual.pdf"), "x");
+    platformtest::ScopedCwd cwd(m_Tmp.Path().string());
     EXPECT_GT(Open("website.url"), 32);
-    ASSERT_EQ(pt::ShellCalls().size(), 1u);
+    EXPECT_GT(Open("docs\\manual.PDF"), 32);
+    ASSERT_EQ(pt::ShellCalls().size(), 2u);
     EXPECT_EQ(pt::ShellCalls()[0].verb, "open");
     EXPECT_EQ(pt::ShellCalls()[0].file, "website.url");
     EXPECT_EQ(pt::ShellCalls()[0].target, "https://example.org/x?y=1");
-}
-
-TEST_F(ShellTest, OtherFilesOpenByTheirMappedPath)
-{
-    ASSERT_EQ(::mkdir((m_Tmp / "Docs").c_str(), 0777), 0);
-    WriteFile(m_Tmp / "Docs/Manual.pdf", "x");
-    platformtest::ScopedCwd cwd(m_Tmp.Path());
-    EXPECT_GT(Open("docs\\manual.PDF"), 32);
-    ASSERT_EQ(pt::ShellCalls().size(), 1u);
-    EXPECT_EQ(pt::ShellCalls()[0].target, "Docs/Manual.pdf");
+    EXPECT_EQ(pt::ShellCalls()[1].target, "Docs/Manual.pdf");
 }
 
 TEST_F(ShellTest, FailuresAreReportedAndNothingIsStarted)
 {
-    WriteFile(m_Tmp / "ftp.url", "[InternetShortcut]\nURL=ftp://example.org/\n");
-    WriteFile(m_Tmp / "empty.url", "[InternetShortcut]\n");
-    WriteFile(m_Tmp / "file.txt", "x");
+    WriteBytes(m_Tmp.File("ftp.url"), "[InternetShortcut]\nURL=ftp://example.org/\n");
+    WriteBytes(m_Tmp.File("empty.url"), "[InternetShortcut]\n");
+    WriteBytes(m_Tmp.File("file.txt"), "x");
     struct Case {
         std::string file;
         intptr_t result;
     };
     const Case cases[] = {
-        {m_Tmp / "missing.url", SE_ERR_FNF},
-        {m_Tmp / "ftp.url", SE_ERR_NOASSOC},
-        {m_Tmp / "empty.url", SE_ERR_NOASSOC},
+        {m_Tmp.File("missing.url"), SE_ERR_FNF},
+        {m_Tmp.File("ftp.url"), SE_ERR_NOASSOC},
+        {m_Tmp.File("empty.url"), SE_ERR_NOASSOC},
         {"", SE_ERR_FNF},
     };
     for (const Case& c : cases) EXPECT_EQ(Open(c.file), c.result) << c.file;
-    EXPECT_EQ(reinterpret_cast<intptr_t>(ShellExecuteA(nullptr, "print", (m_Tmp / "file.txt").c_str(),
+    EXPECT_EQ(reinterpret_cast<intptr_t>(ShellExecuteA(nullptr, "print", m_Tmp.File("file.txt").c_str(),
                                                        nullptr, nullptr, SW_HIDE)),
               SE_ERR_NOASSOC);
     EXPECT_TRUE(pt::ShellCalls().empty());
-}
 
-TEST_F(ShellTest, NothingToOpenWithGivesNoAssociation)
-{
     pt::HookShell(false);
-    WriteFile(m_Tmp / "file.txt", "x");
-    platformtest::ScopedEnv path("PATH", m_Tmp.Path().c_str()); // no xdg-open here
-    EXPECT_EQ(Open(m_Tmp / "file.txt"), SE_ERR_NOASSOC);
+    platformtest::ScopedEnv path("PATH", m_Tmp.Path().c_str()); // nothing to open with
+    EXPECT_EQ(Open(m_Tmp.File("file.txt")), SE_ERR_NOASSOC);
 }
 
 TEST_F(ShellTest, WindowsProgramsDoNotRun)

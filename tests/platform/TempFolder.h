@@ -1,55 +1,26 @@
 #pragma once
-// Helpers for the platform tests: a temporary folder removed afterwards, files written into it,
-// an environment variable set for one test and the working directory changed for one test.
+// Helpers for the platform tests: a temporary folder addressed with '/', an environment variable set
+// for one test and the working directory changed for one test.
+
+#include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <ftw.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 namespace platformtest {
 
-class TempFolder {
+class TempFolder : public tarn_test::TempDir {
 public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/tarn-platform-XXXXXX";
-        const char* made = ::mkdtemp(pattern);
-        if (!made) ADD_FAILURE() << "mkdtemp failed";
-        m_Path = made ? made : "/tmp";
-    }
-    ~TempFolder()
-    {
-        ::nftw(m_Path.c_str(),
-               [](const char* path, const struct stat*, int, FTW*) { return ::remove(path); }, 16,
-               FTW_DEPTH | FTW_PHYS);
-    }
-    const std::string& Path() const { return m_Path; }
-    std::string operator/(const std::string& name) const { return m_Path + "/" + name; }
-
-private:
-    std::string m_Path;
+    std::string operator/(const std::string& name) const { return File(name); }
 };
 
-inline void WriteFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-    ASSERT_TRUE(out.good()) << path;
-}
+inline void WriteFile(const std::string& path, const std::string& bytes) { tarn_test::WriteBytes(path, bytes); }
 
-inline std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Sets (or with nullptr unsets) a variable and puts the old value back afterwards.
+// Sets (or with nullptr unsets) a variable.
 class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : m_Name(name)

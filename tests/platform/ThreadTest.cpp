@@ -149,17 +149,6 @@ TEST_F(ThreadTest, ThreadWaitingForItselfFailsInsteadOfHanging)
     EXPECT_TRUE(CloseHandle(thread));
 }
 
-TEST_F(ThreadTest, StartFailureIsInjectable)
-{
-    pt::InjectOnce("_beginthreadex", E_FAIL);
-    Worker worker;
-    unsigned id = 12345;
-    EXPECT_EQ(_beginthreadex(nullptr, 0, &Worker::Proc, &worker, 0, &id), 0u);
-    EXPECT_EQ(id, 12345u);
-    EXPECT_EQ(worker.runs.load(), 0);
-    EXPECT_EQ(pt::CallCount("_beginthreadex"), 1u);
-}
-
 TEST_F(ThreadTest, HandlesThatAreNoThreadsAreRefused)
 {
     EXPECT_TRUE(CloseHandle(GetCurrentThread())); // the pseudo-handle needs no closing

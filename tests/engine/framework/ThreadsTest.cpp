@@ -1,5 +1,4 @@
 #include "engine/core/SEngineException.h"
-#include "engine/core/SEvent.h"
 #include "engine/framework/SBackgroundWorker.h"
 #include "engine/framework/SLockGuard.h"
 #include "engine/framework/SUIEvent.h"
@@ -30,11 +29,6 @@ struct Owner {
     void ThrowCore() { throw TarnEngine::SEngineException("can't find texture:SKY"); }
     void ThrowStd() { throw std::runtime_error("bad alloc somewhere"); }
     void ThrowOther() { throw 42; }
-    bool WithResult()
-    {
-        ++jobs;
-        return true;
-    }
 };
 
 class WorkerTest : public ::testing::Test {
@@ -64,18 +58,12 @@ protected:
 TEST_F(WorkerTest, RunsJobThenDoneOnItsOwnThread)
 {
     RunWorker(&Owner::Job, true);
-    EXPECT_EQ(1, m_Owner.jobs);
     EXPECT_EQ(1, m_Owner.dones);
     EXPECT_NE(std::this_thread::get_id(), m_Owner.jobThread);
+    RunWorker(&Owner::Job, false);
+    EXPECT_EQ(2, m_Owner.jobs);
     EXPECT_FALSE(m_Failed);
     EXPECT_TRUE(hooks::MessageBoxCalls().empty());
-}
-
-TEST_F(WorkerTest, RunsWithoutDoneEvent)
-{
-    RunWorker(&Owner::Job, false);
-    EXPECT_EQ(1, m_Owner.jobs);
-    EXPECT_FALSE(m_Failed);
 }
 
 TEST_F(WorkerTest, FailureIsShownLoggedAndRecordedAndSkipsDone)
@@ -141,18 +129,6 @@ TEST(Threads, JoinWaitsForTheBodyAndCanBeRepeated)
     EXPECT_EQ(1, thread.runs.load());
     EXPECT_FALSE(thread.IsStarted());
     thread.Join();
-}
-
-TEST(Threads, EventsDiscardResults)
-{
-    Owner owner;
-    SCore::SEvent event(&Owner::WithResult, &owner);
-    UI::SUIEvent uiEvent(&Owner::WithResult, &owner);
-    SCore::IEvent& asEvent = event;
-    UI::IUIEvent& asUiEvent = uiEvent;
-    asEvent.Invoke();
-    asUiEvent.Invoke();
-    EXPECT_EQ(2, owner.jobs);
 }
 
 TEST(Threads, LockGuardIsRecursiveForItsOwnerAndExcludesOthers)

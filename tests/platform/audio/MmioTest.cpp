@@ -2,7 +2,6 @@
 #include "platform/testing.h"
 
 #include "tests/platform/TempFolder.h"
-#include "tests/support/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +10,6 @@
 #include <cstring>
 
 namespace pt = platform::testing;
-using namespace audiotest;
 
 namespace {
 
@@ -29,47 +27,6 @@ protected:
         return mmioOpen(static_cast<const char*>(nullptr), &info, MMIO_ALLOCBUF | MMIO_READ);
     }
 };
-
-TEST_F(MmioTest, DescendFindsChunksPastOddSizedOnesAndAscendSkipsThePad)
-{
-    std::string file = Riff("WAVE", Chunk("odd ", "abc") + Chunk("fmt ", Format(1, 1, 22050, 16)) +
-                                        Chunk("data", "xyz") + Chunk("tail", "12"));
-    HMMIO h = OpenBytes(file);
-    ASSERT_NE(h, nullptr);
-
-    MMCKINFO riff{};
-    ASSERT_EQ(mmioDescend(h, &riff, nullptr, 0), 0u);
-    EXPECT_EQ(riff.ckid, FOURCC_RIFF);
-    EXPECT_EQ(riff.fccType, mmioFOURCC('W', 'A', 'V', 'E'));
-    EXPECT_EQ(riff.dwDataOffset, 8u);
-    EXPECT_EQ(riff.cksize, file.size() - 8);
-
-    MMCKINFO fmt{};
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    ASSERT_EQ(mmioDescend(h, &fmt, &riff, MMIO_FINDCHUNK), 0u);
-    EXPECT_EQ(fmt.dwDataOffset, 12u + 8 + 4 + 8); // after "WAVE", "odd " + 3 bytes + pad
-    EXPECT_EQ(fmt.cksize, 16u);
-    ASSERT_EQ(mmioAscend(h, &fmt, 0), 0u);
-
-    // The next plain descend reads the odd-sized "data" chunk; ascending lands past its pad.
-    MMCKINFO data{};
-    ASSERT_EQ(mmioDescend(h, &data, &riff, 0), 0u);
-    EXPECT_EQ(data.ckid, mmioFOURCC('d', 'a', 't', 'a'));
-    EXPECT_EQ(data.cksize, 3u);
-    char bytes[3];
-    EXPECT_EQ(mmioRead(h, bytes, 3), 3);
-    EXPECT_EQ(std::string(bytes, 3), "xyz");
-    ASSERT_EQ(mmioAscend(h, &data, 0), 0u);
-    MMCKINFO tail{};
-    ASSERT_EQ(mmioDescend(h, &tail, &riff, 0), 0u);
-    EXPECT_EQ(tail.ckid, mmioFOURCC('t', 'a', 'i', 'l'));
-
-    MMCKINFO missing{};
-    missing.ckid = mmioFOURCC('n', 'o', 'n', 'e');
-    ASSERT_EQ(mmioSeek(h, 12, SEEK_SET), 12);
-    EXPECT_EQ(mmioDescend(h, &missing, &riff, MMIO_FINDCHUNK), UINT(MMIOERR_CHUNKNOTFOUND));
-    mmioClose(h, 0);
-}
 
 TEST_F(MmioTest, ReadsAndSeeksStayInsideTheFile)
 {
@@ -113,10 +70,10 @@ TEST_F(MmioTest, InfoBufferWalksTheWholeFileThroughAdvance)
 
 TEST_F(MmioTest, OpensFilesByProgramPathAndFailsForMissingOnes)
 {
-    platformtest::TempFolder folder;
-    ASSERT_EQ(::mkdir((folder / "Sounds").c_str(), 0755), 0);
-    platformtest::WriteFile(folder / "Sounds/Click.wav", "RIFF");
-    platformtest::ScopedCwd cwd(folder.Path());
+    tarn_test::TempDir folder;
+    ASSERT_EQ(::mkdir(folder.File("Sounds").c_str(), 0755), 0);
+    tarn_test::WriteBytes(folder.File("Sounds/Click.wav"), "RIFF");
+    platformtest::ScopedCwd cwd(folder.Path().string());
     HMMIO h = mmioOpen(L"sounds\\click.WAV", nullptr, MMIO_ALLOCBUF | MMIO_READ);
     ASSERT_NE(h, nullptr);
     char bytes[4];
@@ -126,22 +83,6 @@ TEST_F(MmioTest, OpensFilesByProgramPathAndFailsForMissingOnes)
 
     pt::InjectOnce("mmioOpen", E_FAIL);
     EXPECT_EQ(mmioOpen("Sounds/Click.wav", nullptr, MMIO_READ), nullptr);
-}
-
-TEST_F(MmioTest, ResourcesExistOnlyWhenRegistered)
-{
-    EXPECT_EQ(FindResourceA(nullptr, "click", "WAVE"), nullptr);
-    pt::RegisterResource("click", "WAVE", {1, 2, 3});
-    HRSRC found = FindResourceW(nullptr, L"CLICK", L"WAVE");
-    ASSERT_NE(found, nullptr);
-    EXPECT_EQ(FindResourceA(nullptr, "click", "WAV"), nullptr);
-    HGLOBAL loaded = LoadResource(nullptr, found);
-    ASSERT_EQ(SizeofResource(nullptr, found), 3u);
-    const BYTE* bytes = static_cast<const BYTE*>(LockResource(loaded));
-    ASSERT_NE(bytes, nullptr);
-    EXPECT_EQ(bytes[2], 3);
-    pt::ResetAll();
-    EXPECT_EQ(FindResourceA(nullptr, "click", "WAVE"), nullptr);
 }
 
 } // namespace

@@ -93,22 +93,6 @@ TEST_F(MusicGraphTest, PlaysToTheEndThenWaitsCompleteUntilSeekedBack)
     EXPECT_EQ(stopped, current);
 }
 
-TEST_F(MusicGraphTest, ForcedEndOfStreamCompletesTheRunningGraph)
-{
-    ASSERT_EQ(m_Graph->RenderFile(kTone.c_str(), nullptr), S_OK);
-    pt::ForceEndOfStream();
-    LONGLONG current = 0, stop = 0;
-    m_Seeking->GetPositions(&current, &stop);
-    EXPECT_EQ(current, 0) << "only a running graph is moved";
-    ASSERT_EQ(m_Control->Run(), S_OK);
-    pt::ForceEndOfStream();
-    LONG code = 0;
-    EXPECT_EQ(m_Event->WaitForCompletion(100, &code), S_OK);
-    EXPECT_EQ(code, EC_COMPLETE);
-    m_Seeking->GetPositions(&current, &stop);
-    EXPECT_EQ(current, stop);
-}
-
 TEST_F(MusicGraphTest, VolumeIsCheckedAndRecorded)
 {
     EXPECT_EQ(m_Audio->put_Volume(-6151), S_OK);

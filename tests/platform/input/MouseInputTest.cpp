@@ -126,11 +126,4 @@ TEST_F(MouseInputTest, AFullBufferMergesMovementsKeepsButtonsAndReportsOverflowO
     EXPECT_EQ(entries.back().dwOfs, DIMOFS_BUTTON0);
 }
 
-TEST_F(MouseInputTest, FocusMessagesGoToTheWindow)
-{
-    pt::InjectFocus(true);
-    pt::InjectFocus(false);
-    EXPECT_EQ(Messages(Pump()), (std::vector<UINT>{WM_SETFOCUS, WM_KILLFOCUS}));
-}
-
 } // namespace

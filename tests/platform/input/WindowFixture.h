@@ -4,40 +4,29 @@
 
 #include "platform/testing.h"
 #include "platform/win32.h"
+#include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace windowtest {
 
-inline LRESULT CALLBACK PassThroughProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 class WindowFixture : public ::testing::Test {
 protected:
-    static constexpr const char* kClass = "window test";
-
     void SetUp() override
     {
         platform::testing::ResetAll();
-        platform::testing::SetWindowMode(platform::testing::WindowMode::Virtual);
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &PassThroughProc;
-        wc.lpszClassName = kClass;
-        ASSERT_NE(RegisterClassExA(&wc), 0);
-        m_Window = CreateWindowExA(0, kClass, "test", WS_POPUP, 100, 50, 640, 480, nullptr, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr);
+        m_Virtual.reset(new tarn_test::VirtualWindow(100, 50, 640, 480));
+        m_Window = m_Virtual->Handle();
         ASSERT_NE(m_Window, nullptr);
         platform::testing::RecordWindowCalls(true);
     }
 
     void TearDown() override
     {
-        UnregisterClassA(kClass, GetModuleHandleA(nullptr));
+        m_Virtual.reset();
         platform::testing::ResetAll();
     }
 
@@ -61,6 +50,7 @@ protected:
         return out;
     }
 
+    std::unique_ptr<tarn_test::VirtualWindow> m_Virtual;
     HWND m_Window = nullptr;
 };
 

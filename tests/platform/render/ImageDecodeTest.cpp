@@ -91,31 +91,17 @@ namespace {
 std::string DdsHeader(uint32_t width, uint32_t height, uint32_t mips, uint32_t pfFlags, const char* fourCC,
                       uint32_t bits, uint32_t r, uint32_t g, uint32_t b, uint32_t a, uint32_t caps2 = 0)
 {
+    const uint32_t code = fourCC ? uint32_t(fourCC[0]) | uint32_t(fourCC[1]) << 8 | uint32_t(fourCC[2]) << 16 |
+                                       uint32_t(fourCC[3]) << 24
+                                 : 0;
+    // Header size, flags, height, width, pitch, depth, mips, 11 reserved, then the pixel format
+    // (size, flags, four-character code, bits, four masks) and the caps.
+    const uint32_t fields[] = {124, 0x1007u | (mips > 1 ? 0x20000u : 0u), height, width, 0, 0, mips,
+                               0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                               32, pfFlags, code, bits, r, g, b, a, 0x1000, caps2, 0, 0, 0};
     std::string s = "DDS ";
-    auto put = [&s](uint32_t v) {
+    for (uint32_t v : fields)
         for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 0xFF);
-    };
-    put(124);
-    put(0x1007 | (mips > 1 ? 0x20000 : 0));
-    put(height);
-    put(width);
-    put(0);
-    put(0);
-    put(mips);
-    for (int i = 0; i < 11; ++i) put(0);
-    put(32);
-    put(pfFlags);
-    put(fourCC ? uint32_t(fourCC[0]) | uint32_t(fourCC[1]) << 8 | uint32_t(fourCC[2]) << 16 | uint32_t(fourCC[3]) << 24 : 0);
-    put(bits);
-    put(r);
-    put(g);
-    put(b);
-    put(a);
-    put(0x1000);
-    put(caps2);
-    put(0);
-    put(0);
-    put(0);
     return s;
 }
 

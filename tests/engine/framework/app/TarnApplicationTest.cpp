@@ -1,21 +1,117 @@
-#include "RecordingApp.h"
-
 #include "engine/core/STextureManager.h"
+#include "engine/core/TarnCoreException.h"
 #include "engine/core/dx9/SD3D9RenderDevice.h"
+#include "engine/framework/TarnApplication.h"
 #include "engine/framework/WindowProc.h"
+#include "platform/testing.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace pt = platform::testing;
-using apptest::RecordingApp;
 
 namespace {
 
 typedef std::vector<std::string> Calls;
+
+// An application frame whose game side writes down every call.
+class RecordingApp : public TarnEngine::TarnApplication {
+public:
+    void DoLeftButtonDown() override { Add("LeftDown"); }
+    void DoRightButtonDown() override { Add("RightDown"); }
+    void DoLeftButtonUp() override { Add("LeftUp"); }
+    void DoRightButtonUp() override { Add("RightUp"); }
+    LRESULT DoWindowMessage(UINT message, WPARAM, LPARAM) override
+    {
+        if (message == WM_USER) Add("User");
+        return 0;
+    }
+    void DoUpdate() override { Add("Update"); }
+    void DoDraw() override
+    {
+        Add("Draw");
+        ++m_Frames;
+    }
+    void DoInitObjects() override
+    {
+        Add("InitObjects");
+        if (m_WaitForLoadingFrame) {
+            // Proves the loading screen is drawn while the loader works.
+            std::unique_lock<std::mutex> lock(m_Lock);
+            m_Changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_LoadingFrames > 0; });
+        }
+    }
+    void DoRestoreObjects() override { Add("RestoreObjects"); }
+    void DoInvalidateObjects() override { Add("InvalidateObjects"); }
+    bool DoIsExit() override { return m_Frames >= m_ExitAfterFrames; }
+    void DoDrawLoading() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_Lock);
+            ++m_LoadingFrames;
+        }
+        m_Changed.notify_all();
+        if (m_ThrowInLoadingFrame) throw SCore::TarnCoreException("loading frame failed");
+    }
+    void DoCreateLoading() override { Add("CreateLoading"); }
+    void DoLoadProgress(unsigned int loaded, unsigned int total) override
+    {
+        m_ProgressUnderLock = m_ProgressUnderLock && !RenderLockFree();
+        Add("Progress " + std::to_string(loaded) + "/" + std::to_string(total));
+    }
+
+    // The calls since the last take.
+    Calls Take()
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        Calls out;
+        out.swap(m_Calls);
+        return out;
+    }
+    // Whether a thread other than the caller could take the render lock now.
+    bool RenderLockFree()
+    {
+        bool free = false;
+        std::thread probe([&] {
+            free = TryEnterCriticalSection(&RenderLock()) != 0;
+            if (free) LeaveCriticalSection(&RenderLock());
+        });
+        probe.join();
+        return free;
+    }
+    void RunFrames(int frames)
+    {
+        m_ExitAfterFrames = m_Frames + frames;
+        DoRun();
+    }
+
+    int m_Frames = 0;
+    int m_ExitAfterFrames = 1 << 30;
+    bool m_WaitForLoadingFrame = false;
+    bool m_ThrowInLoadingFrame = false;
+    bool m_ProgressUnderLock = true;
+
+private:
+    void Add(const std::string& call)
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        m_Calls.push_back(call);
+    }
+
+    std::mutex m_Lock;
+    std::condition_variable m_Changed;
+    Calls m_Calls;
+
+public:
+    std::atomic<int> m_LoadingFrames{0};
+};
 
 class TarnApplicationTest : public ::testing::Test {
 protected:
@@ -33,41 +129,32 @@ protected:
         pt::ResetAll();
     }
 
-    // A texture list of the given entries ("Name=file[:mips]"); each file a 2 x 2 PPM image unless
-    // its name starts with "empty".
+    // A texture list of the given entries ("Name=file"); each file a 2 x 2 PPM image unless its
+    // name starts with "empty".
     std::wstring TextureList(const std::vector<std::string>& entries)
     {
         std::string xml = "<Textures>";
         for (const std::string& e : entries) {
-            const std::string name = e.substr(0, e.find('='));
-            std::string file = e.substr(e.find('=') + 1), mips;
-            if (file.find(':') != std::string::npos) {
-                mips = file.substr(file.find(':') + 1);
-                file = file.substr(0, file.find(':'));
-            }
-            tarn_test::WriteBytes(m_Dir.File(file), file.rfind("empty", 0) == 0
-                                                        ? std::string()
-                                                        : std::string("P6\n2 2\n255\n") + std::string(12, '\x7f'));
-            xml += "<Texture Name=\"" + name + "\" Path=\"" + m_Dir.File(file) + "\"";
-            if (!mips.empty()) xml += " MipLevels=\"" + mips + "\"";
-            xml += "></Texture>";
+            const std::string file = m_Dir.File(e.substr(e.find('=') + 1));
+            tarn_test::WriteBytes(file, e.find("=empty") != std::string::npos
+                                            ? std::string()
+                                            : std::string("P6\n2 2\n255\n") + std::string(12, '\x7f'));
+            xml += "<Texture Name=\"" + e.substr(0, e.find('=')) + "\" Path=\"" + file + "\"></Texture>";
         }
-        xml += "</Textures>";
-        tarn_test::WriteBytes(m_Dir.File("textures.xml"), xml);
+        tarn_test::WriteBytes(m_Dir.File("textures.xml"), xml + "</Textures>");
         return m_Dir.WFile("textures.xml");
     }
 
-    void Start(const std::wstring& list)
+    // Creates the application over the list; the text of the failure, or "".
+    std::string Start(const std::vector<std::string>& textures, bool waitForLoadingFrame = false,
+                      const boost::shared_ptr<SCore::SRenderDevice>& device = nullptr)
     {
         m_App.reset(new RecordingApp);
+        m_App->m_WaitForLoadingFrame = waitForLoadingFrame;
         m_App->DoInit("D3D9Render");
-        m_App->Create("frame test", 320, 240, 32, false, list);
-    }
-
-    std::string CreateFailure(const std::wstring& list)
-    {
+        if (device) m_App->GetViewport()->m_RenderDevice = device;
         try {
-            Start(list);
+            m_App->Create("frame test", 320, 240, 32, false, TextureList(textures));
         } catch (const SCore::TarnCoreException& e) {
             return e.what();
         }
@@ -81,14 +168,11 @@ protected:
 TEST_F(TarnApplicationTest, StartUpLoadsTexturesOnTheLoaderWhileTheLoadingScreenIsDrawn)
 {
     tarn_test::LogCapture log;
-    m_App.reset(new RecordingApp);
-    m_App->m_WaitForLoadingFrame = true;
-    m_App->DoInit("D3D9Render");
-    m_App->Create("frame test", 320, 240, 32, false, TextureList({"a=a.ppm", "b=b.ppm:1"}));
+    ASSERT_EQ("", Start({"a=a.ppm", "b=b.ppm"}, true));
 
-    EXPECT_EQ(m_App->Calls(), (Calls{"CreateLoading", "Progress 1/2", "Progress 2/2", "InitObjects"}));
+    EXPECT_EQ(m_App->Take(), (Calls{"CreateLoading", "Progress 1/2", "Progress 2/2", "InitObjects"}));
     EXPECT_TRUE(m_App->m_ProgressUnderLock);
-    EXPECT_GE(m_App->LoadingFrames(), 1);
+    EXPECT_GE(m_App->m_LoadingFrames.load(), 1);
     EXPECT_TRUE(m_App->GetViewport()->m_TextureManager->ContainsTexture("a"));
     EXPECT_TRUE(m_App->GetViewport()->m_TextureManager->ContainsTexture("b"));
     EXPECT_EQ(TarnEngine::GetApplication(), m_App.get());
@@ -106,15 +190,17 @@ TEST_F(TarnApplicationTest, StartUpLoadsTexturesOnTheLoaderWhileTheLoadingScreen
                              " Init objects Done\n", " Starting complete\n"})
         EXPECT_NE(text.find(line), std::string::npos) << line;
     EXPECT_NE(text.find(" Loaded2 textures in "), std::string::npos);
-    for (const pt::SleepCall& call : pt::SleepCalls())
-        if (call.thread == std::this_thread::get_id()) EXPECT_EQ(call.ms, 100u) << "loading frames";
+    for (const pt::SleepCall& call : pt::SleepCalls()) {
+        if (call.thread != std::this_thread::get_id()) continue;
+        EXPECT_EQ(call.ms, 100u) << "loading frames";
+    }
 }
 
 TEST_F(TarnApplicationTest, AnEmptyTextureListCallsNoProgress)
 {
     tarn_test::LogCapture log;
-    Start(TextureList({}));
-    EXPECT_EQ(m_App->Calls(), (Calls{"CreateLoading", "InitObjects"}));
+    ASSERT_EQ("", Start({}));
+    EXPECT_EQ(m_App->Take(), (Calls{"CreateLoading", "InitObjects"}));
     EXPECT_NE(log.Text().find(" Loaded0 textures in "), std::string::npos);
 }
 
@@ -131,7 +217,7 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
     for (const Case& c : cases) {
         tarn_test::LogCapture log;
         pt::ClearMessageBoxCalls();
-        const std::string text = CreateFailure(TextureList(c.entries));
+        const std::string text = Start(c.entries);
         EXPECT_EQ(text.rfind(c.text, 0), 0u) << text;
         EXPECT_NE(text.find(" TarnApplication::DoLoadTextures() Src\\TarnApplication at:"), std::string::npos);
         EXPECT_NE(text.find(" TarnApplication::Create() Src\\TarnApplication at:"), std::string::npos) << text;
@@ -147,8 +233,7 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
 TEST_F(TarnApplicationTest, AFailingLoadingFrameEndsStartUpAfterTheLoaderHasEnded)
 {
     m_App.reset(new RecordingApp);
-    m_App->m_WaitForLoadingFrame = true;
-    m_App->m_ThrowInLoadingFrame = true;
+    m_App->m_WaitForLoadingFrame = m_App->m_ThrowInLoadingFrame = true;
     m_App->DoInit("D3D9Render");
     try {
         m_App->Create("frame test", 320, 240, 32, false, TextureList({"a=a.ppm"}));
@@ -156,20 +241,18 @@ TEST_F(TarnApplicationTest, AFailingLoadingFrameEndsStartUpAfterTheLoaderHasEnde
     } catch (const SCore::TarnCoreException& e) {
         EXPECT_EQ(std::string(e.what()).rfind("loading frame failed", 0), 0u);
     }
-    const Calls calls = m_App->Calls();
-    EXPECT_EQ(calls.back(), "InitObjects") << "the loader finished before Create gave up";
+    EXPECT_EQ(m_App->Take().back(), "InitObjects") << "the loader finished before Create gave up";
     EXPECT_TRUE(m_App->RenderLockFree());
 }
 
 TEST_F(TarnApplicationTest, EachFrameUpdatesThenDrawsUntilTheQuitMode)
 {
-    Start(TextureList({}));
-    m_App->ClearCalls();
-    pt::PresentedFrames();
+    ASSERT_EQ("", Start({}));
+    m_App->Take();
     PostMessageA(m_App->GetWindow()->GetHandle(), WM_USER, 0, 0);
     const unsigned presentedBefore = pt::PresentedFrames();
     m_App->RunFrames(2);
-    EXPECT_EQ(m_App->Calls(), (Calls{"User", "LeftUp", "RightUp", "Update", "Draw", "LeftUp", "RightUp", "Update", "Draw"}));
+    EXPECT_EQ(m_App->Take(), (Calls{"User", "LeftUp", "RightUp", "Update", "Draw", "LeftUp", "RightUp", "Update", "Draw"}));
     EXPECT_EQ(pt::PresentedFrames() - presentedBefore, 2u);
     std::vector<DWORD> mainSleeps;
     for (const pt::SleepCall& call : pt::SleepCalls())
@@ -177,31 +260,29 @@ TEST_F(TarnApplicationTest, EachFrameUpdatesThenDrawsUntilTheQuitMode)
     ASSERT_FALSE(mainSleeps.empty());
     EXPECT_EQ(mainSleeps.back(), 1000u) << "the loop's end waits before stopping input";
 
-    m_App->ClearCalls();
     pt::InjectMouseMove(5, 5, m_App->GetWindow()->GetHandle());
     pt::InjectMouseButton(1, true, m_App->GetWindow()->GetHandle());
     m_App->RunFrames(3);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw", "LeftDown", "RightUp", "Update", "Draw",
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw", "LeftDown", "RightUp", "Update", "Draw",
                                      "LeftDown", "RightUp", "Update", "Draw"}))
         << "one message a frame: the cursor message, then the press";
 
-    m_App->ClearCalls();
     pt::InjectFocus(false, m_App->GetWindow()->GetHandle());
     m_App->RunFrames(1);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "focus loss releases the button";
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "focus loss releases the button";
 }
 
 TEST_F(TarnApplicationTest, QuitEndsTheLoopBeforeThatPassUpdatesAndClosingTheWindowQuits)
 {
-    Start(TextureList({}));
-    m_App->ClearCalls();
+    ASSERT_EQ("", Start({}));
+    m_App->Take();
     PostQuitMessage(0);
     m_App->RunFrames(5);
-    EXPECT_EQ(m_App->Calls(), Calls{});
+    EXPECT_EQ(m_App->Take(), Calls{});
 
     pt::InjectCloseRequest(m_App->GetWindow()->GetHandle());
     m_App->RunFrames(5);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "WM_CLOSE's pass, then WM_QUIT";
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "WM_CLOSE's pass, then WM_QUIT";
 }
 
 class ResettingDevice : public SCore::SD3D9RenderDevice {
@@ -226,15 +307,12 @@ public:
 
 TEST_F(TarnApplicationTest, AResetAtBeginSceneInvalidatesObjectsOnceAndAFailingFrameFreesTheRenderLock)
 {
-    m_App.reset(new RecordingApp);
-    m_App->DoInit("D3D9Render");
     boost::shared_ptr<ResettingDevice> device(new ResettingDevice);
-    m_App->GetViewport()->m_RenderDevice = device;
-    m_App->Create("frame test", 320, 240, 32, false, TextureList({}));
-    m_App->ClearCalls();
+    ASSERT_EQ("", Start({}, false, device));
+    m_App->Take();
     device->m_Resets = 1;
     m_App->RunFrames(2);
-    EXPECT_EQ(m_App->Calls(), (Calls{"LeftUp", "RightUp", "Update", "InvalidateObjects", "Draw", "LeftUp", "RightUp",
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "InvalidateObjects", "Draw", "LeftUp", "RightUp",
                                      "Update", "Draw"}));
 
     device->m_FailClear = true;
@@ -246,7 +324,6 @@ TEST_F(TarnApplicationTest, AResetAtBeginSceneInvalidatesObjectsOnceAndAFailingF
             << e.what();
     }
     EXPECT_TRUE(m_App->RenderLockFree());
-    EXPECT_FALSE(m_App->GetInputMessager()->IsRunning() && false);
 }
 
 TEST_F(TarnApplicationTest, UnknownRenderNamesAndMissingWindowNamesFail)

@@ -14,6 +14,8 @@ namespace pt = platform::testing;
 
 namespace {
 
+typedef std::vector<std::string> Calls;
+
 // Writes down the application calls the window procedure makes.
 class KeyApp : public TarnEngine::SApplication {
 public:
@@ -71,37 +73,31 @@ protected:
     HWND m_Handle = nullptr;
 };
 
-typedef std::vector<std::string> Calls;
-
 TEST_F(WindowProcTest, CharactersComeAtKeyUpOnlyWhenKeyDownGaveTheSameCode)
 {
-    Type({{'B', true}, {'B', false}});
-    EXPECT_EQ(m_App.m_Calls, (Calls{"down 66", "up 66", "char 98"}));
-
-    m_App.m_Calls.clear();
-    Type({{'A', true}, {VK_SHIFT, true}, {'A', false}, {VK_SHIFT, false}});
-    EXPECT_EQ(m_App.m_Calls, (Calls{"down 65", "down 16", "up 65", "up 16"}))
-        << "down gave 'a', up gives 'A': no character";
-
-    m_App.m_Calls.clear();
-    Type({{VK_SHIFT, true}, {'1', true}, {'1', false}, {VK_SHIFT, false}});
-    EXPECT_EQ(m_App.m_Calls, (Calls{"down 16", "down 49", "up 49", "char 33", "up 16"}));
-
-    m_App.m_Calls.clear();
-    Type({{'C', true}, {'C', true}, {'C', true}, {'C', false}});
-    EXPECT_EQ(m_App.m_Calls, (Calls{"down 67", "down 67", "down 67", "up 67", "char 99"}))
-        << "auto-repeat: one key-down each, one character at release";
-
-    m_App.m_Calls.clear();
-    Type({{VK_LEFT, true}, {VK_LEFT, false}});
-    EXPECT_EQ(m_App.m_Calls, (Calls{"down 37", "up 37"}));
-}
-
-TEST_F(WindowProcTest, CharacterCodesAbove127AreUnsigned)
-{
     pt::MapKeyToCharacter(VK_OEM_3, 0xE9);
-    Type({{VK_OEM_3, true}, {VK_OEM_3, false}});
-    EXPECT_EQ(m_App.m_Calls, (Calls{"down 192", "up 192", "char 233"}));
+    const struct {
+        const char* what;
+        std::initializer_list<std::pair<BYTE, bool>> keys;
+        Calls calls;
+    } cases[] = {
+        {"a letter", {{'B', true}, {'B', false}}, {"down 66", "up 66", "char 98"}},
+        {"down gave 'a', up gives 'A': no character",
+         {{'A', true}, {VK_SHIFT, true}, {'A', false}, {VK_SHIFT, false}},
+         {"down 65", "down 16", "up 65", "up 16"}},
+        {"shifted", {{VK_SHIFT, true}, {'1', true}, {'1', false}, {VK_SHIFT, false}},
+         {"down 16", "down 49", "up 49", "char 33", "up 16"}},
+        {"auto-repeat: one key-down each, one character at release",
+         {{'C', true}, {'C', true}, {'C', true}, {'C', false}},
+         {"down 67", "down 67", "down 67", "up 67", "char 99"}},
+        {"no character", {{VK_LEFT, true}, {VK_LEFT, false}}, {"down 37", "up 37"}},
+        {"codes above 127 are unsigned", {{VK_OEM_3, true}, {VK_OEM_3, false}}, {"down 192", "up 192", "char 233"}},
+    };
+    for (const auto& c : cases) {
+        m_App.m_Calls.clear();
+        Type(c.keys);
+        EXPECT_EQ(m_App.m_Calls, c.calls) << c.what;
+    }
 }
 
 TEST_F(WindowProcTest, FocusMessagesActivateAndLosingFocusReleasesTheButtons)

@@ -1,6 +1,7 @@
 #pragma once
-// A headless Direct3D 9 viewport of 800 x 600 pixels with a texture manager, for the drawables'
-// tests, with helpers to read buffers back and to read objects from XML text.
+// Direct3D 9 viewports with a texture manager for the drawables' tests: headless at 800 x 600
+// (DrawablesTest) or through OpenGL into a 160 x 120 window read back at present (PixelsTest,
+// skipped without a display), with helpers to read buffers back and objects from XML text.
 
 #include "engine/core/SIndexBuffer.h"
 #include "engine/core/STextureManager.h"
@@ -10,6 +11,7 @@
 #include "engine/core/TResourceLock.h"
 #include "engine/core/dx9/SD3D9RenderDevice.h"
 #include "engine/core/dx9/SD3D9Viewport.h"
+#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "tests/support/TempDir.h"
 
@@ -17,10 +19,13 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace drawables_test {
+
+namespace pt = platform::testing;
 
 // A reader over XML text; the document's top element is the current element's child.
 class XmlText : public SCore::SXMLDeserializator {
@@ -32,23 +37,25 @@ public:
     }
 };
 
+template <typename V, typename B>
+std::vector<V> Read(const boost::shared_ptr<B>& buffer, size_t count)
+{
+    std::vector<V> out(count);
+    if (count == 0) return out;
+    SCore::TResourceLock<B> lock(buffer);
+    std::memcpy(out.data(), lock.Data(), count * sizeof(V));
+    return out;
+}
+
 template <typename V>
 std::vector<V> ReadVertices(const boost::shared_ptr<SCore::SVertexBuffer>& buffer)
 {
-    std::vector<V> out(buffer->m_VertexCount);
-    if (out.empty()) return out;
-    SCore::TResourceLock<SCore::SVertexBuffer> lock(buffer);
-    std::memcpy(out.data(), lock.Data(), out.size() * sizeof(V));
-    return out;
+    return Read<V>(buffer, buffer->m_VertexCount);
 }
 
 inline std::vector<uint16_t> ReadIndices(const boost::shared_ptr<SCore::SIndexBuffer>& buffer)
 {
-    std::vector<uint16_t> out(buffer->m_IndexCount);
-    if (out.empty()) return out;
-    SCore::TResourceLock<SCore::SIndexBuffer> lock(buffer);
-    std::memcpy(out.data(), lock.Data(), out.size() * sizeof(uint16_t));
-    return out;
+    return Read<uint16_t>(buffer, buffer->m_IndexCount);
 }
 
 // The text of the exception f throws, or "<no error>".
@@ -68,27 +75,38 @@ inline bool StartsWith(const std::string& text, const std::string& prefix)
     return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-class DrawablesTest : public ::testing::Test {
+class ViewportTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    void Open(pt::RenderMode mode, int width, int height)
     {
-        platform::testing::ResetAll();
-        platform::testing::SetRenderMode(platform::testing::RenderMode::Headless);
-        platform::testing::SetSleepMode(platform::testing::SleepMode::Return);
-        m_Window = platform::testing::CreateRenderTestWindow(800, 600);
+        pt::SetRenderMode(mode);
+        pt::SetSleepMode(pt::SleepMode::Return);
+        m_Window = pt::CreateRenderTestWindow(width, height);
+        ASSERT_NE(nullptr, m_Window);
         m_Viewport.reset(new SCore::SD3D9Viewport);
         m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        m_Viewport->m_RenderDevice->Create(m_Window, 800, 600, 0, false);
-        platform::testing::RecordRenderCalls(true);
+        m_Viewport->m_RenderDevice->Create(m_Window, width, height, 0, false);
     }
     void TearDown() override
     {
         m_Viewport.reset();
-        platform::testing::DestroyRenderTestWindow(m_Window);
-        platform::testing::ResetAll();
+        if (m_Window) pt::DestroyRenderTestWindow(m_Window);
+        pt::ResetAll();
     }
     SCore::SRenderDevice& Device() { return *m_Viewport->m_RenderDevice; }
 
+    HWND m_Window = nullptr;
+    boost::shared_ptr<SCore::SViewport> m_Viewport;
+};
+
+class DrawablesTest : public ViewportTest {
+protected:
+    void SetUp() override
+    {
+        pt::ResetAll();
+        Open(pt::RenderMode::Headless, 800, 600);
+        pt::RecordRenderCalls(true);
+    }
     // Writes obj through the XML writer into a file and returns a reader over that file.
     template <typename T>
     boost::shared_ptr<SCore::SXMLDeserializator> WriteAndReopen(T& obj)
@@ -102,9 +120,31 @@ protected:
         return boost::shared_ptr<SCore::SXMLDeserializator>(new SCore::SXMLDeserializator(file));
     }
 
-    HWND m_Window = nullptr;
-    boost::shared_ptr<SCore::SViewport> m_Viewport;
     tarn_test::TempDir m_Dir;
+};
+
+class PixelsTest : public ViewportTest {
+protected:
+    static const int kWidth = 160, kHeight = 120;
+
+    void SetUp() override
+    {
+        pt::ResetAll();
+        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+        Open(pt::RenderMode::OpenGL, kWidth, kHeight);
+        pt::CaptureOnPresent(true);
+    }
+    // One frame on black, drawn by draw, as presented.
+    pt::Image Frame(const std::function<void()>& draw)
+    {
+        Device().DoClearScene(0, 0, 0);
+        Device().DoClearScene(1.0f);
+        Device().DoBeginScene();
+        draw();
+        Device().EndScene();
+        return pt::LastPresented();
+    }
+    static int Red(uint32_t c) { return int((c >> 16) & 0xFF); }
 };
 
 } // namespace drawables_test

@@ -1,4 +1,4 @@
-#include "tests/engine/framework/drawables/PixelsFixture.h"
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
 
 #include "engine/core/STexture.h"
 #include "engine/core/STextureLock.h"
@@ -6,8 +6,6 @@
 #include "engine/framework/SSprite.h"
 #include "engine/framework/SSpriteTransition.h"
 #include "engine/framework/STextureFont.h"
-
-#include <cstring>
 
 using namespace drawables_test;
 using namespace TarnEngine;
@@ -27,21 +25,12 @@ protected:
         sprite->m_Material.m_ZWrite = 0;
         return sprite;
     }
-    void Draw(SMesh& mesh)
+    Image Drawn(SMesh& mesh)
     {
-        m_Viewport->m_RenderDevice->DoSetmaterial(mesh.m_Material);
-        mesh.DoRender(IdentityMatrix());
-    }
-    // Whether the pixels inside [x0, x1) x [y0, y1) are red and the ring just outside is black.
-    static void ExpectRedRect(const Image& image, int x0, int y0, int x1, int y1, const char* what)
-    {
-        const int inside[4][2] = {{x0 + 1, y0 + 1}, {x1 - 2, y0 + 1}, {x1 - 2, y1 - 2}, {x0 + 1, y1 - 2}};
-        for (const auto& p : inside) EXPECT_EQ(255, Red(image.Pixel(p[0], p[1]))) << what << " at " << p[0] << "," << p[1];
-        const int outside[4][2] = {{x0 - 2, (y0 + y1) / 2}, {x1 + 1, (y0 + y1) / 2}, {(x0 + x1) / 2, y0 - 2}, {(x0 + x1) / 2, y1 + 1}};
-        for (const auto& p : outside) {
-            if (p[0] < 0 || p[1] < 0 || p[0] >= kWidth || p[1] >= kHeight) continue;
-            EXPECT_EQ(0, Red(image.Pixel(p[0], p[1]))) << what << " at " << p[0] << "," << p[1];
-        }
+        return Frame([&] {
+            Device().DoSetmaterial(mesh.m_Material);
+            mesh.DoRender(IdentityMatrix());
+        });
     }
 };
 
@@ -62,10 +51,17 @@ TEST_F(DrawablesPixelsTest, PixelsSpriteAtEachAlignmentLandsWhereItShould)
         {"transformed left top", true, SCA_LEFT_TOP, {0.0f, 0.0f, 0.5f, 0.5f}, 0, 0, 80, 60},
     };
     for (const Case& c : cases) {
-        auto sprite = RedSprite(c.withTransform, c.alignment, c.position);
-        Image image = Frame([&] { Draw(*sprite); });
+        Image image = Drawn(*RedSprite(c.withTransform, c.alignment, c.position));
         ASSERT_EQ(unsigned(kWidth), image.width);
-        ExpectRedRect(image, c.x0, c.y0, c.x1, c.y1, c.what);
+        // Red just inside each corner of [x0, x1) x [y0, y1), black just outside each edge.
+        const int in[4][2] = {{c.x0 + 1, c.y0 + 1}, {c.x1 - 2, c.y0 + 1}, {c.x1 - 2, c.y1 - 2}, {c.x0 + 1, c.y1 - 2}};
+        for (const auto& p : in) EXPECT_EQ(255, Red(image.Pixel(p[0], p[1]))) << c.what << " " << p[0] << "," << p[1];
+        const int midX = (c.x0 + c.x1) / 2, midY = (c.y0 + c.y1) / 2;
+        const int out[4][2] = {{c.x0 - 2, midY}, {c.x1 + 1, midY}, {midX, c.y0 - 2}, {midX, c.y1 + 1}};
+        for (const auto& p : out) {
+            if (p[0] < 0 || p[1] < 0 || p[0] >= kWidth || p[1] >= kHeight) continue;
+            EXPECT_EQ(0, Red(image.Pixel(p[0], p[1]))) << c.what << " " << p[0] << "," << p[1];
+        }
     }
 }
 
@@ -86,23 +82,17 @@ TEST_F(DrawablesPixelsTest, PixelsTextureFontStringRendersItsGlyphs)
     font.Create(m_Viewport);
     font.m_Material.m_Texture1 = glyphs;
     font.m_Material.m_ZWrite = 0;
-    font.m_X = 0.1f;
-    font.m_Y = 0.1f;
-    font.m_GlyphWidth = 0.25f;
-    font.m_GlyphHeight = 0.25f;
+    font.m_X = font.m_Y = 0.1f;
+    font.m_GlyphWidth = font.m_GlyphHeight = 0.25f;
     font.m_Cells = {{'r', 0}, {'g', 1}, {'b', 2}};
     font.SetText("rgb");
-    Image image = Frame([&] { Draw(font); });
-    // Glyph quads of 40 x 30 pixels from (16, 12), edge to edge.
-    uint32_t r = image.Pixel(36, 27), g = image.Pixel(76, 27), b = image.Pixel(116, 27);
-    EXPECT_EQ(255, Red(r));
-    EXPECT_EQ(0, Green(r));
-    EXPECT_EQ(255, Green(g));
-    EXPECT_EQ(0, Red(g));
-    EXPECT_EQ(255, Blue(b));
-    EXPECT_EQ(0, Red(b));
-    EXPECT_EQ(0u, image.Pixel(36, 50) & 0xFFFFFF); // below the line
-    EXPECT_EQ(0u, image.Pixel(140, 27) & 0xFFFFFF); // after the last glyph
+    Image image = Drawn(font);
+    // Glyph quads of 40 x 30 pixels from (16, 12), edge to edge; black below and after them.
+    const struct {
+        int x, y;
+        uint32_t rgb;
+    } expected[] = {{36, 27, 0xFF0000}, {76, 27, 0x00FF00}, {116, 27, 0x0000FF}, {36, 50, 0}, {140, 27, 0}};
+    for (const auto& e : expected) EXPECT_EQ(e.rgb, image.Pixel(e.x, e.y) & 0xFFFFFF) << e.x << "," << e.y;
 }
 
 TEST_F(DrawablesPixelsTest, PixelsFadeChangesAlphaOverFakeTime)
@@ -115,14 +105,9 @@ TEST_F(DrawablesPixelsTest, PixelsFadeChangesAlphaOverFakeTime)
     SSpriteTransition fade(500.0f);
     fade.SetSprite(sprite);
     fade.Start(STS_FADE_OUT);
-    const struct {
-        DWORD ms;
-        int red;
-    } steps[] = {{0, 255}, {250, 74}, {501, 0}};
-    for (const auto& step : steps) {
-        platform::testing::SetFakeTime(5000 + step.ms);
+    for (auto step : {std::make_pair(0u, 255), std::make_pair(250u, 74), std::make_pair(501u, 0)}) {
+        platform::testing::SetFakeTime(5000 + step.first);
         fade.Update();
-        Image image = Frame([&] { Draw(*sprite); });
-        EXPECT_NEAR(step.red, Red(image.Pixel(80, 60)), 2) << step.ms << " ms";
+        EXPECT_NEAR(step.second, Red(Drawn(*sprite).Pixel(80, 60)), 2) << step.first << " ms";
     }
 }

@@ -186,37 +186,3 @@ TEST_F(MeshTest, WritesWhatItReadAndReadsItBackByIndex)
     EXPECT_EQ(3.0f, copy->m_Box.Max.Z);
     EXPECT_EQ(1, copy->m_Material.m_AlphaBlend);
 }
-
-TEST(SAABBox, MergesPointsAndBoxes)
-{
-    SCore::SAABBox box;
-    box.MergePoint({-1.0f, 2.0f, 0.5f});
-    EXPECT_EQ(-1.0f, box.Min.X);
-    EXPECT_EQ(0.0f, box.Min.Y);
-    EXPECT_EQ(2.0f, box.Max.Y);
-    EXPECT_EQ(0.5f, box.Max.Z);
-    SCore::SAABBox same = box;
-    same.MergeVector(same);
-    EXPECT_EQ(0, std::memcmp(&box, &same, sizeof box));
-    SCore::SAABBox other;
-    other.Min = {-5.0f, 1.0f, 1.0f};
-    other.Max = {0.0f, 9.0f, 1.0f};
-    box.MergeVector(other);
-    EXPECT_EQ(-5.0f, box.Min.X);
-    EXPECT_EQ(9.0f, box.Max.Y);
-    EXPECT_EQ(0.0f, box.Min.Z);
-    EXPECT_EQ(1.0f, box.Max.Z);
-}
-
-TEST(SMathMatrix, TheLeftMatrixIsAppliedFirst)
-{
-    SCore::SMatrix scale = TarnEngine::IdentityMatrix(), move, both;
-    scale.m[0][0] = 2.0f;
-    TarnEngine::MatrixTranslation(&move, 1.0f, 0.0f, 0.0f);
-    TarnEngine::MatrixMultiply(&both, scale, move);
-    // (1, 0, 0) scaled to 2, then moved to 3; the other order would give 4.
-    EXPECT_EQ(3.0f, both.m[3][0] + 1.0f * both.m[0][0]);
-    TarnEngine::MatrixMultiply(&both, move, scale);
-    EXPECT_EQ(4.0f, both.m[3][0] + 1.0f * both.m[0][0]);
-    EXPECT_EQ("pMatrix != 0", ThrownText([] { TarnEngine::MatrixTranslation(nullptr, 0, 0, 0); }));
-}

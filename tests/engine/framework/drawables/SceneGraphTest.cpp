@@ -71,6 +71,7 @@ TEST(STransformation, ScalesThenRotatesThenMoves)
     EXPECT_EQ(1.0f, w.m[3][0] + 1.0f * w.m[0][0]); // x stays at the translation
     EXPECT_EQ(2.0f, w.m[3][1] + 1.0f * w.m[0][1]); // scaled, then turned onto y
     EXPECT_EQ(0u, t.m_Dirty);
+    EXPECT_EQ("pMatrix != 0", ThrownText([] { MatrixTranslation(nullptr, 0, 0, 0); }));
 }
 
 TEST_F(SceneGraphTest, ReadsNodesOfEveryKindAndLinksChildrenInOrder)

@@ -17,86 +17,76 @@ protected:
     void SetUp() override
     {
         DrawablesTest::SetUp();
-        platform::testing::SetFakeTime(10000);
-    }
-    boost::shared_ptr<SSprite> Sprite()
-    {
-        boost::shared_ptr<SSprite> sprite(new SSprite("s", false));
-        sprite->Create(m_Viewport);
-        sprite->m_ColorLU = 0x00123456;
-        sprite->m_ColorRU = 0x00ABCDEF;
-        sprite->m_ColorLD = 0x00000000;
-        sprite->m_ColorRD = 0x00FFFFFF;
-        return sprite;
+        pt::SetFakeTime(10000);
+        m_Sprite.reset(new SSprite("s", false));
+        m_Sprite->Create(m_Viewport);
+        m_Sprite->m_ColorLU = 0x00123456;
+        m_Sprite->m_ColorRU = 0x00ABCDEF;
+        m_Sprite->m_ColorLD = 0x00000000;
+        m_Sprite->m_ColorRD = 0x00FFFFFF;
     }
     // The sprite's alpha after the fade has run for ms from its start.
-    static uint32_t AlphaAt(SSpriteTransition& fade, SSprite& sprite, DWORD ms)
+    uint32_t AlphaAt(SSpriteTransition& fade, DWORD ms)
     {
-        platform::testing::SetFakeTime(10000 + ms);
+        pt::SetFakeTime(10000 + ms);
         fade.Update();
-        return sprite.m_ColorLU >> 24;
+        return m_Sprite->m_ColorLU >> 24;
     }
+    boost::shared_ptr<SSprite> m_Sprite;
 };
 
 } // namespace
 
 TEST_F(TransitionTest, SpriteFadeOutFollowsAQuarterSineAndEndsHidden)
 {
-    auto sprite = Sprite();
     SSpriteTransition fade(500.0f);
-    fade.SetSprite(sprite);
+    fade.SetSprite(m_Sprite);
     fade.Start(STS_FADE_OUT);
-    EXPECT_EQ(255u, AlphaAt(fade, *sprite, 0));
-    EXPECT_EQ(74u, AlphaAt(fade, *sprite, 250));
+    EXPECT_EQ(255u, AlphaAt(fade, 0));
+    EXPECT_EQ(74u, AlphaAt(fade, 250));
+    AlphaAt(fade, 500); // still running at exactly the fade time
     EXPECT_EQ(STS_FADE_OUT, fade.m_TransitionState);
-    AlphaAt(fade, *sprite, 500); // still running at exactly the fade time
-    EXPECT_EQ(STS_FADE_OUT, fade.m_TransitionState);
-    EXPECT_EQ(0u, AlphaAt(fade, *sprite, 501));
+    EXPECT_EQ(0u, AlphaAt(fade, 501));
     EXPECT_EQ(STS_HIDDEN, fade.m_TransitionState);
-    EXPECT_EQ(0u, AlphaAt(fade, *sprite, 5000));
+    EXPECT_EQ(0u, AlphaAt(fade, 5000));
     // Every corner carries the alpha; red, green and blue are untouched.
-    EXPECT_EQ(0x00123456u, sprite->m_ColorLU);
-    EXPECT_EQ(0x00ABCDEFu, sprite->m_ColorRU);
-    EXPECT_EQ(0x00FFFFFFu, sprite->m_ColorRD);
-    EXPECT_FALSE(sprite->m_Cached);
+    EXPECT_EQ(0x00123456u, m_Sprite->m_ColorLU);
+    EXPECT_EQ(0x00ABCDEFu, m_Sprite->m_ColorRU);
+    EXPECT_EQ(0x00FFFFFFu, m_Sprite->m_ColorRD);
+    EXPECT_FALSE(m_Sprite->m_Cached);
 }
 
-TEST_F(TransitionTest, SpriteFadeInRunsBetweenItsLimits)
+TEST_F(TransitionTest, LimitsBoundTheAlphaAndAreClampedToAByte)
 {
-    auto sprite = Sprite();
-    SSpriteTransition fade(2000.0f);
-    fade.m_MinAlpha = 0.2f;
-    fade.m_MaxAlpha = 0.8f;
-    fade.SetSprite(sprite);
-    fade.Start(STS_FADE_IN);
-    EXPECT_EQ(51u, AlphaAt(fade, *sprite, 0));
-    EXPECT_EQ(204u, AlphaAt(fade, *sprite, 2001));
-    EXPECT_EQ(STS_SHOWN, fade.m_TransitionState);
-    EXPECT_EQ(0x00ABCDEFu | 204u << 24, sprite->m_ColorRU);
-}
-
-TEST_F(TransitionTest, LimitsOutsideTheUnitRangeAreClampedToAByte)
-{
-    auto sprite = Sprite();
-    SSpriteTransition fade(500.0f);
-    fade.m_MinAlpha = -1.0f;
-    fade.m_MaxAlpha = 2.0f;
-    fade.SetSprite(sprite);
-    fade.Start(STS_FADE_OUT);
-    EXPECT_EQ(255u, AlphaAt(fade, *sprite, 0));
-    EXPECT_EQ(0u, AlphaAt(fade, *sprite, 600));
-    EXPECT_EQ(0x00ABCDEFu, sprite->m_ColorRU);
+    struct Case {
+        float time, min, max;
+        STransitionState start, end;
+        uint32_t first, last;
+    } cases[] = {
+        {2000.0f, 0.2f, 0.8f, STS_FADE_IN, STS_SHOWN, 51, 204},
+        {500.0f, -1.0f, 2.0f, STS_FADE_OUT, STS_HIDDEN, 255, 0},
+    };
+    for (const Case& c : cases) {
+        pt::SetFakeTime(10000);
+        SSpriteTransition fade(c.time);
+        fade.m_MinAlpha = c.min;
+        fade.m_MaxAlpha = c.max;
+        fade.SetSprite(m_Sprite);
+        fade.Start(c.start);
+        EXPECT_EQ(c.first, AlphaAt(fade, 0)) << c.min;
+        EXPECT_EQ(c.last, AlphaAt(fade, DWORD(c.time) + 1)) << c.min;
+        EXPECT_EQ(c.end, fade.m_TransitionState) << c.min;
+        EXPECT_EQ(0x00ABCDEFu | c.last << 24, m_Sprite->m_ColorRU) << c.min;
+    }
 }
 
 TEST_F(TransitionTest, AFadeWithoutASpriteOnlyMovesItsState)
 {
     SSpriteTransition fade(500.0f);
-    EXPECT_EQ(STS_SHOWN, fade.m_TransitionState);
     fade.Start(STS_FADE_IN);
-    platform::testing::SetFakeTime(10600);
+    pt::SetFakeTime(10600);
     fade.Update();
     EXPECT_EQ(STS_SHOWN, fade.m_TransitionState);
-    EXPECT_EQ(std::string("NonameAnimator"), fade.m_Name);
 }
 
 TEST_F(TransitionTest, FadeTimeMustBePositive)
@@ -118,21 +108,20 @@ TEST_F(TransitionTest, FontFadeReachesTheGlyphVertices)
     STextureFontTransition fade(500.0f);
     fade.SetFont(font);
     fade.Start(STS_FADE_OUT);
-    platform::testing::SetFakeTime(10250);
+    pt::SetFakeTime(10250);
     fade.Update();
-    EXPECT_EQ(74u, font->m_Color[0]);
     font->DoRender(IdentityMatrix());
     auto v = ReadVertices<SScreenVertex>(font->GetVertexBuffer());
     EXPECT_EQ(0x4A12FFFFu, v[0].colour);
     EXPECT_EQ(0x4A12FFFFu, v[7].colour);
 
     fade.Start(STS_FADE_IN);
-    platform::testing::SetFakeTime(10250 + 501);
+    pt::SetFakeTime(10250 + 501);
     fade.Update();
     EXPECT_EQ(STS_SHOWN, fade.m_TransitionState);
     EXPECT_EQ(255u, font->m_Color[0]);
     fade.Start(STS_FADE_OUT);
-    platform::testing::SetFakeTime(20000);
+    pt::SetFakeTime(20000);
     fade.Update();
     EXPECT_EQ(STS_HIDDEN, fade.m_TransitionState);
     EXPECT_EQ(0u, font->m_Color[0]);

@@ -56,9 +56,9 @@ public:
         if (m_ThrowOnDown) throw std::runtime_error("boom");
     }
     void DoMouseUpEvent(const TarnEngine::UI::SUIInputMouseUpEvent& e) override { Add("up", e.m_X, e.m_Y); }
-    void DoKeyDownEvent(const TarnEngine::UI::SUIInputKeyDownEvent& e) override { Add("keydown", int(e.m_Code)); }
-    void DoKeyUpEvent(const TarnEngine::UI::SUIInputKeyUpEvent& e) override { Add("keyup", int(e.m_Code)); }
-    void DoCharEvent(const TarnEngine::UI::SUIInputCharEvent& e) override { Add("char", int(e.m_Code)); }
+    void DoKeyDownEvent(const TarnEngine::UI::SUIInputKeyDownEvent& e) override { Add("keydown", e.m_Code); }
+    void DoKeyUpEvent(const TarnEngine::UI::SUIInputKeyUpEvent& e) override { Add("keyup", e.m_Code); }
+    void DoCharEvent(const TarnEngine::UI::SUIInputCharEvent& e) override { Add("char", e.m_Code); }
 
     // The events since the last call, space-separated.
     std::string Take()
@@ -73,15 +73,15 @@ public:
     bool m_ThrowOnDown = false;
 
 private:
-    void Add(const char* what, int a, int b = -1)
+    void Add(const char* what, int x, int y)
     {
         std::lock_guard<std::mutex> guard(m_Lock);
-        m_Events << what << '(' << a;
-        if (b >= 0 || std::string(what) != "keydown") {
-            if (std::string(what) == "move" || std::string(what) == "down" || std::string(what) == "up")
-                m_Events << ',' << b;
-        }
-        m_Events << ") ";
+        m_Events << what << '(' << x << ',' << y << ") ";
+    }
+    void Add(const char* what, uint32_t code)
+    {
+        std::lock_guard<std::mutex> guard(m_Lock);
+        m_Events << what << '(' << code << ") ";
     }
 
     std::mutex m_Lock;

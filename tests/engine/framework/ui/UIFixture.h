@@ -72,6 +72,21 @@ protected:
         c.DoKeyUpEvent(SUIInputKeyUpEvent(code));
     }
     static size_t Draws() { return platform::testing::RenderCalls("DrawIndexedPrimitive").size(); }
+    // The native draws that draw makes.
+    static size_t DrawsOf(const std::function<void()>& draw)
+    {
+        platform::testing::ClearRenderCalls();
+        draw();
+        return Draws();
+    }
+    template <typename C>
+    static void Place(C& c, float x, float y, float w, float h)
+    {
+        c.m_X = x;
+        c.m_Y = y;
+        c.m_W = w;
+        c.m_H = h;
+    }
 };
 
 } // namespace ui_test

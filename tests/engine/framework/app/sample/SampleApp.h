@@ -48,7 +48,7 @@ public:
     bool DoIsExit() override { return m_Mode.load() == Quit; }
     void DoDrawLoading() override;
     void DoCreateLoading() override {}
-    void DoLoadProgress(unsigned int loaded, unsigned int total) override { m_Loaded = loaded; }
+    void DoLoadProgress(unsigned int, unsigned int) override {}
 
 private:
     // Fills a rectangle of the back buffer with a colour.
@@ -56,7 +56,6 @@ private:
 
     std::atomic<Mode> m_Mode{Loading};
     std::atomic<int> m_LoadingFrames{0};
-    std::atomic<unsigned> m_Loaded{0};
     std::mutex m_Lock;
     std::condition_variable m_LoadingDrawn;
     boost::shared_ptr<SampleControl> m_Control;

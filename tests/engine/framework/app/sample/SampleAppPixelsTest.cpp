@@ -33,18 +33,15 @@ protected:
     // false when it never did within a bounded number of pumps.
     bool PumpUntil(std::function<bool()> condition)
     {
-        int pumps = 0;
-        bool met = false;
-        while (!met && pumps < 2000000) {
-            MSG m;
+        MSG m;
+        for (int pumps = 0; pumps < 2000000; ++pumps) {
             if (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
-                if (m.message == WM_QUIT) break;
+                if (m.message == WM_QUIT) return false;
                 DispatchMessageA(&m);
             }
-            met = condition();
-            ++pumps;
+            if (condition()) return true;
         }
-        return met;
+        return false;
     }
 };
 
@@ -86,13 +83,13 @@ TEST_F(SampleAppPixelsTest, LoadsBehindItsLoadingScreenTakesAClickAndAKeyAndQuit
 
     pt::Image shot = pt::LastPresented();
     ASSERT_EQ(shot.width, 320u);
-    EXPECT_EQ(Rgb(shot.Pixel(100, 80)), 0x00FF00u) << "the square at the click";
-    EXPECT_EQ(Rgb(shot.Pixel(90, 70)), 0x00FF00u);
-    EXPECT_EQ(Rgb(shot.Pixel(109, 89)), 0x00FF00u);
-    EXPECT_EQ(Rgb(shot.Pixel(110, 90)), 0x000000u) << "the square ends there";
-    EXPECT_EQ(Rgb(shot.Pixel(89, 80)), 0x000000u);
-    EXPECT_EQ(Rgb(shot.Pixel(8, 8)), 0xFF0000u) << "the key was typed";
-    EXPECT_EQ(Rgb(shot.Pixel(300, 200)), 0x000000u) << "the cleared background";
+    // A green square of 20 pixels about the click, red in the corner for the key, black elsewhere.
+    const struct {
+        int x, y;
+        uint32_t rgb;
+    } expected[] = {{100, 80, 0x00FF00}, {90, 70, 0x00FF00}, {109, 89, 0x00FF00}, {110, 90, 0},
+                    {89, 80, 0},         {8, 8, 0xFF0000},   {300, 200, 0}};
+    for (const auto& e : expected) EXPECT_EQ(Rgb(shot.Pixel(e.x, e.y)), e.rgb) << e.x << "," << e.y;
 }
 
 } // namespace
