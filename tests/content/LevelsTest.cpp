@@ -41,8 +41,9 @@ std::string NamedAttribute(const Node& object, const std::string& name)
 void CheckZeroZ(const Node& node)
 {
     for (const auto& n : Descendants(node))
-        if ((n->m_Name == "Position" || n->m_Name == "HalfSize" || n->m_Name == "Velocity") && HasAttr(n, "Z"))
+        if ((n->m_Name == "Position" || n->m_Name == "HalfSize" || n->m_Name == "Velocity") && HasAttr(n, "Z")) {
             EXPECT_EQ("0", Attr(n, "Z")) << "<" << n->m_Name << ">";
+        }
 }
 
 struct Level {
@@ -79,8 +80,9 @@ TEST(ContentObjects, DefinitionsAreUniqueTypedAndShaped)
     ASSERT_TRUE(world);
     std::map<std::string, int> names;
     for (const auto& o : Children(world))
-        if (const Node def = LoadXml(Attr(world, "directory") + "\\" + Attr(o, "file")))
+        if (const Node def = LoadXml(Attr(world, "directory") + "\\" + Attr(o, "file"))) {
             EXPECT_EQ(1, ++names[Attr(def, "Name")]) << Attr(def, "Name") << " is defined twice";
+        }
     EXPECT_EQ(17u, names.size());
 
     std::set<std::string> typesDefined;
@@ -164,8 +166,9 @@ TEST(ContentLevels, HeadersKeepTheViewInsideTheFieldAndBackgroundsAreTransformed
         EXPECT_LE(NumAttr(l.root, "PosY"), sizeY - 1.0);
         EXPECT_GT(NumAttr(l.root, "PlayTime"), 0.0);
         EXPECT_FALSE(Attr(l.root, "ShowName").empty());
-        if (HasAttr(l.root, "Help"))
+        if (HasAttr(l.root, "Help")) {
             EXPECT_TRUE(Exists(Attr(l.root, "Help"))) << Attr(l.root, "Help");
+        }
         EXPECT_EQ(1u, Children(l.root, "World").size());
         EXPECT_EQ(1u, Children(Child(l.root, "World"), "GameObjects").size());
         EXPECT_EQ(1u, Children(Child(l.root, "World"), "BackGround").size());

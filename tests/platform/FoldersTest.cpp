@@ -1,7 +1,7 @@
 #include "platform/files.h"
 #include "platform/testing.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
 

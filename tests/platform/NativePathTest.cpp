@@ -1,6 +1,6 @@
 #include "platform/files.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <sys/stat.h>
 

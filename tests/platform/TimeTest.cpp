@@ -1,7 +1,7 @@
 #include "platform/win32.h"
 #include "platform/testing.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <thread>
 

@@ -1,7 +1,7 @@
 #include "engine/core/SEngineException.h"
 #include "engine/core/TarnCoreDX9Exception.h"
 #include "engine/core/TarnCoreException.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -5,8 +5,8 @@
 #include "platform/files.h"
 #include "platform/testing.h"
 
-#include "tests/engine/core/ThrownText.h"
-#include "tests/platform/TempFolder.h"
+#include "tests/support/ThrownText.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/AudioTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 
 #include "engine/core/TarnCoreException.h"
 #include "game/gameplay/GestureRecognizer.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

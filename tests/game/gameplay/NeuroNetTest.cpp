@@ -1,7 +1,7 @@
 #include "game/gameplay/NeuroNet.h"
 
 #include "engine/core/TarnCoreException.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 

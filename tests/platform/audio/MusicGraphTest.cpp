@@ -5,7 +5,7 @@
 #include "platform/testing.h"
 #include "platform/files.h"
 
-#include "tests/platform/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

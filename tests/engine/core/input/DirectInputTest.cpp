@@ -3,7 +3,7 @@
 #include "platform/dinput8.h"
 #include "platform/testing.h"
 
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/VirtualWindow.h"
 

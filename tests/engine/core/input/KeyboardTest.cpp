@@ -1,6 +1,6 @@
 #include "engine/core/SKeyboardPressStrategy.h"
 #include "engine/core/TarnCoreException.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "engine/core/dx9/SD3D9RenderDevice.h"
 #include "engine/core/dx9/SD3D9Viewport.h"
 #include "platform/testing.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 

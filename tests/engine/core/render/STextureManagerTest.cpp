@@ -1,7 +1,7 @@
 #include "engine/core/STextureManager.h"
 
 #include "engine/core/dx9/SD3D9Texture.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 

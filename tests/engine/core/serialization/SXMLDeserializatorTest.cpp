@@ -1,6 +1,6 @@
 #include "engine/core/SXMLDeserializator.h"
 #include "engine/core/TarnCoreException.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"
 
 #include <boost/lexical_cast.hpp>

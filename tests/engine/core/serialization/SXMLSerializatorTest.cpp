@@ -1,6 +1,6 @@
 #include "engine/core/SXMLSerializator.h"
 #include "platform/testing.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"
 
 #include <gmock/gmock.h>

@@ -1,7 +1,7 @@
 #include "engine/core/TarnCoreException.h"
 #include "engine/core/XMLException.h"
 #include "engine/core/XMLParser.h"
-#include "tests/engine/core/ThrownText.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 

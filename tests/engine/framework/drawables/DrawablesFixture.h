@@ -14,6 +14,7 @@
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -58,22 +59,8 @@ inline std::vector<uint16_t> ReadIndices(const boost::shared_ptr<SCore::SIndexBu
     return Read<uint16_t>(buffer, buffer->m_IndexCount);
 }
 
-// The text of the exception f throws, or "<no error>".
-template <typename F>
-std::string ThrownText(F f)
-{
-    try {
-        f();
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return "<no error>";
-}
-
-inline bool StartsWith(const std::string& text, const std::string& prefix)
-{
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
+using tarn_test::StartsWith;
+using tarn_test::ThrownText;
 
 class ViewportTest : public ::testing::Test {
 protected:

@@ -54,7 +54,7 @@ protected:
 TEST_F(MeshTest, ReadsVerticesIndicesMaterialAndBoxAndDrawsThem)
 {
     auto mesh = NewMesh();
-    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
+    ASSERT_EQ("", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
     EXPECT_EQ("box", mesh->m_Name);
     EXPECT_EQ(1, mesh->m_Material.m_AlphaBlend);
     EXPECT_EQ(6u, mesh->m_Material.m_DstBlend);
@@ -82,7 +82,7 @@ TEST_F(MeshTest, TrianglesAndBoxComeFromTheVertices)
 {
     auto mesh = NewMesh();
     // Seven indices: the last one is not a whole triangle.
-    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "3", "2", "1", "0"})));
+    ASSERT_EQ("", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "3", "2", "1", "0"})));
     auto& triangles = mesh->DoGetTriangles();
     ASSERT_EQ(2u, triangles.size());
     EXPECT_EQ(3.0f, triangles[0].C.X);
@@ -102,7 +102,7 @@ TEST_F(MeshTest, TrianglesAndBoxComeFromTheVertices)
 TEST_F(MeshTest, EmptyVertexDataGivesAnEmptyBufferAndTheZeroBox)
 {
     auto mesh = NewMesh();
-    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml("", "2", {})));
+    ASSERT_EQ("", ReadText(*mesh, MeshXml("", "2", {})));
     EXPECT_EQ(0u, mesh->GetVertexBuffer()->m_VertexCount);
     mesh->RefreshAABB();
     EXPECT_EQ(0.0f, mesh->m_Box.Min.X);
@@ -113,13 +113,13 @@ TEST_F(MeshTest, EmptyVertexDataGivesAnEmptyBufferAndTheZeroBox)
 TEST_F(MeshTest, IndexSizesFourAndUnsupported)
 {
     auto wide = NewMesh();
-    ASSERT_EQ("<no error>", ReadText(*wide, MeshXml(kQuad + kQuad, "4", {"0", "1", "2", "3", "4", "5"})));
+    ASSERT_EQ("", ReadText(*wide, MeshXml(kQuad + kQuad, "4", {"0", "1", "2", "3", "4", "5"})));
     EXPECT_EQ((std::vector<uint16_t>{0, 1, 2, 3, 4, 5}), ReadIndices(wide->GetIndexBuffer()));
     EXPECT_EQ(2u, wide->GetIndexBuffer()->m_IndexSize);
 
     // An unsupported size is no error; its indices are all zero rather than whatever was there.
     auto odd = NewMesh();
-    ASSERT_EQ("<no error>", ReadText(*odd, MeshXml(kQuad, "3", {"3", "2", "1"})));
+    ASSERT_EQ("", ReadText(*odd, MeshXml(kQuad, "3", {"3", "2", "1"})));
     EXPECT_EQ((std::vector<uint16_t>{0, 0, 0}), ReadIndices(odd->GetIndexBuffer()));
 }
 
@@ -138,7 +138,7 @@ TEST_F(MeshTest, RefusesFilesThatWouldOverrunOrMisindexTheBuffers)
     };
     for (const Case& c : cases) {
         auto mesh = NewMesh();
-        ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2"})));
+        ASSERT_EQ("", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2"})));
         auto vertices = mesh->GetVertexBuffer();
         std::string text = ReadText(*mesh, c.xml);
         EXPECT_TRUE(StartsWith(text, std::string(c.text) + " STriMesh::DoDeserialize() Src\\STriMesh at:")) << c.what << ": " << text;
@@ -153,7 +153,7 @@ TEST_F(MeshTest, AFailedReadLeavesTheDeviceLockFree)
     auto mesh = NewMesh();
     std::string broken = MeshXml(kQuad, "2", {"0"});
     broken.replace(broken.find("NX=\"0\" "), 7, "");
-    EXPECT_NE("<no error>", ReadText(*mesh, broken));
+    EXPECT_NE("", ReadText(*mesh, broken));
     bool locked = false;
     std::thread other([&] {
         SCore::SRenderDeviceLock lock(Device());
@@ -173,10 +173,10 @@ TEST_F(MeshTest, ReadingNeedsTheViewport)
 TEST_F(MeshTest, WritesWhatItReadAndReadsItBackByIndex)
 {
     auto mesh = NewMesh();
-    ASSERT_EQ("<no error>", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
+    ASSERT_EQ("", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
     auto in = WriteAndReopen(*mesh);
     auto copy = NewMesh();
-    ASSERT_EQ("<no error>", ThrownText([&] { copy->DoDeserialize(*in, 0); }));
+    ASSERT_EQ("", ThrownText([&] { copy->DoDeserialize(*in, 0); }));
     EXPECT_EQ("box", copy->m_Name);
     EXPECT_EQ(ReadIndices(mesh->GetIndexBuffer()), ReadIndices(copy->GetIndexBuffer()));
     auto a = ReadVertices<SMeshVertex>(mesh->GetVertexBuffer());

@@ -85,7 +85,7 @@ TEST_F(WidgetsTest, BoundTextBoxWritesIntoItsStringAndFollowsOutsideChanges)
     EXPECT_EQ(L"BOBX", name);
     name.clear(); // emptied by its owner while the caret sat at 4
     Type(*box, "x");
-    EXPECT_EQ("<no error>", ThrownText([&] { Backspace(*box); }));
+    EXPECT_EQ("", ThrownText([&] { Backspace(*box); }));
     EXPECT_EQ(L"", name);
     name = L"NEW";
     box->DoRender(0, 0);
@@ -125,7 +125,7 @@ TEST_F(WidgetsTest, TextLayoutAlignsInsideATruncatedBoxWidth)
     label->Create(10, 0.02f, 0.05f, 1.0f, "font", 16, 16, 0.1f, 0.2f, L"abc");
     EXPECT_TRUE(label->DoHitTest(0.2999f, 0.2499f)); // the far corner of ten cells
     EXPECT_FALSE(label->DoHitTest(0.301f, 0.2f));
-    EXPECT_EQ("<no error>", ThrownText([&] { label->DoRender(0, 0); })); // no background: text only
+    EXPECT_EQ("", ThrownText([&] { label->DoRender(0, 0); })); // no background: text only
 }
 
 TEST_F(WidgetsTest, TrackBarValueFollowsThePressWithinZeroToOne)

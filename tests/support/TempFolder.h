@@ -1,5 +1,5 @@
 #pragma once
-// Helpers for the platform tests: a temporary folder addressed with '/', an environment variable set
+// A temporary folder addressed with '/', an environment variable set
 // for one test and the working directory changed for one test.
 
 #include "tests/support/TempDir.h"
