@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-static const char* const kTarnSource = "Src\\RGSoundBuffer";
+static const char* const kTarnSource = "..\\Src\\RGSoundBuffer";
 
 namespace Runegarden {
 

@@ -2,7 +2,7 @@
 
 #include "engine/core/SEngineException.h"
 
-static const char* const kTarnSource = "Src\\RGSoundManager";
+static const char* const kTarnSource = "..\\Src\\RGSoundManager";
 
 namespace Runegarden {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-static const char* const kTarnSource = "Src\\RGWaveFile";
+static const char* const kTarnSource = "..\\Src\\RGWaveFile";
 
 namespace Runegarden {
 

@@ -4,7 +4,7 @@
 
 #include "engine/core/TarnCoreException.h"
 
-static const char* const kTarnSource = "Src\\GestureRecognizer";
+static const char* const kTarnSource = "..\\Src\\GestureRecognizer";
 
 namespace Runegarden {
 

@@ -7,7 +7,7 @@
 
 #include <boost/lexical_cast.hpp>
 
-static const char* const kTarnSource = "Src\\NNBuilder";
+static const char* const kTarnSource = "..\\Src\\NNBuilder";
 
 using SCore::TarnCoreException;
 using SCore::SXML::XMLNode;

@@ -8,7 +8,7 @@
 #include "engine/framework/SSprite.h"
 #include "platform/d3d9.h"
 
-static const char* const kTarnSource = "Src\\Painter";
+static const char* const kTarnSource = "..\\Src\\Painter";
 
 namespace Runegarden {
 

@@ -8,7 +8,7 @@
 #include "engine/framework/SSprite.h"
 #include "game/gameplay/RGParticleTrail.h"
 
-static const char* const kTarnSource = "Src\\RGParticles";
+static const char* const kTarnSource = "..\\Src\\RGParticles";
 
 namespace Runegarden {
 

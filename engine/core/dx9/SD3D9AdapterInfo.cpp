@@ -3,7 +3,7 @@
 #include "engine/core/SLoger.h"
 #include "engine/core/TarnCoreDX9Exception.h"
 
-static const char* const kTarnSource = "Src\\dx9\\SD3D9AdapterInfo.cpp";
+static const char* const kTarnSource = "Src\\dx9\\SD3D9AdapterInfo";
 
 namespace SCore {
 

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-static const char* const kTarnSource = "Src\\dx9\\SD3D9Font.cpp";
+static const char* const kTarnSource = "Src\\dx9\\SD3D9Font";
 
 namespace SCore {
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-static const char* const kTarnSource = "Src\\dx9\\SD3D9RenderDevice.cpp";
+static const char* const kTarnSource = "Src\\dx9\\SD3D9RenderDevice";
 
 namespace SCore {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-static const char* const kTarnSource = "Src\\dx9\\SD3D9Texture.cpp";
+static const char* const kTarnSource = "Src\\dx9\\SD3D9Texture";
 
 namespace SCore {
 namespace {

@@ -4,7 +4,7 @@
 #include "engine/core/TarnCoreDX9Exception.h"
 #include "engine/core/dx9/SD3D9NativeBuffer.h"
 
-static const char* const kTarnSource = "Src\\dx9\\SD3D9VertexBuffer.cpp";
+static const char* const kTarnSource = "Src\\dx9\\SD3D9VertexBuffer";
 
 namespace SCore {
 

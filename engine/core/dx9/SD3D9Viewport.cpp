@@ -9,7 +9,7 @@
 #include "engine/core/dx9/SD3D9VertexBuffer.h"
 #include "engine/core/dx9/SDI9Input.h"
 
-static const char* const kTarnSource = "Src\\dx9\\SD3D9Viewport.cpp";
+static const char* const kTarnSource = "Src\\dx9\\SD3D9Viewport";
 
 namespace SCore {
 

@@ -82,7 +82,7 @@ TEST_F(RenderEngineTest, TexturesCreateAndLoadOnTheViewportsDevice)
     CreateDevice();
     auto texture = m_Viewport->DoCreateTexture("t"); // usable at once: the viewport gives the device
     EXPECT_TRUE(StartsWith(ThrownText([&] { texture->DoCreate(8, 8, 24); }),
-                           "can't create texture - unknown Color Depth SD3D9Texture::DoCreate() Src\\dx9\\SD3D9Texture.cpp at:"));
+                           "can't create texture - unknown Color Depth SD3D9Texture::DoCreate() Src\\dx9\\SD3D9Texture at:"));
     EXPECT_EQ(nullptr, texture->DoGetNativeTexture());
 
     texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png");
@@ -134,7 +134,7 @@ TEST_F(RenderEngineTest, TextureFailuresThrowTheirTexts)
         InjectOnce(c.site, c.code);
         std::string text = ThrownText(c.act);
         EXPECT_TRUE(StartsWith(text, c.text)) << text;
-        EXPECT_NE(std::string::npos, text.find("Src\\dx9\\SD3D9Texture.cpp at:")) << text;
+        EXPECT_NE(std::string::npos, text.find("Src\\dx9\\SD3D9Texture at:")) << text;
     }
     std::string garbage = "not an image";
     EXPECT_TRUE(StartsWith(ThrownText([&] { texture->DoLoadFromMemory(garbage.data(), uint32_t(garbage.size())); }),
