@@ -110,7 +110,7 @@ TEST_F(RGSoundManagerTest, UnknownNamesThrowWithTheNameAttached)
         {"RGSoundManager::Stop()", [&] { m_Manager->Stop("Nope"); }},
     };
     for (const auto& c : cases) {
-        const std::string expected = std::string("unknown sound name:Nope ") + c.method + " Src\\RGSoundManager at:";
+        const std::string expected = std::string("unknown sound name:Nope ") + c.method + " ..\\Src\\RGSoundManager at:";
         EXPECT_EQ(tarn_test::ThrownText(c.call).rfind(expected, 0), 0u) << tarn_test::ThrownText(c.call);
     }
 }

@@ -106,7 +106,7 @@ TEST(NNBuilder, RefusesBrokenFilesSayingWhatIsWrong)
     for (const auto& c : cases) {
         const std::string text = BuildFailure(dir, c.content);
         EXPECT_EQ(0u, text.find(c.expected)) << text;
-        EXPECT_NE(std::string::npos, text.find(" NNBuilder::Build() Src\\NNBuilder at:")) << text;
+        EXPECT_NE(std::string::npos, text.find(" NNBuilder::Build() ..\\Src\\NNBuilder at:")) << text;
     }
     EXPECT_EQ("", BuildFailure(dir, kSmallNet));
     EXPECT_TRUE(StartsWith(ThrownText([&] { NNBuilder(",").Build(dir.WFile("absent.xml")); }),
@@ -157,9 +157,9 @@ TEST(GestureRecognizer, StartUpReadsResNnXmlAndReportsABrokenOne)
 
     tarn_test::WriteBytes(cwd.Dir().File("Res/nn.xml"), FlatNet(400, "1,0.5"));
     const std::string text = RecognizerFailure();
-    EXPECT_EQ(0u, text.find("Incorrect size of scale outputs NNBuilder::Build() Src\\NNBuilder at:"))
+    EXPECT_EQ(0u, text.find("Incorrect size of scale outputs NNBuilder::Build() ..\\Src\\NNBuilder at:"))
         << text;
-    EXPECT_NE(std::string::npos, text.find(" GestureRecognizer::GestureRecognizer() Src\\GestureRecognizer at:"))
+    EXPECT_NE(std::string::npos, text.find(" GestureRecognizer::GestureRecognizer() ..\\Src\\GestureRecognizer at:"))
         << text;
 
     tarn_test::WriteBytes(cwd.Dir().File("Res/nn.xml"), FlatNet(399, "1,0.5,1,-0.5"));

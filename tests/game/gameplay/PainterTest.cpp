@@ -71,7 +71,7 @@ TEST_F(PainterTest, CanvasIsAFullScreenTextureOfTheViewportMadeOnce)
     const std::string text = ThrownText([&] { Painter second(m_Viewport); });
     EXPECT_TRUE(StartsWith(text, "can't add texture, because texture with such name is exist:[PaintingSprite]"))
         << text;
-    EXPECT_NE(std::string::npos, text.find(" Painter::Painter() Src\\Painter at:")) << text;
+    EXPECT_NE(std::string::npos, text.find(" Painter::Painter() ..\\Src\\Painter at:")) << text;
 }
 
 TEST_F(PainterTest, StrokeIsInkedIntoTheTextureAndCutOutAsRows)
@@ -107,7 +107,7 @@ TEST_F(PainterTest, FailedLockReportsAndLeavesTheDeviceFree)
     platform::testing::InjectOnce("IDirect3DTexture9::LockRect", E_FAIL);
     const std::string text = ThrownText([&] { m_Painter->Render(0.75f, 0.25f); });
     EXPECT_TRUE(StartsWith(text, "can't lock texture SD3D9Texture::DoLockRect()")) << text;
-    EXPECT_NE(std::string::npos, text.find(" Painter::Render() Src\\Painter at:")) << text;
+    EXPECT_NE(std::string::npos, text.find(" Painter::Render() ..\\Src\\Painter at:")) << text;
 
     // Another thread can take the device, and the stroke goes on from its last point.
     std::thread other([&] { m_Painter->Render(0.25f, 0.5f); });
