@@ -42,7 +42,7 @@ public:
     }
     boost::shared_ptr<STexture> CreateTexture(const std::string& name) { return DoCreateTexture(name); }
 
-    static const uint32_t kWriteOnly = 8; // D3DUSAGE_WRITEONLY
+    static constexpr uint32_t kWriteOnly = 8; // D3DUSAGE_WRITEONLY
     static const uint32_t kIndex16 = 101; // D3DFMT_INDEX16
 
     boost::shared_ptr<SRenderDevice> m_RenderDevice;

@@ -21,7 +21,7 @@ class STextureFont : public SMesh {
 public:
     static const char* const kTag; // "TextureFont"
     // 16-bit indices address 65536 vertices, four per character.
-    static const size_t kMaxDrawnChars = 16384;
+    static constexpr size_t kMaxDrawnChars = 16384;
 
     // Throws "font glyph grid is empty" for a grid below one cell in either direction.
     STextureFont(float charsW, float charsH, float indent);

@@ -10,7 +10,7 @@ struct SMeshVertex {
     float X, Y, Z;
     float NX, NY, NZ;
     float U, V;
-    static const uint32_t kFVF = 274;
+    static constexpr uint32_t kFVF = 274;
 };
 
 // Pre-transformed position in pixels with rhw, diffuse colour, one texture pair: screen sprites
@@ -19,7 +19,7 @@ struct SScreenVertex {
     float x, y, z, rhw;
     uint32_t colour;
     float u, v;
-    static const uint32_t kFVF = 324;
+    static constexpr uint32_t kFVF = 324;
 };
 
 // Untransformed position, diffuse colour, one texture pair: sprites drawn with a transform.
@@ -27,7 +27,7 @@ struct SColorVertex {
     float x, y, z;
     uint32_t colour;
     float u, v;
-    static const uint32_t kFVF = 322;
+    static constexpr uint32_t kFVF = 322;
 };
 
 static_assert(sizeof(SMeshVertex) == 32, "mesh vertex layout");

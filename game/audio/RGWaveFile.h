@@ -13,7 +13,7 @@ namespace Runegarden {
 
 class RGWaveFile {
 public:
-    static const DWORD kRead = 1;
+    static constexpr DWORD kRead = 1;
 
     RGWaveFile();
     ~RGWaveFile();

@@ -13,8 +13,8 @@ namespace Runegarden {
 
 class GestureRecognizer {
 public:
-    static const int kGridSize = 20;
-    static const int kInputCount = kGridSize * kGridSize;
+    static constexpr int kGridSize = 20;
+    static constexpr int kInputCount = kGridSize * kGridSize;
 
     // Loads "Res\nn.xml" from the working directory.
     GestureRecognizer();

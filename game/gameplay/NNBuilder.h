@@ -12,7 +12,7 @@
 class NNBuilder {
 public:
     // Layers whose weights together exceed this are refused before anything is allocated.
-    static const size_t kMaxWeightCount = 1u << 24;
+    static constexpr size_t kMaxWeightCount = 1u << 24;
 
     explicit NNBuilder(const std::string& separator);
     virtual ~NNBuilder();

@@ -15,7 +15,7 @@ struct RGParticle {
 
 class RGParticleTrail {
 public:
-    static const int kMinSquaredDistance = 64;
+    static constexpr int kMinSquaredDistance = 64;
     static const float kPhaseStep;
 
     // `originX`, `originY`: the canvas pixel of the grid's first byte.

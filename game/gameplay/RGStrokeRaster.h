@@ -24,7 +24,7 @@ public:
     static const UINT kHeight = 256;
     static const UINT kBytesPerPixel = 4;
     // Line end points off the canvas are kept (so the part inside is drawn) but bounded.
-    static const int kCoordLimit = 4096;
+    static constexpr int kCoordLimit = 4096;
 
     RGStrokeRaster();
     virtual ~RGStrokeRaster();

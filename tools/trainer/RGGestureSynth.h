@@ -18,8 +18,8 @@ struct RGStrokePoint {
 class RGGestureSynth {
 public:
     // Kinds 0 to 4 are the tool types (wall, bridge, wind right, wind left, teleport).
-    static const int kClassCount = 5;
-    static const int kScribble = 5;
+    static constexpr int kClassCount = 5;
+    static constexpr int kScribble = 5;
 
     explicit RGGestureSynth(uint64_t seed, double windowWidth = 1024.0, double windowHeight = 768.0);
 

@@ -28,7 +28,7 @@ private:
 
 class SD3D9RenderDevice : public SRenderDevice {
 public:
-    static const unsigned kStages = 8;
+    static constexpr unsigned kStages = 8;
 
     SD3D9RenderDevice();
     ~SD3D9RenderDevice() override;

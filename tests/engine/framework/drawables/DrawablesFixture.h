@@ -112,7 +112,7 @@ protected:
 
 class PixelsTest : public ViewportTest {
 protected:
-    static const int kWidth = 160, kHeight = 120;
+    static constexpr int kWidth = 160, kHeight = 120;
 
     void SetUp() override
     {
