@@ -68,6 +68,13 @@ D3DMATRIX* TransformSlot(DeviceState& s, D3DTRANSFORMSTATETYPE type)
     }
 }
 
+// A stride shorter than the vertex format would make the draw read past the last vertex.
+bool StreamFitsFormat(const DeviceState& s)
+{
+    return s.stream && s.fvf != 0 && s.streamStride != 0 &&
+           s.streamStride >= platform::render::VertexSize(s.fvf);
+}
+
 } // namespace
 
 IDirect3DDevice9::IDirect3DDevice9(IDirect3D9* parent,
@@ -409,8 +416,7 @@ HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
     if (hr == S_OK) {
         std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         DeviceState& s = *m_State;
-        if (!s.stream || s.streamStride == 0 || s.fvf == 0 ||
-            startVertex + count > s.stream->Length() / s.streamStride)
+        if (!StreamFitsFormat(s) || startVertex + count > s.stream->Length() / s.streamStride)
             hr = D3DERR_INVALIDCALL;
         else if (primCount > 0) {
             DrawCall call = {type, primCount, false, startVertex, 0};
@@ -434,7 +440,7 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVe
     if (hr == S_OK) {
         std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         DeviceState& s = *m_State;
-        if (!s.stream || !s.indices || s.streamStride == 0 || s.fvf == 0 ||
+        if (!StreamFitsFormat(s) || !s.indices ||
             startIndex + count > s.indices->Length() / s.indices->IndexSize()) {
             hr = D3DERR_INVALIDCALL;
         } else {

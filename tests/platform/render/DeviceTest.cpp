@@ -125,9 +125,14 @@ TEST_F(HeadlessDeviceTest, DrawsAreCheckedAgainstTheBoundBuffers)
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1));
     EXPECT_EQ(4u, DrawnPrimitives());
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->SetFVF(D3DFVF_XYZ | D3DFVF_XYZRHW));
+    // A stride shorter than the format's vertex would read past the buffer.
+    m_Device->SetStreamSource(0, vb, 0, sizeof(ScreenVertex) - 4);
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 1));
+    EXPECT_EQ(4u, DrawnPrimitives());
 
     auto draws = RenderCalls("DrawIndexedPrimitive");
-    ASSERT_EQ(4u, draws.size());
+    ASSERT_EQ(5u, draws.size());
     EXPECT_EQ((std::vector<int64_t>{4, 0, 0, 4, 0, 2}), draws[0].args);
     EXPECT_EQ(D3DERR_INVALIDCALL, draws[1].result);
     vb->Release();
