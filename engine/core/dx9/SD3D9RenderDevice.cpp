@@ -278,15 +278,13 @@ void SD3D9RenderDevice::Reset()
 {
     TARN_TRY
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Reset\n";
+    // Held throughout: another thread may register a font or use the device meanwhile.
+    ScopedDeviceLock lock(m_Lock);
     for (ID3DXFont* font : m_Fonts) font->OnLostDevice();
     if (m_BackBuffer) m_BackBuffer->Release();
     m_BackBuffer = nullptr;
     LogPresentParameters();
-    HRESULT hr;
-    {
-        ScopedDeviceLock lock(m_Lock);
-        hr = m_Device->Reset(&m_PresentParams);
-    }
+    HRESULT hr = m_Device->Reset(&m_PresentParams);
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Reset HRESULT:" << std::to_string(hr) << "\n";
     switch (hr) {
     case D3DERR_DEVICELOST: throw TarnCoreDX9Exception("can't reset D3D9 device(D3DERR_DEVICELOST)");
