@@ -35,9 +35,10 @@ struct GraphInterfaces {
     }
 };
 
+// Not a number counts as silent, like anything below 0.
 float Clamp01(float v)
 {
-    return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
+    return !(v > 0.0f) ? 0.0f : (v > 1.0f ? 1.0f : v);
 }
 
 } // namespace
