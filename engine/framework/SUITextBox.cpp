@@ -13,6 +13,8 @@ namespace UI {
 
 namespace {
 const uint32_t kBackspace = 8;
+// Names end up as XML attribute values, which cannot hold a double quote.
+const uint32_t kDoubleQuote = 34;
 }
 
 void SUITextBox::Create(float cellWidth, float cellHeight, float spacing, const std::string& textureName,
@@ -84,7 +86,7 @@ void SUITextBox::DoChar(uint32_t code)
     uint32_t c = code < 256 ? uint32_t(std::toupper(int(code))) : code;
     std::wstring& text = Text();
     m_CaretIndex = text.size();
-    if (!m_Focused || c < 32 || c > 127 || text.size() >= m_MaxLength) return;
+    if (!m_Focused || c < 32 || c > 127 || c == kDoubleQuote || text.size() >= m_MaxLength) return;
     if (m_Binding) m_Binding->Append(wchar_t(c));
     else m_Text.push_back(wchar_t(c));
     m_CaretIndex = Text().size();

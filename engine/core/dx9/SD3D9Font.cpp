@@ -39,6 +39,7 @@ void SD3D9Font::DoDrawText(int32_t left, int32_t top, int32_t right, int32_t bot
     TARN_TRY
     if (!m_Font) return;
     RECT rect = {left, top, right, bottom};
+    SRenderDeviceLock lock(*m_Device);
     m_Font->Begin();
     m_Font->DrawTextA(text.c_str(), -1, &rect, format, colour);
     m_Font->End();

@@ -45,16 +45,6 @@ uint32_t PrimitiveCount(uint32_t type, uint32_t n)
     }
 }
 
-// Holds the device lock of a device for one scope.
-class ScopedDeviceLock {
-public:
-    explicit ScopedDeviceLock(SRenderLockGuard& lock) : m_Lock(lock) { m_Lock.Enter(); }
-    ~ScopedDeviceLock() { m_Lock.Leave(); }
-
-private:
-    SRenderLockGuard& m_Lock;
-};
-
 } // namespace
 
 SD3D9RenderDevice::SD3D9RenderDevice() {}
@@ -151,7 +141,7 @@ void SD3D9RenderDevice::CreateD3DDevice(HWND window, DWORD flags, uint32_t width
 
     HRESULT hr;
     {
-        ScopedDeviceLock lock(m_Lock);
+        CriticalSectionLock lock(m_Lock.Section());
         hr = m_D3D->CreateDevice(m_Adapter, D3DDEVTYPE_HAL, window, flags, &p, &m_Device);
     }
     switch (hr) {
@@ -174,7 +164,7 @@ void SD3D9RenderDevice::CreateD3DDevice(HWND window, DWORD flags, uint32_t width
 
 void SD3D9RenderDevice::SaveBackBuffer()
 {
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (m_BackBuffer) m_BackBuffer->Release();
     m_BackBuffer = nullptr;
     if (FAILED(m_Device->GetRenderTarget(0, &m_BackBuffer))) return;
@@ -248,7 +238,7 @@ void SD3D9RenderDevice::TestCooperativeLevel()
     TARN_TRY
     HRESULT hr;
     {
-        ScopedDeviceLock lock(m_Lock);
+        CriticalSectionLock lock(m_Lock.Section());
         hr = m_Device->TestCooperativeLevel();
     }
     if (hr == D3DERR_DEVICELOST) {
@@ -278,15 +268,13 @@ void SD3D9RenderDevice::Reset()
 {
     TARN_TRY
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Reset\n";
+    // Held throughout: another thread may register a font or use the device meanwhile.
+    CriticalSectionLock lock(m_Lock.Section());
     for (ID3DXFont* font : m_Fonts) font->OnLostDevice();
     if (m_BackBuffer) m_BackBuffer->Release();
     m_BackBuffer = nullptr;
     LogPresentParameters();
-    HRESULT hr;
-    {
-        ScopedDeviceLock lock(m_Lock);
-        hr = m_Device->Reset(&m_PresentParams);
-    }
+    HRESULT hr = m_Device->Reset(&m_PresentParams);
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Reset HRESULT:" << std::to_string(hr) << "\n";
     switch (hr) {
     case D3DERR_DEVICELOST: throw TarnCoreDX9Exception("can't reset D3D9 device(D3DERR_DEVICELOST)");
@@ -308,7 +296,7 @@ void SD3D9RenderDevice::Kill()
 {
     TARN_TRY
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Kill\n";
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (m_BackBuffer) m_BackBuffer->Release();
     m_BackBuffer = nullptr;
     // The device keeps its Direct3D object alive, so releasing that first is safe.
@@ -325,7 +313,7 @@ void SD3D9RenderDevice::DoBeginScene()
 {
     TARN_TRY
     TestCooperativeLevel();
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->BeginScene();
     TARN_CATCH("SD3D9RenderDevice::DoBeginScene()")
 }
@@ -333,7 +321,7 @@ void SD3D9RenderDevice::DoBeginScene()
 void SD3D9RenderDevice::EndScene()
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->EndScene();
     m_Device->Present(nullptr, nullptr, nullptr, nullptr);
     TARN_CATCH("SD3D9RenderDevice::EndScene()")
@@ -352,19 +340,19 @@ uint32_t SD3D9RenderDevice::DoGetHeight() { return m_PresentParams.BackBufferHei
 
 void SD3D9RenderDevice::RegisterFont(ID3DXFont* font)
 {
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Fonts.push_back(font);
 }
 
 void SD3D9RenderDevice::UnregisterFont(ID3DXFont* font)
 {
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Fonts.erase(std::remove(m_Fonts.begin(), m_Fonts.end(), font), m_Fonts.end());
 }
 
 void SD3D9RenderDevice::ForgetTexture(const STexture* texture)
 {
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     for (STexture*& cached : m_StageCache)
         if (cached == texture) cached = nullptr;
 }
@@ -374,7 +362,7 @@ void SD3D9RenderDevice::ForgetTexture(const STexture* texture)
 void SD3D9RenderDevice::DoClearScene(uint8_t red, uint8_t green, uint8_t blue)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u | uint32_t(red) << 16 | uint32_t(green) << 8 | blue,
                     0.0f, 0);
     TARN_CATCH("SD3D9RenderDevice::DoClearScene()")
@@ -383,7 +371,7 @@ void SD3D9RenderDevice::DoClearScene(uint8_t red, uint8_t green, uint8_t blue)
 void SD3D9RenderDevice::DoClearScene(float z)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, z, 0);
     TARN_CATCH("SD3D9RenderDevice::DoClearScene()")
 }
@@ -394,7 +382,7 @@ void SD3D9RenderDevice::DoSetTransform(uint32_t type, const SMatrix& matrix)
     D3DMATRIX native = ToNative(matrix);
     HRESULT hr;
     {
-        ScopedDeviceLock lock(m_Lock);
+        CriticalSectionLock lock(m_Lock.Section());
         hr = m_Device->SetTransform(D3DTRANSFORMSTATETYPE(type), &native);
     }
     if (hr == D3DERR_INVALIDCALL) throw TarnCoreDX9Exception("can't set transform INVALIDCALL");
@@ -407,7 +395,7 @@ SMatrix SD3D9RenderDevice::DoGetTransform(uint32_t type)
     D3DMATRIX native;
     HRESULT hr;
     {
-        ScopedDeviceLock lock(m_Lock);
+        CriticalSectionLock lock(m_Lock.Section());
         hr = m_Device->GetTransform(D3DTRANSFORMSTATETYPE(type), &native);
     }
     if (hr == D3DERR_INVALIDCALL) throw TarnCoreDX9Exception("can't get transform INVALIDCALL");
@@ -420,7 +408,7 @@ SMatrix SD3D9RenderDevice::DoGetTransform(uint32_t type)
 void SD3D9RenderDevice::SetVertexShader(uint32_t fvf)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (FAILED(m_Device->SetFVF(fvf))) throw TarnCoreDX9Exception("can't set vertex shader");
     TARN_CATCH("SD3D9RenderDevice::SetVertexShader()")
 }
@@ -434,7 +422,7 @@ void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>& vertice
     uint32_t available = indices->m_IndexCount > startIndex ? indices->m_IndexCount - startIndex : 0;
     uint32_t count = PrimitiveCount(vertices->m_PrimitiveType, available);
     if (count == 0) return;
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->DrawIndexedPrimitive(D3DPRIMITIVETYPE(vertices->m_PrimitiveType), 0, 0, vertices->m_VertexCount,
                                    startIndex, count);
     TARN_CATCH("SD3D9RenderDevice::DoRender()")
@@ -447,7 +435,7 @@ void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>& vertice
     uint32_t available = vertices->m_VertexCount > startVertex ? vertices->m_VertexCount - startVertex : 0;
     uint32_t count = PrimitiveCount(vertices->m_PrimitiveType, available);
     if (count == 0) return;
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (FAILED(m_Device->DrawPrimitive(D3DPRIMITIVETYPE(vertices->m_PrimitiveType), startVertex, count)))
         throw TarnCoreDX9Exception("can't draw primitive");
     TARN_CATCH("SD3D9RenderDevice::DoRender()")
@@ -456,7 +444,7 @@ void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>& vertice
 void SD3D9RenderDevice::DoBindVertexBuffer(const boost::shared_ptr<SVertexBuffer>& vertices)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (FAILED(m_Device->SetStreamSource(0, static_cast<IDirect3DVertexBuffer9*>(vertices->DoGetNativeBuffer()), 0,
                                          vertices->m_VertexSize)))
         throw TarnCoreDX9Exception("can't bind vertex buffer");
@@ -466,7 +454,7 @@ void SD3D9RenderDevice::DoBindVertexBuffer(const boost::shared_ptr<SVertexBuffer
 void SD3D9RenderDevice::DoBindIndexBuffer(const boost::shared_ptr<SIndexBuffer>& indices)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (FAILED(m_Device->SetIndices(static_cast<IDirect3DIndexBuffer9*>(indices->DoGetNativeBuffer()))))
         throw TarnCoreDX9Exception("can't bind index buffer");
     TARN_CATCH("SD3D9RenderDevice::DoBindIndexBuffer()")
@@ -475,7 +463,7 @@ void SD3D9RenderDevice::DoBindIndexBuffer(const boost::shared_ptr<SIndexBuffer>&
 void SD3D9RenderDevice::DoSetmaterial(const SMaterial& material)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->SetRenderState(D3DRS_CULLMODE, material.m_CullMode);
     m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, DWORD(material.m_AlphaBlend));
     m_Device->SetRenderState(D3DRS_SRCBLEND, material.m_SrcBlend);
@@ -502,7 +490,7 @@ void SD3D9RenderDevice::DoSetmaterial(const SMaterial& material)
 void SD3D9RenderDevice::DoSetFog(const SFog& fog)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->SetRenderState(D3DRS_FOGCOLOR, fog.Colour());
     DWORD mode = fog.m_Linear ? D3DFOG_LINEAR : D3DFOG_EXP;
     m_Device->SetRenderState(fog.m_TableFog > 0 ? D3DRS_FOGTABLEMODE : D3DRS_FOGVERTEXMODE, mode);
@@ -519,7 +507,7 @@ void SD3D9RenderDevice::DoSetFog(const SFog& fog)
 void SD3D9RenderDevice::DoSetTexture(uint32_t stage, STexture* texture)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (m_StageCache[stage] == texture) return;
     if (FAILED(m_Device->SetTexture(stage, static_cast<IDirect3DTexture9*>(texture->DoGetNativeTexture()))))
         throw TarnCoreDX9Exception("can't set texture");
@@ -530,7 +518,7 @@ void SD3D9RenderDevice::DoSetTexture(uint32_t stage, STexture* texture)
 void SD3D9RenderDevice::DoSetTextureFiltration(uint32_t stage, const STextureFiltration& filtration)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     DWORD min = D3DTEXF_POINT, mip = D3DTEXF_NONE, mag = D3DTEXF_POINT;
     if (filtration.m_IsBilinear || filtration.m_IsTrilinear || filtration.m_IsAnisotropic) {
         DWORD f = filtration.m_IsAnisotropic ? D3DTEXF_ANISOTROPIC : D3DTEXF_LINEAR;
@@ -546,7 +534,7 @@ void SD3D9RenderDevice::DoSetTextureFiltration(uint32_t stage, const STextureFil
 void SD3D9RenderDevice::DoSetRenderTarget(STexture* texture)
 {
     TARN_TRY
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     if (texture) {
         IDirect3DSurface9* surface = nullptr;
         IDirect3DTexture9* native = static_cast<IDirect3DTexture9*>(texture->DoGetNativeTexture());
@@ -566,7 +554,7 @@ void SD3D9RenderDevice::DoSetView()
     TARN_TRY
     D3DVIEWPORT9 vp = {m_Viewport.X, m_Viewport.Y, m_Viewport.Width, m_Viewport.Height, m_Viewport.MinZ,
                        m_Viewport.MaxZ};
-    ScopedDeviceLock lock(m_Lock);
+    CriticalSectionLock lock(m_Lock.Section());
     m_Device->SetViewport(&vp);
     TARN_CATCH("SD3D9RenderDevice::DoSetView()")
 }

@@ -45,7 +45,7 @@ TEST_F(WidgetsTest, TextBoxTakesUpperCasedPrintableCharactersUpToItsLength)
     auto box = TextBox();
     Type(*box, "a");
     EXPECT_EQ(L"A", box->GetText());
-    Type(*box, std::string("\x1F\x80\xFF", 3));
+    Type(*box, std::string("\x1F\"\x80\xFF", 4));
     box->DoChar(300);
     EXPECT_EQ(L"A", box->GetText());
     Type(*box, "bcdefghijklmnopqrstuvwxyz");
