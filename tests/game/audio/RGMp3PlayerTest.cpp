@@ -114,8 +114,12 @@ TEST_F(RGMp3PlayerTest, FadeOutFallsToSilenceInStepsThenTheNextTrackStarts)
     Start(1.0f);
     m_Player->Play(kTone);
     ASSERT_TRUE(GraphVolumesReach(0, 3));
+    // While the fade is asked for, the playing loop waits for the clock instead of moving it, so
+    // only our calls and the fade's own steps use up the fade's time, however threads are scheduled.
+    pt::SetGraphWait(pt::GraphWait::Real);
     m_Player->FadeOut();
     m_Player->Play(kTone);
+    pt::SetGraphWait(pt::GraphWait::AdvanceClock);
     ASSERT_TRUE(GraphVolumesReach(1, 3));
 
     const pt::GraphInfo faded = Graph(0);
@@ -205,7 +209,13 @@ TEST_F(RGMp3PlayerTest, RequestsFromTwoThreadsReachTheMusicThreadWhole)
         const auto graphs = pt::Graphs();
         return !graphs.empty() && graphs.back().running;
     }));
-    for (const auto& g : pt::Graphs()) EXPECT_EQ(g.file, kTone) << "never a torn file name";
+    // The thread may be making its next graph (a late fade ended the last one); a graph that has
+    // rendered nothing yet has no name.
+    for (const auto& g : pt::Graphs()) {
+        if (!g.file.empty()) {
+            EXPECT_EQ(g.file, kTone) << "never a torn file name";
+        }
+    }
 }
 
 TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)
