@@ -35,16 +35,17 @@ struct GraphInterfaces {
     }
 };
 
+// Not a number counts as silent, like anything below 0.
 float Clamp01(float v)
 {
-    return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v);
+    return !(v > 0.0f) ? 0.0f : (v > 1.0f ? 1.0f : v);
 }
 
 } // namespace
 
 RGMp3Player::RGMp3Player()
     : m_PlayRequested(false), m_FadeDuration(0), m_FadeStart(0), m_Fading(false), m_Volume(0.0f),
-      m_Running(true), m_Alive(false)
+      m_Running(true)
 {
 }
 
@@ -118,12 +119,8 @@ void RGMp3Player::Run()
 {
     try {
         SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
-        if (FAILED(CoInitialize(nullptr))) {
-            m_Alive = false;
-            return;
-        }
+        if (FAILED(CoInitialize(nullptr))) return;
         while (m_Running) {
-            m_Alive = true;
             std::string fileName;
             bool requested = false;
             {
@@ -145,7 +142,6 @@ void RGMp3Player::Run()
     } catch (...) {
         // Nothing leaves the music thread; it ends quietly.
     }
-    m_Alive = false;
 }
 
 bool RGMp3Player::PlayFile(const std::string& fileName)

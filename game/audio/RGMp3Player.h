@@ -55,7 +55,6 @@ private:
     TarnEngine::TSafeData<bool> m_Fading;
     std::atomic<float> m_Volume;
     std::atomic<bool> m_Running;
-    std::atomic<bool> m_Alive;
 };
 
 } // namespace Runegarden

@@ -20,8 +20,9 @@ RGSoundManager::~RGSoundManager()
 
 LONG RGSoundManager::VolumeOf(float masterVolume)
 {
-    // Clamped so that the result stays within what a buffer accepts (-10000..0).
-    const float volume = masterVolume < 0.0f ? 0.0f : (masterVolume > 1.0f ? 1.0f : masterVolume);
+    // Clamped so that the result stays within what a buffer accepts (-10000..0); a volume that
+    // is not a number (a damaged setting) is silent rather than an undefined conversion.
+    const float volume = !(masterVolume > 0.0f) ? 0.0f : (masterVolume > 1.0f ? 1.0f : masterVolume);
     return static_cast<LONG>((1.0f - volume) * -10000.0f);
 }
 

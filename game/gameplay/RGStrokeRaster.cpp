@@ -18,7 +18,7 @@ int ToPixel(float fraction, UINT size)
 
 } // namespace
 
-RGStrokeRaster::RGStrokeRaster() : m_LastX(-1), m_LastY(-1) {}
+RGStrokeRaster::RGStrokeRaster() : m_HasLast(false), m_LastX(-1), m_LastY(-1) {}
 
 RGStrokeRaster::~RGStrokeRaster() = default;
 
@@ -31,12 +31,14 @@ void RGStrokeRaster::AddPoint(float x, float y, BYTE* bits, INT pitch)
         PutPixel(px, py, bits, pitch);
     else
         DrawLine(m_LastX, m_LastY, px, py, bits, pitch);
+    m_HasLast = true;
     m_LastX = px;
     m_LastY = py;
 }
 
 void RGStrokeRaster::EndStroke()
 {
+    m_HasLast = false;
     m_LastX = -1;
     m_LastY = -1;
 }

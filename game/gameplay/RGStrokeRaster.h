@@ -34,7 +34,7 @@ public:
     void AddPoint(float x, float y, BYTE* bits, INT pitch);
     // Forgets the previous point: the next point starts a new stroke.
     void EndStroke();
-    bool HasLastPoint() const { return m_LastX != -1 || m_LastY != -1; }
+    bool HasLastPoint() const { return m_HasLast; }
 
     // Both end points painted, no gaps. Pixels outside the canvas are skipped.
     void DrawLine(int x0, int y0, int x1, int y1, BYTE* bits, INT pitch) const;
@@ -49,6 +49,8 @@ public:
                   RGStrokeGrid& rows) const;
 
 private:
+    // Kept apart from the point: a point just off the canvas may well be (-1, -1).
+    bool m_HasLast;
     int m_LastX;
     int m_LastY;
 };

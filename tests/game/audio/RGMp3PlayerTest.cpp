@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <thread>
 
@@ -63,13 +64,15 @@ TEST(RGMp3PlayerVolumeTest, VolumesInHundredthsOfADecibel)
     const struct {
         float volume;
         LONG playing;
-    } playing[] = {{1.0f, 0}, {0.5f, -6151}, {0.0f, -9932}, {2.0f, 0}, {-1.0f, -9932}};
+    } playing[] = {{1.0f, 0}, {0.5f, -6151}, {0.0f, -9932}, {2.0f, 0}, {-1.0f, -9932},
+                   {std::numeric_limits<float>::quiet_NaN(), -9932}};
     for (const auto& c : playing) EXPECT_EQ(RGMp3Player::PlayingVolumeOf(c.volume), c.playing) << c.volume;
 
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.0f), -5000);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.5f), -7500);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(1.0f, 0.0f), 0);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(2.0f, 0.25f), -2500);
+    EXPECT_EQ(RGMp3Player::FadingVolumeOf(std::numeric_limits<float>::quiet_NaN(), 0.5f), -10000);
 }
 
 TEST_F(RGMp3PlayerTest, PlayLoopsTheFileUntilStoppedAndIgnoresAnotherPlayMeanwhile)

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <limits>
 #include <thread>
 
 namespace pt = platform::testing;
@@ -89,7 +90,8 @@ TEST_F(RGSoundManagerTest, MasterVolumeGivesHundredthsOfADecibelClampedToTheBuff
     const struct {
         float master;
         LONG volume;
-    } cases[] = {{1.0f, 0}, {0.5f, -5000}, {0.25f, -7500}, {0.0f, -10000}, {100.0f, 0}, {-1.0f, -10000}};
+    } cases[] = {{1.0f, 0}, {0.5f, -5000}, {0.25f, -7500}, {0.0f, -10000}, {100.0f, 0}, {-1.0f, -10000},
+                   {std::numeric_limits<float>::quiet_NaN(), -10000}};
     for (const auto& c : cases) {
         m_Manager->Stop("Tooth");
         m_Manager->SetMasterVolume(c.master);

@@ -98,6 +98,14 @@ TEST(RGStrokeRaster, PixelsOffTheCanvasAreSkipped)
     canvas.Add(0.1f, 0.5f);
     EXPECT_EQ(Row(128, 0, 25), canvas.Painted());
 
+    // A stroke that starts on pixel (-1, -1), just off the corner, is still one stroke.
+    Canvas corner;
+    corner.Add(-0.005f, -0.005f);
+    corner.Add(0.1f, 0.1f);
+    Pixels diagonal;
+    for (int i = 0; i <= 25; ++i) diagonal.insert(std::make_pair(i, i));
+    EXPECT_EQ(diagonal, corner.Painted());
+
     Canvas far;
     far.Add(1.5f, 0.25f);
     far.Add(-1e30f, 0.25f);
