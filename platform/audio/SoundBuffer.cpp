@@ -153,8 +153,14 @@ HRESULT SoundBuffer::Lock(DWORD offset, DWORD bytes, void** part1, DWORD* bytes1
 HRESULT SoundBuffer::Unlock(void*, DWORD, void*, DWORD)
 {
     if (m_Primary) return DSERR_INVALIDCALL;
-    auto samples = std::make_shared<const std::vector<int16_t>>(
-        ConvertToMixerFormat(m_Format, m_Bytes.data(), m_Bytes.size()));
+    std::shared_ptr<const std::vector<int16_t>> samples;
+    try {
+        // A long, low-rate buffer grows many times over in the mixer's format.
+        samples = std::make_shared<const std::vector<int16_t>>(
+            ConvertToMixerFormat(m_Format, m_Bytes.data(), m_Bytes.size()));
+    } catch (const std::bad_alloc&) {
+        return DSERR_OUTOFMEMORY;
+    }
     auto lock = Mixer::Instance().Acquire();
     m_Voice->samples = samples;
     m_Voice->frame = std::min(m_Voice->frame, m_Voice->Frames());
