@@ -42,6 +42,11 @@ void InjectMouseButton(int button, bool down, HWND window = nullptr);
 void InjectMouseWheel(int notches, HWND window = nullptr);
 void InjectFocus(bool gained, HWND window = nullptr);
 void InjectCloseRequest(HWND window = nullptr);
+// A button event as the display system reports it, at a position in the real window's own
+// pixels (which differ from client pixels while a full-screen window is stretched). Needs a display.
+void PushNativeMouseButton(HWND window, int button, bool down, int windowX, int windowY);
+// The real window's size in its own pixels; false for a virtual window.
+bool NativeWindowSize(HWND window, int* width, int* height);
 // Places a window's client area on the screen (and stops sampling the real position).
 void SetWindowScreenPosition(HWND window, int x, int y);
 // Gives a window a frame around its client area (border on every side, caption above), as a

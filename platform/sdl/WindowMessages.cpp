@@ -13,15 +13,40 @@ namespace platform {
 namespace window {
 namespace {
 
-HWND WindowOf(const std::vector<std::pair<SDL_Window*, HWND>>& known, Uint32 id)
+struct KnownWindow {
+    SDL_Window* sdl;
+    HWND handle;
+    int clientWidth, clientHeight;
+};
+
+const KnownWindow* Find(const std::vector<KnownWindow>& known, SDL_Window* sdl)
 {
-    SDL_Window* sdl = SDL_GetWindowFromID(id);
     for (const auto& k : known)
-        if (k.first == sdl) return k.second;
+        if (k.sdl == sdl) return &k;
     return nullptr;
 }
 
-bool Translate(const SDL_Event& ev, const std::vector<std::pair<SDL_Window*, HWND>>& known, InputEvent& e)
+HWND WindowOf(const std::vector<KnownWindow>& known, Uint32 id)
+{
+    const KnownWindow* k = Find(known, SDL_GetWindowFromID(id));
+    return k ? k->handle : nullptr;
+}
+
+// In full screen the SDL window covers the display while the client area keeps the back
+// buffer's size and the picture is stretched at present; window positions are scaled back to
+// client pixels. A window of its client's size is left as it is.
+void ToClient(const std::vector<KnownWindow>& known, Uint32 id, int& x, int& y)
+{
+    const KnownWindow* k = Find(known, SDL_GetWindowFromID(id));
+    if (!k) return;
+    int width = 0, height = 0;
+    SDL_GetWindowSize(k->sdl, &width, &height);
+    if (width <= 0 || height <= 0 || (width == k->clientWidth && height == k->clientHeight)) return;
+    x = int(int64_t(x) * k->clientWidth / width);
+    y = int(int64_t(y) * k->clientHeight / height);
+}
+
+bool Translate(const SDL_Event& ev, const std::vector<KnownWindow>& known, InputEvent& e)
 {
     switch (ev.type) {
     case SDL_KEYDOWN:
@@ -43,6 +68,8 @@ bool Translate(const SDL_Event& ev, const std::vector<std::pair<SDL_Window*, HWN
         e.y = ev.motion.y;
         e.xrel = ev.motion.xrel;
         e.yrel = ev.motion.yrel;
+        ToClient(known, ev.motion.windowID, e.x, e.y);
+        ToClient(known, ev.motion.windowID, e.xrel, e.yrel);
         return e.window != nullptr;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
@@ -52,6 +79,7 @@ bool Translate(const SDL_Event& ev, const std::vector<std::pair<SDL_Window*, HWN
         e.down = ev.type == SDL_MOUSEBUTTONDOWN;
         e.x = ev.button.x;
         e.y = ev.button.y;
+        ToClient(known, ev.button.windowID, e.x, e.y);
         return e.window != nullptr;
     case SDL_MOUSEWHEEL:
         e.kind = InputEvent::Kind::Wheel;
@@ -79,11 +107,13 @@ bool Translate(const SDL_Event& ev, const std::vector<std::pair<SDL_Window*, HWN
 void Pump()
 {
     System& s = TheSystem();
-    std::vector<std::pair<SDL_Window*, HWND>> known;
+    std::vector<KnownWindow> known;
     {
         std::lock_guard<std::mutex> guard(s.lock);
         for (const auto& w : s.windows)
-            if (w.second.sdl && !w.second.destroyed) known.emplace_back(w.second.sdl, w.first);
+            if (w.second.sdl && !w.second.destroyed)
+                known.push_back(KnownWindow{w.second.sdl, w.first, int(w.second.rect.right - w.second.rect.left),
+                                            int(w.second.rect.bottom - w.second.rect.top)});
     }
     std::vector<InputEvent> events;
     bool cursorSampled = false;
@@ -102,8 +132,15 @@ void Pump()
             cursor = POINT{x, y};
             cursorSampled = true;
             for (const auto& k : known) {
-                SDL_GetWindowPosition(k.first, &x, &y);
-                positions.emplace_back(k.second, POINT{x, y});
+                int left = 0, top = 0;
+                SDL_GetWindowPosition(k.sdl, &left, &top);
+                positions.emplace_back(k.handle, POINT{left, top});
+                if (SDL_GetMouseFocus() == k.sdl) {
+                    // Over a stretched window the cursor is reported in its client pixels.
+                    int cx = x - left, cy = y - top;
+                    ToClient(known, SDL_GetWindowID(k.sdl), cx, cy);
+                    cursor = POINT{left + cx, top + cy};
+                }
             }
         }
     }

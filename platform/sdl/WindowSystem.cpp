@@ -271,6 +271,36 @@ void InjectMouseButton(int button, bool down, HWND window)
     Inject(e);
 }
 
+static SDL_Window* NativeWindow(HWND window)
+{
+    System& s = TheSystem();
+    std::lock_guard<std::mutex> guard(s.lock);
+    window::Window* w = window::FindLive(s, window);
+    return w ? w->sdl : nullptr;
+}
+
+void PushNativeMouseButton(HWND window, int button, bool down, int windowX, int windowY)
+{
+    SDL_Window* sdl = NativeWindow(window);
+    if (!sdl) return;
+    SDL_Event ev{};
+    ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    ev.button.windowID = SDL_GetWindowID(sdl);
+    ev.button.button = Uint8(button);
+    ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    ev.button.x = windowX;
+    ev.button.y = windowY;
+    SDL_PushEvent(&ev);
+}
+
+bool NativeWindowSize(HWND window, int* width, int* height)
+{
+    SDL_Window* sdl = NativeWindow(window);
+    if (!sdl) return false;
+    SDL_GetWindowSize(sdl, width, height);
+    return true;
+}
+
 void InjectMouseWheel(int notches, HWND window)
 {
     InputEvent e = Event(InputEvent::Kind::Wheel, window);

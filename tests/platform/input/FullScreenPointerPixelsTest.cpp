@@ -1,0 +1,62 @@
+// A full-screen window covers the display while its back buffer keeps the requested size, and the
+// picture is stretched when presented; the pointer must still arrive in back-buffer pixels.
+
+#include "platform/d3d9.h"
+#include "platform/sdl/RenderWindow.h"
+#include "platform/testing.h"
+#include "platform/win32.h"
+#include "tests/platform/render/RenderTestSupport.h"
+#include "tests/support/VirtualWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace pt = platform::testing;
+
+TEST(FullScreenPointerPixelsTest, PressOnAStretchedWindowArrivesInBackBufferPixels)
+{
+    pt::ResetAll();
+    if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+    pt::SetRenderMode(pt::RenderMode::OpenGL);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = &DefWindowProcA;
+    wc.lpszClassName = "full screen test";
+    ASSERT_TRUE(RegisterClassExA(&wc));
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "full screen", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
+    D3DPRESENT_PARAMETERS params = WindowedParams(window, 320, 240);
+    params.Windowed = FALSE;
+    IDirect3DDevice9* device = nullptr;
+    ASSERT_EQ(D3D_OK, d3d->CreateDevice(0, D3DDEVTYPE_HAL, window, 0x40, &params, &device));
+    tarn_test::VirtualWindow::Pump();
+
+    int width = 0, height = 0;
+    ASSERT_TRUE(pt::NativeWindowSize(window, &width, &height));
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 320);
+    EXPECT_EQ(client.bottom, 240);
+    if (width == 320 && height == 240) {
+        GTEST_SKIP() << "this display did not stretch the window";
+    } else {
+        // Three quarters across and down the display is three quarters across the back buffer.
+        pt::PushNativeMouseButton(window, 1, true, width * 3 / 4, height * 3 / 4);
+        MSG m{};
+        bool pressed = false;
+        while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE))
+            if (m.message == WM_LBUTTONDOWN) {
+                pressed = true;
+                EXPECT_EQ(LOWORD(m.lParam), 240);
+                EXPECT_EQ(HIWORD(m.lParam), 180);
+            }
+        EXPECT_TRUE(pressed);
+    }
+    device->Release();
+    d3d->Release();
+    DestroyWindow(window);
+    UnregisterClassA(wc.lpszClassName, GetModuleHandleA(nullptr));
+    pt::ResetAll();
+}
