@@ -141,18 +141,3 @@ TEST_F(MeshTest, AFailedReadLeavesTheDeviceLockFree)
     other.join();
     EXPECT_TRUE(locked);
 }
-
-TEST_F(MeshTest, WritesWhatItReadAndReadsItBackByIndex)
-{
-    auto mesh = NewMesh();
-    ASSERT_EQ("", ReadText(*mesh, MeshXml(kQuad, "2", {"0", "1", "2", "0", "2", "3"})));
-    auto in = WriteAndReopen(*mesh);
-    auto copy = NewMesh();
-    ASSERT_EQ("", ThrownText([&] { copy->DoDeserialize(*in, 0); }));
-    EXPECT_EQ(ReadIndices(mesh->GetIndexBuffer()), ReadIndices(copy->GetIndexBuffer()));
-    auto a = ReadVertices<SMeshVertex>(mesh->GetVertexBuffer());
-    auto b = ReadVertices<SMeshVertex>(copy->GetVertexBuffer());
-    ASSERT_EQ(a.size(), b.size());
-    EXPECT_EQ(0, std::memcmp(a.data(), b.data(), a.size() * sizeof(SMeshVertex)));
-    EXPECT_EQ(3.0f, copy->m_Box.Max.Z);
-}

@@ -115,16 +115,6 @@ TEST_F(SpriteTest, CornersCarryTheirColoursAndTextureCoordinates)
     EXPECT_EQ((std::vector<uint16_t>{0, 1, 3, 1, 2, 3}), ReadIndices(sprite->GetIndexBuffer()));
 }
 
-TEST_F(SpriteTest, BoxIgnoresScaleFactors)
-{
-    auto sprite = NewSprite();
-    sprite->m_XScaleFactor = 2.0f;
-    sprite->RefreshAABB();
-    EXPECT_FLOAT_EQ(320.0f, sprite->m_Box.Min.X);
-    EXPECT_FLOAT_EQ(480.0f, sprite->m_Box.Max.X);
-    EXPECT_FLOAT_EQ(270.0f, sprite->m_Box.Min.Y);
-}
-
 TEST_F(SpriteTest, TransformedSpriteUnitQuadsAndRestoredTransforms)
 {
     struct Case {

@@ -89,37 +89,6 @@ TEST_F(TextureFontTest, AdvancesCellsAndIndentPlaceTheQuads)
     }
 }
 
-TEST_F(TextureFontTest, TextureScaleOffsetAndColourReachTheVertices)
-{
-    auto font = NewFont();
-    font->m_TexScaleU = 0.5f;
-    font->m_TexOffsetU = 0.25f;
-    font->m_TexOffsetV = 0.125f;
-    font->m_Color[0] = 0x80;
-    font->m_Color[3] = 0x10;
-    font->SetText("A");
-    auto v = Drawn(*font);
-    EXPECT_FLOAT_EQ(0.5f / 16 + 0.25f, v[0].u);
-    EXPECT_FLOAT_EQ(0.5f + 0.125f, v[0].v);
-    EXPECT_EQ(0x80FFFF10u, v[0].colour);
-}
-
-TEST_F(TextureFontTest, BuffersAreReusedForTheSameLengthAndReplacedForAnother)
-{
-    auto font = NewFont();
-    font->SetText("abc");
-    Drawn(*font);
-    auto vertices = font->GetVertexBuffer();
-    font->SetText("xyz");
-    Drawn(*font);
-    EXPECT_EQ(vertices, font->GetVertexBuffer());
-    font->SetText("longer");
-    Drawn(*font);
-    EXPECT_EQ(24u, font->GetVertexBuffer()->m_VertexCount);
-    auto all = ReadIndices(font->GetIndexBuffer());
-    EXPECT_EQ((std::vector<uint16_t>{20, 21, 23, 21, 22, 23}), std::vector<uint16_t>(all.begin() + 30, all.end()));
-}
-
 TEST_F(TextureFontTest, NarrowTextBytesAreSignExtended)
 {
     auto font = NewFont();

@@ -78,18 +78,6 @@ TEST_F(ControlsTest, ButtonClicksOnTheFirstPointerOverAfterAPress)
     EXPECT_EQ(3, m_Clicks->m_Count);
 }
 
-TEST_F(ControlsTest, FocusFiresOncePerEntry)
-{
-    auto button = Button();
-    Move(*button, 300, 300);
-    Move(*button, 310, 300);
-    Up(*button, 310, 300);
-    EXPECT_EQ(1, m_Focus->m_Count);
-    Move(*button, 700, 300);
-    Move(*button, 300, 300);
-    EXPECT_EQ(2, m_Focus->m_Count);
-}
-
 TEST_F(ControlsTest, DisabledButtonTakesNoPressAndEnterClicksOnlyWhenAllowed)
 {
     auto button = Button();
@@ -144,25 +132,6 @@ TEST_F(ControlsTest, FormHandsInputToItsChildrenRelativeToItself)
     EXPECT_TRUE(box->IsFocused());
     Type(*f, "ok");
     EXPECT_EQ(L"OK", box->GetText());
-}
-
-TEST_F(ControlsTest, FormDrawsBackgroundUpdateEventAndVisibleChildren)
-{
-    boost::shared_ptr<SUIForm> form(new SUIForm("f"));
-    form->SetViewport(m_Viewport);
-    Place(*form, 0.1f, 0.0f, 0.5f, 0.25f);
-    form->m_Background = Sprite("back");
-    std::string order;
-    boost::shared_ptr<Probe> shown(new Probe), hidden(new Probe);
-    hidden->SetHidden(true);
-    form->m_UpdateEvent.reset(new Counter([&] { order += "update "; }));
-    form->AddControl(shown);
-    form->AddControl(hidden);
-    EXPECT_EQ(1u, DrawsOf([&] { form->DoRender(0.2f, 0.0f); }));
-    EXPECT_FLOAT_EQ(0.3f, form->m_Background->m_Position.X);
-    EXPECT_EQ("update ", order);
-    EXPECT_EQ("render(" + std::to_string(0.3f) + ") ", shown->m_Log);
-    EXPECT_EQ("", hidden->m_Log);
 }
 
 TEST_F(ControlsTest, ApplicationKeepsAStackOfShownForms)
