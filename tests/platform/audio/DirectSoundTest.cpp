@@ -12,8 +12,7 @@ namespace {
 
 WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits)
 {
-    WAVEFORMATEX f;
-    std::memset(&f, 0, sizeof(f));
+    WAVEFORMATEX f{};
     f.wFormatTag = WAVE_FORMAT_PCM;
     f.nChannels = channels;
     f.nSamplesPerSec = rate;
@@ -25,8 +24,7 @@ WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits)
 
 DSBUFFERDESC Secondary(WAVEFORMATEX* format, DWORD bytes)
 {
-    DSBUFFERDESC d;
-    std::memset(&d, 0, sizeof(d));
+    DSBUFFERDESC d{};
     d.dwSize = DSBUFFERDESC_SIZE;
     d.dwFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
     d.dwBufferBytes = bytes;
