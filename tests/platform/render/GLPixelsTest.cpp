@@ -160,6 +160,25 @@ TEST_F(GLPixelsTest, LinearFogMixesTheFogColourByDistance)
     EXPECT_NEAR(128, Channel(fogged, 8), 16);
 }
 
+TEST_F(GLPixelsTest, TextureTransformSelectsTheAnimationCell)
+{
+    // Two cells side by side: red, green.
+    const uint32_t texels[2] = {0xFFFF0000, 0xFF00FF00};
+    m_Device->SetTexture(0, Texture(2, 1, texels));
+    m_Device->SetTextureStageState(0, D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_COUNT2);
+    D3DMATRIX cell = {};
+    cell._11 = 0.5f;
+    cell._22 = 1.0f;
+    cell._44 = 1.0f;
+    m_Device->SetTransform(D3DTS_TEXTURE0, &cell);
+    ScreenQuad(0, 0, 20, 20, 0xFFFFFFFF);
+    EXPECT_EQ(0xFFFF0000u, Present().Pixel(10, 10));
+    cell._31 = 0.5f; // the next cell
+    m_Device->SetTransform(D3DTS_TEXTURE0, &cell);
+    ScreenQuad(0, 0, 20, 20, 0xFFFFFFFF);
+    EXPECT_EQ(0xFF00FF00u, Present().Pixel(10, 10));
+}
+
 TEST_F(GLPixelsTest, FontTextIsVisibleInsideItsRectangle)
 {
     LOGFONTA desc = {};
