@@ -163,9 +163,6 @@ TEST(ContentLevels, HeadersKeepTheViewInsideTheFieldAndBackgroundsAreTransformed
         }
         EXPECT_GT(NumAttr(l.root, "PlayTime"), 0.0);
         EXPECT_FALSE(Attr(l.root, "ShowName").empty());
-        if (HasAttr(l.root, "Help")) {
-            EXPECT_TRUE(Exists(Attr(l.root, "Help"))) << Attr(l.root, "Help");
-        }
         EXPECT_EQ(1u, Children(l.root, "World").size());
         EXPECT_EQ(2u, Children(Child(l.root, "World"), "GameObjects").size() + Children(Child(l.root, "World"), "BackGround").size());
         CheckZeroZ(l.root);

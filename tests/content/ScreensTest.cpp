@@ -27,9 +27,7 @@ TEST(ContentScreens, ConfigurationNamesTheListFontAndAscendingBonusLives)
     EXPECT_EQ("configuration", config->m_Name);
     const Node screen = Child(config, "screen");
     EXPECT_EQ("1024 768 32", Attr(screen, "width") + " " + Attr(screen, "height") + " " + Attr(screen, "bitperpixel"));
-    EXPECT_TRUE(Exists(Attr(screen, "texturepath")));
     const Node font = Child(Child(config, "localization"), "font");
-    EXPECT_TRUE(Exists(Attr(font, "path")));
     EXPECT_TRUE(TextureList().count(Attr(font, "name")));
     EXPECT_EQ(NumAttr(font, "charsH"), NumAttr(font, "charsW"));
     const Node indent = Child(font, "indent");
