@@ -37,13 +37,11 @@ std::vector<std::string> AllDataFiles()
 {
     std::vector<std::string> out;
     const fs::path root(TARN_DATA_DIR);
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (!entry.is_regular_file())
-            continue;
-        std::string rel = fs::relative(entry.path(), root).generic_string();
-        std::replace(rel.begin(), rel.end(), '/', '\\');
-        out.push_back(rel);
-    }
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_regular_file()) {
+            out.push_back(fs::relative(entry.path(), root).generic_string());
+            std::replace(out.back().begin(), out.back().end(), '/', '\\');
+        }
     std::sort(out.begin(), out.end());
     return out;
 }
@@ -80,10 +78,8 @@ Node LoadXml(const std::string& gamePath)
 
 bool HasAttr(const Node& node, const std::string& name)
 {
-    for (const auto& a : node->m_Attributes)
-        if (a->m_Name == name)
-            return true;
-    return false;
+    return std::any_of(node->m_Attributes.begin(), node->m_Attributes.end(),
+                       [&](const auto& a) { return a->m_Name == name; });
 }
 
 std::string Attr(const Node& node, const std::string& name)
@@ -140,26 +136,15 @@ std::vector<Node> Descendants(const Node& node, const std::string& name)
     return out;
 }
 
-namespace {
-
-unsigned BigEndian32(const std::string& b, std::size_t at)
-{
-    return (unsigned(static_cast<unsigned char>(b[at])) << 24) |
-           (unsigned(static_cast<unsigned char>(b[at + 1])) << 16) |
-           (unsigned(static_cast<unsigned char>(b[at + 2])) << 8) |
-           unsigned(static_cast<unsigned char>(b[at + 3]));
-}
-
-} // namespace
-
 ImageSize PngSize(const std::string& gamePath)
 {
     ImageSize size;
     const std::string b = ReadBytes(gamePath);
     if (b.size() < 33 || b.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0 || b.compare(12, 4, "IHDR") != 0)
         return size;
-    size.width = BigEndian32(b, 16);
-    size.height = BigEndian32(b, 20);
+    const auto be32 = [&](std::size_t at) { return __builtin_bswap32(Le32(b, at)); };
+    size.width = be32(16);
+    size.height = be32(20);
     size.colourType = static_cast<unsigned char>(b[25]);
     return size;
 }

@@ -1,12 +1,10 @@
 #pragma once
-// Access to the shipped content for the content tests: files by the game's own backslash paths,
-// documents parsed with the engine's XML parser, attribute look-ups that fail the test with the
-// file and element named, and the small binary headers (PNG, WAV, DDS) the checks need.
+// The shipped content for the content tests: files by the game's own backslash paths, documents
+// parsed with the engine's XML parser, and look-ups that fail the test naming what is missing.
 #include "engine/core/XMLNode.h"
 
 #include <boost/shared_ptr.hpp>
 
-#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -22,12 +20,12 @@ std::string DataPath(const std::string& gamePath);
 bool Exists(const std::string& gamePath);
 std::string ReadBytes(const std::string& gamePath);
 
-// Every regular file under data/, as game paths relative to data/ with backslashes; the XML ones.
+// Every regular file under data/ as game paths, sorted; the XML ones.
 std::vector<std::string> AllDataFiles();
 std::vector<std::string> XmlFiles();
 
-// The document element of a shipped XML file, parsed with the engine's parser. Fails the
-// calling test (ADD_FAILURE) and returns an empty pointer when the file is missing or malformed.
+// The document element of a shipped XML file; fails the test and returns an empty pointer when
+// the file is missing or malformed.
 Node LoadXml(const std::string& gamePath);
 
 // Attribute text; fails the test and returns "" when it is missing.
@@ -35,30 +33,26 @@ std::string Attr(const Node& node, const std::string& name);
 bool HasAttr(const Node& node, const std::string& name);
 double NumAttr(const Node& node, const std::string& name);
 
-// Children of `node` named `name`; all children when name is empty.
+// Children named `name` (all when empty); the first one, failing the test when there is none;
+// every element below node (node included) named `name`, depth first.
 std::vector<Node> Children(const Node& node, const std::string& name = "");
-// The first child named `name`; fails the test and returns an empty pointer when there is none.
 Node Child(const Node& node, const std::string& name);
-// Every element below node (node included) named `name` (all when empty), depth first.
 std::vector<Node> Descendants(const Node& node, const std::string& name = "");
 
 struct ImageSize {
-    unsigned width = 0;
-    unsigned height = 0;
-    int colourType = -1;  // PNG colour type (6 = RGBA); -1 when not a PNG
+    unsigned width = 0, height = 0;
+    int colourType = -1; // PNG colour type (6 = RGBA); -1 when not a PNG
 };
 ImageSize PngSize(const std::string& gamePath);
 unsigned Le16(const std::string& bytes, std::size_t at);
 unsigned Le32(const std::string& bytes, std::size_t at);
 
-// The game's data set, read from the files: the texture list (name -> path), the object
-// definitions (name -> document element), the level packs (name -> path).
+// The texture list (name -> path), the object definitions (name -> document element), a level
+// pack's (name, path) entries, both packs main first, and the tutorial, map and score trainers.
 std::map<std::string, std::string> TextureList();
 std::map<std::string, Node> Definitions();
 std::vector<std::pair<std::string, std::string>> LevelPack(const std::string& gamePath);
-// Both packs, main first: (name, path).
 std::vector<std::pair<std::string, std::string>> AllLevels();
-// The tutorial, map and score trainer files.
 std::vector<std::string> TrainerFiles();
 
 // The names the game registers for its nineteen effects (name -> file).

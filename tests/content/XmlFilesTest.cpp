@@ -1,5 +1,5 @@
-// Every XML file the game opens: which ones there are, that the engine's parser reads each, and
-// the byte-level rules of the dialect that a successful parse does not prove.
+// Every XML file the game opens: which ones there are, and the byte-level rules of the dialect
+// that a successful parse does not prove.
 #include "tests/content/ContentData.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ std::set<std::string> ReachableXmlFiles()
         "config.xml", "Res\\nn.xml", "gameobjects\\earthworldNEW.xml", "Levels\\levelpack.xml",
         "Levels\\bonuslevelpack.xml", "Levels\\comics.xml", "Levels\\map.xml",
         "Levels\\map_bonus.xml", "Levels\\trophies.xml", "intro\\intro.xml"};
-    for (const auto& f : TrainerFiles())
-        files.insert(f);
+    const auto trainers = TrainerFiles();
+    files.insert(trainers.begin(), trainers.end());
     if (const Node config = LoadXml("config.xml")) {
         for (const auto& screen : Children(config, "screen"))
             files.insert(Attr(screen, "texturepath"));
@@ -81,41 +81,5 @@ TEST(ContentXml, FilesKeepToTheDialectBytes)
         EXPECT_FALSE(std::regex_search(b, bareTagWithBlank)) << "blank before > of a tag without attributes";
         EXPECT_FALSE(std::regex_search(b, singleQuotedAttr)) << "single-quoted attribute";
         EXPECT_FALSE(std::regex_search(b, blankAroundEquals)) << "blank around =";
-    }
-}
-
-TEST(ContentXml, NumbersAndBooleansAreInTheFormsTheReaderConverts)
-{
-    // Booleans are read as "0"/"1" only, numbers as plain decimal text without blanks.
-    const std::set<std::string> booleans = {
-        "IsEnable", "GravityAction", "Sun", "WithTransform", "CoordAligment", "FlipHorizontal",
-        "FlipVertical", "AlphaBlend", "ZWrite", "Lighting", "IsFogEnable", "IsBilinear",
-        "IsTrilinear", "IsAnisotropic", "Inverse", "fullscreen"};
-    const std::set<std::string> numbers = {
-        "X", "Y", "Z", "Width", "Height", "SizeX", "SizeY", "PosX", "PosY", "PlayTime", "Mass",
-        "RenderOrder", "ColorLU", "ColorRU", "ColorLD", "ColorRD", "Angle", "XScaleFactor",
-        "YScaleFactor", "AnimationSpeed", "FrameHorizontal", "FrameVertical", "Step", "Style",
-        "TimeDelay", "Time", "code", "index", "width", "height", "score", "force", "attenuation"};
-    // The reader wraps a negative text into a huge unsigned value instead of failing.
-    const std::set<std::string> unsignedNumbers = {
-        "ColorLU", "ColorRU", "ColorLD", "ColorRD", "RenderOrder", "FrameHorizontal", "FrameVertical",
-        "Style", "TimeDelay", "code", "index", "score", "width", "height"};
-    const std::regex plainNumber("-?[0-9]+(\\.[0-9]+)?(e-?[0-9]+)?");
-    for (const auto& f : XmlFiles()) {
-        SCOPED_TRACE(f);
-        for (const auto& n : Descendants(LoadXml(f))) {
-            for (const auto& a : n->m_Attributes) {
-                const std::string where = "<" + n->m_Name + " " + a->m_Name + "=\"" + a->m_Value + "\">";
-                if (booleans.count(a->m_Name)) {
-                    EXPECT_TRUE(a->m_Value == "0" || a->m_Value == "1") << where;
-                }
-                if (numbers.count(a->m_Name) && n->m_Name != "LevelTrainer") {
-                    EXPECT_TRUE(std::regex_match(a->m_Value, plainNumber)) << where;
-                }
-                if (unsignedNumbers.count(a->m_Name)) {
-                    EXPECT_NE('-', a->m_Value.empty() ? '-' : a->m_Value[0]) << where;
-                }
-            }
-        }
     }
 }

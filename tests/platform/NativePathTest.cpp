@@ -23,7 +23,6 @@ TEST(NativePathTest, SeparatorsAreMappedAndCollapsed)
         {"", ""},
         {"Levels\\levelpack.xml", "Levels/levelpack.xml"},
         {"a\\\\b//c\\/d", "a/b/c/d"},
-        {"splash\\", "splash/"},
         {"\\abs\\Path", "/abs/Path"},
         {"..\\up\\x", "../up/x"},
     };

@@ -56,7 +56,6 @@ TEST_F(ShellTest, FailuresAreReportedAndNothingIsStarted)
         {m_Tmp.File("missing.url"), SE_ERR_FNF},
         {m_Tmp.File("ftp.url"), SE_ERR_NOASSOC},
         {m_Tmp.File("empty.url"), SE_ERR_NOASSOC},
-        {"", SE_ERR_FNF},
     };
     for (const Case& c : cases) EXPECT_EQ(Open(c.file), c.result) << c.file;
     EXPECT_EQ(reinterpret_cast<intptr_t>(ShellExecuteA(nullptr, "print", m_Tmp.File("file.txt").c_str(),

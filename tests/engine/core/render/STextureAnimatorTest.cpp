@@ -119,14 +119,6 @@ TEST_F(AnimatorTest, FloatingAnimatorScrollsByStyle)
     EXPECT_EQ(0.0f, m_Texture->m_TextureMatrix.m[2][0]);
 }
 
-TEST_F(AnimatorTest, UnknownTypesThrowOrReadAsUnknown)
-{
-    EXPECT_EQ("unknown texture animator type7", ThrownText([] { SCore::CreateTextureAnimator(SCore::TextureAnimatorType(7)); }));
-    EXPECT_EQ("UNKNOWN", SCore::TextureAnimatorTypeToString(SCore::TextureAnimatorType(9)));
-    EXPECT_EQ("unknown string with TextureAnimatorType:UNKNOWN",
-              ThrownText([] { SCore::StringToTextureAnimatorType("UNKNOWN"); }));
-}
-
 TEST_F(AnimatorTest, MaterialStagesDriveAnimationAndTransforms)
 {
     SCore::SMaterial m;

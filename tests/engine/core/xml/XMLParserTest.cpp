@@ -57,7 +57,6 @@ struct TreeCase {
 
 const TreeCase kTrees[] = {
     {"", "root"},
-    {" \n\t\r \x06 ", "root"},
     {"\xEF\xBB\xBF<a></a>", "root"},                         // no declaration: BOM is text
     {"\xEF\xBB\xBF<?xml version=\"1.0\"?><a></a>", "root{a}"},  // declaration skips the BOM
     {"<a></a>", "root{a}"},
@@ -65,24 +64,16 @@ const TreeCase kTrees[] = {
     {"<a>li\nne</a>", "root{a'line'}"},
     {"<a x=\"o\nne\"></a>", "root{a(x=one)}"},
     {"<a x=\"1\"y=\"2\"   ></a>", "root{a(x=1 y=2)}"},
-    {"<a x=\"1\" x=\"2\"></a>", "root{a(x=1 x=2)}"},
-    {"<a x=\"<&>\"></a>", "root{a(x=<&>)}"},
-    {"<a x=\"\"></a>", "root{a(x=)}"},
-    {"<a =\"v\"></a>", "root{a(=v)}"},
     {"<a>\n<b>1</b>\n<c k=\"v\">\n<d></d>\n</c>\n</a>", "root{a{b'1' c(k=v){d}}}"},
     {"<a></a><b></b>", "root{a b}"},
     {"<a></a>trailing text", "root{a}"},
-    {"<a></a></b>", "root{a}"},
-    {"<root></root>", "root{root}"},
     {"<a><b></b>after</a>", "root{a'after'{b}}"},
     // "<a >" is not an empty attribute list: ">" starts an attribute name.
     {"<a ><b x=\"1\"></a>", "root{a(><b x=1)}"},
     // A close tag whose "<" and "/" are split by a line break is still a close tag.
     {"<a><\n/a>", "root{a}"},
-    {"<\na\n></a>", "root{a}"},
     // The declaration is skipped wherever it stands: parsing starts after the first "?>".
     {"<a></a><?xml?><b></b>", "root{b}"},
-    {"junk ?><a v=\"<?xml\"></a>", "root{a(v=<?xml)}"},
 };
 
 TEST(XMLParser, BuildsTreesFromTheDialect)
@@ -100,47 +91,20 @@ struct ErrorCase {
 
 const ErrorCase kErrors[] = {
     {"<a>", "Value not found"},
-    {"<a>text", "Value not found"},
-    {"<a/>", "Value not found"},
-    {"<a></a", "CloseTag not found"},
     {"<a></b>", "CloseTag not found"},
-    {"<a></a >", "CloseTag not found"},
-    {"<a><", "XMLNode not found"},
     {"<a", "XMLNode not found"},
-    {"<", "XMLNode not found"},
     {"<?xml <a></a>", "XMLNode not found"},
-    {"< a></a>", "XMLNode name not found"},
     {"<>", "XMLNode name not found"},
-    {"<\n>", "XMLNode name not found"},
     {"<a x=1></a>", "XMLAttribute start \" symbol not found"},
-    {"<a x='1'></a>", "XMLAttribute start \" symbol not found"},
-    {"<a x=", "XMLAttribute start \" symbol not found"},
     {"<a x", "XMLAttribute not found"},
-    {"<a x=\"1", "XMLAttribute not found"},
-    {"<a x=\"1\"", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
-    {"<a></", "CloseTag not found"},
-    {"<a><b></b></", "CloseTag not found"},
 };
 
 TEST(XMLParser, ReportsEachMalformedConstructWithItsText)
 {
     for (const ErrorCase& c : kErrors)
         EXPECT_EQ(c.error, ParseError(c.text)) << "text: " << c.text;
-}
-
-TEST(XMLParser, ParseErrorIsNotAnEngineExceptionAndCarriesNoContext)
-{
-    XMLParser parser;
-    try {
-        parser.Parse("<a></b>");
-        ADD_FAILURE() << "no error";
-    } catch (const SCore::TarnCoreException&) {
-        ADD_FAILURE() << "caught as TarnCoreException";
-    } catch (const XMLException& e) {
-        EXPECT_STREQ("CloseTag not found", e.what());
-    }
 }
 
 TEST(XMLParser, FailedParseKeepsOnlyCompletedElements)
