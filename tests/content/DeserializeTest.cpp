@@ -29,11 +29,11 @@ std::string Text(SDeserializator& d, const std::string& key)
     return text;
 }
 
-// Reads each "type:key" of spec (b bool, f float, d double, i int, u unsigned, s string,
+// Reads each "type:key" of fields (b bool, f float, d double, i int, u unsigned, s string,
 // w wide string, r rect, v vector, t filtration, a box); "?" before the type: when present.
-void ReadSpec(SDeserializator& d, const std::string& spec)
+void ReadFields(SDeserializator& d, const std::string& fields)
 {
-    std::istringstream items(spec);
+    std::istringstream items(fields);
     std::string item;
     while (items >> item) {
         const bool optional = item[0] == '?';
@@ -57,69 +57,69 @@ void ReadSpec(SDeserializator& d, const std::string& spec)
             // The reader wraps a negative text into a huge value instead of failing.
             EXPECT_NE('-', (Text(d, key) + " ")[0]) << key;
             break;
-        default: ADD_FAILURE() << "bad spec " << item;
+        default: ADD_FAILURE() << "bad fields " << item;
         }
     }
 }
 
-std::function<void(SDeserializator&)> Spec(const std::string& spec)
+std::function<void(SDeserializator&)> Fields(const std::string& fields)
 {
-    return [spec](SDeserializator& d) { ReadSpec(d, spec); };
+    return [fields](SDeserializator& d) { ReadFields(d, fields); };
 }
 
 // What the loaders read from each kind of element (composites are read by their parents).
 const std::map<std::string, std::function<void(SDeserializator&)>>& Readers()
 {
     static const std::map<std::string, std::function<void(SDeserializator&)>> readers = {
-        {"Sprite", Spec("u:ColorLU u:ColorRU u:ColorLD u:ColorRD f:Angle f:XScaleFactor f:YScaleFactor "
+        {"Sprite", Fields("u:ColorLU u:ColorRU u:ColorLD u:ColorRD f:Angle f:XScaleFactor f:YScaleFactor "
                         "b:CoordAligment b:WithTransform b:FlipHorizontal b:FlipVertical r:Position r:TexCoords")},
-        {"Material", Spec("u:CullMode u:FillMode u:SrcBlend u:DstBlend b:AlphaBlend b:ZWrite b:Lighting b:IsFogEnable")},
-        {"Textures", Spec("?s:Texture1 ?t:Filtration1 ?t:Filtration2")},
+        {"Material", Fields("u:CullMode u:FillMode u:SrcBlend u:DstBlend b:AlphaBlend b:ZWrite b:Lighting b:IsFogEnable")},
+        {"Textures", Fields("?s:Texture1 ?t:Filtration1 ?t:Filtration2")},
         {"Animation", [](SDeserializator& d) {
-             ReadSpec(d, Text(d, "Type") == "FRAME" ? "f:AnimationSpeed u:FrameHorizontal u:FrameVertical ?b:Inverse ?r:Indent"
+             ReadFields(d, Text(d, "Type") == "FRAME" ? "f:AnimationSpeed u:FrameHorizontal u:FrameVertical ?b:Inverse ?r:Indent"
                                                     : "f:AnimationSpeed u:Style f:Step");
          }},
         {"GameObject", [](SDeserializator& d) {
              if (d.IsAvialableName("GameObjectType"))
-                 ReadSpec(d, "b:IsEnable b:GravityAction u:RenderOrder");
-             ReadSpec(d, "?v:Position ?v:HalfSize");
+                 ReadFields(d, "b:IsEnable b:GravityAction u:RenderOrder");
+             ReadFields(d, "?v:Position ?v:HalfSize");
          }},
-        {"Tile", Spec("u:ID u:GeomType v:HalfSize")},
-        {"Body", Spec("u:ID f:Mass v:Position v:Velocity")},
+        {"Tile", Fields("u:ID u:GeomType v:HalfSize")},
+        {"Body", Fields("u:ID f:Mass v:Position v:Velocity")},
         {"Attribute", [](SDeserializator& d) {
              const std::map<std::string, std::string> types = {
                  {"Boolean", "b"}, {"Double", "d"}, {"Long", "i"}, {"SizeT", "u"}, {"String", "s"}};
              const auto type = types.find(Text(d, "Type"));
              ASSERT_NE(types.end(), type) << "attribute " << Text(d, "Name");
-             ReadSpec(d, type->second + ":Value");
+             ReadFields(d, type->second + ":Value");
          }},
         {"Level", [](SDeserializator& d) {
-             ReadSpec(d, d.IsAvialableName("SizeX") ? "f:SizeX f:SizeY f:PosX f:PosY f:PlayTime b:Sun" : "s:Path s:Name");
+             ReadFields(d, d.IsAvialableName("SizeX") ? "f:SizeX f:SizeY f:PosX f:PosY f:PlayTime b:Sun" : "s:Path s:Name");
          }},
-        {"Tool", Spec("s:ToolType s:GameObject")},
-        {"world", Spec("s:directory")},
-        {"object", Spec("s:file")},
-        {"Comics", Spec("s:LevelName s:ComicsPath")},
-        {"Trophy", Spec("w:Name")},
-        {"Slide", Spec("s:Texture")},
-        {"Item", Spec("?u:TimeDelay")},
-        {"C", Spec("?f:X ?f:Y ?f:Angle ?u:Time")},
-        {"KeyFrame", Spec("f:Time v:Eye v:At")},
-        {"VertexData", Spec("u:VertexSize u:FVF u:PrimType")},
-        {"Vertex", Spec("f:X f:Y f:Z f:NX f:NY f:NZ f:U f:V")},
-        {"IndexData", Spec("u:IndexSize")},
-        {"Index", Spec("u:I")},
-        {"TriMesh", Spec("a:AABB")},
-        {"Picture", Spec("u:Time")},
-        {"screen", Spec("u:width u:height u:bitperpixel b:fullscreen")},
-        {"life", Spec("u:score")},
-        {"level_move", Spec("f:force f:attenuation")},
+        {"Tool", Fields("s:ToolType s:GameObject")},
+        {"world", Fields("s:directory")},
+        {"object", Fields("s:file")},
+        {"Comics", Fields("s:LevelName s:ComicsPath")},
+        {"Trophy", Fields("w:Name")},
+        {"Slide", Fields("s:Texture")},
+        {"Item", Fields("?u:TimeDelay")},
+        {"C", Fields("?f:X ?f:Y ?f:Angle ?u:Time")},
+        {"KeyFrame", Fields("f:Time v:Eye v:At")},
+        {"VertexData", Fields("u:VertexSize u:FVF u:PrimType")},
+        {"Vertex", Fields("f:X f:Y f:Z f:NX f:NY f:NZ f:U f:V")},
+        {"IndexData", Fields("u:IndexSize")},
+        {"Index", Fields("u:I")},
+        {"TriMesh", Fields("a:AABB")},
+        {"Picture", Fields("u:Time")},
+        {"screen", Fields("u:width u:height u:bitperpixel b:fullscreen")},
+        {"life", Fields("u:score")},
+        {"level_move", Fields("f:force f:attenuation")},
         {"font", [](SDeserializator& d) {
              if (d.IsAvialableName("charsH"))
-                 ReadSpec(d, "f:charsH f:charsW r:indent");
+                 ReadFields(d, "f:charsH f:charsW r:indent");
          }},
-        {"c", Spec("u:code u:index f:width")},
-        {"Texture", Spec("s:Name s:Path ?i:MipLevels")},
+        {"c", Fields("u:code u:index f:width")},
+        {"Texture", Fields("s:Name s:Path ?i:MipLevels")},
     };
     return readers;
 }
