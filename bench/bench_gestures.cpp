@@ -1,10 +1,10 @@
 // Gestures: one stroke classified (20 x 20 reduction and forward pass), one stroke inked end to
 // end (clear, points joined into lines, painted rectangle, rows out), and the network's load.
 
-#include "engine/core/dx9/SD3D9RenderDevice.h"
-#include "engine/core/dx9/SD3D9Viewport.h"
-#include "game/gameplay/GestureRecognizer.h"
-#include "game/gameplay/Painter.h"
+#include "engine/core/render/dx9/SD3D9RenderDevice.h"
+#include "engine/core/render/dx9/SD3D9Viewport.h"
+#include "game/gameplay/gestures/GestureRecognizer.h"
+#include "game/gameplay/gestures/Painter.h"
 #include "platform/testing.h"
 
 #include <benchmark/benchmark.h>

@@ -3,7 +3,7 @@
 // the same clear and swap. Both run in one program on the same display; without a display the
 // engine frame runs on the headless device and the bare loop is skipped.
 
-#include "engine/framework/TarnApplication.h"
+#include "engine/framework/app/TarnApplication.h"
 #include "platform/gl/BareQuadRenderer.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"

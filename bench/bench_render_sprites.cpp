@@ -2,14 +2,14 @@
 // on the OpenGL backend, against a plain OpenGL program drawing the same quads. Needs a display
 // (run under xvfb-run); the engine's frame should cost no more than 1.5 times the plain one.
 
-#include "engine/core/SIndexBuffer.h"
-#include "engine/core/SMaterial.h"
-#include "engine/core/STexture.h"
-#include "engine/core/STextureLock.h"
-#include "engine/core/SVertexBuffer.h"
-#include "engine/core/TResourceLock.h"
-#include "engine/core/dx9/SD3D9RenderDevice.h"
-#include "engine/core/dx9/SD3D9Viewport.h"
+#include "engine/core/render/SIndexBuffer.h"
+#include "engine/core/render/SMaterial.h"
+#include "engine/core/render/STexture.h"
+#include "engine/core/render/STextureLock.h"
+#include "engine/core/render/SVertexBuffer.h"
+#include "engine/core/render/TResourceLock.h"
+#include "engine/core/render/dx9/SD3D9RenderDevice.h"
+#include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "platform/gl/BareQuadRenderer.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"

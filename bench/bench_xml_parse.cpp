@@ -2,7 +2,7 @@
 // Inputs are generated here, deterministically: a level, a game-object definition, users.xml
 // and a 400-32-5 gesture network whose layers are long element texts of numbers.
 
-#include "engine/core/XMLParser.h"
+#include "engine/core/xml/XMLParser.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

@@ -3,7 +3,7 @@
 // scoped CriticalSectionLock on Section() so that every way out leaves it. It is the framework's
 // lock holder under the game's name.
 
-#include "engine/framework/SLockGuard.h"
+#include "engine/framework/threads/SLockGuard.h"
 
 namespace Runegarden {
 

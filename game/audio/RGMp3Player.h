@@ -4,9 +4,9 @@
 // file name and the volume; its calls return at once (after a short sleep) and the thread does
 // the work. The owner starts the thread (SThread::Start); the destructor stops and joins it.
 
-#include "engine/framework/SLockGuard.h"
-#include "engine/framework/SThread.h"
-#include "engine/framework/TSafeData.h"
+#include "engine/framework/threads/SLockGuard.h"
+#include "engine/framework/threads/SThread.h"
+#include "engine/framework/threads/TSafeData.h"
 #include "platform/dshow.h"
 
 #include <atomic>

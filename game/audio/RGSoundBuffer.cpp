@@ -1,6 +1,6 @@
 #include "game/audio/RGSoundBuffer.h"
 
-#include "engine/core/SEngineException.h"
+#include "engine/core/base/SEngineException.h"
 #include "game/audio/RGWaveFile.h"
 
 #include <cstring>

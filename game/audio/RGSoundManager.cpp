@@ -1,6 +1,6 @@
 #include "game/audio/RGSoundManager.h"
 
-#include "engine/core/SEngineException.h"
+#include "engine/core/base/SEngineException.h"
 
 static const char* const kTarnSource = "..\\Src\\RGSoundManager";
 

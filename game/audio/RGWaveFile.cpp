@@ -1,6 +1,6 @@
 #include "game/audio/RGWaveFile.h"
 
-#include "engine/core/SEngineException.h"
+#include "engine/core/base/SEngineException.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "tests/content/ContentData.h"
 
-#include "engine/core/XMLParser.h"
+#include "engine/core/xml/XMLParser.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The shipped content for the content tests: files by the game's own backslash paths, documents
 // parsed with the engine's XML parser, and look-ups that fail the test naming what is missing.
-#include "engine/core/XMLNode.h"
+#include "engine/core/xml/XMLNode.h"
 
 #include <boost/shared_ptr.hpp>
 

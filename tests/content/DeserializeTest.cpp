@@ -3,7 +3,7 @@
 // a field) fails here instead of at start-up or level load.
 #include "tests/content/ContentData.h"
 
-#include "engine/core/SXMLDeserializator.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // program resource so that no file is written. Loading either fails with a TarnCoreException or
 // yields a buffer that holds exactly the declared samples and plays.
 
-#include "engine/core/TarnCoreException.h"
+#include "engine/core/base/TarnCoreException.h"
 #include "game/audio/RGSoundBuffer.h"
 #include "game/audio/RGWaveFile.h"
 #include "platform/testing.h"

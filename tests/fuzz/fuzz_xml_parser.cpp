@@ -2,9 +2,9 @@
 // tree whose links are consistent; a tree written back out and parsed again is unchanged when
 // its texts stay inside what the writer can carry.
 
-#include "engine/core/SXMLSerializator.h"
-#include "engine/core/XMLException.h"
-#include "engine/core/XMLParser.h"
+#include "engine/core/serialization/SXMLSerializator.h"
+#include "engine/core/xml/XMLException.h"
+#include "engine/core/xml/XMLParser.h"
 
 #include <boost/make_shared.hpp>
 

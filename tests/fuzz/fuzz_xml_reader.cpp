@@ -1,8 +1,8 @@
 // Drives the XML reader over an arbitrary document with an arbitrary sequence of navigation and
 // reads. Every failure must be a TarnCoreException or a conversion error; nothing may crash.
 
-#include "engine/core/SXMLDeserializator.h"
-#include "engine/core/TarnCoreException.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/core/base/TarnCoreException.h"
 
 #include <boost/lexical_cast.hpp>
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,8 +1,8 @@
 #pragma once
 // Routes the global log into memory for the life of the object, then restores the old device.
 
-#include "engine/core/SLoger.h"
-#include "engine/core/SOutputDevice.h"
+#include "engine/core/base/SLoger.h"
+#include "engine/core/base/SOutputDevice.h"
 
 #include <boost/make_shared.hpp>
 #include <sstream>

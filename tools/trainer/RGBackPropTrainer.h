@@ -3,7 +3,7 @@
 // a network of the game's format: bipolar sigmoid units y = beta (1 - e) / (1 + e),
 // e = exp(-alpha s), weights laid out as NeuroNet reads them.
 
-#include "game/gameplay/NeuroNet.h"
+#include "game/gameplay/gestures/NeuroNet.h"
 #include "tools/trainer/RGRandom.h"
 
 #include <boost/shared_ptr.hpp>

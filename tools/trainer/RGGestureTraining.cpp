@@ -1,6 +1,6 @@
 #include "tools/trainer/RGGestureTraining.h"
 
-#include "game/gameplay/GestureRecognizer.h"
+#include "game/gameplay/gestures/GestureRecognizer.h"
 #include "tools/trainer/RGBackPropTrainer.h"
 #include "tools/trainer/RGGestureSynth.h"
 #include "tools/trainer/RGStrokeInker.h"

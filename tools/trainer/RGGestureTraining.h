@@ -2,7 +2,7 @@
 // One training run: synthesise and ink the training strokes, train the network, and measure it
 // with the game's recogniser on strokes it never saw.
 
-#include "game/gameplay/NeuroNet.h"
+#include "game/gameplay/gestures/NeuroNet.h"
 
 #include <boost/shared_ptr.hpp>
 

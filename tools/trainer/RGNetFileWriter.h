@@ -2,7 +2,7 @@
 // Writes a network as the game's "neuronet" file: element text only, numbers separated by a
 // comma alone, printed with 9 significant digits, line breaks only directly after a comma.
 
-#include "game/gameplay/NeuroNet.h"
+#include "game/gameplay/gestures/NeuroNet.h"
 
 #include <ostream>
 #include <string>

@@ -1,8 +1,8 @@
 #include "tools/trainer/RGStrokeInker.h"
 
-#include "engine/core/dx9/SD3D9RenderDevice.h"
-#include "engine/core/dx9/SD3D9Viewport.h"
-#include "game/gameplay/GestureRecognizer.h"
+#include "engine/core/render/dx9/SD3D9RenderDevice.h"
+#include "engine/core/render/dx9/SD3D9Viewport.h"
+#include "game/gameplay/gestures/GestureRecognizer.h"
 #include "platform/testing.h"
 
 namespace Runegarden {

@@ -2,7 +2,7 @@
 // Inks a stroke through the game's own painter, on a headless render device, and reduces it
 // with the recogniser's own code, so the network learns exactly what the game will show it.
 
-#include "game/gameplay/Painter.h"
+#include "game/gameplay/gestures/Painter.h"
 #include "tools/trainer/RGGestureSynth.h"
 
 #include "platform/wintypes.h"

@@ -1,6 +1,6 @@
 #include "game/audio/RGWaveFile.h"
 
-#include "engine/core/TarnCoreException.h"
+#include "engine/core/base/TarnCoreException.h"
 #include "platform/files.h"
 #include "platform/testing.h"
 

@@ -3,8 +3,8 @@
 #include "tools/trainer/RGNetFileWriter.h"
 #include "tools/trainer/RGStrokeInker.h"
 
-#include "game/gameplay/GestureRecognizer.h"
-#include "game/gameplay/NNBuilder.h"
+#include "game/gameplay/gestures/GestureRecognizer.h"
+#include "game/gameplay/gestures/NNBuilder.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

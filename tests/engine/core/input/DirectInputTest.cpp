@@ -1,5 +1,5 @@
-#include "engine/core/TarnCoreDX9Exception.h"
-#include "engine/core/dx9/SDI9Input.h"
+#include "engine/core/base/TarnCoreDX9Exception.h"
+#include "engine/core/input/dx9/SDI9Input.h"
 #include "platform/dinput8.h"
 #include "platform/testing.h"
 

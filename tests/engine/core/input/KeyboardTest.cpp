@@ -1,5 +1,5 @@
-#include "engine/core/SKeyboardPressStrategy.h"
-#include "engine/core/TarnCoreException.h"
+#include "engine/core/input/SKeyboardPressStrategy.h"
+#include "engine/core/base/TarnCoreException.h"
 #include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>

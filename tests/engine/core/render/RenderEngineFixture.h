@@ -2,8 +2,8 @@
 // An SD3D9Viewport whose device is created on a headless window, with the sleep hook returning
 // at once and the device's calls recorded.
 
-#include "engine/core/dx9/SD3D9RenderDevice.h"
-#include "engine/core/dx9/SD3D9Viewport.h"
+#include "engine/core/render/dx9/SD3D9RenderDevice.h"
+#include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "platform/testing.h"
 #include "tests/support/ThrownText.h"
 

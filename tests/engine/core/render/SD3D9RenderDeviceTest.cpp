@@ -1,10 +1,10 @@
 #include "tests/engine/core/render/RenderEngineFixture.h"
 
-#include "engine/core/IEvent.h"
-#include "engine/core/SIndexBuffer.h"
-#include "engine/core/STexture.h"
-#include "engine/core/SVertexBuffer.h"
-#include "engine/core/TResourceLock.h"
+#include "engine/core/base/IEvent.h"
+#include "engine/core/render/SIndexBuffer.h"
+#include "engine/core/render/STexture.h"
+#include "engine/core/render/SVertexBuffer.h"
+#include "engine/core/render/TResourceLock.h"
 
 #include <cstring>
 

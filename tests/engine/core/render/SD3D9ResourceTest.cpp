@@ -1,14 +1,14 @@
 #include "tests/engine/core/render/RenderEngineFixture.h"
 
-#include "engine/core/SFont.h"
-#include "engine/core/SIndexBuffer.h"
-#include "engine/core/SRenderPass.h"
-#include "engine/core/STexture.h"
-#include "engine/core/STextureLock.h"
-#include "engine/core/SVertexBuffer.h"
-#include "engine/core/TResourceLock.h"
-#include "engine/core/dx9/SD3D9Font.h"
-#include "engine/core/dx9/SD3D9RenderPass.h"
+#include "engine/core/render/SFont.h"
+#include "engine/core/render/SIndexBuffer.h"
+#include "engine/core/render/SRenderPass.h"
+#include "engine/core/render/STexture.h"
+#include "engine/core/render/STextureLock.h"
+#include "engine/core/render/SVertexBuffer.h"
+#include "engine/core/render/TResourceLock.h"
+#include "engine/core/render/dx9/SD3D9Font.h"
+#include "engine/core/render/dx9/SD3D9RenderPass.h"
 
 #include <thread>
 

@@ -1,12 +1,12 @@
 #include "tests/engine/core/render/RenderEngineFixture.h"
 
-#include "engine/core/SMaterial.h"
-#include "engine/core/STexture.h"
-#include "engine/core/STextureAnimatorFloating.h"
-#include "engine/core/STextureAnimatorFrame.h"
-#include "engine/core/STextureManager.h"
-#include "engine/core/SXMLDeserializator.h"
-#include "engine/core/SXMLSerializator.h"
+#include "engine/core/render/SMaterial.h"
+#include "engine/core/render/STexture.h"
+#include "engine/core/render/STextureAnimatorFloating.h"
+#include "engine/core/render/STextureAnimatorFrame.h"
+#include "engine/core/render/STextureManager.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/core/serialization/SXMLSerializator.h"
 #include "tests/support/TempDir.h"
 
 using SCore::SMaterial;

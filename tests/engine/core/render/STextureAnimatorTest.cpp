@@ -1,9 +1,9 @@
 #include "tests/engine/core/render/RenderEngineFixture.h"
 
-#include "engine/core/SFPS.h"
-#include "engine/core/STexture.h"
-#include "engine/core/STextureAnimatorFloating.h"
-#include "engine/core/STextureAnimatorFrame.h"
+#include "engine/core/base/SFPS.h"
+#include "engine/core/render/STexture.h"
+#include "engine/core/render/STextureAnimatorFloating.h"
+#include "engine/core/render/STextureAnimatorFrame.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
-#include "engine/core/STextureManager.h"
+#include "engine/core/render/STextureManager.h"
 
-#include "engine/core/dx9/SD3D9Texture.h"
+#include "engine/core/render/dx9/SD3D9Texture.h"
 #include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "engine/core/SXMLDeserializator.h"
-#include "engine/core/SXMLSerializator.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/core/serialization/SXMLSerializator.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

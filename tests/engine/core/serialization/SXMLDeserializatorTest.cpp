@@ -1,5 +1,5 @@
-#include "engine/core/SXMLDeserializator.h"
-#include "engine/core/TarnCoreException.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/core/base/TarnCoreException.h"
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"
 

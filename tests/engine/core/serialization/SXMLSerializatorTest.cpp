@@ -1,4 +1,4 @@
-#include "engine/core/SXMLSerializator.h"
+#include "engine/core/serialization/SXMLSerializator.h"
 #include "platform/testing.h"
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"

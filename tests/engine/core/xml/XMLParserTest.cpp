@@ -1,6 +1,6 @@
-#include "engine/core/TarnCoreException.h"
-#include "engine/core/XMLException.h"
-#include "engine/core/XMLParser.h"
+#include "engine/core/base/TarnCoreException.h"
+#include "engine/core/xml/XMLException.h"
+#include "engine/core/xml/XMLParser.h"
 #include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "engine/core/TarnCoreException.h"
-#include "engine/framework/SApplication.h"
-#include "engine/framework/SWindow.h"
-#include "engine/framework/WindowProc.h"
+#include "engine/core/base/TarnCoreException.h"
+#include "engine/framework/app/SApplication.h"
+#include "engine/framework/app/SWindow.h"
+#include "engine/framework/app/WindowProc.h"
 #include "platform/testing.h"
 
 #include <gtest/gtest.h>

@@ -3,14 +3,14 @@
 // (DrawablesTest) or through OpenGL into a 160 x 120 window read back at present (PixelsTest,
 // skipped without a display), with helpers to read buffers back and objects from XML text.
 
-#include "engine/core/SIndexBuffer.h"
-#include "engine/core/STextureManager.h"
-#include "engine/core/SVertexBuffer.h"
-#include "engine/core/SXMLDeserializator.h"
-#include "engine/core/SXMLSerializator.h"
-#include "engine/core/TResourceLock.h"
-#include "engine/core/dx9/SD3D9RenderDevice.h"
-#include "engine/core/dx9/SD3D9Viewport.h"
+#include "engine/core/render/SIndexBuffer.h"
+#include "engine/core/render/STextureManager.h"
+#include "engine/core/render/SVertexBuffer.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/core/serialization/SXMLSerializator.h"
+#include "engine/core/render/TResourceLock.h"
+#include "engine/core/render/dx9/SD3D9RenderDevice.h"
+#include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "tests/support/TempDir.h"

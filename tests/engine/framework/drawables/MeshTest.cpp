@@ -1,9 +1,9 @@
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
-#include "engine/core/SRenderDevice.h"
-#include "engine/framework/SMathMatrix.h"
-#include "engine/framework/STriMesh.h"
-#include "engine/framework/SVertices.h"
+#include "engine/core/render/SRenderDevice.h"
+#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/STriMesh.h"
+#include "engine/framework/drawables/SVertices.h"
 
 #include <thread>
 

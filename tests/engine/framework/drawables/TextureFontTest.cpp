@@ -1,8 +1,8 @@
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
-#include "engine/framework/SMathMatrix.h"
-#include "engine/framework/STextureFont.h"
-#include "engine/framework/SVertices.h"
+#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/STextureFont.h"
+#include "engine/framework/drawables/SVertices.h"
 
 using namespace drawables_test;
 using TarnEngine::SScreenVertex;

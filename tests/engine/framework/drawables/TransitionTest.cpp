@@ -1,11 +1,11 @@
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
-#include "engine/framework/SMathMatrix.h"
-#include "engine/framework/SSprite.h"
-#include "engine/framework/SSpriteTransition.h"
-#include "engine/framework/STextureFont.h"
-#include "engine/framework/STextureFontTransition.h"
-#include "engine/framework/SVertices.h"
+#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SSprite.h"
+#include "engine/framework/drawables/SSpriteTransition.h"
+#include "engine/framework/drawables/STextureFont.h"
+#include "engine/framework/drawables/STextureFontTransition.h"
+#include "engine/framework/drawables/SVertices.h"
 
 using namespace drawables_test;
 using namespace TarnEngine;

@@ -2,9 +2,9 @@
 // An input system whose first button the test presses, over a virtual window whose cursor the
 // test moves, and a control that writes down what it receives.
 
-#include "engine/core/SInput.h"
-#include "engine/core/TarnCoreException.h"
-#include "engine/framework/SUIControl.h"
+#include "engine/core/input/SInput.h"
+#include "engine/core/base/TarnCoreException.h"
+#include "engine/framework/ui/SUIControl.h"
 #include "platform/testing.h"
 #include "tests/support/VirtualWindow.h"
 

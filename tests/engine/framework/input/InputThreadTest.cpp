@@ -1,7 +1,7 @@
 #include "InputFakes.h"
 
-#include "engine/core/SViewport.h"
-#include "engine/framework/SInputMessager.h"
+#include "engine/core/render/SViewport.h"
+#include "engine/framework/input/SInputMessager.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "InputFakes.h"
 
-#include "engine/framework/SUIMessageManager.h"
+#include "engine/framework/input/SUIMessageManager.h"
 #include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "tests/engine/framework/ui/UIFixture.h"
 
-#include "engine/framework/SUIApplication.h"
-#include "engine/framework/SUIButton.h"
-#include "engine/framework/SUIForm.h"
-#include "engine/framework/SUITextBox.h"
+#include "engine/framework/ui/SUIApplication.h"
+#include "engine/framework/ui/SUIButton.h"
+#include "engine/framework/ui/SUIForm.h"
+#include "engine/framework/ui/SUITextBox.h"
 
 #include <thread>
 

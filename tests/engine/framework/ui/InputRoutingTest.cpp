@@ -3,9 +3,9 @@
 
 #include "tests/engine/framework/ui/UIFixture.h"
 
-#include "engine/framework/SUIApplication.h"
-#include "engine/framework/SUIButton.h"
-#include "engine/framework/SUIMessageManager.h"
+#include "engine/framework/ui/SUIApplication.h"
+#include "engine/framework/ui/SUIButton.h"
+#include "engine/framework/input/SUIMessageManager.h"
 #include "tests/engine/framework/input/InputFakes.h"
 
 #include <boost/make_shared.hpp>

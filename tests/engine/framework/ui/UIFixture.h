@@ -2,10 +2,10 @@
 // The headless 800 x 600 viewport of the drawables' tests, with a glyph texture named "font",
 // counting callbacks and pointer helpers in client pixels.
 
-#include "engine/core/STexture.h"
-#include "engine/framework/IUIEvent.h"
-#include "engine/framework/SSprite.h"
-#include "engine/framework/SUIControl.h"
+#include "engine/core/render/STexture.h"
+#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/drawables/SSprite.h"
+#include "engine/framework/ui/SUIControl.h"
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
 #include <functional>

@@ -1,16 +1,16 @@
 #include "tests/engine/framework/ui/UIFixture.h"
 
-#include "engine/framework/SProgressBar.h"
-#include "engine/framework/SSpriteTransition.h"
-#include "engine/framework/STextureFont.h"
-#include "engine/framework/STextureFontTransition.h"
-#include "engine/framework/SUIButton.h"
-#include "engine/framework/SUICheckBox.h"
-#include "engine/framework/SUILabel.h"
-#include "engine/framework/SUIListBox.h"
-#include "engine/framework/SUITextBox.h"
-#include "engine/framework/SUIToolTip.h"
-#include "engine/framework/SUITrackBar.h"
+#include "engine/framework/ui/SProgressBar.h"
+#include "engine/framework/drawables/SSpriteTransition.h"
+#include "engine/framework/drawables/STextureFont.h"
+#include "engine/framework/drawables/STextureFontTransition.h"
+#include "engine/framework/ui/SUIButton.h"
+#include "engine/framework/ui/SUICheckBox.h"
+#include "engine/framework/ui/SUILabel.h"
+#include "engine/framework/ui/SUIListBox.h"
+#include "engine/framework/ui/SUITextBox.h"
+#include "engine/framework/ui/SUIToolTip.h"
+#include "engine/framework/ui/SUITrackBar.h"
 
 using namespace ui_test;
 

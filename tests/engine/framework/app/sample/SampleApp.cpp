@@ -1,6 +1,6 @@
 #include "SampleApp.h"
 
-#include "engine/core/SRenderDevice.h"
+#include "engine/core/render/SRenderDevice.h"
 #include "platform/d3d9.h"
 
 #include <chrono>

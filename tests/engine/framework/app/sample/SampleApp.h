@@ -4,8 +4,8 @@
 // input thread through a UI control, draws a green square where it was clicked and a red one
 // once a key was typed, and enters its quit mode when the key was 'q'.
 
-#include "engine/framework/SUIControl.h"
-#include "engine/framework/TarnApplication.h"
+#include "engine/framework/ui/SUIControl.h"
+#include "engine/framework/app/TarnApplication.h"
 
 #include <atomic>
 #include <boost/shared_ptr.hpp>

@@ -3,7 +3,7 @@
 
 #include "SampleApp.h"
 
-#include "engine/core/STextureManager.h"
+#include "engine/core/render/STextureManager.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "tests/support/TempDir.h"

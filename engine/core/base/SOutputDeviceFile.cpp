@@ -1,0 +1,50 @@
+#include "engine/core/base/SOutputDeviceFile.h"
+
+#include <cstdio>
+
+namespace SCore {
+
+SOutputDeviceFile::SOutputDeviceFile(const wchar_t* path)
+    : m_Stream(&m_Buffer), m_Path(path ? path : L"")
+{
+    m_Enabled = 1;
+    if (!m_Buffer.open(m_Path, false)) {
+        m_Stream.setstate(std::ios::badbit);
+        std::fprintf(stderr, "can't open file for writing: %s\n", WideToUtf8(m_Path).c_str());
+    }
+}
+
+SOutputDeviceFile::~SOutputDeviceFile()
+{
+    Close(false);
+}
+
+void SOutputDeviceFile::DoBeginWrite()
+{
+    if (m_ReopenMode != 1) return;
+    if (m_Buffer.open(m_Path, true))
+        m_Stream.clear();
+    else
+        m_Stream.setstate(std::ios::badbit);
+}
+
+void SOutputDeviceFile::DoEndWrite()
+{
+    m_Stream.flush();
+    if (m_ReopenMode == 1 && !m_Buffer.close(false)) m_Stream.setstate(std::ios::badbit);
+}
+
+bool SOutputDeviceFile::IsGood() const
+{
+    return m_Stream.good();
+}
+
+bool SOutputDeviceFile::Close(bool syncToDisk)
+{
+    if (!m_Buffer.is_open()) return m_Stream.good();
+    m_Stream.flush();
+    bool closed = m_Buffer.close(syncToDisk);
+    return closed && m_Stream.good();
+}
+
+} // namespace SCore

@@ -1,0 +1,48 @@
+#include "engine/core/input/SKeyboardPressStrategy.h"
+
+#include "engine/core/base/TarnCoreException.h"
+
+namespace SCore {
+
+static const char* const kTarnSource = "Src\\SKeyboard";
+
+SKeyboardPressStrategy::SKeyboardPressStrategy()
+{
+    for (auto& b : m_State) b.store(0, std::memory_order_relaxed);
+}
+
+void SKeyboardPressStrategy::SetState(const BYTE state[256])
+{
+    for (int i = 0; i < 256; ++i) m_State[i].store(state[i], std::memory_order_relaxed);
+}
+
+SKeyboardPressOnce::SKeyboardPressOnce()
+{
+    for (auto& b : m_Latch) b.store(0, std::memory_order_relaxed);
+}
+
+int SKeyboardPressOnce::IsPressed(BYTE key)
+{
+    const int down = GetState(key) & 0x80;
+    const int latched = m_Latch[key].load(std::memory_order_relaxed) & 0x80;
+    if (down == latched) return 0;
+    if (latched) {
+        m_Latch[key].store(0, std::memory_order_relaxed);
+        return 0;
+    }
+    m_Latch[key].store(0x80, std::memory_order_relaxed);
+    return 0x80;
+}
+
+boost::shared_ptr<SKeyboardPressStrategy> CreateKeyboardPressStrategy(int kind)
+{
+    TARN_TRY
+    switch (kind) {
+    case 0: return boost::shared_ptr<SKeyboardPressStrategy>(new SKeyboardPressDefault());
+    case 1: return boost::shared_ptr<SKeyboardPressStrategy>(new SKeyboardPressOnce());
+    default: throw TarnCoreException("can't create keyboard press strategy");
+    }
+    TARN_CATCH("CreateKeyboardPressStrategy()")
+}
+
+} // namespace SCore

@@ -1,0 +1,116 @@
+#include "engine/core/input/dx9/SDI9Keyboard.h"
+
+#include "engine/core/base/TarnCoreDX9Exception.h"
+#include "engine/core/input/dx9/DIErrorName.h"
+
+#include <string>
+
+namespace SCore {
+
+static const char* const kTarnSource = "Src\\dx9\\SDI9Keyboard";
+
+namespace {
+
+[[noreturn]] void Fail(const char* prefix, HRESULT hr)
+{
+    throw TarnCoreDX9Exception(std::string(prefix) + DIErrorName(hr));
+}
+
+} // namespace
+
+SDI9Keyboard::SDI9Keyboard(IDirectInput8* directInput, HWND window, DWORD flags, int pressStrategy)
+    : m_Window(window), m_Flags(flags)
+{
+    TARN_TRY
+    m_Strategy = CreateKeyboardPressStrategy(pressStrategy);
+    // A half-made device is released here: no destructor runs for a failed constructor.
+    try {
+        CreateDevice(directInput);
+        SetDataFormat();
+        SetCooperativeLevel();
+        Acquire();
+    } catch (...) {
+        DoKill();
+        throw;
+    }
+    TARN_CATCH("SDI9Keyboard::SDI9Keyboard")
+}
+
+SDI9Keyboard::~SDI9Keyboard()
+{
+    DoKill();
+}
+
+void SDI9Keyboard::CreateDevice(IDirectInput8* directInput)
+{
+    TARN_TRY
+    TARN_ASSERT(directInput != 0);
+    const HRESULT hr = directInput->CreateDevice(GUID_SysKeyboard, &m_Device, nullptr);
+    switch (hr) {
+    case DIERR_DEVICENOTREG: throw TarnCoreDX9Exception("can't create keyboard device: DIERR_DEVICENOTREG");
+    case DIERR_NOINTERFACE:
+    case DIERR_OUTOFMEMORY:
+    case DIERR_INVALIDPARAM:
+    case DIERR_NOTINITIALIZED: Fail("can't create keyboard device : ", hr);
+    default:
+        if (FAILED(hr) || !m_Device) {
+            m_Device = nullptr;
+            throw TarnCoreDX9Exception("can't create keyboard device : UNKNOWN ERROR");
+        }
+    }
+    TARN_CATCH("SDI9Keyboard::CreateDevice")
+}
+
+void SDI9Keyboard::SetDataFormat()
+{
+    TARN_TRY
+    const HRESULT hr = m_Device->SetDataFormat(&c_dfDIKeyboard);
+    if (hr == DIERR_ACQUIRED || hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED)
+        Fail("can't create keyboard device : ", hr);
+    TARN_CATCH("SDI9Keyboard::SetDataFormat")
+}
+
+void SDI9Keyboard::SetCooperativeLevel()
+{
+    TARN_TRY
+    const HRESULT hr = m_Device->SetCooperativeLevel(m_Window, m_Flags);
+    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) Fail("can't create keyboard device : ", hr);
+    TARN_CATCH("SDI9Keyboard::SetCooperativeLevel")
+}
+
+void SDI9Keyboard::Acquire()
+{
+    TARN_TRY
+    const HRESULT hr = m_Device->Acquire();
+    if (hr == DIERR_INVALIDPARAM) throw TarnCoreDX9Exception("can't acquire keyboard device : DIERR_INVALIDPARAM:");
+    if (hr == DIERR_NOTINITIALIZED)
+        throw TarnCoreDX9Exception("can't acquire keyboard device : DIERR_NOTINITIALIZED");
+    TARN_CATCH("SDI9Keyboard::Acquire")
+}
+
+void SDI9Keyboard::DoUpdate()
+{
+    TARN_TRY
+    if (!m_Device) return;
+    BYTE state[256];
+    const HRESULT hr = m_Device->GetDeviceState(sizeof(state), state);
+    if (hr == DIERR_INPUTLOST || hr == DIERR_NOTACQUIRED) {
+        SetDataFormat();
+        SetCooperativeLevel();
+        Acquire();
+        return;
+    }
+    if (FAILED(hr)) throw TarnCoreDX9Exception("can't get keyboard state");
+    m_Strategy->SetState(state);
+    TARN_CATCH("SDI9Keyboard::DoUpdate")
+}
+
+void SDI9Keyboard::DoKill()
+{
+    if (!m_Device) return;
+    m_Device->Unacquire();
+    m_Device->Release();
+    m_Device = nullptr;
+}
+
+} // namespace SCore

@@ -1,0 +1,168 @@
+#include "engine/core/input/dx9/SDI9Mouse.h"
+
+#include "engine/core/base/TarnCoreDX9Exception.h"
+#include "engine/core/input/dx9/DIErrorName.h"
+#include "platform/win32.h"
+
+#include <string>
+
+namespace SCore {
+
+static const char* const kTarnSource = "Src\\dx9\\SDI9Mouse";
+
+namespace {
+
+[[noreturn]] void Fail(const char* prefix, HRESULT hr)
+{
+    throw TarnCoreDX9Exception(std::string(prefix) + DIErrorName(hr));
+}
+
+} // namespace
+
+SDI9Mouse::SDI9Mouse(IDirectInput8* directInput, int mouseMode, HWND window, DWORD flags)
+    : m_Window(window), m_Flags(flags)
+{
+    TARN_TRY
+    // A half-made device is released here: no destructor runs for a failed constructor.
+    try {
+        CreateDevice(directInput);
+        SetDataFormat();
+        SetCooperativeLevel();
+        SetProperty();
+        Acquire();
+    } catch (...) {
+        DoKill();
+        throw;
+    }
+    m_MouseMode = mouseMode;
+    TARN_CATCH("SDI9Mouse::SDI9Mouse")
+}
+
+SDI9Mouse::~SDI9Mouse()
+{
+    DoKill();
+}
+
+void SDI9Mouse::CreateDevice(IDirectInput8* directInput)
+{
+    TARN_TRY
+    TARN_ASSERT(directInput != 0);
+    const HRESULT hr = directInput->CreateDevice(GUID_SysMouse, &m_Device, nullptr);
+    switch (hr) {
+    case DIERR_DEVICENOTREG: throw TarnCoreDX9Exception("can't create mouse device: DIERR_DEVICENOTREG");
+    case DIERR_NOINTERFACE:
+    case DIERR_OUTOFMEMORY:
+    case DIERR_INVALIDPARAM:
+    case DIERR_NOTINITIALIZED: Fail("can't create mouse device : ", hr);
+    default:
+        if (FAILED(hr) || !m_Device) {
+            m_Device = nullptr;
+            throw TarnCoreDX9Exception("can't create mouse device : UNKNOWN ERROR");
+        }
+    }
+    TARN_CATCH("SDI9Mouse::CreateDevice")
+}
+
+void SDI9Mouse::SetDataFormat()
+{
+    TARN_TRY
+    const HRESULT hr = m_Device->SetDataFormat(&c_dfDIMouse);
+    if (hr == DIERR_ACQUIRED || hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED)
+        Fail("can't create mouse device : ", hr);
+    TARN_CATCH("SDI9Mouse::SetDataFormat")
+}
+
+void SDI9Mouse::SetCooperativeLevel()
+{
+    TARN_TRY
+    const HRESULT hr = m_Device->SetCooperativeLevel(m_Window, m_Flags);
+    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) Fail("can't create mouse device : ", hr);
+    TARN_CATCH("SDI9Mouse::SetCooperativeLevel")
+}
+
+void SDI9Mouse::SetProperty()
+{
+    TARN_TRY
+    DIPROPDWORD property{};
+    property.diph.dwSize = sizeof(DIPROPDWORD);
+    property.diph.dwHeaderSize = sizeof(DIPROPHEADER);
+    property.diph.dwObj = 0;
+    property.diph.dwHow = DIPH_DEVICE;
+    property.dwData = 64;
+    const HRESULT hr = m_Device->SetProperty(DIPROP_BUFFERSIZE, &property.diph);
+    if (hr == DIERR_OBJECTNOTFOUND || hr == DIERR_UNSUPPORTED || hr == DIERR_NOTINITIALIZED ||
+        hr == DIERR_INVALIDPARAM)
+        Fail("can't create mouse device : ", hr);
+    TARN_CATCH("SDI9Mouse::SetProperty()")
+}
+
+void SDI9Mouse::Acquire()
+{
+    TARN_TRY
+    const HRESULT hr = m_Device->Acquire();
+    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) Fail("can't acquire mouse device : ", hr);
+    TARN_CATCH("SDI9Mouse::Acquire")
+}
+
+bool SDI9Mouse::GetDeviceData(DIDEVICEOBJECTDATA& entry)
+{
+    TARN_TRY
+    DWORD count = 1;
+    const HRESULT hr = m_Device->GetDeviceData(sizeof(DIDEVICEOBJECTDATA), &entry, &count, 0);
+    if (hr == DIERR_NOTACQUIRED || hr == DIERR_INPUTLOST) {
+        SetDataFormat();
+        SetCooperativeLevel();
+        Acquire();
+        return false;
+    }
+    if (hr == DIERR_NOTBUFFERED || hr == DIERR_NOTINITIALIZED || hr == DIERR_INVALIDPARAM)
+        Fail("can't get mouse state - ", hr);
+    // Any other failure ends this update's reading: the count is not to be trusted.
+    return SUCCEEDED(hr) && count == 1;
+    TARN_CATCH("SDI9Mouse::GetDeviceData")
+}
+
+void SDI9Mouse::Apply(const DIDEVICEOBJECTDATA& entry)
+{
+    const DWORD offset = entry.dwOfs;
+    if (offset > DIMOFS_BUTTON0 + 7) return;
+    if (offset >= DIMOFS_BUTTON0) {
+        SetButton(int(offset - DIMOFS_BUTTON0), entry.dwData != 0);
+        return;
+    }
+    if (offset % 4 != 0 || m_MouseMode == 0) return;
+    MoveBy(int(offset / 4), int32_t(entry.dwData));
+}
+
+void SDI9Mouse::DoUpdate()
+{
+    TARN_TRY
+    if (!m_Device) return;
+    DIDEVICEOBJECTDATA entry;
+    while (GetDeviceData(entry)) Apply(entry);
+
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    if (m_MouseMode == 0) {
+        // Client pixels: the cursor less the client area's top-left corner.
+        WINDOWINFO info{};
+        info.cbSize = sizeof(info);
+        GetWindowInfo(m_Window, &info);
+        MoveTo(AxisX, cursor.x - info.rcClient.left);
+        MoveTo(AxisY, cursor.y - info.rcClient.top);
+    } else {
+        MoveTo(AxisX, cursor.x);
+        MoveTo(AxisY, cursor.y);
+    }
+    TARN_CATCH("SDI9Mouse::DoUpdate")
+}
+
+void SDI9Mouse::DoKill()
+{
+    if (!m_Device) return;
+    m_Device->Unacquire();
+    m_Device->Release();
+    m_Device = nullptr;
+}
+
+} // namespace SCore

@@ -1,0 +1,35 @@
+#pragma once
+// The buffered system mouse through DirectInput 8. In mouse mode 0 (windowed) x and y are the
+// cursor in client pixels of the window; in any other mode the device's movements drive the axes
+// within their limits and x, y end each update at the cursor's screen position.
+
+#include "engine/core/input/SMouse.h"
+#include "platform/dinput8.h"
+
+namespace SCore {
+
+class SDI9Mouse : public SMouse {
+public:
+    SDI9Mouse(IDirectInput8* directInput, int mouseMode, HWND window, DWORD flags);
+    ~SDI9Mouse() override;
+
+    void DoUpdate() override;
+    void DoKill() override;
+
+private:
+    void CreateDevice(IDirectInput8* directInput);
+    void SetDataFormat();
+    void SetCooperativeLevel();
+    void SetProperty();
+    void Acquire();
+    // One buffered entry; false when there is none or the read did not succeed.
+    bool GetDeviceData(DIDEVICEOBJECTDATA& entry);
+    void Apply(const DIDEVICEOBJECTDATA& entry);
+
+    HWND m_Window;
+    IDirectInputDevice8* m_Device = nullptr;
+    DWORD m_Flags;
+    int m_MouseMode = 0;
+};
+
+} // namespace SCore

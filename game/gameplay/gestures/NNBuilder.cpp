@@ -1,0 +1,104 @@
+#include "game/gameplay/gestures/NNBuilder.h"
+
+#include "engine/core/base/FileUtils.h"
+#include "engine/core/base/TarnCoreException.h"
+#include "engine/core/xml/XMLException.h"
+#include "engine/core/xml/XMLParser.h"
+
+#include <boost/lexical_cast.hpp>
+
+static const char* const kTarnSource = "..\\Src\\NNBuilder";
+
+using SCore::TarnCoreException;
+using SCore::SXML::XMLNode;
+typedef boost::shared_ptr<XMLNode> NodePtr;
+
+namespace {
+
+NodePtr RequireChild(const NodePtr& parent, const char* name)
+{
+    NodePtr child = parent->GetChild(name);
+    if (!child) throw TarnCoreException(std::string("neuronet: missing element ") + name);
+    return child;
+}
+
+double ToDouble(const std::string& text)
+{
+    try {
+        return boost::lexical_cast<double>(text);
+    } catch (const boost::bad_lexical_cast& e) {
+        throw TarnCoreException(std::string(e.what()) + ": [" + text + "]");
+    }
+}
+
+} // namespace
+
+NNBuilder::NNBuilder(const std::string& separator) : m_Separator(separator) {}
+
+NNBuilder::~NNBuilder() = default;
+
+boost::shared_ptr<NeuroNet> NNBuilder::Build(const std::wstring& path) const
+{
+    TARN_TRY
+    SCore::SXML::XMLParser parser;
+    try {
+        parser.Parse(SCore::ReadWholeFile(path));
+    } catch (const SCore::SXML::XMLException& e) {
+        throw TarnCoreException(e.what());
+    }
+    const NodePtr net = RequireChild(parser.GetRoot(), "neuronet");
+    const double alpha = ToDouble(RequireChild(net, "alpha")->m_Value);
+    const double beta = ToDouble(RequireChild(net, "beta")->m_Value);
+    const NodePtr layers = RequireChild(net, "layers");
+    // Checked before the scales and weights are read, so no list is parsed for a broken net.
+    const NodePtr inputScaleNode = RequireChild(net, "input_scale");
+    const NodePtr outputScaleNode = RequireChild(net, "output_scale");
+    if (layers->m_Children.empty()) throw TarnCoreException("neuronet: no layers");
+
+    std::vector<int> sizes;
+    std::vector<std::vector<double>> weights;
+    size_t weightCount = 0;
+    for (const NodePtr& layer : layers->m_Children) {
+        int size = 0;
+        const std::string sizeText = layer->GetAttribute("size")->GetValue();
+        try {
+            size = boost::lexical_cast<int>(sizeText);
+        } catch (const boost::bad_lexical_cast&) {
+            throw TarnCoreException("neuronet: bad layer size");
+        }
+        if (size < 1) throw TarnCoreException("neuronet: bad layer size");
+        if (!sizes.empty()) {
+            weightCount += (static_cast<size_t>(sizes.back()) + 1) * static_cast<size_t>(size);
+            if (weightCount > kMaxWeightCount) throw TarnCoreException("neuronet: bad layer size");
+            weights.push_back(ParseDoubles(layer->m_Value));
+        } else if (static_cast<size_t>(size) > kMaxWeightCount) {
+            throw TarnCoreException("neuronet: bad layer size");
+        }
+        sizes.push_back(size);
+    }
+    if (sizes.size() < 2) throw TarnCoreException("neuronet: fewer than 2 layers");
+
+    const std::vector<double> inputScale = ParseDoubles(inputScaleNode->m_Value);
+    const std::vector<double> outputScale = ParseDoubles(outputScaleNode->m_Value);
+    boost::shared_ptr<NeuroNet> network(new NeuroNet(sizes, alpha, beta));
+    network->Init(weights, inputScale, outputScale);
+    return network;
+    TARN_CATCH("NNBuilder::Build()")
+}
+
+std::vector<double> NNBuilder::ParseDoubles(const std::string& text) const
+{
+    std::vector<double> values;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = m_Separator.empty() ? std::string::npos
+                                               : text.find_first_of(m_Separator, start);
+        std::string piece = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        const size_t first = piece.find_first_not_of(' ');
+        piece.erase(0, first == std::string::npos ? piece.size() : first);
+        values.push_back(ToDouble(piece));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return values;
+}

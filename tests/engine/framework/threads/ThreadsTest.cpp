@@ -1,0 +1,93 @@
+#include "engine/core/base/SEngineException.h"
+#include "engine/framework/threads/SBackgroundWorker.h"
+#include "engine/framework/threads/SLockGuard.h"
+#include "engine/framework/input/SUIEvent.h"
+#include "platform/testing.h"
+#include "tests/support/LogCapture.h"
+
+#include <boost/make_shared.hpp>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <thread>
+
+using namespace TarnEngine;
+namespace hooks = platform::testing;
+
+namespace {
+
+struct Owner {
+    int dones = 0;
+    void Done() { ++dones; }
+    void ThrowCore() { throw TarnEngine::SEngineException("can't find texture:SKY"); }
+    void ThrowStd() { throw std::runtime_error("bad alloc somewhere"); }
+    void ThrowOther() { throw 42; }
+};
+
+} // namespace
+
+TEST(WorkerTest, FailureIsShownLoggedAndRecordedAndSkipsDone)
+{
+    struct Case {
+        void (Owner::*job)();
+        const char* boxText; // nullptr: no box
+        const char* logged;
+        const char* recorded;
+    } cases[] = {
+        {&Owner::ThrowCore, "can't find texture:SKY", " TarnCoreException:can't find texture:SKY\n",
+         "can't find texture:SKY"},
+        {&Owner::ThrowStd, "bad alloc somewhere", " exception:bad alloc somewhere\n", "bad alloc somewhere"},
+        {&Owner::ThrowOther, nullptr, " unhandled exception\n", "unhandled exception"},
+    };
+    hooks::HookMessageBox(true);
+    for (const Case& c : cases) {
+        tarn_test::LogCapture log;
+        hooks::ClearMessageBoxCalls();
+        Owner owner;
+        SBackgroundWorker worker;
+        worker.SetJob(boost::make_shared<UI::SUIEvent<Owner>>(c.job, &owner));
+        worker.SetDoneEvent(boost::make_shared<UI::SUIEvent<Owner>>(&Owner::Done, &owner));
+        worker.Start();
+        worker.Join();
+        std::vector<hooks::MessageBoxCall> boxes = hooks::MessageBoxCalls();
+        ASSERT_EQ(c.boxText ? 1u : 0u, boxes.size()) << c.logged;
+        if (c.boxText) {
+            EXPECT_EQ(c.boxText, boxes[0].text);
+            EXPECT_EQ(0u, boxes[0].flags);
+        }
+        EXPECT_NE(std::string::npos, log.Text().find(c.logged)) << log.Text();
+        EXPECT_EQ(0, owner.dones);
+        EXPECT_TRUE(worker.HasFailed());
+        EXPECT_EQ(c.recorded, worker.GetFailureText());
+    }
+    hooks::ResetAll();
+}
+
+TEST(Threads, StartFailureThrowsWithContext)
+{
+    struct Idle : SThread {
+        void Run() override {}
+    } thread;
+    hooks::InjectOnce("_beginthreadex", E_FAIL);
+    try {
+        thread.Start();
+        FAIL() << "nothing thrown";
+    } catch (const SCore::TarnCoreException& e) {
+        EXPECT_EQ(0u, std::string(e.what()).find("can't start thread SThread::Start() Src\\SThread at:"))
+            << e.what();
+    }
+    EXPECT_FALSE(thread.IsStarted());
+    hooks::ResetAll();
+}
+
+TEST(Threads, LockGuardIsRecursiveForItsOwnerAndExcludesOthers)
+{
+    SLockGuard guard;
+    CriticalSectionLock outer(guard.Section());
+    CriticalSectionLock inner(guard.Section());
+    BOOL otherGotIt = TRUE;
+    std::thread other([&] {
+        if ((otherGotIt = TryEnterCriticalSection(&guard.Section()))) LeaveCriticalSection(&guard.Section());
+    });
+    other.join();
+    EXPECT_FALSE(otherGotIt);
+}

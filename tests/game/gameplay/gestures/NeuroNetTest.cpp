@@ -1,0 +1,123 @@
+#include "game/gameplay/gestures/NeuroNet.h"
+
+#include "engine/core/base/TarnCoreException.h"
+#include "tests/support/ThrownText.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using tarn_test::ThrownText;
+
+// A net of one input and zero weights: every unit gives 0, so each output is its offset.
+NeuroNet NetWithOutputs(const std::vector<double>& outputs)
+{
+    NeuroNet net({1, static_cast<int>(outputs.size())}, 2.0, 1.0);
+    std::vector<double> outputScale;
+    for (double v : outputs) {
+        outputScale.push_back(1.0);
+        outputScale.push_back(v);
+    }
+    net.Init({std::vector<double>(2 * outputs.size(), 0.0)}, {1.0, 0.0}, outputScale);
+    return net;
+}
+
+TEST(NeuroNet, ForwardPassOfHandMadeNet)
+{
+    // 2 inputs scaled to -1/+1, 2 hidden units, 1 output; alpha 1, beta 2.
+    // With e = exp(-s): s = ln 3 gives beta / 2, s = -ln 3 gives -beta / 2, s = 0 gives 0.
+    const double ln3 = std::log(3.0);
+    NeuroNet net({2, 2, 1}, 1.0, 2.0);
+    const std::vector<double> hidden = {ln3, 0.0,     // from input 0
+                                        0.0, -ln3,    // from input 1
+                                        0.0, 0.0};    // biases
+    const std::vector<double> out = {ln3, ln3, -ln3};  // from h0, h1, bias
+    net.Init({hidden, out}, {2.0, -1.0, 2.0, -1.0}, {10.0, 5.0});
+
+    // Inputs (1, 0) -> (1, -1) -> hidden (1, 1) -> s = ln3 + ln3 - ln3 -> 1 -> 10 * 1 + 5.
+    std::vector<double> y = net.Compute({1.0, 0.0});
+    ASSERT_EQ(1u, y.size());
+    EXPECT_NEAR(15.0, y[0], 1e-12);
+    // Inputs (0, 1) -> (-1, 1) -> hidden (-1, -1) -> s = -3 ln3 -> 2 (1 - 27) / (1 + 27).
+    y = net.Compute({0.0, 1.0});
+    EXPECT_NEAR(10.0 * 2.0 * (1.0 - 27.0) / 28.0 + 5.0, y[0], 1e-12);
+}
+
+TEST(NeuroNet, ClassifyNeedsTheBestOutputClearOfEveryOtherByTheMargin)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        std::vector<double> outputs;
+        int expected;
+    } cases[] = {
+        {{0.9, 0.65, 0.1}, 0},
+        {{0.9, 0.75}, -1},
+        {{-0.5, -0.5, -0.9}, -1},   // equal maxima are always refused
+        {{0.25, 0.5, 0.75}, 2},      // exactly 0.25 clear
+        {{-0.3}, 0},                 // a single output is always accepted
+        {{0.9, nan, -0.9}, -1},
+    };
+    for (const auto& c : cases) {
+        NeuroNet net = NetWithOutputs(c.outputs);
+        EXPECT_EQ(c.expected, net.Classify({0.0})) << ::testing::PrintToString(c.outputs);
+    }
+}
+
+TEST(NeuroNet, OverflowingUnitTakesTheLimitInsteadOfNaN)
+{
+    // exp(-2 * -1000 * 1) overflows; the unit is then -beta.
+    NeuroNet net({1, 2}, 2.0, 1.0);
+    net.Init({{-1000.0, 1000.0, 0.0, 0.0}}, {1.0, 0.0}, {1.0, 0.0, 1.0, 0.0});
+    const std::vector<double> y = net.Compute({1.0});
+    EXPECT_EQ(-1.0, y[0]);
+    EXPECT_EQ(1.0, y[1]);
+    EXPECT_EQ(1, net.Classify({1.0}));
+    EXPECT_EQ(0, net.Classify({-1.0}));
+    EXPECT_EQ(-1.0, NeuroNet::Activate(std::numeric_limits<double>::infinity() * -1.0, 2.0, 1.0));
+    EXPECT_EQ(1.0, NeuroNet::Activate(std::numeric_limits<double>::infinity(), 2.0, 1.0));
+}
+
+TEST(NeuroNet, InitChecksEverySizeInOrder)
+{
+    const std::vector<double> in = {1, 0, 1, 0};
+    const std::vector<double> out = {1, 0};
+    const std::vector<double> w0(9, 0.5), w1(4, 0.5);
+    const struct {
+        std::vector<std::vector<double>> weights;
+        std::vector<double> inputScale, outputScale;
+        const char* expected;
+    } cases[] = {
+        {{w0, w1, w1}, {1}, {1}, "Incorrect size of layer count"},
+        {{w0, w1}, {1, 0}, {1}, "Incorrect size of scale inputs"},
+        {{w0, w1}, in, {1, 0, 1, 0}, "Incorrect size of scale outputs"},
+        {{std::vector<double>(8, 0.5), w1}, in, out, "Incorrect size of weight for layer 0"},
+        {{w0, std::vector<double>(5, 0.5)}, in, out, "Incorrect size of weight for layer 1"},
+    };
+    for (const auto& c : cases) {
+        NeuroNet net({2, 3, 1}, 2.0, 1.0);
+        EXPECT_EQ(c.expected, ThrownText([&] { net.Init(c.weights, c.inputScale, c.outputScale); }));
+    }
+}
+
+TEST(NeuroNet, ComputeRefusesMissingLayersAndWrongInputCount)
+{
+    const struct {
+        std::vector<int> sizes;
+        std::vector<double> inputs;
+        const char* expected;
+    } cases[] = {
+        {{}, {}, "weights of neuronet is not init"},
+        {{2, 1}, {1.0}, "size of input values does not match with size of input of neuronet"},
+    };
+    for (const auto& c : cases) {
+        NeuroNet net(c.sizes, 2.0, 1.0);
+        EXPECT_EQ(c.expected, ThrownText([&] { net.Compute(c.inputs); }));
+    }
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "game/gameplay/gestures/Painter.h"
+
+#include "engine/core/render/STexture.h"
+#include "engine/core/render/STextureLock.h"
+#include "engine/core/render/STextureManager.h"
+#include "engine/framework/drawables/SSprite.h"
+#include "tests/engine/core/render/RenderEngineFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+#include <utility>
+
+namespace {
+
+using Runegarden::Painter;
+using Runegarden::RGStrokeGrid;
+using Runegarden::RGStrokeRect;
+
+typedef std::set<std::pair<int, int>> Pixels;   // (x, y)
+
+class PainterTest : public RenderEngineTest {
+protected:
+    void SetUp() override
+    {
+        RenderEngineTest::SetUp();
+        CreateDevice();
+        m_Painter.reset(new Painter(m_Viewport));
+        m_Painter->Clear();
+    }
+    void TearDown() override
+    {
+        m_Painter.reset();
+        RenderEngineTest::TearDown();
+    }
+
+    // The canvas as the texture holds it; every painted pixel must be opaque white.
+    Pixels Painted()
+    {
+        SCore::STextureLock lock(m_Painter->GetCanvas(), 0);
+        Pixels pixels;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const BYTE* p = static_cast<const BYTE*>(lock.Locked().pBits) + y * lock.Locked().Pitch + x * 4;
+                if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0) continue;
+                EXPECT_TRUE(p[0] == 255 && p[1] == 255 && p[2] == 255 && p[3] == 255) << x << "," << y;
+                pixels.insert(std::make_pair(x, y));
+            }
+        return pixels;
+    }
+    static std::vector<UINT> Fields(const RGStrokeRect& r) { return {r.x, r.y, r.width, r.height}; }
+
+    boost::shared_ptr<Painter> m_Painter;
+};
+
+TEST_F(PainterTest, CanvasIsAFullScreenTextureOfTheViewportMadeOnce)
+{
+    const boost::shared_ptr<SCore::STexture> canvas = m_Viewport->m_TextureManager->GetTexture("PaintingSprite");
+    EXPECT_EQ(m_Painter->GetCanvas(), canvas);
+    EXPECT_EQ(256u, canvas->DoGetWidth());
+    EXPECT_EQ(256u, canvas->DoGetHeight());
+
+    // Shown over the whole screen, blended by the canvas's alpha.
+    const TarnEngine::SSprite& sprite = *m_Painter->GetSprite();
+    EXPECT_EQ(std::vector<float>({0, 0, 1, 1}), std::vector<float>({sprite.m_Position.X, sprite.m_Position.Y,
+                                                                    sprite.m_Position.Width, sprite.m_Position.Height}));
+    EXPECT_EQ(canvas, sprite.m_Material.m_Texture1);
+    EXPECT_EQ(1, sprite.m_Material.m_AlphaBlend);
+
+    const std::string text = ThrownText([&] { Painter second(m_Viewport); });
+    EXPECT_TRUE(StartsWith(text, "can't add texture, because texture with such name is exist:[PaintingSprite]"))
+        << text;
+    EXPECT_NE(std::string::npos, text.find(" Painter::Painter() ..\\Src\\Painter at:")) << text;
+}
+
+TEST_F(PainterTest, StrokeIsInkedIntoTheTextureAndCutOutAsRows)
+{
+    m_Painter->Render(0.0f, 0.0f);
+    m_Painter->Render(0.5f, 0.5f);
+    Pixels diagonal;
+    for (int i = 0; i <= 128; ++i) diagonal.insert(std::make_pair(i, i));
+    EXPECT_EQ(diagonal, Painted());
+
+    RGStrokeRect rect = {9, 9, 9, 9};
+    const RGStrokeGrid& grid = m_Painter->GetStrokeGrid(rect);
+    EXPECT_EQ(std::vector<UINT>({0, 0, 129, 129}), Fields(rect));
+    ASSERT_EQ(129u, grid.size());
+    for (size_t r = 0; r < grid.size(); ++r)
+        for (size_t c = 0; c < grid[r].size(); ++c) ASSERT_EQ(r == c ? 255 : 0, grid[r][c]) << r << "," << c;
+
+    m_Painter->Clear();
+    EXPECT_TRUE(Painted().empty());
+    EXPECT_EQ(RGStrokeGrid({{0}}), m_Painter->GetStrokeGrid(rect));
+    EXPECT_EQ(std::vector<UINT>({0, 0, 1, 1}), Fields(rect));
+
+    // After Clear the next point starts a new stroke.
+    m_Painter->Render(5.0f / 256, 7.0f / 256);
+    EXPECT_EQ(RGStrokeGrid({{255}}), m_Painter->GetStrokeGrid(rect));
+    EXPECT_EQ(std::vector<UINT>({5, 7, 1, 1}), Fields(m_Painter->CalculateEffectiveRectangle()));
+}
+
+TEST_F(PainterTest, FailedLockReportsAndLeavesTheDeviceFree)
+{
+    m_Painter->Render(0.25f, 0.25f);
+    platform::testing::InjectOnce("IDirect3DTexture9::LockRect", E_FAIL);
+    const std::string text = ThrownText([&] { m_Painter->Render(0.75f, 0.25f); });
+    EXPECT_TRUE(StartsWith(text, "can't lock texture SD3D9Texture::DoLockRect()")) << text;
+    EXPECT_NE(std::string::npos, text.find(" Painter::Render() ..\\Src\\Painter at:")) << text;
+
+    // Another thread can take the device, and the stroke goes on from its last point.
+    std::thread other([&] { m_Painter->Render(0.25f, 0.5f); });
+    other.join();
+    Pixels column;
+    for (int y = 64; y <= 128; ++y) column.insert(std::make_pair(64, y));
+    EXPECT_EQ(column, Painted());
+}
+
+} // namespace

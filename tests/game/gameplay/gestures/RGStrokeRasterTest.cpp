@@ -1,0 +1,121 @@
+#include "game/gameplay/gestures/RGStrokeRaster.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <set>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using Runegarden::RGStrokeGrid;
+using Runegarden::RGStrokeRaster;
+using Runegarden::RGStrokeRect;
+
+typedef std::set<std::pair<int, int>> Pixels;   // (x, y)
+
+// A canvas in plain memory with a pitch wider than a row and guard bytes around it, so writes
+// outside the canvas show up.
+struct Canvas {
+    static const INT kPitch = 256 * 4 + 32;
+    static const size_t kGuard = 4096;
+    std::vector<BYTE> memory = std::vector<BYTE>(kGuard * 2 + 256 * kPitch, 0);
+    RGStrokeRaster raster;
+
+    BYTE* Bits() { return memory.data() + kGuard; }
+    void Add(float x, float y) { raster.AddPoint(x, y, Bits(), kPitch); }
+
+    Pixels Painted()
+    {
+        Pixels pixels;
+        for (int y = 0; y < 256; ++y)
+            for (int x = 0; x < 256; ++x) {
+                const BYTE* p = Bits() + y * kPitch + x * 4;
+                if (p[0] == 0) continue;
+                EXPECT_TRUE(p[1] == 255 && p[2] == 255 && p[3] == 255);
+                pixels.insert(std::make_pair(x, y));
+            }
+        return pixels;
+    }
+    bool GuardsClean() const
+    {
+        for (size_t i = 0; i < kGuard; ++i)
+            if (memory[i] != 0 || memory[memory.size() - 1 - i] != 0) return false;
+        for (int y = 0; y < 256; ++y)
+            for (INT b = 1024; b < kPitch; ++b)
+                if (memory[kGuard + y * kPitch + b] != 0) return false;
+        return true;
+    }
+    RGStrokeRect Rect() { return raster.EffectiveRectangle(Bits(), kPitch); }
+    RGStrokeGrid Grid()
+    {
+        const RGStrokeRect r = Rect();
+        RGStrokeGrid grid;
+        raster.CopyRows(Bits() + r.y * kPitch + r.x * 4, kPitch, r, grid);
+        return grid;
+    }
+};
+
+Pixels Row(int y, int x0, int x1)
+{
+    Pixels p;
+    for (int x = x0; x <= x1; ++x) p.insert(std::make_pair(x, y));
+    return p;
+}
+
+TEST(RGStrokeRaster, LinesHaveNoGapsAndEndExactly)
+{
+    const struct {
+        int x0, y0, x1, y1;
+    } lines[] = {{10, 10, 12, 40}, {12, 40, 10, 10}, {200, 5, 3, 60}, {30, 4, 1, 4}, {50, 50, 50, 50}};
+    for (const auto& l : lines) {
+        Canvas canvas;
+        canvas.raster.DrawLine(l.x0, l.y0, l.x1, l.y1, canvas.Bits(), Canvas::kPitch);
+        const Pixels p = canvas.Painted();
+        const int dx = std::abs(l.x1 - l.x0), dy = std::abs(l.y1 - l.y0);
+        EXPECT_EQ(static_cast<size_t>(std::max(dx, dy) + 1), p.size());
+        EXPECT_TRUE(p.count(std::make_pair(l.x0, l.y0)) && p.count(std::make_pair(l.x1, l.y1)));
+        // One pixel per step of the longer axis, each within one pixel of the previous.
+        std::set<int> major;
+        for (const auto& px : p) major.insert(dx >= dy ? px.first : px.second);
+        EXPECT_EQ(p.size(), major.size());
+        for (const auto& px : p) {
+            const double t = dx >= dy ? (dx ? double(px.first - l.x0) / (l.x1 - l.x0) : 0)
+                                      : double(px.second - l.y0) / (l.y1 - l.y0);
+            const double ideal = dx >= dy ? l.y0 + t * (l.y1 - l.y0) : l.x0 + t * (l.x1 - l.x0);
+            EXPECT_LE(std::fabs((dx >= dy ? px.second : px.first) - ideal), 0.5 + 1e-9);
+        }
+    }
+}
+
+TEST(RGStrokeRaster, PixelsOffTheCanvasAreSkipped)
+{
+    Canvas canvas;
+    canvas.Add(-0.01f, 0.5f);
+    canvas.Add(0.1f, 0.5f);
+    EXPECT_EQ(Row(128, 0, 25), canvas.Painted());
+
+    Canvas far;
+    far.Add(1.5f, 0.25f);
+    far.Add(-1e30f, 0.25f);
+    far.Add(0.5f, std::numeric_limits<float>::quiet_NaN());
+    far.Add(0.5f, 2.0f);
+    far.Add(-0.2f, -0.2f);
+    EXPECT_TRUE(far.GuardsClean());
+    const Pixels painted = far.Painted();
+    for (const auto& p : Row(64, 0, 255)) EXPECT_TRUE(painted.count(p));
+    EXPECT_FALSE(painted.count(std::make_pair(128, 200)));
+}
+
+TEST(RGStrokeRaster, RectangleOfAStrokeAtTheLastPixel)
+{
+    Canvas corner;
+    corner.Add(0.999f, 0.999f);   // truncation: the last pixel, not past it
+    const RGStrokeRect r = corner.Rect();
+    EXPECT_EQ(std::vector<UINT>({255, 255, 1, 1}), std::vector<UINT>({r.x, r.y, r.width, r.height}));
+    EXPECT_EQ(RGStrokeGrid({{255}}), corner.Grid());
+}
+
+} // namespace
