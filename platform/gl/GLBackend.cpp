@@ -179,13 +179,20 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
         sdl::RenderWindow w;
         if (!sdl::LookUpRenderWindow(window, &w) || !w.window) return D3DERR_INVALIDCALL;
         m_Window = w.window;
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        sdl::RequestGLAttributes();
         m_Context = SDL_GL_CreateContext(m_Window);
         if (!m_Context) {
             std::fprintf(stderr, "OpenGL context: %s\n", SDL_GetError());
             return D3DERR_NOTAVAILABLE;
         }
+        // No alpha: destination alpha must read 1 and read-back give 0xFF, as in X8R8G8B8.
+        GLint red = 0, green = 0, blue = 0, alpha = -1, depth = 0;
+        glGetIntegerv(GL_RED_BITS, &red);
+        glGetIntegerv(GL_GREEN_BITS, &green);
+        glGetIntegerv(GL_BLUE_BITS, &blue);
+        glGetIntegerv(GL_ALPHA_BITS, &alpha);
+        glGetIntegerv(GL_DEPTH_BITS, &depth);
+        m_WindowMatchesFormat = red == 8 && green == 8 && blue == 8 && alpha == 0 && depth == 24;
         std::lock_guard<std::mutex> guard(g_DeadLock);
         m_Generation = ++g_ContextGeneration;
         g_Dead.clear();
@@ -219,7 +226,16 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
     GLfloat black[4] = {0, 0, 0, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
     for (int i = 0; i < 8; ++i) glDisable(GLenum(GL_LIGHT0 + i));
+    ChooseTarget();
     return D3D_OK;
+}
+
+void GLBackend::ChooseTarget()
+{
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(m_Window, &w, &h);
+    m_Direct = m_WindowMatchesFormat && w == GLint(m_Width) && h == GLint(m_Height);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_Direct ? 0 : m_Framebuffer);
 }
 
 void GLBackend::BindBackBuffer(DeviceState&)
@@ -228,7 +244,7 @@ void GLBackend::BindBackBuffer(DeviceState&)
     if (SDL_GL_GetCurrentContext() != m_Context)
         SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
     DeleteDeadTextures();
-    glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_Direct ? 0 : m_Framebuffer);
 }
 
 void GLBackend::ApplyViewport(DeviceState& s, bool pretransformed)
@@ -443,6 +459,13 @@ void GLBackend::Clear(DeviceState& s, DWORD flags, D3DCOLOR colour, float z)
         glClearDepth(z);
         glDepthMask(GL_TRUE);
         mask |= GL_DEPTH_BUFFER_BIT;
+        // The window's depth comes with a stencil nothing uses: clearing both together is a
+        // plain fill, depth alone a masked one.
+        if (m_Direct) {
+            glClearStencil(0);
+            glStencilMask(0xFF);
+            mask |= GL_STENCIL_BUFFER_BIT;
+        }
     }
     if (mask) glClear(mask);
 }
@@ -518,17 +541,19 @@ void GLBackend::Present(DeviceState& s)
             std::memcpy(&image.bgra[y * pitch], &rows[(m_Height - 1 - y) * pitch], pitch);
         testing::StorePresented(std::move(image));
     }
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(m_Window, &w, &h);
     m_Applied.valid = false;
-    glDisable(GL_SCISSOR_TEST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    bool scaled = w != GLint(m_Width) || h != GLint(m_Height);
-    glBlitFramebuffer(0, 0, GLint(m_Width), GLint(m_Height), 0, 0, w, h, GL_COLOR_BUFFER_BIT,
-                      scaled ? GL_LINEAR : GL_NEAREST);
+    if (!m_Direct) {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(m_Window, &w, &h);
+        glDisable(GL_SCISSOR_TEST);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        bool scaled = w != GLint(m_Width) || h != GLint(m_Height);
+        glBlitFramebuffer(0, 0, GLint(m_Width), GLint(m_Height), 0, 0, w, h, GL_COLOR_BUFFER_BIT,
+                          scaled ? GL_LINEAR : GL_NEAREST);
+    }
     SDL_GL_SwapWindow(m_Window);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
+    ChooseTarget();
 }
 
 } // namespace render
