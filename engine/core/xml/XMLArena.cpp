@@ -1,6 +1,7 @@
 #include "engine/core/xml/XMLArena.h"
 
 #include <algorithm>
+#include <mutex>
 #include <new>
 
 namespace SCore {
@@ -8,28 +9,44 @@ namespace SXML {
 
 namespace {
 
-const std::size_t kFirstBlock = 4096;
-// Below the C library's threshold for mapping fresh pages, which would fault on every parse.
-const std::size_t kLargestBlock = 64 * 1024;
+const std::size_t kBlockSize = 32 * 1024;
 
 std::size_t RoundUp(std::size_t bytes)
 {
     return (bytes + XMLArena::kAlignment - 1) & ~(XMLArena::kAlignment - 1);
 }
 
+// Blocks of freed arenas, kept for the next documents: a large allocation makes the C library
+// sort through every small block freed since the last one, at each parse.
+struct Spares {
+    std::mutex lock;
+    void* blocks[16];
+    std::size_t count = 0;
+};
+
+Spares& TheSpares()
+{
+    static Spares* spares = new Spares; // never destroyed: arenas may die at exit
+    return *spares;
+}
+
 } // namespace
 
 XMLArena::XMLArena()
-    : m_Blocks(nullptr), m_Next(nullptr), m_Limit(nullptr), m_BlockSize(kFirstBlock), m_Pieces(0),
-      m_Live(0)
+    : m_Blocks(nullptr), m_Next(nullptr), m_Limit(nullptr), m_Pieces(0), m_Live(0)
 {
 }
 
 XMLArena::~XMLArena()
 {
+    Spares& spares = TheSpares();
+    std::lock_guard<std::mutex> guard(spares.lock);
     while (m_Blocks) {
         Block* next = m_Blocks->next;
-        ::operator delete(m_Blocks);
+        if (m_Blocks->size == kBlockSize && spares.count < sizeof spares.blocks / sizeof spares.blocks[0])
+            spares.blocks[spares.count++] = m_Blocks;
+        else
+            ::operator delete(m_Blocks);
         m_Blocks = next;
     }
 }
@@ -37,13 +54,19 @@ XMLArena::~XMLArena()
 void* XMLArena::AllocateInNewBlock(std::size_t bytes)
 {
     const std::size_t header = RoundUp(sizeof(Block));
-    const std::size_t size = std::max(m_BlockSize, header + bytes);
-    Block* block = static_cast<Block*>(::operator new(size));
+    const std::size_t size = std::max(kBlockSize, header + bytes);
+    void* memory = nullptr;
+    if (size == kBlockSize) {
+        Spares& spares = TheSpares();
+        std::lock_guard<std::mutex> guard(spares.lock);
+        if (spares.count > 0) memory = spares.blocks[--spares.count];
+    }
+    Block* block = static_cast<Block*>(memory ? memory : ::operator new(size));
     block->next = m_Blocks;
+    block->size = size;
     m_Blocks = block;
     m_Next = reinterpret_cast<char*>(block) + header + bytes;
     m_Limit = reinterpret_cast<char*>(block) + size;
-    m_BlockSize = std::min(m_BlockSize * 2, kLargestBlock);
     return reinterpret_cast<char*>(block) + header;
 }
 

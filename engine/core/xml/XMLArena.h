@@ -86,12 +86,12 @@ private:
 
     struct Block {
         Block* next;
+        std::size_t size;
     };
 
     Block* m_Blocks;
     char* m_Next;
     char* m_Limit;
-    std::size_t m_BlockSize;
     std::size_t m_Pieces; // counted pieces handed out so far
     // Counted pieces given back count down from 0; Release adds the ones handed out. Whoever
     // brings it back to 0 deletes the arena, and before Release it cannot be 0 again.

@@ -7,6 +7,10 @@
 #include <cstring>
 #include <iterator>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 static const char* const kTarnSource = "Src\\XMLParser";
 
 namespace SCore {
@@ -17,8 +21,8 @@ namespace {
 const int kEnd = -1;
 
 // What each character is to the scanner, one table lookup per character: line breaks are
-// dropped wherever they stand, blanks are skipped between elements, a name ends at a space or ">".
-enum : unsigned char { kLineBreak = 1, kBlank = 2, kNameEnd = 4 };
+// dropped wherever they stand, blanks are skipped between elements.
+enum : unsigned char { kLineBreak = 1, kBlank = 2 };
 
 struct CharClasses {
     unsigned char of[256];
@@ -28,8 +32,7 @@ struct CharClasses {
         of[static_cast<unsigned char>('\r')] = kLineBreak | kBlank;
         of[static_cast<unsigned char>('\t')] = kLineBreak | kBlank;
         of[static_cast<unsigned char>('\x06')] = kLineBreak | kBlank;
-        of[static_cast<unsigned char>(' ')] = kBlank | kNameEnd;
-        of[static_cast<unsigned char>('>')] = kNameEnd;
+        of[static_cast<unsigned char>(' ')] = kBlank;
     }
 };
 
@@ -41,6 +44,29 @@ inline bool Is(char c, unsigned char classes)
 }
 
 const std::string kNoName;
+
+// The first character in [pos, end) that is `stop`, `otherStop` or a line break (end if none):
+// sixteen at a time where the processor can, the rest by the table.
+inline const char* FindStop(const char* pos, const char* end, char stop, char otherStop)
+{
+#if defined(__SSE2__)
+    const __m128i a = _mm_set1_epi8(stop), b = _mm_set1_epi8(otherStop);
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    const __m128i tab = _mm_set1_epi8('\t'), ack = _mm_set1_epi8('\x06');
+    for (; end - pos >= 16; pos += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pos));
+        const __m128i stops = _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b));
+        const __m128i breaks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
+                                            _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, ack)));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(stops, breaks));
+        if (hits)
+            return pos + __builtin_ctz(static_cast<unsigned>(hits));
+    }
+#endif
+    while (pos < end && *pos != stop && *pos != otherStop && !Is(*pos, kLineBreak))
+        ++pos;
+    return pos;
+}
 
 // The first occurrence of a marker that starts with "<?" or "?": found by its rare '?' instead
 // of at every '<' of the document.
@@ -100,8 +126,7 @@ void XMLParser::CollectUntil(char stop, const char* failure, std::string& out)
     const std::size_t kShort = 32;
     const char* pos = m_Cursor;
     const char* const shortEnd = m_End - pos > static_cast<std::ptrdiff_t>(kShort) ? pos + kShort : m_End;
-    while (pos < shortEnd && *pos != stop && !Is(*pos, kLineBreak))
-        ++pos;
+    pos = FindStop(pos, shortEnd, stop, stop);
     if (pos < shortEnd && *pos == stop) {
         out.append(m_Cursor, pos - m_Cursor);
         m_Cursor = pos;
@@ -132,8 +157,7 @@ void XMLParser::CollectName(const char* failure, std::string& out)
     const char* pos = m_Cursor;
     for (;;) {
         const char* const start = pos;
-        while (pos < m_End && !Is(*pos, kLineBreak | kNameEnd))
-            ++pos;
+        pos = FindStop(pos, m_End, ' ', '>');
         out.append(start, pos - start);
         if (pos >= m_End) {
             m_Cursor = m_End;
