@@ -36,6 +36,8 @@ protected:
     void Probe(int answer) { Call("install", answer); }
     // "first/second/depth/nx/ny" per call, joined by ";".
     std::string ProbeCalls() { return Call("calls").GetResultAsString(); }
+    // "name count" per sound named since Probe, joined by ";".
+    std::string ProbeSounds() { return Call("sounds").GetResultAsString(); }
 
     Runegarden::RGPythonResult Call(const std::string& name, int argument = -2)
     {
