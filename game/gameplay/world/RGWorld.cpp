@@ -7,6 +7,7 @@
 #include "engine/core/serialization/SDeserializator.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "game/audio/RGSoundManager.h"
+#include "game/gameplay/objects/RGGeomAABB.h"
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/objects/RGPYGameObjectDispatcher.h"
@@ -64,6 +65,17 @@ void DrawAt(SSprite& sprite, float x, float y)
 bool OffScreen(const SCore::SVector3& p, float w, float h, float ox, float oy)
 {
     return ox > p.X + w || p.X > ox + 1.0f || oy > p.Y + h || p.Y > oy + 1.0f;
+}
+
+// Boxes apart on an axis make no contact; the collider itself judges every other pair (and
+// reports a geometry it does not know).
+bool Apart(const RGTile& a, const RGTile& b)
+{
+    if (!a.m_Geometry || !b.m_Geometry || a.m_Geometry->GetType() != RGGeomAABB::kType ||
+        b.m_Geometry->GetType() != RGGeomAABB::kType)
+        return false;
+    return !RGCollider::TestOverlap(static_cast<const RGGeomAABB&>(*a.m_Geometry),
+                                    static_cast<const RGGeomAABB&>(*b.m_Geometry));
 }
 
 bool IsPortal(RGPYGameObject& object)
@@ -233,21 +245,12 @@ void RGWorld::UpdateAngels(float dt)
 void RGWorld::CollisionDetection()
 {
     TARN_TRY
-    for (ObjectPtr& fixed : m_StaticObjects) {
-        if (!fixed->IsEnable()) continue;
-        for (ObjectPtr& moving : m_DynamicObjects) {
-            // Enabled at the moment of the test: an earlier contact may have switched one off.
-            if (!fixed->IsEnable()) break;
-            if (moving->IsEnable()) ProcessCollision(moving, fixed);
-        }
-    }
-    for (size_t i = 0; i < m_DynamicObjects.size(); ++i) {
-        if (!m_DynamicObjects[i]->IsEnable()) continue;
-        for (size_t j = i + 1; j < m_DynamicObjects.size(); ++j) {
-            if (!m_DynamicObjects[i]->IsEnable()) break;
-            if (m_DynamicObjects[j]->IsEnable()) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
-        }
-    }
+    // Both objects must be enabled when their pair is tested. Asking the scripts only for pairs
+    // whose boxes meet gives the same pairs, in the same order, at a fraction of the cost.
+    for (ObjectPtr& fixed : m_StaticObjects)
+        for (ObjectPtr& moving : m_DynamicObjects) ProcessCollision(moving, fixed);
+    for (size_t i = 0; i < m_DynamicObjects.size(); ++i)
+        for (size_t j = i + 1; j < m_DynamicObjects.size(); ++j) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
     for (ObjectPtr& object : m_StaticObjects) object->RefreshCache();
     for (ObjectPtr& object : m_DynamicObjects) object->RefreshCache();
     TARN_CATCH("RGWorld::CollisionDetection()")
@@ -256,10 +259,12 @@ void RGWorld::CollisionDetection()
 void RGWorld::ProcessCollision(ObjectPtr& first, ObjectPtr& second)
 {
     TARN_TRY
+    if (Apart(*first->GetTile(), *second->GetTile())) return;
     RGContact contact;
     boost::shared_ptr<RGTile> a = first->GetTile(), b = second->GetTile();
     m_Collider.Collide(a, b, contact);
     if (contact.m_Depth <= 0.0f) return;
+    if (!second->IsEnable() || !first->IsEnable()) return;
     std::string sound;
     const bool resolve = m_Dispatcher->Dispatch(first, second, contact, *m_Dictionary, sound);
     if (!sound.empty() && gSoundManager) gSoundManager->PlaySound(sound);
