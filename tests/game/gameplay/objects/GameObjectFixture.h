@@ -10,6 +10,7 @@
 #include "game/gameplay/services/RGSpriteCreator.h"
 
 #include "engine/core/render/STexture.h"
+#include "engine/framework/drawables/SSprite.h"
 #include "engine/core/render/STextureManager.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
 #include "tests/support/TempDir.h"
