@@ -36,9 +36,8 @@ def create_probe(type_name):
 
 
 class NumberSound:
-    sound_fx = 5
-
     def run(self, a, b, px, py, depth, nx, ny, world):
+        self.sound_fx = 5
         return True
 
 
