@@ -37,13 +37,13 @@ const RGPythonHandle& Key(RGPropertyKey key) { return RGPYFactory::GetPropertyKe
 // The names the factory does not keep keys for.
 const RGPythonHandle& NameKey()
 {
-    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromString("name"));
+    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromName("name"));
     return *key;
 }
 
 const RGPythonHandle& LifeKey()
 {
-    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromString("islife"));
+    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromName("islife"));
     return *key;
 }
 
@@ -529,7 +529,7 @@ void RGPYGameObject::SetAttributeValue(const std::string& name, const std::strin
 {
     TARN_TRY
     RGScriptLock lock;
-    const RGPythonHandle key = RGPythonHandle::FromString(name);
+    const RGPythonHandle key = RGPythonHandle::FromName(name);
     RGPythonObject& script = Script();
     if (type == "Boolean")
         script.SetPropertyValueBoolean(key, boost::lexical_cast<bool>(value));
