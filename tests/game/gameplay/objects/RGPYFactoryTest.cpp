@@ -49,9 +49,9 @@ protected:
 
 TEST_F(GameObjectTest, EveryShippedObjectIsCreatedAndUpdatedOnceThroughItsScript)
 {
-    const std::vector<std::string> names = ShippedObjectNames();
-    ASSERT_EQ(17u, names.size());
-    for (const std::string& name : names) {
+    for (const char* name : {"Balychahl", "Chumbachukchul", "SnuPulnel", "Portal", "Ground", "Block", "Tree", "Water",
+                             "Lift", "Monster", "TeleportExit", "StoneGroup", "SpellWall", "SpellBridge",
+                             "SpellWindRight", "SpellWindLeft", "SpellTeleport"}) {
         SCOPED_TRACE(name);
         boost::shared_ptr<RGPYGameObject> object = RGPYFactory::Create(name);
         EXPECT_EQ(name, object->GetName());
