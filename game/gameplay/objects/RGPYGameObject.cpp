@@ -425,6 +425,7 @@ void RGPYGameObject::RenderState(const std::string& stateName)
         if (sprite->m_Material.m_Animator1) sprite->m_Material.m_Animator1->m_Phase = m_AnimationOffset;
         if (!sprite->m_Enabled) continue;
         TARN_ASSERT(0 != sprite->m_Viewport.get());
+        TARN_ASSERT(0 != sprite->m_Viewport->m_RenderDevice.get());
         SCore::SRenderDevice& device = *sprite->m_Viewport->m_RenderDevice;
         device.DoSetmaterial(sprite->m_Material);
         device.SetCurrentMaterial(sprite->m_Material);
