@@ -67,7 +67,7 @@ void RGPYFactory::Init()
     state.stateStr = Bind(interpreter, "getGameObjectStateStr", 1);
     boost::shared_ptr<RGPythonFunctor> create = Bind(interpreter, "create", 1);
     state.spriteInfo = Bind(interpreter, "create_sprite_info", 15);
-    for (int key = 0; key < RGPK_COUNT; ++key) state.keys[key] = RGPythonHandle::FromString(kPropertyNames[key]);
+    for (int key = 0; key < RGPK_COUNT; ++key) state.keys[key] = RGPythonHandle::FromName(kPropertyNames[key]);
     state.create = create; // last: the factory counts as initialised from here on
     state.ready = true;
     TARN_CATCH("RGPYFactory::Init()")

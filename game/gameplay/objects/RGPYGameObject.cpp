@@ -37,13 +37,13 @@ const RGPythonHandle& Key(RGPropertyKey key) { return RGPYFactory::GetPropertyKe
 // The names the factory does not keep keys for.
 const RGPythonHandle& NameKey()
 {
-    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromString("name"));
+    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromName("name"));
     return *key;
 }
 
 const RGPythonHandle& LifeKey()
 {
-    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromString("islife"));
+    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromName("islife"));
     return *key;
 }
 
@@ -425,6 +425,7 @@ void RGPYGameObject::RenderState(const std::string& stateName)
         if (sprite->m_Material.m_Animator1) sprite->m_Material.m_Animator1->m_Phase = m_AnimationOffset;
         if (!sprite->m_Enabled) continue;
         TARN_ASSERT(0 != sprite->m_Viewport.get());
+        TARN_ASSERT(0 != sprite->m_Viewport->m_RenderDevice.get());
         SCore::SRenderDevice& device = *sprite->m_Viewport->m_RenderDevice;
         device.DoSetmaterial(sprite->m_Material);
         device.SetCurrentMaterial(sprite->m_Material);
@@ -529,7 +530,7 @@ void RGPYGameObject::SetAttributeValue(const std::string& name, const std::strin
 {
     TARN_TRY
     RGScriptLock lock;
-    const RGPythonHandle key = RGPythonHandle::FromString(name);
+    const RGPythonHandle key = RGPythonHandle::FromName(name);
     RGPythonObject& script = Script();
     if (type == "Boolean")
         script.SetPropertyValueBoolean(key, boost::lexical_cast<bool>(value));

@@ -21,7 +21,7 @@ void RGPYGameObjectDispatcher::Init()
     TARN_TRY
     RGScriptLock lock;
     m_PythonObject = RGPYFactory::CreateDispatcher();
-    m_SoundKey = RGPythonHandle::FromString("sound_fx");
+    m_SoundKey = RGPythonHandle::FromName("sound_fx");
     TARN_CATCH("RGPYGameObjectDispatcher::Init()")
 }
 

@@ -64,7 +64,7 @@ bool RGPythonDictionary::Contains(const RGPythonHandle& key)
     RGScriptLock lock;
     const bool found =
         m_Dictionary && key && PyDict_GetItemWithError(m_Dictionary.Get(), key.Get()) != nullptr;
-    LogPythonError("dict item " + key.Text());
+    if (PyErr_Occurred()) LogPythonError("dict item " + key.Text());
     return found;
 }
 

@@ -100,7 +100,7 @@ RGPythonResult RGPythonFunctor::Exec()
     if (unset >= 0)
         throw SEngineException("argument [" + std::to_string(unset) + "] is not set for [" + m_FuncName + "]");
     RGPythonHandle result = RGPythonHandle::Steal(PyObject_CallObject(m_Function.Get(), m_Arguments.Get()));
-    if (LogPythonError(m_FuncName) || !result)
+    if ((PyErr_Occurred() && LogPythonError(m_FuncName)) || !result)
         throw SEngineException("can't return function result.[" + m_FuncName + "] module [" +
                                m_Interpreter->GetModuleName() + "]");
     return RGPythonResult(result);

@@ -64,6 +64,12 @@ RGPythonHandle RGPythonHandle::FromString(const std::string& text)
                      "str conversion");
 }
 
+RGPythonHandle RGPythonHandle::FromName(const std::string& name)
+{
+    RGScriptLock lock;
+    return Converted(PyUnicode_InternFromString(name.c_str()), "str conversion");
+}
+
 RGPythonHandle RGPythonHandle::FromSizeT(uint32_t value)
 {
     RGScriptLock lock;

@@ -26,6 +26,9 @@ public:
 
     // Conversions; a failed conversion gives a null handle and logs the Python error.
     static RGPythonHandle FromString(const std::string& text);
+    // An interned str, for attribute names: the interpreter interns every name it is given, so a
+    // key made this way is not interned again at each use.
+    static RGPythonHandle FromName(const std::string& name);
     static RGPythonHandle FromSizeT(uint32_t value);
     static RGPythonHandle FromLong(int32_t value);
     static RGPythonHandle FromDouble(double value);

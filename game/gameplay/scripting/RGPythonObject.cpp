@@ -10,6 +10,7 @@
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 
+#include <unordered_map>
 #include <utility>
 
 static const char* const kTarnSource = "..\\Src\\RGPythonObject";
@@ -17,6 +18,20 @@ static const char* const kTarnSource = "..\\Src\\RGPythonObject";
 using TarnEngine::SEngineException;
 
 namespace Runegarden {
+
+namespace {
+
+// Method names as interned str objects, made once per name: objects look their methods up by
+// name every frame. Used with the script lock held.
+PyObject* MethodKey(const std::string& name)
+{
+    static std::unordered_map<std::string, PyObject*>* keys = new std::unordered_map<std::string, PyObject*>;
+    PyObject*& key = (*keys)[name];
+    if (!key) key = PyUnicode_InternFromString(name.c_str());
+    return key;
+}
+
+} // namespace
 
 RGPythonObject::RGPythonObject(const boost::shared_ptr<RGPythonInterpreter>& interpreter,
                                const std::string& className, const RGPythonHandle& instance)
@@ -101,8 +116,8 @@ void RGPythonObject::SetMethodName(const std::string& name, unsigned argumentCou
     m_Method.Reset();
     m_Arguments.Reset();
     m_MethodName = name;
-    RGPythonHandle method =
-        RGPythonHandle::Steal(m_Instance ? PyObject_GetAttrString(m_Instance.Get(), name.c_str()) : nullptr);
+    PyObject* key = MethodKey(name);
+    RGPythonHandle method = RGPythonHandle::Steal((m_Instance && key) ? PyObject_GetAttr(m_Instance.Get(), key) : nullptr);
     if (!method) {
         LogPythonError(m_ClassName + "." + name);
         throw SEngineException("method [" + name + "] is not a method name of module [" +
@@ -166,7 +181,7 @@ RGPythonResult RGPythonObject::CreateObject()
     std::swap(method, m_Method); // the binding serves this one call
     std::swap(arguments, m_Arguments);
     RGPythonHandle result = RGPythonHandle::Steal(PyObject_CallObject(method.Get(), arguments.Get()));
-    if (LogPythonError(m_ClassName + "." + m_MethodName) || !result)
+    if ((PyErr_Occurred() && LogPythonError(m_ClassName + "." + m_MethodName)) || !result)
         throw SEngineException("can't return result from method[" + m_MethodName + "] result." + " module [" +
                                m_Interpreter->GetModuleName() + "]");
     return RGPythonResult(result);

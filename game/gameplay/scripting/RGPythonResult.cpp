@@ -22,7 +22,7 @@ uint32_t RGPythonResult::GetResultAsSizeT() const
 {
     RGScriptLock lock;
     const size_t value = m_Value ? PyLong_AsSize_t(m_Value.Get()) : static_cast<size_t>(-1);
-    LogPythonError("conversion to an unsigned number");
+    if (PyErr_Occurred()) LogPythonError("conversion to an unsigned number");
     // The designed 32-bit reader fails, and gives all bits set, for anything it cannot hold.
     if (value > std::numeric_limits<uint32_t>::max()) return std::numeric_limits<uint32_t>::max();
     return static_cast<uint32_t>(value);
@@ -32,7 +32,7 @@ double RGPythonResult::GetResultAsDouble() const
 {
     RGScriptLock lock;
     const double value = m_Value ? PyFloat_AsDouble(m_Value.Get()) : -1.0;
-    LogPythonError("conversion to a float");
+    if (PyErr_Occurred()) LogPythonError("conversion to a float");
     return value;
 }
 
@@ -63,7 +63,7 @@ bool RGPythonResult::GetResultAsBoolean() const
         return std::trunc(number) != 0.0;
     }
     const long number = value ? PyLong_AsLong(value) : -1;
-    LogPythonError("conversion to a truth value");
+    if (PyErr_Occurred()) LogPythonError("conversion to a truth value");
     return number != 0;
 }
 

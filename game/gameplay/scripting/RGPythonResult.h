@@ -7,13 +7,14 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace Runegarden {
 
 class RGPythonResult {
 public:
     RGPythonResult() = default;
-    explicit RGPythonResult(const RGPythonHandle& value) : m_Value(value) {}
+    explicit RGPythonResult(RGPythonHandle value) : m_Value(std::move(value)) {}
     virtual ~RGPythonResult() = default;
 
     // A non-negative int below 2^32; anything else gives 4294967295.

@@ -10,6 +10,7 @@
 #include "game/gameplay/services/RGSpriteCreator.h"
 
 #include "engine/core/render/STexture.h"
+#include "engine/framework/drawables/SSprite.h"
 #include "engine/core/render/STextureManager.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
 #include "tests/support/TempDir.h"
@@ -65,27 +66,6 @@ protected:
         }
         return names;
     }
-    // The names the shipped list defines, in list order.
-    static std::vector<std::string> ShippedObjectNames()
-    {
-        std::vector<std::string> names;
-        const std::regex file("file=\"([^\"]+)\"");
-        const std::regex name("<GameObject Name=\"([^\"]+)\"");
-        std::ifstream in(std::string(TARN_DATA_DIR) + "/gameobjects/earthworldNEW.xml");
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string list = text.str();
-        for (std::sregex_iterator it(list.begin(), list.end(), file), end; it != end; ++it) {
-            std::ifstream def(std::string(TARN_DATA_DIR) + "/gameobjects/objects/" + (*it)[1].str());
-            std::stringstream body;
-            body << def.rdbuf();
-            const std::string content = body.str();
-            std::smatch match;
-            if (std::regex_search(content, match, name)) names.push_back(match[1]);
-        }
-        return names;
-    }
-
     std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
     boost::shared_ptr<Runegarden::RGPythonDictionary> m_World;
 };

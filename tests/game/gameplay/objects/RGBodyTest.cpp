@@ -3,8 +3,7 @@
 #include "game/gameplay/objects/RGGeomAABB.h"
 #include "game/gameplay/objects/RGTile.h"
 
-#include "engine/core/serialization/SXMLDeserializator.h"
-#include "tests/support/ThrownText.h"
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +16,6 @@ namespace {
 
 using Runegarden::RGBody;
 using Runegarden::RGTile;
-
-class XmlText : public SCore::SXMLDeserializator {
-public:
-    explicit XmlText(const std::string& text)
-    {
-        m_Text = "<?xml version=\"1.0\" encoding=\"us-ascii\"?>" + text;
-        ParseText();
-    }
-};
 
 std::string TileXml(const char* geomType)
 {
@@ -67,7 +57,7 @@ TEST(RGBodyTest, AnImmovableBodyKeepsPositionAndVelocityButLosesItsForce)
 
 TEST(RGBodyTest, ATileReadsItsHalfSizeGeometryAndBody)
 {
-    XmlText in(TileXml("0"));
+    drawables_test::XmlText in(TileXml("0"));
     RGTile tile;
     tile.Deserialize(in);
     EXPECT_EQ(4u, tile.m_ID);
@@ -82,7 +72,7 @@ TEST(RGBodyTest, ATileReadsItsHalfSizeGeometryAndBody)
     EXPECT_EQ(2.0f, box->m_Max.X);
     EXPECT_EQ(2.5f, box->m_Max.Y);
 
-    XmlText other(TileXml("1"));
+    drawables_test::XmlText other(TileXml("1"));
     EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([&] { tile.Deserialize(other); }), "unknown RGGeom type"));
 }
 

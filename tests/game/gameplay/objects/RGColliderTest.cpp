@@ -62,22 +62,17 @@ TEST(RGColliderTest, ContactNormalDepthAndPointOfBoxPairs)
 TEST(RGColliderTest, BoxesApartOnAnyAxisLeaveTheContactUntouched)
 {
     RGCollider collider;
-    for (const Box& apart : {Box{2.5f, 0, 1, 1}, Box{0, 2.01f, 1, 1}}) {
-        boost::shared_ptr<RGTile> first = TileOf({0, 0, 1, 1}), second = TileOf(apart);
+    // Apart on x, on y, and on z only (overlapping on x and y).
+    for (const SCore::SVector3& at : {SCore::SVector3{2.5f, 0, 0}, SCore::SVector3{0, 2.01f, 0}, SCore::SVector3{0, 0, 1.5f}}) {
+        boost::shared_ptr<RGTile> first = TileOf({0, 0, 1, 1}), second = TileOf({0, 0, 1, 1});
+        second->m_Body->m_Position = at;
+        second->Update(0.0f);
         RGContact contact;
         contact.m_Depth = 7.0f;
         collider.Collide(first, second, contact);
         EXPECT_EQ(7.0f, contact.m_Depth);
         EXPECT_EQ(0.0f, contact.m_Normal.X);
     }
-    // Overlapping on x and y but not on z.
-    boost::shared_ptr<RGTile> first = TileOf({0, 0, 1, 1}), second = TileOf({0, 0, 1, 1});
-    second->m_Body->m_Position.Z = 1.5f;
-    second->Update(0.0f);
-    RGContact contact;
-    collider.Collide(first, second, contact);
-    EXPECT_EQ(0.0f, contact.m_Depth);
-    EXPECT_EQ(0.0f, contact.m_Normal.X);
 }
 
 class OtherGeometry : public Runegarden::RGGeometry {
