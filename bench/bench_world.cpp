@@ -106,9 +106,8 @@ void BM_LoadLargestLevel(benchmark::State& state)
         SCore::SXMLDeserializator in(WidenSigned(name));
         levels.DoDeserialize(in);
         for (unsigned i = 0; i < levels.GetLevelCount(); ++i) {
-            std::ifstream file;
-            levels.SetCurrentLevel(levels.GetLevelName(i));
             const std::string level = levels.GetLevelName(i);
+            // The shipped level files are named after their levels.
             for (const auto& entry : std::filesystem::directory_iterator("Levels")) {
                 if (entry.path().stem() == level && entry.file_size() > size) {
                     size = entry.file_size();
