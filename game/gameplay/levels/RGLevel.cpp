@@ -31,6 +31,10 @@ const float kFieldWidth = 896.0f, kFieldHeight = 732.0f;
 
 float Sign(float v) { return v > 0.0f ? 1.0f : (v < 0.0f ? -1.0f : 0.0f); }
 
+// The milliseconds from previous to now; a clock set back gives none rather than the 49 days
+// that the unsigned difference would make the world catch up on.
+uint32_t Elapsed(uint32_t previous, uint32_t now) { return int32_t(now - previous) < 0 ? 0 : now - previous; }
+
 // Keeps one axis of the view within [min(1 - size, 0), 0]; a field narrower than a screen
 // would otherwise invert the limits.
 void ClampAxis(float& position, float& velocity, float size)
@@ -174,10 +178,10 @@ void RGLevel::Update(bool paused)
     m_WorldCurrent = now;
     m_ViewPrevious = m_ViewCurrent;
     m_ViewCurrent = now;
-    const uint32_t worldElapsed = paused ? 0 : m_WorldCurrent - m_WorldPrevious;
+    const uint32_t worldElapsed = paused ? 0 : Elapsed(m_WorldPrevious, m_WorldCurrent);
     const uint32_t worldSteps = worldElapsed / kStepMs;
     m_WorldCurrent -= worldElapsed % kStepMs;
-    const uint32_t viewElapsed = m_ViewCurrent - m_ViewPrevious;
+    const uint32_t viewElapsed = Elapsed(m_ViewPrevious, m_ViewCurrent);
     const uint32_t viewSteps = viewElapsed / kStepMs;
     m_ViewCurrent -= viewElapsed % kStepMs;
 

@@ -47,7 +47,7 @@ TEST_F(RGLevelTest, TheWorldRunsWholeTenMillisecondStepsOfTheClockAndCarriesTheR
 {
     auto level = Read();
     const struct {
-        uint32_t ms;
+        int32_t ms;
         bool paused;
         float remaining;
     } frames[] = {
@@ -56,10 +56,12 @@ TEST_F(RGLevelTest, TheWorldRunsWholeTenMillisecondStepsOfTheClockAndCarriesTheR
         {5, false, 0.96f},   // the carried 5 ms make one more
         {30, true, 0.96f},   // paused: no step, and the time is dropped
         {10, false, 0.95f},
+        {-1000, false, 0.95f}, // a clock set back runs no step
+        {10, false, 0.94f},
         {2000, false, 0.0f}, // never below 0
     };
     for (const auto& f : frames) {
-        pt::AdvanceFakeTime(f.ms);
+        pt::AdvanceFakeTime(DWORD(f.ms));
         level->Update(f.paused);
         EXPECT_NEAR(f.remaining, level->m_RemainingPlayTime, 1e-5f) << f.ms;
     }
