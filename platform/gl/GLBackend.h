@@ -47,6 +47,7 @@ private:
         IDirect3DTexture9* texture = nullptr;
         DWORD stage[8];
         D3DMATRIX textureMatrix;
+        unsigned arrays = 0; // normal, colour and texture coordinate arrays on (bits 0, 1, 2)
     };
     Applied m_Applied;
 
@@ -55,6 +56,7 @@ private:
     unsigned m_Framebuffer = 0, m_Colour = 0, m_Depth = 0;
     bool m_WindowMatchesFormat = false; // the window's buffers hold what the back buffer holds
     bool m_Direct = false;              // this frame is drawn into the window
+    unsigned m_Bound = 0;               // the framebuffer bound for drawing
     UINT m_Width = 0, m_Height = 0;
     unsigned m_Generation = 0;
 };
