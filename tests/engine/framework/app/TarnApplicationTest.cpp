@@ -173,8 +173,9 @@ TEST_F(TarnApplicationTest, StartUpLoadsTexturesOnTheLoaderWhileTheLoadingScreen
     EXPECT_EQ(GetWindowLongA(m_App->GetWindow()->GetHandle(), GWL_STYLE), LONG(0x06CA0000));
 
     const std::string text = log.Text();
-    for (const char* line : {"\tcreate window(320x240x32)\n", " loading texturea\n", " Starting complete\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line;
+    for (const char* line : {"Starting application\n", "\tcreate window(320x240x32)\n", " loading texturea\n",
+                             " Starting complete\n"})
+        EXPECT_TRUE(log.HasEntry(line)) << line;
     EXPECT_NE(text.find(" Loaded2 textures in "), std::string::npos);
     for (const pt::SleepCall& call : pt::SleepCalls()) {
         if (call.thread != std::this_thread::get_id()) continue;
