@@ -8,6 +8,7 @@
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/AudioTestSupport.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -135,6 +136,18 @@ TEST_F(RGSoundManagerTest, DeviceFailuresCarryTheirMessages)
         EXPECT_EQ(text.rfind(std::string(c.message) + " RGSoundBuffer::", 0), 0u) << text;
         EXPECT_EQ(pt::LiveSoundDevices(), 0u) << c.message;
     }
+}
+
+TEST_F(RGSoundManagerTest, ASoundTheMixerCannotTakeIsLoggedWhenRegistered)
+{
+    // 100 Hz, 8-bit mono: 610 000 frames would be more than 100 minutes at the mixer's rate.
+    platformtest::WriteFile(m_Folder / "long.wav", Wav(std::string(610000, '\x80'), 1, 100, 8));
+    tarn_test::LogCapture log;
+    m_Manager->AddSound("Long", Utf8ToWide(m_Folder / "long.wav"), 2);
+    m_Manager->AddSound("Click", m_Click, 1);
+    EXPECT_TRUE(log.HasEntry(" sound can't be converted for the mixer, it plays silence:Long\n")) << log.Text();
+    EXPECT_EQ(log.Text().find(":Long", log.Text().find(":Long") + 1), std::string::npos) << "once per sound";
+    EXPECT_EQ(log.Text().find(":Click"), std::string::npos);
 }
 
 TEST_F(RGSoundManagerTest, TwoThreadsPlayingAPoolOfTwoAtOnceGetOneBufferEach)

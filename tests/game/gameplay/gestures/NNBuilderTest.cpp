@@ -93,6 +93,12 @@ TEST(NNBuilder, RefusesBrokenFilesSayingWhatIsWrong)
         {Replace(net, "2,-1,2,-1", "2,-1"), "Incorrect size of scale inputs"},
         {Replace(net, "10,5,1,0", "10,5,1,0,1,0"), "Incorrect size of scale outputs"},
         {Replace(net, "<alpha>1</alpha>", "<alpha>fast</alpha>"), "bad lexical cast"},
+        {Replace(net, "<alpha>1</alpha>", "<alpha>nan</alpha>"), "neuronet: not a finite number in alpha"},
+        {Replace(net, "<beta>2</beta>", "<beta>-inf</beta>"), "neuronet: not a finite number in beta"},
+        {Replace(net, "0.5, -0.25", "0.5, nan"), "neuronet: not a finite number in hidden"},
+        {Replace(net, "1,2,0,-3", "1,2,0,inf"), "neuronet: not a finite number in layer"},
+        {Replace(net, "2,-1,2,-1", "2,NaN,2,-1"), "neuronet: not a finite number in input_scale"},
+        {Replace(net, "10,5,1,0", "10,5,infinity,0"), "neuronet: not a finite number in output_scale"},
         {Replace(net, "</neuronet>", "</neuronett>"), "CloseTag not found"},
     };
     tarn_test::TempDir dir;
