@@ -107,6 +107,7 @@ TEST_F(RGWaveFileTest, MalformedFilesFailAtTheirStepWithoutAllocating)
     const Case cases[] = {
         {"empty file", "", "mmioDescend"},
         {"not RIFF", "RIFX" + Le32(4) + "WAVE", "mmioFOURCC"},
+        {"RIFF of another form", Riff("AVI ", fmt + Chunk("data", "abcd")), "mmioFOURCC"},
         {"format shorter than 16 bytes", Riff("WAVE", Chunk("fmt ", Format(1, 1, 22050, 16).substr(0, 14))),
          "sizeof(PCMWAVEFORMAT)"},
         {"extra format bytes beyond the chunk",
