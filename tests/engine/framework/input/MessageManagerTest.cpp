@@ -7,6 +7,10 @@
 
 #include <boost/make_shared.hpp>
 
+#include <atomic>
+#include <sstream>
+#include <thread>
+
 namespace pt = platform::testing;
 using inputtest::FakeInput;
 using inputtest::RecordingControl;
@@ -100,6 +104,38 @@ TEST_F(MessageManagerTest, AThrowingHandlerIsLoggedAndTheNextReceiverStillGetsTh
     m_Manager->Process();
     EXPECT_EQ(second->Take(), "move(1,2) up(1,2)");
     EXPECT_EQ(m_Control->Take(), "move(1,2) down(1,2)") << "removed: nothing after";
+}
+
+TEST_F(MessageManagerTest, KeysPushedFromTheMainThreadWhileTheInputThreadDeliversArriveInOrder)
+{
+    const int kKeys = 3000;
+    std::atomic<bool> done{false};
+    std::thread input([&] {
+        for (int pass = 0; !done || pass % 2; ++pass) {
+            m_Input->Mouse().Press(pass % 2 == 0); // clicks between the keys
+            m_Manager->Process();
+        }
+        m_Manager->Process();
+    });
+    for (int i = 0; i < kKeys; ++i) {
+        m_Manager->PushKeyDown(uint8_t(i));
+        m_Manager->PushChar(uint8_t(i));
+        m_Manager->PushKeyUp(uint8_t(i));
+    }
+    done = true;
+    input.join();
+    std::istringstream events(m_Control->Take());
+    std::string event;
+    int chars = 0, downs = 0;
+    while (events >> event) {
+        if (event.rfind("char(", 0) == 0) {
+            EXPECT_EQ("char(" + std::to_string(chars++ % 256) + ")", event);
+        } else if (event.rfind("down(", 0) == 0) {
+            ++downs;
+        }
+    }
+    EXPECT_EQ(kKeys, chars);
+    EXPECT_GT(downs, 0);
 }
 
 TEST_F(MessageManagerTest, ThePointerIsMeasuredFromTheClientArea)
