@@ -19,8 +19,8 @@ namespace {
 uint32_t Le16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
 uint32_t Le32(const uint8_t* p) { return Le16(p) | Le16(p + 2) << 16; }
 
-// The smallest file, in bytes, whose header says width x height; false when the header is
-// short, its numbers do not fit, or the size is not acceptable.
+// What a header promises: its picture's size and the smallest file that holds it. The readers
+// below return false for a header that is short or whose numbers do not fit.
 struct Promise {
     uint64_t bytes = 0;
     uint64_t width = 0, height = 0;
@@ -61,7 +61,7 @@ bool PnmPromise(const uint8_t* data, size_t size, Promise* out)
     const uint64_t samples = out->width * out->height * (kind == 3 || kind == 6 ? 3 : 1);
     switch (kind) {
     case 1: out->bytes = at + samples; break;              // digits need no separator
-    case 2: case 3: out->bytes = at + samples * 2 - 1; break; // a digit and a blank each
+    case 2: case 3: out->bytes = at + (samples ? samples * 2 - 1 : 0); break; // digits and blanks
     case 4: out->bytes = at + (out->width + 7) / 8 * out->height; break;
     default: out->bytes = at + samples; break;
     }
@@ -166,6 +166,8 @@ HRESULT DecodeWithSdlImage(const uint8_t* data, size_t size, DecodedImage* out)
     for (uint32_t y = 0; y < p.height; ++y)
         std::memcpy(&p.bgra[y * row], static_cast<const uint8_t*>(texels->pixels) + size_t(y) * texels->pitch, row);
     out->hasAlpha = decoded->format->Amask != 0;
+    if (const SDL_Palette* palette = decoded->format->palette)
+        for (int i = 0; i < palette->ncolors; ++i) out->hasAlpha = out->hasAlpha || palette->colors[i].a != 255;
     return D3D_OK;
 }
 
