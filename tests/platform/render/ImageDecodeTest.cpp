@@ -188,7 +188,6 @@ TEST(ImageDecodeTest, DamagedFilesAreRefusedAndOddOnesReadExactly)
         {"PNG cut in half", Cut(png, png.size() / 2), {}},
         {"JPEG cut short", Cut(jpeg, 40), {}},
         {"no image at all", "not an image at all", {}},
-        {"plain PPM", "P3\n2 1\n255\n0 0 9 255 255 255\n", {0xFF000009, 0xFFFFFFFF}},
         {"8-bit PGM", std::string("P5\n2 1\n255\n\x00\xff", 13), {0xFF000000, 0xFFFFFFFF}},
         {"PPM with largest sample 15", std::string("P6 # comment\n1 1 15\n\x0f\x00\x05", 23), {0xFFFF0055}},
         {"run-length TGA of one run", TgaHeader(10, 3, 1) + "\x82\x10\x20\x30", {0xFF302010, 0xFF302010, 0xFF302010}},
