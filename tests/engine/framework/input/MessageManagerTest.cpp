@@ -111,8 +111,10 @@ TEST_F(MessageManagerTest, KeysPushedFromTheMainThreadWhileTheInputThreadDeliver
     const int kKeys = 3000;
     std::atomic<bool> done{false};
     std::thread input([&] {
-        for (int pass = 0; !done || pass % 2; ++pass) {
-            m_Input->Mouse().Press(pass % 2 == 0); // clicks between the keys
+        // Presses and releases in turn, at least once, until the pushes are over; then a pass
+        // with the button up takes the keys still waiting.
+        for (int pass = 0; pass < 2 || !done || pass % 2; ++pass) {
+            m_Input->Mouse().Press(pass % 2 == 0);
             m_Manager->Process();
         }
         m_Manager->Process();
