@@ -106,6 +106,7 @@ TEST_F(MessageManagerTest, AThrowingHandlerIsLoggedAndTheNextReceiverStillGetsTh
     EXPECT_EQ(m_Control->Take(), "move(1,2) down(1,2)") << "removed: nothing after";
 }
 
+// Without the queue lock the thread sanitizer reports the race on the queues.
 TEST_F(MessageManagerTest, KeysPushedFromTheMainThreadWhileTheInputThreadDeliversArriveInOrder)
 {
     const int kKeys = 3000;
