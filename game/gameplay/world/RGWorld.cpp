@@ -18,6 +18,7 @@
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "game/gameplay/world/RGBackGround.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 #include "platform/win32.h"
 
 #include <algorithm>
@@ -164,6 +165,7 @@ void RGWorld::DeserializeGameObject(SCore::SDeserializator& in, const ObjectPtr&
         if (element == "Position" || element == "HalfSize") {
             SCore::SVector3 value;
             in.Deserialize(element, value);
+            RequireFinite("GameObject " + element, value);
             if (element == "Position") object->SetPosition(value);
             else object->SetHalfSize(value);
         } else if (element == "Attributes") {
