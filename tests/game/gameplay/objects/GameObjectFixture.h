@@ -22,6 +22,17 @@
 #include <set>
 #include <sstream>
 
+// An engine sprite element (at 0.5, 0.25, 0.2 wide and 0.4 high) drawing the named texture.
+inline std::string SpriteXml(const std::string& texture = "OBJ_GROUND")
+{
+    return "<Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\" ColorRD=\"4294967295\" "
+           "Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\" FlipHorizontal=\"0\" FlipVertical=\"0\" "
+           "XScaleFactor=\"1\" YScaleFactor=\"1\"><Position X=\"0.5\" Y=\"0.25\" Width=\"0.2\" Height=\"0.4\">"
+           "</Position><TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords><Mesh Name=\"m\"><Material "
+           "CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"1\" SrcBlend=\"5\" DstBlend=\"6\" ZWrite=\"0\" Lighting=\"0\" "
+           "IsFogEnable=\"0\"><Textures Texture1=\"" + texture + "\"></Textures></Material></Mesh></Sprite>";
+}
+
 class GameObjectTest : public RenderEngineTest {
 protected:
     void SetUp() override
