@@ -16,14 +16,6 @@ using namespace Runegarden;
 
 namespace {
 
-const char* const kSprite =
-    "<Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\" ColorRD=\"4294967295\" "
-    "Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\" FlipHorizontal=\"0\" FlipVertical=\"0\" XScaleFactor=\"1\" "
-    "YScaleFactor=\"1\"><Position X=\"0\" Y=\"0\" Width=\"0.2\" Height=\"0.4\"></Position><TexCoords X=\"0\" Y=\"0\" "
-    "Width=\"1\" Height=\"1\"></TexCoords><Mesh Name=\"m\"><Material CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"1\" "
-    "SrcBlend=\"5\" DstBlend=\"6\" ZWrite=\"0\" Lighting=\"0\" IsFogEnable=\"0\"><Textures Texture1=\"OBJ_GROUND\">"
-    "</Textures></Material></Mesh></Sprite>";
-
 class DamagedFilesTest : public WorldTest {
 protected:
     // The sound files, each named by its role.
@@ -36,7 +28,7 @@ protected:
                        "RenderOrder=\"3\"><Tile ID=\"0\" GeomType=\"0\"><HalfSize X=\"0.1\" Y=\"0.2\" Z=\"0\">"
                        "</HalfSize><Body ID=\"0\" Mass=\"0\"><Position X=\"0.5\" Y=\"0.25\" Z=\"0\"></Position>"
                        "<Velocity X=\"0\" Y=\"0\" Z=\"0\"></Velocity></Body></Tile><States><S Name=\"idle\">" +
-                           std::string(kSprite) +
+                           SpriteXml() +
                            "</S></States><Attributes><A Name=\"hp\" Value=\"3\" Type=\"Long\"></A></Attributes>"
                            "</GameObject>"},
             {"font", "<font><c code=\"48\" index=\"16\" width=\"0.5\"></c></font>"},
@@ -45,11 +37,12 @@ protected:
                       "PlayTime=\"60\" Sun=\"1\" Help=\"" + dir + "/help.xml\"><Tools><T ToolType=\"RGTT_WALL\" "
                       "GameObject=\"RGGOT_WALL\"></T></Tools><World><GameObjects><GameObject Name=\"Stone\">"
                       "<Position X=\"0.5\" Y=\"0.5\" Z=\"0\"></Position></GameObject></GameObjects><BackGround>"
-                      "<Item TimeDelay=\"1\">" + std::string(kSprite) + "</Item></BackGround></World></Level>"},
+                      "<Item TimeDelay=\"1\">" + SpriteXml() + "</Item></BackGround></World></Level>"},
             {"help", "<LevelTrainer><C Type=\"RGLevelTrainerCommandShowTeacher\" X=\"0.5\" Y=\"0.5\"></C>"
                      "<C Type=\"RGLevelTrainerCommandWait\" Time=\"2000\"></C><C Type=\"RGLevelTrainerCommandShowSprite\" "
-                     "Name=\"g\">" + std::string(kSprite) + "</C><C Type=\"RGLevelTrainerCommandWaitSpell\" "
-                     "Spell=\"RGTT_WALL\" DoneID=\"a\" ErrorID=\"b\"></C></LevelTrainer>"},
+                     "Name=\"g\">" + SpriteXml() + "</C><C Type=\"RGLevelTrainerCommandWaitSpell\" "
+                     "Spell=\"RGTT_WALL\" DoneID=\"a\" ErrorID=\"b\"></C><C Type=\"RGLevelTrainerCommandWaitMapMove\" "
+                     "MoveType=\"UP\"></C></LevelTrainer>"},
         };
     }
     // Writes the files, in one of them every "from" replaced by its "to" (pairs split by "|"; an
@@ -139,6 +132,7 @@ TEST_F(DamagedFilesTest, EachDamageIsRefusedWithWhatIsWrong)
         {"level", "Sun=\"1\"", "Sun=\"yes\"", "lexical cast"},
         {"level", "Tools>", "Toolz>", noChild + "Tools"},
         {"level", "RGTT_WALL", "RGTT_FIRE", "unknown tool type"},
+        {"level", "</Tools>", "<T ToolType=\"RGTT_WALL\" GameObject=\"RGGOT_LIFT\"></T></Tools>", "Tool already exist"},
         {"level", "RGGOT_WALL", "RGGOT_DOOR", "unknown gameobject type string"},
         {"level", "GameObjects>", "Objects>", noChild + "GameObjects"},
         {"level", "Name=\"Stone\"", "Name=\"Ghost\"", "Game Object:Ghost not found in game object factory"},
@@ -149,7 +143,8 @@ TEST_F(DamagedFilesTest, EachDamageIsRefusedWithWhatIsWrong)
         {"level", "<Item TimeDelay=\"1\"><Sprite |</Sprite></Item>", "<Item><Image |</Image></Item>", noChild + "Sprite"},
         {"help", "", "", "File ["},
         {"help", "LevelTrainer>", "Trainer>", noChild + "LevelTrainer"},
-        {"help", "CommandWait\"", "CommandSleep\"", "unknown level trainer command type:RGLevelTrainerCommandSleep"},
+        {"help", "RGLevelTrainerCommandWait\"", "Foo\"", "unknown level trainer command type:Foo"},
+        {"help", "MoveType=\"UP\"", "MoveType=\"up\"", "unknown move type"},
         {"help", "Time=\"2000\"", "Time=\"long\"", "lexical cast"},
         {"help", "X=\"0.5\"", "X=\"nan\"", "ShowTeacher X is not a finite number"},
         {"help", "Spell=\"RGTT_WALL\"", "Spell=\"wall\"", "unknown tool type"},

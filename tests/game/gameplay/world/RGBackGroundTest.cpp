@@ -13,13 +13,7 @@ namespace {
 
 std::string Item(const std::string& delay, const std::string& texture)
 {
-    return "<Item" + delay + "><Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\" "
-           "ColorRD=\"4294967295\" Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\" FlipHorizontal=\"0\" "
-           "FlipVertical=\"0\" XScaleFactor=\"1\" YScaleFactor=\"1\"><Position X=\"0.5\" Y=\"0.25\" Width=\"1\" "
-           "Height=\"0.5\"></Position><TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords>"
-           "<Mesh Name=\"bg\"><Material CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"0\" SrcBlend=\"5\" DstBlend=\"6\" "
-           "ZWrite=\"0\" Lighting=\"0\" IsFogEnable=\"0\"><Textures Texture1=\"" + texture +
-           "\"></Textures></Material></Mesh></Sprite></Item>";
+    return "<Item" + delay + ">" + SpriteXml(texture) + "</Item>";
 }
 
 class RGBackGroundTest : public WorldTest {

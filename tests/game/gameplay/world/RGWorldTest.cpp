@@ -68,17 +68,23 @@ TEST_F(RGWorldTest, ObjectsGoToTheirListsAndUnderTheirTypeInTheDictionary)
 
 TEST_F(RGWorldTest, OnlyEnabledPairsWithADynamicObjectReachTheDispatcherDynamicFirst)
 {
-    Add("Block", 0.0f, 0.0f, 0.1f, 0.5f);
-    Add("Block", 0.1f, 0.0f, 0.1f, 0.5f); // overlaps the first: static pairs are never tested
-    Add("Balychahl", 0.15f, 0.1f, 0.03f, 0.06f);
-    Add("Chumbachukchul", 0.16f, 0.1f, 0.03f, 0.06f);
-    Add("SnuPulnel", 0.17f, 0.1f, 0.03f, 0.06f)->Disable();
-    Probe(0);
-    m_Level->CollisionDetection();
     // Each static object against every dynamic one, then the dynamic pair once, lower index first.
-    EXPECT_EQ("Balychahl/Block/0.0500/-1/0;Chumbachukchul/Block/0.0400/-1/0;Balychahl/Block/0.1100/1/0;"
-              "Chumbachukchul/Block/0.1200/1/0;Balychahl/Chumbachukchul/0.0500/1/0",
-              ProbeCalls());
+    // A dispatcher that disables the second object of each pair changes nothing here: the first
+    // object of a row counts as enabled as it was when its row began.
+    for (int answer : {0, 2}) {
+        m_Level.reset(new RGWorld);
+        Add("Block", 0.0f, 0.0f, 0.1f, 0.5f);
+        Add("Block", 0.1f, 0.0f, 0.1f, 0.5f); // overlaps the first: static pairs are never tested
+        Add("Balychahl", 0.15f, 0.1f, 0.03f, 0.06f);
+        Add("Chumbachukchul", 0.16f, 0.1f, 0.03f, 0.06f);
+        Add("SnuPulnel", 0.17f, 0.1f, 0.03f, 0.06f)->Disable();
+        Probe(answer);
+        m_Level->CollisionDetection();
+        EXPECT_EQ("Balychahl/Block/0.0500/-1/0;Chumbachukchul/Block/0.0400/-1/0;Balychahl/Block/0.1100/1/0;"
+                  "Chumbachukchul/Block/0.1200/1/0;Balychahl/Chumbachukchul/0.0500/1/0",
+                  ProbeCalls())
+            << answer;
+    }
 }
 
 TEST_F(RGWorldTest, ResolvedContactsSeparateMovableBodiesAndReflectTheirApproach)
@@ -137,7 +143,6 @@ TEST_F(RGWorldTest, AnUpdateGivesEnabledDynamicObjectsGravityAndSkipsDisabledOne
 
 TEST_F(RGWorldTest, TheFirstRenderSortsByRenderOrderAndLaterObjectsStayLast)
 {
-    tarn_test::TempDir dir;
     Add("Block", 0, 0, 0.1f, 0.1f);  // 11
     Add("Ground", 0, 0, 0.1f, 0.1f); // 10
     Add("Tree", 0, 0, 0.1f, 0.1f);   // 5
@@ -198,12 +203,8 @@ TEST_F(RGWorldTest, AWorldElementBuildsGroupsAndItsBackground)
                 "<GameObject Name=\"Block\"><Position X=\"0.1\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
                 "</GameObject><GameObject Name=\"Balychahl\"><HalfSize X=\"0.05\" Y=\"0.05\" Z=\"0\"></HalfSize>"
                 "<Attributes><Attribute Name=\"delay\" Value=\"3\" Type=\"Double\"></Attribute></Attributes>"
-                "</GameObject></GameObjects><BackGround><Item></Item></BackGround></World>";
+                "</GameObject></GameObjects><BackGround></BackGround></World>";
     in.ParseText();
-    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Level->DoDeserialize(in); }), "Deserializator error"));
-    in.m_Text.replace(in.m_Text.find("<Item></Item>"), 13, "");
-    in.ParseText();
-    m_Level.reset(new RGWorld);
     m_Level->DoDeserialize(in);
     ASSERT_EQ(1u, m_Level->GetStaticObjects().size());
     const auto& group = m_Level->GetStaticObjects()[0];
