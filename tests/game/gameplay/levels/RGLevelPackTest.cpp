@@ -35,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(RGLevelPackTest, LevelsKeepFileOrderAndAreFoundByTheirPackNames)
+TEST_F(RGLevelPackTest, LevelsKeepFileOrderAreFoundByTheirPackNamesAndNothingPastTheLast)
 {
     RGLevelPack& pack = Pack({{"first", "a", "1-1"}, {"second", "b", "1-2"}, {"second", "c", "1-3"}});
     EXPECT_EQ("first", pack.GetCurrentLevelName());
@@ -51,6 +51,8 @@ TEST_F(RGLevelPackTest, LevelsKeepFileOrderAndAreFoundByTheirPackNames)
     pack.SetCurrentLevel("None");
     EXPECT_EQ("done", pack.GetCurrentLevelName());
     EXPECT_EQ("done", pack.GetCurrentLevelShowName());
+    EXPECT_TRUE(StartsWith(ThrownText([&] { pack.GetLevel(); }), "no current level in level pack"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { pack.GetLevelName(3); }), "level index out of range"));
     pack.SetCurrentLevel("");
     EXPECT_EQ(0u, pack.GetCurrentIndex());
 }
@@ -62,14 +64,6 @@ TEST_F(RGLevelPackTest, ReadingAPackAgainReplacesItsLevels)
     pack.DoDeserialize(in);
     EXPECT_EQ(2u, pack.GetLevelCount());
     EXPECT_EQ("1-2", pack.GetLevelShowName(1));
-}
-
-TEST_F(RGLevelPackTest, QueriesPastTheLastLevelFail)
-{
-    RGLevelPack& pack = Pack({{"first", "a", "1-1"}});
-    EXPECT_TRUE(StartsWith(ThrownText([&] { pack.GetLevelName(1); }), "level index out of range"));
-    pack.SetCurrentLevel("None");
-    EXPECT_TRUE(StartsWith(ThrownText([&] { pack.GetLevel(); }), "no current level in level pack"));
 }
 
 TEST_F(RGLevelPackTest, TheGamesPacksBuildLevelsWithTheConfiguredMovementAndLogTheLoading)

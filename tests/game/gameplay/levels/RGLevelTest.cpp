@@ -120,15 +120,20 @@ TEST_F(RGLevelTest, TheActorsAreTheScriptInstancesOfTypeOneThatAreActors)
 
 TEST_F(RGLevelTest, TheWrittenFormHoldsTheNamesViewAndToolsAndRefusesWindObjects)
 {
-    auto level = Read();
+    const char* const names[] = {"RGTT_WALL", "RGTT_BRIDGE", "RGTT_WINDRIGHT", "RGTT_WINDLEFT", "RGTT_TELEPORT"};
+    std::string tools = "<Tools>";
+    for (const char* name : names) tools += "<Tool ToolType=\"" + std::string(name) + "\" GameObject=\"RGGOT_LIFT\"></Tool>";
+    auto level = Read("SizeX=\"2\" SizeY=\"1\"", tools + "</Tools>");
     {
         SCore::SXMLSerializator out(m_Dir.WFile("level.xml"));
         level->DoSerialize(out);
         out.Flush();
     }
     const std::string text = tarn_test::ReadBytes(m_Dir.File("level.xml"));
-    EXPECT_NE(std::string::npos, text.find("<Tool ToolType=\"RGTT_WALL\" GameObject=\"RGGOT_WALL\">"));
+    for (const char* name : names)
+        EXPECT_NE(std::string::npos, text.find("<Tool ToolType=\"" + std::string(name) + "\" GameObject=\"RGGOT_LIFT\">"));
     EXPECT_EQ(std::string::npos, text.find("ShowName"));
+    EXPECT_TRUE(StartsWith(ThrownText([] { ToolTypeToString(5); }), "unknown tool type ToolTypeToString()"));
     auto windy = Read("SizeX=\"2\" SizeY=\"1\"",
                       "<Tools><Tool ToolType=\"RGTT_WINDLEFT\" GameObject=\"RGGOT_WINDLEFT\"></Tool></Tools>");
     SCore::SXMLSerializator out(m_Dir.WFile("windy.xml"));
