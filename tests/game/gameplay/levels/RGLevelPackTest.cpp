@@ -1,6 +1,5 @@
 // Level packs: order, current level, name and index queries, reading again, building the current
 // level, and the errors of a broken pack.
-#include "engine/core/serialization/SXMLSerializator.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/services/RGLevelPacks.h"
@@ -83,19 +82,4 @@ TEST_F(RGLevelPackTest, TheGamesPacksBuildLevelsWithTheConfiguredMovementAndLogT
     EXPECT_FLOAT_EQ(2.5f, level->m_MoveForce);
     EXPECT_FLOAT_EQ(0.5f, level->m_Attenuation);
     EXPECT_NE(std::string::npos, log.Text().find(" Loading level[level1] for 0seconds\n"));
-}
-
-TEST_F(RGLevelPackTest, AWrittenPackNamesTheFilesItWasReadFrom)
-{
-    RGLevelPack& pack = Pack({{"first", "a", "1-1"}});
-    {
-        SCore::SXMLSerializator out(m_Dir.WFile("written.xml"));
-        pack.DoSerialize(out);
-        out.Flush();
-    }
-    RGLevelPack again;
-    SCore::SXMLDeserializator in(m_Dir.WFile("written.xml"));
-    again.DoDeserialize(in);
-    EXPECT_EQ("first", again.GetLevelName(0));
-    EXPECT_EQ("1-1", again.GetLevelShowName(0));
 }

@@ -53,17 +53,6 @@ protected:
     size_t Draws() { return platform::testing::RenderCalls("DrawIndexedPrimitive").size(); }
 };
 
-TEST_F(ScriptedObjectTest, ADefinitionIsPushedIntoTheScript)
-{
-    boost::shared_ptr<RGPYGameObject> actor = RGPYFactory::Create("Balychahl");
-    EXPECT_EQ("Balychahl", Property(actor, "name"));
-    EXPECT_EQ("True", Property(actor, "gravity_action"));
-    EXPECT_NEAR(0.03, boost::lexical_cast<double>(Property(actor, "w")), 1e-7);
-    EXPECT_EQ("120.0", Property(actor, "time_limit"));
-    EXPECT_EQ(1u, actor->GetGameObjectType());
-    EXPECT_TRUE(actor->IsActor() && actor->IsLife() && !actor->IsStatic());
-}
-
 TEST_F(ScriptedObjectTest, AnUpdateRunsTheScriptWhenItMayThenStepsTheBody)
 {
     boost::shared_ptr<RGPYGameObject> probe = Probe(0);
