@@ -142,7 +142,8 @@ TEST_F(RGLevelTest, TheWrittenFormHoldsTheNamesViewAndToolsAndRefusesWindObjects
 
 TEST_F(RGLevelTest, TheTutorialStartsWithTheFirstFrameAndStandsStillWhilePaused)
 {
-    // Loading and the start prompt take 3 s; the opening wait still runs its whole 2 s after them.
+    // Loading and the start prompt take 3 s; the opening wait still runs its whole 2 s after them,
+    // goes on only after more than 2 s, and stands still while paused.
     tarn_test::WriteBytes(m_Dir.File("help.xml"),
                           "<LevelTrainer><C Type=\"RGLevelTrainerCommandWait\" Time=\"2000\"></C>"
                           "<C Type=\"RGLevelTrainerCommandShowTeacher\" X=\"0.1\" Y=\"0.1\"></C></LevelTrainer>");

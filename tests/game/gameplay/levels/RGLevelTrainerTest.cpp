@@ -83,17 +83,6 @@ TEST_F(TrainerTest, ShowAndHideCommandsFadeTheirSpritesOneCommandPerFrame)
     EXPECT_FLOAT_EQ(0.08f + 0.007f * std::sin(10.0f), trainer->GetArrow()->m_Position.Height); // the arrow pulses
 }
 
-TEST_F(TrainerTest, WaitGoesOnOnlyAfterMoreThanItsTime)
-{
-    auto trainer = Start({"Type=\"RGLevelTrainerCommandWait\" Time=\"2000\"", kTeacher});
-    pt::AdvanceFakeTime(2000);
-    trainer->Update();
-    EXPECT_EQ(0u, trainer->GetCurrentIndex());
-    pt::AdvanceFakeTime(1);
-    trainer->Update();
-    EXPECT_EQ(1u, trainer->GetCurrentIndex());
-}
-
 TEST_F(TrainerTest, WaitSpellJumpsToDoneForItsSpellAndToErrorOtherwise)
 {
     const struct {

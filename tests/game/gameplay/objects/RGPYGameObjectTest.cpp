@@ -100,31 +100,22 @@ TEST_F(ScriptedObjectTest, TheStateSpritesFollowTheScriptAndTheEnabledOnesAreDra
                            "state [swim] not found for game object[probe]."));
 }
 
-TEST_F(ScriptedObjectTest, ASpriteListIsAppliedOnlyToTheStatesSprites)
+TEST_F(ScriptedObjectTest, TheScriptsSpriteListIsAppliedToTheStatesSpritesOnlyAndThenToTheMembers)
 {
-    boost::shared_ptr<RGPYGameObject> probe = Probe(2);
-    SetScript(probe, "sprite_items", RGPythonHandle::FromString("none"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { probe->UpdateSpritesState(0.0, 0.0); }),
-                           "result is not a list. module name [rgpy_factory]"));
-
+    boost::shared_ptr<RGPYGameObject> group = Probe(0), member = Probe(2);
+    group->CheckState("idle");
+    group->AddGroupObject(member);
+    SetScript(group, "sprite_items", RGPythonHandle::FromString("none")); // not asked: it has no sprites
     Runegarden::RGPythonList items(RGPYFactory::GetModule());
     items.Create();
     for (double x : {0.25, 0.5, 0.75}) items.Append(RGPythonHandle::FromDouble(x));
-    SetScript(probe, "sprite_items", items.GetHandle());
-    probe->UpdateSpritesState(0.0, 0.0);
-    EXPECT_EQ(0.25f, probe->GetStates().at("idle")[0]->m_Position.X);
-    EXPECT_EQ(0.5f, probe->GetStates().at("idle")[1]->m_Position.X);
-}
-
-TEST_F(ScriptedObjectTest, AnObjectWithoutSpritesInItsStateIsNotAskedButItsMembersAre)
-{
-    boost::shared_ptr<RGPYGameObject> group = Probe(0), member = Probe(1);
-    group->CheckState("idle");
-    group->AddGroupObject(member);
-    SetScript(group, "sprite_items", RGPythonHandle::FromString("none")); // would fail if asked
-    member->SetPosition({0.3f, 0.4f, 0.0f});
+    SetScript(member, "sprite_items", items.GetHandle());
     group->UpdateSpritesState(0.0, 0.0);
-    EXPECT_FLOAT_EQ(0.3f, member->GetStates().at("idle")[0]->m_Position.X);
+    EXPECT_EQ(0.25f, member->GetStates().at("idle")[0]->m_Position.X);
+    EXPECT_EQ(0.5f, member->GetStates().at("idle")[1]->m_Position.X);
+    SetScript(member, "sprite_items", RGPythonHandle::FromString("none"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { group->UpdateSpritesState(0.0, 0.0); }),
+                           "result is not a list. module name [rgpy_factory]"));
 }
 
 TEST_F(ScriptedObjectTest, AGroupSpansTheUnionOfItsMembersBoxes)
