@@ -11,6 +11,7 @@
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/world/RGWorld.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 
@@ -99,6 +100,11 @@ void RGLevel::DoDeserialize(SCore::SDeserializator& in)
     m_ViewBody.m_Position.X = -x;
     m_ViewBody.m_Position.Y = -y;
     in.Deserialize("PlayTime", m_PlayTime);
+    RequireFinite("Level SizeX", m_SizeX);
+    RequireFinite("Level SizeY", m_SizeY);
+    RequireFinite("Level PosX", x);
+    RequireFinite("Level PosY", y);
+    RequireFinite("Level PlayTime", m_PlayTime);
     m_RemainingPlayTime = m_PlayTime;
     in.Deserialize("Sun", m_Sun);
     if (in.IsAvialableName("Help")) {

@@ -18,6 +18,7 @@
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "game/gameplay/world/RGBackGround.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 #include "platform/win32.h"
 
 #include <algorithm>
@@ -164,6 +165,7 @@ void RGWorld::DeserializeGameObject(SCore::SDeserializator& in, const ObjectPtr&
         if (element == "Position" || element == "HalfSize") {
             SCore::SVector3 value;
             in.Deserialize(element, value);
+            RequireFinite("GameObject " + element, value);
             if (element == "Position") object->SetPosition(value);
             else object->SetHalfSize(value);
         } else if (element == "Attributes") {
@@ -245,12 +247,26 @@ void RGWorld::UpdateAngels(float dt)
 void RGWorld::CollisionDetection()
 {
     TARN_TRY
-    // Both objects must be enabled when their pair is tested. Asking the scripts only for pairs
-    // whose boxes meet gives the same pairs, in the same order, at a fraction of the cost.
-    for (ObjectPtr& fixed : m_StaticObjects)
-        for (ObjectPtr& moving : m_DynamicObjects) ProcessCollision(moving, fixed);
-    for (size_t i = 0; i < m_DynamicObjects.size(); ++i)
-        for (size_t j = i + 1; j < m_DynamicObjects.size(); ++j) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
+    // The outer object of each row of pairs counts as enabled as it was when its row began; the
+    // inner one is asked at its pair. The scripts are asked only for pairs whose boxes meet: no
+    // script runs in a row before its first such pair, so the outer flag read there is the one
+    // the row began with.
+    for (ObjectPtr& fixed : m_StaticObjects) {
+        int fixedEnabled = -1;
+        for (ObjectPtr& moving : m_DynamicObjects) {
+            if (Apart(*moving->GetTile(), *fixed->GetTile())) continue;
+            if (fixedEnabled < 0) fixedEnabled = fixed->IsEnable() ? 1 : 0;
+            if (fixedEnabled && moving->IsEnable()) ProcessCollision(moving, fixed);
+        }
+    }
+    for (size_t i = 0; i < m_DynamicObjects.size(); ++i) {
+        int firstEnabled = -1;
+        for (size_t j = i + 1; j < m_DynamicObjects.size(); ++j) {
+            if (Apart(*m_DynamicObjects[i]->GetTile(), *m_DynamicObjects[j]->GetTile())) continue;
+            if (firstEnabled < 0) firstEnabled = m_DynamicObjects[i]->IsEnable() ? 1 : 0;
+            if (firstEnabled && m_DynamicObjects[j]->IsEnable()) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
+        }
+    }
     for (ObjectPtr& object : m_StaticObjects) object->RefreshCache();
     for (ObjectPtr& object : m_DynamicObjects) object->RefreshCache();
     TARN_CATCH("RGWorld::CollisionDetection()")
@@ -259,12 +275,10 @@ void RGWorld::CollisionDetection()
 void RGWorld::ProcessCollision(ObjectPtr& first, ObjectPtr& second)
 {
     TARN_TRY
-    if (Apart(*first->GetTile(), *second->GetTile())) return;
     RGContact contact;
     boost::shared_ptr<RGTile> a = first->GetTile(), b = second->GetTile();
     m_Collider.Collide(a, b, contact);
     if (contact.m_Depth <= 0.0f) return;
-    if (!second->IsEnable() || !first->IsEnable()) return;
     std::string sound;
     const bool resolve = m_Dispatcher->Dispatch(first, second, contact, *m_Dictionary, sound);
     if (!sound.empty() && gSoundManager) gSoundManager->PlaySound(sound);
