@@ -9,6 +9,7 @@
 #include "platform/gl/BareQuadRenderer.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 
 #include <benchmark/benchmark.h>
 

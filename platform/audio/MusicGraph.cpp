@@ -1,8 +1,8 @@
 #include "platform/audio/MusicGraph.h"
 
 #include "platform/files.h"
-#include "platform/audio/AudioHooks.h"
-#include "platform/testing.h"
+#include "platform/audio/Hooks.h"
+#include "platform/posix/Hooks.h"
 #include "platform/win32.h"
 
 #include <mpg123.h>
@@ -106,7 +106,7 @@ HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
 {
     if (!object) return E_INVALIDARG;
     *object = nullptr;
-    HRESULT injected = testing::TakeInjected("IGraphBuilder::QueryInterface");
+    HRESULT injected = hooks::TakeInjected("IGraphBuilder::QueryInterface");
     if (FAILED(injected)) return injected;
     if (iid == IID_IUnknown || iid == IID_IGraphBuilder)
         *object = static_cast<IGraphBuilder*>(this);
@@ -127,7 +127,7 @@ HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
 HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
 {
     const std::wstring name = file ? file : L"";
-    HRESULT result = testing::TakeInjected("IGraphBuilder::RenderFile");
+    HRESULT result = hooks::TakeInjected("IGraphBuilder::RenderFile");
     std::vector<int16_t> samples;
     if (SUCCEEDED(result)) {
         std::string bytes;
@@ -148,7 +148,7 @@ HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
 
 HRESULT MusicGraph::Run()
 {
-    HRESULT injected = testing::TakeInjected("IMediaControl::Run");
+    HRESULT injected = hooks::TakeInjected("IMediaControl::Run");
     if (FAILED(injected)) return injected;
     auto lock = Mixer::Instance().Acquire();
     if (!m_Voice->samples) return E_FAIL;
@@ -179,7 +179,7 @@ HRESULT MusicGraph::WaitForCompletion(LONG ms, LONG* eventCode)
     mixer.Sync();
     const bool hasStream = m_Voice->Frames() > 0;
     bool ended = hasStream && m_Voice->AtEnd();
-    if (!ended && testing::CurrentGraphWait() == testing::GraphWait::AdvanceClock) {
+    if (!ended && hooks::GraphWaitAdvancesClock()) {
         // Let time pass as far as the end of the stream, or the whole wait.
         DWORD advance = wait;
         if (m_Record->running) {
@@ -187,7 +187,7 @@ HRESULT MusicGraph::WaitForCompletion(LONG ms, LONG* eventCode)
             const uint64_t leftMs = (uint64_t(left) * 1000 + kMixRate - 1) / kMixRate;
             if (leftMs < advance) advance = static_cast<DWORD>(leftMs);
         }
-        testing::AdvanceFakeTime(advance);
+        hooks::LetTimePass(advance);
         mixer.Sync();
         ended = hasStream && m_Voice->AtEnd();
     } else if (!ended) {

@@ -28,7 +28,9 @@ public:
     virtual void Present(DeviceState& state) = 0;
 };
 
-// The backend for a new device: headless when forced or when no display can be had.
+// Whether devices created now are headless (platform/display.h, unless a test forces one kind).
+bool DevicesAreHeadless();
+// The backend for a new device.
 std::unique_ptr<Backend> MakeBackend(HWND window);
 
 } // namespace render

@@ -3,10 +3,10 @@
 
 #include "platform/d3d9.h"
 #include "platform/d3d9/Backend.h"
+#include "platform/d3d9/Hooks.h"
 #include "platform/d3d9/TextureData.h"
+#include "platform/posix/Hooks.h"
 #include "platform/sdl/RenderWindow.h"
-#include "platform/testing.h"
-#include "platform/testing_render.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,9 +15,9 @@
 using platform::render::DeviceState;
 using platform::render::DrawCall;
 using platform::render::kStages;
-using platform::testing::RecordRenderCall;
-using platform::testing::RenderCallsRecorded;
-using platform::testing::TakeInjected;
+using platform::hooks::RecordRenderCall;
+using platform::hooks::RenderCallsRecorded;
+using platform::hooks::TakeInjected;
 
 namespace {
 
@@ -86,7 +86,7 @@ IDirect3DDevice9::IDirect3DDevice9(IDirect3D9* parent,
     m_Parent->AddRef();
     m_State->params = params;
     m_State->SetDefaults();
-    platform::testing::CountLive("IDirect3DDevice9", 1);
+    platform::hooks::CountLive("IDirect3DDevice9", 1);
 }
 
 IDirect3DDevice9::~IDirect3DDevice9()
@@ -96,7 +96,7 @@ IDirect3DDevice9::~IDirect3DDevice9()
     m_State->backBuffer = nullptr;
     m_Backend.reset();
     m_Parent->Release();
-    platform::testing::CountLive("IDirect3DDevice9", -1);
+    platform::hooks::CountLive("IDirect3DDevice9", -1);
 }
 
 // --- Presentation and loss ----------------------------------------------------------------------
@@ -104,7 +104,7 @@ IDirect3DDevice9::~IDirect3DDevice9()
 HRESULT IDirect3DDevice9::TestCooperativeLevel()
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::TestCooperativeLevel");
-    if (hr == S_OK) hr = platform::testing::CooperativeLevel();
+    if (hr == S_OK) hr = platform::hooks::SimulatedCooperativeLevel();
     RECORD("TestCooperativeLevel", hr);
     return hr;
 }
@@ -113,7 +113,7 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::Reset");
     if (hr == S_OK && (!params || !OnMainThread("Reset"))) hr = D3DERR_INVALIDCALL;
-    if (hr == S_OK && platform::testing::LiveObjects("RenderTarget") > 0) hr = D3DERR_INVALIDCALL;
+    if (hr == S_OK && platform::render::LiveRenderTargets() > 0) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
         D3DPRESENT_PARAMETERS p = *params;
         if (p.Windowed && (p.BackBufferWidth == 0 || p.BackBufferHeight == 0)) {
@@ -135,7 +135,7 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
                                     p.BackBufferHeight};
             if (m_State->backBuffer) m_State->backBuffer->Release();
             m_State->backBuffer = new IDirect3DSurface9(nullptr, 0, desc);
-            platform::testing::DeviceWasReset();
+            platform::hooks::DeviceWasReset();
         }
     }
     RECORD("Reset", hr, params ? params->BackBufferWidth : 0, params ? params->BackBufferHeight : 0,
@@ -165,12 +165,12 @@ HRESULT IDirect3DDevice9::Present(const RECT*, const RECT*, HWND, const void*)
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::Present");
     if (hr == S_OK && !OnMainThread("Present")) hr = D3DERR_INVALIDCALL;
-    if (hr == S_OK && platform::testing::IsDeviceLost()) hr = D3DERR_DEVICELOST;
+    if (hr == S_OK && platform::hooks::SimulatedLoss()) hr = D3DERR_DEVICELOST;
     if (hr == S_OK) {
         std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         m_Backend->Present(*m_State);
         ++m_State->frames;
-        platform::testing::CountPresentedFrame();
+        platform::hooks::CountPresentedFrame();
     }
     RECORD("Present", hr);
     return hr;
@@ -421,7 +421,7 @@ HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
         else if (primCount > 0) {
             DrawCall call = {type, primCount, false, startVertex, 0};
             m_Backend->Draw(s, call);
-            platform::testing::CountDrawnPrimitives(primCount);
+            platform::hooks::CountDrawnPrimitives(primCount);
         }
     }
     RECORD("DrawPrimitive", hr, type, startVertex, primCount);
@@ -465,7 +465,7 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVe
             if (hr == S_OK && primCount > 0) {
                 DrawCall call = {type, primCount, true, startIndex, UINT(baseVertex)};
                 m_Backend->Draw(s, call);
-                platform::testing::CountDrawnPrimitives(primCount);
+                platform::hooks::CountDrawnPrimitives(primCount);
             }
         }
     }

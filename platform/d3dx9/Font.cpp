@@ -5,7 +5,8 @@
 #include "platform/d3d9/DeviceState.h"
 #include "platform/d3d9/TextureData.h"
 #include "platform/d3dx9.h"
-#include "platform/testing.h"
+#include "platform/d3d9/Hooks.h"
+#include "platform/posix/Hooks.h"
 
 #include <SDL_ttf.h>
 
@@ -92,7 +93,7 @@ struct Vertex {
 
 HRESULT D3DXCreateFontIndirectA(IDirect3DDevice9* device, const LOGFONTA* desc, ID3DXFont** font)
 {
-    HRESULT hr = platform::testing::TakeInjected("D3DXCreateFontIndirectA");
+    HRESULT hr = platform::hooks::TakeInjected("D3DXCreateFontIndirectA");
     if (FAILED(hr)) return hr;
     if (!device || !desc || !font) return D3DERR_INVALIDCALL;
     std::lock_guard<std::mutex> guard(g_TtfLock);
@@ -114,7 +115,7 @@ ID3DXFont::ID3DXFont(IDirect3DDevice9* device, void* face, int lineHeight)
     : m_Device(device), m_Face(face), m_LineHeight(lineHeight)
 {
     m_Device->AddRef();
-    platform::testing::CountLive("ID3DXFont", 1);
+    platform::hooks::CountLive("ID3DXFont", 1);
 }
 
 ID3DXFont::~ID3DXFont()
@@ -124,7 +125,7 @@ ID3DXFont::~ID3DXFont()
         TTF_CloseFont(static_cast<TTF_Font*>(m_Face));
     }
     m_Device->Release();
-    platform::testing::CountLive("ID3DXFont", -1);
+    platform::hooks::CountLive("ID3DXFont", -1);
 }
 
 HRESULT ID3DXFont::Begin() { return D3D_OK; }

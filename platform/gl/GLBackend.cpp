@@ -3,7 +3,7 @@
 #include "platform/gl/GLBackend.h"
 #include "platform/d3d9/TextureData.h"
 #include "platform/sdl/RenderWindow.h"
-#include "platform/testing_render.h"
+#include "platform/d3d9/Hooks.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -548,8 +548,8 @@ void GLBackend::Draw(DeviceState& s, const DrawCall& call)
 void GLBackend::Present(DeviceState& s)
 {
     BindBackBuffer(s);
-    if (testing::CaptureRequested()) {
-        testing::Image image;
+    if (hooks::CaptureRequested()) {
+        hooks::PresentedImage image;
         image.width = m_Width;
         image.height = m_Height;
         std::vector<uint8_t> rows(size_t(m_Width) * m_Height * 4);
@@ -560,7 +560,7 @@ void GLBackend::Present(DeviceState& s)
         size_t pitch = size_t(m_Width) * 4;
         for (UINT y = 0; y < m_Height; ++y) // GL's rows run bottom up
             std::memcpy(&image.bgra[y * pitch], &rows[(m_Height - 1 - y) * pitch], pitch);
-        testing::StorePresented(std::move(image));
+        hooks::StorePresented(std::move(image));
     }
     m_Applied.valid = false;
     if (!m_Direct) {

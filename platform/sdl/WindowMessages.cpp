@@ -3,6 +3,7 @@
 // cursor and window positions for the other threads.
 
 #include "platform/sdl/WindowSystem.h"
+#include "platform/sdl/Hooks.h"
 
 #include <SDL.h>
 
@@ -152,11 +153,8 @@ void Pump()
         w->rect = RECT{p.second.x, p.second.y, p.second.x + width, p.second.y + height};
     }
     for (const InputEvent& e : events) ApplyEvent(s, e);
-    while (!s.injected.empty()) {
-        InputEvent e = s.injected.front();
-        s.injected.pop_front();
-        ApplyEvent(s, e);
-    }
+    InputEvent injected;
+    while (hooks::TakeInjectedInput(&injected)) ApplyEvent(s, injected);
     if (cursorSampled && !s.cursorPinned) s.cursor = cursor;
 }
 

@@ -70,7 +70,6 @@ struct CallRecord {
     LRESULT result;
 };
 
-
 struct System {
     std::mutex lock;
 
@@ -82,7 +81,6 @@ struct System {
     bool quitPending = false;
     int quitCode = 0;
     std::vector<HWND> paintPending;
-    std::deque<InputEvent> injected;
 
     BYTE vkState[256] = {};      // as of the last key message removed (GetKeyboardState)
     BYTE vkPhysical[256] = {};   // as of the last pumped key event (system-key decision)
@@ -96,15 +94,6 @@ struct System {
     int showCursorCount = 0;
     HCURSOR currentCursor = kArrowCursor;
 
-    bool virtualMode = false; // tests: every new window is virtual
-    RECT virtualDesktop{0, 0, 1024, 768};
-    std::map<BYTE, BYTE> extraCharacters;
-
-    bool recordCalls = false;
-    std::vector<CallRecord> calls;
-
-    int liveDirectInput = 0;
-    int liveDevices = 0;
 };
 
 // Never destroyed: other threads may read input state while the process exits.

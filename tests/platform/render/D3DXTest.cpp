@@ -1,6 +1,7 @@
 #include "tests/platform/render/HeadlessDevice.h"
 
 #include "platform/d3dx9.h"
+#include "platform/testing_render.h"
 
 #include <cmath>
 #include <fstream>

@@ -2,6 +2,7 @@
 #include "engine/core/input/dx9/SDI9Input.h"
 #include "platform/dinput8.h"
 #include "platform/testing.h"
+#include "platform/testing_input.h"
 
 #include "tests/support/ThrownText.h"
 #include "tests/support/VirtualWindow.h"

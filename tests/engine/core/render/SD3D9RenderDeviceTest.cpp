@@ -5,6 +5,7 @@
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/SVertexBuffer.h"
 #include "engine/core/render/TResourceLock.h"
+#include "platform/testing_render.h"
 
 #include <cstring>
 

@@ -5,6 +5,8 @@
 #include "engine/framework/app/TarnApplication.h"
 #include "engine/framework/app/WindowProc.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
+#include "platform/testing_input.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TempDir.h"
 

@@ -13,6 +13,7 @@
 #include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
 

@@ -1,25 +1,51 @@
-// The audio test hooks (platform/testing_audio.h).
+// The audio test hooks (platform/testing_audio.h) and what the backends ask of them
+// (platform/audio/Hooks.h).
 
-#include "platform/audio/AudioHooks.h"
 #include "platform/audio/AudioMixer.h"
+#include "platform/audio/Hooks.h"
 #include "platform/audio/MusicGraph.h"
 #include "platform/audio/SoundBuffer.h"
 #include "platform/audio/SoundDevice.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include <atomic>
+#include <cctype>
+#include <map>
+#include <mutex>
 
 namespace platform {
 namespace testing {
 
 namespace {
+
 std::atomic<GraphWait> g_GraphWait{GraphWait::Real};
 const ResetRegistration kReset(&ResetAudioHooks);
+
+std::mutex g_ResourceLock;
+// Keys are upper-cased "name|type"; map nodes stay put, so the bytes can be handed out.
+std::map<std::string, std::vector<uint8_t>> g_Resources;
+
+std::string ResourceKey(const std::string& name, const std::string& type)
+{
+    std::string key = name + "|" + type;
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return key;
 }
 
-GraphWait CurrentGraphWait()
+void ClearResources()
 {
-    return g_GraphWait.load();
+    std::lock_guard<std::mutex> guard(g_ResourceLock);
+    g_Resources.clear();
+}
+
+} // namespace
+
+void RegisterResource(const std::string& name, const std::string& type,
+                      const std::vector<uint8_t>& bytes)
+{
+    std::lock_guard<std::mutex> guard(g_ResourceLock);
+    g_Resources[ResourceKey(name, type)] = bytes;
 }
 
 void ResetAudioHooks()
@@ -116,4 +142,19 @@ void ForceEndOfStream()
 }
 
 } // namespace testing
+
+namespace hooks {
+
+bool GraphWaitAdvancesClock() { return testing::g_GraphWait.load() == testing::GraphWait::AdvanceClock; }
+
+void LetTimePass(DWORD ms) { testing::AdvanceFakeTime(ms); }
+
+const std::vector<uint8_t>* RegisteredResource(const char* name, const char* type)
+{
+    std::lock_guard<std::mutex> guard(testing::g_ResourceLock);
+    auto it = testing::g_Resources.find(testing::ResourceKey(name, type));
+    return it == testing::g_Resources.end() ? nullptr : &it->second;
+}
+
+} // namespace hooks
 } // namespace platform

@@ -1,0 +1,22 @@
+#pragma once
+// What the audio backends ask their test hooks of testing_audio.h (their state lives in
+// audio/TestHooks.cpp). Internal to platform/.
+
+#include "platform/wintypes.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace platform {
+namespace hooks {
+
+// Whether a music graph's wait lets the fake clock run instead of waiting in real time.
+bool GraphWaitAdvancesClock();
+// Moves the fake clock on by ms (such a wait's time passing).
+void LetTimePass(DWORD ms);
+// The bytes a test registered as the resource name/type (case-insensitive); null when none.
+// The bytes stay where they are until the hooks are reset.
+const std::vector<uint8_t>* RegisteredResource(const char* name, const char* type);
+
+} // namespace hooks
+} // namespace platform
