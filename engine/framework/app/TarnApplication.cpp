@@ -236,9 +236,8 @@ void TarnApplication::DoRun()
         StopInput();
         throw;
     }
-    Sleep(1000);
-    if (m_InputMessager) m_InputMessager->Stop();
-    TARN_CATCH("TarnApplication::DoRender()")
+    StopInput();
+    TARN_CATCH("TarnApplication::DoRun()")
 }
 
 void TarnApplication::Update()

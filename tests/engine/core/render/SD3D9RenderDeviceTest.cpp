@@ -132,12 +132,17 @@ TEST_F(RenderEngineTest, ResetFailuresThrowTheirTexts)
         HRESULT code;
         const char* text;
     } cases[] = {{D3DERR_DRIVERINTERNALERROR, "can't reset D3D9 device(D3DERR_DRIVERINTERNALERROR)"},
-                 {E_ABORT, "can't reset D3D9 device(UNKNOWN ERROR)"},
-                 {D3DERR_DEVICELOST, "can't reset D3D9 device(D3DERR_DEVICELOST)"}};
+                 {E_ABORT, "can't reset D3D9 device(UNKNOWN ERROR)"}};
     for (const Case& c : cases) {
         InjectOnce("IDirect3DDevice9::Reset", c.code);
         EXPECT_TRUE(StartsWith(ThrownText([&] { Device().Reset(); }), c.text)) << c.text;
     }
+    // A loss meanwhile is no failure but a result; a mode switch that meets it fails with it.
+    InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_EQ(SCore::SD3D9RenderDevice::ResetResult::LostAgain, Device().Reset());
+    InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoSetView(false); }),
+                           "can't reset D3D9 device(D3DERR_DEVICELOST) SD3D9RenderDevice::DoSetView()"));
     // Not the passing loss: a failed reset during begin-scene ends the frame with the text.
     platform::testing::SimulateDeviceLoss();
     platform::testing::MakeDeviceResettable();
