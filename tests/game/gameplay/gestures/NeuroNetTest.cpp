@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -82,42 +83,29 @@ TEST(NeuroNet, OverflowingUnitTakesTheLimitInsteadOfNaN)
     EXPECT_EQ(1.0, NeuroNet::Activate(std::numeric_limits<double>::infinity(), 2.0, 1.0));
 }
 
-TEST(NeuroNet, InitChecksEverySizeInOrder)
+TEST(NeuroNet, InitChecksEverySizeInOrderAndComputeRefusesAMissingNetOrWrongInputCount)
 {
-    const std::vector<double> in = {1, 0, 1, 0};
-    const std::vector<double> out = {1, 0};
-    const std::vector<double> w0(9, 0.5), w1(4, 0.5);
+    const std::vector<double> in = {1, 0, 1, 0}, out = {1, 0}, w0(9, 0.5), w1(4, 0.5);
+    typedef std::vector<std::vector<double>> Weights;
+    auto init = [](Weights weights, std::vector<double> inputScale, std::vector<double> outputScale) {
+        return [=] { NeuroNet({2, 3, 1}, 2.0, 1.0).Init(weights, inputScale, outputScale); };
+    };
+    auto compute = [](std::vector<int> sizes, std::vector<double> inputs) {
+        return [=] { NeuroNet(sizes, 2.0, 1.0).Compute(inputs); };
+    };
     const struct {
-        std::vector<std::vector<double>> weights;
-        std::vector<double> inputScale, outputScale;
+        std::function<void()> call;
         const char* expected;
     } cases[] = {
-        {{w0, w1, w1}, {1}, {1}, "Incorrect size of layer count"},
-        {{w0, w1}, {1, 0}, {1}, "Incorrect size of scale inputs"},
-        {{w0, w1}, in, {1, 0, 1, 0}, "Incorrect size of scale outputs"},
-        {{std::vector<double>(8, 0.5), w1}, in, out, "Incorrect size of weight for layer 0"},
-        {{w0, std::vector<double>(5, 0.5)}, in, out, "Incorrect size of weight for layer 1"},
+        {init({w0, w1, w1}, {1}, {1}), "Incorrect size of layer count"},
+        {init({w0, w1}, {1, 0}, {1}), "Incorrect size of scale inputs"},
+        {init({w0, w1}, in, {1, 0, 1, 0}), "Incorrect size of scale outputs"},
+        {init({std::vector<double>(8, 0.5), w1}, in, out), "Incorrect size of weight for layer 0"},
+        {init({w0, std::vector<double>(5, 0.5)}, in, out), "Incorrect size of weight for layer 1"},
+        {compute({}, {}), "weights of neuronet is not init"},
+        {compute({2, 1}, {1.0}), "size of input values does not match with size of input of neuronet"},
     };
-    for (const auto& c : cases) {
-        NeuroNet net({2, 3, 1}, 2.0, 1.0);
-        EXPECT_EQ(c.expected, ThrownText([&] { net.Init(c.weights, c.inputScale, c.outputScale); }));
-    }
-}
-
-TEST(NeuroNet, ComputeRefusesMissingLayersAndWrongInputCount)
-{
-    const struct {
-        std::vector<int> sizes;
-        std::vector<double> inputs;
-        const char* expected;
-    } cases[] = {
-        {{}, {}, "weights of neuronet is not init"},
-        {{2, 1}, {1.0}, "size of input values does not match with size of input of neuronet"},
-    };
-    for (const auto& c : cases) {
-        NeuroNet net(c.sizes, 2.0, 1.0);
-        EXPECT_EQ(c.expected, ThrownText([&] { net.Compute(c.inputs); }));
-    }
+    for (const auto& c : cases) EXPECT_EQ(c.expected, ThrownText(c.call));
 }
 
 } // namespace
