@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 #include <limits>
 #include <string>
@@ -26,27 +25,6 @@ NeuroNet NetWithOutputs(const std::vector<double>& outputs)
     }
     net.Init({std::vector<double>(2 * outputs.size(), 0.0)}, {1.0, 0.0}, outputScale);
     return net;
-}
-
-TEST(NeuroNet, ForwardPassOfHandMadeNet)
-{
-    // 2 inputs scaled to -1/+1, 2 hidden units, 1 output; alpha 1, beta 2.
-    // With e = exp(-s): s = ln 3 gives beta / 2, s = -ln 3 gives -beta / 2, s = 0 gives 0.
-    const double ln3 = std::log(3.0);
-    NeuroNet net({2, 2, 1}, 1.0, 2.0);
-    const std::vector<double> hidden = {ln3, 0.0,     // from input 0
-                                        0.0, -ln3,    // from input 1
-                                        0.0, 0.0};    // biases
-    const std::vector<double> out = {ln3, ln3, -ln3};  // from h0, h1, bias
-    net.Init({hidden, out}, {2.0, -1.0, 2.0, -1.0}, {10.0, 5.0});
-
-    // Inputs (1, 0) -> (1, -1) -> hidden (1, 1) -> s = ln3 + ln3 - ln3 -> 1 -> 10 * 1 + 5.
-    std::vector<double> y = net.Compute({1.0, 0.0});
-    ASSERT_EQ(1u, y.size());
-    EXPECT_NEAR(15.0, y[0], 1e-12);
-    // Inputs (0, 1) -> (-1, 1) -> hidden (-1, -1) -> s = -3 ln3 -> 2 (1 - 27) / (1 + 27).
-    y = net.Compute({0.0, 1.0});
-    EXPECT_NEAR(10.0 * 2.0 * (1.0 - 27.0) / 28.0 + 5.0, y[0], 1e-12);
 }
 
 TEST(NeuroNet, ClassifyNeedsTheBestOutputClearOfEveryOtherByTheMargin)
