@@ -121,11 +121,6 @@ TEST_F(WindowProcTest, ProcedureResultsAndCursor)
     TarnEngine::ClearApplication(&m_App);
     TarnEngine::WindowProc(m_Handle, WM_KEYDOWN, 'X', 0);
     EXPECT_EQ(m_App.m_Calls, Calls{}) << "nothing reaches the application before it is set";
-
-    TarnEngine::WindowProc(m_Handle, WM_DESTROY, 0, 0);
-    MSG m;
-    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(m.message, UINT(WM_QUIT));
 }
 
 TEST_F(WindowProcTest, WindowCreationFailuresThrowTheirTexts)
