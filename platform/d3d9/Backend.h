@@ -20,7 +20,6 @@ struct DrawCall {
 class Backend {
 public:
     virtual ~Backend() = default;
-    virtual bool IsHeadless() const = 0;
     // Sets the back buffer up for these parameters (creation and reset).
     virtual HRESULT Configure(HWND window, const D3DPRESENT_PARAMETERS& params) = 0;
     virtual void Clear(DeviceState& state, DWORD flags, D3DCOLOR colour, float z) = 0;

@@ -211,13 +211,6 @@ void TarnApplication::Init3DObjects()
     TARN_CATCH("TarnApplication::Init3DObjects()")
 }
 
-void TarnApplication::Invalidate3DObjects()
-{
-    TARN_TRY
-    DoInvalidateObjects();
-    TARN_CATCH("TarnApplication::Invalidate3DObjects()")
-}
-
 void TarnApplication::DoRun()
 {
     TARN_TRY
@@ -271,15 +264,8 @@ void TarnApplication::BeginFrame()
         device.DoClearScene(m_ClearColor[1], m_ClearColor[2], m_ClearColor[3]);
         device.DoClearScene(1.0f);
     }
-    bool reset = false;
-    try {
-        CriticalSectionLock lock(RenderLock());
-        device.DoBeginScene();
-    } catch (const SCore::SRenderDeviceResetException&) {
-        reset = true;
-    }
-    // The frame goes on without a begun scene.
-    if (reset) Invalidate3DObjects();
+    CriticalSectionLock lock(RenderLock());
+    device.DoBeginScene();
 }
 
 void TarnApplication::StopInput()

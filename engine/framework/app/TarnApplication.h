@@ -64,7 +64,6 @@ protected:
     void BeginFrame();
     void LoadTextures(const std::wstring& path);
     void Init3DObjects();
-    void Invalidate3DObjects();
     void StopInput();
     CRITICAL_SECTION& RenderLock() { return m_RenderLock.Section(); }
 
