@@ -23,7 +23,8 @@ namespace {
 
 std::thread::id g_MainThread;
 
-int64_t P(const void* p) { return p ? 1 : 0; }
+// A pointer argument as the call log keeps it: 1 when given, 0 when null.
+int64_t PointerArg(const void* p) { return p ? 1 : 0; }
 
 #define RECORD(method, result, ...)                                                              \
     do {                                                                                         \
@@ -217,7 +218,7 @@ HRESULT IDirect3DDevice9::SetRenderTarget(DWORD index, IDirect3DSurface9* surfac
         m_State->renderTarget = target;
         m_State->viewport = {0, 0, m_State->TargetWidth(), m_State->TargetHeight(), 0.0f, 1.0f};
     }
-    RECORD("SetRenderTarget", hr, index, P(surface));
+    RECORD("SetRenderTarget", hr, index, PointerArg(surface));
     return hr;
 }
 
@@ -360,7 +361,7 @@ HRESULT IDirect3DDevice9::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture
         if (m_State->textures[stage]) m_State->textures[stage]->Release();
         m_State->textures[stage] = t;
     }
-    RECORD("SetTexture", hr, stage, P(texture));
+    RECORD("SetTexture", hr, stage, PointerArg(texture));
     return hr;
 }
 
@@ -390,7 +391,7 @@ HRESULT IDirect3DDevice9::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* b
         m_State->stream = buffer;
         m_State->streamStride = stride;
     }
-    RECORD("SetStreamSource", hr, stream, P(buffer), offset, stride);
+    RECORD("SetStreamSource", hr, stream, PointerArg(buffer), offset, stride);
     return hr;
 }
 
@@ -403,7 +404,7 @@ HRESULT IDirect3DDevice9::SetIndices(IDirect3DIndexBuffer9* buffer)
         if (m_State->indices) m_State->indices->Release();
         m_State->indices = buffer;
     }
-    RECORD("SetIndices", hr, P(buffer));
+    RECORD("SetIndices", hr, PointerArg(buffer));
     return hr;
 }
 

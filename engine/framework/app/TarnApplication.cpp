@@ -9,6 +9,7 @@
 #include "engine/core/render/STextureLoadParams.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
+#include "platform/d3dx9.h"
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/framework/threads/SBackgroundWorker.h"
 #include "engine/framework/input/SUIEvent.h"
@@ -180,10 +181,10 @@ void TarnApplication::DoLoadTextures(SCore::SDeserializator& reader)
                 SCore::STextureLoadParams params;
                 params.MipLevels = unsigned(mipLevels);
                 params.Usage = 0;
-                params.Format = 21; // A8R8G8B8
-                params.Pool = 1;    // managed
-                params.Filter = 4;
-                params.MipFilter = 4;
+                params.Format = D3DFMT_A8R8G8B8;
+                params.Pool = D3DPOOL_MANAGED;
+                params.Filter = D3DX_FILTER_TRIANGLE;
+                params.MipFilter = D3DX_FILTER_TRIANGLE;
                 texture->DoLoadFromMemory(image.data(), uint32_t(image.size()), params);
             } else {
                 texture->DoLoadFromMemory(image.data(), uint32_t(image.size()));
