@@ -161,23 +161,17 @@ bool PlaceQuad(const TextBlock& block, const RECT& rect, DWORD format, Quad* qua
 {
     Quad q{float(block.left), float(block.top), float(block.left + block.width), float(block.top + block.height)};
     if (!(format & DT_NOCLIP)) {
+        // Moves an edge in to the limit and the texture coordinate with it, by the part cut off.
+        const auto clip = [](float& edge, float& coordinate, float limit, float span, bool low) {
+            if (low ? edge >= limit : edge <= limit) return;
+            coordinate += (limit - edge) / span;
+            edge = limit;
+        };
         const float spanX = q.x1 - q.x0, spanY = q.y1 - q.y0;
-        if (q.x0 < rect.left) {
-            q.u0 = (rect.left - q.x0) / spanX;
-            q.x0 = float(rect.left);
-        }
-        if (q.x1 > rect.right) {
-            q.u1 = 1 - (q.x1 - rect.right) / spanX;
-            q.x1 = float(rect.right);
-        }
-        if (q.y0 < rect.top) {
-            q.v0 = (rect.top - q.y0) / spanY;
-            q.y0 = float(rect.top);
-        }
-        if (q.y1 > rect.bottom) {
-            q.v1 = 1 - (q.y1 - rect.bottom) / spanY;
-            q.y1 = float(rect.bottom);
-        }
+        clip(q.x0, q.u0, float(rect.left), spanX, true);
+        clip(q.x1, q.u1, float(rect.right), spanX, false);
+        clip(q.y0, q.v0, float(rect.top), spanY, true);
+        clip(q.y1, q.v1, float(rect.bottom), spanY, false);
         if (q.x0 >= q.x1 || q.y0 >= q.y1) return false;
     }
     *quad = q;
