@@ -13,6 +13,12 @@ namespace hooks {
 bool WindowsForcedVirtual();
 // The display rectangle reported while there is no display to ask.
 RECT HeadlessDesktop();
+// Whether the cursor follows injected moves only (the real pointer is no longer sampled).
+bool CursorPinned();
+// Whether a test placed the window (its real position is no longer sampled).
+bool PositionPinned(HWND window);
+// The window's rectangle with the frame a test gave it around the client area (none: the client).
+RECT OuterRect(HWND window, const RECT& client);
 // A test's extra keyboard layout entry for the key; false when none.
 bool ExtraCharacter(BYTE virtualKey, BYTE* character);
 // The oldest injected input event not yet pumped; false when none is left.

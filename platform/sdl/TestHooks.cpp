@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <map>
+#include <set>
+#include <utility>
 
 namespace platform {
 namespace testing {
@@ -27,6 +29,9 @@ struct InputHooks {
     std::map<BYTE, BYTE> extraCharacters;
     bool recordCalls = false;
     std::vector<window::CallRecord> calls;
+    bool cursorPinned = false;            // the cursor follows injected moves only
+    std::set<HWND> positionsPinned;       // windows a test placed: the real position is not sampled
+    std::map<HWND, std::pair<int, int>> frames; // border and caption a test gave a window
 };
 
 InputHooks& Hooks()
@@ -42,7 +47,7 @@ void Inject(InputEvent e)
     e.injected = true;
     System& s = TheSystem();
     std::lock_guard<std::mutex> guard(s.lock);
-    if (e.kind == InputEvent::Kind::Motion) s.cursorPinned = true;
+    if (e.kind == InputEvent::Kind::Motion) Hooks().cursorPinned = true;
     Hooks().injected.push_back(e);
 }
 
@@ -84,8 +89,6 @@ void ResetInputHooks()
     s.mouseBuffer.clear();
     s.mouseOverflow = false;
     s.cursor = POINT{0, 0};
-    s.cursorPinned = false;
-    for (auto& w : s.windows) w.second.positionPinned = false;
     s.showCursorCount = 0;
     s.currentCursor = window::kArrowCursor;
     Hooks() = InputHooks();
@@ -180,17 +183,14 @@ void SetWindowScreenPosition(HWND handle, int x, int y)
     if (!w) return;
     const LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
     w->rect = RECT{x, y, x + width, y + height};
-    w->positionPinned = true;
+    Hooks().positionsPinned.insert(handle);
 }
 
 void SetWindowFrame(HWND handle, int border, int caption)
 {
     System& s = TheSystem();
     std::lock_guard<std::mutex> guard(s.lock);
-    if (window::Window* w = window::FindLive(s, handle)) {
-        w->border = border;
-        w->caption = caption;
-    }
+    if (window::FindLive(s, handle)) Hooks().frames[handle] = std::make_pair(border, caption);
 }
 
 void MapKeyToCharacter(BYTE virtualKey, BYTE character)
@@ -243,6 +243,18 @@ using testing::Hooks;
 bool WindowsForcedVirtual() { return Hooks().virtualMode; }
 
 RECT HeadlessDesktop() { return Hooks().virtualDesktop; }
+
+bool CursorPinned() { return Hooks().cursorPinned; }
+
+bool PositionPinned(HWND window) { return Hooks().positionsPinned.count(window) != 0; }
+
+RECT OuterRect(HWND window, const RECT& client)
+{
+    auto it = Hooks().frames.find(window);
+    if (it == Hooks().frames.end()) return client;
+    const int border = it->second.first, caption = it->second.second;
+    return RECT{client.left - border, client.top - border - caption, client.right + border, client.bottom + border};
+}
 
 bool ExtraCharacter(BYTE virtualKey, BYTE* character)
 {

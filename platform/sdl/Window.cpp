@@ -204,7 +204,7 @@ BOOL GetWindowRect(HWND handle, RECT* rect)
     std::lock_guard<std::mutex> guard(s.lock);
     Window* w = FindLive(s, handle);
     if (!w) return FALSE;
-    *rect = w->Outer();
+    *rect = platform::hooks::OuterRect(handle, w->rect);
     return TRUE;
 }
 
@@ -234,7 +234,7 @@ BOOL GetWindowInfo(HWND handle, WINDOWINFO* info)
     if (!w) return FALSE;
     *info = WINDOWINFO{};
     info->cbSize = sizeof(WINDOWINFO);
-    info->rcWindow = w->Outer();
+    info->rcWindow = platform::hooks::OuterRect(handle, w->rect);
     info->rcClient = w->rect;
     info->dwStyle = w->style | (w->visible ? WS_VISIBLE : 0u);
     return TRUE;

@@ -33,10 +33,6 @@ struct Window {
     RECT rect{};               // the client area on the screen
     bool visible = false;
     bool destroyed = false;
-    bool positionPinned = false; // a test placed it: the real position is no longer sampled
-    int border = 0, caption = 0;  // a frame only tests give a window (the layer draws none)
-
-    RECT Outer() const { return RECT{rect.left - border, rect.top - border - caption, rect.right + border, rect.bottom + border}; }
 };
 
 // One input event, from SDL or injected, before it becomes messages and DirectInput state.
@@ -89,7 +85,6 @@ struct System {
     bool mouseOverflow = false;
     DWORD mouseSequence = 0;
     POINT cursor{};
-    bool cursorPinned = false;
 
     int showCursorCount = 0;
     HCURSOR currentCursor = kArrowCursor;
