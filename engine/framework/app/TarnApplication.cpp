@@ -41,8 +41,7 @@ TarnApplication::TarnApplication() : m_Loading(false) {}
 
 TarnApplication::~TarnApplication()
 {
-    Sleep(1000);
-    if (m_InputMessager) m_InputMessager->Stop();
+    StopInput();
     // No message reaches a half-destroyed application.
     ClearApplication(this);
     m_TextureListPath.clear();
