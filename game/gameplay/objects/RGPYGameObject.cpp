@@ -234,9 +234,12 @@ SVector3 RGPYGameObject::GetForceAcc()
 {
     TARN_TRY
     RGScriptLock lock;
+    static const RGPythonHandle* const keys[] = {&Key(RGPK_FRC_X), &Key(RGPK_FRC_Y)};
+    double values[2];
+    Script().GetPropertyDoubles(keys, 2, values);
     SVector3 force;
-    force.X = static_cast<float>(Script().GetPropertyValue(Key(RGPK_FRC_X)).GetResultAsDouble());
-    force.Y = static_cast<float>(Script().GetPropertyValue(Key(RGPK_FRC_Y)).GetResultAsDouble());
+    force.X = static_cast<float>(values[0]);
+    force.Y = static_cast<float>(values[1]);
     Script().SetMethodName(LocalKey(kResetForceAcc), 0);
     Script().CreateObject();
     return force;
@@ -391,10 +394,12 @@ void RGPYGameObject::RefreshCache()
     TARN_TRY
     RGScriptLock lock;
     RGPythonObject& script = Script();
-    static const RGPropertyKey kRead[] = {RGPK_X, RGPK_Y, RGPK_VEL_X, RGPK_VEL_Y, RGPK_MASS, RGPK_W, RGPK_H};
+    static const RGPythonHandle* const keys[] = {&Key(RGPK_X),     &Key(RGPK_Y), &Key(RGPK_VEL_X), &Key(RGPK_VEL_Y),
+                                                 &Key(RGPK_MASS), &Key(RGPK_W), &Key(RGPK_H)};
+    double read[7];
+    script.GetPropertyDoubles(keys, 7, read);
     float values[7];
-    for (int i = 0; i < 7; ++i)
-        values[i] = static_cast<float>(script.GetPropertyValue(Key(kRead[i])).GetResultAsDouble());
+    for (int i = 0; i < 7; ++i) values[i] = static_cast<float>(read[i]);
     RGBody& body = *m_Tile->m_Body;
     body.m_Position.X = values[0];
     body.m_Position.Y = values[1];

@@ -66,18 +66,35 @@ void RGPythonObject::ReleaseCall()
     m_Unbound = false;
 }
 
-RGPythonResult RGPythonObject::GetPropertyValue(const RGPythonHandle& key)
+PyObject* RGPythonObject::GetAttribute(const RGPythonHandle& key)
 {
-    TARN_TRY
-    RGScriptLock lock;
     PyObject* value = (m_Instance && key) ? PyObject_GetAttr(m_Instance.Get(), key.Get()) : nullptr;
     if (!value) {
         LogPythonError(m_ClassName + "." + key.Text());
         throw SEngineException("property [" + key.Text() + "] is not a property name of class name[" + m_ClassName +
                                "] module [" + m_Interpreter->GetModuleName() + "]");
     }
-    return RGPythonResult(RGPythonHandle::Steal(value));
+    return value;
+}
+
+RGPythonResult RGPythonObject::GetPropertyValue(const RGPythonHandle& key)
+{
+    TARN_TRY
+    RGScriptLock lock;
+    return RGPythonResult(RGPythonHandle::Steal(GetAttribute(key)));
     TARN_CATCH("RGPythonObject::GetPropertyValue()")
+}
+
+void RGPythonObject::GetPropertyDoubles(const RGPythonHandle* const keys[], unsigned count, double values[])
+{
+    TARN_TRY
+    RGScriptLock lock;
+    for (unsigned i = 0; i < count; ++i) {
+        PyObject* value = GetAttribute(*keys[i]);
+        values[i] = RGPythonResult::AsDouble(value);
+        Py_DECREF(value);
+    }
+    TARN_CATCH("RGPythonObject::GetPropertyDoubles()")
 }
 
 void RGPythonObject::SetPropertyValueLong(const RGPythonHandle& key, int32_t value)

@@ -27,6 +27,8 @@ public:
     RGPythonObject& operator=(const RGPythonObject&) = delete;
 
     RGPythonResult GetPropertyValue(const RGPythonHandle& key);
+    // values[i] = GetPropertyValue(*keys[i]).GetResultAsDouble(), in order, under one lock.
+    void GetPropertyDoubles(const RGPythonHandle* const keys[], unsigned count, double values[]);
     void SetPropertyValueLong(const RGPythonHandle& key, int32_t value);
     void SetPropertyValueSizeT(const RGPythonHandle& key, uint32_t value);
     void SetPropertyValueDouble(const RGPythonHandle& key, double value);
@@ -53,6 +55,8 @@ public:
 private:
     // Drops the binding and the references its slots hold.
     void ReleaseCall();
+    // A new reference to the property's value; a missing one is logged and thrown.
+    PyObject* GetAttribute(const RGPythonHandle& key);
 
     boost::shared_ptr<RGPythonInterpreter> m_Interpreter;
     RGPythonHandle m_Instance;
