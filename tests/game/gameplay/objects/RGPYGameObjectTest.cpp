@@ -9,7 +9,6 @@
 #include "engine/core/render/STextureAnimator.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
 
-
 #include <gtest/gtest.h>
 
 namespace {
