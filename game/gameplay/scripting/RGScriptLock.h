@@ -1,7 +1,7 @@
 #pragma once
 // The script lock: a process-wide recursive mutex plus the interpreter lock, held for the life of
 // the object. Every script entry point holds one across binding, arguments, the call and the
-// reading of results, so that shared argument tuples never interleave between threads. Nested
+// reading of results, so that prepared calls never interleave between threads. Nested
 // holds on one thread only count, inline: the wrappers take thousands of them per world step.
 
 namespace Runegarden {
