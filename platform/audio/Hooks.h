@@ -5,7 +5,14 @@
 #include "platform/wintypes.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+namespace platform {
+namespace audio {
+struct GraphRecord;
+} // namespace audio
+} // namespace platform
 
 namespace platform {
 namespace hooks {
@@ -14,6 +21,10 @@ namespace hooks {
 bool GraphWaitAdvancesClock();
 // Moves the fake clock on by ms (such a wait's time passing).
 void LetTimePass(DWORD ms);
+// Keeps a new graph's record for inspection, and lets go of the oldest finished ones when
+// another graph finishes. Both with the mixer lock held.
+void KeepGraphRecord(std::shared_ptr<audio::GraphRecord> record);
+void GraphRecordFinished();
 // The bytes a test registered as the resource name/type (case-insensitive); null when none.
 // The bytes stay where they are until the hooks are reset.
 const std::vector<uint8_t>* RegisteredResource(const char* name, const char* type);

@@ -24,32 +24,10 @@ LONGLONG FramesToUnits(size_t frames)
 
 std::atomic<unsigned> g_NextGraphId{1};
 
-// Bounds on what the records keep, so that a long session does not grow without end.
-const size_t kFinishedRecordsKept = 64;
+// A bound on the volumes a record keeps, so that a long session does not grow without end.
 const size_t kVolumesKept = 10000;
 
 } // namespace
-
-std::vector<std::shared_ptr<GraphRecord>>& GraphRecords()
-{
-    static auto* records = new std::vector<std::shared_ptr<GraphRecord>>();
-    return *records;
-}
-
-void PruneGraphRecords()
-{
-    auto& records = GraphRecords();
-    size_t finished = 0;
-    for (const auto& r : records) finished += r->alive ? 0 : 1;
-    for (auto it = records.begin(); finished > kFinishedRecordsKept && it != records.end();) {
-        if (!(*it)->alive) {
-            it = records.erase(it);
-            --finished;
-        } else {
-            ++it;
-        }
-    }
-}
 
 bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples)
 {
@@ -85,7 +63,7 @@ MusicGraph::MusicGraph() : m_Record(std::make_shared<GraphRecord>()), m_Voice(st
     m_Record->id = g_NextGraphId++;
     m_Record->voice = m_Voice;
     auto lock = Mixer::Instance().Acquire();
-    GraphRecords().push_back(m_Record);
+    hooks::KeepGraphRecord(m_Record);
     Mixer::Instance().Add(m_Voice);
 }
 
@@ -99,7 +77,7 @@ MusicGraph::~MusicGraph()
     m_Record->frame = m_Voice->frame;
     m_Record->frames = m_Voice->Frames();
     m_Record->voice.reset();
-    PruneGraphRecords();
+    hooks::GraphRecordFinished();
 }
 
 HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)

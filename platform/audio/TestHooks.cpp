@@ -22,6 +22,14 @@ namespace {
 std::atomic<GraphWait> g_GraphWait{GraphWait::Real};
 const ResetRegistration kReset(&ResetAudioHooks);
 
+// Graphs since the last reset, oldest first; guarded by the mixer lock.
+std::vector<std::shared_ptr<audio::GraphRecord>>& GraphRecords()
+{
+    static auto* records = new std::vector<std::shared_ptr<audio::GraphRecord>>();
+    return *records;
+}
+const size_t kFinishedRecordsKept = 64;
+
 std::mutex g_ResourceLock;
 // Keys are upper-cased "name|type"; map nodes stay put, so the bytes can be handed out.
 std::map<std::string, std::vector<uint8_t>> g_Resources;
@@ -55,7 +63,7 @@ void ResetAudioHooks()
     if (!audio::Mixer::Exists()) return;
     UseSteppedMixer(false);
     auto lock = audio::Mixer::Instance().Acquire();
-    auto& records = audio::GraphRecords();
+    auto& records = GraphRecords();
     std::vector<std::shared_ptr<audio::GraphRecord>> alive;
     for (auto& record : records)
         if (record->alive) alive.push_back(record);
@@ -109,7 +117,7 @@ std::vector<GraphInfo> Graphs()
     std::vector<GraphInfo> infos;
     auto lock = audio::Mixer::Instance().Acquire();
     audio::Mixer::Instance().Sync();
-    for (const auto& r : audio::GraphRecords()) {
+    for (const auto& r : GraphRecords()) {
         const size_t frame = r->voice ? r->voice->frame : r->frame;
         const size_t frames = r->voice ? r->voice->Frames() : r->frames;
         infos.push_back({r->id, r->alive, r->file, r->renderResult, r->running, r->volumes,
@@ -124,14 +132,14 @@ unsigned LiveGraphs()
 {
     auto lock = audio::Mixer::Instance().Acquire();
     unsigned alive = 0;
-    for (const auto& r : audio::GraphRecords()) alive += r->alive ? 1 : 0;
+    for (const auto& r : GraphRecords()) alive += r->alive ? 1 : 0;
     return alive;
 }
 
 void ForceEndOfStream()
 {
     auto lock = audio::Mixer::Instance().Acquire();
-    auto& records = audio::GraphRecords();
+    auto& records = GraphRecords();
     for (auto it = records.rbegin(); it != records.rend(); ++it) {
         if ((*it)->alive && (*it)->running) {
             (*it)->voice->frame = (*it)->voice->Frames();
@@ -144,6 +152,26 @@ void ForceEndOfStream()
 } // namespace testing
 
 namespace hooks {
+
+void KeepGraphRecord(std::shared_ptr<audio::GraphRecord> record)
+{
+    testing::GraphRecords().push_back(std::move(record));
+}
+
+void GraphRecordFinished()
+{
+    auto& records = testing::GraphRecords();
+    size_t finished = 0;
+    for (const auto& r : records) finished += r->alive ? 0 : 1;
+    for (auto it = records.begin(); finished > testing::kFinishedRecordsKept && it != records.end();) {
+        if (!(*it)->alive) {
+            it = records.erase(it);
+            --finished;
+        } else {
+            ++it;
+        }
+    }
+}
 
 bool GraphWaitAdvancesClock() { return testing::g_GraphWait.load() == testing::GraphWait::AdvanceClock; }
 
