@@ -209,6 +209,13 @@ TEST_F(RenderEngineTest, PrimitiveCountsStartAtTheStartIndex)
     platform::testing::ClearRenderCalls();
     EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(bad, ib, 0); }), "Primitivew type is not supported"));
     EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(bad, 0); }), "Primitivew type is not supported"));
+
+    // A refused draw fails as loudly as the unindexed one does.
+    Device().DoBindVertexBuffer(vb);
+    Device().DoBindIndexBuffer(ib);
+    platform::testing::InjectOnce("IDirect3DDevice9::DrawIndexedPrimitive", D3DERR_INVALIDCALL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(vb, ib, 0); }),
+                           "can't draw indexed primitive SD3D9RenderDevice::DoRender()"));
 }
 
 TEST_F(RenderEngineTest, MaterialsMapOntoRenderAndStageStates)
