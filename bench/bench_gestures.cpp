@@ -6,6 +6,7 @@
 #include "game/gameplay/gestures/GestureRecognizer.h"
 #include "game/gameplay/gestures/Painter.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 
 #include <benchmark/benchmark.h>
 

@@ -6,9 +6,10 @@
 // copies every frame to the screen.
 
 #include "engine/framework/app/TarnApplication.h"
-#include "platform/gl/BareQuadRenderer.h"
+#include "bench/support/BareQuadRenderer.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 
 #include <benchmark/benchmark.h>
 
@@ -78,7 +79,7 @@ void BM_BareSdlGlFrame(benchmark::State& state)
     platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
     HWND window = platform::testing::CreateRenderTestWindow(640, 480);
     {
-        platform::render::BareQuadRenderer bare(window, 640, 480);
+        bench::BareQuadRenderer bare(window, 640, 480);
         if (!bare.Ready()) state.SkipWithError("no OpenGL context");
         // No quads: the clear and the swap alone, as the idle engine frame does.
         if (bare.Ready())
@@ -111,7 +112,7 @@ void BM_BareSdlGlFrameShownWindow(benchmark::State& state)
                                   480, nullptr, nullptr, windowClass.hInstance, nullptr);
     ShowWindow(window, SW_SHOWDEFAULT);
     {
-        platform::render::BareQuadRenderer bare(window, 640, 480);
+        bench::BareQuadRenderer bare(window, 640, 480);
         if (!bare.Ready()) state.SkipWithError("no OpenGL context");
         if (bare.Ready())
             for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);

@@ -3,6 +3,7 @@
 
 #include "platform/dsound.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include <benchmark/benchmark.h>
 

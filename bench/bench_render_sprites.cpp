@@ -10,9 +10,10 @@
 #include "engine/core/render/TResourceLock.h"
 #include "engine/core/render/dx9/SD3D9RenderDevice.h"
 #include "engine/core/render/dx9/SD3D9Viewport.h"
-#include "platform/gl/BareQuadRenderer.h"
+#include "bench/support/BareQuadRenderer.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 
 #include <benchmark/benchmark.h>
 
@@ -101,7 +102,7 @@ void BareSprites(benchmark::State& state)
     platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
     HWND window = platform::testing::CreateRenderTestWindow(kWidth, kHeight);
     {
-        platform::render::BareQuadRenderer bare(window, kWidth, kHeight);
+        bench::BareQuadRenderer bare(window, kWidth, kHeight);
         std::vector<float> positions = Positions(int(state.range(0)));
         for (auto _ : state) bare.DrawFrame(positions.data(), int(positions.size() / 2), kSize);
         state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);

@@ -17,6 +17,7 @@
 #include "game/gameplay/world/RGWorld.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 
 #include <benchmark/benchmark.h>
 

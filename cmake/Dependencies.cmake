@@ -1,5 +1,6 @@
-# Every outside library the project uses, found once. Only platform/ may link the media
-# libraries (tarn_platform_deps); Python is linked by game/gameplay alone (tarn_python).
+# Every outside library the project uses, found once. Only platform/ links the media libraries
+# (tarn_platform_media, privately, so that their include paths reach no layer above it);
+# Python is linked by game/gameplay alone (tarn_python).
 find_package(Threads REQUIRED)
 find_package(Boost 1.74 REQUIRED)
 find_package(PkgConfig REQUIRED)
@@ -18,11 +19,14 @@ if(TARN_BENCH)
   pkg_check_modules(PUGIXML REQUIRED IMPORTED_TARGET pugixml)
 endif()
 
-add_library(tarn_platform_deps INTERFACE)
-target_link_libraries(tarn_platform_deps INTERFACE
-  Threads::Threads Boost::boost OpenGL::GL
-  PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::SDL2IMAGE PkgConfig::MPG123 PkgConfig::PNG PkgConfig::JPEG
-  PkgConfig::SQUISH)
+# What every layer uses with the platform: threads and Boost's headers.
+add_library(tarn_platform_public INTERFACE)
+target_link_libraries(tarn_platform_public INTERFACE Threads::Threads Boost::boost)
+
+add_library(tarn_platform_media INTERFACE)
+target_link_libraries(tarn_platform_media INTERFACE
+  OpenGL::GL PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::SDL2IMAGE PkgConfig::MPG123 PkgConfig::PNG
+  PkgConfig::JPEG PkgConfig::SQUISH)
 
 add_library(tarn_python INTERFACE)
 target_link_libraries(tarn_python INTERFACE PkgConfig::PYTHON)

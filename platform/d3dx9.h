@@ -109,6 +109,9 @@ private:
     void* m_Face;
     int m_LineHeight;
     unsigned m_Lost = 0, m_Reset = 0;
+    IDirect3DTexture9* m_Texture = nullptr;   // the last text drawn, reused by the next
+    IDirect3DVertexBuffer9* m_Quad = nullptr; // its quad, likewise
+
 };
 
 HRESULT D3DXCreateFontIndirectA(IDirect3DDevice9* device, const LOGFONTA* desc, ID3DXFont** font);

@@ -2,8 +2,10 @@
 // Test hooks of the platform layer. Without any hook set the layer behaves as the real platform
 // would. Hooks are process-wide and thread-safe; ResetAll() puts every one back.
 //
-// Area-specific hooks (render device, input, audio) live in their own headers, included at the
-// end of this file, and are reset by ResetAll() too.
+// This header holds the generic hooks (clocks, Sleep, message box, shell, failure injection;
+// platform/posix/TestHooks.cpp). Each area has its own header, which a test includes when it
+// drives that area: testing_render.h, testing_input.h, testing_audio.h. ResetAll() resets them
+// all.
 
 #include "platform/wintypes.h"
 
@@ -102,13 +104,5 @@ void ClearInjections();
 // Number of calls that reached the site since the last ClearInjections().
 unsigned CallCount(const std::string& site);
 
-// Used by the layer itself at each call site: counts the call and returns the injected result,
-// or S_OK when nothing is injected for this call.
-HRESULT TakeInjected(const char* site);
-
 } // namespace testing
 } // namespace platform
-
-#include "platform/testing_audio.h"
-#include "platform/testing_input.h"
-#include "platform/testing_render.h"

@@ -1,10 +1,12 @@
 #pragma once
-// Test hooks of the render layer (Direct3D 9, D3DX9): simulated device loss, the adapter
-// configuration, headless mode, call recording, back-buffer read-back, live object counts and
-// test windows. Failure codes are injected per call site with the generic hooks of testing.h
-// ("IDirect3DDevice9::Reset", "IDirect3D9::CreateDevice", "D3DXCreateTextureFromFileA", ...).
+// Test hooks of the render layer (Direct3D 9, D3DX9): simulated device loss, overrides of the
+// adapter configuration and of the display driver, call recording, back-buffer read-back, live
+// object counts and test windows (platform/d3d9/TestHooks.cpp). Failure codes are injected per
+// call site with the generic hooks of testing.h ("IDirect3DDevice9::Reset",
+// "IDirect3D9::CreateDevice", "D3DXCreateTextureFromFileA", ...).
 
-#include "platform/wintypes.h"
+#include "platform/d3d9/AdapterMode.h"
+#include "platform/testing.h"
 
 #include <cstdint>
 #include <string>
@@ -23,20 +25,18 @@ void MakeDeviceResettable();
 bool IsDeviceLost();
 
 // --- Adapter and display configuration -----------------------------------------------------------
-struct AdapterConfig {
-    UINT width = 1024, height = 768, refreshRate = 60;
-    UINT format = 22; // D3DFMT_X8R8G8B8
-    bool hardwareTnL = true;
-    DWORD presentationIntervals = 0x80000001u; // IMMEDIATE | ONE
-};
-void SetAdapters(const std::vector<AdapterConfig>& adapters); // default: one adapter
-std::vector<AdapterConfig> Adapters();
-void AcceptDepthFormats(bool d32, bool d16); // default: D16 only
+// Unset, the device reports the backend's own answers (platform/d3d9/AdapterMode.h): one adapter
+// in the desktop mode, depth buffers of D16 only.
+typedef render::AdapterMode AdapterConfig;
+void SetAdapters(const std::vector<AdapterConfig>& adapters);
+void AcceptDepthFormats(bool d32, bool d16);
 
-// --- Headless mode -------------------------------------------------------------------------------
+// --- Display driver ------------------------------------------------------------------------------
+// Forces the kind of device created from now on, whatever the display driver of
+// platform/display.h says (Auto: as it says). Windows are left as they are.
 enum class RenderMode { Auto, Headless, OpenGL };
 void SetRenderMode(RenderMode mode);
-// Whether devices created now are headless (Auto: no display could be opened).
+// Whether devices created now are headless.
 bool IsHeadless();
 
 // --- Test windows --------------------------------------------------------------------------------
@@ -77,18 +77,6 @@ unsigned PresentedFrames();
 // "IDirect3D9", "IDirect3DDevice9", "IDirect3DTexture9", "IDirect3DSurface9",
 // "IDirect3DVertexBuffer9", "IDirect3DIndexBuffer9", "ID3DXFont".
 int LiveObjects(const std::string& type);
-
-// Used by the layer itself.
-void CountLive(const char* type, int delta);
-void RecordRenderCall(const char* method, std::vector<int64_t> args, HRESULT result);
-bool RenderCallsRecorded();
-void CountDrawnPrimitives(unsigned n);
-void StorePresented(Image image);
-bool CaptureRequested();
-void CountPresentedFrame();
-bool DepthFormatAccepted(UINT format);
-void DeviceWasReset();
-HRESULT CooperativeLevel();
 
 } // namespace testing
 } // namespace platform

@@ -4,7 +4,7 @@
 #include "platform/audio/AudioMixer.h"
 #include "platform/audio/MusicGraph.h"
 #include "platform/dshow.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 const CLSID CLSID_FilterGraph = {0x7a61c001, 0x5a9e, 0x4c11, {0x9d, 0x40, 0, 0, 0, 0, 0, 1}};
 const IID IID_IUnknown = {0x7a61c002, 0x5a9e, 0x4c11, {0x9d, 0x40, 0, 0, 0, 0, 0, 2}};
@@ -20,7 +20,7 @@ thread_local int t_ComInitialisations = 0;
 
 HRESULT CoInitialize(void*)
 {
-    HRESULT injected = platform::testing::TakeInjected("CoInitialize");
+    HRESULT injected = platform::hooks::TakeInjected("CoInitialize");
     if (FAILED(injected)) return injected;
     return t_ComInitialisations++ == 0 ? S_OK : S_FALSE;
 }
@@ -34,7 +34,7 @@ HRESULT CoCreateInstance(REFCLSID clsid, IUnknown* outer, DWORD, REFIID iid, voi
 {
     if (!object) return E_INVALIDARG;
     *object = nullptr;
-    HRESULT injected = platform::testing::TakeInjected("CoCreateInstance");
+    HRESULT injected = platform::hooks::TakeInjected("CoCreateInstance");
     if (FAILED(injected)) return injected;
     if (outer) return E_NOINTERFACE;
     if (clsid != CLSID_FilterGraph) return REGDB_E_CLASSNOTREG;

@@ -3,7 +3,7 @@
 
 #include "platform/dsound.h"
 #include "platform/files.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,7 +55,7 @@ bool ReadDword(MmioFile* file, uint64_t at, DWORD& value)
 
 HMMIO Open(const std::wstring& path, MMIOINFO* info)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioOpen"))) return nullptr;
+    if (FAILED(platform::hooks::TakeInjected("mmioOpen"))) return nullptr;
     MmioFile* file = new MmioFile();
     if (info && info->fccIOProc == FOURCC_MEM) {
         if (!info->pchBuffer || info->cchBuffer < 0) {
@@ -94,7 +94,7 @@ MMRESULT mmioClose(HMMIO handle, UINT)
 
 LONG mmioRead(HMMIO handle, char* buffer, LONG bytes)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioRead"))) return -1;
+    if (FAILED(platform::hooks::TakeInjected("mmioRead"))) return -1;
     MmioFile* file = FileOf(handle);
     if (!file || bytes < 0 || (!buffer && bytes > 0)) return -1;
     const size_t n = std::min<size_t>(static_cast<size_t>(bytes), file->bytes.size() - file->position);
@@ -105,7 +105,7 @@ LONG mmioRead(HMMIO handle, char* buffer, LONG bytes)
 
 LONG mmioSeek(HMMIO handle, LONG offset, int origin)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioSeek"))) return -1;
+    if (FAILED(platform::hooks::TakeInjected("mmioSeek"))) return -1;
     MmioFile* file = FileOf(handle);
     if (!file) return -1;
     int64_t base = 0;
@@ -120,7 +120,7 @@ LONG mmioSeek(HMMIO handle, LONG offset, int origin)
 
 MMRESULT mmioDescend(HMMIO handle, MMCKINFO* chunk, const MMCKINFO* parent, UINT flags)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioDescend"))) return MMIOERR_CANNOTREAD;
+    if (FAILED(platform::hooks::TakeInjected("mmioDescend"))) return MMIOERR_CANNOTREAD;
     MmioFile* file = FileOf(handle);
     if (!file || !chunk) return MMIOERR_CANNOTREAD;
     uint64_t end = file->bytes.size();
@@ -153,7 +153,7 @@ MMRESULT mmioDescend(HMMIO handle, MMCKINFO* chunk, const MMCKINFO* parent, UINT
 
 MMRESULT mmioAscend(HMMIO handle, MMCKINFO* chunk, UINT)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioAscend"))) return MMIOERR_CANNOTSEEK;
+    if (FAILED(platform::hooks::TakeInjected("mmioAscend"))) return MMIOERR_CANNOTSEEK;
     MmioFile* file = FileOf(handle);
     if (!file || !chunk) return MMIOERR_CANNOTSEEK;
     const uint64_t after = uint64_t(chunk->dwDataOffset) + chunk->cksize + (chunk->cksize & 1);
@@ -163,7 +163,7 @@ MMRESULT mmioAscend(HMMIO handle, MMCKINFO* chunk, UINT)
 
 MMRESULT mmioGetInfo(HMMIO handle, MMIOINFO* info, UINT)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioGetInfo"))) return MMIOERR_CANNOTREAD;
+    if (FAILED(platform::hooks::TakeInjected("mmioGetInfo"))) return MMIOERR_CANNOTREAD;
     MmioFile* file = FileOf(handle);
     if (!file || !info) return MMIOERR_CANNOTREAD;
     std::memset(info, 0, sizeof(*info));
@@ -174,7 +174,7 @@ MMRESULT mmioGetInfo(HMMIO handle, MMIOINFO* info, UINT)
 
 MMRESULT mmioSetInfo(HMMIO handle, const MMIOINFO* info, UINT)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioSetInfo"))) return MMIOERR_CANNOTREAD;
+    if (FAILED(platform::hooks::TakeInjected("mmioSetInfo"))) return MMIOERR_CANNOTREAD;
     MmioFile* file = FileOf(handle);
     if (!file || !info) return MMIOERR_CANNOTREAD;
     file->position = PositionOf(file, info->pchNext);
@@ -183,7 +183,7 @@ MMRESULT mmioSetInfo(HMMIO handle, const MMIOINFO* info, UINT)
 
 MMRESULT mmioAdvance(HMMIO handle, MMIOINFO* info, UINT)
 {
-    if (FAILED(platform::testing::TakeInjected("mmioAdvance"))) return MMIOERR_CANNOTREAD;
+    if (FAILED(platform::hooks::TakeInjected("mmioAdvance"))) return MMIOERR_CANNOTREAD;
     MmioFile* file = FileOf(handle);
     if (!file || !info) return MMIOERR_CANNOTREAD;
     file->position = PositionOf(file, info->pchNext);

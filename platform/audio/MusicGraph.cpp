@@ -1,8 +1,8 @@
 #include "platform/audio/MusicGraph.h"
 
 #include "platform/files.h"
-#include "platform/audio/AudioHooks.h"
-#include "platform/testing.h"
+#include "platform/audio/Hooks.h"
+#include "platform/posix/Hooks.h"
 #include "platform/win32.h"
 
 #include <mpg123.h>
@@ -24,32 +24,10 @@ LONGLONG FramesToUnits(size_t frames)
 
 std::atomic<unsigned> g_NextGraphId{1};
 
-// Bounds on what the records keep, so that a long session does not grow without end.
-const size_t kFinishedRecordsKept = 64;
+// A bound on the volumes a record keeps, so that a long session does not grow without end.
 const size_t kVolumesKept = 10000;
 
 } // namespace
-
-std::vector<std::shared_ptr<GraphRecord>>& GraphRecords()
-{
-    static auto* records = new std::vector<std::shared_ptr<GraphRecord>>();
-    return *records;
-}
-
-void PruneGraphRecords()
-{
-    auto& records = GraphRecords();
-    size_t finished = 0;
-    for (const auto& r : records) finished += r->alive ? 0 : 1;
-    for (auto it = records.begin(); finished > kFinishedRecordsKept && it != records.end();) {
-        if (!(*it)->alive) {
-            it = records.erase(it);
-            --finished;
-        } else {
-            ++it;
-        }
-    }
-}
 
 bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples)
 {
@@ -85,7 +63,7 @@ MusicGraph::MusicGraph() : m_Record(std::make_shared<GraphRecord>()), m_Voice(st
     m_Record->id = g_NextGraphId++;
     m_Record->voice = m_Voice;
     auto lock = Mixer::Instance().Acquire();
-    GraphRecords().push_back(m_Record);
+    hooks::KeepGraphRecord(m_Record);
     Mixer::Instance().Add(m_Voice);
 }
 
@@ -99,14 +77,14 @@ MusicGraph::~MusicGraph()
     m_Record->frame = m_Voice->frame;
     m_Record->frames = m_Voice->Frames();
     m_Record->voice.reset();
-    PruneGraphRecords();
+    hooks::GraphRecordFinished();
 }
 
 HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
 {
     if (!object) return E_INVALIDARG;
     *object = nullptr;
-    HRESULT injected = testing::TakeInjected("IGraphBuilder::QueryInterface");
+    HRESULT injected = hooks::TakeInjected("IGraphBuilder::QueryInterface");
     if (FAILED(injected)) return injected;
     if (iid == IID_IUnknown || iid == IID_IGraphBuilder)
         *object = static_cast<IGraphBuilder*>(this);
@@ -127,7 +105,7 @@ HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
 HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
 {
     const std::wstring name = file ? file : L"";
-    HRESULT result = testing::TakeInjected("IGraphBuilder::RenderFile");
+    HRESULT result = hooks::TakeInjected("IGraphBuilder::RenderFile");
     std::vector<int16_t> samples;
     if (SUCCEEDED(result)) {
         std::string bytes;
@@ -148,7 +126,7 @@ HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
 
 HRESULT MusicGraph::Run()
 {
-    HRESULT injected = testing::TakeInjected("IMediaControl::Run");
+    HRESULT injected = hooks::TakeInjected("IMediaControl::Run");
     if (FAILED(injected)) return injected;
     auto lock = Mixer::Instance().Acquire();
     if (!m_Voice->samples) return E_FAIL;
@@ -179,7 +157,7 @@ HRESULT MusicGraph::WaitForCompletion(LONG ms, LONG* eventCode)
     mixer.Sync();
     const bool hasStream = m_Voice->Frames() > 0;
     bool ended = hasStream && m_Voice->AtEnd();
-    if (!ended && testing::CurrentGraphWait() == testing::GraphWait::AdvanceClock) {
+    if (!ended && hooks::GraphWaitAdvancesClock()) {
         // Let time pass as far as the end of the stream, or the whole wait.
         DWORD advance = wait;
         if (m_Record->running) {
@@ -187,7 +165,7 @@ HRESULT MusicGraph::WaitForCompletion(LONG ms, LONG* eventCode)
             const uint64_t leftMs = (uint64_t(left) * 1000 + kMixRate - 1) / kMixRate;
             if (leftMs < advance) advance = static_cast<DWORD>(leftMs);
         }
-        testing::AdvanceFakeTime(advance);
+        hooks::LetTimePass(advance);
         mixer.Sync();
         ended = hasStream && m_Voice->AtEnd();
     } else if (!ended) {

@@ -14,8 +14,8 @@
 namespace platform {
 namespace audio {
 
-// What tests may see of a graph; outlives it (the newest few finished ones are kept). Guarded by
-// the mixer lock.
+// What a graph reports of itself; the audio hooks keep it past the graph's end (the newest few
+// finished ones) for tests to see. Guarded by the mixer lock.
 struct GraphRecord {
     unsigned id = 0;
     bool alive = true;
@@ -59,11 +59,6 @@ private:
 // Decodes MP3 bytes to interleaved stereo 16-bit samples at the mixer's rate; false when the
 // bytes hold no audio.
 bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples);
-
-// Graph records since the last reset, oldest first; caller holds the mixer lock.
-std::vector<std::shared_ptr<GraphRecord>>& GraphRecords();
-// Drops the oldest finished records beyond a few dozen; caller holds the mixer lock.
-void PruneGraphRecords();
 
 } // namespace audio
 } // namespace platform

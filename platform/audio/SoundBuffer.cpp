@@ -1,7 +1,7 @@
 #include "platform/audio/SoundBuffer.h"
 
 #include "platform/audio/SoundDevice.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <algorithm>
 #include <new>
@@ -136,7 +136,7 @@ HRESULT SoundBuffer::GetStatus(DWORD* status)
 HRESULT SoundBuffer::SetFormat(const WAVEFORMATEX* format)
 {
     if (!m_Primary) return DSERR_INVALIDCALL;
-    HRESULT injected = testing::TakeInjected("IDirectSoundBuffer::SetFormat");
+    HRESULT injected = hooks::TakeInjected("IDirectSoundBuffer::SetFormat");
     if (FAILED(injected)) return injected;
     if (!format) return DSERR_INVALIDPARAM;
     return IsPlayableFormat(*format) ? DS_OK : DSERR_BADFORMAT;
@@ -205,7 +205,7 @@ HRESULT SoundBuffer::Play(DWORD, DWORD, DWORD flags)
 {
     if (m_Primary) return DSERR_INVALIDCALL;
     if (flags & DSBPLAY_LOOPING) return DSERR_UNSUPPORTED;
-    HRESULT injected = testing::TakeInjected("IDirectSoundBuffer::Play");
+    HRESULT injected = hooks::TakeInjected("IDirectSoundBuffer::Play");
     if (FAILED(injected)) return injected;
     auto lock = Mixer::Instance().Acquire();
     Mixer::Instance().Sync();

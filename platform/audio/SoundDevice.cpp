@@ -2,7 +2,7 @@
 
 #include "platform/audio/AudioMixer.h"
 #include "platform/audio/SoundBuffer.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 namespace platform {
 namespace audio {
@@ -34,7 +34,7 @@ unsigned SoundDevice::LiveCount()
 
 HRESULT SoundDevice::SetCooperativeLevel(HWND, DWORD level)
 {
-    HRESULT injected = testing::TakeInjected("IDirectSound::SetCooperativeLevel");
+    HRESULT injected = hooks::TakeInjected("IDirectSound::SetCooperativeLevel");
     if (FAILED(injected)) return injected;
     return level == DSSCL_PRIORITY ? DS_OK : DSERR_INVALIDPARAM;
 }
@@ -44,7 +44,7 @@ HRESULT SoundDevice::CreateSoundBuffer(const DSBUFFERDESC* desc, IDirectSoundBuf
 {
     if (!buffer) return DSERR_INVALIDPARAM;
     *buffer = nullptr;
-    HRESULT injected = testing::TakeInjected("IDirectSound::CreateSoundBuffer");
+    HRESULT injected = hooks::TakeInjected("IDirectSound::CreateSoundBuffer");
     if (FAILED(injected)) return injected;
     if (!desc || outer) return DSERR_INVALIDPARAM;
     SoundBuffer* made = nullptr;
@@ -76,7 +76,7 @@ HRESULT DirectSoundCreate(const GUID*, IDirectSound** sound, IUnknown* outer)
 {
     if (!sound) return DSERR_INVALIDPARAM;
     *sound = nullptr;
-    HRESULT injected = platform::testing::TakeInjected("DirectSoundCreate");
+    HRESULT injected = platform::hooks::TakeInjected("DirectSoundCreate");
     if (FAILED(injected)) return injected;
     if (outer) return DSERR_INVALIDPARAM;
     platform::audio::Mixer::Instance(); // opens the device (or settles for silence) once

@@ -20,7 +20,6 @@ struct DrawCall {
 class Backend {
 public:
     virtual ~Backend() = default;
-    virtual bool IsHeadless() const = 0;
     // Sets the back buffer up for these parameters (creation and reset).
     virtual HRESULT Configure(HWND window, const D3DPRESENT_PARAMETERS& params) = 0;
     virtual void Clear(DeviceState& state, DWORD flags, D3DCOLOR colour, float z) = 0;
@@ -28,7 +27,9 @@ public:
     virtual void Present(DeviceState& state) = 0;
 };
 
-// The backend for a new device: headless when forced or when no display can be had.
+// Whether devices created now are headless (platform/display.h, unless a test forces one kind).
+bool DevicesAreHeadless();
+// The backend for a new device.
 std::unique_ptr<Backend> MakeBackend(HWND window);
 
 } // namespace render

@@ -3,10 +3,10 @@
 
 #include "platform/d3d9.h"
 #include "platform/d3d9/Backend.h"
+#include "platform/d3d9/Hooks.h"
 #include "platform/d3d9/TextureData.h"
+#include "platform/posix/Hooks.h"
 #include "platform/sdl/RenderWindow.h"
-#include "platform/testing.h"
-#include "platform/testing_render.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,15 +15,16 @@
 using platform::render::DeviceState;
 using platform::render::DrawCall;
 using platform::render::kStages;
-using platform::testing::RecordRenderCall;
-using platform::testing::RenderCallsRecorded;
-using platform::testing::TakeInjected;
+using platform::hooks::RecordRenderCall;
+using platform::hooks::RenderCallsRecorded;
+using platform::hooks::TakeInjected;
 
 namespace {
 
 std::thread::id g_MainThread;
 
-int64_t P(const void* p) { return p ? 1 : 0; }
+// A pointer argument as the call log keeps it: 1 when given, 0 when null.
+int64_t PointerArg(const void* p) { return p ? 1 : 0; }
 
 #define RECORD(method, result, ...)                                                              \
     do {                                                                                         \
@@ -86,7 +87,7 @@ IDirect3DDevice9::IDirect3DDevice9(IDirect3D9* parent,
     m_Parent->AddRef();
     m_State->params = params;
     m_State->SetDefaults();
-    platform::testing::CountLive("IDirect3DDevice9", 1);
+    platform::hooks::CountLive("IDirect3DDevice9", 1);
 }
 
 IDirect3DDevice9::~IDirect3DDevice9()
@@ -96,7 +97,7 @@ IDirect3DDevice9::~IDirect3DDevice9()
     m_State->backBuffer = nullptr;
     m_Backend.reset();
     m_Parent->Release();
-    platform::testing::CountLive("IDirect3DDevice9", -1);
+    platform::hooks::CountLive("IDirect3DDevice9", -1);
 }
 
 // --- Presentation and loss ----------------------------------------------------------------------
@@ -104,7 +105,7 @@ IDirect3DDevice9::~IDirect3DDevice9()
 HRESULT IDirect3DDevice9::TestCooperativeLevel()
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::TestCooperativeLevel");
-    if (hr == S_OK) hr = platform::testing::CooperativeLevel();
+    if (hr == S_OK) hr = platform::hooks::SimulatedCooperativeLevel();
     RECORD("TestCooperativeLevel", hr);
     return hr;
 }
@@ -113,7 +114,7 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::Reset");
     if (hr == S_OK && (!params || !OnMainThread("Reset"))) hr = D3DERR_INVALIDCALL;
-    if (hr == S_OK && platform::testing::LiveObjects("RenderTarget") > 0) hr = D3DERR_INVALIDCALL;
+    if (hr == S_OK && platform::render::LiveRenderTargets() > 0) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
         D3DPRESENT_PARAMETERS p = *params;
         if (p.Windowed && (p.BackBufferWidth == 0 || p.BackBufferHeight == 0)) {
@@ -135,7 +136,7 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
                                     p.BackBufferHeight};
             if (m_State->backBuffer) m_State->backBuffer->Release();
             m_State->backBuffer = new IDirect3DSurface9(nullptr, 0, desc);
-            platform::testing::DeviceWasReset();
+            platform::hooks::DeviceWasReset();
         }
     }
     RECORD("Reset", hr, params ? params->BackBufferWidth : 0, params ? params->BackBufferHeight : 0,
@@ -165,12 +166,12 @@ HRESULT IDirect3DDevice9::Present(const RECT*, const RECT*, HWND, const void*)
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::Present");
     if (hr == S_OK && !OnMainThread("Present")) hr = D3DERR_INVALIDCALL;
-    if (hr == S_OK && platform::testing::IsDeviceLost()) hr = D3DERR_DEVICELOST;
+    if (hr == S_OK && platform::hooks::SimulatedLoss()) hr = D3DERR_DEVICELOST;
     if (hr == S_OK) {
         std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         m_Backend->Present(*m_State);
         ++m_State->frames;
-        platform::testing::CountPresentedFrame();
+        platform::hooks::CountPresentedFrame();
     }
     RECORD("Present", hr);
     return hr;
@@ -217,7 +218,7 @@ HRESULT IDirect3DDevice9::SetRenderTarget(DWORD index, IDirect3DSurface9* surfac
         m_State->renderTarget = target;
         m_State->viewport = {0, 0, m_State->TargetWidth(), m_State->TargetHeight(), 0.0f, 1.0f};
     }
-    RECORD("SetRenderTarget", hr, index, P(surface));
+    RECORD("SetRenderTarget", hr, index, PointerArg(surface));
     return hr;
 }
 
@@ -360,7 +361,7 @@ HRESULT IDirect3DDevice9::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture
         if (m_State->textures[stage]) m_State->textures[stage]->Release();
         m_State->textures[stage] = t;
     }
-    RECORD("SetTexture", hr, stage, P(texture));
+    RECORD("SetTexture", hr, stage, PointerArg(texture));
     return hr;
 }
 
@@ -390,7 +391,7 @@ HRESULT IDirect3DDevice9::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* b
         m_State->stream = buffer;
         m_State->streamStride = stride;
     }
-    RECORD("SetStreamSource", hr, stream, P(buffer), offset, stride);
+    RECORD("SetStreamSource", hr, stream, PointerArg(buffer), offset, stride);
     return hr;
 }
 
@@ -403,7 +404,7 @@ HRESULT IDirect3DDevice9::SetIndices(IDirect3DIndexBuffer9* buffer)
         if (m_State->indices) m_State->indices->Release();
         m_State->indices = buffer;
     }
-    RECORD("SetIndices", hr, P(buffer));
+    RECORD("SetIndices", hr, PointerArg(buffer));
     return hr;
 }
 
@@ -421,7 +422,7 @@ HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
         else if (primCount > 0) {
             DrawCall call = {type, primCount, false, startVertex, 0};
             m_Backend->Draw(s, call);
-            platform::testing::CountDrawnPrimitives(primCount);
+            platform::hooks::CountDrawnPrimitives(primCount);
         }
     }
     RECORD("DrawPrimitive", hr, type, startVertex, primCount);
@@ -465,7 +466,7 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVe
             if (hr == S_OK && primCount > 0) {
                 DrawCall call = {type, primCount, true, startIndex, UINT(baseVertex)};
                 m_Backend->Draw(s, call);
-                platform::testing::CountDrawnPrimitives(primCount);
+                platform::hooks::CountDrawnPrimitives(primCount);
             }
         }
     }

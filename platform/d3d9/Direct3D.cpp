@@ -1,17 +1,17 @@
-// IDirect3D9: the adapters (as configured by the test hooks, one desktop adapter by default) and
-// device creation on a window.
+// IDirect3D9: the adapters (platform/d3d9/AdapterMode.h) and device creation on a window.
 
 #include "platform/d3d9.h"
+#include "platform/d3d9/AdapterMode.h"
 #include "platform/d3d9/Backend.h"
+#include "platform/d3d9/Hooks.h"
+#include "platform/posix/Hooks.h"
 #include "platform/sdl/RenderWindow.h"
-#include "platform/testing.h"
-#include "platform/testing_render.h"
 
 #include <cstdio>
 #include <cstring>
 
-using platform::testing::AdapterConfig;
-using platform::testing::TakeInjected;
+using platform::hooks::TakeInjected;
+using platform::render::AdapterMode;
 
 IDirect3D9* Direct3DCreate9(UINT sdkVersion)
 {
@@ -19,14 +19,14 @@ IDirect3D9* Direct3DCreate9(UINT sdkVersion)
     return new IDirect3D9();
 }
 
-IDirect3D9::IDirect3D9() { platform::testing::CountLive("IDirect3D9", 1); }
-IDirect3D9::~IDirect3D9() { platform::testing::CountLive("IDirect3D9", -1); }
+IDirect3D9::IDirect3D9() { platform::hooks::CountLive("IDirect3D9", 1); }
+IDirect3D9::~IDirect3D9() { platform::hooks::CountLive("IDirect3D9", -1); }
 
 namespace {
 
-bool Adapter(UINT index, AdapterConfig* out)
+bool Adapter(UINT index, AdapterMode* out)
 {
-    std::vector<AdapterConfig> adapters = platform::testing::Adapters();
+    std::vector<AdapterMode> adapters = platform::render::SystemAdapters();
     if (index >= adapters.size()) return false;
     *out = adapters[index];
     return true;
@@ -34,13 +34,13 @@ bool Adapter(UINT index, AdapterConfig* out)
 
 } // namespace
 
-UINT IDirect3D9::GetAdapterCount() { return UINT(platform::testing::Adapters().size()); }
+UINT IDirect3D9::GetAdapterCount() { return UINT(platform::render::SystemAdapters().size()); }
 
 HRESULT IDirect3D9::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE* mode)
 {
     HRESULT hr = TakeInjected("IDirect3D9::GetAdapterDisplayMode");
     if (FAILED(hr)) return hr;
-    AdapterConfig a;
+    AdapterMode a;
     if (!mode || !Adapter(adapter, &a)) return D3DERR_INVALIDCALL;
     *mode = {a.width, a.height, a.refreshRate, D3DFORMAT(a.format)};
     return D3D_OK;
@@ -50,12 +50,12 @@ HRESULT IDirect3D9::GetAdapterIdentifier(UINT adapter, DWORD, D3DADAPTER_IDENTIF
 {
     HRESULT hr = TakeInjected("IDirect3D9::GetAdapterIdentifier");
     if (FAILED(hr)) return hr;
-    AdapterConfig a;
+    AdapterMode a;
     if (!id || !Adapter(adapter, &a)) return D3DERR_INVALIDCALL;
     std::memset(id, 0, sizeof *id);
     std::snprintf(id->Driver, sizeof id->Driver, "%s", "opengl");
     std::snprintf(id->Description, sizeof id->Description, "%s",
-                  platform::testing::IsHeadless() ? "headless recorder" : "OpenGL 2.1");
+                  platform::render::DevicesAreHeadless() ? "headless recorder" : "OpenGL 2.1");
     return D3D_OK;
 }
 
@@ -63,7 +63,7 @@ HRESULT IDirect3D9::GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9* caps)
 {
     HRESULT hr = TakeInjected("IDirect3D9::GetDeviceCaps");
     if (FAILED(hr)) return hr;
-    AdapterConfig a;
+    AdapterMode a;
     if (!caps || type != D3DDEVTYPE_HAL || !Adapter(adapter, &a)) return D3DERR_INVALIDCALL;
     std::memset(caps, 0, sizeof *caps);
     caps->DeviceType = type;
@@ -76,14 +76,14 @@ HRESULT IDirect3D9::GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9* caps)
 
 UINT IDirect3D9::GetAdapterModeCount(UINT adapter, D3DFORMAT format)
 {
-    AdapterConfig a;
+    AdapterMode a;
     return Adapter(adapter, &a) && a.format == format ? 1 : 0;
 }
 
 HRESULT IDirect3D9::EnumAdapterModes(UINT adapter, D3DFORMAT format, UINT mode,
                                      D3DDISPLAYMODE* out)
 {
-    AdapterConfig a;
+    AdapterMode a;
     if (!out || mode != 0 || !Adapter(adapter, &a) || a.format != format) return D3DERR_INVALIDCALL;
     *out = {a.width, a.height, a.refreshRate, D3DFORMAT(a.format)};
     return D3D_OK;
@@ -95,7 +95,7 @@ HRESULT IDirect3D9::CheckDeviceFormat(UINT adapter, D3DDEVTYPE, D3DFORMAT, DWORD
     HRESULT hr = TakeInjected("IDirect3D9::CheckDeviceFormat");
     if (FAILED(hr)) return hr;
     if (adapter >= GetAdapterCount()) return D3DERR_INVALIDCALL;
-    if ((usage & D3DUSAGE_DEPTHSTENCIL) && !platform::testing::DepthFormatAccepted(checkFormat))
+    if ((usage & D3DUSAGE_DEPTHSTENCIL) && !platform::render::SystemAcceptsDepthFormat(checkFormat))
         return D3DERR_NOTAVAILABLE;
     return D3D_OK;
 }
@@ -106,7 +106,7 @@ HRESULT IDirect3D9::CheckDepthStencilMatch(UINT adapter, D3DDEVTYPE, D3DFORMAT, 
     HRESULT hr = TakeInjected("IDirect3D9::CheckDepthStencilMatch");
     if (FAILED(hr)) return hr;
     if (adapter >= GetAdapterCount()) return D3DERR_INVALIDCALL;
-    return platform::testing::DepthFormatAccepted(depthFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
+    return platform::render::SystemAcceptsDepthFormat(depthFormat) ? D3D_OK : D3DERR_NOTAVAILABLE;
 }
 
 HRESULT IDirect3D9::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND window, DWORD,

@@ -2,19 +2,26 @@
 // buffers. All of them are CPU memory and may be created, locked and released on any thread.
 
 #include "platform/d3d9.h"
+#include "platform/d3d9/Hooks.h"
 #include "platform/d3d9/TextureData.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
+#include <atomic>
 #include <cstring>
 
 using platform::render::TextureData;
-using platform::testing::CountLive;
-using platform::testing::TakeInjected;
+using platform::hooks::CountLive;
+using platform::hooks::TakeInjected;
 
 // --- Textures --------------------------------------------------------------------------------------
 
 namespace platform {
 namespace render {
+namespace {
+std::atomic<int> g_LiveRenderTargets{0};
+}
+
+int LiveRenderTargets() { return g_LiveRenderTargets.load(); }
 
 void TextureData::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT fmt)
 {
@@ -37,13 +44,13 @@ void TextureData::Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT f
 IDirect3DTexture9::IDirect3DTexture9(std::shared_ptr<TextureData> data) : m_Data(std::move(data))
 {
     CountLive("IDirect3DTexture9", 1);
-    if (m_Data->usage & D3DUSAGE_RENDERTARGET) CountLive("RenderTarget", 1);
+    if (m_Data->usage & D3DUSAGE_RENDERTARGET) ++platform::render::g_LiveRenderTargets;
 }
 
 IDirect3DTexture9::~IDirect3DTexture9()
 {
     CountLive("IDirect3DTexture9", -1);
-    if (m_Data->usage & D3DUSAGE_RENDERTARGET) CountLive("RenderTarget", -1);
+    if (m_Data->usage & D3DUSAGE_RENDERTARGET) --platform::render::g_LiveRenderTargets;
 }
 
 DWORD IDirect3DTexture9::GetLevelCount()

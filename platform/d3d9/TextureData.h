@@ -49,5 +49,8 @@ struct TextureData {
     void Allocate(UINT width, UINT height, UINT levelCount, D3DFORMAT fmt);
 };
 
+// Render-target textures alive now: a device cannot be reset while any is.
+int LiveRenderTargets();
+
 } // namespace render
 } // namespace platform

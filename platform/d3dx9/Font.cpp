@@ -1,11 +1,13 @@
 // The D3DX font: every face is DejaVu Sans (bold from weight 600) rendered by SDL2_ttf. Text is
-// drawn as one pre-transformed, alpha-blended quad through the device, with the device's states
-// put back afterwards. No GL state outlives a draw, so loss and reset are bookkeeping only.
+// drawn as one pre-transformed, alpha-blended quad through the device, from a texture and a
+// vertex buffer each font keeps, with the device's states put back afterwards. No GL state
+// outlives a draw, so loss and reset are bookkeeping only.
 
 #include "platform/d3d9/DeviceState.h"
 #include "platform/d3d9/TextureData.h"
 #include "platform/d3dx9.h"
-#include "platform/testing.h"
+#include "platform/d3d9/Hooks.h"
+#include "platform/posix/Hooks.h"
 
 #include <SDL_ttf.h>
 
@@ -87,12 +89,196 @@ struct Vertex {
     D3DCOLOR colour;
     float u, v;
 };
+const DWORD kVertexFormat = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
+
+// Laid-out text as one block of texels (B, G, R, A) and where the block sits on the screen.
+struct TextBlock {
+    int left = 0, top = 0, width = 0, height = 0;
+    std::vector<uint8_t> texels;
+};
+
+// Places the lines in the rectangle as the format asks and renders them in the colour.
+// The caller holds the SDL_ttf lock.
+TextBlock Render(TTF_Font* face, const std::vector<Line>& lines, int lineSkip, const RECT& rect, DWORD format,
+                 D3DCOLOR colour)
+{
+    const int rectWidth = rect.right - rect.left, rectHeight = rect.bottom - rect.top;
+    TextBlock block;
+    block.height = int(lines.size()) * lineSkip;
+    block.top = rect.top;
+    if (format & DT_VCENTER) block.top = rect.top + (rectHeight - block.height) / 2;
+    else if (format & DT_BOTTOM) block.top = rect.bottom - block.height;
+    int left = rect.left, right = rect.left;
+    std::vector<int> lineLeft;
+    for (const Line& line : lines) {
+        int x = rect.left;
+        if (format & DT_CENTER) x = rect.left + (rectWidth - line.width) / 2;
+        else if (format & DT_RIGHT) x = rect.right - line.width;
+        lineLeft.push_back(x);
+        left = std::min(left, x);
+        right = std::max(right, x + line.width);
+    }
+    block.left = left;
+    block.width = right - left;
+    block.texels.assign(size_t(block.width) * block.height * 4, 0);
+    const uint8_t red = (colour >> 16) & 0xFF, green = (colour >> 8) & 0xFF, blue = colour & 0xFF,
+                  alpha = colour >> 24;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].text.empty()) continue;
+        SDL_Surface* glyphs = TTF_RenderUTF8_Blended(face, lines[i].text.c_str(), SDL_Color{255, 255, 255, 255});
+        if (!glyphs) continue;
+        SDL_Surface* argb = SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0);
+        SDL_FreeSurface(glyphs);
+        if (!argb) continue;
+        SDL_LockSurface(argb);
+        const int lineTop = int(i) * lineSkip, lineX = lineLeft[i] - left;
+        for (int y = 0; y < argb->h && lineTop + y < block.height; ++y) {
+            const uint32_t* source =
+                reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(argb->pixels) + y * argb->pitch);
+            for (int x = 0; x < argb->w && lineX + x < block.width; ++x) {
+                uint8_t* texel = &block.texels[(size_t(lineTop + y) * block.width + lineX + x) * 4];
+                texel[0] = blue;
+                texel[1] = green;
+                texel[2] = red;
+                texel[3] = uint8_t((source[x] >> 24) * alpha / 255);
+            }
+        }
+        SDL_UnlockSurface(argb);
+        SDL_FreeSurface(argb);
+    }
+    return block;
+}
+
+// The block's quad on the screen and the part of its texture it shows.
+struct Quad {
+    float x0, y0, x1, y1;
+    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
+};
+
+// Clips the block to the rectangle unless the format says not to (a zero-width rectangle then
+// draws from its left); false when nothing of it is left.
+bool PlaceQuad(const TextBlock& block, const RECT& rect, DWORD format, Quad* quad)
+{
+    Quad q{float(block.left), float(block.top), float(block.left + block.width), float(block.top + block.height)};
+    if (!(format & DT_NOCLIP)) {
+        // Moves an edge in to the limit and the texture coordinate with it, by the part cut off.
+        const auto clip = [](float& edge, float& coordinate, float limit, float span, bool low) {
+            if (low ? edge >= limit : edge <= limit) return;
+            coordinate += (limit - edge) / span;
+            edge = limit;
+        };
+        const float spanX = q.x1 - q.x0, spanY = q.y1 - q.y0;
+        clip(q.x0, q.u0, float(rect.left), spanX, true);
+        clip(q.x1, q.u1, float(rect.right), spanX, false);
+        clip(q.y0, q.v0, float(rect.top), spanY, true);
+        clip(q.y1, q.v1, float(rect.bottom), spanY, false);
+        if (q.x0 >= q.x1 || q.y0 >= q.y1) return false;
+    }
+    *quad = q;
+    return true;
+}
+
+// The states the font draws with, set on the device for one draw; the device's own come back
+// when the guard goes, however the draw ends. The caller holds the state's lock.
+class FontDrawStates {
+public:
+    FontDrawStates(platform::render::DeviceState& state, IDirect3DTexture9* texture, IDirect3DVertexBuffer9* quad)
+        : m_State(state), m_Texture(state.textures[0]), m_Stream(state.stream), m_Stride(state.streamStride),
+          m_Fvf(state.fvf)
+    {
+        for (size_t i = 0; i < kRenderStates; ++i) {
+            m_RenderStates[i] = state.renderStates[kRenderStateValues[i].state];
+            state.renderStates[kRenderStateValues[i].state] = kRenderStateValues[i].value;
+        }
+        for (size_t i = 0; i < kStageStates; ++i) {
+            m_StageStates[i] = state.stageStates[0][kStageStateValues[i].state];
+            state.stageStates[0][kStageStateValues[i].state] = kStageStateValues[i].value;
+        }
+        for (size_t i = 0; i < kSamplerStates; ++i) {
+            m_SamplerStates[i] = state.samplerStates[0][kSamplerStateValues[i].state];
+            state.samplerStates[0][kSamplerStateValues[i].state] = kSamplerStateValues[i].value;
+        }
+        state.textures[0] = texture;
+        state.stream = quad;
+        state.streamStride = sizeof(Vertex);
+        state.fvf = kVertexFormat;
+    }
+    ~FontDrawStates()
+    {
+        m_State.textures[0] = m_Texture;
+        m_State.stream = m_Stream;
+        m_State.streamStride = m_Stride;
+        m_State.fvf = m_Fvf;
+        for (size_t i = 0; i < kRenderStates; ++i) m_State.renderStates[kRenderStateValues[i].state] = m_RenderStates[i];
+        for (size_t i = 0; i < kStageStates; ++i)
+            m_State.stageStates[0][kStageStateValues[i].state] = m_StageStates[i];
+        for (size_t i = 0; i < kSamplerStates; ++i)
+            m_State.samplerStates[0][kSamplerStateValues[i].state] = m_SamplerStates[i];
+    }
+    FontDrawStates(const FontDrawStates&) = delete;
+    FontDrawStates& operator=(const FontDrawStates&) = delete;
+
+private:
+    template <typename State> struct Setting {
+        State state;
+        DWORD value;
+    };
+    static constexpr size_t kRenderStates = 7, kStageStates = 7, kSamplerStates = 3;
+    static constexpr Setting<D3DRENDERSTATETYPE> kRenderStateValues[kRenderStates] = {
+        {D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA}, {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA},
+        {D3DRS_ZENABLE, FALSE},         {D3DRS_CULLMODE, D3DCULL_NONE},      {D3DRS_FILLMODE, D3DFILL_SOLID},
+        {D3DRS_FOGENABLE, FALSE}};
+    static constexpr Setting<D3DTEXTURESTAGESTATETYPE> kStageStateValues[kStageStates] = {
+        {D3DTSS_COLOROP, D3DTOP_MODULATE},   {D3DTSS_COLORARG1, D3DTA_TEXTURE}, {D3DTSS_COLORARG2, D3DTA_CURRENT},
+        {D3DTSS_ALPHAOP, D3DTOP_MODULATE},   {D3DTSS_ALPHAARG1, D3DTA_TEXTURE}, {D3DTSS_ALPHAARG2, D3DTA_CURRENT},
+        {D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE}};
+    static constexpr Setting<D3DSAMPLERSTATETYPE> kSamplerStateValues[kSamplerStates] = {
+        {D3DSAMP_MINFILTER, D3DTEXF_POINT}, {D3DSAMP_MAGFILTER, D3DTEXF_POINT}, {D3DSAMP_MIPFILTER, D3DTEXF_NONE}};
+
+    platform::render::DeviceState& m_State;
+    IDirect3DTexture9* m_Texture;
+    IDirect3DVertexBuffer9* m_Stream;
+    UINT m_Stride;
+    DWORD m_Fvf;
+    DWORD m_RenderStates[kRenderStates], m_StageStates[kStageStates], m_SamplerStates[kSamplerStates];
+};
+
+// Puts the block's texels into the font's texture, made on first use and kept for every draw.
+void Upload(TextBlock& block, IDirect3DTexture9*& texture)
+{
+    if (!texture) texture = new IDirect3DTexture9(std::make_shared<platform::render::TextureData>());
+    platform::render::TextureData& data = *texture->Data();
+    std::lock_guard<std::mutex> guard(data.lock);
+    const std::vector<platform::render::TextureLevel>& levels = data.levels;
+    if (levels.empty() || levels[0].width != UINT(block.width) || levels[0].height != UINT(block.height))
+        data.Allocate(UINT(block.width), UINT(block.height), 1, D3DFMT_A8R8G8B8);
+    data.levels[0].bytes = std::move(block.texels);
+    data.levels[0].dirty = true;
+}
+
+// Writes the quad into the font's vertex buffer, made on first use and kept for every draw.
+bool FillQuad(const Quad& quad, IDirect3DDevice9* device, IDirect3DVertexBuffer9*& buffer)
+{
+    if (!buffer && FAILED(device->CreateVertexBuffer(4 * sizeof(Vertex), D3DUSAGE_WRITEONLY, kVertexFormat,
+                                                     D3DPOOL_MANAGED, &buffer, nullptr))) {
+        buffer = nullptr;
+        return false;
+    }
+    Vertex* v = nullptr;
+    if (FAILED(buffer->Lock(0, 0, reinterpret_cast<void**>(&v), 0)) || !v) return false;
+    // Pixel centres sit on integers, so a texel-exact quad spans half a pixel outside them.
+    v[0] = {quad.x0 - 0.5f, quad.y0 - 0.5f, 0, 1, 0xFFFFFFFF, quad.u0, quad.v0};
+    v[1] = {quad.x1 - 0.5f, quad.y0 - 0.5f, 0, 1, 0xFFFFFFFF, quad.u1, quad.v0};
+    v[2] = {quad.x0 - 0.5f, quad.y1 - 0.5f, 0, 1, 0xFFFFFFFF, quad.u0, quad.v1};
+    v[3] = {quad.x1 - 0.5f, quad.y1 - 0.5f, 0, 1, 0xFFFFFFFF, quad.u1, quad.v1};
+    return SUCCEEDED(buffer->Unlock());
+}
 
 } // namespace
 
 HRESULT D3DXCreateFontIndirectA(IDirect3DDevice9* device, const LOGFONTA* desc, ID3DXFont** font)
 {
-    HRESULT hr = platform::testing::TakeInjected("D3DXCreateFontIndirectA");
+    HRESULT hr = platform::hooks::TakeInjected("D3DXCreateFontIndirectA");
     if (FAILED(hr)) return hr;
     if (!device || !desc || !font) return D3DERR_INVALIDCALL;
     std::lock_guard<std::mutex> guard(g_TtfLock);
@@ -114,7 +300,7 @@ ID3DXFont::ID3DXFont(IDirect3DDevice9* device, void* face, int lineHeight)
     : m_Device(device), m_Face(face), m_LineHeight(lineHeight)
 {
     m_Device->AddRef();
-    platform::testing::CountLive("ID3DXFont", 1);
+    platform::hooks::CountLive("ID3DXFont", 1);
 }
 
 ID3DXFont::~ID3DXFont()
@@ -123,8 +309,10 @@ ID3DXFont::~ID3DXFont()
         std::lock_guard<std::mutex> guard(g_TtfLock);
         TTF_CloseFont(static_cast<TTF_Font*>(m_Face));
     }
+    if (m_Quad) m_Quad->Release();
+    if (m_Texture) m_Texture->Release();
     m_Device->Release();
-    platform::testing::CountLive("ID3DXFont", -1);
+    platform::hooks::CountLive("ID3DXFont", -1);
 }
 
 HRESULT ID3DXFont::Begin() { return D3D_OK; }
@@ -145,144 +333,30 @@ HRESULT ID3DXFont::OnResetDevice()
 INT ID3DXFont::DrawTextA(const char* text, INT count, RECT* rect, DWORD format, D3DCOLOR colour)
 {
     if (!text || !rect) return 0;
-    std::string s = count < 0 ? std::string(text) : std::string(text, size_t(count));
+    const std::string s = count < 0 ? std::string(text) : std::string(text, size_t(count));
     TTF_Font* face = static_cast<TTF_Font*>(m_Face);
-    std::unique_lock<std::mutex> ttf(g_TtfLock);
-    int rectWidth = rect->right - rect->left, rectHeight = rect->bottom - rect->top;
-    std::vector<Line> lines = Layout(face, s, format, rectWidth);
-    int lineSkip = std::max(1, TTF_FontLineSkip(face));
-    int textHeight = int(lines.size()) * lineSkip;
-    int textWidth = 0;
-    for (const Line& l : lines) textWidth = std::max(textWidth, l.width);
-    if (format & DT_CALCRECT) {
-        rect->right = rect->left + textWidth;
-        rect->bottom = rect->top + textHeight;
-        return textHeight;
-    }
-    if (textWidth == 0) return textHeight;
-
-    // Place the block in the rectangle.
-    int top = rect->top;
-    if (format & DT_VCENTER) top = rect->top + (rectHeight - textHeight) / 2;
-    else if (format & DT_BOTTOM) top = rect->bottom - textHeight;
-    int left = rect->left, right = rect->left + textWidth;
-    std::vector<int> lineLeft;
-    for (const Line& l : lines) {
-        int x = rect->left;
-        if (format & DT_CENTER) x = rect->left + (rectWidth - l.width) / 2;
-        else if (format & DT_RIGHT) x = rect->right - l.width;
-        lineLeft.push_back(x);
-        left = std::min(left, x);
-        right = std::max(right, x + l.width);
-    }
-    int width = right - left, height = textHeight;
-    std::vector<uint8_t> texels(size_t(width) * height * 4, 0);
-    uint8_t r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF, a = colour >> 24;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (lines[i].text.empty()) continue;
-        SDL_Surface* glyphs = TTF_RenderUTF8_Blended(face, lines[i].text.c_str(), SDL_Color{255, 255, 255, 255});
-        if (!glyphs) continue;
-        SDL_Surface* rgba = SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0);
-        SDL_FreeSurface(glyphs);
-        if (!rgba) continue;
-        SDL_LockSurface(rgba);
-        for (int y = 0; y < rgba->h && int(i) * lineSkip + y < height; ++y) {
-            const uint32_t* src = reinterpret_cast<const uint32_t*>(static_cast<uint8_t*>(rgba->pixels) + y * rgba->pitch);
-            for (int x = 0; x < rgba->w && lineLeft[i] - left + x < width; ++x) {
-                uint8_t* dst = &texels[(size_t(int(i) * lineSkip + y) * width + (lineLeft[i] - left + x)) * 4];
-                dst[0] = b;
-                dst[1] = g;
-                dst[2] = r;
-                dst[3] = uint8_t((src[x] >> 24) * a / 255);
-            }
+    TextBlock block;
+    {
+        std::lock_guard<std::mutex> ttf(g_TtfLock);
+        const std::vector<Line> lines = Layout(face, s, format, rect->right - rect->left);
+        const int lineSkip = std::max(1, TTF_FontLineSkip(face));
+        int textWidth = 0;
+        for (const Line& line : lines) textWidth = std::max(textWidth, line.width);
+        const int textHeight = int(lines.size()) * lineSkip;
+        if (format & DT_CALCRECT) {
+            rect->right = rect->left + textWidth;
+            rect->bottom = rect->top + textHeight;
+            return textHeight;
         }
-        SDL_UnlockSurface(rgba);
-        SDL_FreeSurface(rgba);
+        if (textWidth == 0) return textHeight;
+        block = Render(face, lines, lineSkip, *rect, format, colour);
     }
-    ttf.unlock();
-
-    // Clip to the rectangle unless asked not to (a zero-width rectangle then draws from its left).
-    float x0 = float(left), y0 = float(top), x1 = float(left + width), y1 = float(top + height);
-    float u0 = 0, v0 = 0, u1 = 1, v1 = 1;
-    if (!(format & DT_NOCLIP)) {
-        float su0 = u0, su1 = u1, sv0 = v0, sv1 = v1;
-        float spanX = x1 - x0, spanY = y1 - y0;
-        if (x0 < rect->left) { su0 = (rect->left - x0) / spanX; x0 = float(rect->left); }
-        if (x1 > rect->right) { su1 = 1 - (x1 - rect->right) / spanX; x1 = float(rect->right); }
-        if (y0 < rect->top) { sv0 = (rect->top - y0) / spanY; y0 = float(rect->top); }
-        if (y1 > rect->bottom) { sv1 = 1 - (y1 - rect->bottom) / spanY; y1 = float(rect->bottom); }
-        u0 = su0; u1 = su1; v0 = sv0; v1 = sv1;
-        if (x0 >= x1 || y0 >= y1) return textHeight;
-    }
-
-    auto data = std::make_shared<platform::render::TextureData>();
-    data->Allocate(UINT(width), UINT(height), 1, D3DFMT_A8R8G8B8);
-    data->levels[0].bytes = std::move(texels);
-    IDirect3DTexture9* texture = new IDirect3DTexture9(data);
-    IDirect3DVertexBuffer9* buffer = nullptr;
-    const DWORD fvf = D3DFVF_XYZRHW | D3DFVF_DIFFUSE | D3DFVF_TEX1;
-    if (FAILED(m_Device->CreateVertexBuffer(4 * sizeof(Vertex), D3DUSAGE_WRITEONLY, fvf, D3DPOOL_MANAGED, &buffer, nullptr))) {
-        texture->Release();
-        return 0;
-    }
-    Vertex* v = nullptr;
-    buffer->Lock(0, 0, reinterpret_cast<void**>(&v), 0);
-    // Pixel centres sit on integers, so a texel-exact quad spans half a pixel outside them.
-    v[0] = {x0 - 0.5f, y0 - 0.5f, 0, 1, 0xFFFFFFFF, u0, v0};
-    v[1] = {x1 - 0.5f, y0 - 0.5f, 0, 1, 0xFFFFFFFF, u1, v0};
-    v[2] = {x0 - 0.5f, y1 - 0.5f, 0, 1, 0xFFFFFFFF, u0, v1};
-    v[3] = {x1 - 0.5f, y1 - 0.5f, 0, 1, 0xFFFFFFFF, u1, v1};
-    buffer->Unlock();
-
-    // Draw with our own states and put the device's back.
-    struct Saved {
-        D3DRENDERSTATETYPE state;
-        DWORD value;
-    } saved[] = {{D3DRS_ALPHABLENDENABLE, TRUE}, {D3DRS_SRCBLEND, D3DBLEND_SRCALPHA},
-                 {D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA}, {D3DRS_ZENABLE, FALSE},
-                 {D3DRS_CULLMODE, D3DCULL_NONE}, {D3DRS_FILLMODE, D3DFILL_SOLID},
-                 {D3DRS_FOGENABLE, FALSE}};
-    struct SavedStage {
-        D3DTEXTURESTAGESTATETYPE state;
-        DWORD value;
-    } stage[] = {{D3DTSS_COLOROP, D3DTOP_MODULATE}, {D3DTSS_COLORARG1, D3DTA_TEXTURE},
-                 {D3DTSS_COLORARG2, D3DTA_CURRENT}, {D3DTSS_ALPHAOP, D3DTOP_MODULATE},
-                 {D3DTSS_ALPHAARG1, D3DTA_TEXTURE}, {D3DTSS_ALPHAARG2, D3DTA_CURRENT},
-                 {D3DTSS_TEXTURETRANSFORMFLAGS, D3DTTFF_DISABLE}};
-    platform::render::DeviceState& st = m_Device->State();
-    std::lock_guard<std::recursive_mutex> guard(st.lock);
-    DWORD oldStates[sizeof saved / sizeof saved[0]], oldStage[sizeof stage / sizeof stage[0]];
-    for (size_t i = 0; i < sizeof saved / sizeof saved[0]; ++i) {
-        oldStates[i] = st.renderStates[saved[i].state];
-        st.renderStates[saved[i].state] = saved[i].value;
-    }
-    for (size_t i = 0; i < sizeof stage / sizeof stage[0]; ++i) {
-        oldStage[i] = st.stageStates[0][stage[i].state];
-        st.stageStates[0][stage[i].state] = stage[i].value;
-    }
-    DWORD oldMin = st.samplerStates[0][D3DSAMP_MINFILTER], oldMag = st.samplerStates[0][D3DSAMP_MAGFILTER],
-          oldMip = st.samplerStates[0][D3DSAMP_MIPFILTER];
-    st.samplerStates[0][D3DSAMP_MINFILTER] = st.samplerStates[0][D3DSAMP_MAGFILTER] = D3DTEXF_POINT;
-    st.samplerStates[0][D3DSAMP_MIPFILTER] = D3DTEXF_NONE;
-    IDirect3DTexture9* oldTexture = st.textures[0];
-    IDirect3DVertexBuffer9* oldStream = st.stream;
-    UINT oldStride = st.streamStride;
-    DWORD oldFvf = st.fvf;
-    st.textures[0] = texture;
-    st.stream = buffer;
-    st.streamStride = sizeof(Vertex);
-    st.fvf = fvf;
-    m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2);
-    st.textures[0] = oldTexture;
-    st.stream = oldStream;
-    st.streamStride = oldStride;
-    st.fvf = oldFvf;
-    st.samplerStates[0][D3DSAMP_MINFILTER] = oldMin;
-    st.samplerStates[0][D3DSAMP_MAGFILTER] = oldMag;
-    st.samplerStates[0][D3DSAMP_MIPFILTER] = oldMip;
-    for (size_t i = 0; i < sizeof saved / sizeof saved[0]; ++i) st.renderStates[saved[i].state] = oldStates[i];
-    for (size_t i = 0; i < sizeof stage / sizeof stage[0]; ++i) st.stageStates[0][stage[i].state] = oldStage[i];
-    buffer->Release();
-    texture->Release();
-    return textHeight;
+    Quad quad;
+    if (!PlaceQuad(block, *rect, format, &quad)) return block.height;
+    Upload(block, m_Texture);
+    if (!FillQuad(quad, m_Device, m_Quad)) return 0;
+    platform::render::DeviceState& state = m_Device->State();
+    std::lock_guard<std::recursive_mutex> guard(state.lock);
+    FontDrawStates states(state, m_Texture, m_Quad);
+    return SUCCEEDED(m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)) ? block.height : 0;
 }

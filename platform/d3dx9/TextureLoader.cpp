@@ -6,7 +6,7 @@
 #include "platform/d3dx9.h"
 #include "platform/files.h"
 #include "platform/image/ImageDecoder.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <sys/stat.h>
 
@@ -168,7 +168,7 @@ HRESULT LoadFile(IDirect3DDevice9* device, const char* file, UINT width, UINT he
 
 HRESULT D3DXCreateTextureFromFileA(IDirect3DDevice9* device, const char* file, IDirect3DTexture9** texture)
 {
-    HRESULT hr = platform::testing::TakeInjected("D3DXCreateTextureFromFileA");
+    HRESULT hr = platform::hooks::TakeInjected("D3DXCreateTextureFromFileA");
     if (FAILED(hr)) return hr;
     return LoadFile(device, file, D3DX_DEFAULT, D3DX_DEFAULT, D3DX_DEFAULT, 0, D3DFMT_UNKNOWN,
                     D3DPOOL_MANAGED, texture);
@@ -178,7 +178,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
                                      UINT mipLevels, DWORD usage, D3DFORMAT format, D3DPOOL pool, DWORD,
                                      DWORD, D3DCOLOR, void*, void*, IDirect3DTexture9** texture)
 {
-    HRESULT hr = platform::testing::TakeInjected("D3DXCreateTextureFromFileExA");
+    HRESULT hr = platform::hooks::TakeInjected("D3DXCreateTextureFromFileExA");
     if (FAILED(hr)) return hr;
     return LoadFile(device, file, width, height, mipLevels, usage, format, pool, texture);
 }
@@ -186,7 +186,7 @@ HRESULT D3DXCreateTextureFromFileExA(IDirect3DDevice9* device, const char* file,
 HRESULT D3DXCreateTextureFromFileInMemory(IDirect3DDevice9* device, const void* data, UINT size,
                                           IDirect3DTexture9** texture)
 {
-    HRESULT hr = platform::testing::TakeInjected("D3DXCreateTextureFromFileInMemory");
+    HRESULT hr = platform::hooks::TakeInjected("D3DXCreateTextureFromFileInMemory");
     if (FAILED(hr)) return hr;
     return CreateFromBytes(device, static_cast<const uint8_t*>(data), size, D3DX_DEFAULT, D3DX_DEFAULT,
                            D3DX_DEFAULT, 0, D3DFMT_UNKNOWN, D3DPOOL_MANAGED, texture);
@@ -197,7 +197,7 @@ HRESULT D3DXCreateTextureFromFileInMemoryEx(IDirect3DDevice9* device, const void
                                             D3DFORMAT format, D3DPOOL pool, DWORD, DWORD, D3DCOLOR,
                                             void*, void*, IDirect3DTexture9** texture)
 {
-    HRESULT hr = platform::testing::TakeInjected("D3DXCreateTextureFromFileInMemoryEx");
+    HRESULT hr = platform::hooks::TakeInjected("D3DXCreateTextureFromFileInMemoryEx");
     if (FAILED(hr)) return hr;
     return CreateFromBytes(device, static_cast<const uint8_t*>(data), size, width, height, mipLevels,
                            usage, format, pool, texture);

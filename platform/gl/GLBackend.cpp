@@ -3,7 +3,7 @@
 #include "platform/gl/GLBackend.h"
 #include "platform/d3d9/TextureData.h"
 #include "platform/sdl/RenderWindow.h"
-#include "platform/testing_render.h"
+#include "platform/d3d9/Hooks.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -21,9 +21,9 @@ namespace render {
 namespace {
 
 // Texture names of released textures, deleted by the main thread at its next GL work.
-std::mutex g_DeadLock;
-std::vector<GLuint> g_Dead;
-std::atomic<bool> g_AnyDead{false}; // whether g_Dead may hold names: looked at on every draw
+std::mutex g_ReleasedNamesLock;
+std::vector<GLuint> g_ReleasedNames;
+std::atomic<bool> g_AnyReleased{false}; // whether any name waits: looked at on every draw
 unsigned g_ContextGeneration = 0;
 
 struct GLTexture {
@@ -31,22 +31,22 @@ struct GLTexture {
     unsigned generation = 0;
     ~GLTexture()
     {
-        std::lock_guard<std::mutex> guard(g_DeadLock);
+        std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
         if (name && generation == g_ContextGeneration) {
-            g_Dead.push_back(name);
-            g_AnyDead.store(true, std::memory_order_release);
+            g_ReleasedNames.push_back(name);
+            g_AnyReleased.store(true, std::memory_order_release);
         }
     }
 };
 
-void DeleteDeadTextures()
+void DeleteReleasedTextures()
 {
-    if (!g_AnyDead.load(std::memory_order_acquire)) return;
+    if (!g_AnyReleased.load(std::memory_order_acquire)) return;
     std::vector<GLuint> dead;
     {
-        std::lock_guard<std::mutex> guard(g_DeadLock);
-        dead.swap(g_Dead);
-        g_AnyDead.store(false, std::memory_order_relaxed);
+        std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
+        dead.swap(g_ReleasedNames);
+        g_AnyReleased.store(false, std::memory_order_relaxed);
     }
     if (!dead.empty()) glDeleteTextures(GLsizei(dead.size()), dead.data());
 }
@@ -166,16 +166,16 @@ GLBackend::~GLBackend()
 {
     if (!m_Context) return;
     SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
-    DeleteDeadTextures();
+    DeleteReleasedTextures();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &m_Framebuffer);
     glDeleteRenderbuffers(1, &m_Colour);
     glDeleteRenderbuffers(1, &m_Depth);
     {
         // Names of textures still alive belong to this context: forget them.
-        std::lock_guard<std::mutex> guard(g_DeadLock);
+        std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
         ++g_ContextGeneration;
-        g_Dead.clear();
+        g_ReleasedNames.clear();
     }
     SDL_GL_DeleteContext(static_cast<SDL_GLContext>(m_Context));
 }
@@ -200,9 +200,9 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
         glGetIntegerv(GL_ALPHA_BITS, &alpha);
         glGetIntegerv(GL_DEPTH_BITS, &depth);
         m_WindowMatchesFormat = red == 8 && green == 8 && blue == 8 && alpha == 0 && depth == 24;
-        std::lock_guard<std::mutex> guard(g_DeadLock);
+        std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
         m_Generation = ++g_ContextGeneration;
-        g_Dead.clear();
+        g_ReleasedNames.clear();
     }
     SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
     SDL_GL_SetSwapInterval(params.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
@@ -252,7 +252,7 @@ void GLBackend::BindBackBuffer(DeviceState&)
     // Another context (a second device, a plain GL program) may have been made current.
     if (SDL_GL_GetCurrentContext() != m_Context)
         SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
-    DeleteDeadTextures();
+    DeleteReleasedTextures();
     // Nothing else binds a framebuffer in this context between ChooseTarget and Present.
     const unsigned target = m_Direct ? 0 : m_Framebuffer;
     if (m_Bound != target) {
@@ -548,8 +548,8 @@ void GLBackend::Draw(DeviceState& s, const DrawCall& call)
 void GLBackend::Present(DeviceState& s)
 {
     BindBackBuffer(s);
-    if (testing::CaptureRequested()) {
-        testing::Image image;
+    if (hooks::CaptureRequested()) {
+        hooks::PresentedImage image;
         image.width = m_Width;
         image.height = m_Height;
         std::vector<uint8_t> rows(size_t(m_Width) * m_Height * 4);
@@ -560,7 +560,7 @@ void GLBackend::Present(DeviceState& s)
         size_t pitch = size_t(m_Width) * 4;
         for (UINT y = 0; y < m_Height; ++y) // GL's rows run bottom up
             std::memcpy(&image.bgra[y * pitch], &rows[(m_Height - 1 - y) * pitch], pitch);
-        testing::StorePresented(std::move(image));
+        hooks::StorePresented(std::move(image));
     }
     m_Applied.valid = false;
     if (!m_Direct) {

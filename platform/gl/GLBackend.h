@@ -19,7 +19,6 @@ class GLBackend : public Backend {
 public:
     GLBackend();
     ~GLBackend() override;
-    bool IsHeadless() const override { return false; }
     HRESULT Configure(HWND window, const D3DPRESENT_PARAMETERS& params) override;
     void Clear(DeviceState& state, DWORD flags, D3DCOLOR colour, float z) override;
     void Draw(DeviceState& state, const DrawCall& call) override;

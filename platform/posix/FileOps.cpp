@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +31,7 @@ bool SyncFolder(const std::string& folder)
 
 BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags)
 {
-    if (FAILED(platform::testing::TakeInjected("MoveFileExW"))) return FALSE;
+    if (FAILED(platform::hooks::TakeInjected("MoveFileExW"))) return FALSE;
     if (!from || !to) return FALSE;
     const std::string source = NativePath(std::wstring(from));
     const std::string target = NativePath(std::wstring(to));
@@ -44,7 +44,7 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags)
 
 BOOL DeleteFileW(LPCWSTR path)
 {
-    if (FAILED(platform::testing::TakeInjected("DeleteFileW"))) return FALSE;
+    if (FAILED(platform::hooks::TakeInjected("DeleteFileW"))) return FALSE;
     if (!path || !*path) return FALSE;
     return ::unlink(NativePath(std::wstring(path)).c_str()) == 0 ? TRUE : FALSE;
 }

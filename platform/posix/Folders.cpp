@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,7 +90,7 @@ BOOL SHGetSpecialFolderPathW(HWND owner, LPWSTR buf, int csidl, BOOL create)
 {
     if (!buf) return FALSE;
     buf[0] = 0;
-    if (FAILED(platform::testing::TakeInjected("SHGetSpecialFolderPathW"))) return FALSE;
+    if (FAILED(platform::hooks::TakeInjected("SHGetSpecialFolderPathW"))) return FALSE;
     if (csidl != CSIDL_PERSONAL) return FALSE;
     const std::wstring path = Utf8ToWide(DocumentsFolder(create != FALSE));
     if (path.empty() || path.size() >= kSpecialFolderBuffer) return FALSE;
@@ -107,7 +107,7 @@ BOOL PathIsDirectoryW(LPCWSTR path)
 
 BOOL CreateDirectoryW(LPCWSTR path, void*)
 {
-    if (FAILED(platform::testing::TakeInjected("CreateDirectoryW"))) return FALSE;
+    if (FAILED(platform::hooks::TakeInjected("CreateDirectoryW"))) return FALSE;
     if (!path || !*path) return FALSE;
     return ::mkdir(NativePath(std::wstring(path)).c_str(), 0777) == 0 ? TRUE : FALSE;
 }

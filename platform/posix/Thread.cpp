@@ -61,7 +61,7 @@ DWORD GetCurrentThreadId()
 uintptr_t _beginthreadex(void* security, unsigned stackSize, unsigned (*proc)(void*), void* arg,
                          unsigned initFlags, unsigned* threadId)
 {
-    if (FAILED(platform::testing::TakeInjected("_beginthreadex")) || !proc) return 0;
+    if (FAILED(platform::hooks::TakeInjected("_beginthreadex")) || !proc) return 0;
 
     std::unique_ptr<ThreadHandle> handle(new ThreadHandle);
     handle->completion = std::make_shared<Completion>();

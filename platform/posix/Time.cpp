@@ -53,7 +53,7 @@ DWORD timeGetTime()
 void GetLocalTime(SYSTEMTIME* out)
 {
     if (!out) return;
-    platform::testing::LocalTime fake;
+    platform::hooks::LocalTime fake;
     if (platform::hooks::FakeLocalTime(fake)) {
         *out = SYSTEMTIME{fake.year, fake.month, DayOfWeek(fake.year, fake.month, fake.day),
                           fake.day, fake.hour, fake.minute, fake.second, 0};

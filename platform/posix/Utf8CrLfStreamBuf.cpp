@@ -2,7 +2,7 @@
 // a failed write, flush, sync or close is seen by the stream and by close().
 
 #include "platform/files.h"
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -36,8 +36,8 @@ bool Utf8CrLfStreamBuf::close(bool syncToDisk)
 {
     if (m_Fd < 0) return false;
     FlushBytes();
-    if (syncToDisk && (FAILED(platform::testing::TakeInjected("fsync")) || ::fsync(m_Fd) != 0)) m_Failed = true;
-    const bool closeInjected = FAILED(platform::testing::TakeInjected("close"));
+    if (syncToDisk && (FAILED(platform::hooks::TakeInjected("fsync")) || ::fsync(m_Fd) != 0)) m_Failed = true;
+    const bool closeInjected = FAILED(platform::hooks::TakeInjected("close"));
     if (::close(m_Fd) != 0 || closeInjected) m_Failed = true;
     m_Fd = -1;
     m_Bytes.clear();
@@ -72,7 +72,7 @@ bool Utf8CrLfStreamBuf::FlushBytes()
     size_t done = 0;
     while (done < m_Bytes.size()) {
         ssize_t wrote = -1;
-        if (FAILED(platform::testing::TakeInjected("write")))
+        if (FAILED(platform::hooks::TakeInjected("write")))
             errno = EIO;
         else
             wrote = ::write(m_Fd, m_Bytes.data() + done, m_Bytes.size() - done);

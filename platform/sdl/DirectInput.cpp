@@ -2,12 +2,13 @@
 // mouse pops the buffered entries, both under the layer's input lock.
 
 #include "platform/sdl/WindowSystem.h"
+#include "platform/sdl/Hooks.h"
 
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <cstring>
 
-using platform::testing::TakeInjected;
+using platform::hooks::TakeInjected;
 using platform::window::System;
 using platform::window::TheSystem;
 
@@ -17,17 +18,6 @@ const DIDATAFORMAT c_dfDIMouse = {24, 16, DIDF_RELAXIS, 16, 7, nullptr};
 const GUID GUID_SysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const GUID GUID_SysMouse = {0x6F1D2B60, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
 const IID IID_IDirectInput8A = {0xBF798030, 0x483A, 0x4DA2, {0xAA, 0x99, 0x5D, 0x64, 0xED, 0x36, 0x97, 0x00}};
-
-namespace {
-
-void CountLive(int System::*counter, int delta)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.*counter += delta;
-}
-
-} // namespace
 
 HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID iid, LPVOID* out, void*)
 {
@@ -42,8 +32,8 @@ HRESULT DirectInput8Create(HINSTANCE, DWORD version, REFIID iid, LPVOID* out, vo
     return DI_OK;
 }
 
-IDirectInput8::IDirectInput8() { CountLive(&System::liveDirectInput, +1); }
-IDirectInput8::~IDirectInput8() { CountLive(&System::liveDirectInput, -1); }
+IDirectInput8::IDirectInput8() { platform::hooks::CountLiveDirectInput(+1); }
+IDirectInput8::~IDirectInput8() { platform::hooks::CountLiveDirectInput(-1); }
 
 ULONG IDirectInput8::AddRef() { return ++m_Refs; }
 
@@ -73,12 +63,12 @@ HRESULT IDirectInput8::CreateDevice(REFGUID device, IDirectInputDevice8** out, v
 IDirectInputDevice8::IDirectInputDevice8(IDirectInput8* parent, Kind kind) : m_Parent(parent), m_Kind(kind)
 {
     m_Parent->AddRef();
-    CountLive(&System::liveDevices, +1);
+    platform::hooks::CountLiveDirectInputDevices(+1);
 }
 
 IDirectInputDevice8::~IDirectInputDevice8()
 {
-    CountLive(&System::liveDevices, -1);
+    platform::hooks::CountLiveDirectInputDevices(-1);
     m_Parent->Release();
 }
 

@@ -2,12 +2,11 @@
 // lookup) and the test windows of platform/testing_render.h.
 
 #include "platform/sdl/RenderWindow.h"
-#include "platform/testing_render.h"
+#include "platform/d3d9/Hooks.h"
 
 #include <SDL.h>
 
 #include <cstdlib>
-#include <map>
 #include <mutex>
 
 namespace platform {
@@ -16,8 +15,6 @@ namespace {
 
 std::mutex g_Lock;
 RenderWindowLookup g_Lookup = nullptr;
-std::map<HWND, RenderWindow> g_TestWindows;
-int g_NextVirtual = 1;
 
 } // namespace
 
@@ -29,14 +26,10 @@ void SetRenderWindowLookup(RenderWindowLookup lookup)
 
 bool LookUpRenderWindow(HWND handle, RenderWindow* out)
 {
+    if (hooks::LookUpTestWindow(handle, out)) return true;
     RenderWindowLookup lookup;
     {
         std::lock_guard<std::mutex> guard(g_Lock);
-        auto it = g_TestWindows.find(handle);
-        if (it != g_TestWindows.end()) {
-            *out = it->second;
-            return true;
-        }
         lookup = g_Lookup;
     }
     return lookup && lookup(handle, out);
@@ -76,42 +69,4 @@ void RequestGLAttributes()
 }
 
 } // namespace sdl
-
-namespace testing {
-
-HWND CreateRenderTestWindow(int width, int height)
-{
-    sdl::RenderWindow w;
-    w.width = width;
-    w.height = height;
-    HWND handle;
-    if (!IsHeadless()) {
-        sdl::RequestGLAttributes();
-        w.window = SDL_CreateWindow("render test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                    width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        if (!w.window) return nullptr;
-        handle = reinterpret_cast<HWND>(w.window);
-    } else {
-        std::lock_guard<std::mutex> guard(sdl::g_Lock);
-        handle = reinterpret_cast<HWND>(uintptr_t(0x10000 + 16 * sdl::g_NextVirtual++));
-    }
-    std::lock_guard<std::mutex> guard(sdl::g_Lock);
-    sdl::g_TestWindows[handle] = w;
-    return handle;
-}
-
-void DestroyRenderTestWindow(HWND handle)
-{
-    sdl::RenderWindow w;
-    {
-        std::lock_guard<std::mutex> guard(sdl::g_Lock);
-        auto it = sdl::g_TestWindows.find(handle);
-        if (it == sdl::g_TestWindows.end()) return;
-        w = it->second;
-        sdl::g_TestWindows.erase(it);
-    }
-    if (w.window) SDL_DestroyWindow(w.window);
-}
-
-} // namespace testing
 } // namespace platform

@@ -2,10 +2,11 @@
 // the main thread; other threads read the geometry and cursor the pump cached.
 
 #include "platform/sdl/WindowSystem.h"
+#include "platform/sdl/Hooks.h"
 
 #include "platform/sdl/RenderWindow.h"
 
-#include "platform/testing.h"
+#include "platform/posix/Hooks.h"
 
 #include <SDL.h>
 
@@ -60,7 +61,7 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR) { return nullptr; }
 
 ATOM RegisterClassExA(const WNDCLASSEXA* wc)
 {
-    if (FAILED(platform::testing::TakeInjected("RegisterClassExA"))) return 0;
+    if (FAILED(platform::hooks::TakeInjected("RegisterClassExA"))) return 0;
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
     System& s = TheSystem();
     std::lock_guard<std::mutex> guard(s.lock);
@@ -93,7 +94,7 @@ BOOL UnregisterClassA(LPCSTR className, HINSTANCE)
 HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int width,
                      int height, HWND, HMENU, HINSTANCE, LPVOID)
 {
-    if (FAILED(platform::testing::TakeInjected("CreateWindowExA"))) return nullptr;
+    if (FAILED(platform::hooks::TakeInjected("CreateWindowExA"))) return nullptr;
     if (!className || width <= 0 || height <= 0) return nullptr;
     Window w;
     {
@@ -189,8 +190,8 @@ BOOL GetWindowRect(HWND handle, RECT* rect)
         {
             System& s = TheSystem();
             std::lock_guard<std::mutex> guard(s.lock);
-            if (s.virtualMode || !SDL_WasInit(SDL_INIT_VIDEO)) {
-                *rect = s.virtualDesktop;
+            if (platform::hooks::WindowsForcedVirtual() || !SDL_WasInit(SDL_INIT_VIDEO)) {
+                *rect = platform::hooks::HeadlessDesktop();
                 return TRUE;
             }
         }
@@ -203,7 +204,7 @@ BOOL GetWindowRect(HWND handle, RECT* rect)
     std::lock_guard<std::mutex> guard(s.lock);
     Window* w = FindLive(s, handle);
     if (!w) return FALSE;
-    *rect = w->Outer();
+    *rect = platform::hooks::OuterRect(handle, w->rect);
     return TRUE;
 }
 
@@ -233,7 +234,7 @@ BOOL GetWindowInfo(HWND handle, WINDOWINFO* info)
     if (!w) return FALSE;
     *info = WINDOWINFO{};
     info->cbSize = sizeof(WINDOWINFO);
-    info->rcWindow = w->Outer();
+    info->rcWindow = platform::hooks::OuterRect(handle, w->rect);
     info->rcClient = w->rect;
     info->dwStyle = w->style | (w->visible ? WS_VISIBLE : 0u);
     return TRUE;

@@ -1,6 +1,7 @@
 // The virtual-key state and the US-layout character translation of ToAscii.
 
 #include "platform/sdl/WindowSystem.h"
+#include "platform/sdl/Hooks.h"
 
 #include <cstring>
 
@@ -71,8 +72,8 @@ int ToAscii(UINT virtualKey, UINT, const BYTE state[256], WORD* out, UINT)
     {
         platform::window::System& s = platform::window::TheSystem();
         std::lock_guard<std::mutex> guard(s.lock);
-        auto extra = s.extraCharacters.find(BYTE(virtualKey));
-        if (extra != s.extraCharacters.end()) character = extra->second;
+        BYTE extra;
+        if (platform::hooks::ExtraCharacter(BYTE(virtualKey), &extra)) character = extra;
     }
     if (!character) character = Character(virtualKey, state);
     if (!character) return 0;

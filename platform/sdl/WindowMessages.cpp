@@ -3,6 +3,7 @@
 // cursor and window positions for the other threads.
 
 #include "platform/sdl/WindowSystem.h"
+#include "platform/sdl/Hooks.h"
 
 #include <SDL.h>
 
@@ -147,17 +148,14 @@ void Pump()
     std::lock_guard<std::mutex> guard(s.lock);
     for (const auto& p : positions) {
         Window* w = FindLive(s, p.first);
-        if (!w || w->positionPinned) continue;
+        if (!w || hooks::PositionPinned(p.first)) continue;
         const LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
         w->rect = RECT{p.second.x, p.second.y, p.second.x + width, p.second.y + height};
     }
     for (const InputEvent& e : events) ApplyEvent(s, e);
-    while (!s.injected.empty()) {
-        InputEvent e = s.injected.front();
-        s.injected.pop_front();
-        ApplyEvent(s, e);
-    }
-    if (cursorSampled && !s.cursorPinned) s.cursor = cursor;
+    InputEvent injected;
+    while (hooks::TakeInjectedInput(&injected)) ApplyEvent(s, injected);
+    if (cursorSampled && !hooks::CursorPinned()) s.cursor = cursor;
 }
 
 // What GetKeyboardState reports follows the key messages as they are removed.

@@ -1,10 +1,10 @@
 // The shared window state and the translation of input events into messages and DirectInput
-// state; also the input test hooks, which feed the same path.
+// state.
 
 #include "platform/sdl/WindowSystem.h"
 
-#include "platform/sdl/RenderWindow.h"
-#include "platform/testing.h"
+#include "platform/display.h"
+#include "platform/sdl/Hooks.h"
 
 #include <SDL.h>
 
@@ -122,9 +122,9 @@ bool RealWindowsAvailable()
     {
         System& s = TheSystem();
         std::lock_guard<std::mutex> guard(s.lock);
-        if (s.virtualMode) return false;
+        if (hooks::WindowsForcedVirtual()) return false;
     }
-    return sdl::VideoAvailable();
+    return CurrentDisplayDriver() == DisplayDriver::OpenGL;
 }
 
 void ApplyEvent(System& s, const InputEvent& event)
@@ -165,229 +165,10 @@ LRESULT CallProcedure(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LP
     const LRESULT result = proc ? proc(window, message, wParam, lParam) : 0;
     System& s = TheSystem();
     std::lock_guard<std::mutex> guard(s.lock);
-    if (s.recordCalls) s.calls.push_back(CallRecord{window, message, wParam, lParam, result});
+    hooks::RecordWindowCall(CallRecord{window, message, wParam, lParam, result});
     return result;
 }
 
 } // namespace window
 
-namespace testing {
-namespace {
-
-using window::InputEvent;
-using window::System;
-using window::TheSystem;
-
-void Inject(InputEvent e)
-{
-    e.injected = true;
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    if (e.kind == InputEvent::Kind::Motion) s.cursorPinned = true;
-    s.injected.push_back(e);
-}
-
-InputEvent Event(InputEvent::Kind kind, HWND window)
-{
-    InputEvent e;
-    e.kind = kind;
-    e.window = window;
-    return e;
-}
-
-void InjectKey(BYTE vk, bool down, HWND window)
-{
-    const window::KeyInfo* key = window::KeyFromVirtualKey(vk);
-    if (!key) return;
-    InputEvent e = Event(InputEvent::Kind::Key, window);
-    e.vk = key->vk;
-    e.dik = key->dik;
-    e.down = down;
-    Inject(e);
-}
-
-const ResetRegistration kReset(&ResetInputHooks);
-
-} // namespace
-
-void ResetInputHooks()
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.queue.clear();
-    s.quitPending = false;
-    s.quitCode = 0;
-    s.paintPending.clear();
-    s.injected.clear();
-    std::fill(std::begin(s.vkState), std::end(s.vkState), 0);
-    std::fill(std::begin(s.vkPhysical), std::end(s.vkPhysical), 0);
-    std::fill(std::begin(s.dikState), std::end(s.dikState), 0);
-    s.mouseBuffer.clear();
-    s.mouseOverflow = false;
-    s.cursor = POINT{0, 0};
-    s.cursorPinned = false;
-    for (auto& w : s.windows) w.second.positionPinned = false;
-    s.showCursorCount = 0;
-    s.currentCursor = window::kArrowCursor;
-    s.virtualMode = false;
-    s.virtualDesktop = RECT{0, 0, 1024, 768};
-    s.extraCharacters.clear();
-    s.recordCalls = false;
-    s.calls.clear();
-}
-
-void SetWindowMode(WindowMode mode)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.virtualMode = mode == WindowMode::Virtual;
-}
-
-bool WindowsAreVirtual() { return !window::RealWindowsAvailable(); }
-
-void SetVirtualDesktop(const RECT& rect)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.virtualDesktop = rect;
-}
-
-void InjectKeyDown(BYTE virtualKey, HWND window) { InjectKey(virtualKey, true, window); }
-void InjectKeyUp(BYTE virtualKey, HWND window) { InjectKey(virtualKey, false, window); }
-
-void InjectMouseMove(int clientX, int clientY, HWND window)
-{
-    InputEvent e = Event(InputEvent::Kind::Motion, window);
-    e.x = clientX;
-    e.y = clientY;
-    Inject(e);
-}
-
-void InjectMouseButton(int button, bool down, HWND window)
-{
-    InputEvent e = Event(InputEvent::Kind::Button, window);
-    e.button = button;
-    e.down = down;
-    Inject(e);
-}
-
-static SDL_Window* NativeWindow(HWND window)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    window::Window* w = window::FindLive(s, window);
-    return w ? w->sdl : nullptr;
-}
-
-void PushNativeMouseButton(HWND window, int button, bool down, int windowX, int windowY)
-{
-    SDL_Window* sdl = NativeWindow(window);
-    if (!sdl) return;
-    SDL_Event ev{};
-    ev.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    ev.button.windowID = SDL_GetWindowID(sdl);
-    ev.button.button = Uint8(button);
-    ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    ev.button.x = windowX;
-    ev.button.y = windowY;
-    SDL_PushEvent(&ev);
-}
-
-bool NativeWindowSize(HWND window, int* width, int* height)
-{
-    SDL_Window* sdl = NativeWindow(window);
-    if (!sdl) return false;
-    SDL_GetWindowSize(sdl, width, height);
-    return true;
-}
-
-void InjectMouseWheel(int notches, HWND window)
-{
-    InputEvent e = Event(InputEvent::Kind::Wheel, window);
-    e.wheel = notches;
-    Inject(e);
-}
-
-void InjectFocus(bool gained, HWND window)
-{
-    InputEvent e = Event(InputEvent::Kind::Focus, window);
-    e.down = gained;
-    Inject(e);
-}
-
-void InjectCloseRequest(HWND window) { Inject(Event(InputEvent::Kind::Close, window)); }
-
-void SetWindowScreenPosition(HWND handle, int x, int y)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    window::Window* w = window::FindLive(s, handle);
-    if (!w) return;
-    const LONG width = w->rect.right - w->rect.left, height = w->rect.bottom - w->rect.top;
-    w->rect = RECT{x, y, x + width, y + height};
-    w->positionPinned = true;
-}
-
-void SetWindowFrame(HWND handle, int border, int caption)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    if (window::Window* w = window::FindLive(s, handle)) {
-        w->border = border;
-        w->caption = caption;
-    }
-}
-
-void MapKeyToCharacter(BYTE virtualKey, BYTE character)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.extraCharacters[virtualKey] = character;
-}
-
-void RecordWindowCalls(bool enabled)
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.recordCalls = enabled;
-}
-
-std::vector<WindowCall> WindowCalls()
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    std::vector<WindowCall> out;
-    for (const auto& c : s.calls) out.push_back(WindowCall{c.window, c.message, c.wParam, c.lParam, c.result});
-    return out;
-}
-
-void ClearWindowCalls()
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    s.calls.clear();
-}
-
-bool PointerVisible()
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    return window::PointerShown(s);
-}
-
-int LiveDirectInputObjects()
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    return s.liveDirectInput;
-}
-
-int LiveDirectInputDevices()
-{
-    System& s = TheSystem();
-    std::lock_guard<std::mutex> guard(s.lock);
-    return s.liveDevices;
-}
-
-} // namespace testing
 } // namespace platform

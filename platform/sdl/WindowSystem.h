@@ -33,10 +33,6 @@ struct Window {
     RECT rect{};               // the client area on the screen
     bool visible = false;
     bool destroyed = false;
-    bool positionPinned = false; // a test placed it: the real position is no longer sampled
-    int border = 0, caption = 0;  // a frame only tests give a window (the layer draws none)
-
-    RECT Outer() const { return RECT{rect.left - border, rect.top - border - caption, rect.right + border, rect.bottom + border}; }
 };
 
 // One input event, from SDL or injected, before it becomes messages and DirectInput state.
@@ -70,7 +66,6 @@ struct CallRecord {
     LRESULT result;
 };
 
-
 struct System {
     std::mutex lock;
 
@@ -82,7 +77,6 @@ struct System {
     bool quitPending = false;
     int quitCode = 0;
     std::vector<HWND> paintPending;
-    std::deque<InputEvent> injected;
 
     BYTE vkState[256] = {};      // as of the last key message removed (GetKeyboardState)
     BYTE vkPhysical[256] = {};   // as of the last pumped key event (system-key decision)
@@ -91,20 +85,10 @@ struct System {
     bool mouseOverflow = false;
     DWORD mouseSequence = 0;
     POINT cursor{};
-    bool cursorPinned = false;
 
     int showCursorCount = 0;
     HCURSOR currentCursor = kArrowCursor;
 
-    bool virtualMode = false; // tests: every new window is virtual
-    RECT virtualDesktop{0, 0, 1024, 768};
-    std::map<BYTE, BYTE> extraCharacters;
-
-    bool recordCalls = false;
-    std::vector<CallRecord> calls;
-
-    int liveDirectInput = 0;
-    int liveDevices = 0;
 };
 
 // Never destroyed: other threads may read input state while the process exits.

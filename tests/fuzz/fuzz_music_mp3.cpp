@@ -4,6 +4,7 @@
 #include "platform/dshow.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -6,6 +6,7 @@
 #include "game/audio/RGSoundBuffer.h"
 #include "game/audio/RGWaveFile.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,3 +1,4 @@
+#include "platform/posix/Hooks.h"
 #include "platform/testing.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ protected:
     static std::vector<HRESULT> Take(const char* site, int n)
     {
         std::vector<HRESULT> results;
-        for (int i = 0; i < n; ++i) results.push_back(pt::TakeInjected(site));
+        for (int i = 0; i < n; ++i) results.push_back(platform::hooks::TakeInjected(site));
         return results;
     }
 };
@@ -63,7 +64,7 @@ TEST_F(InjectionTest, ResetAllPutsEveryHookBack)
 
     pt::ResetAll();
     EXPECT_EQ(g_AreaResets, before + 1);
-    EXPECT_EQ(pt::TakeInjected("Site"), S_OK);
+    EXPECT_EQ(platform::hooks::TakeInjected("Site"), S_OK);
     EXPECT_FALSE(pt::IsFakeTimeSet());
     EXPECT_TRUE(pt::SleepCalls().empty());
 }

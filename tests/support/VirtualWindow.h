@@ -3,6 +3,7 @@
 // with a pump that dispatches everything queued.
 
 #include "platform/testing.h"
+#include "platform/testing_input.h"
 #include "platform/win32.h"
 
 namespace tarn_test {

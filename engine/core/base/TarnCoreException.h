@@ -21,9 +21,6 @@ private:
     std::string m_Message;
 };
 
-// Caught by value at the start of a frame; nothing in the engine throws it.
-struct SRenderDeviceResetException {};
-
 // Throws a plain TarnCoreException: the caught text, " ", the method, " ", the logical source
 // path, " at:", the line. Whatever type was caught, the rethrown one is TarnCoreException.
 [[noreturn]] void ThrowWithContext(const TarnCoreException& caught, const char* method,

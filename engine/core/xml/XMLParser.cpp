@@ -21,7 +21,10 @@ namespace {
 const int kEnd = -1;
 
 // What each character is to the scanner, one table lookup per character: line breaks are
-// dropped wherever they stand, blanks are skipped between elements.
+// dropped wherever they stand, blanks are skipped between elements. The dialect counts TAB and
+// the control character 0x06 as line breaks too (and VT and FF not): files indent with tabs and
+// may carry 0x06 where a break was, and neither may end up inside a name or a value, while
+// spaces stay as written.
 enum : unsigned char { kLineBreak = 1, kBlank = 2 };
 
 struct CharClasses {

@@ -9,6 +9,7 @@
 #include "engine/core/render/STextureLoadParams.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
+#include "platform/d3dx9.h"
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/framework/threads/SBackgroundWorker.h"
 #include "engine/framework/input/SUIEvent.h"
@@ -40,8 +41,7 @@ TarnApplication::TarnApplication() : m_Loading(false) {}
 
 TarnApplication::~TarnApplication()
 {
-    Sleep(1000);
-    if (m_InputMessager) m_InputMessager->Stop();
+    StopInput();
     // No message reaches a half-destroyed application.
     ClearApplication(this);
     m_TextureListPath.clear();
@@ -180,10 +180,10 @@ void TarnApplication::DoLoadTextures(SCore::SDeserializator& reader)
                 SCore::STextureLoadParams params;
                 params.MipLevels = unsigned(mipLevels);
                 params.Usage = 0;
-                params.Format = 21; // A8R8G8B8
-                params.Pool = 1;    // managed
-                params.Filter = 4;
-                params.MipFilter = 4;
+                params.Format = D3DFMT_A8R8G8B8;
+                params.Pool = D3DPOOL_MANAGED;
+                params.Filter = D3DX_FILTER_TRIANGLE;
+                params.MipFilter = D3DX_FILTER_TRIANGLE;
                 texture->DoLoadFromMemory(image.data(), uint32_t(image.size()), params);
             } else {
                 texture->DoLoadFromMemory(image.data(), uint32_t(image.size()));
@@ -211,13 +211,6 @@ void TarnApplication::Init3DObjects()
     TARN_CATCH("TarnApplication::Init3DObjects()")
 }
 
-void TarnApplication::Invalidate3DObjects()
-{
-    TARN_TRY
-    DoInvalidateObjects();
-    TARN_CATCH("TarnApplication::Invalidate3DObjects()")
-}
-
 void TarnApplication::DoRun()
 {
     TARN_TRY
@@ -236,9 +229,8 @@ void TarnApplication::DoRun()
         StopInput();
         throw;
     }
-    Sleep(1000);
-    if (m_InputMessager) m_InputMessager->Stop();
-    TARN_CATCH("TarnApplication::DoRender()")
+    StopInput();
+    TARN_CATCH("TarnApplication::DoRun()")
 }
 
 void TarnApplication::Update()
@@ -272,15 +264,8 @@ void TarnApplication::BeginFrame()
         device.DoClearScene(m_ClearColor[1], m_ClearColor[2], m_ClearColor[3]);
         device.DoClearScene(1.0f);
     }
-    bool reset = false;
-    try {
-        CriticalSectionLock lock(RenderLock());
-        device.DoBeginScene();
-    } catch (const SCore::SRenderDeviceResetException&) {
-        reset = true;
-    }
-    // The frame goes on without a begun scene.
-    if (reset) Invalidate3DObjects();
+    CriticalSectionLock lock(RenderLock());
+    device.DoBeginScene();
 }
 
 void TarnApplication::StopInput()

@@ -64,7 +64,7 @@ protected:
     void BeginFrame();
     void LoadTextures(const std::wstring& path);
     void Init3DObjects();
-    void Invalidate3DObjects();
+    // Gives the input thread a second to finish what it holds, then stops it.
     void StopInput();
     CRITICAL_SECTION& RenderLock() { return m_RenderLock.Section(); }
 

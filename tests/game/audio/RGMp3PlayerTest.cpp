@@ -2,6 +2,7 @@
 
 #include "platform/dshow.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include "tests/support/AudioTestSupport.h"
 

@@ -4,6 +4,7 @@
 #include "platform/dsound.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempFolder.h"

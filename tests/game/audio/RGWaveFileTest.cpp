@@ -3,6 +3,7 @@
 #include "engine/core/base/TarnCoreException.h"
 #include "platform/files.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempFolder.h"

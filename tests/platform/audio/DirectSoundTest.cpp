@@ -1,5 +1,6 @@
 #include "platform/dsound.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>

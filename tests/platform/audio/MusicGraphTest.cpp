@@ -3,6 +3,7 @@
 #include "platform/dsound.h"
 #include "platform/dshow.h"
 #include "platform/testing.h"
+#include "platform/testing_audio.h"
 #include "platform/files.h"
 
 #include "tests/support/TempFolder.h"

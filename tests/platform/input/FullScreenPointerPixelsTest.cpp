@@ -4,6 +4,8 @@
 #include "platform/d3d9.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
+#include "platform/testing_input.h"
 #include "platform/win32.h"
 #include "tests/platform/render/RenderTestSupport.h"
 #include "tests/support/VirtualWindow.h"

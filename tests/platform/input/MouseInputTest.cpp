@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include "platform/dinput8.h"
+#include "platform/testing_input.h"
 
 namespace pt = platform::testing;
 using windowtest::WindowFixture;

@@ -3,6 +3,7 @@
 // call recording shows what it received.
 
 #include "platform/testing.h"
+#include "platform/testing_input.h"
 #include "platform/win32.h"
 #include "tests/support/VirtualWindow.h"
 

@@ -1,4 +1,5 @@
 #include "WindowFixture.h"
+#include "platform/testing_input.h"
 
 namespace pt = platform::testing;
 using windowtest::WindowFixture;

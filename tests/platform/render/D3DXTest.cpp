@@ -1,6 +1,7 @@
 #include "tests/platform/render/HeadlessDevice.h"
 
 #include "platform/d3dx9.h"
+#include "platform/testing_render.h"
 
 #include <cmath>
 #include <fstream>
@@ -123,4 +124,25 @@ TEST_F(HeadlessDeviceTest, FontMeasuresAndDrawsOneQuadLeavingTheStatesAlone)
     EXPECT_EQ(4u, StageState(0, D3DTSS_COLOROP));
     font->Release();
     EXPECT_EQ(0, platform::testing::LiveObjects("ID3DXFont"));
+}
+
+TEST_F(HeadlessDeviceTest, FontKeepsOneTextureAndQuadAndFailsWhenItsQuadCannotBeLocked)
+{
+    LOGFONTA desc = {};
+    desc.lfHeight = 20;
+    ID3DXFont* font = nullptr;
+    ASSERT_EQ(D3D_OK, D3DXCreateFontIndirectA(m_Device, &desc, &font));
+    const int texturesBefore = platform::testing::LiveObjects("IDirect3DTexture9");
+    RECT r = {0, 0, 200, 50};
+    EXPECT_GT(font->DrawTextA("one", -1, &r, DT_LEFT, 0xFFFFFFFF), 0);
+    EXPECT_GT(font->DrawTextA("a longer line", -1, &r, DT_LEFT, 0xFFFFFFFF), 0);
+    EXPECT_EQ(1u, platform::testing::RenderCalls("CreateVertexBuffer").size());
+    EXPECT_EQ(texturesBefore + 1, platform::testing::LiveObjects("IDirect3DTexture9"));
+
+    platform::testing::InjectOnce("IDirect3DVertexBuffer9::Lock", E_FAIL);
+    EXPECT_EQ(0, font->DrawTextA("locked out", -1, &r, DT_LEFT, 0xFFFFFFFF));
+    EXPECT_EQ(2u, platform::testing::RenderCalls("DrawPrimitive").size());
+    font->Release();
+    EXPECT_EQ(texturesBefore, platform::testing::LiveObjects("IDirect3DTexture9"));
+    EXPECT_EQ(0, platform::testing::LiveObjects("IDirect3DVertexBuffer9"));
 }

@@ -1,4 +1,5 @@
 #include "tests/platform/render/HeadlessDevice.h"
+#include "platform/testing_render.h"
 
 #include <cstring>
 #include <thread>

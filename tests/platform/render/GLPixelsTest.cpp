@@ -4,6 +4,7 @@
 #include "platform/d3dx9.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 #include "tests/platform/render/RenderTestSupport.h"
 
 #include <gtest/gtest.h>

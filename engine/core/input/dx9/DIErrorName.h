@@ -1,7 +1,10 @@
 #pragma once
 // The code names that DirectInput failure texts carry.
 
+#include "engine/core/base/TarnCoreDX9Exception.h"
 #include "platform/dinput8.h"
+
+#include <string>
 
 namespace SCore {
 
@@ -22,6 +25,14 @@ inline const char* DIErrorName(HRESULT hr)
     case DIERR_NOTBUFFERED: return "DIERR_NOTBUFFERED";
     default: return nullptr;
     }
+}
+
+// Throws the failure text of a keyboard or mouse call: the prefix, then the code's name, or
+// "UNKNOWN ERROR" for a code the engine does not name.
+[[noreturn]] inline void ThrowDIError(const char* prefix, HRESULT hr)
+{
+    const char* name = DIErrorName(hr);
+    throw TarnCoreDX9Exception(std::string(prefix) + (name ? name : "UNKNOWN ERROR"));
 }
 
 } // namespace SCore

@@ -9,15 +9,6 @@ namespace SCore {
 
 static const char* const kTarnSource = "Src\\dx9\\SDI9Keyboard";
 
-namespace {
-
-[[noreturn]] void Fail(const char* prefix, HRESULT hr)
-{
-    throw TarnCoreDX9Exception(std::string(prefix) + DIErrorName(hr));
-}
-
-} // namespace
-
 SDI9Keyboard::SDI9Keyboard(IDirectInput8* directInput, HWND window, DWORD flags, int pressStrategy)
     : m_Window(window), m_Flags(flags)
 {
@@ -51,7 +42,7 @@ void SDI9Keyboard::CreateDevice(IDirectInput8* directInput)
     case DIERR_NOINTERFACE:
     case DIERR_OUTOFMEMORY:
     case DIERR_INVALIDPARAM:
-    case DIERR_NOTINITIALIZED: Fail("can't create keyboard device : ", hr);
+    case DIERR_NOTINITIALIZED: ThrowDIError("can't create keyboard device : ", hr);
     default:
         if (FAILED(hr) || !m_Device) {
             m_Device = nullptr;
@@ -66,7 +57,7 @@ void SDI9Keyboard::SetDataFormat()
     TARN_TRY
     const HRESULT hr = m_Device->SetDataFormat(&c_dfDIKeyboard);
     if (hr == DIERR_ACQUIRED || hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED)
-        Fail("can't create keyboard device : ", hr);
+        ThrowDIError("can't create keyboard device : ", hr);
     TARN_CATCH("SDI9Keyboard::SetDataFormat")
 }
 
@@ -74,7 +65,7 @@ void SDI9Keyboard::SetCooperativeLevel()
 {
     TARN_TRY
     const HRESULT hr = m_Device->SetCooperativeLevel(m_Window, m_Flags);
-    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) Fail("can't create keyboard device : ", hr);
+    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) ThrowDIError("can't create keyboard device : ", hr);
     TARN_CATCH("SDI9Keyboard::SetCooperativeLevel")
 }
 

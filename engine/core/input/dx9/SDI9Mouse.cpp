@@ -10,15 +10,6 @@ namespace SCore {
 
 static const char* const kTarnSource = "Src\\dx9\\SDI9Mouse";
 
-namespace {
-
-[[noreturn]] void Fail(const char* prefix, HRESULT hr)
-{
-    throw TarnCoreDX9Exception(std::string(prefix) + DIErrorName(hr));
-}
-
-} // namespace
-
 SDI9Mouse::SDI9Mouse(IDirectInput8* directInput, int mouseMode, HWND window, DWORD flags)
     : m_Window(window), m_Flags(flags)
 {
@@ -53,7 +44,7 @@ void SDI9Mouse::CreateDevice(IDirectInput8* directInput)
     case DIERR_NOINTERFACE:
     case DIERR_OUTOFMEMORY:
     case DIERR_INVALIDPARAM:
-    case DIERR_NOTINITIALIZED: Fail("can't create mouse device : ", hr);
+    case DIERR_NOTINITIALIZED: ThrowDIError("can't create mouse device : ", hr);
     default:
         if (FAILED(hr) || !m_Device) {
             m_Device = nullptr;
@@ -68,7 +59,7 @@ void SDI9Mouse::SetDataFormat()
     TARN_TRY
     const HRESULT hr = m_Device->SetDataFormat(&c_dfDIMouse);
     if (hr == DIERR_ACQUIRED || hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED)
-        Fail("can't create mouse device : ", hr);
+        ThrowDIError("can't create mouse device : ", hr);
     TARN_CATCH("SDI9Mouse::SetDataFormat")
 }
 
@@ -76,7 +67,7 @@ void SDI9Mouse::SetCooperativeLevel()
 {
     TARN_TRY
     const HRESULT hr = m_Device->SetCooperativeLevel(m_Window, m_Flags);
-    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) Fail("can't create mouse device : ", hr);
+    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) ThrowDIError("can't create mouse device : ", hr);
     TARN_CATCH("SDI9Mouse::SetCooperativeLevel")
 }
 
@@ -92,7 +83,7 @@ void SDI9Mouse::SetProperty()
     const HRESULT hr = m_Device->SetProperty(DIPROP_BUFFERSIZE, &property.diph);
     if (hr == DIERR_OBJECTNOTFOUND || hr == DIERR_UNSUPPORTED || hr == DIERR_NOTINITIALIZED ||
         hr == DIERR_INVALIDPARAM)
-        Fail("can't create mouse device : ", hr);
+        ThrowDIError("can't create mouse device : ", hr);
     TARN_CATCH("SDI9Mouse::SetProperty()")
 }
 
@@ -100,7 +91,7 @@ void SDI9Mouse::Acquire()
 {
     TARN_TRY
     const HRESULT hr = m_Device->Acquire();
-    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) Fail("can't acquire mouse device : ", hr);
+    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) ThrowDIError("can't acquire mouse device : ", hr);
     TARN_CATCH("SDI9Mouse::Acquire")
 }
 
@@ -116,7 +107,7 @@ bool SDI9Mouse::GetDeviceData(DIDEVICEOBJECTDATA& entry)
         return false;
     }
     if (hr == DIERR_NOTBUFFERED || hr == DIERR_NOTINITIALIZED || hr == DIERR_INVALIDPARAM)
-        Fail("can't get mouse state - ", hr);
+        ThrowDIError("can't get mouse state - ", hr);
     // Any other failure ends this update's reading: the count is not to be trusted.
     return SUCCEEDED(hr) && count == 1;
     TARN_CATCH("SDI9Mouse::GetDeviceData")

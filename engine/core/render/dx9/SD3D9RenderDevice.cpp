@@ -11,6 +11,7 @@
 #include <string>
 
 static const char* const kTarnSource = "Src\\dx9\\SD3D9RenderDevice";
+static const char* const kLostAgain = "can't reset D3D9 device(D3DERR_DEVICELOST)";
 
 namespace SCore {
 namespace {
@@ -248,12 +249,9 @@ void SD3D9RenderDevice::TestCooperativeLevel()
         m_Lost = true;
     } else if (hr == D3DERR_DEVICENOTRESET) {
         gLoger << GetCurrentDateTime() << " SD3D9RenderDevice TestCooperativeLevel device not reset Reseting\n";
-        try {
-            Reset();
-        } catch (const TarnCoreException& e) {
-            // Lost again while resetting: a passing state, tried again at the next begin-scene.
-            if (std::string(e.what()).find("(D3DERR_DEVICELOST)") == std::string::npos) throw;
-            gLoger << GetCurrentDateTime() << " " << e.what() << "\n";
+        if (Reset() == ResetResult::LostAgain) {
+            // A passing state: tried again at the next begin-scene.
+            gLoger << GetCurrentDateTime() << " " << kLostAgain << "\n";
             m_Lost = true;
             return;
         }
@@ -264,7 +262,7 @@ void SD3D9RenderDevice::TestCooperativeLevel()
     TARN_CATCH("SD3D9RenderDevice::TestCooperativeLevel()")
 }
 
-void SD3D9RenderDevice::Reset()
+SD3D9RenderDevice::ResetResult SD3D9RenderDevice::Reset()
 {
     TARN_TRY
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Reset\n";
@@ -277,7 +275,7 @@ void SD3D9RenderDevice::Reset()
     HRESULT hr = m_Device->Reset(&m_PresentParams);
     gLoger << GetCurrentDateTime() << " SD3D9RenderDevice Reset HRESULT:" << std::to_string(hr) << "\n";
     switch (hr) {
-    case D3DERR_DEVICELOST: throw TarnCoreDX9Exception("can't reset D3D9 device(D3DERR_DEVICELOST)");
+    case D3DERR_DEVICELOST: return ResetResult::LostAgain;
     case D3DERR_DRIVERINTERNALERROR: throw TarnCoreDX9Exception("can't reset D3D9 device(D3DERR_DRIVERINTERNALERROR)");
     case D3DERR_INVALIDCALL: throw TarnCoreDX9Exception("can't reset D3D9 device(D3DERR_INVALIDCALL)");
     case D3DERR_OUTOFVIDEOMEMORY: throw TarnCoreDX9Exception("can't reset D3D9 device(D3DERR_OUTOFVIDEOMEMORY)");
@@ -289,6 +287,7 @@ void SD3D9RenderDevice::Reset()
     std::fill(m_StageCache, m_StageCache + kStages, nullptr);
     for (ID3DXFont* font : m_Fonts) font->OnResetDevice();
     SaveBackBuffer();
+    return ResetResult::Done;
     TARN_CATCH("SD3D9RenderDevice::Reset()")
 }
 
@@ -314,6 +313,8 @@ void SD3D9RenderDevice::DoBeginScene()
     TARN_TRY
     TestCooperativeLevel();
     CriticalSectionLock lock(m_Lock.Section());
+    // Not looked at: only a lost device refuses a scene, and the next begin-scene's loss check
+    // deals with that; until then draws outside a scene are harmless.
     m_Device->BeginScene();
     TARN_CATCH("SD3D9RenderDevice::DoBeginScene()")
 }
@@ -322,6 +323,8 @@ void SD3D9RenderDevice::EndScene()
 {
     TARN_TRY
     CriticalSectionLock lock(m_Lock.Section());
+    // Not looked at: a scene that did not begin has nothing to end, and a loss that Present
+    // reports is found again by the next begin-scene's loss check.
     m_Device->EndScene();
     m_Device->Present(nullptr, nullptr, nullptr, nullptr);
     TARN_CATCH("SD3D9RenderDevice::EndScene()")
@@ -423,8 +426,9 @@ void SD3D9RenderDevice::DoRender(const boost::shared_ptr<SVertexBuffer>& vertice
     uint32_t count = PrimitiveCount(vertices->m_PrimitiveType, available);
     if (count == 0) return;
     CriticalSectionLock lock(m_Lock.Section());
-    m_Device->DrawIndexedPrimitive(D3DPRIMITIVETYPE(vertices->m_PrimitiveType), 0, 0, vertices->m_VertexCount,
-                                   startIndex, count);
+    if (FAILED(m_Device->DrawIndexedPrimitive(D3DPRIMITIVETYPE(vertices->m_PrimitiveType), 0, 0,
+                                              vertices->m_VertexCount, startIndex, count)))
+        throw TarnCoreDX9Exception("can't draw indexed primitive");
     TARN_CATCH("SD3D9RenderDevice::DoRender()")
 }
 
@@ -577,7 +581,7 @@ void SD3D9RenderDevice::DoSetView(bool fullScreen)
             m_PresentParams.BackBufferHeight = UINT(client.bottom - client.top);
         }
     }
-    Reset();
+    if (Reset() == ResetResult::LostAgain) throw TarnCoreDX9Exception(kLostAgain);
     TARN_CATCH("SD3D9RenderDevice::DoSetView()")
 }
 

@@ -64,7 +64,9 @@ public:
     D3DFORMAT GetAllowableZBufferFormat(D3DFORMAT displayFormat, D3DFORMAT backBufferFormat, UINT adapter);
     bool TestZBufferFormat(D3DFORMAT displayFormat, D3DFORMAT depthFormat, UINT adapter, D3DFORMAT backBufferFormat);
     void TestCooperativeLevel();
-    void Reset();
+    // A loss during the reset is a result, since the loss check waits it out; other failures throw.
+    enum class ResetResult { Done, LostAgain };
+    ResetResult Reset();
     void Kill();
     void SetVertexShader(uint32_t fvf);
 

@@ -198,7 +198,7 @@ void SD3D9Texture::DoLoadFromMemory(const void* data, uint32_t size, const SText
     if (FAILED(hr) || !m_Texture) m_Texture = nullptr;
     ThrowLoadFailure("can't load texture from memory", !m_Texture && SUCCEEDED(hr) ? E_FAIL : hr, false);
     FillSurface0Desc();
-    TARN_CATCH("SD3D9Texture::DoLoad()")
+    TARN_CATCH("SD3D9Texture::DoLoadFromMemory()")
 }
 
 void SD3D9Texture::DoLoadFromMemory(const void* data, uint32_t size)
@@ -213,7 +213,7 @@ void SD3D9Texture::DoLoadFromMemory(const void* data, uint32_t size)
     if (FAILED(hr) || !m_Texture) m_Texture = nullptr;
     ThrowLoadFailure("can't load texture from memory", !m_Texture && SUCCEEDED(hr) ? E_FAIL : hr, false);
     FillSurface0Desc();
-    TARN_CATCH("SD3D9Texture::DoLoad()")
+    TARN_CATCH("SD3D9Texture::DoLoadFromMemory()")
 }
 
 void SD3D9Texture::DoSet(uint32_t stage)

@@ -5,6 +5,7 @@
 #include "engine/core/render/dx9/SD3D9RenderDevice.h"
 #include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 #include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/SVertexBuffer.h"
 #include "engine/core/render/TResourceLock.h"
+#include "platform/testing_render.h"
 
 #include <cstring>
 
@@ -131,12 +132,17 @@ TEST_F(RenderEngineTest, ResetFailuresThrowTheirTexts)
         HRESULT code;
         const char* text;
     } cases[] = {{D3DERR_DRIVERINTERNALERROR, "can't reset D3D9 device(D3DERR_DRIVERINTERNALERROR)"},
-                 {E_ABORT, "can't reset D3D9 device(UNKNOWN ERROR)"},
-                 {D3DERR_DEVICELOST, "can't reset D3D9 device(D3DERR_DEVICELOST)"}};
+                 {E_ABORT, "can't reset D3D9 device(UNKNOWN ERROR)"}};
     for (const Case& c : cases) {
         InjectOnce("IDirect3DDevice9::Reset", c.code);
         EXPECT_TRUE(StartsWith(ThrownText([&] { Device().Reset(); }), c.text)) << c.text;
     }
+    // A loss meanwhile is no failure but a result; a mode switch that meets it fails with it.
+    InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_EQ(SCore::SD3D9RenderDevice::ResetResult::LostAgain, Device().Reset());
+    InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoSetView(false); }),
+                           "can't reset D3D9 device(D3DERR_DEVICELOST) SD3D9RenderDevice::DoSetView()"));
     // Not the passing loss: a failed reset during begin-scene ends the frame with the text.
     platform::testing::SimulateDeviceLoss();
     platform::testing::MakeDeviceResettable();
@@ -203,6 +209,13 @@ TEST_F(RenderEngineTest, PrimitiveCountsStartAtTheStartIndex)
     platform::testing::ClearRenderCalls();
     EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(bad, ib, 0); }), "Primitivew type is not supported"));
     EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(bad, 0); }), "Primitivew type is not supported"));
+
+    // A refused draw fails as loudly as the unindexed one does.
+    Device().DoBindVertexBuffer(vb);
+    Device().DoBindIndexBuffer(ib);
+    platform::testing::InjectOnce("IDirect3DDevice9::DrawIndexedPrimitive", D3DERR_INVALIDCALL);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(vb, ib, 0); }),
+                           "can't draw indexed primitive SD3D9RenderDevice::DoRender()"));
 }
 
 TEST_F(RenderEngineTest, MaterialsMapOntoRenderAndStageStates)

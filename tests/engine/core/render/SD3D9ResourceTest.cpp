@@ -9,6 +9,7 @@
 #include "engine/core/render/TResourceLock.h"
 #include "engine/core/render/dx9/SD3D9Font.h"
 #include "engine/core/render/dx9/SD3D9RenderPass.h"
+#include "platform/testing_render.h"
 
 #include <thread>
 

@@ -4,6 +4,7 @@
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/STextureAnimatorFloating.h"
 #include "engine/core/render/STextureAnimatorFrame.h"
+#include "platform/testing_render.h"
 
 #include <cstring>
 #include <limits>

@@ -3,6 +3,7 @@
 #include "engine/framework/app/SWindow.h"
 #include "engine/framework/app/WindowProc.h"
 #include "platform/testing.h"
+#include "platform/testing_input.h"
 #include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>

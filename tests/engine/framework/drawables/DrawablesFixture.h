@@ -14,6 +14,7 @@
 #include "engine/framework/drawables/SSprite.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
 

@@ -6,6 +6,7 @@
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/drawables/SSpriteTransition.h"
 #include "engine/framework/drawables/STextureFont.h"
+#include "platform/testing_render.h"
 
 using namespace drawables_test;
 using namespace TarnEngine;

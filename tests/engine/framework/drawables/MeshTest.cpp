@@ -4,6 +4,7 @@
 #include "engine/framework/scene/SMathMatrix.h"
 #include "engine/framework/drawables/STriMesh.h"
 #include "engine/framework/drawables/SVertices.h"
+#include "platform/testing_render.h"
 
 #include <thread>
 

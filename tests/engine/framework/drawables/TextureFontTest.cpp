@@ -3,6 +3,7 @@
 #include "engine/framework/scene/SMathMatrix.h"
 #include "engine/framework/drawables/STextureFont.h"
 #include "engine/framework/drawables/SVertices.h"
+#include "platform/testing_render.h"
 
 using namespace drawables_test;
 using TarnEngine::SScreenVertex;

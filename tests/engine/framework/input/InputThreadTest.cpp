@@ -3,6 +3,7 @@
 #include "engine/core/render/SViewport.h"
 #include "engine/framework/input/SInputMessager.h"
 #include "tests/support/LogCapture.h"
+#include "platform/testing_input.h"
 
 #include <gtest/gtest.h>
 

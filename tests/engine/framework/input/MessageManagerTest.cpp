@@ -2,6 +2,7 @@
 
 #include "engine/framework/input/SUIMessageManager.h"
 #include "tests/support/LogCapture.h"
+#include "platform/testing_input.h"
 
 #include <gtest/gtest.h>
 

@@ -9,6 +9,7 @@
 #include "engine/framework/scene/SSceneNodeFactory.h"
 #include "engine/framework/scene/SSceneNodeMesh.h"
 #include "engine/framework/drawables/SSprite.h"
+#include "platform/testing_render.h"
 
 using namespace drawables_test;
 using namespace TarnEngine;

@@ -7,6 +7,7 @@
 #include "engine/framework/ui/SUIButton.h"
 #include "engine/framework/input/SUIMessageManager.h"
 #include "tests/engine/framework/input/InputFakes.h"
+#include "platform/testing_input.h"
 
 #include <boost/make_shared.hpp>
 

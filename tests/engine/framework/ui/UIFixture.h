@@ -7,6 +7,7 @@
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/ui/SUIControl.h"
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
+#include "platform/testing_render.h"
 
 #include <functional>
 

@@ -4,6 +4,7 @@
 #include "engine/core/render/STextureAnimatorFrame.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
+#include "platform/testing_render.h"
 
 #include <gtest/gtest.h>
 

@@ -8,6 +8,7 @@
 
 #include "engine/core/render/STextureAnimator.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
+#include "platform/testing_render.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "engine/framework/drawables/SSprite.h"
 #include "game/gameplay/world/RGBackGround.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
+#include "platform/testing_render.h"
 
 using namespace Runegarden;
 namespace pt = platform::testing;

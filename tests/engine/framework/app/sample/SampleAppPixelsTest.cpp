@@ -6,6 +6,8 @@
 #include "engine/core/render/STextureManager.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
+#include "platform/testing_render.h"
+#include "platform/testing_input.h"
 #include "tests/support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/gl/BareQuadRenderer.h"
+#include "bench/support/BareQuadRenderer.h"
 
 #include "platform/sdl/RenderWindow.h"
 
@@ -9,13 +9,12 @@
 
 #include <vector>
 
-namespace platform {
-namespace render {
+namespace bench {
 
 BareQuadRenderer::BareQuadRenderer(HWND window, int width, int height) : m_Width(width), m_Height(height)
 {
-    sdl::RenderWindow w;
-    if (!sdl::LookUpRenderWindow(window, &w) || !w.window) return;
+    platform::sdl::RenderWindow w;
+    if (!platform::sdl::LookUpRenderWindow(window, &w) || !w.window) return;
     m_Window = w.window;
     m_Context = SDL_GL_CreateContext(w.window);
     if (!m_Context) return;
@@ -68,5 +67,4 @@ void BareQuadRenderer::DrawFrame(const float* positions, int count, float size)
     SDL_GL_SwapWindow(window);
 }
 
-} // namespace render
-} // namespace platform
+} // namespace bench

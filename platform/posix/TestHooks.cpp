@@ -1,11 +1,11 @@
-// The generic test hooks: fake clocks, the Sleep, message box and shell hooks, failure injection.
+// The generic test hooks (platform/testing.h): fake clocks, the Sleep, message box and shell
+// hooks, failure injection.
 // One mutex guards all of them. What runs on every frame or every device call reads atomics
 // instead: the clock, and the injection check, which while nothing is injected anywhere costs
 // one load besides the call count.
 
-#include "platform/testing.h"
-
 #include "platform/posix/Hooks.h"
+#include "platform/testing.h"
 
 #include <atomic>
 #include <chrono>
@@ -410,6 +410,10 @@ unsigned CallCount(const std::string& site)
     return it == s.sites.end() ? 0 : it->second->calls.load();
 }
 
+} // namespace testing
+
+namespace hooks {
+
 HRESULT TakeInjected(const char* site)
 {
     SiteState& site_ = FindSite(site);
@@ -433,5 +437,5 @@ HRESULT TakeInjected(const char* site)
     return result;
 }
 
-} // namespace testing
+} // namespace hooks
 } // namespace platform

@@ -5,8 +5,7 @@
 
 #include "platform/wintypes.h"
 
-namespace platform {
-namespace render {
+namespace bench {
 
 class BareQuadRenderer {
 public:
@@ -26,5 +25,4 @@ private:
     int m_Width, m_Height;
 };
 
-} // namespace render
-} // namespace platform
+} // namespace bench

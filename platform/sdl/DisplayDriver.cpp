@@ -1,0 +1,36 @@
+// The display driver setting (platform/display.h).
+
+#include "platform/display.h"
+#include "platform/sdl/RenderWindow.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <strings.h>
+
+namespace platform {
+namespace {
+
+std::atomic<DisplayDriver> g_Driver{DisplayDriver::Auto};
+
+DisplayDriver FromEnvironment()
+{
+    const char* name = std::getenv("TARN_DISPLAY_DRIVER");
+    if (name && ::strcasecmp(name, "headless") == 0) return DisplayDriver::Headless;
+    if (name && ::strcasecmp(name, "opengl") == 0) return DisplayDriver::OpenGL;
+    return DisplayDriver::Auto;
+}
+
+} // namespace
+
+void SetDisplayDriver(DisplayDriver driver) { g_Driver.store(driver); }
+
+DisplayDriver CurrentDisplayDriver()
+{
+    DisplayDriver driver = g_Driver.load();
+    if (driver == DisplayDriver::Auto) driver = FromEnvironment();
+    if (driver == DisplayDriver::Auto)
+        driver = sdl::VideoAvailable() ? DisplayDriver::OpenGL : DisplayDriver::Headless;
+    return driver;
+}
+
+} // namespace platform
