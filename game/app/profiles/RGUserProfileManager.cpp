@@ -13,6 +13,8 @@
 
 namespace Runegarden {
 
+boost::shared_ptr<RGUserProfileManager> gProfileManager;
+
 namespace {
 
 void Log(const std::string& text)

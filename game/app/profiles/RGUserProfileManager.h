@@ -58,4 +58,7 @@ private:
     std::mutex m_SaveMutex;
 };
 
+// The game's profile store; made once while the game is constructed.
+extern boost::shared_ptr<RGUserProfileManager> gProfileManager;
+
 } // namespace Runegarden

@@ -1,5 +1,6 @@
 #include "game/app/application/RGEventBinding.h"
 
+#include <boost/weak_ptr.hpp>
 #include <gtest/gtest.h>
 
 #include <string>
