@@ -36,7 +36,10 @@ try : m_LeftButtonHeld(false), m_ScreenWidth(0), m_ScreenHeight(0), m_Paused(fal
 RunegardenGame::~RunegardenGame()
 {
     // No input-thread handler may reach the members while they go.
-    StopInput();
+    if (GetInputMessager()) {
+        GetInputMessager()->Stop();
+        GetInputMessager()->Join();
+    }
     TarnEngine::ClearApplication(this);
 }
 
