@@ -8,6 +8,10 @@
 #include "game/app/application/RGGlobalObjects.h"
 #include "game/app/application/RGSoundTable.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/gameplay/levels/RGLevelPack.h"
+#include "game/gameplay/objects/RGPYFactory.h"
+#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/d3dx9.h"
 
 static const char* const kTarnSource = "..\\Src\\RunegardenGame";
@@ -26,7 +30,7 @@ void Log(const std::string& text)
 RunegardenGame::RunegardenGame(bool fullScreen)
 try : m_LeftButtonHeld(false), m_ScreenWidth(0), m_ScreenHeight(0), m_Paused(false), m_StartPrompt(false),
       m_SpaceLatch(false), m_GameMenuRequest(false), m_FullScreen(fullScreen), m_LevelLoaded(false),
-      m_FocusPaused(false), m_Initialised(false)
+      m_FocusPaused(false), m_LoadingStart(0), m_Initialised(false)
 {
     CreateGlobalObjects();
 } catch (const SCore::TarnCoreException& e) {
@@ -46,7 +50,7 @@ RunegardenGame::~RunegardenGame()
 LRESULT RunegardenGame::DoWindowMessage(UINT message, WPARAM, LPARAM)
 {
     if (message == WM_USER) {
-        // Both level packs are read again here (RunegardenGame::LoadLevelPacks) once they exist.
+        LoadLevelPacks();
         StartLevelLoading();
     }
     return 0;
@@ -116,8 +120,19 @@ void RunegardenGame::DoUpdate()
     if (fade == FS_CLEAR || fade == FS_FADINGOUT) {
         const bool changed = m_GameMode->m_Changed;
         m_GameMode->m_Changed = false;
-        (void)changed;
         switch (m_GameMode->m_CurrentMode) {
+        case RGGM_PLAY:
+            UpdatePlay(changed);
+            break;
+        case RGGM_NEXTLEVEL:
+            UpdateNextLevel();
+            break;
+        case RGGM_GAMEOVER:
+            UpdateGameOver();
+            break;
+        case RGGM_LOADING:
+            UpdateLoading(changed);
+            break;
         case RGGM_EXIT:
             DoExit();
             break;
@@ -137,6 +152,12 @@ void RunegardenGame::DoDraw()
 {
     TARN_TRY
     switch (m_GameMode->m_CurrentMode) {
+    case RGGM_PLAY:
+        RenderPlay();
+        break;
+    case RGGM_GAMEOVER:
+        RenderGameOver();
+        break;
     case RGGM_LOADING:
         m_Loading->Render();
         break;
@@ -179,7 +200,7 @@ void RunegardenGame::UpdateCursor()
 void RunegardenGame::DoCreateLoading()
 {
     TARN_TRY
-    // The sprite creator gets the viewport here (RGSpriteCreator::SetViewport) once it exists.
+    RGSpriteCreator::SetViewport(GetViewport());
     m_Loading.reset(new RGLoading);
     m_Loading->Create(GetViewport());
     TARN_CATCH("RunegardenGame::DoCreateLoading()")
@@ -243,8 +264,7 @@ void RunegardenGame::DoInitObjects()
     Log(" Done");
 
     Log(" Loading game objects");
-    // The game-object definitions are read here (RGPYFactory::LoadGameObjects with
-    // "gameobjects\earthworldNEW.xml") once the factory exists.
+    RGPYFactory::LoadGameObjects(L"gameobjects\\earthworldNEW.xml");
     Log(" Done");
 
     {
@@ -263,13 +283,28 @@ void RunegardenGame::DoInitObjects()
     Log(" Done");
 
     Log(" Loading level pack");
+    LoadLevelPacks();
     m_Loading->SetProgress(1.0f);
+    Log(" Done");
+
+    CreateFrame();
+    CreateParticles();
+    Log(" Init Sprites");
+    InitSprites();
     Log(" Done");
 
     m_Mp3Player.reset(new RGMp3Player);
 
+    Log(" Creating first level");
+    const boost::shared_ptr<RGUserProfile> profile = gProfileManager ? gProfileManager->GetCurrent() : nullptr;
+    RGLevelPacks::Main()->SetCurrentLevel(profile ? profile->Level : std::string());
+    CreateLevelNextLevel();
+    RGLevelPacks::Bonus()->SetCurrentLevel(profile ? profile->BonusLevel : std::string());
+    Log(" Done");
+
     boost::shared_ptr<Fader> fader(new Fader(GetViewport()));
     m_GameMode.reset(new RGGameMode(fader, 0.5f));
+    CreateFrameButtons();
 
     m_Mp3Player->Start();
     m_Mp3Player->Play("sounds\\menu.mp3");

@@ -12,6 +12,8 @@
 #include "engine/framework/threads/TSafeData.h"
 #include "engine/framework/ui/SUIButton.h"
 #include "game/app/application/RGGameMode.h"
+#include "game/app/play/RGFrame.h"
+#include "game/app/play/RGLevelResults.h"
 #include "game/app/play/RGLoading.h"
 #include "game/audio/RGLockGuard.h"
 #include "game/audio/RGMp3Player.h"
@@ -25,6 +27,8 @@
 #include <cstdint>
 
 namespace Runegarden {
+
+class RGLevel;
 
 class RunegardenGame : public TarnEngine::TarnApplication {
 public:
@@ -64,6 +68,22 @@ public:
     bool IsPaused() const { return m_Paused; }
     bool IsFocusPaused() const { return m_FocusPaused; }
     bool IsInitialised() const { return m_Initialised; }
+    bool IsStartPrompt() const { return m_StartPrompt; }
+    const boost::shared_ptr<RGLevel>& GetLevel() const { return m_Level; }
+    const boost::shared_ptr<RGFrame>& GetFrame() const { return m_Frame; }
+    // The results of the level last ended as done, for the score count.
+    const RGLevelResults& GetLevelResults() const { return m_LevelResults; }
+
+    // The play mode and the level flow.
+    void UpdatePlay(bool changed);
+    void RenderPlay();
+    void RenderGameOver();
+    void UpdateNextLevel();
+    void UpdateGameOver();
+    void UpdateLoading(bool changed);
+    void CreateLevelNextLevel();
+    void CreateLevel1();
+    void LoadLevelPacks();
 
 protected:
     void UpdateCursor();
@@ -72,6 +92,22 @@ protected:
     void CreateSounds();
     void PresetTextures();
     void CreateRenderPass();
+
+    // Object initialisation of the play screen: the frame with its labels, its two buttons, the
+    // particle trail, the head-up sprites; the walls every level gets.
+    void CreateFrame();
+    void CreateFrameButtons();
+    void CreateParticles();
+    void InitSprites();
+    void CreateFrameObject();
+    void CollectActorResults();
+    // The map's choices; without the map, the main pack's current level is played.
+    bool IsBonusMapShown() const;
+    bool IsCurrentLevelMarked() const;
+    // Ends the level as done (the developer chord's form when byChord).
+    void EndLevelDone(bool byChord);
+    void EvaluateStroke();
+    void ScrollView();
 
     boost::shared_ptr<SCore::SRenderPass> m_RenderPass;
     boost::shared_ptr<Painter> m_Painter;
@@ -95,6 +131,12 @@ protected:
     boost::shared_ptr<RGLoading> m_Loading;
     std::atomic<bool> m_LevelLoaded;
     std::atomic<bool> m_FocusPaused;
+    boost::shared_ptr<RGLevel> m_Level;
+    boost::shared_ptr<RGFrame> m_Frame;
+    boost::shared_ptr<TarnEngine::SSprite> m_ArrowLeft, m_ArrowRight, m_ArrowUp, m_ArrowDown;
+    boost::shared_ptr<TarnEngine::SSprite> m_PauseSprite, m_PressSpaceSprite, m_GameOverSprite;
+    RGLevelResults m_LevelResults;
+    uint32_t m_LoadingStart;
     // Set when the object initialisation is complete; focus and device events wait for it.
     std::atomic<bool> m_Initialised;
 };

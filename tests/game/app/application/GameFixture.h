@@ -4,10 +4,14 @@
 // worker threads idle as they would). Tests then drive frames by hand.
 
 #include "engine/core/render/SRenderDevice.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/app/WindowProc.h"
+#include "game/app/application/RGConfiguration.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/audio/RGSoundManager.h"
+#include "game/gameplay/scripting/RGPythonStartup.h"
+#include "game/gameplay/services/RGLevelPacks.h"
 #include "platform/testing.h"
 
 #include "tests/game/app/profiles/ProfileTestSupport.h"
@@ -53,7 +57,12 @@ protected:
     // Constructs the game and runs the application frame's start-up as the entry function does.
     void Start(bool fullScreen = false)
     {
+        Runegarden::StartPythonInterpreter();
+        SCore::SXMLDeserializator config(std::wstring(L"config.xml"));
+        Runegarden::RGConfiguration configuration;
+        configuration.Read(config);
         m_Game.reset(new TestGame(fullScreen));
+        Runegarden::RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
         m_Game->DoInit("D3D9Render");
         m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
     }

@@ -47,6 +47,12 @@ TEST_F(RunegardenGameTest, FocusLossPausesOnlyAClearPlayAndSilencesTheMusicUntil
     EXPECT_FLOAT_EQ(music.GetVolume(), 0.6f);
 
     EnterMode(RGGM_PLAY);
+    EXPECT_TRUE(m_Game->IsStartPrompt());
+    m_Game->DoDeactivate();
+    EXPECT_FALSE(m_Game->IsFocusPaused()) << "the start prompt is not paused by focus";
+    m_Game->DoActivate();
+    m_Game->ClearStartPrompt();
+    EXPECT_FALSE(m_Game->IsPaused());
     m_Game->DoDeactivate();
     EXPECT_TRUE(m_Game->IsPaused());
     m_Game->OnPauseButton();
