@@ -12,6 +12,7 @@
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGLevelPacks.h"
+#include "engine/core/input/SInput.h"
 #include "platform/testing.h"
 
 #include "tests/game/app/profiles/ProfileTestSupport.h"
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace apptest {
 
@@ -29,6 +32,7 @@ class TestGame : public Runegarden::RunegardenGame {
 public:
     using RunegardenGame::RunegardenGame;
     using RunegardenGame::m_Cursor;
+    using RunegardenGame::m_Painter;
     using RunegardenGame::UpdateCursor;
 };
 
@@ -66,12 +70,40 @@ protected:
         m_Game->DoInit("D3D9Render");
         m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
     }
-    // One frame of the run loop after ms of the clock.
+    // One frame of the run loop after ms of the clock, with the window's input delivered.
     void Frame(DWORD ms = 0)
     {
         pt::AdvanceFakeTime(ms);
+        MSG msg;
+        for (int i = 0; i < 64 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        m_Game->GetViewport()->m_Input->Update();
+        TarnEngine::IsLeftButtonDown() ? m_Game->DoLeftButtonDown() : m_Game->DoLeftButtonUp();
         m_Game->DoUpdate();
         m_Game->DoDraw();
+    }
+    // Loads the main pack's current level through the loading mode and enters play with the start
+    // prompt showing.
+    void EnterPlay()
+    {
+        m_Game->StartLevelLoading();
+        for (int i = 0; i < 200 && Modes().m_CurrentMode != Runegarden::RGGM_PLAY; ++i) Frame(20);
+        for (int i = 0; i < 30; ++i) Frame(20);
+    }
+    // A held left button moving through the window pixels, then released.
+    void Stroke(const std::vector<std::pair<int, int>>& points)
+    {
+        pt::InjectMouseMove(points.front().first, points.front().second);
+        Frame(20);
+        pt::InjectMouseButton(1, true);
+        for (const auto& p : points) {
+            pt::InjectMouseMove(p.first, p.second);
+            Frame(20);
+        }
+        pt::InjectMouseButton(1, false);
+        Frame(20);
     }
     Runegarden::RGGameMode& Modes() { return *m_Game->GetGameMode(); }
     // Requests the mode and runs frames until it is current and clear again.
