@@ -29,6 +29,7 @@
 namespace Runegarden {
 
 class RGLevel;
+class RGLevelPack;
 
 class RunegardenGame : public TarnEngine::TarnApplication {
 public:
@@ -108,6 +109,9 @@ protected:
     void EndLevelDone(bool byChord);
     void EvaluateStroke();
     void ScrollView();
+    void BuildLevel(RGLevelPack& pack);
+    // The render viewport: the play field, or the whole start-up window.
+    void SetView(bool playField);
 
     boost::shared_ptr<SCore::SRenderPass> m_RenderPass;
     boost::shared_ptr<Painter> m_Painter;

@@ -100,13 +100,12 @@ void RunegardenGame::LoadLevelPacks()
     TARN_CATCH("RunegardenGame::LoadLevelPacks()")
 }
 
-void RunegardenGame::CreateLevelNextLevel()
+// The current level of the pack, with the frame walls, the spell buttons and the actor count.
+void RunegardenGame::BuildLevel(RGLevelPack& pack)
 {
-    TARN_TRY
-    const boost::shared_ptr<RGLevelPack>& pack = RGLevelPacks::Main();
     const boost::shared_ptr<RGUserProfile> profile = Profile();
-    if (profile && profile->Lifes <= 0) pack->Reset();
-    m_Level = pack->GetLevel();
+    if (profile && profile->Lifes <= 0) pack.Reset();
+    m_Level = pack.GetLevel();
     m_Frame->m_LevelLabel->SetText(m_Level->m_ShowName);
     CreateFrameObject();
     m_Frame->m_Spells.clear();
@@ -114,23 +113,19 @@ void RunegardenGame::CreateLevelNextLevel()
     std::vector<boost::shared_ptr<RGPythonObject>> actors;
     m_Level->GetActors(actors);
     m_Frame->m_ActorCount = static_cast<int32_t>(actors.size());
+}
+
+void RunegardenGame::CreateLevelNextLevel()
+{
+    TARN_TRY
+    BuildLevel(*RGLevelPacks::Main());
     TARN_CATCH("RunegardenGame::CreateLevelNextLevel()")
 }
 
 void RunegardenGame::CreateLevel1()
 {
     TARN_TRY
-    const boost::shared_ptr<RGLevelPack>& pack = RGLevelPacks::Bonus();
-    const boost::shared_ptr<RGUserProfile> profile = Profile();
-    if (profile && profile->Lifes <= 0) pack->Reset();
-    m_Level = pack->GetLevel();
-    m_Frame->m_LevelLabel->SetText(m_Level->m_ShowName);
-    CreateFrameObject();
-    m_Frame->m_Spells.clear();
-    for (const boost::shared_ptr<RGTool>& tool : m_Level->GetTools()) m_Frame->AddTool(ToolTypeToString(tool->m_ToolType));
-    std::vector<boost::shared_ptr<RGPythonObject>> actors;
-    m_Level->GetActors(actors);
-    m_Frame->m_ActorCount = static_cast<int32_t>(actors.size());
+    BuildLevel(*RGLevelPacks::Bonus());
     TARN_CATCH("RunegardenGame::CreateLevel1()")
 }
 
@@ -381,12 +376,25 @@ void RunegardenGame::UpdatePlay(bool changed)
     TARN_CATCH("RunegardenGame::UpdatePlay()")
 }
 
+void RunegardenGame::SetView(bool playField)
+{
+    SCore::SRenderDevice& device = *GetViewport()->m_RenderDevice;
+    SCore::SViewportRect view = m_Frame->m_PlayViewport;
+    if (!playField) {
+        // The whole start-up window; the depth range stays the play field's.
+        view.X = 0;
+        view.Y = 0;
+        view.Width = static_cast<uint32_t>(m_ScreenWidth);
+        view.Height = static_cast<uint32_t>(m_ScreenHeight);
+    }
+    device.GetViewportRect() = view;
+    device.DoSetView();
+}
+
 void RunegardenGame::RenderPlay()
 {
     TARN_TRY
-    SCore::SRenderDevice& device = *GetViewport()->m_RenderDevice;
-    device.GetViewportRect() = m_Frame->m_PlayViewport;
-    device.DoSetView();
+    SetView(true);
     m_Level->Render();
     const RGBody& view = m_Level->GetViewBody();
     const float vx = view.m_Position.X, vy = view.m_Position.Y;
@@ -395,14 +403,7 @@ void RunegardenGame::RenderPlay()
     if (vy > 1.0f - m_Level->m_SizeY) Draw(m_ArrowDown);
     if (vy < 0.0f) Draw(m_ArrowUp);
     if (!m_StartPrompt && m_Paused) Draw(m_PauseSprite);
-
-    SCore::SViewportRect whole = m_Frame->m_PlayViewport;
-    whole.X = 0;
-    whole.Y = 0;
-    whole.Width = static_cast<uint32_t>(m_ScreenWidth);
-    whole.Height = static_cast<uint32_t>(m_ScreenHeight);
-    device.GetViewportRect() = whole;
-    device.DoSetView();
+    SetView(false);
     if (m_StartPrompt) Draw(m_PressSpaceSprite);
 
     const unsigned remaining = m_Level->m_RemainingPlayTime > 0.0f ? static_cast<unsigned>(m_Level->m_RemainingPlayTime) : 0;
@@ -427,18 +428,10 @@ void RunegardenGame::RenderPlay()
 void RunegardenGame::RenderGameOver()
 {
     TARN_TRY
-    SCore::SRenderDevice& device = *GetViewport()->m_RenderDevice;
-    device.GetViewportRect() = m_Frame->m_PlayViewport;
-    device.DoSetView();
+    SetView(true);
     m_Level->Render();
     Draw(m_GameOverSprite);
-    SCore::SViewportRect whole = m_Frame->m_PlayViewport;
-    whole.X = 0;
-    whole.Y = 0;
-    whole.Width = static_cast<uint32_t>(m_ScreenWidth);
-    whole.Height = static_cast<uint32_t>(m_ScreenHeight);
-    device.GetViewportRect() = whole;
-    device.DoSetView();
+    SetView(false);
     m_Frame->Render();
     TARN_CATCH("RunegardenGame::RenderGameOver()")
 }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <vector>
 
 namespace Runegarden {
 
@@ -38,6 +39,24 @@ std::string FileStamp()
     std::snprintf(text, sizeof text, "%04d-%02d-%02d_%02d-%02d-%02d", now.wYear, now.wMonth, now.wDay, now.wHour,
                   now.wMinute, now.wSecond);
     return text;
+}
+
+// The "Id" of each child of the element, by position; none when the element is missing.
+std::vector<unsigned int> ReadIds(SCore::SDeserializator& reader, const char* element)
+{
+    std::vector<unsigned int> ids;
+    if (!reader.IsHaveChild(element)) return ids;
+    reader.BeginChild(element);
+    const unsigned int count = reader.GetChildCount();
+    for (unsigned int i = 0; i < count; ++i) {
+        reader.BeginChild(i);
+        unsigned int id = 0;
+        reader.Deserialize("Id", id);
+        ids.push_back(id);
+        reader.EndChild();
+    }
+    reader.EndChild();
+    return ids;
 }
 
 } // namespace
@@ -97,35 +116,15 @@ void RGUserProfileManager::Read(const std::wstring& path)
         if (reader.IsAvialableName("LevelShowName")) reader.Deserialize("LevelShowName", profile->LevelShowName);
         if (reader.IsAvialableName("BonusLevelShowName"))
             reader.Deserialize("BonusLevelShowName", profile->BonusLevelShowName);
-        if (reader.IsHaveChild("Trophies")) {
-            reader.BeginChild("Trophies");
-            const unsigned int trophies = reader.GetChildCount();
-            for (unsigned int t = 0; t < trophies; ++t) {
-                reader.BeginChild(t);
-                unsigned int id = 0;
-                reader.Deserialize("Id", id);
-                if (id < RGUserProfile::kTrophyCount) {
-                    profile->Trophies[id] = 1;
-                    profile->UpdateTrophySets();
-                } else {
-                    Log("users.xml: trophy id " + std::to_string(id) + " ignored");
-                }
-                reader.EndChild();
+        for (unsigned int id : ReadIds(reader, "Trophies")) {
+            if (id < RGUserProfile::kTrophyCount) {
+                profile->Trophies[id] = 1;
+                profile->UpdateTrophySets();
+            } else {
+                Log("users.xml: trophy id " + std::to_string(id) + " ignored");
             }
-            reader.EndChild();
         }
-        if (reader.IsHaveChild("DoneBonusLevels")) {
-            reader.BeginChild("DoneBonusLevels");
-            const unsigned int done = reader.GetChildCount();
-            for (unsigned int d = 0; d < done; ++d) {
-                reader.BeginChild(d);
-                unsigned int id = 0;
-                reader.Deserialize("Id", id);
-                profile->DoneBonusLevels.push_back(id);
-                reader.EndChild();
-            }
-            reader.EndChild();
-        }
+        for (unsigned int id : ReadIds(reader, "DoneBonusLevels")) profile->DoneBonusLevels.push_back(id);
         reader.EndChild();
         m_Profiles.push_back(profile);
     }
