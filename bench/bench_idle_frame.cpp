@@ -1,7 +1,9 @@
 // The cost of one idle frame of the engine's run loop (one message peek, the update, clear,
 // begin scene, end scene and present with nothing drawn) against a bare OpenGL program doing
 // the same clear and swap. Both run in one program on the same display; without a display the
-// engine frame runs on the headless device and the bare loop is skipped.
+// engine frame runs on the headless device and the bare loop is skipped. The bare loop runs on a
+// hidden window and, as the engine's window is, on a shown one: there the display server also
+// copies every frame to the screen.
 
 #include "engine/framework/app/TarnApplication.h"
 #include "platform/gl/BareQuadRenderer.h"
@@ -86,6 +88,39 @@ void BM_BareSdlGlFrame(benchmark::State& state)
     platform::testing::DestroyRenderTestWindow(window);
 }
 BENCHMARK(BM_BareSdlGlFrame)->Unit(benchmark::kMicrosecond);
+
+LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void BM_BareSdlGlFrameShownWindow(benchmark::State& state)
+{
+    if (!platform::sdl::VideoAvailable()) {
+        state.SkipWithError("no display");
+        return;
+    }
+    platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = BareWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "bare frame";
+    RegisterClassExA(&windowClass);
+    HWND window = CreateWindowExA(0, "bare frame", "bare frame", 0x06CA0000, CW_USEDEFAULT, CW_USEDEFAULT, 640,
+                                  480, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ShowWindow(window, SW_SHOWDEFAULT);
+    {
+        platform::render::BareQuadRenderer bare(window, 640, 480);
+        if (!bare.Ready()) state.SkipWithError("no OpenGL context");
+        if (bare.Ready())
+            for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);
+        state.SetItemsProcessed(state.iterations());
+    }
+    DestroyWindow(window);
+    UnregisterClassA("bare frame", windowClass.hInstance);
+}
+BENCHMARK(BM_BareSdlGlFrameShownWindow)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -1,5 +1,7 @@
 // The generic test hooks: fake clocks, the Sleep, message box and shell hooks, failure injection.
-// One mutex guards all of them; the clock is atomic because timeGetTime runs every frame.
+// One mutex guards all of them. What runs on every frame or every device call reads atomics
+// instead: the clock, and the injection check, which while nothing is injected anywhere costs
+// one load besides the call count.
 
 #include "platform/testing.h"
 
@@ -8,15 +10,24 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <cstring>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
 
 namespace platform {
 namespace {
 
+// A call site's count and injected results. Never destroyed, so that the lock-free look-up
+// below may hand it out; the results are guarded by the hooks' mutex.
 struct SiteState {
-    unsigned calls = 0;
+    explicit SiteState(const std::string& siteName) : name(siteName) {}
+    bool Armed() const { return always || !queue.empty() || !onCall.empty(); }
+
+    const std::string name;
+    std::atomic<unsigned> calls{0};
     std::deque<HRESULT> queue;
     std::map<unsigned, HRESULT> onCall; // call number -> result
     bool always = false;
@@ -40,7 +51,7 @@ struct HookState {
     bool shellHooked = false;
     std::vector<testing::ShellCall> shellCalls;
 
-    std::map<std::string, SiteState> sites;
+    std::map<std::string, std::unique_ptr<SiteState>> sites;
     std::vector<void (*)()> resets;
 };
 
@@ -53,6 +64,64 @@ HookState& State()
 
 std::atomic<bool> g_FakeTimeSet{false};
 std::atomic<DWORD> g_FakeTime{0};
+
+// Whether any site has results injected; updated under the mutex whenever that may change.
+std::atomic<bool> g_Injecting{false};
+
+void UpdateInjecting(const HookState& s)
+{
+    bool armed = false;
+    for (const auto& site : s.sites) armed = armed || site.second->Armed();
+    g_Injecting.store(armed, std::memory_order_release);
+}
+
+// The mutex must be held.
+SiteState& SiteNamed(HookState& s, const std::string& name)
+{
+    std::unique_ptr<SiteState>& site = s.sites[name];
+    if (!site) site.reset(new SiteState(name));
+    return *site;
+}
+
+// Call sites by the address of their name (the layer passes string literals), so that a call
+// finds its site without building a key or taking the mutex. The name is still compared, as an
+// address may come back with other text. Slots are filled under the mutex and never emptied.
+struct SiteSlot {
+    std::atomic<const char*> name{nullptr};
+    std::atomic<SiteState*> site{nullptr};
+};
+const size_t kSlots = 1024, kProbes = 8;
+SiteSlot g_Slots[kSlots];
+
+size_t SlotOf(const char* name)
+{
+    return size_t((uint64_t(reinterpret_cast<uintptr_t>(name)) * 0x9E3779B97F4A7C15ull) >> 54) % kSlots;
+}
+
+SiteState& FindSite(const char* name)
+{
+    const size_t first = SlotOf(name);
+    for (size_t i = 0; i < kProbes; ++i) {
+        SiteSlot& slot = g_Slots[(first + i) % kSlots];
+        const char* key = slot.name.load(std::memory_order_acquire);
+        if (!key) break;
+        if (key != name) continue;
+        SiteState* site = slot.site.load(std::memory_order_acquire);
+        if (std::strcmp(site->name.c_str(), name) == 0) return *site;
+    }
+    HookState& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    SiteState& site = SiteNamed(s, name);
+    for (size_t i = 0; i < kProbes; ++i) {
+        SiteSlot& slot = g_Slots[(first + i) % kSlots];
+        const char* key = slot.name.load(std::memory_order_relaxed);
+        if (key && key != name) continue;
+        slot.site.store(&site, std::memory_order_release);
+        slot.name.store(name, std::memory_order_release);
+        break;
+    }
+    return site;
+}
 
 } // namespace
 
@@ -286,39 +355,51 @@ void InjectOnce(const std::string& site, HRESULT result)
 {
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    s.sites[site].queue.push_back(result);
+    SiteNamed(s, site).queue.push_back(result);
+    UpdateInjecting(s);
 }
 
 void InjectOnNthCall(const std::string& site, unsigned n, HRESULT result)
 {
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    SiteState& site_ = s.sites[site];
-    site_.onCall[site_.calls + n] = result; // n counts from the next call
+    SiteState& site_ = SiteNamed(s, site);
+    site_.onCall[site_.calls.load() + n] = result; // n counts from the next call
+    UpdateInjecting(s);
 }
 
 void InjectAlways(const std::string& site, HRESULT result)
 {
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    SiteState& site_ = s.sites[site];
+    SiteState& site_ = SiteNamed(s, site);
     site_.always = true;
     site_.alwaysResult = result;
+    UpdateInjecting(s);
 }
 
 void InjectQueue(const std::string& site, const std::vector<HRESULT>& results)
 {
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    SiteState& site_ = s.sites[site];
+    SiteState& site_ = SiteNamed(s, site);
     site_.queue.insert(site_.queue.end(), results.begin(), results.end());
+    UpdateInjecting(s);
 }
 
 void ClearInjections()
 {
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    s.sites.clear();
+    for (auto& entry : s.sites) {
+        SiteState& site = *entry.second;
+        site.calls.store(0);
+        site.queue.clear();
+        site.onCall.clear();
+        site.always = false;
+        site.alwaysResult = S_OK;
+    }
+    UpdateInjecting(s);
 }
 
 unsigned CallCount(const std::string& site)
@@ -326,27 +407,30 @@ unsigned CallCount(const std::string& site)
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
     auto it = s.sites.find(site);
-    return it == s.sites.end() ? 0 : it->second.calls;
+    return it == s.sites.end() ? 0 : it->second->calls.load();
 }
 
 HRESULT TakeInjected(const char* site)
 {
+    SiteState& site_ = FindSite(site);
+    if (!g_Injecting.load(std::memory_order_acquire)) {
+        site_.calls.fetch_add(1, std::memory_order_relaxed);
+        return S_OK;
+    }
     HookState& s = State();
     std::lock_guard<std::mutex> lock(s.mutex);
-    SiteState& site_ = s.sites[site];
-    const unsigned call = ++site_.calls;
+    const unsigned call = site_.calls.fetch_add(1) + 1;
+    HRESULT result = site_.always ? site_.alwaysResult : S_OK;
     auto nth = site_.onCall.find(call);
     if (nth != site_.onCall.end()) {
-        const HRESULT result = nth->second;
+        result = nth->second;
         site_.onCall.erase(nth);
-        return result;
-    }
-    if (!site_.queue.empty()) {
-        const HRESULT result = site_.queue.front();
+    } else if (!site_.queue.empty()) {
+        result = site_.queue.front();
         site_.queue.pop_front();
-        return result;
     }
-    return site_.always ? site_.alwaysResult : S_OK;
+    UpdateInjecting(s);
+    return result;
 }
 
 } // namespace testing

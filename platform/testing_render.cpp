@@ -5,6 +5,7 @@
 #include "platform/d3d9.h"
 #include "platform/sdl/RenderWindow.h"
 
+#include <atomic>
 #include <map>
 #include <mutex>
 
@@ -21,9 +22,7 @@ struct RenderHooks {
     bool adaptersSet = false;
     bool d32 = false, d16 = true;
     RenderMode mode = RenderMode::Auto;
-    bool record = false;
     std::vector<RenderCall> calls;
-    unsigned primitives = 0;
     bool capture = false;
     Image presented;
     unsigned frames = 0;
@@ -35,6 +34,10 @@ RenderHooks& Hooks()
     static RenderHooks* hooks = new RenderHooks; // never destroyed: objects may die at exit
     return *hooks;
 }
+
+// Read on every device call and draw: atomics, so that an unused hook costs one load.
+std::atomic<bool> g_Record{false};
+std::atomic<unsigned> g_Primitives{0};
 
 } // namespace
 
@@ -51,9 +54,9 @@ void ResetRenderHooks()
     h.d32 = false;
     h.d16 = true;
     h.mode = RenderMode::Auto;
-    h.record = false;
+    g_Record.store(false);
     h.calls.clear();
-    h.primitives = 0;
+    g_Primitives.store(0);
     h.capture = false;
     h.presented = Image();
     h.frames = 0;
@@ -151,19 +154,15 @@ bool IsHeadless()
 void RecordRenderCalls(bool enabled)
 {
     std::lock_guard<std::mutex> guard(Hooks().lock);
-    Hooks().record = enabled;
+    g_Record.store(enabled);
 }
 
-bool RenderCallsRecorded()
-{
-    std::lock_guard<std::mutex> guard(Hooks().lock);
-    return Hooks().record;
-}
+bool RenderCallsRecorded() { return g_Record.load(std::memory_order_acquire); }
 
 void RecordRenderCall(const char* method, std::vector<int64_t> args, HRESULT result)
 {
     std::lock_guard<std::mutex> guard(Hooks().lock);
-    if (Hooks().record) Hooks().calls.push_back({method, std::move(args), result});
+    if (g_Record.load()) Hooks().calls.push_back({method, std::move(args), result});
 }
 
 std::vector<RenderCall> RenderCalls()
@@ -185,20 +184,12 @@ void ClearRenderCalls()
 {
     std::lock_guard<std::mutex> guard(Hooks().lock);
     Hooks().calls.clear();
-    Hooks().primitives = 0;
+    g_Primitives.store(0);
 }
 
-void CountDrawnPrimitives(unsigned n)
-{
-    std::lock_guard<std::mutex> guard(Hooks().lock);
-    Hooks().primitives += n;
-}
+void CountDrawnPrimitives(unsigned n) { g_Primitives.fetch_add(n, std::memory_order_relaxed); }
 
-unsigned DrawnPrimitives()
-{
-    std::lock_guard<std::mutex> guard(Hooks().lock);
-    return Hooks().primitives;
-}
+unsigned DrawnPrimitives() { return g_Primitives.load(); }
 
 uint32_t Image::Pixel(UINT x, UINT y) const
 {

@@ -10,6 +10,7 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -22,6 +23,7 @@ namespace {
 // Texture names of released textures, deleted by the main thread at its next GL work.
 std::mutex g_DeadLock;
 std::vector<GLuint> g_Dead;
+std::atomic<bool> g_AnyDead{false}; // whether g_Dead may hold names: looked at on every draw
 unsigned g_ContextGeneration = 0;
 
 struct GLTexture {
@@ -30,16 +32,21 @@ struct GLTexture {
     ~GLTexture()
     {
         std::lock_guard<std::mutex> guard(g_DeadLock);
-        if (name && generation == g_ContextGeneration) g_Dead.push_back(name);
+        if (name && generation == g_ContextGeneration) {
+            g_Dead.push_back(name);
+            g_AnyDead.store(true, std::memory_order_release);
+        }
     }
 };
 
 void DeleteDeadTextures()
 {
+    if (!g_AnyDead.load(std::memory_order_acquire)) return;
     std::vector<GLuint> dead;
     {
         std::lock_guard<std::mutex> guard(g_DeadLock);
         dead.swap(g_Dead);
+        g_AnyDead.store(false, std::memory_order_relaxed);
     }
     if (!dead.empty()) glDeleteTextures(GLsizei(dead.size()), dead.data());
 }
@@ -179,13 +186,20 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
         sdl::RenderWindow w;
         if (!sdl::LookUpRenderWindow(window, &w) || !w.window) return D3DERR_INVALIDCALL;
         m_Window = w.window;
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+        sdl::RequestGLAttributes();
         m_Context = SDL_GL_CreateContext(m_Window);
         if (!m_Context) {
             std::fprintf(stderr, "OpenGL context: %s\n", SDL_GetError());
             return D3DERR_NOTAVAILABLE;
         }
+        // No alpha: destination alpha must read 1 and read-back give 0xFF, as in X8R8G8B8.
+        GLint red = 0, green = 0, blue = 0, alpha = -1, depth = 0;
+        glGetIntegerv(GL_RED_BITS, &red);
+        glGetIntegerv(GL_GREEN_BITS, &green);
+        glGetIntegerv(GL_BLUE_BITS, &blue);
+        glGetIntegerv(GL_ALPHA_BITS, &alpha);
+        glGetIntegerv(GL_DEPTH_BITS, &depth);
+        m_WindowMatchesFormat = red == 8 && green == 8 && blue == 8 && alpha == 0 && depth == 24;
         std::lock_guard<std::mutex> guard(g_DeadLock);
         m_Generation = ++g_ContextGeneration;
         g_Dead.clear();
@@ -206,6 +220,7 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
     glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, GLsizei(m_Width),
                           GLsizei(m_Height));
     glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
+    m_Bound = m_Framebuffer;
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_Colour);
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, m_Depth);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
@@ -219,7 +234,17 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
     GLfloat black[4] = {0, 0, 0, 1};
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
     for (int i = 0; i < 8; ++i) glDisable(GLenum(GL_LIGHT0 + i));
+    ChooseTarget();
     return D3D_OK;
+}
+
+void GLBackend::ChooseTarget()
+{
+    int w = 0, h = 0;
+    SDL_GL_GetDrawableSize(m_Window, &w, &h);
+    m_Direct = m_WindowMatchesFormat && w == GLint(m_Width) && h == GLint(m_Height);
+    m_Bound = m_Direct ? 0 : m_Framebuffer;
+    glBindFramebuffer(GL_FRAMEBUFFER, m_Bound);
 }
 
 void GLBackend::BindBackBuffer(DeviceState&)
@@ -228,7 +253,12 @@ void GLBackend::BindBackBuffer(DeviceState&)
     if (SDL_GL_GetCurrentContext() != m_Context)
         SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
     DeleteDeadTextures();
-    glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
+    // Nothing else binds a framebuffer in this context between ChooseTarget and Present.
+    const unsigned target = m_Direct ? 0 : m_Framebuffer;
+    if (m_Bound != target) {
+        m_Bound = target;
+        glBindFramebuffer(GL_FRAMEBUFFER, target);
+    }
 }
 
 void GLBackend::ApplyViewport(DeviceState& s, bool pretransformed)
@@ -443,6 +473,13 @@ void GLBackend::Clear(DeviceState& s, DWORD flags, D3DCOLOR colour, float z)
         glClearDepth(z);
         glDepthMask(GL_TRUE);
         mask |= GL_DEPTH_BUFFER_BIT;
+        // The window's depth comes with a stencil nothing uses: clearing both together is a
+        // plain fill, depth alone a masked one.
+        if (m_Direct) {
+            glClearStencil(0);
+            glStencilMask(0xFF);
+            mask |= GL_STENCIL_BUFFER_BIT;
+        }
     }
     if (mask) glClear(mask);
 }
@@ -457,37 +494,44 @@ void GLBackend::Draw(DeviceState& s, const DrawCall& call)
         return;
     }
     BindBackBuffer(s);
+    const bool known = m_Applied.valid;
     bool pretransformed = (s.fvf & D3DFVF_XYZRHW) != 0;
     ApplyViewport(s, pretransformed);
     ApplyRenderStates(s, pretransformed);
     ApplyStage0(s);
     m_Applied.valid = true;
 
+    // Arrays are switched on and off only when the vertex format changes. A switched-off array's
+    // current value is set as it goes off: drawing from the array left that value undefined.
+    const unsigned arrays = (s.fvf & D3DFVF_NORMAL ? 1u : 0u) | (s.fvf & D3DFVF_DIFFUSE ? 2u : 0u) |
+                            (s.fvf & D3DFVF_TEX1 ? 4u : 0u);
+    const bool switchArrays = !known || m_Applied.arrays != arrays;
+    m_Applied.arrays = arrays;
     const uint8_t* base = s.stream->Bytes() + size_t(call.baseVertex) * s.streamStride;
     GLsizei stride = GLsizei(s.streamStride);
     size_t offset = pretransformed ? 16 : 12;
-    glEnableClientState(GL_VERTEX_ARRAY);
+    if (switchArrays) glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, stride, base);
     if (s.fvf & D3DFVF_NORMAL) {
-        glEnableClientState(GL_NORMAL_ARRAY);
+        if (switchArrays) glEnableClientState(GL_NORMAL_ARRAY);
         glNormalPointer(GL_FLOAT, stride, base + offset);
         offset += 12;
-    } else {
+    } else if (switchArrays) {
         glDisableClientState(GL_NORMAL_ARRAY);
         glNormal3f(0, 0, 1);
     }
     if (s.fvf & D3DFVF_DIFFUSE) {
-        glEnableClientState(GL_COLOR_ARRAY);
+        if (switchArrays) glEnableClientState(GL_COLOR_ARRAY);
         glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + offset); // D3DCOLOR bytes
         offset += 4;
-    } else {
+    } else if (switchArrays) {
         glDisableClientState(GL_COLOR_ARRAY);
         glColor4f(1, 1, 1, 1);
     }
     if (s.fvf & D3DFVF_TEX1) {
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        if (switchArrays) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, stride, base + offset);
-    } else {
+    } else if (switchArrays) {
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     }
     GLenum mode = PrimitiveMode(call.type);
@@ -518,17 +562,19 @@ void GLBackend::Present(DeviceState& s)
             std::memcpy(&image.bgra[y * pitch], &rows[(m_Height - 1 - y) * pitch], pitch);
         testing::StorePresented(std::move(image));
     }
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(m_Window, &w, &h);
     m_Applied.valid = false;
-    glDisable(GL_SCISSOR_TEST);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    bool scaled = w != GLint(m_Width) || h != GLint(m_Height);
-    glBlitFramebuffer(0, 0, GLint(m_Width), GLint(m_Height), 0, 0, w, h, GL_COLOR_BUFFER_BIT,
-                      scaled ? GL_LINEAR : GL_NEAREST);
+    if (!m_Direct) {
+        int w = 0, h = 0;
+        SDL_GL_GetDrawableSize(m_Window, &w, &h);
+        glDisable(GL_SCISSOR_TEST);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        bool scaled = w != GLint(m_Width) || h != GLint(m_Height);
+        glBlitFramebuffer(0, 0, GLint(m_Width), GLint(m_Height), 0, 0, w, h, GL_COLOR_BUFFER_BIT,
+                          scaled ? GL_LINEAR : GL_NEAREST);
+    }
     SDL_GL_SwapWindow(m_Window);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_Framebuffer);
+    ChooseTarget();
 }
 
 } // namespace render

@@ -1,8 +1,10 @@
 #pragma once
 // The OpenGL 2.1 (compatibility, fixed function) backend of the Direct3D 9 device.
-// The device's shadow state is applied at every clear and draw; the back buffer is an offscreen
-// RGB framebuffer (no alpha, 24-bit depth) blitted to the window at Present. Textures are
-// uploaded from their CPU copy when drawn after a change. Every call happens on the main thread.
+// The device's shadow state is applied at every clear and draw. The back buffer is the window's
+// own when it has the back buffer's size and format (RGB, no alpha, 24-bit depth), so Present
+// only swaps; otherwise (full screen, stretched) an offscreen RGB framebuffer of that format is
+// blitted to the window at Present. Textures are uploaded from their CPU copy when drawn after a
+// change. Every call happens on the main thread.
 // Not reproduced: rendering into textures (nothing draws into one), lights, range fog, stages
 // above 0, exact D3D fog and filtering. Depends on: SDL2 (context), libGL (Mesa llvmpipe here).
 
@@ -25,6 +27,8 @@ public:
 
 private:
     void BindBackBuffer(DeviceState& state);
+    // Draws the coming frame into the window itself when its drawable matches the back buffer.
+    void ChooseTarget();
     void ApplyViewport(DeviceState& state, bool pretransformed);
     void ApplyRenderStates(DeviceState& state, bool pretransformed);
     void ApplyStage0(DeviceState& state);
@@ -43,12 +47,16 @@ private:
         IDirect3DTexture9* texture = nullptr;
         DWORD stage[8];
         D3DMATRIX textureMatrix;
+        unsigned arrays = 0; // normal, colour and texture coordinate arrays on (bits 0, 1, 2)
     };
     Applied m_Applied;
 
     SDL_Window* m_Window = nullptr;
     void* m_Context = nullptr;
     unsigned m_Framebuffer = 0, m_Colour = 0, m_Depth = 0;
+    bool m_WindowMatchesFormat = false; // the window's buffers hold what the back buffer holds
+    bool m_Direct = false;              // this frame is drawn into the window
+    unsigned m_Bound = 0;               // the framebuffer bound for drawing
     UINT m_Width = 0, m_Height = 0;
     unsigned m_Generation = 0;
 };

@@ -64,6 +64,17 @@ bool DesktopMode(int* width, int* height, int* refreshRate)
     return true;
 }
 
+void RequestGLAttributes()
+{
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    // With 8 bits of stencil beside it (never used): asked alone, a deeper 32-bit depth buffer
+    // would be preferred, and it would not round depths as the back buffer's 24 bits do.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+}
+
 } // namespace sdl
 
 namespace testing {
@@ -75,9 +86,7 @@ HWND CreateRenderTestWindow(int width, int height)
     w.height = height;
     HWND handle;
     if (!IsHeadless()) {
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-        SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+        sdl::RequestGLAttributes();
         w.window = SDL_CreateWindow("render test", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                     width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         if (!w.window) return nullptr;

@@ -20,6 +20,10 @@ typedef bool (*RenderWindowLookup)(HWND handle, RenderWindow* out);
 void SetRenderWindowLookup(RenderWindowLookup lookup);
 bool LookUpRenderWindow(HWND handle, RenderWindow* out);
 
+// The OpenGL attributes every window and context is made with: 2.1, double buffered, and the
+// back buffer's 24-bit depth, so that the device can draw straight into the window.
+void RequestGLAttributes();
+
 // Whether SDL video can be used (a display is present); initialises it on first use.
 bool VideoAvailable();
 // The desktop size and refresh rate of the first display; false without a display.

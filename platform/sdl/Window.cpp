@@ -19,9 +19,7 @@ HINSTANCE const kModule = reinterpret_cast<HINSTANCE>(uintptr_t(0x400000));
 
 SDL_Window* CreateSdlWindow(LPCSTR title, DWORD style, int x, int y, int width, int height)
 {
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    platform::sdl::RequestGLAttributes();
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (style & WS_POPUP) flags |= SDL_WINDOW_BORDERLESS;
     const int px = x == CW_USEDEFAULT ? int(SDL_WINDOWPOS_UNDEFINED) : x;

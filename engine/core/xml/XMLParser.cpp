@@ -1,11 +1,15 @@
 #include "engine/core/xml/XMLParser.h"
 
 #include "engine/core/base/TarnCoreException.h"
+#include "engine/core/xml/XMLArena.h"
 #include "engine/core/xml/XMLException.h"
 
-#include <boost/make_shared.hpp>
-
 #include <cstring>
+#include <iterator>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 static const char* const kTarnSource = "Src\\XMLParser";
 
@@ -16,104 +20,205 @@ namespace {
 
 const int kEnd = -1;
 
-inline bool IsLineBreak(char c)
+// What each character is to the scanner, one table lookup per character: line breaks are
+// dropped wherever they stand, blanks are skipped between elements.
+enum : unsigned char { kLineBreak = 1, kBlank = 2 };
+
+struct CharClasses {
+    unsigned char of[256];
+    constexpr CharClasses() : of()
+    {
+        of[static_cast<unsigned char>('\n')] = kLineBreak | kBlank;
+        of[static_cast<unsigned char>('\r')] = kLineBreak | kBlank;
+        of[static_cast<unsigned char>('\t')] = kLineBreak | kBlank;
+        of[static_cast<unsigned char>('\x06')] = kLineBreak | kBlank;
+        of[static_cast<unsigned char>(' ')] = kBlank;
+    }
+};
+
+constexpr CharClasses kClasses;
+
+inline bool Is(char c, unsigned char classes)
 {
-    return c == '\n' || c == '\r' || c == '\x06' || c == '\t';
+    return (kClasses.of[static_cast<unsigned char>(c)] & classes) != 0;
 }
 
-inline bool IsBlank(char c)
+const std::string kNoName;
+
+// The first character in [pos, end) that is `stop`, `otherStop` or a line break (end if none):
+// sixteen at a time where the processor can, the rest by the table.
+inline const char* FindStop(const char* pos, const char* end, char stop, char otherStop)
 {
-    return c == ' ' || IsLineBreak(c);
+#if defined(__SSE2__)
+    const __m128i a = _mm_set1_epi8(stop), b = _mm_set1_epi8(otherStop);
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
+    const __m128i tab = _mm_set1_epi8('\t'), ack = _mm_set1_epi8('\x06');
+    for (; end - pos >= 16; pos += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pos));
+        const __m128i stops = _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b));
+        const __m128i breaks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
+                                            _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, ack)));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(stops, breaks));
+        if (hits)
+            return pos + __builtin_ctz(static_cast<unsigned>(hits));
+    }
+#endif
+    while (pos < end && *pos != stop && *pos != otherStop && !Is(*pos, kLineBreak))
+        ++pos;
+    return pos;
+}
+
+// The first occurrence of a marker that starts with "<?" or "?": found by its rare '?' instead
+// of at every '<' of the document.
+std::size_t Find(const std::string& text, const char* marker)
+{
+    const std::size_t length = std::strlen(marker);
+    const std::size_t question = marker[0] == '?' ? 0 : 1;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* q = begin + question; q < end;) {
+        q = static_cast<const char*>(std::memchr(q, '?', end - q));
+        if (!q)
+            break;
+        const char* const start = q - question;
+        if (static_cast<std::size_t>(end - start) >= length && std::memcmp(start, marker, length) == 0)
+            return start - begin;
+        ++q;
+    }
+    return std::string::npos;
+}
+
+// Out of the scanner's way, so that its small steps stay inline.
+[[noreturn]] __attribute__((noinline, cold)) void Fail(const char* failure)
+{
+    throw XMLException(failure);
 }
 
 } // namespace
 
-XMLParser::XMLParser() : m_Cursor(0) {}
+XMLParser::XMLParser() : m_Cursor(nullptr), m_End(nullptr), m_Arena(nullptr) {}
 
 XMLParser::~XMLParser() = default;
 
 int XMLParser::Current() const
 {
-    return m_Cursor < m_Text.size() ? static_cast<unsigned char>(m_Text[m_Cursor]) : kEnd;
+    return m_Cursor < m_End ? static_cast<unsigned char>(*m_Cursor) : kEnd;
 }
 
 void XMLParser::NextSymbol(const char* failure)
 {
-    const std::size_t size = m_Text.size();
-    if (m_Cursor >= size)
-        throw XMLException(failure);
+    if (m_Cursor >= m_End)
+        Fail(failure);
     ++m_Cursor;
-    while (m_Cursor < size && IsLineBreak(m_Text[m_Cursor]))
+    while (m_Cursor < m_End && Is(*m_Cursor, kLineBreak))
         ++m_Cursor;
 }
 
 void XMLParser::SkipBlanks()
 {
-    const std::size_t size = m_Text.size();
-    while (m_Cursor < size && IsBlank(m_Text[m_Cursor]))
+    while (m_Cursor < m_End && Is(*m_Cursor, kBlank))
         ++m_Cursor;
 }
 
 void XMLParser::CollectUntil(char stop, const char* failure, std::string& out)
 {
+    // Most texts are short and whole: look at the first bytes directly.
+    const std::size_t kShort = 32;
+    const char* pos = m_Cursor;
+    const char* const shortEnd = m_End - pos > static_cast<std::ptrdiff_t>(kShort) ? pos + kShort : m_End;
+    pos = FindStop(pos, shortEnd, stop, stop);
+    if (pos < shortEnd && *pos == stop) {
+        out.append(m_Cursor, pos - m_Cursor);
+        m_Cursor = pos;
+        return;
+    }
     // Long texts (the gesture network's weights) dominate parsing: find the end first, then
     // copy the runs between line-break characters.
-    const char* const text = m_Text.data();
-    const std::size_t size = m_Text.size();
-    const void* found = std::memchr(text + m_Cursor, stop, size - m_Cursor);
-    if (!found) {
-        m_Cursor = size;
-        throw XMLException(failure);
+    const char* const end = static_cast<const char*>(std::memchr(pos, stop, m_End - pos));
+    if (!end) {
+        m_Cursor = m_End;
+        Fail(failure);
     }
-    const std::size_t end = static_cast<const char*>(found) - text;
     out.reserve(out.size() + (end - m_Cursor));
-    std::size_t pos = m_Cursor;
+    pos = m_Cursor;
     while (pos < end) {
-        const std::size_t start = pos;
-        while (pos < end && !IsLineBreak(text[pos]))
+        const char* const start = pos;
+        while (pos < end && !Is(*pos, kLineBreak))
             ++pos;
-        out.append(text + start, pos - start);
-        while (pos < end && IsLineBreak(text[pos]))
+        out.append(start, pos - start);
+        while (pos < end && Is(*pos, kLineBreak))
             ++pos;
     }
     m_Cursor = end;
 }
 
-void XMLParser::CollectUntil(char stop, char otherStop, const char* failure, std::string& out)
+void XMLParser::CollectName(const char* failure, std::string& out)
 {
-    // Same result as collecting one character and advancing at a time, a run at a time.
-    const char* const text = m_Text.data();
-    const std::size_t size = m_Text.size();
-    std::size_t pos = m_Cursor;
+    const char* pos = m_Cursor;
     for (;;) {
-        const std::size_t start = pos;
-        while (pos < size && text[pos] != stop && text[pos] != otherStop && !IsLineBreak(text[pos]))
-            ++pos;
-        out.append(text + start, pos - start);
-        if (pos >= size) {
-            m_Cursor = size;
-            throw XMLException(failure);
+        const char* const start = pos;
+        pos = FindStop(pos, m_End, ' ', '>');
+        out.append(start, pos - start);
+        if (pos >= m_End) {
+            m_Cursor = m_End;
+            Fail(failure);
         }
-        if (text[pos] == stop || text[pos] == otherStop)
+        if (!Is(*pos, kLineBreak))
             break;
-        while (pos < size && IsLineBreak(text[pos]))
+        while (pos < m_End && Is(*pos, kLineBreak))
             ++pos;
     }
     m_Cursor = pos;
 }
 
-void XMLParser::Parse(std::string text)
+boost::shared_ptr<XMLNode> XMLParser::NewNode()
+{
+    return m_Arena->Make<XMLNode>(kNoName);
+}
+
+boost::shared_ptr<XMLAttribute> XMLParser::NewAttribute()
+{
+    return m_Arena->Make<XMLAttribute>(kNoName, kNoName, boost::weak_ptr<XMLNode>());
+}
+
+void XMLParser::AdoptCompleted(const boost::shared_ptr<XMLNode>& node, std::size_t first)
+{
+    const auto begin = m_Completed.begin() + first;
+    if (begin == m_Completed.end())
+        return;
+    for (auto it = begin; it != m_Completed.end(); ++it)
+        (*it)->m_Parent = node;
+    node->m_Children.assign(std::make_move_iterator(begin), std::make_move_iterator(m_Completed.end()));
+    m_Completed.erase(begin, m_Completed.end());
+}
+
+void XMLParser::Parse(const std::string& text)
 {
     TARN_TRY
-    m_Text.swap(text);
-    m_Cursor = 0;
-    if (m_Text.find("<?xml") != std::string::npos) {
-        const std::size_t end = m_Text.find("?>");
+    m_Cursor = text.data();
+    m_End = text.data() + text.size();
+    if (Find(text, "<?xml") != std::string::npos) {
+        const std::size_t end = Find(text, "?>");
         if (end == std::string::npos)
             throw XMLException("XMLNode not found");
-        m_Cursor = end + 2;
+        m_Cursor = text.data() + end + 2;
     }
-    m_Root = boost::make_shared<XMLNode>("root");
+    // However the parse ends, it lets go of the arena, the waiting elements and the text.
+    struct Finish {
+        XMLParser& parser;
+        ~Finish()
+        {
+            parser.m_Completed.clear();
+            parser.m_Attributes.clear();
+            parser.m_Arena->Release();
+            parser.m_Arena = nullptr;
+            parser.m_Cursor = parser.m_End = nullptr;
+        }
+    };
+    m_Arena = new XMLArena;
+    const Finish finish{*this};
+    m_Root = NewNode();
+    m_Root->m_Name = "root";
     FindNode(m_Root, 0);
     TARN_CATCH("XMLParser::Parse")
 }
@@ -121,11 +226,11 @@ void XMLParser::Parse(std::string text)
 void XMLParser::FindNode(const boost::shared_ptr<XMLNode>& parent, int depth)
 {
     TARN_TRY
-    while (m_Cursor < m_Text.size()) {
+    while (m_Cursor < m_End) {
         SkipBlanks();
         if (Current() != '<')
             return;
-        const std::size_t open = m_Cursor;
+        const char* const open = m_Cursor;
         NextSymbol("XMLNode not found");
         if (Current() == '/') {
             // The parent's close tag: leave it for CheckCloseTag.
@@ -133,22 +238,28 @@ void XMLParser::FindNode(const boost::shared_ptr<XMLNode>& parent, int depth)
             return;
         }
 
-        std::string name;
-        CollectUntil(' ', '>', "XMLNode not found", name);
-        if (name.empty())
+        boost::shared_ptr<XMLNode> node = NewNode();
+        CollectName("XMLNode not found", node->m_Name);
+        if (node->m_Name.empty())
             throw XMLException("XMLNode name not found");
         if (depth >= kMaxDepth)
             throw XMLException("XML nesting too deep");
 
-        boost::shared_ptr<XMLNode> node = boost::make_shared<XMLNode>(name);
         FindAttributes(node);
+        const std::size_t firstChild = m_Completed.size();
         FindNode(node, depth + 1);
         FindValue(node);
         CheckCloseTag(node);
 
-        // Only completed elements join the tree.
-        node->m_Parent = parent;
-        parent->m_Children.push_back(node);
+        // Only completed elements join the tree: the document's top-level ones at once (a failed
+        // parse keeps them), the others with their parent.
+        AdoptCompleted(node, firstChild);
+        if (depth == 0) {
+            node->m_Parent = parent;
+            parent->m_Children.push_back(std::move(node));
+        } else {
+            m_Completed.push_back(std::move(node));
+        }
     }
     TARN_CATCH("XMLParser::FindNode")
 }
@@ -163,22 +274,26 @@ void XMLParser::FindAttributes(const boost::shared_ptr<XMLNode>& node)
     }
     while (Current() == ' ')
         NextSymbol(kMissing);
+    m_Attributes.clear();
     for (;;) {
         // Everything up to "=" is the name, blanks, quotes and ">" included.
-        std::string name;
-        CollectUntil('=', kMissing, name);
+        boost::shared_ptr<XMLAttribute> attribute = NewAttribute();
+        CollectUntil('=', kMissing, attribute->m_Name);
         NextSymbol(kMissing);
         if (Current() != '"')
             throw XMLException("XMLAttribute start \" symbol not found");
         NextSymbol(kMissing);
-        std::string value;
-        CollectUntil('"', kMissing, value);
-        node->m_Attributes.push_back(boost::make_shared<XMLAttribute>(name, value, node));
+        CollectUntil('"', kMissing, attribute->m_Value);
+        attribute->m_Owner = node;
+        m_Attributes.push_back(std::move(attribute));
 
         NextSymbol(kMissing);
         while (Current() == ' ')
             NextSymbol(kMissing);
         if (Current() == '>') {
+            node->m_Attributes.assign(std::make_move_iterator(m_Attributes.begin()),
+                                      std::make_move_iterator(m_Attributes.end()));
+            m_Attributes.clear();
             NextSymbol("Value not found");
             return;
         }
@@ -189,9 +304,7 @@ void XMLParser::FindAttributes(const boost::shared_ptr<XMLNode>& node)
 void XMLParser::FindValue(const boost::shared_ptr<XMLNode>& node)
 {
     TARN_TRY
-    std::string value;
-    CollectUntil('<', "Value not found", value);
-    node->m_Value.swap(value);
+    CollectUntil('<', "Value not found", node->m_Value);
     TARN_CATCH("XMLParser::FindValue")
 }
 
@@ -203,10 +316,25 @@ void XMLParser::CheckCloseTag(const boost::shared_ptr<XMLNode>& node)
     if (Current() != '/')
         throw XMLException("CloseTag symbol '/' not found");
     NextSymbol(kMissing);
-    std::string name;
-    CollectUntil('>', kMissing, name);
+    const char* const close = static_cast<const char*>(std::memchr(m_Cursor, '>', m_End - m_Cursor));
+    if (!close) {
+        m_Cursor = m_End;
+        throw XMLException(kMissing);
+    }
+    // Compared where it stands, line breaks skipped as when a name is collected.
+    const std::string& name = node->m_Name;
+    std::size_t matched = 0;
+    bool same = true;
+    for (const char* pos = m_Cursor; same && pos < close; ++pos) {
+        if (Is(*pos, kLineBreak))
+            continue;
+        same = matched < name.size() && name[matched] == *pos;
+        ++matched;
+    }
+    same = same && matched == name.size();
+    m_Cursor = close;
     NextSymbol(kMissing);
-    if (name != node->m_Name)
+    if (!same)
         throw XMLException(kMissing);
     TARN_CATCH("XMLParser::CheckCloseTag")
 }

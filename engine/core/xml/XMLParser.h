@@ -4,7 +4,7 @@
 // decoded. Line-break characters (LF, CR, TAB and 0x06) are dropped wherever they stand.
 //
 // Use once: Parse, then GetRoot. The root is a synthetic element "root" whose children are the
-// document's top-level elements.
+// document's top-level elements. Nodes and attributes of one document share one XMLArena.
 
 #include "engine/core/xml/XMLNode.h"
 
@@ -12,9 +12,12 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace SCore {
 namespace SXML {
+
+class XMLArena;
 
 class XMLParser {
 public:
@@ -25,7 +28,8 @@ public:
     virtual ~XMLParser();
 
     // Throws XMLException. After a failure the root holds the elements completed before it.
-    void Parse(std::string text);
+    // The text is read in place and not kept.
+    void Parse(const std::string& text);
     boost::shared_ptr<XMLNode> GetRoot() const { return m_Root; }
 
 protected:
@@ -41,14 +45,24 @@ protected:
 private:
     int Current() const;
     void SkipBlanks();
-    // Collects characters up to `stop` (or `otherStop`), leaving the cursor on it; line breaks are not collected.
+    // Collects characters up to `stop`, leaving the cursor on it; line breaks are not collected.
     // Reaching the end of the text first throws XMLException(failure).
     void CollectUntil(char stop, const char* failure, std::string& out);
-    void CollectUntil(char stop, char otherStop, const char* failure, std::string& out);
+    // An element's name: up to a space or ">", as CollectUntil collects.
+    void CollectName(const char* failure, std::string& out);
+    boost::shared_ptr<XMLNode> NewNode();
+    boost::shared_ptr<XMLAttribute> NewAttribute();
+    // Gives the node the children completed since `first`, in one piece.
+    void AdoptCompleted(const boost::shared_ptr<XMLNode>& node, std::size_t first);
 
-    std::size_t m_Cursor;
+    const char* m_Cursor;
+    const char* m_End;
     boost::shared_ptr<XMLNode> m_Root;
-    std::string m_Text;
+    XMLArena* m_Arena;
+    // Completed elements waiting for their parent to complete, so that every list of children
+    // is made once at its final size; the same for the attributes of the element being read.
+    std::vector<boost::shared_ptr<XMLNode>> m_Completed;
+    std::vector<boost::shared_ptr<XMLAttribute>> m_Attributes;
 };
 
 } // namespace SXML

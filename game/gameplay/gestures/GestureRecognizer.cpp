@@ -4,6 +4,10 @@
 
 #include "engine/core/base/TarnCoreException.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 static const char* const kTarnSource = "..\\Src\\GestureRecognizer";
 
 namespace Runegarden {
@@ -57,32 +61,63 @@ int GestureRecognizer::Recognize(const std::vector<std::vector<unsigned char>>& 
 
 std::vector<double> GestureRecognizer::Reduce(const std::vector<std::vector<unsigned char>>& rows)
 {
-    std::vector<double> cells;
-    cells.reserve(kInputCount);
-    if (rows.empty()) {
-        cells.assign(kInputCount, 0.0);
-        return cells;
-    }
+    std::vector<double> cells(kInputCount, 0.0);
+    if (rows.empty()) return cells;
     // Single precision on purpose: the cells must sample the same pixels as the trained data.
+    // Cell c samples source columns trunc(c * cellW + dx) for every whole dx below cellW (rows
+    // alike); rounding may repeat or skip an index, so the indices are taken as computed.
     const float cellW = static_cast<float>(rows.front().size()) / 20.0f;
     const float cellH = static_cast<float>(rows.size()) / 20.0f;
-    for (int r = 0; r < kGridSize; ++r) {
-        for (int c = 0; c < kGridSize; ++c) {
-            bool painted = false;
-            for (int dy = 0; !painted && static_cast<float>(dy) < cellH; ++dy) {
-                const size_t y = static_cast<size_t>(static_cast<float>(r) * cellH + static_cast<float>(dy));
-                if (y >= rows.size()) continue;
-                const std::vector<unsigned char>& row = rows[y];
-                for (int dx = 0; static_cast<float>(dx) < cellW; ++dx) {
-                    const size_t x = static_cast<size_t>(static_cast<float>(c) * cellW + static_cast<float>(dx));
-                    if (x < row.size() && row[x] != 0) {
-                        painted = true;
-                        break;
-                    }
-                }
-            }
-            cells.push_back(painted ? 1.0 : 0.0);
+
+    // The grid columns each source column feeds, one bit per grid column.
+    std::vector<uint32_t> columnsOf(rows.front().size() + 1, 0);
+    for (int c = 0; c < kGridSize; ++c) {
+        for (int dx = 0; static_cast<float>(dx) < cellW; ++dx) {
+            const size_t x = static_cast<size_t>(static_cast<float>(c) * cellW + static_cast<float>(dx));
+            if (x >= columnsOf.size()) columnsOf.resize(x + 1, 0);
+            columnsOf[x] |= 1u << c;
         }
+    }
+
+    // The grid columns a source row's painted bytes reach. Eight bytes at a time, as a stroke's
+    // rows are mostly blank (the last eight overlapping the ones before); without branches inside
+    // a painted word, whose scattered pixels would keep mispredicting.
+    const auto columnsOfRow = [&columnsOf](const std::vector<unsigned char>& row) {
+        const size_t width = std::min(row.size(), columnsOf.size());
+        const unsigned char* const bytes = row.data();
+        const uint32_t* const columns = columnsOf.data();
+        uint32_t mask = 0;
+        const auto addWord = [&](size_t x) {
+            uint64_t word;
+            std::memcpy(&word, bytes + x, sizeof word);
+            if (word == 0) return;
+            for (size_t i = x; i < x + 8; ++i) mask |= columns[i] & (0u - (bytes[i] != 0));
+        };
+        if (width < 8) {
+            for (size_t x = 0; x < width; ++x) mask |= columns[x] & (0u - (bytes[x] != 0));
+            return mask;
+        }
+        for (size_t x = 0; x + 8 <= width; x += 8) addWord(x);
+        if (width % 8 != 0) addWord(width - 8);
+        return mask;
+    };
+
+    // Neighbouring cells may share a source row: the last row's answer is kept.
+    size_t lastY = rows.size();
+    uint32_t lastMask = 0;
+    for (int r = 0; r < kGridSize; ++r) {
+        uint32_t painted = 0;
+        for (int dy = 0; static_cast<float>(dy) < cellH; ++dy) {
+            const size_t y = static_cast<size_t>(static_cast<float>(r) * cellH + static_cast<float>(dy));
+            if (y >= rows.size()) continue;
+            if (y != lastY) {
+                lastY = y;
+                lastMask = columnsOfRow(rows[y]);
+            }
+            painted |= lastMask;
+        }
+        double* const cellRow = cells.data() + r * kGridSize;
+        for (int c = 0; c < kGridSize; ++c) cellRow[c] = (painted >> c) & 1u ? 1.0 : 0.0;
     }
     return cells;
 }

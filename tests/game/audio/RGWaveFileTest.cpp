@@ -43,32 +43,39 @@ protected:
 // The step that failed is the whole first entry of the chain.
 ::testing::AssertionResult FailsAt(const std::function<void()>& call, const std::string& step)
 {
-    const std::string text = tarn_test::ThrownText(call);
-    if (text.rfind(step + " RGWaveFile::", 0) == 0) return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "text \"" << text << "\" does not start with " << step;
+    return tarn_test::ThrowsStartingWith(call, step + " RGWaveFile::");
 }
 
-TEST_F(RGWaveFileTest, GoodFilesGiveTheirFormatAndSamplesAgainAfterAReset)
+TEST_F(RGWaveFileTest, GoodFilesAndResourcesGiveTheirFormatAndSamplesAgainAfterAReset)
 {
     const std::string samples = Samples16({1, -2, 300, -400, 5000});
     const struct {
         const char* what;
-        std::string bytes;
+        std::string bytes;  // as the file, or as a resource of a missing file of resourceType
+        const char* resourceType;
         std::string extra; // format bytes after the 18-byte record
         std::string samples;
     } cases[] = {
         {"odd-sized chunks around", Riff("WAVE", Chunk("LIST", "INFOabc") + Chunk("fmt ", Format(1, 1, 11025, 16)) +
                                                      Chunk("odd ", "x") + Chunk("data", samples)),
-         "", samples},
+         nullptr, "", samples},
         {"another format tag", Riff("WAVE", Chunk("fmt ", Format(2, 1, 22050, 16) + Le16(4) + "wxyz") + Chunk("data", "1234")),
-         "wxyz", "1234"},
+         nullptr, "wxyz", "1234"},
         {"RIFF size beyond the file", Riff("WAVE", Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", "abcd"), 0x7FFFFFFF),
-         "", "abcd"},
+         nullptr, "", "abcd"},
+        {"WAVE resource", Wav("wxyz"), "WAVE", "", "wxyz"},
+        {"WAV resource", Wav("wxyz"), "WAV", "", "wxyz"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        pt::ResetAll();
+        std::wstring path = L"sounds\\missing.wav";
+        if (c.resourceType)
+            pt::RegisterResource("sounds\\missing.wav", c.resourceType, std::vector<uint8_t>(c.bytes.begin(), c.bytes.end()));
+        else
+            path = Write(c.bytes);
         RGWaveFile wave;
-        wave.Open(Write(c.bytes).c_str(), nullptr, RGWaveFile::kRead);
+        wave.Open(path.c_str(), nullptr, RGWaveFile::kRead);
         ASSERT_EQ(wave.GetFormat()->cbSize, c.extra.size());
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(wave.GetFormat()) + 18, c.extra.size()), c.extra);
         EXPECT_EQ(ReadAll(wave), c.samples);
@@ -132,18 +139,6 @@ TEST_F(RGWaveFileTest, BrokenFilesAndFailedCallsFailAtTheirStepWithoutAllocating
         BYTE bytes[8];
         DWORD read = 0;
         EXPECT_TRUE(FailsAt([&] { wave.Read(bytes, 8, &read); }, site));
-    }
-}
-
-TEST_F(RGWaveFileTest, AMissingFileIsReadFromAWaveOrWavResource)
-{
-    const std::string bytes = Wav("wxyz");
-    for (const char* type : {"WAVE", "WAV"}) {
-        pt::ResetAll();
-        pt::RegisterResource("sounds\\missing.wav", type, std::vector<uint8_t>(bytes.begin(), bytes.end()));
-        RGWaveFile wave;
-        wave.Open(L"sounds\\missing.wav", nullptr, RGWaveFile::kRead);
-        EXPECT_EQ(ReadAll(wave), "wxyz") << type;
     }
 }
 

@@ -122,6 +122,19 @@ TEST_F(GLPixelsTest, PretransformedTexturedBlendedQuadCoversExactlyItsPixels)
     EXPECT_EQ(0xFF000000u, image.Pixel(10, 40));
 }
 
+// X8R8G8B8 keeps no alpha: a cleared alpha of 0 reads back as 0xFF and blends as 1.
+TEST_F(GLPixelsTest, BackBufferHasNoAlphaChannel)
+{
+    m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0x00000000, 0.0f, 0);
+    m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    m_Device->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_DESTALPHA);
+    m_Device->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ZERO);
+    ScreenQuad(10, 10, 20, 20, 0x00FFFFFF);
+    Image image = Present();
+    EXPECT_EQ(0xFF000000u, image.Pixel(5, 5));
+    EXPECT_EQ(0xFFFFFFFFu, image.Pixel(15, 15));
+}
+
 TEST_F(GLPixelsTest, TransformedQuadFillsTheViewportAndClearStaysInside)
 {
     D3DVIEWPORT9 vp = {40, 30, 100, 50, 0.0f, 1.0f};

@@ -7,6 +7,7 @@
 #include "platform/testing.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@
 #include <thread>
 
 namespace pt = platform::testing;
+using tarn_test::ThrowsStartingWith;
 
 namespace {
 
@@ -144,18 +146,14 @@ protected:
 
     // Creates the application over the list; the text of the failure, or "".
     std::string Start(const std::vector<std::string>& textures, bool waitForLoadingFrame = false,
-                      const boost::shared_ptr<SCore::SRenderDevice>& device = nullptr)
+                      const boost::shared_ptr<SCore::SRenderDevice>& device = nullptr, bool throwInLoadingFrame = false)
     {
         m_App.reset(new RecordingApp);
         m_App->m_WaitForLoadingFrame = waitForLoadingFrame;
+        m_App->m_ThrowInLoadingFrame = throwInLoadingFrame;
         m_App->DoInit("D3D9Render");
         if (device) m_App->GetViewport()->m_RenderDevice = device;
-        try {
-            m_App->Create("frame test", 320, 240, 32, false, TextureList(textures));
-        } catch (const SCore::TarnCoreException& e) {
-            return e.what();
-        }
-        return "";
+        return tarn_test::ThrownText([&] { m_App->Create("frame test", 320, 240, 32, false, TextureList(textures)); });
     }
 
     tarn_test::TempDir m_Dir;
@@ -224,7 +222,7 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
         tarn_test::LogCapture log;
         pt::ClearMessageBoxCalls();
         const std::string text = Start(c.entries);
-        EXPECT_EQ(text.rfind(c.text, 0), 0u) << text;
+        EXPECT_TRUE(tarn_test::StartsWith(text, c.text)) << text;
         EXPECT_NE(text.find(" TarnApplication::Create() Src\\TarnApplication at:"), std::string::npos) << text;
         ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
         EXPECT_EQ(pt::MessageBoxCalls()[0].text.rfind(c.text, 0), 0u) << "shown";
@@ -236,15 +234,7 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
 
 TEST_F(TarnApplicationTest, AFailingLoadingFrameEndsStartUpAfterTheLoaderHasEnded)
 {
-    m_App.reset(new RecordingApp);
-    m_App->m_WaitForLoadingFrame = m_App->m_ThrowInLoadingFrame = true;
-    m_App->DoInit("D3D9Render");
-    try {
-        m_App->Create("frame test", 320, 240, 32, false, TextureList({"a=a.ppm"}));
-        FAIL() << "no exception";
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("loading frame failed", 0), 0u);
-    }
+    EXPECT_TRUE(tarn_test::StartsWith(Start({"a=a.ppm"}, true, nullptr, true), "loading frame failed"));
     EXPECT_EQ(m_App->Take().back(), "InitObjects") << "the loader finished before Create gave up";
     EXPECT_TRUE(m_App->RenderLockFree());
 }
@@ -320,26 +310,16 @@ TEST_F(TarnApplicationTest, AResetAtBeginSceneInvalidatesObjectsOnceAndAFailingF
                                      "Update", "Draw"}));
 
     device->m_FailClear = true;
-    try {
-        m_App->RunFrames(1);
-        FAIL() << "no exception";
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("clear failed TarnApplication::DoRender() Src\\TarnApplication at:", 0), 0u)
-            << e.what();
-    }
+    EXPECT_TRUE(ThrowsStartingWith([&] { m_App->RunFrames(1); },
+                                   "clear failed TarnApplication::DoRender() Src\\TarnApplication at:"));
     EXPECT_TRUE(m_App->RenderLockFree());
 }
 
 TEST_F(TarnApplicationTest, UnknownRenderNamesFail)
 {
     RecordingApp app;
-    try {
-        app.DoInit("d3d9render");
-        FAIL() << "no exception";
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_EQ(std::string(e.what()).rfind("unknown Render name: d3d9render SViewportFactory::CreateViewport() "
-                                              "Src\\SViewportFactory at:", 0), 0u) << e.what();
-    }
+    EXPECT_TRUE(ThrowsStartingWith([&] { app.DoInit("d3d9render"); },
+                                   "unknown Render name: d3d9render SViewportFactory::CreateViewport() Src\\SViewportFactory at:"));
 }
 
 } // namespace

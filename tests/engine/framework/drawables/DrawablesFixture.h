@@ -11,6 +11,7 @@
 #include "engine/core/render/TResourceLock.h"
 #include "engine/core/render/dx9/SD3D9RenderDevice.h"
 #include "engine/core/render/dx9/SD3D9Viewport.h"
+#include "engine/framework/drawables/SSprite.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "tests/support/TempDir.h"
@@ -132,6 +133,18 @@ protected:
         return pt::LastPresented();
     }
     static int Red(uint32_t c) { return int((c >> 16) & 0xFF); }
+    // A sprite of one colour that leaves the depth buffer alone.
+    boost::shared_ptr<TarnEngine::SSprite> Solid(uint32_t colour, bool withTransform, uint32_t alignment,
+                                                 SCore::SRect position = {})
+    {
+        boost::shared_ptr<TarnEngine::SSprite> sprite(new TarnEngine::SSprite("solid", withTransform));
+        sprite->Create(m_Viewport);
+        sprite->m_Position = position;
+        sprite->m_CoordAligment = alignment;
+        sprite->m_ColorLU = sprite->m_ColorRU = sprite->m_ColorLD = sprite->m_ColorRD = colour;
+        sprite->m_Material.m_ZWrite = 0;
+        return sprite;
+    }
 };
 
 } // namespace drawables_test

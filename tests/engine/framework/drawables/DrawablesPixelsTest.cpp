@@ -15,16 +15,6 @@ namespace {
 
 class DrawablesPixelsTest : public PixelsTest {
 protected:
-    boost::shared_ptr<SSprite> RedSprite(bool withTransform, uint32_t alignment, SCore::SRect position)
-    {
-        boost::shared_ptr<SSprite> sprite(new SSprite("s", withTransform));
-        sprite->Create(m_Viewport);
-        sprite->m_Position = position;
-        sprite->m_CoordAligment = alignment;
-        sprite->m_ColorLU = sprite->m_ColorRU = sprite->m_ColorLD = sprite->m_ColorRD = 0xFFFF0000;
-        sprite->m_Material.m_ZWrite = 0;
-        return sprite;
-    }
     Image Drawn(SMesh& mesh)
     {
         return Frame([&] {
@@ -51,7 +41,7 @@ TEST_F(DrawablesPixelsTest, PixelsSpriteAtEachAlignmentLandsWhereItShould)
         {"transformed left top", true, SCA_LEFT_TOP, {0.0f, 0.0f, 0.5f, 0.5f}, 0, 0, 80, 60},
     };
     for (const Case& c : cases) {
-        Image image = Drawn(*RedSprite(c.withTransform, c.alignment, c.position));
+        Image image = Drawn(*Solid(0xFFFF0000, c.withTransform, c.alignment, c.position));
         ASSERT_EQ(unsigned(kWidth), image.width);
         // Red just inside each corner of [x0, x1) x [y0, y1), black just outside each edge.
         const int in[4][2] = {{c.x0 + 1, c.y0 + 1}, {c.x1 - 2, c.y0 + 1}, {c.x1 - 2, c.y1 - 2}, {c.x0 + 1, c.y1 - 2}};
@@ -98,7 +88,7 @@ TEST_F(DrawablesPixelsTest, PixelsTextureFontStringRendersItsGlyphs)
 TEST_F(DrawablesPixelsTest, PixelsFadeChangesAlphaOverFakeTime)
 {
     platform::testing::SetFakeTime(5000);
-    auto sprite = RedSprite(false, SCA_CENTER, {0.5f, 0.5f, 0.5f, 0.5f});
+    auto sprite = Solid(0xFFFF0000, false, SCA_CENTER, {0.5f, 0.5f, 0.5f, 0.5f});
     sprite->m_Material.m_AlphaBlend = 1;
     sprite->m_Material.m_SrcBlend = 5; // source alpha
     sprite->m_Material.m_DstBlend = 6; // inverse source alpha

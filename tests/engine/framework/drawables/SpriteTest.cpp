@@ -65,31 +65,40 @@ void ExpectQuad(const Quad& q, std::vector<float> x, std::vector<float> y, const
 
 } // namespace
 
-TEST_F(SpriteTest, ScreenSpriteCornersForEachAlignmentScaleAndFlip)
+TEST_F(SpriteTest, CornersForEachKindAlignmentScaleAndFlipAndTransformsRestored)
 {
     struct Case {
         const char* what;
+        bool withTransform;
         uint32_t alignment;
         float angle, xScale;
         bool flipH, flipV;
         std::vector<float> x, y;
     } cases[] = {
-        {"centre", 0, 0.0f, 1.0f, false, false, {320, 480, 480, 320}, {270, 270, 330, 330}},
-        {"left top scaled", 1, 0.0f, 2.0f, false, false, {400, 720, 720, 400}, {300, 300, 360, 360}},
-        {"unknown alignment is the centre", 7, 0.0f, 1.0f, false, false, {320, 480, 480, 320}, {270, 270, 330, 330}},
-        {"flipped horizontally", 0, 0.0f, 1.0f, true, false, {480, 320, 320, 480}, {270, 270, 330, 330}},
-        {"flipped vertically", 0, 0.0f, 1.0f, false, true, {320, 480, 480, 320}, {330, 330, 270, 270}},
+        {"centre", false, 0, 0.0f, 1.0f, false, false, {320, 480, 480, 320}, {270, 270, 330, 330}},
+        {"left top scaled", false, 1, 0.0f, 2.0f, false, false, {400, 720, 720, 400}, {300, 300, 360, 360}},
+        {"unknown alignment is the centre", false, 7, 0.0f, 1.0f, false, false, {320, 480, 480, 320}, {270, 270, 330, 330}},
+        {"flipped horizontally", false, 0, 0.0f, 1.0f, true, false, {480, 320, 320, 480}, {270, 270, 330, 330}},
+        {"flipped vertically", false, 0, 0.0f, 1.0f, false, true, {320, 480, 480, 320}, {330, 330, 270, 270}},
         // A quarter turn (clockwise on screen) of a 0.2 x 0.1 quad about its centre.
-        {"turned left top is centred", 1, 1.5707964f, 1.0f, false, false, {440, 440, 360, 360}, {240, 360, 360, 240}},
+        {"turned left top is centred", false, 1, 1.5707964f, 1.0f, false, false, {440, 440, 360, 360}, {240, 360, 360, 240}},
+        // Transformed sprites draw unit quads.
+        {"transformed centre", true, 0, 0.0f, 1.0f, false, false, {-2, 0, 0, -2}, {2, 2, 0, 0}},
+        {"transformed left top", true, 1, 0.0f, 1.0f, false, false, {-1, 1, 1, -1}, {1, 1, -1, -1}},
+        {"transformed turned left top is centred", true, 1, 1.5707964f, 1.0f, false, false, {0, 0, -2, -2}, {2, 0, 0, 2}},
     };
     for (const Case& c : cases) {
-        auto sprite = NewSprite();
+        auto sprite = NewSprite(c.withTransform);
         sprite->m_CoordAligment = c.alignment;
         sprite->m_Angle = c.angle;
         sprite->m_XScaleFactor = c.xScale;
         sprite->m_FlipHorizontal = c.flipH;
         sprite->m_FlipVertical = c.flipV;
+        SCore::SMatrix before = Device().DoGetTransform(SCore::STT_VIEW);
         ExpectQuad(Drawn(*sprite), c.x, c.y, c.what);
+        SCore::SMatrix after = Device().DoGetTransform(SCore::STT_VIEW);
+        EXPECT_EQ(0, std::memcmp(&before, &after, sizeof before)) << c.what;
+        EXPECT_EQ(0u, Device().TransformStackSize()) << c.what;
     }
 }
 
@@ -113,30 +122,6 @@ TEST_F(SpriteTest, CornersCarryTheirColoursAndTextureCoordinates)
     }
     EXPECT_EQ(1.0f, v[0].rhw);
     EXPECT_EQ((std::vector<uint16_t>{0, 1, 3, 1, 2, 3}), ReadIndices(sprite->GetIndexBuffer()));
-}
-
-TEST_F(SpriteTest, TransformedSpriteUnitQuadsAndRestoredTransforms)
-{
-    struct Case {
-        const char* what;
-        uint32_t alignment;
-        float angle;
-        std::vector<float> x, y;
-    } cases[] = {
-        {"centre", 0, 0.0f, {-2, 0, 0, -2}, {2, 2, 0, 0}},
-        {"left top", 1, 0.0f, {-1, 1, 1, -1}, {1, 1, -1, -1}},
-        {"turned left top is centred", 1, 1.5707964f, {0, 0, -2, -2}, {2, 0, 0, 2}},
-    };
-    for (const Case& c : cases) {
-        auto sprite = NewSprite(true);
-        sprite->m_CoordAligment = c.alignment;
-        sprite->m_Angle = c.angle;
-        SCore::SMatrix before = Device().DoGetTransform(SCore::STT_VIEW);
-        ExpectQuad(Drawn(*sprite), c.x, c.y, c.what);
-        SCore::SMatrix after = Device().DoGetTransform(SCore::STT_VIEW);
-        EXPECT_EQ(0, std::memcmp(&before, &after, sizeof before)) << c.what;
-        EXPECT_EQ(0u, Device().TransformStackSize()) << c.what;
-    }
 }
 
 TEST_F(SpriteTest, ReadsTheContentFormAndWritesItBack)

@@ -41,51 +41,43 @@ TEST_F(TextureFontTest, EmptyTextDrawsNothingAndMakesNoBuffers)
     EXPECT_EQ(0.0f, font->GetTextWidth());
 }
 
-TEST_F(TextureFontTest, AGlyphOutsideTheMapsUsesItsCodeAsCell)
-{
-    auto font = NewFont();
-    font->SetText("A"); // code 65: column 1, row 4 of a 16-column grid
-    auto v = Drawn(*font);
-    ASSERT_EQ(4u, v.size());
-    const float expected[][4] = {{80, 300, 1.0f / 16, 4.0f / 8}, {160, 300, 2.0f / 16, 4.0f / 8},
-                                 {160, 330, 2.0f / 16, 5.0f / 8}, {80, 330, 1.0f / 16, 5.0f / 8}};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_FLOAT_EQ(expected[i][0], v[i].x) << i;
-        EXPECT_FLOAT_EQ(expected[i][1], v[i].y) << i;
-        EXPECT_FLOAT_EQ(expected[i][2], v[i].u) << i;
-        EXPECT_FLOAT_EQ(expected[i][3], v[i].v) << i;
-    }
-}
-
 TEST_F(TextureFontTest, AdvancesCellsAndIndentPlaceTheQuads)
 {
     struct Case {
         const char* what;
         float indent;
         float firstAdvance;
+        bool mapped;                      // 'x' mapped to cell 17, else its code's cell
         std::vector<float> lefts, rights; // pixels
         float width;                      // glyph widths
+        float u, v;                       // the first glyph's cell
     } cases[] = {
-        {"edge to edge", 1.0f, 1.0f, {80, 160}, {160, 240}, 2.0f},
-        {"narrow first glyph", 1.0f, 0.5f, {80, 120}, {120, 200}, 1.5f},
-        {"indent two leaves a gap", 2.0f, 1.0f, {80, 240}, {160, 320}, 2.0f},
+        {"edge to edge", 1.0f, 1.0f, true, {80, 160}, {160, 240}, 2.0f, 1.0f / 16, 1.0f / 8},
+        {"narrow first glyph", 1.0f, 0.5f, true, {80, 120}, {120, 200}, 1.5f, 1.0f / 16, 1.0f / 8},
+        {"indent two leaves a gap", 2.0f, 1.0f, true, {80, 240}, {160, 320}, 2.0f, 1.0f / 16, 1.0f / 8},
+        // Code 120: column 8, row 7 of a 16-column grid.
+        {"a glyph outside the maps uses its code as cell", 1.0f, 1.0f, false, {80, 160}, {160, 240}, 2.0f, 8.0f / 16,
+         7.0f / 8},
     };
     for (const Case& c : cases) {
         auto font = NewFont(16, 8, c.indent);
         font->m_Advances[uint32_t('x')] = c.firstAdvance;
-        font->m_Cells[uint32_t('x')] = 17; // column 1, row 1
+        if (c.mapped) font->m_Cells[uint32_t('x')] = 17; // column 1, row 1
         font->SetText(std::wstring(L"xy"));
         auto v = Drawn(*font);
         ASSERT_EQ(8u, v.size()) << c.what;
         for (int i = 0; i < 2; ++i) {
             EXPECT_NEAR(c.lefts[i], v[4 * i].x, 1e-3) << c.what << " char " << i;
             EXPECT_NEAR(c.rights[i], v[4 * i + 1].x, 1e-3) << c.what << " char " << i;
+            EXPECT_FLOAT_EQ(300, v[4 * i].y) << c.what << " char " << i;
+            EXPECT_FLOAT_EQ(330, v[4 * i + 2].y) << c.what << " char " << i;
         }
         EXPECT_FLOAT_EQ(c.width, font->GetTextWidth()) << c.what;
         // A narrow advance crops the cell to its left part.
-        EXPECT_FLOAT_EQ(1.0f / 16, v[0].u) << c.what;
-        EXPECT_FLOAT_EQ((1.0f + c.firstAdvance) / 16, v[1].u) << c.what;
-        EXPECT_FLOAT_EQ(1.0f / 8, v[0].v) << c.what;
+        EXPECT_FLOAT_EQ(c.u, v[0].u) << c.what;
+        EXPECT_FLOAT_EQ(c.u + c.firstAdvance / 16, v[1].u) << c.what;
+        EXPECT_FLOAT_EQ(c.v, v[0].v) << c.what;
+        EXPECT_FLOAT_EQ(c.v + 1.0f / 8, v[3].v) << c.what;
     }
 }
 

@@ -37,32 +37,16 @@ protected:
 
 } // namespace
 
-TEST_F(TransitionTest, SpriteFadeOutFollowsAQuarterSineAndEndsHidden)
-{
-    SSpriteTransition fade(500.0f);
-    fade.SetSprite(m_Sprite);
-    fade.Start(STS_FADE_OUT);
-    EXPECT_EQ(255u, AlphaAt(fade, 0));
-    EXPECT_EQ(74u, AlphaAt(fade, 250));
-    AlphaAt(fade, 500); // still running at exactly the fade time
-    EXPECT_EQ(STS_FADE_OUT, fade.m_TransitionState);
-    EXPECT_EQ(0u, AlphaAt(fade, 501));
-    EXPECT_EQ(STS_HIDDEN, fade.m_TransitionState);
-    // Every corner carries the alpha; red, green and blue are untouched.
-    EXPECT_EQ(0x00123456u, m_Sprite->m_ColorLU);
-    EXPECT_EQ(0x00FFFFFFu, m_Sprite->m_ColorRD);
-    EXPECT_FALSE(m_Sprite->m_Cached);
-}
-
-TEST_F(TransitionTest, LimitsBoundTheAlphaAndAreClampedToAByte)
+TEST_F(TransitionTest, AlphaRunsBetweenTheLimitsClampedToAByteAndEndsInTheEndState)
 {
     struct Case {
         float time, min, max;
         STransitionState start, end;
-        uint32_t first, last;
+        uint32_t first, half, last; // half: at half the time, 0 when not checked
     } cases[] = {
-        {2000.0f, 0.2f, 0.8f, STS_FADE_IN, STS_SHOWN, 51, 204},
-        {500.0f, -1.0f, 2.0f, STS_FADE_OUT, STS_HIDDEN, 255, 0},
+        {500.0f, 0.0f, 1.0f, STS_FADE_OUT, STS_HIDDEN, 255, 74, 0}, // a quarter sine
+        {2000.0f, 0.2f, 0.8f, STS_FADE_IN, STS_SHOWN, 51, 0, 204},
+        {500.0f, -1.0f, 2.0f, STS_FADE_OUT, STS_HIDDEN, 255, 0, 0},
     };
     for (const Case& c : cases) {
         pt::SetFakeTime(10000);
@@ -72,9 +56,18 @@ TEST_F(TransitionTest, LimitsBoundTheAlphaAndAreClampedToAByte)
         fade.SetSprite(m_Sprite);
         fade.Start(c.start);
         EXPECT_EQ(c.first, AlphaAt(fade, 0)) << c.min;
+        if (c.half) {
+            EXPECT_EQ(c.half, AlphaAt(fade, DWORD(c.time) / 2)) << c.min;
+        }
+        AlphaAt(fade, DWORD(c.time));
+        EXPECT_EQ(c.start, fade.m_TransitionState) << "still running at exactly the fade time, " << c.min;
         EXPECT_EQ(c.last, AlphaAt(fade, DWORD(c.time) + 1)) << c.min;
         EXPECT_EQ(c.end, fade.m_TransitionState) << c.min;
+        // Every corner carries the alpha; red, green and blue are untouched.
+        EXPECT_EQ(0x00123456u | c.last << 24, m_Sprite->m_ColorLU) << c.min;
         EXPECT_EQ(0x00ABCDEFu | c.last << 24, m_Sprite->m_ColorRU) << c.min;
+        EXPECT_EQ(0x00FFFFFFu | c.last << 24, m_Sprite->m_ColorRD) << c.min;
+        EXPECT_FALSE(m_Sprite->m_Cached) << c.min;
     }
 }
 

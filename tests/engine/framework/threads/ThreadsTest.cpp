@@ -4,6 +4,7 @@
 #include "engine/framework/input/SUIEvent.h"
 #include "platform/testing.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/ThrownText.h"
 
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
@@ -68,13 +69,7 @@ TEST(Threads, StartFailureThrowsWithContext)
         void Run() override {}
     } thread;
     hooks::InjectOnce("_beginthreadex", E_FAIL);
-    try {
-        thread.Start();
-        FAIL() << "nothing thrown";
-    } catch (const SCore::TarnCoreException& e) {
-        EXPECT_EQ(0u, std::string(e.what()).find("can't start thread SThread::Start() Src\\SThread at:"))
-            << e.what();
-    }
+    EXPECT_TRUE(tarn_test::ThrowsStartingWith([&] { thread.Start(); }, "can't start thread SThread::Start() Src\\SThread at:"));
     EXPECT_FALSE(thread.IsStarted());
     hooks::ResetAll();
 }

@@ -35,6 +35,14 @@ protected:
         button->m_FocusEvent = m_Focus;
         return button;
     }
+    // A form of the application's.
+    boost::shared_ptr<SUIForm> Form(SUIApplication& app, const char* name)
+    {
+        boost::shared_ptr<SUIForm> form(new SUIForm(name));
+        form->SetViewport(m_Viewport);
+        app.AddForm(form);
+        return form;
+    }
     boost::shared_ptr<Counter> m_Clicks{new Counter}, m_Focus{new Counter};
 };
 
@@ -55,28 +63,21 @@ TEST_F(ControlsTest, PointerPixelsBecomeFractionsAndEdgesHit)
 
 TEST_F(ControlsTest, ButtonClicksOnTheFirstPointerOverAfterAPress)
 {
+    // Press and release in place are the injected clicks of the pixel test. A small move that
+    // stays on the button clicks before the release.
     auto button = Button();
     Down(*button, 300, 300);
-    EXPECT_EQ(SUICS_PRESSED, button->GetState());
-    EXPECT_EQ(0, m_Clicks->m_Count);
-    Up(*button, 300, 300);
-    EXPECT_EQ(1, m_Clicks->m_Count);
-    Up(*button, 300, 300); // the level-triggered up of the next pass
-    EXPECT_EQ(1, m_Clicks->m_Count);
-
-    // A small move that stays on the button clicks before the release.
-    Down(*button, 300, 300);
     Move(*button, 305, 300);
-    EXPECT_EQ(2, m_Clicks->m_Count);
+    EXPECT_EQ(1, m_Clicks->m_Count);
 
     // Pressed, dragged off and released elsewhere: still pressed, and a later hover clicks.
     Down(*button, 300, 300);
     Move(*button, 700, 300);
     Up(*button, 700, 300);
     EXPECT_TRUE(button->IsPressed());
-    EXPECT_EQ(2, m_Clicks->m_Count);
+    EXPECT_EQ(1, m_Clicks->m_Count);
     Move(*button, 300, 300);
-    EXPECT_EQ(3, m_Clicks->m_Count);
+    EXPECT_EQ(2, m_Clicks->m_Count);
 }
 
 TEST_F(ControlsTest, AThrowingClickOrFocusHandlerIsCalledOnceWhileThePointerRests)
@@ -162,9 +163,7 @@ TEST_F(ControlsTest, ApplicationKeepsAStackOfShownForms)
 {
     SUIApplication app;
     app.SetViewport(m_Viewport);
-    boost::shared_ptr<SUIForm> a(new SUIForm("a")), b(new SUIForm("b"));
-    app.AddForm(a);
-    app.AddForm(b);
+    boost::shared_ptr<SUIForm> a = Form(app, "a"), b = Form(app, "b");
     EXPECT_TRUE(StartsWith(ThrownText([&] { app.AddForm(boost::shared_ptr<SUIForm>(new SUIForm("a"))); }),
                            "form:a already contains in apllication SUIApplication::AddForm()"));
     EXPECT_TRUE(StartsWith(ThrownText([&] { app.ShowForm("nope"); }), "form:nope not found SUIApplication::ShowForm()"));
@@ -191,15 +190,10 @@ TEST_F(ControlsTest, ApplicationRoutesInputToTheCurrentFormAndDrawsTheStack)
 {
     SUIApplication app;
     app.SetViewport(m_Viewport);
-    boost::shared_ptr<SUIForm> bottom(new SUIForm("bottom")), top(new SUIForm("top"));
-    boost::shared_ptr<Probe> low(new Probe), high(new Probe);
+    boost::shared_ptr<SUIForm> bottom = Form(app, "bottom"), top = Form(app, "top");
+    boost::shared_ptr<Probe> low = Make<Probe>(), high = Make<Probe>();
     bottom->AddControl(low);
     top->AddControl(high);
-    for (auto* f : {&bottom, &top}) {
-        (*f)->SetViewport(m_Viewport);
-        app.AddForm(*f);
-    }
-    for (auto* p : {&low, &high}) (*p)->SetViewport(m_Viewport);
     Move(app, 10, 10); // no form shown: nothing happens
     app.ShowForm("bottom");
     app.ShowForm("top");
@@ -229,11 +223,9 @@ TEST_F(ControlsTest, FormsShownAndClosedWhileInputArrivesFromAnotherThread)
     SUIApplication app;
     app.SetViewport(m_Viewport);
     for (const char* name : {"a", "b"}) {
-        boost::shared_ptr<SUIForm> form(new SUIForm(name));
-        form->SetViewport(m_Viewport);
+        boost::shared_ptr<SUIForm> form = Form(app, name);
         form->m_W = form->m_H = 1.0f;
         form->AddControl(Button());
-        app.AddForm(form);
     }
     std::thread input([&] {
         for (int i = 0; i < 2000; ++i) {

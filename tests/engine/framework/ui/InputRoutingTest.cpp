@@ -14,18 +14,7 @@ using namespace ui_test;
 
 namespace {
 
-class UIPixelsTest : public drawables_test::PixelsTest {
-protected:
-    boost::shared_ptr<SSprite> Solid(uint32_t colour)
-    {
-        boost::shared_ptr<SSprite> sprite(new SSprite("button", false));
-        sprite->Create(m_Viewport);
-        sprite->m_CoordAligment = SCA_LEFT_TOP;
-        sprite->m_ColorLU = sprite->m_ColorRU = sprite->m_ColorLD = sprite->m_ColorRD = colour;
-        sprite->m_Material.m_ZWrite = 0;
-        return sprite;
-    }
-};
+using UIPixelsTest = drawables_test::PixelsTest;
 
 } // namespace
 
@@ -35,9 +24,9 @@ TEST_F(UIPixelsTest, PixelsFormButtonChangesSpriteUnderThePointerAndCallsBackOnA
     button->SetViewport(m_Viewport);
     button->m_X = button->m_Y = 0.25f; // pixels 40..120 x 30..90
     button->m_W = button->m_H = 0.5f;
-    button->m_NormalSprite = Solid(0xFFFF0000);
-    button->m_OverSprite = Solid(0xFF00FF00);
-    button->m_PressedSprite = Solid(0xFF0000FF);
+    button->m_NormalSprite = Solid(0xFFFF0000, false, SCA_LEFT_TOP);
+    button->m_OverSprite = Solid(0xFF00FF00, false, SCA_LEFT_TOP);
+    button->m_PressedSprite = Solid(0xFF0000FF, false, SCA_LEFT_TOP);
     boost::shared_ptr<Counter> clicks(new Counter);
     button->m_ClickEvent = clicks;
 

@@ -28,58 +28,48 @@ std::set<int> PaintedCells(const std::vector<double>& cells)
 
 int Cell(int r, int c) { return r * 20 + c; }
 
-TEST(GestureRecognizerReduce, SmallGridFeedsBlocksOfCells)
+Rows Painted(Rows rows, size_t row, size_t column)
 {
-    Rows rows = Blank(10, 10);
-    rows[3][7] = 255;
-    EXPECT_EQ(std::set<int>({Cell(6, 14), Cell(6, 15), Cell(7, 14), Cell(7, 15)}),
-              PaintedCells(GestureRecognizer::Reduce(rows)));
+    rows[row][column] = 255;
+    return rows;
+}
 
-    // One column of two rows: every column of the grid samples source column 0.
-    Rows column = Blank(2, 1);
-    column[1][0] = 255;
-    std::set<int> lowerHalf;
+std::set<int> CellRows(std::initializer_list<int> rows, std::initializer_list<int> columns)
+{
+    std::set<int> cells;
+    for (int r : rows)
+        for (int c : columns) cells.insert(Cell(r, c));
+    return cells;
+}
+
+TEST(GestureRecognizerReduce, CellsSampleOverlappingSourceRowsInSinglePrecisionAndShortRowsReadAsUnpainted)
+{
+    std::set<int> lowerHalf, raggedCells = {Cell(4, 2)};
     for (int r = 10; r < 20; ++r)
         for (int c = 0; c < 20; ++c) lowerHalf.insert(Cell(r, c));
-    EXPECT_EQ(lowerHalf, PaintedCells(GestureRecognizer::Reduce(column)));
-}
-
-TEST(GestureRecognizerReduce, CellsSampleOverlappingSourceRowsInSinglePrecision)
-{
-    const struct {
-        size_t height;
-        size_t paintedRow;
-        std::set<int> cellRows;
-    } cases[] = {
-        {30, 1, {0, 1}},     // cellH 1.5: row 0 samples 0-1, row 1 samples 1-2
-        {30, 29, {19}},      // the last cell stops at the last row
-        {84, 62, {14, 15}},  // 15 x 4.2f falls just below 63, so cell 15 starts at row 62
-    };
-    for (const auto& c : cases) {
-        Rows rows = Blank(c.height, 20);
-        rows[c.paintedRow][5] = 255;
-        std::set<int> expected;
-        for (int r : c.cellRows) expected.insert(Cell(r, 5));
-        EXPECT_EQ(expected, PaintedCells(GestureRecognizer::Reduce(rows)))
-            << c.height << " rows, row " << c.paintedRow;
-    }
-}
-
-TEST(GestureRecognizerReduce, EmptyFirstRowAndShortRowsReadAsUnpainted)
-{
-    Rows rows = Blank(5, 0);
-    rows[2].assign(40, 255);
-    EXPECT_TRUE(PaintedCells(GestureRecognizer::Reduce(rows)).empty());
-
+    for (int c = 0; c < 20; ++c) raggedCells.insert(Cell(6, c));
     // Only the first row gives the width; bytes a short row lacks count as 0.
-    Rows ragged = Blank(20, 20);
+    Rows ragged = Blank(20, 20), emptyFirst = Blank(5, 0);
     ragged[4].resize(3);
     ragged[4][2] = 255;
     ragged[5].clear();
     ragged[6].assign(30, 255);
-    std::set<int> expected = {Cell(4, 2)};
-    for (int c = 0; c < 20; ++c) expected.insert(Cell(6, c));
-    EXPECT_EQ(expected, PaintedCells(GestureRecognizer::Reduce(ragged)));
+    emptyFirst[2].assign(40, 255);
+    const struct {
+        const char* what;
+        Rows rows;
+        std::set<int> cells;
+    } cases[] = {
+        {"small grid: blocks of cells", Painted(Blank(10, 10), 3, 7), CellRows({6, 7}, {14, 15})},
+        {"one column: every cell column samples it", Painted(Blank(2, 1), 1, 0), lowerHalf},
+        {"cellH 1.5: row 0 samples 0-1, row 1 samples 1-2", Painted(Blank(30, 20), 1, 5), CellRows({0, 1}, {5})},
+        {"the last cell stops at the last row", Painted(Blank(30, 20), 29, 5), CellRows({19}, {5})},
+        {"15 x 4.2f falls just below 63, so cell 15 starts at row 62", Painted(Blank(84, 20), 62, 5),
+         CellRows({14, 15}, {5})},
+        {"empty first row", emptyFirst, {}},
+        {"short, empty and long rows", ragged, raggedCells},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.cells, PaintedCells(GestureRecognizer::Reduce(c.rows))) << c.what;
 }
 
 // 400 inputs, 5 outputs, zero weights: output 0 always wins by the output offsets.

@@ -4,11 +4,11 @@
 #include "game/gameplay/gestures/GestureRecognizer.h"
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -41,21 +41,6 @@ std::string BuildFailure(const tarn_test::TempDir& dir, const std::string& conte
 {
     tarn_test::WriteBytes(dir.File("nn.xml"), content);
     return ThrownText([&] { NNBuilder(",").Build(dir.WFile("nn.xml")); });
-}
-
-TEST(NNBuilder, ReadsAHandMadeNetwork)
-{
-    tarn_test::TempDir dir;
-    tarn_test::WriteBytes(dir.File("nn.xml"), kSmallNet);
-    const boost::shared_ptr<NeuroNet> net = NNBuilder(",").Build(dir.WFile("nn.xml"));
-    EXPECT_EQ(std::vector<int>({2, 1, 2}), net->GetLayerSizes());
-    EXPECT_EQ(1.0, net->GetAlpha());
-    EXPECT_EQ(2.0, net->GetBeta());
-    EXPECT_EQ(std::vector<double>({0.5, -0.25, 0.1}), net->GetWeights()[0]);
-
-    EXPECT_EQ(std::vector<double>({1, 2, 0, -3}), net->GetWeights()[1]);
-    EXPECT_EQ(std::vector<double>({2, -1, 2, -1}), net->GetInputScale());
-    EXPECT_EQ(std::vector<double>({10, 5, 1, 0}), net->GetOutputScale());
 }
 
 TEST(NNBuilder, RefusesBrokenFilesSayingWhatIsWrong)
@@ -108,22 +93,6 @@ TEST(NNBuilder, RefusesBrokenFilesSayingWhatIsWrong)
                            "File [" + dir.File("absent.xml") + "] not found"));
 }
 
-// Runs the body with the working directory set to a fresh folder.
-class InWorkingDirectory {
-public:
-    InWorkingDirectory() : m_Previous(getcwd(nullptr, 0)) { EXPECT_EQ(0, chdir(m_Dir.Path().c_str())); }
-    ~InWorkingDirectory()
-    {
-        EXPECT_EQ(0, chdir(m_Previous));
-        free(m_Previous);
-    }
-    const tarn_test::TempDir& Dir() const { return m_Dir; }
-
-private:
-    tarn_test::TempDir m_Dir;
-    char* m_Previous;
-};
-
 std::string RecognizerFailure()
 {
     return ThrownText([] { Runegarden::GestureRecognizer recognizer; });
@@ -142,22 +111,23 @@ std::string FlatNet(int inputs, const std::string& outputScale)
 
 TEST(GestureRecognizer, StartUpReadsResNnXmlAndReportsABrokenOne)
 {
-    InWorkingDirectory cwd;
+    tarn_test::TempDir dir;
+    platformtest::ScopedCwd cwd(dir.Path().string());
     EXPECT_EQ(0u, RecognizerFailure().find("File [Res\\nn.xml] not found"));
 
-    std::filesystem::create_directory(cwd.Dir().Path() / "Res");
-    tarn_test::WriteBytes(cwd.Dir().File("Res/nn.xml"), FlatNet(400, "1,0.5,1,-0.5"));
+    std::filesystem::create_directory(dir.Path() / "Res");
+    tarn_test::WriteBytes(dir.File("Res/nn.xml"), FlatNet(400, "1,0.5,1,-0.5"));
     Runegarden::GestureRecognizer recognizer;
     EXPECT_EQ(0, recognizer.Recognize(std::vector<std::vector<unsigned char>>(3, {0, 255})));
 
-    tarn_test::WriteBytes(cwd.Dir().File("Res/nn.xml"), FlatNet(400, "1,0.5"));
+    tarn_test::WriteBytes(dir.File("Res/nn.xml"), FlatNet(400, "1,0.5"));
     const std::string text = RecognizerFailure();
     EXPECT_EQ(0u, text.find("Incorrect size of scale outputs NNBuilder::Build() ..\\Src\\NNBuilder at:"))
         << text;
     EXPECT_NE(std::string::npos, text.find(" GestureRecognizer::GestureRecognizer() ..\\Src\\GestureRecognizer at:"))
         << text;
 
-    tarn_test::WriteBytes(cwd.Dir().File("Res/nn.xml"), FlatNet(399, "1,0.5,1,-0.5"));
+    tarn_test::WriteBytes(dir.File("Res/nn.xml"), FlatNet(399, "1,0.5,1,-0.5"));
     EXPECT_EQ(0u, RecognizerFailure().find("neuronet: input layer must have 400 units"));
 }
 

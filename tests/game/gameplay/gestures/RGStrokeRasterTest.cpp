@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 #include <set>
 #include <utility>
@@ -63,31 +62,6 @@ Pixels Row(int y, int x0, int x1)
     Pixels p;
     for (int x = x0; x <= x1; ++x) p.insert(std::make_pair(x, y));
     return p;
-}
-
-TEST(RGStrokeRaster, LinesHaveNoGapsAndEndExactly)
-{
-    const struct {
-        int x0, y0, x1, y1;
-    } lines[] = {{10, 10, 12, 40}, {12, 40, 10, 10}, {200, 5, 3, 60}, {30, 4, 1, 4}, {50, 50, 50, 50}};
-    for (const auto& l : lines) {
-        Canvas canvas;
-        canvas.raster.DrawLine(l.x0, l.y0, l.x1, l.y1, canvas.Bits(), Canvas::kPitch);
-        const Pixels p = canvas.Painted();
-        const int dx = std::abs(l.x1 - l.x0), dy = std::abs(l.y1 - l.y0);
-        EXPECT_EQ(static_cast<size_t>(std::max(dx, dy) + 1), p.size());
-        EXPECT_TRUE(p.count(std::make_pair(l.x0, l.y0)) && p.count(std::make_pair(l.x1, l.y1)));
-        // One pixel per step of the longer axis, each within one pixel of the previous.
-        std::set<int> major;
-        for (const auto& px : p) major.insert(dx >= dy ? px.first : px.second);
-        EXPECT_EQ(p.size(), major.size());
-        for (const auto& px : p) {
-            const double t = dx >= dy ? (dx ? double(px.first - l.x0) / (l.x1 - l.x0) : 0)
-                                      : double(px.second - l.y0) / (l.y1 - l.y0);
-            const double ideal = dx >= dy ? l.y0 + t * (l.y1 - l.y0) : l.x0 + t * (l.x1 - l.x0);
-            EXPECT_LE(std::fabs((dx >= dy ? px.second : px.first) - ideal), 0.5 + 1e-9);
-        }
-    }
 }
 
 TEST(RGStrokeRaster, PixelsOffTheCanvasAreSkipped)
