@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 using namespace Runegarden;
 
 namespace {
@@ -148,6 +151,42 @@ TEST_F(RGPlayModeTest, WindowMessageUserReadsThePacksAgainKeepingTheirCurrentLev
     EXPECT_EQ(RGLevelPacks::Main()->GetCurrentLevelName(), "lvl2");
     for (int i = 0; i < 40; ++i) Frame(20);
     EXPECT_EQ(m_Game->GetLevel()->m_Name, "lvl2");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RGPlayModeTest, LoadingFillsTheBarForOneAndAHalfSecondsThenPlaysTheLevelsMusic)
+{
+    const struct {
+        const char* level;
+        const char* music;
+    } cases[] = {{"level1", "sounds\\playtime.mp3"}, {"lvl2", "sounds\\playtimew.mp3"}};
+    for (const auto& c : cases) {
+        RGLevelPacks::Main()->SetCurrentLevel(c.level);
+        m_Game->GetMp3Player()->FadeOut(); // as the map does before it loads a level
+        m_Game->StartLevelLoading();
+        Frame(500);
+        ASSERT_EQ(Modes().m_CurrentMode, RGGM_LOADING) << c.level;
+        EXPECT_EQ(m_Game->GetLevel()->m_Name, c.level);
+        EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.0f);
+        Frame(750);
+        EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.5f);
+        Frame(750);
+        EXPECT_EQ(Modes().GetPendingMode(), RGGM_LOADING) << "not before more than 1500 ms";
+        EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 1.0f);
+        Frame(1);
+        EXPECT_EQ(Modes().GetPendingMode(), RGGM_PLAY);
+        EXPECT_EQ(Profile().Level, c.level);
+        bool found = false;
+        for (int i = 0; i < 200 && !found; ++i) {
+            for (const auto& g : apptest::pt::Graphs()) found = found || g.file == c.music;
+            if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_TRUE(found) << c.music;
+        for (int i = 0; i < 60; ++i) Frame(20);
+    }
 }
 
 } // namespace
