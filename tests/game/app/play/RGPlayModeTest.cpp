@@ -122,6 +122,7 @@ TEST_F(RGPlayModeTest, DyingActorsCostLivesAndTheLastLifeEndsInGameOverOnce)
     Frame(20);
     apptest::pt::InjectMouseButton(1, false);
     EXPECT_EQ(Modes().GetPendingMode(), RGGM_MAP);
+    Frame(20);
     EXPECT_EQ(Profile().Lifes, 1);
 }
 
