@@ -179,9 +179,15 @@ class Walker(GameObject):
 
     def riding(self):
         """Carried by a lift that is not resting at its top: the walker waits for the ride."""
-        if self.supports:
-            lifts = [s for s in self.supports if s.gameObjectType == LIFT]
-            self.ride_lift = lifts[0] if lifts and len(lifts) == len(self.supports) else None
+        supports = self.supports
+        if supports:
+            # Plain loops: a comprehension makes a function object at every call.
+            for s in supports:
+                if s.gameObjectType != LIFT:
+                    self.ride_lift = None
+                    break
+            else:
+                self.ride_lift = supports[0]
         elif self.airborne_time > 0.5:
             self.ride_lift = None
         return self.ride_lift is not None and not self.ride_lift.at_top()
@@ -203,12 +209,17 @@ class Walker(GameObject):
             return
         if self.delay > 0:
             self.delay = max(0.0, self.delay - dt)
-        for wind in self.winds:
+        winds = self.winds
+        for wind in winds:
             self.direction = 1 if wind.gameObjectType == WINDRIGHT else -1
-        push = max([w.push for w in self.winds] or [1.0])
+        push = max([w.push for w in winds]) if winds else 1.0
         grounded = self.grounded()
-        if grounded and not any(s.gameObjectType == LIFT for s in self.supports):
-            self.last_lift = None
+        if grounded:
+            for s in self.supports:
+                if s.gameObjectType == LIFT:
+                    break
+            else:
+                self.last_lift = None
         if self.waiting() or self.riding():
             self.vel_x = 0.0
         else:
@@ -344,11 +355,13 @@ class Dispatcher:
 
     def run(self, a, b, px, py, depth, nx, ny, world):
         self.sound_fx = ""
-        if not is_walker(a) and is_walker(b):
+        a_walks, b_walks = is_walker(a), is_walker(b)
+        if not a_walks and b_walks:
             a, b, nx, ny = b, a, -nx, -ny
-        if not is_walker(a) or not a.is_enable:
+            a_walks, b_walks = b_walks, a_walks
+        if not a_walks or not a.is_enable:
             return False
-        if is_walker(b):
+        if b_walks:
             return self.walker_meets_walker(a, b)
         t = b.gameObjectType
         if t == PORTAL:

@@ -70,10 +70,4 @@ void RGCollider::CollideAABBWithAABB(const boost::shared_ptr<RGGeomAABB>& first,
     TARN_CATCH("RGCollider::CollideAABBWithAABB()")
 }
 
-bool RGCollider::TestOverlap(const RGGeomAABB& first, const RGGeomAABB& second)
-{
-    return first.m_Max.X >= second.m_Min.X && second.m_Max.X >= first.m_Min.X && first.m_Max.Y >= second.m_Min.Y &&
-           second.m_Max.Y >= first.m_Min.Y && first.m_Max.Z >= second.m_Min.Z && second.m_Max.Z >= first.m_Min.Z;
-}
-
 } // namespace Runegarden

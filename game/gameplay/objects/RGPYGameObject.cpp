@@ -34,17 +34,22 @@ namespace {
 
 const RGPythonHandle& Key(RGPropertyKey key) { return RGPYFactory::GetPropertyKey(key); }
 
-// The names the factory does not keep keys for.
-const RGPythonHandle& NameKey()
-{
-    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromName("name"));
-    return *key;
-}
+// The names the factory does not keep keys for, interned once: the methods are called every frame.
+enum LocalName { kName, kIsLife, kCanUpdate, kDoUpdate, kResetForceAcc, kCanRender, kUpdateSpritesState,
+                 kAddStateSprite, kLocalNameCount };
 
-const RGPythonHandle& LifeKey()
+const RGPythonHandle& LocalKey(LocalName which)
 {
-    static const RGPythonHandle* key = new RGPythonHandle(RGPythonHandle::FromName("islife"));
-    return *key;
+    static const char* const names[kLocalNameCount] = {"name", "islife", "can_update", "do_update",
+                                                      "reset_force_acc", "can_render", "update_sprites_state",
+                                                      "add_state_sprite"};
+    // Never destroyed: objects may be released while statics are torn down.
+    static const RGPythonHandle* const keys = [] {
+        RGPythonHandle* made = new RGPythonHandle[kLocalNameCount];
+        for (int i = 0; i < kLocalNameCount; ++i) made[i] = RGPythonHandle::FromName(names[i]);
+        return made;
+    }();
+    return keys[which];
 }
 
 // Stores value when it differs from field (a NaN always differs); true when it did.
@@ -229,10 +234,13 @@ SVector3 RGPYGameObject::GetForceAcc()
 {
     TARN_TRY
     RGScriptLock lock;
+    static const RGPythonHandle* const keys[] = {&Key(RGPK_FRC_X), &Key(RGPK_FRC_Y)};
+    double values[2];
+    Script().GetPropertyDoubles(keys, 2, values);
     SVector3 force;
-    force.X = static_cast<float>(Script().GetPropertyValue(Key(RGPK_FRC_X)).GetResultAsDouble());
-    force.Y = static_cast<float>(Script().GetPropertyValue(Key(RGPK_FRC_Y)).GetResultAsDouble());
-    Script().SetMethodName("reset_force_acc", 0);
+    force.X = static_cast<float>(values[0]);
+    force.Y = static_cast<float>(values[1]);
+    Script().SetMethodName(LocalKey(kResetForceAcc), 0);
     Script().CreateObject();
     return force;
     TARN_CATCH("RGPYGameObject::GetForceAcc()")
@@ -242,7 +250,7 @@ void RGPYGameObject::ResetForceAcc()
 {
     TARN_TRY
     RGScriptLock lock;
-    Script().SetMethodName("reset_force_acc", 0);
+    Script().SetMethodName(LocalKey(kResetForceAcc), 0);
     Script().CreateObject();
     m_Tile->m_Body->m_Force = SVector3();
     TARN_CATCH("RGPYGameObject::ResetForceAcc()")
@@ -293,7 +301,7 @@ void RGPYGameObject::SetGravityAction(bool value)
 void RGPYGameObject::SetName(const std::string& name)
 {
     TARN_TRY
-    Script().SetPropertyValueString(NameKey(), name);
+    Script().SetPropertyValueString(LocalKey(kName), name);
     m_Name = name;
     TARN_CATCH("RGPYGameObject::SetName()")
 }
@@ -329,7 +337,7 @@ bool RGPYGameObject::IsMonstr()
 bool RGPYGameObject::IsLife()
 {
     TARN_TRY
-    return Script().GetPropertyValue(LifeKey()).GetResultAsBoolean();
+    return Script().GetPropertyValue(LocalKey(kIsLife)).GetResultAsBoolean();
     TARN_CATCH("RGPYGameObject::IsLife()")
 }
 
@@ -354,7 +362,7 @@ void RGPYGameObject::Update(float dt, const RGPythonDictionary& world)
 {
     TARN_TRY
     RGScriptLock lock;
-    Script().SetMethodName("can_update", 0);
+    Script().SetMethodName(LocalKey(kCanUpdate), 0);
     if (!Script().CreateObject().GetResultAsBoolean()) return;
     UpdateProcess(dt, world);
     TARN_CATCH("RGPYGameObject::Update()")
@@ -367,7 +375,7 @@ void RGPYGameObject::UpdateProcess(float dt, const RGPythonDictionary& world)
     UpdatePosition();
     UpdateVelocity();
     RGPythonObject& script = Script();
-    script.SetMethodName("do_update", 3);
+    script.SetMethodName(LocalKey(kDoUpdate), 3);
     script.SetArgumentValueDouble(0, dt);
     // The layer's clock counts from process start, so scripts see small, positive times.
     script.SetArgumentValueInteger(static_cast<int32_t>(timeGetTime()));
@@ -386,10 +394,12 @@ void RGPYGameObject::RefreshCache()
     TARN_TRY
     RGScriptLock lock;
     RGPythonObject& script = Script();
-    static const RGPropertyKey kRead[] = {RGPK_X, RGPK_Y, RGPK_VEL_X, RGPK_VEL_Y, RGPK_MASS, RGPK_W, RGPK_H};
+    static const RGPythonHandle* const keys[] = {&Key(RGPK_X),     &Key(RGPK_Y), &Key(RGPK_VEL_X), &Key(RGPK_VEL_Y),
+                                                 &Key(RGPK_MASS), &Key(RGPK_W), &Key(RGPK_H)};
+    double read[7];
+    script.GetPropertyDoubles(keys, 7, read);
     float values[7];
-    for (int i = 0; i < 7; ++i)
-        values[i] = static_cast<float>(script.GetPropertyValue(Key(kRead[i])).GetResultAsDouble());
+    for (int i = 0; i < 7; ++i) values[i] = static_cast<float>(read[i]);
     RGBody& body = *m_Tile->m_Body;
     body.m_Position.X = values[0];
     body.m_Position.Y = values[1];
@@ -409,7 +419,7 @@ void RGPYGameObject::Render()
 {
     TARN_TRY
     RGScriptLock lock;
-    Script().SetMethodName("can_render", 0);
+    Script().SetMethodName(LocalKey(kCanRender), 0);
     if (!Script().CreateObject().GetResultAsBoolean()) return;
     RenderState(RGPYFactory::GetGameObjectStateStr(GetState()));
     TARN_CATCH("RGPYGameObject::Render()")
@@ -443,7 +453,7 @@ void RGPYGameObject::UpdateSpritesState(double offsetX, double offsetY)
     const auto state = m_States.find(stateName);
     if (state != m_States.end() && !state->second.empty()) {
         RGPythonObject& script = Script();
-        script.SetMethodName("update_sprites_state", 3);
+        script.SetMethodName(LocalKey(kUpdateSpritesState), 3);
         script.SetArgumentValueString(stateName);
         script.SetArgumentValueDouble(1, offsetX);
         script.SetArgumentValueDouble(2, offsetY);
@@ -519,7 +529,7 @@ void RGPYGameObject::AddStateSprite(const std::string& stateName, const boost::s
         s.m_TexCoords.Y, s.m_TexCoords.Width, s.m_TexCoords.Height, s.m_Enabled, s.m_FlipHorizontal,
         s.m_FlipVertical, inverse, s.m_XScaleFactor, s.m_YScaleFactor);
     RGPythonObject& script = Script();
-    script.SetMethodName("add_state_sprite", 2);
+    script.SetMethodName(LocalKey(kAddStateSprite), 2);
     script.SetArgumentValueString(stateName);
     script.SetArgumentValuePyObject(1, info.GetHandle());
     script.CreateObject();

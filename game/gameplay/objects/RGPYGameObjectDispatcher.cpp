@@ -22,6 +22,7 @@ void RGPYGameObjectDispatcher::Init()
     RGScriptLock lock;
     m_PythonObject = RGPYFactory::CreateDispatcher();
     m_SoundKey = RGPythonHandle::FromName("sound_fx");
+    m_RunKey = RGPythonHandle::FromName("run");
     TARN_CATCH("RGPYGameObjectDispatcher::Init()")
 }
 
@@ -35,7 +36,7 @@ bool RGPYGameObjectDispatcher::Dispatch(const boost::shared_ptr<RGPYGameObject>&
     TARN_ASSERT(0 != b.get() && 0 != b->GetPythonObject().get());
     RGScriptLock lock;
     RGPythonObject& dispatcher = *m_PythonObject;
-    dispatcher.SetMethodName("run", 8);
+    dispatcher.SetMethodName(m_RunKey, 8);
     dispatcher.SetArgumentValuePyObject(0, a->GetPythonObject()->GetInstance());
     dispatcher.SetArgumentValuePyObject(1, b->GetPythonObject()->GetInstance());
     dispatcher.SetArgumentValueDouble(2, contact.m_Point.X);

@@ -32,6 +32,7 @@ public:
 private:
     boost::shared_ptr<RGPythonObject> m_PythonObject;
     RGPythonHandle m_SoundKey;
+    RGPythonHandle m_RunKey;
 };
 
 } // namespace Runegarden

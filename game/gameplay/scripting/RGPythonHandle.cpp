@@ -39,8 +39,6 @@ RGPythonHandle& RGPythonHandle::operator=(RGPythonHandle other) noexcept
     return *this;
 }
 
-RGPythonHandle::~RGPythonHandle() { Reset(); }
-
 RGPythonHandle RGPythonHandle::Steal(PyObject* object)
 {
     RGPythonHandle handle;

@@ -17,7 +17,11 @@ public:
     RGPythonHandle(const RGPythonHandle& other);
     RGPythonHandle(RGPythonHandle&& other) noexcept;
     RGPythonHandle& operator=(RGPythonHandle other) noexcept;
-    ~RGPythonHandle();
+    // Inline: most handles that go out of scope are empty ones that were moved from.
+    ~RGPythonHandle()
+    {
+        if (m_Object) Reset();
+    }
 
     // Takes over a new reference (null stays null).
     static RGPythonHandle Steal(PyObject* object);

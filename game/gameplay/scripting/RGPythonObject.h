@@ -1,7 +1,8 @@
 #pragma once
 // One script instance: its properties and its methods. A method call is prepared afresh each
 // time: SetMethodName, the argument setters, CreateObject. The Integer setter always fills slot 1,
-// the String setter slot 0.
+// the String setter slot 0. The method is looked up when it is bound and called without making a
+// bound method or an argument tuple, which a per-frame call would otherwise make every time.
 
 #include "game/gameplay/scripting/RGPythonHandle.h"
 #include "game/gameplay/scripting/RGPythonResult.h"
@@ -10,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace Runegarden {
 
@@ -25,6 +27,8 @@ public:
     RGPythonObject& operator=(const RGPythonObject&) = delete;
 
     RGPythonResult GetPropertyValue(const RGPythonHandle& key);
+    // values[i] = GetPropertyValue(*keys[i]).GetResultAsDouble(), in order, under one lock.
+    void GetPropertyDoubles(const RGPythonHandle* const keys[], unsigned count, double values[]);
     void SetPropertyValueLong(const RGPythonHandle& key, int32_t value);
     void SetPropertyValueSizeT(const RGPythonHandle& key, uint32_t value);
     void SetPropertyValueDouble(const RGPythonHandle& key, double value);
@@ -33,25 +37,35 @@ public:
     // A null value throws "can't cast to PyXXX value:" and leaves the property as it was.
     void SetPropertyValue(const RGPythonHandle& key, const RGPythonHandle& value);
 
-    // Binds the instance's method and makes a tuple of argumentCount empty slots.
+    // Binds the instance's method and makes argumentCount empty slots.
     void SetMethodName(const std::string& name, unsigned argumentCount);
+    // The same with the name as an interned str (RGPythonHandle::FromName) that the caller keeps.
+    void SetMethodName(const RGPythonHandle& name, unsigned argumentCount);
     void SetArgumentValueInteger(int32_t value); // slot 1
     void SetArgumentValueDouble(unsigned index, double value);
     void SetArgumentValueString(const std::string& value); // slot 0
     void SetArgumentValuePyObject(unsigned index, const RGPythonHandle& value);
     void SetArgumentValue(unsigned index, const RGPythonHandle& value);
-    // Calls the bound method; the method and its tuple serve this one call.
+    // Calls the bound method; the method and its arguments serve this one call.
     RGPythonResult CreateObject();
 
     const RGPythonHandle& GetInstance() const { return m_Instance; }
     const std::string& GetClassName() const { return m_ClassName; }
 
 private:
+    // Drops the binding and the references its slots hold.
+    void ReleaseCall();
+    // A new reference to the property's value; a missing one is logged and thrown.
+    PyObject* GetAttribute(const RGPythonHandle& key);
+
     boost::shared_ptr<RGPythonInterpreter> m_Interpreter;
     RGPythonHandle m_Instance;
-    RGPythonHandle m_Arguments;
     RGPythonHandle m_Method;
-    std::string m_MethodName;
+    RGPythonHandle m_MethodName;
+    // References of their own. Slot 0 holds the instance when m_Method is the function found on the
+    // class (it is then called with the instance first); the arguments follow from slot 1.
+    std::vector<PyObject*> m_Slots;
+    bool m_Unbound = false;
     std::string m_ClassName;
 };
 

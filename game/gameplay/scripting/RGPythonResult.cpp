@@ -28,12 +28,14 @@ uint32_t RGPythonResult::GetResultAsSizeT() const
     return static_cast<uint32_t>(value);
 }
 
-double RGPythonResult::GetResultAsDouble() const
+double RGPythonResult::GetResultAsDouble() const { return AsDouble(m_Value.Get()); }
+
+double RGPythonResult::AsDouble(PyObject* value)
 {
     RGScriptLock lock;
-    const double value = m_Value ? PyFloat_AsDouble(m_Value.Get()) : -1.0;
+    const double number = value ? PyFloat_AsDouble(value) : -1.0;
     if (PyErr_Occurred()) LogPythonError("conversion to a float");
-    return value;
+    return number;
 }
 
 std::string RGPythonResult::GetResultAsString() const

@@ -29,6 +29,9 @@ public:
 
     const RGPythonHandle& GetHandle() const { return m_Value; }
 
+    // GetResultAsDouble's conversion of a borrowed value (null gives -1.0). Holds the script lock.
+    static double AsDouble(PyObject* value);
+
 private:
     RGPythonHandle m_Value;
 };

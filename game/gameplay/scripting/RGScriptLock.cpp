@@ -18,23 +18,18 @@ std::recursive_mutex& ScriptMutex()
     return *mutex;
 }
 
-// How many script locks this thread holds; only the outermost one takes and leaves the locks.
-thread_local int t_Depth = 0;
-
 } // namespace
 
-RGScriptLock::RGScriptLock() : m_GilState(0)
+void RGScriptLock::Acquire()
 {
-    if (t_Depth++ > 0) return;
     // A wrapper used before start-up (tools, tests) starts the interpreter itself.
     if (!Py_IsInitialized()) StartPythonInterpreter();
     ScriptMutex().lock();
     m_GilState = static_cast<int>(PyGILState_Ensure());
 }
 
-RGScriptLock::~RGScriptLock()
+void RGScriptLock::Release()
 {
-    if (--t_Depth > 0) return;
     PyGILState_Release(static_cast<PyGILState_STATE>(m_GilState));
     ScriptMutex().unlock();
 }

@@ -68,15 +68,25 @@ bool OffScreen(const SCore::SVector3& p, float w, float h, float ox, float oy)
     return ox > p.X + w || p.X > ox + 1.0f || oy > p.Y + h || p.Y > oy + 1.0f;
 }
 
+// The object's box, or null for any other geometry. The geometry object stays for the whole
+// step while its values move, so a pass over all pairs looks it up once per object.
+const RGGeomAABB* Box(const RGPYGameObject& object)
+{
+    const RGGeometry* geometry = object.GetTile()->m_Geometry.get();
+    return geometry && geometry->GetType() == RGGeomAABB::kType ? static_cast<const RGGeomAABB*>(geometry) : nullptr;
+}
+
+void Boxes(const std::vector<boost::shared_ptr<RGPYGameObject>>& objects, std::vector<const RGGeomAABB*>& out)
+{
+    out.clear();
+    for (const auto& object : objects) out.push_back(Box(*object));
+}
+
 // Boxes apart on an axis make no contact; the collider itself judges every other pair (and
 // reports a geometry it does not know).
-bool Apart(const RGTile& a, const RGTile& b)
+bool Apart(const RGGeomAABB* a, const RGGeomAABB* b)
 {
-    if (!a.m_Geometry || !b.m_Geometry || a.m_Geometry->GetType() != RGGeomAABB::kType ||
-        b.m_Geometry->GetType() != RGGeomAABB::kType)
-        return false;
-    return !RGCollider::TestOverlap(static_cast<const RGGeomAABB&>(*a.m_Geometry),
-                                    static_cast<const RGGeomAABB&>(*b.m_Geometry));
+    return a && b && !RGCollider::TestOverlap(*a, *b);
 }
 
 bool IsPortal(RGPYGameObject& object)
@@ -251,18 +261,20 @@ void RGWorld::CollisionDetection()
     // inner one is asked at its pair. The scripts are asked only for pairs whose boxes meet: no
     // script runs in a row before its first such pair, so the outer flag read there is the one
     // the row began with.
-    for (ObjectPtr& fixed : m_StaticObjects) {
+    Boxes(m_StaticObjects, m_StaticBoxes);
+    Boxes(m_DynamicObjects, m_DynamicBoxes);
+    for (size_t s = 0; s < m_StaticObjects.size(); ++s) {
         int fixedEnabled = -1;
-        for (ObjectPtr& moving : m_DynamicObjects) {
-            if (Apart(*moving->GetTile(), *fixed->GetTile())) continue;
-            if (fixedEnabled < 0) fixedEnabled = fixed->IsEnable() ? 1 : 0;
-            if (fixedEnabled && moving->IsEnable()) ProcessCollision(moving, fixed);
+        for (size_t d = 0; d < m_DynamicObjects.size(); ++d) {
+            if (Apart(m_DynamicBoxes[d], m_StaticBoxes[s])) continue;
+            if (fixedEnabled < 0) fixedEnabled = m_StaticObjects[s]->IsEnable() ? 1 : 0;
+            if (fixedEnabled && m_DynamicObjects[d]->IsEnable()) ProcessCollision(m_DynamicObjects[d], m_StaticObjects[s]);
         }
     }
     for (size_t i = 0; i < m_DynamicObjects.size(); ++i) {
         int firstEnabled = -1;
         for (size_t j = i + 1; j < m_DynamicObjects.size(); ++j) {
-            if (Apart(*m_DynamicObjects[i]->GetTile(), *m_DynamicObjects[j]->GetTile())) continue;
+            if (Apart(m_DynamicBoxes[i], m_DynamicBoxes[j])) continue;
             if (firstEnabled < 0) firstEnabled = m_DynamicObjects[i]->IsEnable() ? 1 : 0;
             if (firstEnabled && m_DynamicObjects[j]->IsEnable()) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
         }

@@ -20,6 +20,7 @@ class SSprite;
 namespace Runegarden {
 
 class RGBackGround;
+class RGGeomAABB;
 class RGPYGameObject;
 class RGPYGameObjectDispatcher;
 class RGPythonDictionary;
@@ -85,6 +86,9 @@ private:
 
     std::vector<ObjectPtr> m_DynamicObjects;
     std::vector<ObjectPtr> m_StaticObjects;
+    // Each list's boxes during a collision pass, kept to spare an allocation per step.
+    std::vector<const RGGeomAABB*> m_DynamicBoxes;
+    std::vector<const RGGeomAABB*> m_StaticBoxes;
     RGCollider m_Collider;
     boost::shared_ptr<RGPYGameObjectDispatcher> m_Dispatcher;
     boost::shared_ptr<RGBackGround> m_BackGround;

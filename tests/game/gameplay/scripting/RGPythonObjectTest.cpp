@@ -75,6 +75,43 @@ TEST_F(ScriptObjectTest, AMethodCallIsPreparedAfreshWithItsFixedSlots)
                            "can't return result from method[raises] result. module [wrapper_probe]"));
 }
 
+TEST_F(ScriptObjectTest, AMethodIsWhatAttributeLookupFindsWhenItIsBound)
+{
+    // Each row changes the class or the instance, then binds "call" with one argument, 21.
+    const std::pair<const char*, const char*> cases[] = {
+        {"setattr(Probe, 'call', lambda self, v: v * 2)", "42"},
+        {"setattr(Probe, 'call', lambda self, v: v * 3)", "63"},
+        {"setattr(Probe, 'call', staticmethod(lambda v: -v))", "-21"},
+        {"setattr(Probe, 'call', classmethod(lambda cls, v: cls.__name__ + str(v)))", "Probe21"},
+        {"", "int:21"}, // the instance's own attribute: called without the instance
+    };
+    for (const auto& c : cases) {
+        if (*c.first) Value(c.first);
+        else m_Object->SetPropertyValue(RGPythonHandle::FromString("call"), Value("describe").GetHandle());
+        m_Object->SetMethodName("call", 1);
+        m_Object->SetArgumentValue(0, RGPythonHandle::FromLong(21));
+        EXPECT_EQ(c.second, m_Object->CreateObject().GetHandle().Text()) << c.first;
+    }
+}
+
+TEST_F(ScriptObjectTest, SeveralPropertiesReadAsDoublesInOrderAndAMissingOneIsNamed)
+{
+    m_Object->SetPropertyValueDouble(RGPythonHandle::FromString("a"), 0.5);
+    m_Object->SetPropertyValueLong(RGPythonHandle::FromString("b"), -2);
+    m_Object->SetPropertyValueString(RGPythonHandle::FromString("c"), "text");
+    const RGPythonHandle a = RGPythonHandle::FromName("a"), b = RGPythonHandle::FromName("b"),
+                         c = RGPythonHandle::FromName("c"), missing = RGPythonHandle::FromName("missing");
+    const RGPythonHandle* keys[] = {&b, &a, &c};
+    double values[3] = {};
+    m_Object->GetPropertyDoubles(keys, 3, values);
+    EXPECT_EQ(-2.0, values[0]);
+    EXPECT_EQ(0.5, values[1]);
+    EXPECT_EQ(-1.0, values[2]) << "the reader's fallback for a value of the wrong type";
+    const RGPythonHandle* withMissing[] = {&a, &missing};
+    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->GetPropertyDoubles(withMissing, 2, values); }),
+                           "property [missing] is not a property name of class name[Probe]"));
+}
+
 TEST_F(ScriptTest, DictionaryStoresFindsAndReportsMissingKeys)
 {
     Runegarden::RGPythonDictionary dictionary(m_Interpreter);
