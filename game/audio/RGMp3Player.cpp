@@ -45,7 +45,7 @@ float Clamp01(float v)
 
 RGMp3Player::RGMp3Player()
     : m_PlayRequested(false), m_FadeDuration(0), m_FadeStart(0), m_Fading(false), m_Volume(0.0f),
-      m_Running(true)
+      m_Running(true), m_SilencedByFocus(false), m_SavedVolume(0.0f)
 {
 }
 
@@ -80,8 +80,13 @@ void RGMp3Player::Play(const std::string& fileName)
 
 void RGMp3Player::Stop()
 {
+    SetPlayRequest(false);
+}
+
+void RGMp3Player::SetPlayRequest(bool requested)
+{
     CriticalSectionLock hold(m_RequestLock.Section());
-    m_PlayRequested = false;
+    m_PlayRequested = requested;
 }
 
 void RGMp3Player::FadeOut()

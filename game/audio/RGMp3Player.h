@@ -30,6 +30,16 @@ public:
     void SetVolume(float volume) { m_Volume = volume; }
     float GetVolume() const { return m_Volume; }
 
+    // Sets or withdraws the play request without the caller's sleep; set, the thread plays its
+    // current file again from the start.
+    void SetPlayRequest(bool requested);
+
+    // The game's focus handling: music silenced by a focus loss comes back at the saved volume.
+    void SetSilencedByFocus(bool silenced) { m_SilencedByFocus = silenced; }
+    bool IsSilencedByFocus() const { return m_SilencedByFocus; }
+    void SetSavedVolume(float volume) { m_SavedVolume = volume; }
+    float GetSavedVolume() const { return m_SavedVolume; }
+
     // The graph volume (hundredths of a decibel) for a music volume, and for a fade at t (0..1).
     static LONG PlayingVolumeOf(float volume);
     static LONG FadingVolumeOf(float volume, float t);
@@ -55,6 +65,8 @@ private:
     TarnEngine::TSafeData<bool> m_Fading;
     std::atomic<float> m_Volume;
     std::atomic<bool> m_Running;
+    std::atomic<bool> m_SilencedByFocus;
+    std::atomic<float> m_SavedVolume;
 };
 
 } // namespace Runegarden

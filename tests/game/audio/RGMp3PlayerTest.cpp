@@ -202,3 +202,18 @@ TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)
 }
 
 } // namespace
+
+TEST_F(RGMp3PlayerTest, SettingThePlayRequestAfterAFadePlaysTheCurrentFileAgain)
+{
+    Start(1.0f);
+    m_Player->Play(kTone);
+    ASSERT_TRUE(GraphVolumesReach(0, 2));
+    m_Player->FadeOut();
+    ASSERT_TRUE(WaitUntil([&] { return !Graph(0).alive; }));
+    EXPECT_EQ(pt::Graphs().size(), 1u) << "nothing plays while the request is withdrawn";
+
+    m_Player->SetPlayRequest(true);
+    ASSERT_TRUE(GraphVolumesReach(1, 2));
+    EXPECT_EQ(Graph(1).file, kTone);
+    EXPECT_TRUE(Graph(1).running);
+}

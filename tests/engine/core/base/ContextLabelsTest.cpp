@@ -21,7 +21,9 @@ const std::regex kLabel(R"re(TARN_CATCH\("([^"]*)"\))re");
 
 bool NamesFunction(std::string label, const std::string& function)
 {
-    if (label.size() > 2 && label.compare(label.size() - 2, 2, "()") == 0) label.resize(label.size() - 2);
+    // A label may end in "()" or name its parameters, as "RGGameMode::ChangeMode(NewMode)" does.
+    const size_t open = label.find('(');
+    if (open != std::string::npos && label.back() == ')') label.resize(open);
     if (label == function) return true;
     // The function may be written with an enclosing namespace the label leaves out; its class
     // the label always names.
@@ -65,6 +67,7 @@ TEST(ContextLabels, TheCheckTellsALabelFromItsMethod)
     EXPECT_TRUE(NamesFunction("SD3D9Texture::DoLoad()", "SD3D9Texture::DoLoad"));
     EXPECT_TRUE(NamesFunction("XMLParser::Parse", "XMLParser::Parse"));
     EXPECT_TRUE(NamesFunction("RGWorld::Load()", "Runegarden::RGWorld::Load"));
+    EXPECT_TRUE(NamesFunction("RGGameMode::ChangeMode(NewMode)", "RGGameMode::ChangeMode"));
     EXPECT_FALSE(NamesFunction("SD3D9Texture::DoLoad()", "SD3D9Texture::DoLoadFromMemory"));
     EXPECT_FALSE(NamesFunction("TarnApplication::DoRender()", "TarnApplication::DoRun"));
     EXPECT_FALSE(NamesFunction("Load()", "RGWorld::Load"));

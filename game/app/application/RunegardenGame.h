@@ -1,0 +1,148 @@
+#pragma once
+// The game: the one application object. Each frame it advances the mode switcher, runs the current
+// mode's update handler and draws the mode's screen, the fade and the cursor. It also carries the
+// pause rules (pause button, focus loss, start prompt, in-game-menu request) and the window
+// message WM_USER, which reloads both level packs and starts loading a level.
+//
+// A mode whose screen does not exist yet is entered and does nothing.
+
+#include "engine/core/render/SRenderPass.h"
+#include "engine/framework/app/TarnApplication.h"
+#include "engine/framework/drawables/SSprite.h"
+#include "engine/framework/threads/TSafeData.h"
+#include "engine/framework/ui/SUIButton.h"
+#include "game/app/application/RGGameMode.h"
+#include "game/app/play/RGFrame.h"
+#include "game/app/play/RGLevelResults.h"
+#include "game/app/play/RGLoading.h"
+#include "game/audio/RGLockGuard.h"
+#include "game/audio/RGMp3Player.h"
+#include "game/gameplay/gestures/GestureRecognizer.h"
+#include "game/gameplay/gestures/Painter.h"
+#include "game/gameplay/gestures/RGParticles.h"
+
+#include <boost/shared_ptr.hpp>
+
+#include <atomic>
+#include <cstdint>
+
+namespace Runegarden {
+
+class RGLevel;
+class RGLevelPack;
+
+class RunegardenGame : public TarnEngine::TarnApplication {
+public:
+    explicit RunegardenGame(bool fullScreen);
+    ~RunegardenGame() override;
+
+    void DoLeftButtonDown() override { m_LeftButtonHeld = true; }
+    void DoRightButtonDown() override {}
+    void DoLeftButtonUp() override { m_LeftButtonHeld = false; }
+    void DoRightButtonUp() override {}
+    LRESULT DoWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DoActivate() override;
+    void DoDeactivate() override;
+    void DoUpdate() override;
+    void DoDraw() override;
+    void DoInitObjects() override;
+    void DoRestoreObjects() override {}
+    void DoInvalidateObjects() override {}
+    bool DoIsExit() override;
+    void DoDrawLoading() override;
+    void DoCreateLoading() override;
+    void DoLoadProgress(unsigned int loaded, unsigned int total) override;
+    void DoDeviceLost() override { DoDeactivate(); }
+    void DoDeviceRestored() override { DoActivate(); }
+
+    // Input thread: the frame's menu and pause buttons.
+    void OnMenuButton();
+    void OnPauseButton();
+
+    void StartLevelLoading();
+    void ClearStartPrompt();
+
+    // State the tests and the level flow read.
+    const boost::shared_ptr<RGGameMode>& GetGameMode() const { return m_GameMode; }
+    const boost::shared_ptr<RGLoading>& GetLoading() const { return m_Loading; }
+    const boost::shared_ptr<RGMp3Player>& GetMp3Player() const { return m_Mp3Player; }
+    bool IsPaused() const { return m_Paused; }
+    bool IsFocusPaused() const { return m_FocusPaused; }
+    bool IsInitialised() const { return m_Initialised; }
+    bool IsStartPrompt() const { return m_StartPrompt; }
+    const boost::shared_ptr<RGLevel>& GetLevel() const { return m_Level; }
+    const boost::shared_ptr<RGFrame>& GetFrame() const { return m_Frame; }
+    // The results of the level last ended as done, for the score count.
+    const RGLevelResults& GetLevelResults() const { return m_LevelResults; }
+
+    // The play mode and the level flow.
+    void UpdatePlay(bool changed);
+    void RenderPlay();
+    void RenderGameOver();
+    void UpdateNextLevel();
+    void UpdateGameOver();
+    void UpdateLoading(bool changed);
+    void CreateLevelNextLevel();
+    void CreateLevel1();
+    void LoadLevelPacks();
+
+protected:
+    void UpdateCursor();
+    // The loading bar's value and layout, under the render lock its drawing holds.
+    void SetLoadProgress(float value);
+    void CreateSounds();
+    void PresetTextures();
+    void CreateRenderPass();
+
+    // Object initialisation of the play screen: the frame with its labels, its two buttons, the
+    // particle trail, the head-up sprites; the walls every level gets.
+    void CreateFrame();
+    void CreateFrameButtons();
+    void CreateParticles();
+    void InitSprites();
+    void CreateFrameObject();
+    void CollectActorResults();
+    // The map's choices; without the map, the main pack's current level is played.
+    bool IsBonusMapShown() const;
+    bool IsCurrentLevelMarked() const;
+    // Ends the level as done (the developer chord's form when byChord).
+    void EndLevelDone(bool byChord);
+    void EvaluateStroke();
+    void ScrollView();
+    void BuildLevel(RGLevelPack& pack);
+    // The render viewport: the play field, or the whole start-up window.
+    void SetView(bool playField);
+
+    boost::shared_ptr<SCore::SRenderPass> m_RenderPass;
+    boost::shared_ptr<Painter> m_Painter;
+    bool m_LeftButtonHeld;
+    GestureRecognizer m_Recognizer;
+    boost::shared_ptr<TarnEngine::SSprite> m_Cursor;
+    boost::shared_ptr<RGParticles> m_Particles;
+    boost::shared_ptr<RGGameMode> m_GameMode;
+    int32_t m_ScreenWidth;
+    int32_t m_ScreenHeight;
+    boost::shared_ptr<TarnEngine::UI::SUIButton> m_MenuButton;
+    boost::shared_ptr<TarnEngine::UI::SUIButton> m_PauseButton;
+    boost::shared_ptr<RGMp3Player> m_Mp3Player;
+    // Written by the input thread's pause button and read by the main thread.
+    std::atomic<bool> m_Paused;
+    std::atomic<bool> m_StartPrompt;
+    bool m_SpaceLatch;
+    TarnEngine::TSafeData<bool> m_GameMenuRequest;
+    RGLockGuard m_PlayLock;
+    bool m_FullScreen;
+    boost::shared_ptr<RGLoading> m_Loading;
+    std::atomic<bool> m_LevelLoaded;
+    std::atomic<bool> m_FocusPaused;
+    boost::shared_ptr<RGLevel> m_Level;
+    boost::shared_ptr<RGFrame> m_Frame;
+    boost::shared_ptr<TarnEngine::SSprite> m_ArrowLeft, m_ArrowRight, m_ArrowUp, m_ArrowDown;
+    boost::shared_ptr<TarnEngine::SSprite> m_PauseSprite, m_PressSpaceSprite, m_GameOverSprite;
+    RGLevelResults m_LevelResults;
+    uint32_t m_LoadingStart;
+    // Set when the object initialisation is complete; focus and device events wait for it.
+    std::atomic<bool> m_Initialised;
+};
+
+} // namespace Runegarden

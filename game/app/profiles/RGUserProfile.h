@@ -1,0 +1,38 @@
+#pragma once
+// One player's progress. Trophy i belongs to the level at index i of the main level pack; the
+// first 15 trophies make set 1, the next 15 set 2.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Runegarden {
+
+class RGUserProfile {
+public:
+    static const unsigned int kTrophyCount = 30;
+    static const unsigned int kTrophiesPerSet = 15;
+
+    RGUserProfile();
+    virtual ~RGUserProfile() = default;
+
+    // Recomputes the three set flags from the trophy slots.
+    void UpdateTrophySets();
+    void AddDoneBonusLevel(uint32_t index) { DoneBonusLevels.push_back(index); }
+
+    std::wstring Name;
+    uint32_t Score;
+    int32_t Lifes;
+    // The main pack's current level: empty for a new game, "done" once the pack is finished.
+    std::string Level;
+    std::string LevelShowName;
+    std::vector<uint32_t> DoneBonusLevels;
+    std::string BonusLevel;
+    std::string BonusLevelShowName;
+    std::vector<int32_t> Trophies;
+    bool TrophySet1Complete;
+    bool TrophySet2Complete;
+    bool AllTrophySetsComplete;
+};
+
+} // namespace Runegarden

@@ -1,0 +1,191 @@
+#include "game/app/application/RGStartup.h"
+
+#include "engine/core/base/SLoger.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/framework/app/WindowProc.h"
+#include "game/app/profiles/RGUserProfileManager.h"
+#include "platform/testing.h"
+#include "platform/testing_audio.h"
+#include "platform/testing_input.h"
+#include "platform/testing_render.h"
+
+#include "tests/game/app/profiles/ProfileTestSupport.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace pt = platform::testing;
+namespace fs = std::filesystem;
+using Runegarden::RGConfiguration;
+using Runegarden::RGStartup;
+
+namespace {
+
+class RGStartupTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pt::ResetAll();
+        pt::HookMessageBox(true);
+        pt::HookShell(true);
+    }
+    void TearDown() override
+    {
+        Runegarden::gProfileManager.reset();
+        pt::ResetAll();
+    }
+    std::string Log() const { return tarn_test::ReadBytes(m_Save.File("log.txt")); }
+
+    apptest::SaveFolder m_Save;
+    tarn_test::TempDir m_Work;
+};
+
+TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClosedLog)
+{
+    const struct {
+        const char* config; // nullptr: no config.xml
+        const char* chain;
+    } cases[] = {
+        {nullptr, "exception:File [config.xml] not found"},
+        {"<configuration><screen appname=\"A\" height=\"1\"></screen></configuration>", "exception:Attribute:width not found"},
+        {"<configuration><screen", "exception:"},
+    };
+    for (const auto& c : cases) {
+        fs::remove(m_Work.File("config.xml"));
+        if (c.config) tarn_test::WriteBytes(m_Work.File("config.xml"), c.config);
+        platformtest::ScopedCwd cwd(m_Work.Path().string());
+        pt::ClearMessageBoxCalls();
+        EXPECT_EQ(RGStartup::Run(), 1) << c.chain;
+        const std::string log = Log();
+        EXPECT_EQ(log.rfind("##############################################################\r\n"
+                            "###############   MOSSBROOK CINDERWELL  log   ##############\r\n"
+                            "##############################################################\r\n",
+                            0),
+                  0u)
+            << log;
+        EXPECT_NE(log.find(c.chain), std::string::npos) << log;
+        ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
+        EXPECT_NE(log.find(pt::MessageBoxCalls()[0].text), std::string::npos) << "the log holds the shown text";
+        EXPECT_FALSE(gLoger.GetDevice()->m_Enabled && gLoger.GetDevice()->DoGetStream()) << "the log is shut down";
+    }
+}
+
+TEST_F(RGStartupTest, ASaveFolderThatCannotBeMadeIsReportedOnStderrAndTheRunGoesOn)
+{
+    platformtest::ScopedCwd cwd(m_Work.Path().string());
+    pt::InjectOnce("CreateDirectoryW", E_FAIL);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(RGStartup::Run(), 1);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("can't create save folder: "), std::string::npos) << err;
+    EXPECT_NE(err.find("Mossbrook_Cinderwell"), std::string::npos) << err;
+    EXPECT_NE(pt::MessageBoxCalls().at(0).text.find("File [config.xml] not found"), std::string::npos)
+        << "start-up went on to the configuration";
+}
+
+TEST_F(RGStartupTest, StoredFullScreenChoiceWinsOverTheConfiguredOne)
+{
+    const struct {
+        const char* users; // nullptr: no users.xml
+        bool configured, expected;
+    } cases[] = {
+        {nullptr, true, true},
+        {"<Users><Userprofiles IsFullScreen=\"0\"></Userprofiles></Users>", true, false},
+        {"<Userprofiles IsFullScreen=\"1\"></Userprofiles>", false, true},
+        {"<Users><Userprofiles></Userprofiles></Users>", false, false},
+        {"<Users><Userprofiles IsFullScreen=\"0\"", true, true},
+    };
+    for (const auto& c : cases) {
+        if (c.users) m_Save.WriteUsers(c.users);
+        EXPECT_EQ(RGStartup::ReadStoredFullScreen(c.configured), c.expected) << (c.users ? c.users : "none");
+    }
+}
+
+TEST_F(RGStartupTest, ConfigurationReadsBonusLivesByPosition)
+{
+    SCore::SXMLDeserializator reader;
+    reader.m_Text = "<configuration><screen appname=\"Demo\" width=\"800\" height=\"600\" bitperpixel=\"32\" "
+                    "fullscreen=\"1\" texturepath=\"Res\\textures.xml\"></screen>"
+                    "<bonus_life><life score=\"500\"></life><x score=\"100\"></x></bonus_life>"
+                    "<level_move force=\"2\" attenuation=\"0.5\"></level_move><localization>"
+                    "<font path=\"Res\\m.xml\" name=\"FONT\" charsH=\"16\" charsW=\"8\">"
+                    "<indent X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></indent></font></localization>"
+                    "</configuration>";
+    reader.ParseText();
+    RGConfiguration configuration;
+    configuration.Read(reader);
+    EXPECT_EQ(configuration.AppName, "Demo");
+    EXPECT_EQ(configuration.Width, 800u);
+    EXPECT_EQ(configuration.Height, 600u);
+    EXPECT_EQ(configuration.BitPerPixel, 32u);
+    EXPECT_TRUE(configuration.FullScreen);
+    EXPECT_EQ(configuration.WideTexturePath(), L"Res\\textures.xml");
+    EXPECT_EQ(configuration.BonusLifeScores, (std::vector<unsigned>{500, 100}));
+    EXPECT_EQ(configuration.LevelMove.m_Force, 2.0f);
+    EXPECT_EQ(configuration.LevelMove.m_Attenuation, 0.5f);
+}
+
+TEST_F(RGStartupTest, ExitActionsOpenOnlyWebAddressesAndNeverRunWindowsPrograms)
+{
+    const struct {
+        const char* shortcut; // nullptr: no play.url
+        bool kiosk;
+        size_t opened;
+        const char* logged;
+    } cases[] = {
+        {nullptr, false, 0, ""},
+        {"[InternetShortcut]\nURL=https://example.org/play\n", false, 1, " play.url opened"},
+        {"[InternetShortcut]\nURL=file:///etc/passwd\n", false, 0, " play.url skipped: "},
+        {nullptr, true, 0, " fscommand\\kiosk.exe skipped: Windows programs cannot run here"},
+    };
+    for (const auto& c : cases) {
+        tarn_test::TempDir work;
+        if (c.shortcut) tarn_test::WriteBytes(work.File("play.url"), c.shortcut);
+        if (c.kiosk) {
+            fs::create_directories(work.Path() / "fscommand");
+            tarn_test::WriteBytes(work.File("fscommand/kiosk.exe"), "MZ");
+        }
+        platformtest::ScopedCwd cwd(work.Path().string());
+        pt::ClearShellCalls();
+        tarn_test::LogCapture log;
+        RGStartup::RunExitActions();
+        EXPECT_EQ(pt::ShellCalls().size(), c.opened) << c.logged;
+        EXPECT_NE(log.Text().find(c.logged), std::string::npos) << log.Text();
+        if (!c.shortcut && !c.kiosk) {
+            EXPECT_EQ(log.Text(), "");
+        }
+    }
+}
+
+// The shipped content up to the run loop, in process, headless; the window is then closed.
+TEST_F(RGStartupTest, ShippedContentStartsToTheRunLoopAndEndsCleanlyWhenTheWindowCloses)
+{
+    pt::SetRenderMode(pt::RenderMode::Headless);
+    pt::SetWindowMode(pt::WindowMode::Virtual);
+    pt::SetSleepMode(pt::SleepMode::Return);
+    platformtest::ScopedCwd cwd(TARN_DATA_DIR);
+    std::thread closer([] {
+        for (int i = 0; i < 60000 && !TarnEngine::GetApplication(); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        pt::InjectCloseRequest();
+    });
+    const int result = RGStartup::Run();
+    closer.join();
+    EXPECT_EQ(result, 0) << Log();
+    const std::string log = Log();
+    size_t at = 0;
+    for (const char* line : {" Init application", " Init objects", " Presetting texture", " Loading sounds",
+                             " Loading level pack", " Init objects Done", " Starting complete"}) {
+        const size_t found = log.find(line, at);
+        ASSERT_NE(found, std::string::npos) << line << " after " << at << "\n" << log;
+        at = found;
+    }
+    EXPECT_EQ(log.find("exception"), std::string::npos) << log;
+    EXPECT_TRUE(fs::is_directory(m_Save.Folder()));
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+#include "game/app/application/RunegardenGame.h"
+
+#include "game/gameplay/levels/RGLevel.h"
+#include "game/gameplay/levels/RGLevelPack.h"
+#include "game/gameplay/scripting/RGPythonHandle.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
+#include "game/gameplay/services/RGLevelPacks.h"
+
+#include "tests/game/app/application/GameFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using namespace Runegarden;
+
+namespace {
+
+class RGPlayModeTest : public apptest::GameTest {
+protected:
+    void SetUp() override
+    {
+        apptest::GameTest::SetUp();
+        m_Save.WriteUsers("<Users><Userprofiles Current=\"ANN\" MusicVolume=\"1\" SoundVolume=\"1\" IsFullScreen=\"0\">"
+                          "<Userprofile Name=\"ANN\" Score=\"4200\" Lifes=\"2\" Level=\"\" BonusLevel=\"\"/>"
+                          "</Userprofiles></Users>");
+        Start();
+    }
+    RGUserProfile& Profile() { return *gProfileManager->GetCurrent(); }
+    bool Playing(const char* sound) { return gSoundManager->IsPlaying(sound); }
+    // A vertical stroke of the given height in window pixels, centred on (x, y).
+    void Line(int x, int y, int height)
+    {
+        std::vector<std::pair<int, int>> points;
+        for (int i = 0; i <= 12; ++i) points.push_back({x, y - height / 2 + height * i / 12});
+        Stroke(points);
+    }
+};
+
+TEST_F(RGPlayModeTest, LoadingBuildsTheLevelBooksItAndOpensPlayWithTheStartPrompt)
+{
+    EnterPlay();
+    ASSERT_EQ(Modes().m_CurrentMode, RGGM_PLAY);
+    EXPECT_EQ(m_Game->GetLevel()->m_Name, "level1");
+    EXPECT_EQ(Profile().Level, "level1");
+    EXPECT_EQ(Profile().LevelShowName, "1-1");
+    EXPECT_EQ(m_Game->GetFrame()->m_LevelLabel->GetText(), L"1-1");
+    EXPECT_EQ(m_Game->GetFrame()->m_ActorCount, 3);
+    EXPECT_TRUE(m_Game->IsStartPrompt());
+    EXPECT_TRUE(m_Game->IsPaused());
+
+    // A click clears the prompt and draws nothing.
+    apptest::pt::InjectMouseMove(600, 300);
+    apptest::pt::InjectMouseButton(1, true);
+    Frame(20);
+    EXPECT_FALSE(m_Game->IsStartPrompt());
+    EXPECT_FALSE(m_Game->IsPaused());
+    RGStrokeRect rect = {0, 0, 0, 0};
+    m_Game->m_Painter->GetStrokeGrid(rect);
+    EXPECT_EQ(rect.width, 1u) << "no ink in the frame of the click";
+    apptest::pt::InjectMouseButton(1, false);
+    Frame(20);
+}
+
+TEST_F(RGPlayModeTest, TheHudShowsTimeScoreAndLivesOfTheProfile)
+{
+    EnterPlay();
+    m_Game->GetLevel()->m_RemainingPlayTime = 125.7f;
+    m_Game->RenderPlay();
+    EXPECT_EQ(m_Game->GetFrame()->m_TimeLabel->GetText(), L"02:05");
+    EXPECT_EQ(m_Game->GetFrame()->m_ScoreLabel->GetText(), L"000004200");
+    EXPECT_EQ(m_Game->GetFrame()->m_Lives, 2);
+    m_Game->GetLevel()->m_RemainingPlayTime = 3600.0f;
+    m_Game->RenderPlay();
+    EXPECT_EQ(m_Game->GetFrame()->m_TimeLabel->GetText(), L"60:00");
+}
+
+TEST_F(RGPlayModeTest, ARecognisedSpellIsBookedAndAFailedStrokeSoundsOnlyWhenLargerThanADot)
+{
+    EnterPlay();
+    apptest::pt::InjectMouseMove(600, 300);
+    apptest::pt::InjectMouseButton(1, true);
+    Frame(20);
+    apptest::pt::InjectMouseButton(1, false);
+    Frame(20);
+
+    // The wall gesture where level 1 takes a wall: booked at once, 100 points.
+    Line(560, 560, 150);
+    EXPECT_EQ(Profile().Score, 4300u);
+    EXPECT_EQ(gProfileManager->m_HighScore.m_Entries.front().BestScore, 4300u);
+    EXPECT_FALSE(Playing("RecErr"));
+
+    // A dot fails silently; a scribble too small for any gesture plays "RecErr".
+    Stroke({{700, 300}, {701, 300}});
+    EXPECT_FALSE(Playing("RecErr"));
+    Stroke({{700, 300}, {740, 330}, {700, 360}, {740, 390}});
+    EXPECT_TRUE(Playing("RecErr"));
+    EXPECT_EQ(Profile().Score, 4300u);
+}
+
+TEST_F(RGPlayModeTest, DyingActorsCostLivesAndTheLastLifeEndsInGameOverOnce)
+{
+    EnterPlay();
+    RGLevelPacks::Main()->SetCurrentLevel("lvl2");
+    std::vector<boost::shared_ptr<RGPythonObject>> actors;
+    m_Game->GetLevel()->GetActors(actors);
+    ASSERT_EQ(actors.size(), 3u);
+    actors[0]->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
+    Frame(20);
+    EXPECT_EQ(Profile().Lifes, 1);
+    actors[1]->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
+    actors[2]->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
+    Frame(20);
+    EXPECT_LE(Profile().Lifes, 0);
+    EXPECT_EQ(Modes().GetPendingMode(), RGGM_GAMEOVER);
+    EXPECT_EQ(RGLevelPacks::Main()->GetCurrentIndex(), 0u) << "the main pack starts again";
+    for (int i = 0; i < 30; ++i) Frame(20);
+    ASSERT_EQ(Modes().m_CurrentMode, RGGM_GAMEOVER);
+
+    apptest::pt::InjectMouseButton(1, true);
+    Frame(20);
+    apptest::pt::InjectMouseButton(1, false);
+    EXPECT_EQ(Modes().GetPendingMode(), RGGM_MAP);
+    Frame(20);
+    EXPECT_EQ(Profile().Lifes, 1);
+}
+
+TEST_F(RGPlayModeTest, TheDeveloperChordEndsTheLevelAsDoneWithItsResults)
+{
+    EnterPlay();
+    for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyDown(key);
+    Frame(20);
+    for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyUp(key);
+    EXPECT_EQ(Modes().GetPendingMode(), RGGM_SCORE);
+    const RGLevelResults& results = m_Game->GetLevelResults();
+    EXPECT_EQ(results.LevelTime, 120u);
+    EXPECT_EQ(results.Lives, 2);
+    EXPECT_EQ(results.LevelIndex, 0u);
+    for (int k = 0; k < RGLevelResults::kCharacters; ++k) {
+        EXPECT_TRUE(results.Alive[k]) << k;
+        EXPECT_LE(results.SpareTime[k], 120.0f) << k;
+    }
+}
+
+TEST_F(RGPlayModeTest, WindowMessageUserReadsThePacksAgainKeepingTheirCurrentLevels)
+{
+    RGLevelPacks::Main()->SetCurrentLevel("lvl2");
+    const unsigned count = RGLevelPacks::Main()->GetLevelCount();
+    m_Game->DoWindowMessage(WM_USER, 0, 0);
+    EXPECT_EQ(RGLevelPacks::Main()->GetLevelCount(), count);
+    EXPECT_EQ(RGLevelPacks::Main()->GetCurrentLevelName(), "lvl2");
+    for (int i = 0; i < 40; ++i) Frame(20);
+    EXPECT_EQ(m_Game->GetLevel()->m_Name, "lvl2");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(RGPlayModeTest, LoadingFillsTheBarForOneAndAHalfSecondsThenPlaysTheLevelsMusic)
+{
+    const struct {
+        const char* level;
+        const char* music;
+    } cases[] = {{"level1", "sounds\\playtime.mp3"}, {"lvl2", "sounds\\playtimew.mp3"}};
+    for (const auto& c : cases) {
+        RGLevelPacks::Main()->SetCurrentLevel(c.level);
+        m_Game->GetMp3Player()->FadeOut(); // as the map does before it loads a level
+        m_Game->StartLevelLoading();
+        Frame(500);
+        ASSERT_EQ(Modes().m_CurrentMode, RGGM_LOADING) << c.level;
+        EXPECT_EQ(m_Game->GetLevel()->m_Name, c.level);
+        EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.0f);
+        Frame(750);
+        EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.5f);
+        Frame(750);
+        EXPECT_EQ(Modes().GetPendingMode(), RGGM_LOADING) << "not before more than 1500 ms";
+        EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 1.0f);
+        Frame(1);
+        EXPECT_EQ(Modes().GetPendingMode(), RGGM_PLAY);
+        EXPECT_EQ(Profile().Level, c.level);
+        bool found = false;
+        for (int i = 0; i < 200 && !found; ++i) {
+            for (const auto& g : apptest::pt::Graphs()) found = found || g.file == c.music;
+            if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_TRUE(found) << c.music;
+        for (int i = 0; i < 60; ++i) Frame(20);
+    }
+}
+
+} // namespace

@@ -1,0 +1,292 @@
+#include "game/app/profiles/RGUserProfileManager.h"
+
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "platform/files.h"
+#include "platform/testing.h"
+#include "platform/testing_audio.h"
+#include "platform/testing_input.h"
+#include "platform/testing_render.h"
+
+#include "tests/game/app/profiles/ProfileTestSupport.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <thread>
+
+namespace pt = platform::testing;
+using Runegarden::RGUserProfile;
+using Runegarden::RGUserProfileManager;
+
+namespace {
+
+class RGUserProfileManagerTest : public ::testing::Test {
+protected:
+    void TearDown() override { pt::ResetAll(); }
+
+    std::vector<std::wstring> Names(const RGUserProfileManager& m)
+    {
+        std::vector<std::wstring> names;
+        for (const auto& p : m.m_Profiles) names.push_back(p->Name);
+        return names;
+    }
+
+    // Whether users.xml parses and names these profiles.
+    void ExpectUsersHold(const std::vector<std::wstring>& names)
+    {
+        RGUserProfileManager reread;
+        EXPECT_EQ(Names(reread), names);
+        EXPECT_TRUE(std::filesystem::exists(m_Save.Users()));
+    }
+
+    apptest::SaveFolder m_Save;
+};
+
+const char* const kThreeProfiles =
+    "<Users>\n"
+    "<Userprofiles Current=\"B\" MusicVolume=\"0.5\" SoundVolume=\"0.25\" IsFullScreen=\"0\">\n"
+    "<Userprofile Name=\"A\" Score=\"1200\" Lifes=\"4\" Level=\"1-2\" LevelShowName=\"Meadow\" "
+    "BonusLevel=\"b1\" BonusLevelShowName=\"Bonus\">\n"
+    "<Trophies><Trophy Id=\"0\"/><Trophy Id=\"29\"/></Trophies>\n"
+    "<DoneBonusLevels><BonusLevel Id=\"2\"/><BonusLevel Id=\"2\"/></DoneBonusLevels>\n"
+    "</Userprofile>\n"
+    "<Userprofile Name=\"B\" Score=\"7\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>\n"
+    "<Userprofile Name=\"C\" Score=\"0\" Lifes=\"1\" Level=\"done\" BonusLevel=\"\"/>\n"
+    "</Userprofiles>\n"
+    "<HighScore><Score Name=\"A\" Level=\"Meadow\" BestScore=\"1200\"/></HighScore>\n"
+    "</Users>\n";
+
+TEST_F(RGUserProfileManagerTest, FreshStartMakesTheSaveFolderAndTheFirstSaveHoldsTheNewPlayer)
+{
+    RGUserProfileManager manager;
+    EXPECT_TRUE(std::filesystem::is_directory(m_Save.Folder()));
+    EXPECT_TRUE(manager.m_Profiles.empty());
+    EXPECT_EQ(manager.MusicVolume, 1.0f);
+    EXPECT_TRUE(manager.IsFullScreen);
+
+    manager.CreateProfile(L"ZED");
+    ASSERT_TRUE(manager.Save());
+    EXPECT_EQ(m_Save.ReadUsers(),
+              "<Users>\r\n"
+              "  <Userprofiles Current=\"ZED\" MusicVolume=\"1\" SoundVolume=\"1\" IsFullScreen=\"1\">\r\n"
+              "    <Userprofile Name=\"ZED\" Score=\"0\" Lifes=\"5\" Level=\"\" LevelShowName=\"\" "
+              "BonusLevel=\"\" BonusLevelShowName=\"\">\r\n"
+              "      <Trophies></Trophies>\r\n"
+              "      <DoneBonusLevels></DoneBonusLevels>\r\n"
+              "    </Userprofile>\r\n"
+              "  </Userprofiles>\r\n"
+              "  <HighScore>\r\n"
+              "    <Score Name=\"ZED\" Level=\"\" BestScore=\"0\"></Score>\r\n"
+              "  </HighScore>\r\n"
+              "</Users>");
+}
+
+TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldAndTheProfileOrder)
+{
+    m_Save.WriteUsers(kThreeProfiles);
+    RGUserProfileManager manager;
+    manager.CreateProfile(L"D");
+    manager.SelectProfile(L"B");
+    ASSERT_TRUE(manager.Save());
+
+    RGUserProfileManager reread;
+    EXPECT_EQ(Names(reread), (std::vector<std::wstring>{L"D", L"A", L"B", L"C"}));
+    ASSERT_TRUE(reread.GetCurrent());
+    EXPECT_EQ(reread.GetCurrent()->Name, L"B");
+    EXPECT_EQ(reread.MusicVolume, 0.5f);
+    EXPECT_EQ(reread.SoundVolume, 0.25f);
+    EXPECT_FALSE(reread.IsFullScreen);
+    const RGUserProfile& a = **reread.FindProfile(L"A");
+    EXPECT_EQ(a.Score, 1200u);
+    EXPECT_EQ(a.Lifes, 4);
+    EXPECT_EQ(a.Level, "1-2");
+    EXPECT_EQ(a.LevelShowName, "Meadow");
+    EXPECT_EQ(a.BonusLevel, "b1");
+    EXPECT_EQ(a.BonusLevelShowName, "Bonus");
+    EXPECT_EQ(a.DoneBonusLevels, (std::vector<uint32_t>{2, 2}));
+    EXPECT_EQ(a.Trophies[0], 1);
+    EXPECT_EQ(a.Trophies[29], 1);
+    EXPECT_EQ(std::count(a.Trophies.begin(), a.Trophies.end(), 1), 2);
+    // The save refreshed the current player's row.
+    ASSERT_EQ(reread.m_HighScore.m_Entries.size(), 2u);
+    EXPECT_EQ(reread.m_HighScore.m_Entries[1].Name, L"B");
+    EXPECT_EQ(reread.m_HighScore.m_Entries[1].BestScore, 7u);
+}
+
+TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
+{
+    const struct {
+        const char* what;
+        std::string text;
+        std::vector<std::wstring> names;
+        const wchar_t* current; // nullptr: none
+        float music, sound;
+        size_t highScores;
+    } cases[] = {
+        {"no Users element", "<Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
+                             "<Userprofile Name=\"A\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
+                             "</Userprofiles><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/></HighScore>",
+         {L"A"}, L"A", 1.0f, 1.0f, 1},
+        {"Users without Userprofiles", "<Users><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/>"
+                                       "</HighScore></Users>",
+         {}, nullptr, 1.0f, 1.0f, 0},
+        {"volumes out of range", "<Users><Userprofiles Current=\"\" MusicVolume=\"1.7\" SoundVolume=\"-0.2\"/></Users>",
+         {}, nullptr, 1.0f, 0.0f, 0},
+        {"Current naming nobody", "<Users><Userprofiles Current=\"ZED\" MusicVolume=\"1\" SoundVolume=\"1\">"
+                                  "<Userprofile Name=\"ANN\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
+                                  "<Userprofile Name=\"BEA\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
+                                  "</Userprofiles></Users>",
+         {L"ANN", L"BEA"}, L"ANN", 1.0f, 1.0f, 0},
+    };
+    for (const auto& c : cases) {
+        m_Save.WriteUsers(c.text);
+        RGUserProfileManager manager;
+        EXPECT_EQ(Names(manager), c.names) << c.what;
+        if (c.current) {
+            ASSERT_TRUE(manager.GetCurrent()) << c.what;
+            EXPECT_EQ(manager.GetCurrent()->Name, c.current) << c.what;
+        } else {
+            EXPECT_FALSE(manager.GetCurrent()) << c.what;
+        }
+        EXPECT_EQ(manager.MusicVolume, c.music) << c.what;
+        EXPECT_EQ(manager.SoundVolume, c.sound) << c.what;
+        EXPECT_EQ(manager.m_HighScore.m_Entries.size(), c.highScores) << c.what;
+        EXPECT_TRUE(std::filesystem::exists(m_Save.Users())) << c.what << ": a readable file stays";
+    }
+}
+
+TEST_F(RGUserProfileManagerTest, TrophySetsAndIdsBeyondTheSlots)
+{
+    const struct {
+        std::vector<unsigned> ids;
+        bool set1, set2, all;
+    } cases[] = {
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, true, false, false},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, false, false, false},
+        {{15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29}, false, true, false},
+        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27,
+          28, 29, 30},
+         true, true, true},
+    };
+    for (const auto& c : cases) {
+        std::string trophies;
+        for (unsigned id : c.ids) trophies += "<Trophy Id=\"" + std::to_string(id) + "\"/>";
+        m_Save.WriteUsers("<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
+                          "<Userprofile Name=\"A\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"><Trophies>" +
+                          trophies + "</Trophies></Userprofile></Userprofiles></Users>");
+        tarn_test::LogCapture log;
+        RGUserProfileManager manager;
+        ASSERT_EQ(manager.m_Profiles.size(), 1u) << c.ids.size();
+        const RGUserProfile& p = *manager.m_Profiles.front();
+        EXPECT_EQ(p.Trophies.size(), 30u);
+        EXPECT_EQ(p.TrophySet1Complete, c.set1) << c.ids.size();
+        EXPECT_EQ(p.TrophySet2Complete, c.set2) << c.ids.size();
+        EXPECT_EQ(p.AllTrophySetsComplete, c.all) << c.ids.size();
+        EXPECT_EQ(log.Text().find("trophy id 30 ignored") != std::string::npos, c.ids.size() == 31u);
+    }
+}
+
+TEST_F(RGUserProfileManagerTest, UnreadableFileIsPutAsideAndTheDefaultsAreUsed)
+{
+    const char* const broken[] = {
+        "<Users><Userprofiles Current=\"A\"",                                             // does not parse
+        "<Users><Userprofiles MusicVolume=\"1\" SoundVolume=\"1\"/></Users>",             // no Current
+        "<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
+        "<Userprofile Name=\"A\" Score=\"lots\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/></Userprofiles></Users>",
+    };
+    pt::SetFakeLocalTime({2026, 12, 6, 21, 4, 5});
+    for (const char* text : broken) {
+        m_Save.WriteUsers(text);
+        tarn_test::LogCapture log;
+        RGUserProfileManager manager;
+        EXPECT_TRUE(manager.m_Profiles.empty()) << text;
+        EXPECT_TRUE(manager.IsFullScreen) << text;
+        EXPECT_EQ(manager.MusicVolume, 1.0f) << text;
+        EXPECT_FALSE(std::filesystem::exists(m_Save.Users())) << text;
+        EXPECT_EQ(tarn_test::ReadBytes(m_Save.File("users.xml.bad-2026-12-06_21-04-05")), apptest::Closed(text));
+        EXPECT_NE(log.Text().find("users.xml can't be read: "), std::string::npos) << log.Text();
+        EXPECT_NE(log.Text().find("users.xml renamed to "), std::string::npos) << log.Text();
+    }
+}
+
+TEST_F(RGUserProfileManagerTest, FailedSaveKeepsThePreviousFileAndSaysSo)
+{
+    const struct {
+        const char* what;
+        std::function<void(RGUserProfileManager&)> breakIt;
+    } cases[] = {
+        {"killed before the rename", [](RGUserProfileManager&) { pt::InjectOnce("MoveFileExW", E_FAIL); }},
+        {"a name with a double quote", [](RGUserProfileManager& m) { m.GetCurrent()->Name = L"A\"B"; }},
+        {"no save folder", [](RGUserProfileManager& m) { m.m_SaveFolder += L"gone\\"; }},
+    };
+    for (const auto& c : cases) {
+        m_Save.WriteUsers(kThreeProfiles);
+        RGUserProfileManager manager;
+        manager.SetScore(99999);
+        c.breakIt(manager);
+        tarn_test::LogCapture log;
+        EXPECT_FALSE(manager.Save()) << c.what;
+        EXPECT_EQ(m_Save.ReadUsers(), apptest::Closed(kThreeProfiles)) << c.what;
+        EXPECT_FALSE(std::filesystem::exists(m_Save.File("users.xml.tmp"))) << c.what;
+        EXPECT_NE(log.Text().find("users.xml not saved: can't write file:["), std::string::npos) << c.what;
+        EXPECT_EQ(manager.GetCurrent()->Score, 99999u) << c.what << ": the state in memory stays";
+        pt::ClearInjections();
+    }
+}
+
+TEST_F(RGUserProfileManagerTest, SaveWithoutACurrentProfileWritesAnEmptyCurrent)
+{
+    for (bool withProfiles : {true, false}) {
+        m_Save.WriteUsers(withProfiles ? kThreeProfiles : "<Users/>");
+        RGUserProfileManager manager;
+        manager.m_Current.reset();
+        const size_t rows = manager.m_HighScore.m_Entries.size();
+        ASSERT_TRUE(manager.Save()) << withProfiles;
+        EXPECT_NE(m_Save.ReadUsers().find("Current=\"\""), std::string::npos) << withProfiles;
+        EXPECT_EQ(manager.m_HighScore.m_Entries.size(), rows) << withProfiles;
+    }
+}
+
+TEST_F(RGUserProfileManagerTest, SavingTwiceWithoutChangesWritesTheSameBytes)
+{
+    m_Save.WriteUsers(kThreeProfiles);
+    RGUserProfileManager manager;
+    manager.m_HighScore.AddScore(L"X", "", 7);
+    manager.m_HighScore.AddScore(L"Y", "", 7);
+    ASSERT_TRUE(manager.Save());
+    const std::string first = m_Save.ReadUsers();
+    ASSERT_TRUE(manager.Save());
+    EXPECT_EQ(m_Save.ReadUsers(), first);
+}
+
+TEST_F(RGUserProfileManagerTest, ConcurrentSavesBothLeaveAReadableFile)
+{
+    m_Save.WriteUsers(kThreeProfiles);
+    RGUserProfileManager manager;
+    bool saved[2] = {false, false};
+    std::thread other([&] { saved[0] = manager.Save(); });
+    saved[1] = manager.Save();
+    other.join();
+    EXPECT_TRUE(saved[0]);
+    EXPECT_TRUE(saved[1]);
+    ExpectUsersHold({L"A", L"B", L"C"});
+}
+
+TEST_F(RGUserProfileManagerTest, SelectAndScoreLeaveThingsAloneWhenThereIsNoOne)
+{
+    RGUserProfileManager empty;
+    empty.SetScore(100);
+    EXPECT_TRUE(empty.m_HighScore.m_Entries.empty());
+
+    m_Save.WriteUsers(kThreeProfiles);
+    RGUserProfileManager manager;
+    manager.SelectProfile(L"nobody");
+    EXPECT_EQ(manager.GetCurrent()->Name, L"B");
+    manager.SetScore(100);
+    EXPECT_EQ(manager.GetCurrent()->Score, 100u);
+    EXPECT_EQ(manager.m_HighScore.m_Entries.front().Name, L"A") << "1200 stays above 100";
+    EXPECT_EQ(manager.m_HighScore.m_Entries.back().BestScore, 100u);
+}
+
+} // namespace
