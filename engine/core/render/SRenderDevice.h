@@ -66,6 +66,8 @@ public:
     virtual void DoSetView(bool fullScreen) = 0;
     virtual void DoUnlockDevice() = 0;
 
+    // The material last drawn with, as a game object keeps it; nothing reads it yet.
+    void SetCurrentMaterial(const SMaterial& material) { m_Material = material; }
     SFog& GetFog() { return m_Fog; }
     SViewportRect& GetViewportRect() { return m_Viewport; }
     bool IsLost() const { return m_Lost; }

@@ -1,0 +1,97 @@
+#include "game/gameplay/objects/RGCollider.h"
+
+#include "game/gameplay/objects/RGGeomAABB.h"
+#include "game/gameplay/objects/RGTile.h"
+
+#include "tests/support/ThrownText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Runegarden::RGCollider;
+using Runegarden::RGContact;
+using Runegarden::RGGeomAABB;
+using Runegarden::RGTile;
+
+struct Box {
+    float x, y, w, h; // minimum corner and half extents; z from 0 to 1
+};
+
+boost::shared_ptr<RGTile> TileOf(const Box& box)
+{
+    boost::shared_ptr<RGTile> tile(new RGTile);
+    tile->m_Body->m_Position = {box.x, box.y, 0.0f};
+    tile->m_HalfSize = {box.w, box.h, 0.5f};
+    tile->Update(0.0f);
+    return tile;
+}
+
+TEST(RGColliderTest, ContactNormalDepthAndPointOfBoxPairs)
+{
+    struct Case {
+        const char* name;
+        Box first, second;
+        float nx, ny, depth, px, py;
+    } const cases[] = {
+        // The point is the centre offset shortened on each axis by half the overlap.
+        {"overlap on x", {0, 0, 1, 1}, {1.5f, 0, 1, 1}, 1, 0, 0.5f, 1.25f, 1.0f},
+        {"overlap on x, second to the left", {1.5f, 0, 1, 1}, {0, 0, 1, 1}, -1, 0, 0.5f, -1.25f, 1.0f},
+        {"overlap on y, second below", {0, 0, 1, 1}, {0.5f, 1.75f, 1, 1}, 0, 1, 0.25f, -0.25f, 1.625f},
+        {"overlap on y, second above", {0, 1.75f, 1, 1}, {0, 0, 1, 1}, 0, -1, 0.25f, 1.0f, -1.625f},
+        {"equal overlaps tie to x", {0, 0, 1, 1}, {1.5f, 1.5f, 1, 1}, 1, 0, 0.5f, 1.25f, 1.25f},
+        {"touching faces: depth 0", {0, 0, 1, 1}, {2, 0.5f, 1, 1}, 1, 0, 0.0f, 2.0f, -0.25f},
+        {"same centre: x normal points +x", {0, 0, 1, 1}, {0, 0, 1, 1}, 1, 0, 2.0f, 1.0f, 1.0f},
+        {"same centre x, deeper on x: +y", {0, 0, 2, 1}, {0, 1.5f, 2, 1}, 0, 1, 0.5f, 2.0f, 1.25f},
+    };
+    RGCollider collider;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        boost::shared_ptr<RGTile> first = TileOf(c.first), second = TileOf(c.second);
+        RGContact contact;
+        collider.Collide(first, second, contact);
+        EXPECT_EQ(c.nx, contact.m_Normal.X);
+        EXPECT_EQ(c.ny, contact.m_Normal.Y);
+        EXPECT_EQ(0.0f, contact.m_Normal.Z);
+        EXPECT_FLOAT_EQ(c.depth, contact.m_Depth);
+        EXPECT_FLOAT_EQ(c.px, contact.m_Point.X);
+        EXPECT_FLOAT_EQ(c.py, contact.m_Point.Y);
+    }
+}
+
+TEST(RGColliderTest, BoxesApartOnAnyAxisLeaveTheContactUntouched)
+{
+    RGCollider collider;
+    // Apart on x, on y, and on z only (overlapping on x and y).
+    for (const SCore::SVector3& at : {SCore::SVector3{2.5f, 0, 0}, SCore::SVector3{0, 2.01f, 0}, SCore::SVector3{0, 0, 1.5f}}) {
+        boost::shared_ptr<RGTile> first = TileOf({0, 0, 1, 1}), second = TileOf({0, 0, 1, 1});
+        second->m_Body->m_Position = at;
+        second->Update(0.0f);
+        RGContact contact;
+        contact.m_Depth = 7.0f;
+        collider.Collide(first, second, contact);
+        EXPECT_EQ(7.0f, contact.m_Depth);
+        EXPECT_EQ(0.0f, contact.m_Normal.X);
+    }
+}
+
+class OtherGeometry : public Runegarden::RGGeometry {
+public:
+    OtherGeometry() : RGGeometry(1) {}
+    void Update(const SCore::SVector3&, const SCore::SVector3&) override {}
+    boost::shared_ptr<RGGeometry> Clone() override { return boost::shared_ptr<RGGeometry>(new OtherGeometry); }
+};
+
+TEST(RGColliderTest, AGeometryOtherThanTheBoxOnEitherSideIsRefused)
+{
+    RGCollider collider;
+    boost::shared_ptr<RGTile> box = TileOf({0, 0, 1, 1}), other = TileOf({0, 0, 1, 1});
+    other->m_Geometry.reset(new OtherGeometry);
+    RGContact contact;
+    EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([&] { collider.Collide(other, box, contact); }),
+                                      "unknown RG Geom Type"));
+    EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([&] { collider.Collide(box, other, contact); }),
+                                      "unknown RG Geom Type"));
+}
+
+} // namespace

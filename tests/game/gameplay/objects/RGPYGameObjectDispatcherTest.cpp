@@ -1,0 +1,128 @@
+#include "game/gameplay/objects/RGPYGameObjectDispatcher.h"
+
+#include "game/gameplay/scripting/RGPythonInterpreter.h"
+#include "game/gameplay/scripting/RGPythonList.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
+#include "tests/game/gameplay/objects/GameObjectFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Runegarden::RGContact;
+using Runegarden::RGPYFactory;
+using Runegarden::RGPYGameObject;
+using Runegarden::RGPYGameObjectDispatcher;
+using Runegarden::RGPythonHandle;
+using tarn_test::StartsWith;
+using tarn_test::ThrownText;
+
+class DispatcherTest : public GameObjectTest {
+protected:
+    void SetUp() override
+    {
+        GameObjectTest::SetUp();
+        m_Dispatcher.Init();
+    }
+    boost::shared_ptr<RGPYGameObject> Place(const std::string& name, float x, float y)
+    {
+        boost::shared_ptr<RGPYGameObject> object = RGPYFactory::Create(name);
+        object->SetPosition({x, y, 0.0f});
+        object->Enable();
+        return object;
+    }
+    // Adds the object to the world dictionary under its type.
+    void AddToWorld(const boost::shared_ptr<RGPYGameObject>& object)
+    {
+        Runegarden::RGPythonList list(RGPYFactory::GetModule());
+        list.Create();
+        list.Append(object->GetPythonObject()->GetInstance());
+        m_World->Set(RGPythonHandle::FromSizeT(object->GetGameObjectType()), list.GetHandle());
+    }
+    // The script's class replaced, to give the dispatcher a faulty script.
+    void ReplaceDispatcherClass(const std::string& className)
+    {
+        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/objects/scripts");
+        Runegarden::RGPythonInterpreter probe;
+        probe.LoadModule("object_probe");
+        m_Dispatcher.GetPythonObject()->SetPropertyValue(RGPythonHandle::FromString("__class__"),
+                                                         probe.GetModuleAttribute(className));
+    }
+    static RGContact Contact(float nx, float ny)
+    {
+        RGContact contact;
+        contact.m_Normal = {nx, ny, 0.0f};
+        contact.m_Depth = 0.01f;
+        return contact;
+    }
+
+    RGPYGameObjectDispatcher m_Dispatcher;
+};
+
+TEST_F(DispatcherTest, TheScriptDecidesEachShippedPairsResponseAndSound)
+{
+    // An actor at (0.5, 0.5) is 0.06 wide and 0.12 high, its feet at 0.62.
+    struct Case {
+        const char *a, *b;
+        float bx, by, nx, ny;
+        const char* airborne; // seconds the actor has been in the air, as its script counts
+        bool separate;
+        const char* sound;
+    } const cases[] = {
+        {"Balychahl", "Block", 0.56f, 0.5f, 1, 0, "0", true, "Collide"},        // a wall: turn
+        {"Block", "Balychahl", 0.44f, 0.5f, -1, 0, "0", true, "Collide"},       // either order
+        {"Balychahl", "Block", 0.56f, 0.6f, 1, 0, "0", false, ""},              // a low edge: step up
+        {"Balychahl", "Ground", 0.3f, 0.62f, 0, 1, "0.1", true, "Step"},        // landing
+        {"Balychahl", "Lift", 0.5f, 0.62f, 0, 1, "0", true, "Spring"},
+        {"Balychahl", "SpellBridge", 0.4f, 0.62f, 0, 1, "0", true, "BridgeDown"},
+        {"Balychahl", "StoneGroup", 0.5f, 0.62f, 0, 1, "0", true, "Switch"},
+        {"Balychahl", "Portal", 0.52f, 0.5f, 1, 0, "0", false, "Portal"},
+        {"Balychahl", "Water", 0.5f, 0.6f, 0, 1, "0", false, "Kill"},
+        {"Monster", "Water", 0.5f, 0.55f, 0, 1, "0", false, "Fountain"},
+        {"Monster", "Balychahl", 0.52f, 0.5f, 1, 0, "0", false, "Kill"},
+        {"Balychahl", "Chumbachukchul", 0.52f, 0.5f, 1, 0, "0", false, ""},
+        {"Balychahl", "SpellWindRight", 0.45f, 0.45f, 1, 0, "0", false, "Funnel"},
+        {"Balychahl", "Tree", 0.45f, 0.45f, 1, 0, "0", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.a) + " with " + c.b);
+        boost::shared_ptr<RGPYGameObject> a = Place(c.a, 0.5f, 0.5f);
+        boost::shared_ptr<RGPYGameObject> b = Place(c.b, c.bx, c.by);
+        (a->IsActor() ? a : b)->SetAttributeValue("airborne_time", c.airborne, "Double");
+        std::string sound = "before";
+        EXPECT_EQ(c.separate, m_Dispatcher.Dispatch(a, b, Contact(c.nx, c.ny), *m_World, sound));
+        EXPECT_EQ(c.sound, sound);
+    }
+}
+
+TEST_F(DispatcherTest, ATeleportMovesTheWalkerToTheExitWhichGreetsItOnArrival)
+{
+    boost::shared_ptr<RGPYGameObject> exit = Place("TeleportExit", 1.0f, 0.2f);
+    AddToWorld(exit);
+    boost::shared_ptr<RGPYGameObject> actor = Place("Balychahl", 0.5f, 0.5f);
+    boost::shared_ptr<RGPYGameObject> teleport = Place("SpellTeleport", 0.52f, 0.5f);
+    std::string sound;
+    EXPECT_FALSE(m_Dispatcher.Dispatch(actor, teleport, Contact(1, 0), *m_World, sound));
+    EXPECT_EQ("TeleCreate", sound);
+    actor->RefreshCache();
+    EXPECT_FLOAT_EQ(1.01f, actor->GetPosition().X); // centred on the exit
+    EXPECT_FALSE(m_Dispatcher.Dispatch(actor, exit, Contact(1, 0), *m_World, sound));
+    EXPECT_EQ("Gate", sound);
+    // The same dispatcher serves every pair: the teleport is no longer fresh.
+    EXPECT_FALSE(m_Dispatcher.Dispatch(actor, teleport, Contact(1, 0), *m_World, sound));
+    EXPECT_EQ("TeleGo", sound);
+}
+
+TEST_F(DispatcherTest, AFaultyDispatcherScriptFailsWithItsText)
+{
+    boost::shared_ptr<RGPYGameObject> a = Place("Balychahl", 0.5f, 0.5f), b = Place("Block", 0.56f, 0.5f);
+    std::string sound;
+    ReplaceDispatcherClass("NumberSound");
+    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Dispatcher.Dispatch(a, b, Contact(1, 0), *m_World, sound); }),
+                           "can't convert result to string"));
+    ReplaceDispatcherClass("NoRun");
+    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Dispatcher.Dispatch(a, b, Contact(1, 0), *m_World, sound); }),
+                           "method [run] is not a method name of module [rgpy_factory]"));
+}
+
+} // namespace

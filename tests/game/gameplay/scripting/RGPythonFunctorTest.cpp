@@ -1,0 +1,159 @@
+#include "game/gameplay/scripting/RGPythonFunctor.h"
+
+#include "game/gameplay/scripting/RGPythonHandle.h"
+#include "game/gameplay/scripting/RGScriptLock.h"
+#include "tests/game/gameplay/scripting/ScriptFixture.h"
+#include "tests/support/LogCapture.h"
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+using Runegarden::RGPythonFunctor;
+using Runegarden::RGPythonHandle;
+using Runegarden::RGPythonInterpreter;
+using tarn_test::StartsWith;
+using tarn_test::ThrownText;
+
+TEST_F(ScriptTest, ModuleAndFunctionBindingFailuresNameWhatIsMissing)
+{
+    RGPythonInterpreter other;
+    EXPECT_TRUE(StartsWith(ThrownText([&] { other.LoadModule("no_such_module"); }),
+                           "can't load Python module [no_such_module] RGPythonInterpreter::LoadModule()"));
+    RGPythonFunctor functor(m_Interpreter);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { functor.SetFuncName("missing", 0); }),
+                           "can't get ModuleAttribute[missing] RGPythonInterpreter::GetModuleAttribute()"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { functor.SetFuncName("not_callable", 0); }),
+                           "the [not_callable] is not a function name of module [wrapper_probe]"));
+    // A functor whose binding failed is not called with a stale function.
+    EXPECT_TRUE(StartsWith(ThrownText([&] { functor.Exec(); }), "function [not_callable] is not bound"));
+}
+
+TEST_F(ScriptTest, FunctorArgumentsArriveWithTheirPythonTypesAndFixedSlots)
+{
+    boost::shared_ptr<RGPythonFunctor> describe = Function("describe", 5);
+    describe->SetArgumentValueString("abc"); // slot 0, whatever the tuple's size
+    describe->SetArgumentValueSizeT(1, 4294967295u);
+    describe->SetArgumentValueDouble(2, 0.5);
+    describe->SetArgumentValueBoolean(3, true);
+    describe->SetArgumentValue(4, RGPythonHandle::FromLong(-7));
+    EXPECT_EQ("str:'abc',int:4294967295,float:0.5,bool:True,int:-7", describe->Exec().GetResultAsString());
+
+    // The tuple keeps the first call's values until a setter replaces them.
+    describe->SetArgumentValuePyObject(RGPythonHandle::FromDouble(2.0));
+    EXPECT_EQ("float:2.0,int:4294967295,float:0.5,bool:True,int:-7", describe->Exec().GetResultAsString());
+}
+
+TEST_F(ScriptTest, ArgumentProblemsAreRefusedBeforeTheCall)
+{
+    boost::shared_ptr<RGPythonFunctor> describe = Function("describe", 3);
+    describe->SetArgumentValueString("a");
+    describe->SetArgumentValueDouble(1, 1.0);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { describe->Exec(); }), "argument [2] is not set for [describe]"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { describe->SetArgumentValue(1, RGPythonHandle()); }),
+                           "can't cast to PyXXX value:NULL"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { describe->SetArgumentValueDouble(3, 1.0); }), "can't set long value:1.0"));
+}
+
+TEST_F(ScriptTest, ARaisingCallIsReportedLoggedAndClearedSoTheNextCallSucceeds)
+{
+    tarn_test::LogCapture log;
+    boost::shared_ptr<RGPythonFunctor> raises = Function("raises", 0);
+    EXPECT_TRUE(StartsWith(ThrownText([&] { raises->Exec(); }),
+                           "can't return function result.[raises] module [wrapper_probe] RGPythonFunctor::Exec()"));
+    EXPECT_NE(std::string::npos, log.Text().find("Traceback"));
+    EXPECT_NE(std::string::npos, log.Text().find("ValueError: probe failure"));
+
+    boost::shared_ptr<RGPythonFunctor> identity = Function("identity", 1);
+    identity->SetArgumentValueSizeT(0, 3);
+    EXPECT_EQ(3u, identity->Exec().GetResultAsSizeT());
+}
+
+TEST_F(ScriptTest, AScriptThatKeepsItsArgumentsDoesNotSeeThemChangeOnTheNextCall)
+{
+    boost::shared_ptr<RGPythonFunctor> keep = Function("keep_arguments", 1);
+    keep->SetArgumentValueString("first");
+    keep->Exec();
+    keep->SetArgumentValueString("second");
+    keep->Exec();
+    EXPECT_EQ("[('first',), ('second',)]", Value("repr(_kept)").GetResultAsString());
+}
+
+TEST_F(ScriptTest, ResultReadersKeepTheDesignedFallbacksForWrongTypes)
+{
+    struct Case {
+        const char* expression;
+        uint32_t sizeT;
+        double number;
+        bool truth;
+    } const cases[] = {
+        {"7", 7u, 7.0, true},
+        {"0", 0u, 0.0, false},
+        {"True", 1u, 1.0, true},
+        {"-1", 4294967295u, -1.0, true},
+        {"2**40", 4294967295u, 1099511627776.0, true},
+        {"2.75", 4294967295u, 2.75, true},
+        {"0.5", 4294967295u, 0.5, false}, // truncated toward zero
+        {"None", 4294967295u, -1.0, true},
+        {"'abc'", 4294967295u, -1.0, true},
+    };
+    tarn_test::LogCapture log;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expression);
+        const Runegarden::RGPythonResult result = Value(c.expression);
+        EXPECT_EQ(c.sizeT, result.GetResultAsSizeT());
+        EXPECT_EQ(c.number, result.GetResultAsDouble());
+        EXPECT_EQ(c.truth, result.GetResultAsBoolean());
+    }
+    // Each failed conversion was cleared: the wrappers still call.
+    EXPECT_EQ("abc", Value("'abc'").GetResultAsString());
+}
+
+TEST_F(ScriptTest, AStringResultStopsAtItsFirstNulAndOnlyAsciiStrConverts)
+{
+    EXPECT_EQ("ab", Value("'ab\\x00cd'").GetResultAsString());
+    for (const char* bad : {"5", "'caf\\xe9'", "None"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_TRUE(StartsWith(ThrownText([&] { Value(bad).GetResultAsString(); }), "can't convert result to string"));
+    }
+    EXPECT_EQ("ok", Value("'ok'").GetResultAsString());
+}
+
+TEST_F(ScriptTest, TheScriptLockIsTakenFromASecondThreadWhileTheMainThreadRunsPython)
+{
+    std::atomic<int> failures{0};
+    std::thread second([&] {
+        boost::shared_ptr<RGPythonFunctor> identity = Function("identity", 1);
+        for (uint32_t i = 0; i < 300; ++i) {
+            Runegarden::RGScriptLock lock; // argument and call stay together
+            identity->SetArgumentValueSizeT(0, i);
+            if (identity->Exec().GetResultAsSizeT() != i) ++failures;
+        }
+    });
+    boost::shared_ptr<RGPythonFunctor> describe = Function("describe", 1);
+    for (uint32_t i = 0; i < 300; ++i) {
+        describe->SetArgumentValueSizeT(0, i);
+        if (describe->Exec().GetResultAsString() != "int:" + std::to_string(i)) ++failures;
+    }
+    second.join();
+    EXPECT_EQ(0, failures.load());
+}
+
+TEST(ScriptStartupTest, TheScriptsFolderIsFoundWhenPythonPathIsAlreadySet)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    // A fresh process: the interpreter starts here, as in the game.
+    EXPECT_EXIT(
+        {
+            ::setenv("PYTHONPATH", "/x", 1);
+            if (::chdir(TARN_DATA_DIR) != 0) std::exit(2);
+            Runegarden::StartPythonInterpreter();
+            RGPythonInterpreter interpreter;
+            interpreter.LoadModule("rgpy_factory");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+"""Functions and objects the interpreter-wrapper tests call."""
+
+not_callable = 5
+
+
+def describe(*args):
+    return ",".join(type(a).__name__ + ":" + repr(a) for a in args)
+
+
+def identity(value):
+    return value
+
+
+def make(expression):
+    return eval(expression)
+
+
+def raises():
+    raise ValueError("probe failure")
+
+
+def returns_none():
+    return None
+
+
+_kept = []
+
+
+def keep_arguments(*args):
+    _kept.append(args)
+    return len(args)
+
+
+class Probe:
+    def __init__(self):
+        self.number = 1
+        self.label = "start"
+
+    def describe(self, *args):
+        return describe(*args)
+
+    def raises(self):
+        raise RuntimeError("method failure")
+
+
+def create_probe(name):
+    return Probe()
