@@ -24,6 +24,7 @@ STATIC_TYPES = (SIMPLE, BRIDGE, LIFT, TELEPORT, WALL, OUTTELEPORT, LETHAL, GROUP
 
 STEP_HEIGHT = 0.03      # a solid whose top is at most this far above a walker's feet is stepped onto
 EPS = 1e-4              # floats arrive as widened single-precision values
+SINK = 0.002            # a walker resting on a solid sinks this far into it before the world separates them
 MAX_FALL_SPEED = 1.0    # keeps a falling walker from passing through thin platforms in one step
 FALL_OUT_Y = 3.0        # below every level: a walker there is lost
 DEAD_LIFE_TIME = 1e6    # no spare time and no trophy for a lost actor
@@ -403,7 +404,7 @@ class Dispatcher:
                 self.land(a, b)
             return True
         # Side contact: step onto a low edge, otherwise turn around.
-        if a.bottom() - b.top() <= STEP_HEIGHT + EPS and b.top() < a.bottom() + EPS:
+        if a.bottom() - b.top() <= STEP_HEIGHT + SINK and b.top() < a.bottom() + EPS:
             a.y = b.top() - 2.0 * a.h
             self.land(a, b)
             return False

@@ -65,6 +65,13 @@ void SUIToolTip::Hide()
     m_Shown = false;
 }
 
+void SUIToolTip::SetHiddenAtOnce()
+{
+    if (m_SpriteFade) m_SpriteFade->m_TransitionState = STS_HIDDEN;
+    if (m_FontFade) m_FontFade->m_TransitionState = STS_HIDDEN;
+    m_Shown = false;
+}
+
 void SUIToolTip::DoRender(float x, float y)
 {
     TARN_TRY

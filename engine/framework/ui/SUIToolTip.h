@@ -22,6 +22,8 @@ public:
     void Show();
     void Hide();
     bool IsShown() const { return m_Shown; }
+    // Both fades hidden and the tip not shown, without fading.
+    void SetHiddenAtOnce();
     const boost::shared_ptr<SUILabel>& GetLabel() const { return m_Label; }
     const boost::shared_ptr<SSpriteTransition>& GetSpriteFade() const { return m_SpriteFade; }
     const boost::shared_ptr<STextureFontTransition>& GetFontFade() const { return m_FontFade; }

@@ -94,6 +94,8 @@ public:
     // Appends a member; the group's box becomes the union of its members' boxes.
     void AddGroupObject(const boost::shared_ptr<RGPYGameObject>& child);
     void AddStateSprite(const std::string& stateName, const boost::shared_ptr<TarnEngine::SSprite>& sprite);
+    // The "Attributes" child of the current element (a level's placed object reads it too).
+    void DeserializeAttributes(SCore::SDeserializator& in);
     // type: "Boolean", "String", "Double", "SizeT" or "Long".
     void SetAttributeValue(const std::string& name, const std::string& value, const std::string& type);
 
@@ -106,7 +108,6 @@ public:
 
 private:
     void DesializeStates(SCore::SDeserializator& in);
-    void DeserializeAttributes(SCore::SDeserializator& in);
     void SetAnimationsState(int32_t state);
     RGPythonObject& Script();
 

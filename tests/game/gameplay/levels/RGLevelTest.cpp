@@ -1,0 +1,173 @@
+// The level: fixed steps over the fake clock, the scrolling view, spells through the script, the
+// file form and the trainer it starts.
+#include "engine/core/serialization/SXMLSerializator.h"
+#include "game/gameplay/levels/RGLevel.h"
+#include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/objects/RGPYGameObject.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
+#include "game/gameplay/world/RGWorld.h"
+#include "tests/game/gameplay/world/WorldFixture.h"
+
+#include <cmath>
+
+using namespace Runegarden;
+namespace pt = platform::testing;
+
+namespace {
+
+const char* const kTools = "<Tools><Tool ToolType=\"RGTT_WALL\" GameObject=\"RGGOT_WALL\"></Tool></Tools>";
+const char* const kWorld = "<World><GameObjects><GameObject Name=\"Balychahl\"><Position X=\"0.5\" Y=\"0.3\" Z=\"0\">"
+                           "</Position></GameObject><GameObject Name=\"SpellWall\"><Position X=\"0\" Y=\"-0.5\" Z=\"0\">"
+                           "</Position></GameObject></GameObjects><BackGround></BackGround></World>";
+
+class RGLevelTest : public WorldTest {
+protected:
+    boost::shared_ptr<RGLevel> Read(const std::string& attributes = "SizeX=\"2\" SizeY=\"1\"",
+                                    const std::string& tools = kTools, const std::string& world = kWorld)
+    {
+        SCore::SXMLDeserializator in;
+        in.m_Text = "<Level Name=\"t\" ShowName=\"T-1\" " + attributes +
+                    " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + tools + world + "</Level>";
+        in.ParseText();
+        boost::shared_ptr<RGLevel> level(new RGLevel("UnknownLevel"));
+        level->DoDeserialize(in);
+        return level;
+    }
+    bool WallCast(RGLevel& level)
+    {
+        RGScriptLock lock;
+        return level.GetWorld()->GetStaticObjects()[0]->IsEnable();
+    }
+    tarn_test::TempDir m_Dir;
+};
+
+} // namespace
+
+TEST_F(RGLevelTest, TheWorldRunsWholeTenMillisecondStepsOfTheClockAndCarriesTheRest)
+{
+    auto level = Read();
+    const struct {
+        uint32_t ms;
+        bool paused;
+        float remaining;
+    } frames[] = {
+        {500, false, 0.99f}, // the first frame runs one step however long the loading took
+        {25, false, 0.97f},  // two steps, 5 ms carried
+        {5, false, 0.96f},   // the carried 5 ms make one more
+        {30, true, 0.96f},   // paused: no step, and the time is dropped
+        {10, false, 0.95f},
+        {2000, false, 0.0f}, // never below 0
+    };
+    for (const auto& f : frames) {
+        pt::AdvanceFakeTime(f.ms);
+        level->Update(f.paused);
+        EXPECT_NEAR(f.remaining, level->m_RemainingPlayTime, 1e-5f) << f.ms;
+    }
+}
+
+TEST_F(RGLevelTest, TheViewScrollsWithinTheFieldAndSnapsTheOffsetToPixels)
+{
+    const struct {
+        const char* size;
+        bool right;
+        float limit;
+    } cases[] = {{"SizeX=\"1\" SizeY=\"1\"", true, 0.0f},
+                 {"SizeX=\"2\" SizeY=\"1\"", true, -1.0f},
+                 {"SizeX=\"2\" SizeY=\"1\"", false, 0.0f},
+                 {"SizeX=\"0.5\" SizeY=\"1\"", true, 0.0f}}; // narrower than a screen: held at 0
+    for (const auto& c : cases) {
+        auto level = Read(c.size);
+        float lowest = 1.0f;
+        for (int frame = 0; frame < 2000; ++frame) {
+            pt::AdvanceFakeTime(20);
+            if (c.right) level->MoveRight();
+            else level->MoveLeft();
+            level->Update(false);
+            lowest = std::min(lowest, level->GetViewBody().m_Position.X);
+            ASSERT_LE(level->GetViewBody().m_Position.X, 0.0f);
+        }
+        EXPECT_FLOAT_EQ(c.limit, lowest) << c.size;
+        const float x = level->GetViewBody().m_Position.X;
+        EXPECT_FLOAT_EQ(std::trunc(x * 896.0f) / 896.0f - 0.000558035714f, level->GetWorld()->m_Offset.X) << c.size;
+    }
+}
+
+TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLevelHas)
+{
+    const struct {
+        RGToolType tool;
+        float x, y;
+        bool accepted;
+    } casts[] = {{RGTT_WALL, 1.0f, 0.5f, false}, {RGTT_BRIDGE, 0.5f, 0.5f, false}, {RGTT_WALL, 0.999f, 0.999f, true}};
+    for (const auto& c : casts) {
+        auto level = Read();
+        EXPECT_EQ(c.accepted, level->ProcessTool(c.tool, c.x, c.y, 0.1f, 0.2f)) << c.x;
+        EXPECT_EQ(c.accepted, WallCast(*level)) << c.x;
+    }
+}
+
+TEST_F(RGLevelTest, TheScriptDecidesDoneAndFailedAndNamesTheActors)
+{
+    auto level = Read();
+    EXPECT_FALSE(level->IsDone());
+    EXPECT_FALSE(level->IsFailed());
+    std::vector<boost::shared_ptr<RGPythonObject>> actors;
+    level->GetActors(actors);
+    ASSERT_EQ(1u, actors.size());
+    RGScriptLock lock;
+    EXPECT_EQ("Balychahl", actors[0]->GetPropertyValue(RGPythonHandle::FromString("name")).GetResultAsString());
+}
+
+TEST_F(RGLevelTest, BadLevelsFailTheRead)
+{
+    const std::string wind = "<Tool ToolType=\"RGTT_WINDLEFT\" GameObject=\"RGGOT_WINDLEFT\"></Tool>";
+    const struct {
+        std::string attributes, tools, text;
+    } cases[] = {
+        {"SizeX=\"2\" SizeY=\"1\"", "<Tools>" + wind + wind + "</Tools>", "Tool already exist"},
+        {"SizeX=\"2\" SizeY=\"1\"", "<Tools><Tool ToolType=\"RGTT_FIRE\" GameObject=\"RGGOT_WALL\"></Tool></Tools>",
+         "unknown tool type"},
+        {"SizeX=\"2\" SizeY=\"1\"", "<Tools><Tool ToolType=\"RGTT_WALL\" GameObject=\"RGGOT_DOOR\"></Tool></Tools>",
+         "unknown gameobject type string"},
+        {"SizeX=\"2\"", kTools, "Attribute:SizeY not found"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(StartsWith(ThrownText([&] { Read(c.attributes, c.tools); }), c.text)) << c.text;
+}
+
+TEST_F(RGLevelTest, TheWrittenFormHoldsTheNamesViewAndToolsAndRefusesWindObjects)
+{
+    auto level = Read();
+    {
+        SCore::SXMLSerializator out(m_Dir.WFile("level.xml"));
+        level->DoSerialize(out);
+        out.Flush();
+    }
+    const std::string text = tarn_test::ReadBytes(m_Dir.File("level.xml"));
+    EXPECT_NE(std::string::npos, text.find("<Tool ToolType=\"RGTT_WALL\" GameObject=\"RGGOT_WALL\">"));
+    EXPECT_EQ(std::string::npos, text.find("ShowName"));
+    auto windy = Read("SizeX=\"2\" SizeY=\"1\"",
+                      "<Tools><Tool ToolType=\"RGTT_WINDLEFT\" GameObject=\"RGGOT_WINDLEFT\"></Tool></Tools>");
+    SCore::SXMLSerializator out(m_Dir.WFile("windy.xml"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { windy->DoSerialize(out); }), "unknown game object type"));
+}
+
+TEST_F(RGLevelTest, TheTutorialStartsWithTheFirstFrameAndStandsStillWhilePaused)
+{
+    // Loading and the start prompt take 3 s; the opening wait still runs its whole 2 s after them.
+    tarn_test::WriteBytes(m_Dir.File("help.xml"),
+                          "<LevelTrainer><C Type=\"RGLevelTrainerCommandWait\" Time=\"2000\"></C>"
+                          "<C Type=\"RGLevelTrainerCommandShowTeacher\" X=\"0.1\" Y=\"0.1\"></C></LevelTrainer>");
+    auto level = Read("SizeX=\"2\" SizeY=\"1\" Help=\"" + m_Dir.File("help.xml") + "\"");
+    pt::AdvanceFakeTime(3000);
+    level->Update(true);
+    level->Update(false);
+    pt::AdvanceFakeTime(2000);
+    level->Update(false);
+    EXPECT_EQ(0u, level->GetTrainer()->GetCurrentIndex());
+    pt::AdvanceFakeTime(1);
+    level->Update(true);
+    EXPECT_EQ(0u, level->GetTrainer()->GetCurrentIndex());
+    level->Update(false);
+    EXPECT_EQ(1u, level->GetTrainer()->GetCurrentIndex());
+}

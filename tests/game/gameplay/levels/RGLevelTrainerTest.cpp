@@ -1,0 +1,242 @@
+// The tutorial script: each command, the waits and branches, and the tool tip's font.
+#include "engine/framework/drawables/SSprite.h"
+#include "engine/framework/drawables/SSpriteTransition.h"
+#include "engine/framework/drawables/STextureFont.h"
+#include "engine/framework/drawables/SVertices.h"
+#include "engine/framework/ui/SUIToolTip.h"
+#include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/services/RGFontMetrics.h"
+#include "tests/game/gameplay/world/WorldFixture.h"
+#include "tests/support/LogCapture.h"
+
+#include <cmath>
+
+using namespace Runegarden;
+namespace pt = platform::testing;
+using TarnEngine::STS_FADE_IN;
+using TarnEngine::STS_FADE_OUT;
+using TarnEngine::STS_HIDDEN;
+
+namespace {
+
+class TrainerTest : public WorldTest {
+protected:
+    // A trainer over the commands (each an element's attributes and children), started.
+    boost::shared_ptr<RGLevelTrainer> Start(const std::vector<std::string>& commands)
+    {
+        std::string text = "<LevelTrainer>";
+        for (const std::string& c : commands) {
+            const size_t body = c.find('>');
+            text += body == std::string::npos ? "<C " + c + "></C>" : "<C " + c + "</C>";
+        }
+        tarn_test::WriteBytes(m_Dir.File("help.xml"), text + "</LevelTrainer>");
+        boost::shared_ptr<RGLevelTrainer> trainer(new RGLevelTrainer);
+        trainer->Deserialize(m_Dir.WFile("help.xml"));
+        trainer->Start();
+        return trainer;
+    }
+    // Updates until the current command no longer changes (at most n frames).
+    static void Run(RGLevelTrainer& trainer, int frames = 5)
+    {
+        for (int i = 0; i < frames; ++i) trainer.Update();
+    }
+    static std::string Spell(const std::string& spell, const std::string& id = "")
+    {
+        return "Type=\"RGLevelTrainerCommandWaitSpell\"" + (id.empty() ? "" : " ID=\"" + id + "\"") + " Spell=\"" +
+               spell + "\" DoneID=\"A\" ErrorID=\"B\"";
+    }
+    static std::string Tip(const std::string& id) { return "Type=\"RGLevelTrainerCommandShowToolTip\" ID=\"" + id + "\" Text=\"" + id + "\""; }
+
+    tarn_test::TempDir m_Dir;
+};
+
+const std::string kTeacher = "Type=\"RGLevelTrainerCommandShowTeacher\" X=\"0.5\" Y=\"0.5\"";
+
+} // namespace
+
+TEST_F(TrainerTest, ShowTeacherSnapsToThePixelGridFadesInAndEndsTheScript)
+{
+    auto trainer = Start({kTeacher});
+    EXPECT_TRUE(trainer->IsDone());
+    EXPECT_EQ(STS_FADE_IN, trainer->GetTeacherFade()->m_TransitionState);
+    EXPECT_FLOAT_EQ(0.49951172f, trainer->GetTeacher()->m_Position.X);
+    EXPECT_FLOAT_EQ(0.49934896f, trainer->GetTeacher()->m_Position.Y);
+}
+
+TEST_F(TrainerTest, FadeCommandsDriveTheirSprites)
+{
+    auto trainer = Start({"Type=\"RGLevelTrainerCommandShowArrow\" X=\"0.3\" Y=\"0.4\" Angle=\"1.57\"",
+                          "Type=\"RGLevelTrainerCommandHideArrow\"", kTeacher,
+                          "Type=\"RGLevelTrainerCommandHideTeacher\""});
+    EXPECT_EQ(STS_FADE_IN, trainer->GetArrowFade()->m_TransitionState);
+    EXPECT_FLOAT_EQ(0.3f, trainer->GetArrow()->m_Position.X);
+    EXPECT_FLOAT_EQ(1.57f, trainer->GetArrow()->m_Angle);
+    trainer->Update();
+    EXPECT_EQ(STS_FADE_OUT, trainer->GetArrowFade()->m_TransitionState);
+    Run(*trainer, 2);
+    EXPECT_EQ(STS_FADE_OUT, trainer->GetTeacherFade()->m_TransitionState);
+    EXPECT_TRUE(trainer->IsDone());
+}
+
+TEST_F(TrainerTest, WaitGoesOnOnlyAfterMoreThanItsTimeAndWaitsAgainAfterARestart)
+{
+    auto trainer = Start({"Type=\"RGLevelTrainerCommandWait\" Time=\"2000\"", kTeacher});
+    pt::AdvanceFakeTime(2000);
+    trainer->Update();
+    EXPECT_EQ(0u, trainer->GetCurrentIndex());
+    // The wait armed at the start must not count the time before a restart.
+    trainer->Restart();
+    trainer->Update();
+    pt::AdvanceFakeTime(2000);
+    trainer->Update();
+    EXPECT_EQ(0u, trainer->GetCurrentIndex());
+    pt::AdvanceFakeTime(1);
+    trainer->Update();
+    EXPECT_EQ(1u, trainer->GetCurrentIndex());
+}
+
+TEST_F(TrainerTest, WaitSpellJumpsToDoneForItsSpellAndToErrorOtherwise)
+{
+    const struct {
+        const char* cast; // "" for a stroke that became no cast
+        const char* target;
+    } cases[] = {{"RGTT_BRIDGE", "A"}, {"RGTT_WALL", "B"}, {"", "B"}};
+    for (const auto& c : cases) {
+        auto trainer = Start({Spell("RGTT_BRIDGE"), Tip("A"), Tip("B")});
+        if (*c.cast) trainer->OnSpell(StringToToolType(c.cast));
+        else trainer->OnSpellError();
+        trainer->Update();
+        EXPECT_EQ(c.target[0] == 'A' ? 1u : 2u, trainer->GetCurrentIndex()) << c.cast;
+    }
+}
+
+TEST_F(TrainerTest, ACastReachesEveryListenerAndAnEarlierWaitJumpsAtOnceWhenReturnedTo)
+{
+    auto trainer = Start({Spell("RGTT_WALL", "first"), Tip("A"), Spell("RGTT_BRIDGE"), Tip("B"),
+                          "Type=\"RGLevelTrainerCommandJump\" ID=\"back\" CommandID=\"first\""});
+    trainer->OnSpell(RGTT_WALL);
+    trainer->Update(); // first jumps to A
+    trainer->Update(); // A shown, on to the second wait
+    trainer->Update(); // the second wait listens from now on
+    EXPECT_EQ(2u, trainer->GetCurrentIndex());
+    trainer->OnSpell(RGTT_WALL); // the second wants a bridge: B; the first takes A again
+    trainer->Update();
+    EXPECT_EQ(3u, trainer->GetCurrentIndex());
+    trainer->JumpToCommand("first");
+    trainer->Update();
+    EXPECT_EQ(1u, trainer->GetCurrentIndex());
+}
+
+TEST_F(TrainerTest, WaitMapMoveGoesOnOnlyWhenTheLastScrollWentItsWay)
+{
+    const struct {
+        std::vector<RGMapMoveType> moves;
+        bool advanced;
+    } cases[] = {{{RGMMT_LEFT}, false}, {{RGMMT_UP}, true}, {{RGMMT_UP, RGMMT_LEFT}, false}};
+    for (const auto& c : cases) {
+        auto trainer = Start({"Type=\"RGLevelTrainerCommandWaitMapMove\" MoveType=\"UP\"", kTeacher});
+        for (RGMapMoveType move : c.moves) trainer->OnMapMove(move);
+        trainer->Update();
+        EXPECT_EQ(c.advanced ? 1u : 0u, trainer->GetCurrentIndex()) << c.moves.size();
+    }
+}
+
+TEST_F(TrainerTest, AJumpToAMissingIdStopsTheScriptWithoutEndingIt)
+{
+    auto trainer = Start({"Type=\"RGLevelTrainerCommandJump\" CommandID=\"nowhere\"", kTeacher});
+    Run(*trainer);
+    EXPECT_EQ(2u, trainer->GetCurrentIndex());
+    EXPECT_FALSE(trainer->IsDone());
+    EXPECT_EQ(STS_HIDDEN, trainer->GetTeacherFade()->m_TransitionState);
+}
+
+TEST_F(TrainerTest, ShowSpriteFadesANamedPictureInAndHideSpriteOut)
+{
+    const std::string sprite =
+        "Type=\"RGLevelTrainerCommandShowSprite\" Name=\"gesture\"><Sprite ColorLU=\"4294967295\" "
+        "ColorRU=\"4294967295\" ColorLD=\"4294967295\" ColorRD=\"4294967295\" Angle=\"0\" CoordAligment=\"1\" "
+        "WithTransform=\"1\" FlipHorizontal=\"0\" FlipVertical=\"0\" XScaleFactor=\"1\" YScaleFactor=\"1\">"
+        "<Position X=\"0.6\" Y=\"0.25\" Width=\"0.2\" Height=\"0.27\"></Position>"
+        "<TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords><Mesh Name=\"g\"><Material CullMode=\"1\" "
+        "FillMode=\"3\" AlphaBlend=\"1\" SrcBlend=\"5\" DstBlend=\"6\" ZWrite=\"0\" Lighting=\"0\" IsFogEnable=\"0\">"
+        "<Textures Texture1=\"GESTUREWALL\"></Textures></Material></Mesh></Sprite>";
+    auto trainer = Start({sprite, "Type=\"RGLevelTrainerCommandHideSprite\" Name=\"gesture\""});
+    ASSERT_TRUE(trainer->GetSpriteFade("gesture"));
+    EXPECT_EQ(STS_FADE_IN, trainer->GetSpriteFade("gesture")->m_TransitionState);
+    EXPECT_EQ(4u, trainer->GetSpriteFade("gesture")->GetSprite()->m_Material.m_AlphaOp);
+    trainer->Update();
+    EXPECT_EQ(STS_FADE_OUT, trainer->GetSpriteFade("gesture")->m_TransitionState);
+}
+
+TEST_F(TrainerTest, HidingASpriteNeverShownIsLoggedAndTheScriptGoesOn)
+{
+    tarn_test::LogCapture log;
+    auto trainer = Start({"Type=\"RGLevelTrainerCommandHideSprite\" Name=\"ghost\"", kTeacher});
+    trainer->Update();
+    EXPECT_TRUE(trainer->IsDone());
+    EXPECT_NE(std::string::npos, log.Text().find("no sprite named [ghost]"));
+}
+
+TEST_F(TrainerTest, BadScriptsFailTheRead)
+{
+    const struct {
+        std::string command;
+        std::string text;
+    } cases[] = {{"Type=\"Foo\"", "unknown level trainer command type:Foo"},
+                 {"Type=\"RGLevelTrainerCommandWaitMapMove\" MoveType=\"left\"", "unknown move type"},
+                 {Spell("RGTT_FIRE"), "unknown tool type"}};
+    for (const auto& c : cases) EXPECT_TRUE(StartsWith(ThrownText([&] { Start({c.command}); }), c.text)) << c.command;
+}
+
+TEST_F(TrainerTest, ClearingTheCommandsAlsoForgetsTheirListeners)
+{
+    auto trainer = Start({"Type=\"RGLevelTrainerCommandWaitMapMove\" MoveType=\"UP\"", Spell("RGTT_WALL")});
+    ASSERT_EQ(1u, trainer->GetMapMoveListeners().size());
+    trainer->ClearCommands();
+    trainer->OnSpell(RGTT_WALL);
+    trainer->OnMapMove(RGMMT_UP);
+    trainer->Update();
+    EXPECT_TRUE(trainer->GetMapMoveListeners().empty());
+}
+
+TEST_F(TrainerTest, ToolTipStandsBesideTheTeacherInTheLocalisedFontWithTheMetrics)
+{
+    // A grid of 16 columns and 8 rows, seen through a quarter of the texture offset by (0.1, 0.2).
+    gLocalizationFont.m_CharsH = 16.0f;
+    gLocalizationFont.m_CharsW = 8.0f;
+    gLocalizationFont.m_Indent = {0.1f, 0.2f, 0.5f, 0.25f};
+    tarn_test::WriteBytes(m_Dir.File("metrics.xml"), "<font><c code=\"35\" index=\"35\" width=\"0.5\"></c></font>");
+    RGFontMetrics::Global().Load(m_Dir.WFile("metrics.xml"));
+    auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"#\""});
+    trainer->Update();
+    const auto& tip = trainer->GetToolTip();
+    const auto& font = tip->GetLabel()->GetFont();
+    EXPECT_TRUE(tip->IsShown());
+    EXPECT_FLOAT_EQ(trainer->GetTeacher()->m_Position.X + 0.082f, tip->GetLabel()->m_X);
+    EXPECT_FLOAT_EQ(trainer->GetTeacher()->m_Position.Y, tip->GetLabel()->m_Y);
+    EXPECT_EQ(0xFF252B01u, font->GetColor());
+    EXPECT_FLOAT_EQ(0.5f, font->GetTextWidth());
+    std::vector<TarnEngine::SScreenVertex> quad(4);
+    font->FillVertexData(quad.data());
+    // '#' (35) is column 3 of row 2: u 3/16 .. 3.5/16, v 2/8 .. 3/8, then scaled and offset.
+    EXPECT_FLOAT_EQ(0.5f * 3.0f / 16.0f + 0.1f, quad[0].u);
+    EXPECT_FLOAT_EQ(0.5f * 3.5f / 16.0f + 0.1f, quad[1].u);
+    EXPECT_FLOAT_EQ(0.25f * 2.0f / 8.0f + 0.2f, quad[0].v);
+    EXPECT_FLOAT_EQ(0.25f * 3.0f / 8.0f + 0.2f, quad[2].v);
+}
+
+TEST_F(TrainerTest, AnEmptyToolTipIsNoWiderThanItsPaddings)
+{
+    auto trainer = Start({"Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"\""});
+    trainer->Render();
+    const auto& label = trainer->GetToolTip()->GetLabel();
+    EXPECT_LE(label->m_Background->m_Position.Width, label->m_Layout.m_PaddingLeft + label->m_Layout.m_PaddingRight);
+}
+
+TEST_F(TrainerTest, RenderingPulsesTheArrow)
+{
+    auto trainer = Start({kTeacher});
+    pt::SetFakeTime(1000);
+    trainer->Render();
+    EXPECT_FLOAT_EQ(0.08f + 0.007f * std::sin(10.0f), trainer->GetArrow()->m_Position.Height);
+}

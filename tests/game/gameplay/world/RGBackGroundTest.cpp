@@ -1,0 +1,84 @@
+// The background: items appear once their delay has passed, scroll with the view without
+// changing their stored place, and a written background reads back.
+#include "engine/core/render/STexture.h"
+#include "engine/core/serialization/SXMLSerializator.h"
+#include "engine/framework/drawables/SSprite.h"
+#include "game/gameplay/world/RGBackGround.h"
+#include "tests/game/gameplay/world/WorldFixture.h"
+
+using namespace Runegarden;
+namespace pt = platform::testing;
+
+namespace {
+
+std::string Item(const std::string& delay, const std::string& texture)
+{
+    return "<Item" + delay + "><Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\" "
+           "ColorRD=\"4294967295\" Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\" FlipHorizontal=\"0\" "
+           "FlipVertical=\"0\" XScaleFactor=\"1\" YScaleFactor=\"1\"><Position X=\"0.5\" Y=\"0.25\" Width=\"1\" "
+           "Height=\"0.5\"></Position><TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords>"
+           "<Mesh Name=\"bg\"><Material CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"0\" SrcBlend=\"5\" DstBlend=\"6\" "
+           "ZWrite=\"0\" Lighting=\"0\" IsFogEnable=\"0\"><Textures Texture1=\"" + texture +
+           "\"></Textures></Material></Mesh></Sprite></Item>";
+}
+
+class RGBackGroundTest : public WorldTest {
+protected:
+    boost::shared_ptr<RGBackGround> Read(const std::string& items)
+    {
+        SCore::SXMLDeserializator in;
+        in.m_Text = "<BackGround>" + items + "</BackGround>";
+        in.ParseText();
+        boost::shared_ptr<RGBackGround> background(new RGBackGround);
+        background->DoDeserialize(in);
+        return background;
+    }
+    static size_t DrawsAt(RGBackGround& background, uint32_t ms, const SCore::SVector3& offset = SCore::SVector3())
+    {
+        pt::SetFakeTime(background.GetStartTime() + ms);
+        pt::ClearRenderCalls();
+        background.Update(offset);
+        return pt::RenderCalls("DrawIndexedPrimitive").size();
+    }
+};
+
+} // namespace
+
+TEST_F(RGBackGroundTest, AnItemIsDrawnOnceMoreWholeSecondsThanItsDelayHavePassed)
+{
+    auto background = Read(Item(" TimeDelay=\"3\"", "BG_SKY") + Item("", "BG_HILLS"));
+    EXPECT_EQ(0u, DrawsAt(*background, 999));
+    EXPECT_EQ(1u, DrawsAt(*background, 3999));
+    EXPECT_EQ(2u, DrawsAt(*background, 4000));
+}
+
+TEST_F(RGBackGroundTest, DrawingAtAnOffsetKeepsTheStoredPlaceAndSkipsInvisibleItems)
+{
+    auto background = Read(Item("", "BG_SKY") + Item("", "BG_HILLS"));
+    background->GetItems()[1].m_Sprite->m_Enabled = false;
+    EXPECT_EQ(1u, DrawsAt(*background, 1000, {-0.5f, -0.25f, 0.0f}));
+    EXPECT_FLOAT_EQ(0.5f, background->GetItems()[0].m_Sprite->m_Position.X);
+    EXPECT_FLOAT_EQ(0.25f, background->GetItems()[0].m_Sprite->m_Position.Y);
+}
+
+TEST_F(RGBackGroundTest, AWrittenBackgroundOmitsZeroDelaysAndReadsBack)
+{
+    tarn_test::TempDir dir;
+    auto background = Read(Item(" TimeDelay=\"2\"", "BG_SKY") + Item("", "BG_HILLS"));
+    {
+        SCore::SXMLSerializator out(dir.WFile("bg.xml"));
+        background->DoSerialize(out);
+        out.Flush();
+    }
+    const std::string text = tarn_test::ReadBytes(dir.File("bg.xml"));
+    const size_t first = text.find("TimeDelay");
+    EXPECT_NE(std::string::npos, first);
+    EXPECT_EQ(std::string::npos, text.find("TimeDelay", first + 1));
+    SCore::SXMLDeserializator in(dir.WFile("bg.xml"));
+    RGBackGround again;
+    again.DoDeserialize(in);
+    ASSERT_EQ(2u, again.GetItems().size());
+    EXPECT_EQ(2u, again.GetItems()[0].m_Delay);
+    EXPECT_EQ(0u, again.GetItems()[1].m_Delay);
+    EXPECT_EQ("BG_HILLS", again.GetItems()[1].m_Sprite->m_Material.m_Texture1->GetName());
+}

@@ -1,0 +1,218 @@
+// The world: its lists and dictionary, which pairs reach the dispatcher and in what order, the
+// collision response, gravity and updates, render order and the effect sprites.
+#include "engine/framework/drawables/SSprite.h"
+#include "game/gameplay/levels/RGTool.h"
+#include "game/gameplay/objects/RGPYFactory.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
+#include "game/gameplay/scripting/RGPythonList.h"
+#include "game/gameplay/world/RGBackGround.h"
+#include "game/gameplay/world/RGWorld.h"
+#include "tests/game/gameplay/world/WorldFixture.h"
+
+using namespace Runegarden;
+
+namespace {
+
+class RGWorldTest : public WorldTest {
+protected:
+    void SetUp() override
+    {
+        WorldTest::SetUp();
+        m_Level.reset(new RGWorld);
+    }
+    void TearDown() override
+    {
+        m_Level.reset();
+        WorldTest::TearDown();
+    }
+    boost::shared_ptr<RGPYGameObject> Add(const std::string& name, float x, float y, float w, float h,
+                                          SCore::SVector3 velocity = SCore::SVector3())
+    {
+        boost::shared_ptr<RGPYGameObject> object = RGPYFactory::Create(name);
+        object->SetPosition({x, y, 0.0f});
+        object->SetHalfSize({w, h, 0.0f});
+        object->SetVelocity(velocity);
+        m_Level->AddGameObject(object);
+        return object;
+    }
+    static SCore::SVector3 Velocity(const boost::shared_ptr<RGPYGameObject>& object)
+    {
+        return object->GetTile()->m_Body->m_Velocity;
+    }
+    unsigned TypeCount(uint32_t type)
+    {
+        RGScriptLock lock;
+        RGPythonList list(RGPYFactory::GetModule());
+        list.Bind(m_Level->GetDictionary()->GetValue(RGPythonHandle::FromSizeT(type)));
+        return list.GetSize();
+    }
+
+    boost::shared_ptr<RGWorld> m_Level;
+};
+
+} // namespace
+
+TEST_F(RGWorldTest, ObjectsGoToTheirListsAndUnderTheirTypeInTheDictionary)
+{
+    Add("Block", 0, 0, 0.1f, 0.1f);
+    Add("Ground", 0, 1, 0.1f, 0.1f);
+    Add("Balychahl", 0, 0, 0.03f, 0.06f);
+    Add("Monster", 0, 0, 0.03f, 0.03f);
+    EXPECT_EQ(2u, m_Level->GetStaticObjects().size());
+    EXPECT_EQ(2u, m_Level->GetDynamicObjects().size());
+    EXPECT_EQ(1u, m_Level->GetActors().size());
+    EXPECT_EQ(1u, m_Level->GetMonsters().size());
+    EXPECT_EQ(2u, TypeCount(RGGOT_WALL));
+    EXPECT_EQ(1u, TypeCount(RGGOT_ACTOR));
+}
+
+TEST_F(RGWorldTest, OnlyEnabledPairsWithADynamicObjectReachTheDispatcherDynamicFirst)
+{
+    Add("Block", 0.0f, 0.0f, 0.1f, 0.5f);
+    Add("Block", 0.1f, 0.0f, 0.1f, 0.5f); // overlaps the first: static pairs are never tested
+    Add("Balychahl", 0.15f, 0.1f, 0.03f, 0.06f);
+    Add("Chumbachukchul", 0.16f, 0.1f, 0.03f, 0.06f);
+    Add("SnuPulnel", 0.17f, 0.1f, 0.03f, 0.06f)->Disable();
+    Probe(0);
+    m_Level->CollisionDetection();
+    // Each static object against every dynamic one, then the dynamic pair once, lower index first.
+    EXPECT_EQ("Balychahl/Block/0.0500/-1/0;Chumbachukchul/Block/0.0400/-1/0;Balychahl/Block/0.1100/1/0;"
+              "Chumbachukchul/Block/0.1200/1/0;Balychahl/Chumbachukchul/0.0500/1/0",
+              ProbeCalls());
+}
+
+TEST_F(RGWorldTest, ResolvedContactsSeparateMovableBodiesAndReflectTheirApproach)
+{
+    const struct {
+        const char* second;   // against the actor at the origin moving right
+        float x, depth;       // the second's x and the contact depth it gives
+        float secondVx;       // its velocity
+        float expectedVx[2];  // after the response
+        float expectedX[2];
+    } cases[] = {
+        // A wall: the approach comes back at twice its speed, the actor is pushed out.
+        {"Block", 0.05f, 0.01f, 0.0f, {-1.0f, 0.0f}, {-0.01f, 0.05f}},
+        // Two bodies of mass 1: each takes the tripled impulse and moves by the whole depth.
+        {"Chumbachukchul", 0.05f, 0.01f, -0.5f, {-1.0f, 1.0f}, {-0.01f, 0.06f}},
+        // Below the threshold the dispatcher hears of it, but nothing moves.
+        {"Block", 0.05995f, 0.00005f, 0.0f, {0.5f, 0.0f}, {0.0f, 0.05995f}},
+    };
+    for (const auto& c : cases) {
+        m_Level.reset(new RGWorld);
+        auto actor = Add("Balychahl", 0.0f, 0.0f, 0.03f, 0.5f, {0.5f, 0.0f, 0.0f});
+        auto other = Add(c.second, c.x, 0.0f, 0.03f, 0.5f, {c.secondVx, 0.0f, 0.0f});
+        Probe(1);
+        m_Level->CollisionDetection();
+        EXPECT_NE("", ProbeCalls()) << c.second << " " << c.depth;
+        EXPECT_NEAR(c.expectedVx[0], Velocity(actor).X, 1e-5f) << c.second << " " << c.depth;
+        EXPECT_NEAR(c.expectedVx[1], Velocity(other).X, 1e-5f) << c.second << " " << c.depth;
+        EXPECT_NEAR(c.expectedX[0], actor->GetPosition().X, 1e-5f) << c.second << " " << c.depth;
+        EXPECT_NEAR(c.expectedX[1], other->GetPosition().X, 1e-5f) << c.second << " " << c.depth;
+    }
+}
+
+TEST_F(RGWorldTest, ARestingBodyLosesItsFallAndTwoImmovableOnesStay)
+{
+    auto actor = Add("Balychahl", 0.0f, 0.0f, 0.03f, 0.06f, {0.0f, 0.4f, 0.0f});
+    Add("Ground", 0.0f, 0.1195f, 0.5f, 0.1f);
+    auto portal = Add("Portal", 0.0f, 0.2f, 0.04f, 0.08f);
+    Probe(1);
+    m_Level->CollisionDetection();
+    EXPECT_NEAR(0.0f, Velocity(actor).Y, 1e-6f);
+    EXPECT_NEAR(-0.0005f, actor->GetPosition().Y, 1e-6f);
+    EXPECT_FLOAT_EQ(0.2f, portal->GetPosition().Y); // portal (mass 0) on ground (mass 0)
+}
+
+TEST_F(RGWorldTest, AnUpdateGivesEnabledDynamicObjectsGravityAndSkipsDisabledOnes)
+{
+    auto falling = Add("Balychahl", 0.0f, 0.0f, 0.03f, 0.06f);
+    auto held = Add("Chumbachukchul", 0.5f, 0.0f, 0.03f, 0.06f);
+    held->Disable();
+    m_Level->Update(0.01f);
+    EXPECT_NEAR(0.0098f, Velocity(falling).Y, 1e-6f);
+    EXPECT_NEAR(0.000098f, falling->GetPosition().Y, 1e-7f);
+    EXPECT_EQ(0.0f, Velocity(held).Y);
+    EXPECT_EQ(0.0f, held->GetPosition().Y);
+}
+
+TEST_F(RGWorldTest, TheFirstRenderSortsByRenderOrderAndLaterObjectsStayLast)
+{
+    tarn_test::TempDir dir;
+    Add("Block", 0, 0, 0.1f, 0.1f);  // 11
+    Add("Ground", 0, 0, 0.1f, 0.1f); // 10
+    Add("Tree", 0, 0, 0.1f, 0.1f);   // 5
+    SCore::SXMLDeserializator background;
+    background.m_Text = "<World><GameObjects></GameObjects><BackGround></BackGround></World>";
+    background.ParseText();
+    m_Level->DoDeserialize(background);
+    m_Level->Render();
+    Add("Tree", 0, 0, 0.1f, 0.1f);
+    m_Level->Render();
+    std::vector<uint32_t> orders;
+    for (const auto& object : m_Level->GetStaticObjects()) orders.push_back(object->GetRenderOrder());
+    EXPECT_EQ((std::vector<uint32_t>{5, 10, 11, 5}), orders);
+}
+
+TEST_F(RGWorldTest, ADeadActorGetsOneRisingAngelAndADeadMonsterItsSkeleton)
+{
+    auto actor = Add("Balychahl", 0.3f, 0.4f, 0.03f, 0.06f);
+    auto monster = Add("Monster", 0.5f, 0.5f, 0.035f, 0.035f);
+    for (auto& dead : {actor, monster}) {
+        RGScriptLock lock;
+        dead->Disable();
+        dead->GetPythonObject()->SetPropertyValueBoolean(RGPythonHandle::FromString("islife"), false);
+    }
+    m_Level->Render();
+    m_Level->Render();
+    ASSERT_EQ(1u, m_Level->GetAngelItems().size());
+    m_Level->Update(0.01f);
+    EXPECT_FLOAT_EQ(0.4f - 0.0001f, m_Level->GetAngelItems()[0].m_Position.Y);
+    const SCore::SRect& skeleton = m_Level->GetSkeletonSprite()->m_Position;
+    EXPECT_FLOAT_EQ(0.57f - skeleton.Width, skeleton.X);
+    EXPECT_FLOAT_EQ(0.57f - skeleton.Height, skeleton.Y);
+}
+
+TEST_F(RGWorldTest, PointersStandAtTheScreenEdgeTowardsOffScreenActorsAndPortals)
+{
+    Add("Portal", 0.5f, 1.6f, 0.04f, 0.08f);
+    Add("Chumbachukchul", 0.5f, 0.5f, 0.03f, 0.06f); // on screen: no pointer
+    Add("Balychahl", 1.5f, 0.5f, 0.03f, 0.06f);
+    m_Level->Render();
+    // The portal below the window; the actor, drawn last, right of it.
+    EXPECT_FLOAT_EQ(0.5f - 0.04353f * 0.5f, m_Level->GetPortalPointerSprite()->m_Position.X);
+    EXPECT_FLOAT_EQ(0.85f, m_Level->GetPortalPointerSprite()->m_Position.Y);
+    EXPECT_FLOAT_EQ(0.92f, m_Level->GetPointerSprite()->m_Position.X);
+    EXPECT_FLOAT_EQ(0.5f, m_Level->GetPointerSprite()->m_Position.Y);
+    m_Level->m_Offset = {-1.0f, -1.0f, 0.0f};
+    m_Level->Render();
+    // In the window [1, 2] x [1, 2] the actor at (1.5, 0.5) lies above it.
+    EXPECT_FLOAT_EQ(0.5f, m_Level->GetPointerSprite()->m_Position.X);
+    EXPECT_FLOAT_EQ(0.05f, m_Level->GetPointerSprite()->m_Position.Y);
+}
+
+TEST_F(RGWorldTest, AWorldElementBuildsGroupsAndItsBackground)
+{
+    SCore::SXMLDeserializator in;
+    in.m_Text = "<World><GameObjects><GameObject Name=\"StoneGroup\">"
+                "<GameObject Name=\"Block\"><Position X=\"0\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
+                "<GameObject Name=\"Block\"><Position X=\"0.1\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
+                "</GameObject><GameObject Name=\"Balychahl\"><HalfSize X=\"0.05\" Y=\"0.05\" Z=\"0\"></HalfSize>"
+                "<Attributes><Attribute Name=\"delay\" Value=\"3\" Type=\"Double\"></Attribute></Attributes>"
+                "</GameObject></GameObjects><BackGround><Item></Item></BackGround></World>";
+    in.ParseText();
+    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Level->DoDeserialize(in); }), "Deserializator error"));
+    in.m_Text.replace(in.m_Text.find("<Item></Item>"), 13, "");
+    in.ParseText();
+    m_Level.reset(new RGWorld);
+    m_Level->DoDeserialize(in);
+    ASSERT_EQ(1u, m_Level->GetStaticObjects().size());
+    const auto& group = m_Level->GetStaticObjects()[0];
+    EXPECT_EQ(2u, group->GetChildren().size());
+    EXPECT_FLOAT_EQ(0.1f, group->GetHalfSize().X); // two blocks of 0.1 side by side
+    EXPECT_EQ(1u, TypeCount(RGGOT_GROUP));
+    EXPECT_FLOAT_EQ(0.05f, m_Level->GetActors()[0]->GetHalfSize().X);
+    RGScriptLock lock;
+    EXPECT_EQ(3.0, m_Level->GetActors()[0]->GetPythonObject()->GetPropertyValue(RGPythonHandle::FromString("delay"))
+                       .GetResultAsDouble());
+    EXPECT_TRUE(m_Level->GetBackGround());
+}

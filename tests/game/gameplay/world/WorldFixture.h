@@ -1,0 +1,64 @@
+#pragma once
+// The shipped game objects and every texture of the shipped texture list on a headless viewport,
+// the localised font of the shipped config.xml, the fake clock, and a probe module that records
+// (and can decide) what the collision dispatcher is asked.
+
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "game/gameplay/scripting/RGPythonFunctor.h"
+#include "game/gameplay/scripting/RGPythonInterpreter.h"
+#include "game/gameplay/scripting/RGScriptLock.h"
+#include "game/gameplay/services/RGLocalizationFont.h"
+#include "tests/game/gameplay/objects/GameObjectFixture.h"
+
+class WorldTest : public GameObjectTest {
+protected:
+    void SetUp() override
+    {
+        GameObjectTest::SetUp();
+        for (const std::string& name : ListedTextureNames())
+            if (!m_Viewport->m_TextureManager->ContainsTexture(name)) AddTexture(name);
+        SCore::SXMLDeserializator config(L"config.xml");
+        config.BeginChild("configuration");
+        Runegarden::gLocalizationFont.Deserialize(config);
+        platform::testing::SetFakeTime(100000);
+        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/world/scripts");
+        m_Probe.reset(new Runegarden::RGPythonInterpreter);
+        m_Probe->LoadModule("world_probe");
+    }
+    void TearDown() override
+    {
+        Call("restore");
+        m_Probe.reset();
+        Runegarden::gLocalizationFont = Runegarden::RGLocalizationFont();
+        GameObjectTest::TearDown();
+    }
+    // Records every dispatcher call; answer 0 or 1 forces run's result, -1 keeps the script's.
+    void Probe(int answer) { Call("install", answer); }
+    // "first/second/depth/nx/ny" per call, joined by ";".
+    std::string ProbeCalls() { return Call("calls").GetResultAsString(); }
+    // "name count" per sound named since Probe, joined by ";".
+    std::string ProbeSounds() { return Call("sounds").GetResultAsString(); }
+
+    Runegarden::RGPythonResult Call(const std::string& name, int argument = -2)
+    {
+        Runegarden::RGScriptLock lock;
+        Runegarden::RGPythonFunctor f(m_Probe);
+        f.SetFuncName(name, argument == -2 ? 0 : 1);
+        if (argument != -2) f.SetArgumentValue(0, Runegarden::RGPythonHandle::FromLong(argument));
+        return f.Exec();
+    }
+    // Every name of the shipped texture list.
+    static std::set<std::string> ListedTextureNames()
+    {
+        std::set<std::string> names;
+        std::ifstream in(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string list = text.str();
+        const std::regex name("Name=\"([^\"]+)\"");
+        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) names.insert((*it)[1]);
+        return names;
+    }
+
+    boost::shared_ptr<Runegarden::RGPythonInterpreter> m_Probe;
+};

@@ -1,0 +1,47 @@
+"""Test probe for the world: records the collision pairs the dispatcher is asked about and can
+force its answer, leaving the shipped module's behaviour otherwise unchanged."""
+
+import rgpy_factory
+
+_original_run = rgpy_factory.Dispatcher.run
+_calls = []
+_sounds = []
+_answer = [None]
+
+
+def _run(self, a, b, px, py, depth, nx, ny, world):
+    _calls.append("%s/%s/%.4f/%g/%g" % (a.name, b.name, depth, nx, ny))
+    result = _original_run(self, a, b, px, py, depth, nx, ny, world)
+    if self.sound_fx:
+        _sounds.append(self.sound_fx)
+    if _answer[0] is not None:
+        self.sound_fx = ""
+        return _answer[0]
+    return result
+
+
+def install(answer):
+    """answer: 0 or 1 forces run's result (and silences it); -1 keeps the shipped decision."""
+    del _calls[:]
+    del _sounds[:]
+    _answer[0] = None if answer < 0 else bool(answer)
+    rgpy_factory.Dispatcher.run = _run
+    return True
+
+
+def restore():
+    rgpy_factory.Dispatcher.run = _original_run
+    del _calls[:]
+    return True
+
+
+def calls():
+    return ";".join(_calls)
+
+
+def sounds():
+    """Each sound the dispatcher named since install, with its count: "name count;..."."""
+    counts = {}
+    for name in _sounds:
+        counts[name] = counts.get(name, 0) + 1
+    return ";".join("%s %d" % item for item in sorted(counts.items()))
