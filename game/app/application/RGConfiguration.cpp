@@ -1,5 +1,6 @@
 #include "game/app/application/RGConfiguration.h"
 
+#include "game/gameplay/services/RGLocalizationFont.h"
 #include "platform/files.h"
 
 namespace Runegarden {
@@ -28,8 +29,8 @@ void RGConfiguration::Read(SCore::SDeserializator& reader)
     }
     reader.EndChild();
 
-    // "level_move" and "localization" are read here by game/gameplay's readers (RGLevelMove and
-    // gLocalizationFont) once they exist.
+    LevelMove.Deserialize(reader);
+    gLocalizationFont.Deserialize(reader);
     reader.EndChild();
 }
 

@@ -3,6 +3,7 @@
 // has no defaults of its own.
 
 #include "engine/core/serialization/SDeserializator.h"
+#include "game/gameplay/services/RGLevelPacks.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@ struct RGConfiguration {
     std::string TexturePath;
     // In document order, whatever the children's element names.
     std::vector<unsigned int> BonusLifeScores;
+    RGLevelMove LevelMove;
 
     // Reads the document's "configuration" element in the order the file is laid out.
     void Read(SCore::SDeserializator& reader);

@@ -2,6 +2,9 @@
 
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/audio/RGSoundManager.h"
+#include "game/gameplay/services/RGFontMetrics.h"
+#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/services/RGLocalizationFont.h"
 
 namespace Runegarden {
 
@@ -9,8 +12,9 @@ void CreateGlobalObjects()
 {
     gProfileManager.reset(new RGUserProfileManager);
     gSoundManager.reset();
-    // Level packs and font metrics: RGLevelPacks::Create() and LoadFontMetrics() of game/gameplay
-    // are called here once they exist.
+    RGLevelPacks::Create();
+    // A game made without a configuration (tests) has no metrics file to read.
+    if (!gLocalizationFont.m_Path.empty()) LoadFontMetrics();
 }
 
 } // namespace Runegarden

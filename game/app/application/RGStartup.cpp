@@ -5,6 +5,9 @@
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGSaveFolder.h"
+#include "game/app/screens/RGScoreCount.h"
+#include "game/gameplay/scripting/RGPythonStartup.h"
+#include "game/gameplay/services/RGLevelPacks.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 
@@ -87,8 +90,7 @@ int RGStartup::Start()
 {
     wchar_t workingDirectory[1024] = {0};
     GetCurrentDirectoryW(1024, workingDirectory);
-    // The interpreter start-up of game/gameplay (StartPythonInterpreter: the scripts folder of the
-    // working directory on the module path, the interpreter lock released) is called here.
+    StartPythonInterpreter();
 
     const std::wstring saveFolder = RGSaveFolder::Path();
     gLoger.SetDevice(boost::shared_ptr<SCore::SOutputDevice>(
@@ -101,12 +103,12 @@ int RGStartup::Start()
     const bool fullScreen = ReadStoredFullScreen(configuration.FullScreen);
 
     boost::shared_ptr<RunegardenGame> game(new RunegardenGame(fullScreen));
-    // Both level packs take the configured level movement here (RGLevelPacks::ApplyLevelMove).
+    RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
     game->DoInit("D3D9Render");
     game->Create(configuration.AppName.c_str(), static_cast<int>(configuration.Width),
                  static_cast<int>(configuration.Height), static_cast<int>(configuration.BitPerPixel), fullScreen,
                  configuration.WideTexturePath());
-    // The score count takes the bonus-life scores here once it exists.
+    game->GetScoreCount()->SetThresholds(configuration.BonusLifeScores);
     game->DoRun();
     RunExitActions();
     game.reset();

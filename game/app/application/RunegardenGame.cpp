@@ -8,6 +8,8 @@
 #include "game/app/application/RGGlobalObjects.h"
 #include "game/app/application/RGSoundTable.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/gameplay/objects/RGPYFactory.h"
+#include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/d3dx9.h"
 
 static const char* const kTarnSource = "..\\Src\\RunegardenGame";
@@ -26,7 +28,7 @@ void Log(const std::string& text)
 RunegardenGame::RunegardenGame(bool fullScreen)
 try : m_LeftButtonHeld(false), m_ScreenWidth(0), m_ScreenHeight(0), m_Paused(false), m_StartPrompt(false),
       m_SpaceLatch(false), m_GameMenuRequest(false), m_FullScreen(fullScreen), m_LevelLoaded(false),
-      m_FocusPaused(false), m_Initialised(false)
+      m_FocusPaused(false), m_NewTrophy(false), m_Initialised(false)
 {
     CreateGlobalObjects();
 } catch (const SCore::TarnCoreException& e) {
@@ -113,16 +115,16 @@ void RunegardenGame::DoUpdate()
     if (fade == FS_CLEAR || fade == FS_FADINGOUT) {
         const bool changed = m_GameMode->m_Changed;
         m_GameMode->m_Changed = false;
-        (void)changed;
         switch (m_GameMode->m_CurrentMode) {
         case RGGM_EXIT:
             DoExit();
             break;
         case RGGM_TROPHIES:
             Log(" update TROPHEIS");
+            UpdateTrophies(changed);
             break;
         default:
-            // The modes' handlers come with their screens.
+            UpdateScreenMode(m_GameMode->m_CurrentMode, changed);
             break;
         }
     }
@@ -139,8 +141,10 @@ void RunegardenGame::DoDraw()
         break;
     case RGGM_TROPHIES:
         Log(" render TROPHEIS");
+        RenderScreenMode(RGGM_TROPHIES);
         break;
     default:
+        RenderScreenMode(m_GameMode->m_CurrentMode);
         break;
     }
     m_GameMode->GetFader()->Render();
@@ -176,7 +180,7 @@ void RunegardenGame::UpdateCursor()
 void RunegardenGame::DoCreateLoading()
 {
     TARN_TRY
-    // The sprite creator gets the viewport here (RGSpriteCreator::SetViewport) once it exists.
+    RGSpriteCreator::SetViewport(GetViewport());
     m_Loading.reset(new RGLoading);
     m_Loading->Create(GetViewport());
     TARN_CATCH("RunegardenGame::DoCreateLoading()")
@@ -240,8 +244,7 @@ void RunegardenGame::DoInitObjects()
     Log(" Done");
 
     Log(" Loading game objects");
-    // The game-object definitions are read here (RGPYFactory::LoadGameObjects with
-    // "gameobjects\earthworldNEW.xml") once the factory exists.
+    RGPYFactory::LoadGameObjects(L"gameobjects\\earthworldNEW.xml");
     Log(" Done");
 
     {
@@ -260,6 +263,7 @@ void RunegardenGame::DoInitObjects()
     Log(" Done");
 
     Log(" Loading level pack");
+    LoadLevelPacks();
     m_Loading->SetProgress(1.0f);
     Log(" Done");
 
@@ -267,6 +271,8 @@ void RunegardenGame::DoInitObjects()
 
     boost::shared_ptr<Fader> fader(new Fader(GetViewport()));
     m_GameMode.reset(new RGGameMode(fader, 0.5f));
+
+    CreateScreens();
 
     m_Mp3Player->Start();
     m_Mp3Player->Play("sounds\\menu.mp3");
