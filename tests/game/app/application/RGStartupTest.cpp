@@ -107,7 +107,10 @@ TEST_F(RGStartupTest, ConfigurationReadsBonusLivesByPosition)
     SCore::SXMLDeserializator reader;
     reader.m_Text = "<configuration><screen appname=\"Demo\" width=\"800\" height=\"600\" bitperpixel=\"32\" "
                     "fullscreen=\"1\" texturepath=\"Res\\textures.xml\"></screen>"
-                    "<bonus_life><life score=\"500\"></life><x score=\"100\"></x></bonus_life></configuration>";
+                    "<bonus_life><life score=\"500\"></life><x score=\"100\"></x></bonus_life>"
+                    "<level_move force=\"1.1\" attenuation=\"1\"></level_move><localization><font "
+                    "path=\"Res\\fontmetrics.xml\" name=\"FONT\" charsH=\"16\" charsW=\"16\"><indent X=\"0\" "
+                    "Y=\"0\" Width=\"1\" Height=\"1\"></indent></font></localization></configuration>";
     reader.ParseText();
     RGConfiguration configuration;
     configuration.Read(reader);
