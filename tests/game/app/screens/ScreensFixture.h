@@ -45,7 +45,8 @@ protected:
         pt::SetRenderMode(pt::RenderMode::Headless);
         pt::SetWindowMode(pt::WindowMode::Virtual);
         pt::SetFakeTime(1000000);
-        pt::SetSleepMode(pt::SleepMode::AdvanceClock);
+        // Sleeps return at once and leave the clock alone: only the test moves it.
+        pt::SetSleepMode(pt::SleepMode::Return);
         pt::HookMessageBox(true);
         pt::HookShell(true);
         m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
