@@ -6,6 +6,7 @@ find_package(PkgConfig REQUIRED)
 find_package(OpenGL REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
 pkg_check_modules(SDL2TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
+pkg_check_modules(SDL2IMAGE REQUIRED IMPORTED_TARGET SDL2_image)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
 pkg_check_modules(PNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(JPEG REQUIRED IMPORTED_TARGET libjpeg)
@@ -20,9 +21,8 @@ endif()
 add_library(tarn_platform_deps INTERFACE)
 target_link_libraries(tarn_platform_deps INTERFACE
   Threads::Threads Boost::boost OpenGL::GL
-  PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::MPG123 PkgConfig::PNG PkgConfig::JPEG
+  PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::SDL2IMAGE PkgConfig::MPG123 PkgConfig::PNG PkgConfig::JPEG
   PkgConfig::SQUISH)
-target_include_directories(tarn_platform_deps INTERFACE /usr/include/stb)
 
 add_library(tarn_python INTERFACE)
 target_link_libraries(tarn_python INTERFACE PkgConfig::PYTHON)

@@ -130,7 +130,8 @@ void RGSoundBuffer::CreateSoundBuffers(const std::wstring& path)
         m_Buffer->Unlock(locked, lockedSize, nullptr, 0);
         throw;
     }
-    m_Buffer->Unlock(locked, lockedSize, nullptr, 0);
+    // The samples are converted for the mixer at the unlock; a failure leaves the buffer silent.
+    m_Silent = FAILED(m_Buffer->Unlock(locked, lockedSize, nullptr, 0));
     TARN_CATCH("RGSoundBuffer::CreateSoundBuffers()")
 }
 

@@ -22,6 +22,8 @@ public:
     void Play();
     bool IsPlaying();
     void Stop();
+    // Whether the samples could not be made ready for the mixer, so that the buffer plays silence.
+    bool IsSilent() const { return m_Silent; }
 
 private:
     void CreatePrimaryBuffer();
@@ -30,6 +32,7 @@ private:
     IDirectSound* m_Device;
     IDirectSoundBuffer* m_Buffer;
     RGLockGuard m_Lock;
+    bool m_Silent = false;
 };
 
 } // namespace Runegarden

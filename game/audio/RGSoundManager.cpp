@@ -1,6 +1,7 @@
 #include "game/audio/RGSoundManager.h"
 
 #include "engine/core/base/SEngineException.h"
+#include "engine/core/base/SLoger.h"
 
 static const char* const kTarnSource = "..\\Src\\RGSoundManager";
 
@@ -35,6 +36,8 @@ void RGSoundManager::AddSound(const std::string& name, const std::wstring& path,
         buffer->Create(m_Window, path);
         pool.push_back(buffer);
     }
+    if (!pool.empty() && pool.front()->IsSilent())
+        gLoger << SCore::GetCurrentDateTime() << (" sound can't be converted for the mixer, it plays silence:" + name + "\n");
     CriticalSectionLock hold(m_Lock.Section());
     m_Sounds[name].swap(pool);
     TARN_CATCH("RGSoundManager::AddSound()")

@@ -16,6 +16,7 @@ constexpr DWORD kMaxBufferBytes = 0x0FFFFFFF;
 // The rates a buffer may play at; a slower one would also swell on conversion to the mix.
 constexpr DWORD kMinRate = 100;
 constexpr DWORD kMaxRate = 200000;
+constexpr size_t kMaxMixFrames = size_t(100) * 60 * kMixRate;
 
 std::atomic<unsigned> g_NextId{1};
 std::mutex g_RegistryLock;
@@ -46,6 +47,9 @@ std::vector<int16_t> ConvertToMixerFormat(const WAVEFORMATEX& format, const uint
     const uint64_t rate = format.nSamplesPerSec;
     const size_t outFrames =
         std::max<size_t>(1, static_cast<size_t>(inFrames * uint64_t(kMixRate) / rate));
+    // Beyond 100 minutes at the mixer's rate the samples are not converted: Unlock fails as out of
+    // memory instead of asking for gigabytes.
+    if (outFrames > kMaxMixFrames) throw std::bad_alloc();
     out.resize(outFrames * kMixChannels);
     const int right = format.nChannels == 2 ? 1 : 0;
     for (size_t i = 0; i < outFrames; ++i) {

@@ -28,8 +28,8 @@ HRESULT DecodeImage(const uint8_t* data, size_t size, DecodedImage* out)
         if (size >= 8 && std::memcmp(data, kPng, 8) == 0) return DecodePng(data, size, out);
         if (data[0] == 0xFF && data[1] == 0xD8) return DecodeJpeg(data, size, out);
         if (std::memcmp(data, "DDS ", 4) == 0) return DecodeDds(data, size, out);
-        // BMP and DIB start with "BM", PPM with "P3"/"P6"; TGA has no signature.
-        return DecodeWithStb(data, size, out);
+        // BMP and DIB start with "BM", PNM with "P1" to "P6"; TGA has no signature.
+        return DecodeWithSdlImage(data, size, out);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // Image decoding for the D3DX texture loaders. Every decoder produces 32-bit texels in memory
 // order B, G, R, A, top row first; sources without alpha get alpha 255. The format is found from
-// the content, never from a file name. Decoders: libpng (PNG), libjpeg (JPEG), stb_image (BMP, DIB,
-// TGA, PPM), and a DDS header reader of our own with libsquish for DXT1/3/5 blocks.
+// the content, never from a file name. Decoders: libpng (PNG), libjpeg (JPEG), SDL2_image (BMP, DIB,
+// TGA, PNM with 8-bit samples), and a DDS header reader of our own with libsquish for DXT1/3/5 blocks.
 // Not decoded: cube and volume DDS maps, DDS formats other than RGB 16/24/32-bit and DXT1/3/5.
 
 #include "platform/wintypes.h"
@@ -35,7 +35,7 @@ HRESULT DecodeImage(const uint8_t* data, size_t size, DecodedImage* out);
 
 HRESULT DecodePng(const uint8_t* data, size_t size, DecodedImage* out);
 HRESULT DecodeJpeg(const uint8_t* data, size_t size, DecodedImage* out);
-HRESULT DecodeWithStb(const uint8_t* data, size_t size, DecodedImage* out); // BMP, TGA, PPM
+HRESULT DecodeWithSdlImage(const uint8_t* data, size_t size, DecodedImage* out); // BMP, TGA, PNM
 HRESULT DecodeDds(const uint8_t* data, size_t size, DecodedImage* out);
 
 // Turns R, G, B, A bytes into B, G, R, A in place.

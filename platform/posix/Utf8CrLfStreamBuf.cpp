@@ -2,6 +2,7 @@
 // a failed write, flush, sync or close is seen by the stream and by close().
 
 #include "platform/files.h"
+#include "platform/testing.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -35,8 +36,9 @@ bool Utf8CrLfStreamBuf::close(bool syncToDisk)
 {
     if (m_Fd < 0) return false;
     FlushBytes();
-    if (syncToDisk && ::fsync(m_Fd) != 0) m_Failed = true;
-    if (::close(m_Fd) != 0) m_Failed = true;
+    if (syncToDisk && (FAILED(platform::testing::TakeInjected("fsync")) || ::fsync(m_Fd) != 0)) m_Failed = true;
+    const bool closeInjected = FAILED(platform::testing::TakeInjected("close"));
+    if (::close(m_Fd) != 0 || closeInjected) m_Failed = true;
     m_Fd = -1;
     m_Bytes.clear();
     return !m_Failed;
@@ -69,7 +71,11 @@ bool Utf8CrLfStreamBuf::FlushBytes()
     }
     size_t done = 0;
     while (done < m_Bytes.size()) {
-        const ssize_t wrote = ::write(m_Fd, m_Bytes.data() + done, m_Bytes.size() - done);
+        ssize_t wrote = -1;
+        if (FAILED(platform::testing::TakeInjected("write")))
+            errno = EIO;
+        else
+            wrote = ::write(m_Fd, m_Bytes.data() + done, m_Bytes.size() - done);
         if (wrote < 0 && errno == EINTR) continue;
         if (wrote <= 0) {
             m_Failed = true;

@@ -32,6 +32,15 @@ public:
         return std::string(wide.begin(), wide.end());
     }
 
+    // Whether an entry's text begins with text right after its stamp (which ends in a digit).
+    bool HasEntry(const std::string& text) const
+    {
+        const std::string all = Text();
+        for (size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+            if (at > 0 && all[at - 1] >= '0' && all[at - 1] <= '9') return true;
+        return false;
+    }
+
 private:
     boost::shared_ptr<StringOutputDevice> m_Device;
     boost::shared_ptr<SCore::SOutputDevice> m_Previous;

@@ -89,15 +89,8 @@ double RGBackPropTrainer::Train(const RGTrainingSample& sample, double rate, dou
 
 boost::shared_ptr<NeuroNet> RGBackPropTrainer::MakeNetwork() const
 {
-    std::vector<std::vector<double>> rounded = m_Weights;
-    char text[64];
-    for (std::vector<double>& w : rounded)
-        for (double& v : w) {
-            std::snprintf(text, sizeof text, "%.9g", v);
-            v = std::strtod(text, nullptr);
-        }
     boost::shared_ptr<NeuroNet> net(new NeuroNet(m_Sizes, m_Alpha, m_Beta));
-    net->Init(rounded, InputScale(m_Sizes.front()), OutputScale(m_Sizes.back()));
+    net->Init(m_Weights, InputScale(m_Sizes.front()), OutputScale(m_Sizes.back()));
     return net;
 }
 

@@ -24,8 +24,7 @@ public:
     // One pass over the samples in a shuffled order; returns the mean squared error.
     double Epoch(const std::vector<RGTrainingSample>& samples, double rate, double momentum);
 
-    // The network with the trained weights, each rounded to the 9 significant digits the file
-    // keeps, so the network in memory answers exactly as the written file will.
+    // The network with the trained weights.
     boost::shared_ptr<NeuroNet> MakeNetwork() const;
 
     // Inputs arrive as 0/1 cells; the network maps them to -1/+1.

@@ -2,18 +2,24 @@
 
 #include <cstdio>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace Runegarden {
 
 namespace {
 
-void WriteList(const std::vector<double>& values, std::ostream& out)
+std::string Number(double value)
 {
     char text[64];
+    std::snprintf(text, sizeof text, "%.17g", value);
+    return text;
+}
+
+void WriteList(const std::vector<double>& values, std::ostream& out)
+{
     for (size_t i = 0; i < values.size(); ++i) {
-        std::snprintf(text, sizeof text, "%.9g", values[i]);
-        out << text;
+        out << Number(values[i]);
         if (i + 1 < values.size()) out << (i % 16 == 15 ? ",\n" : ",");
     }
 }
@@ -22,12 +28,9 @@ void WriteList(const std::vector<double>& values, std::ostream& out)
 
 void RGNetFileWriter::Write(const NeuroNet& network, std::ostream& out)
 {
-    char text[64];
     out << "<neuronet>\n";
-    std::snprintf(text, sizeof text, "%.9g", network.GetAlpha());
-    out << "<alpha>" << text << "</alpha>\n";
-    std::snprintf(text, sizeof text, "%.9g", network.GetBeta());
-    out << "<beta>" << text << "</beta>\n";
+    out << "<alpha>" << Number(network.GetAlpha()) << "</alpha>\n";
+    out << "<beta>" << Number(network.GetBeta()) << "</beta>\n";
     out << "<layers>\n";
     const std::vector<int>& sizes = network.GetLayerSizes();
     for (size_t k = 0; k < sizes.size(); ++k) {
@@ -48,14 +51,17 @@ void RGNetFileWriter::Write(const NeuroNet& network, std::ostream& out)
 bool RGNetFileWriter::WriteFile(const NeuroNet& network, const std::string& path)
 {
     const std::string temporary = path + ".tmp";
+    bool written;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out) return false;
         Write(network, out);
         out.close();
-        if (!out) return false;
+        written = !out.fail();
     }
-    return std::rename(temporary.c_str(), path.c_str()) == 0;
+    if (written && std::rename(temporary.c_str(), path.c_str()) == 0) return true;
+    std::remove(temporary.c_str());
+    return false;
 }
 
 } // namespace Runegarden

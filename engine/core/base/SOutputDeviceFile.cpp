@@ -22,6 +22,8 @@ SOutputDeviceFile::~SOutputDeviceFile()
 void SOutputDeviceFile::DoBeginWrite()
 {
     if (m_ReopenMode != 1) return;
+    // The file opened at construction (or left open by a failed close) is let go first.
+    if (m_Buffer.is_open()) m_Buffer.close(false);
     if (m_Buffer.open(m_Path, true))
         m_Stream.clear();
     else

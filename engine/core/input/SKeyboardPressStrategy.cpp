@@ -4,8 +4,6 @@
 
 namespace SCore {
 
-static const char* const kTarnSource = "Src\\SKeyboard";
-
 SKeyboardPressStrategy::SKeyboardPressStrategy()
 {
     for (auto& b : m_State) b.store(0, std::memory_order_relaxed);
@@ -36,13 +34,12 @@ int SKeyboardPressOnce::IsPressed(BYTE key)
 
 boost::shared_ptr<SKeyboardPressStrategy> CreateKeyboardPressStrategy(int kind)
 {
-    TARN_TRY
+    // No context entry of its own: the keyboard's constructor adds the one the chain shows.
     switch (kind) {
     case 0: return boost::shared_ptr<SKeyboardPressStrategy>(new SKeyboardPressDefault());
     case 1: return boost::shared_ptr<SKeyboardPressStrategy>(new SKeyboardPressOnce());
     default: throw TarnCoreException("can't create keyboard press strategy");
     }
-    TARN_CATCH("CreateKeyboardPressStrategy()")
 }
 
 } // namespace SCore

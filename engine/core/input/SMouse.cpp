@@ -24,10 +24,11 @@ void SMouse::MoveTo(int axis, int32_t value)
 
 void SMouse::MoveBy(int axis, int32_t movement)
 {
-    int32_t value = m_Position[axis] + m_Sensitivity * movement;
+    // Summed in 64 bits: a large movement or sensitivity clamps instead of wrapping.
+    int64_t value = int64_t(m_Position[axis]) + int64_t(m_Sensitivity) * movement;
     if (value < m_Minimum[axis]) value = m_Minimum[axis];
     if (value > m_Maximum[axis]) value = m_Maximum[axis];
-    MoveTo(axis, value);
+    MoveTo(axis, int32_t(value));
 }
 
 void SMouse::SetButton(int button, bool down)

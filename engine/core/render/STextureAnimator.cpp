@@ -6,6 +6,8 @@
 #include "engine/core/render/STextureAnimatorFrame.h"
 #include "engine/core/base/TarnCoreException.h"
 
+#include <cmath>
+
 static const char* const kTarnSource = "Src\\STextureAnimator";
 
 namespace SCore {
@@ -39,6 +41,13 @@ void STextureAnimator::EnterElement(SDeserializator& in)
     if (m_ChildIndex >= 0) in.BeginChild(unsigned(m_ChildIndex));
     else in.BeginChild("Animation");
     m_ChildIndex = -1;
+}
+
+void STextureAnimator::ReadSpeed(SDeserializator& in)
+{
+    in.Deserialize("AnimationSpeed", m_AnimationSpeed);
+    // The number reader takes "nan" and "inf"; such a speed would make every cell undefined.
+    if (!std::isfinite(m_AnimationSpeed)) throw TarnCoreException("AnimationSpeed is not a finite number");
 }
 
 void STextureAnimator::DoUpdate(uint32_t elapsedMs)

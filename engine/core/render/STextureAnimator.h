@@ -50,6 +50,8 @@ protected:
     // The name of the texture for writing: empty when there is none.
     std::string TextureName() const;
     void EnterElement(SDeserializator& in);
+    // Reads "AnimationSpeed", refusing a value that is not finite.
+    void ReadSpeed(SDeserializator& in);
 
     boost::shared_ptr<STexture> m_Texture;
     TextureAnimatorType m_Type;

@@ -50,7 +50,7 @@ void STextureAnimatorFloating::DoDeserialize(SDeserializator& in, const boost::s
     in.Deserialize("TextureName", textureName);
     in.Deserialize("Style", m_Style);
     in.Deserialize("Step", m_Step);
-    in.Deserialize("AnimationSpeed", m_AnimationSpeed);
+    ReadSpeed(in);
     in.EndChild();
     SetTexture(textures->GetTexture(textureName));
     m_Name = name;

@@ -45,9 +45,14 @@ void STextureAnimatorFrame::DoAnimate(float seconds)
     if (n == 0 || !m_Texture) return;
     // The grid may have changed since the transforms were made.
     if (m_Transforms.size() != n) CalculateTransforms();
-    // Truncated to 64 bits, then taken as unsigned 32-bit: a negative speed runs backwards.
-    double position = double(m_Phase) * double(n) + double(m_AnimationSpeed) * double(seconds);
-    uint32_t p = uint32_t(uint64_t(int64_t(position)));
+    // Worked out in float from the float fields (a double gives another cell for a phase just
+    // below k / n), truncated to 64 bits, then taken as unsigned 32-bit: a negative speed runs
+    // backwards. A position beyond 64 bits has no low bits left; one that is not finite (a phase
+    // set to NaN) shows the first cell.
+    const float offset = m_Phase * float(n);
+    const float run = m_AnimationSpeed * seconds;
+    const float position = offset + run;
+    uint32_t p = std::fabs(position) < 9.2e18f ? uint32_t(uint64_t(int64_t(position))) : 0;
     if (m_State == SAS_ONCE && p >= n) m_State = SAS_HOLD;
     uint32_t i = p % n;
     if (m_Inverse) i = n - 1 - i;
@@ -79,7 +84,7 @@ void STextureAnimatorFrame::DoDeserialize(SDeserializator& in, const boost::shar
     in.Deserialize("TextureName", textureName);
     in.Deserialize("FrameHorizontal", m_FrameHorizontal);
     in.Deserialize("FrameVertical", m_FrameVertical);
-    in.Deserialize("AnimationSpeed", m_AnimationSpeed);
+    ReadSpeed(in);
     m_Inverse = false;
     if (in.IsAvialableName("Inverse")) in.Deserialize("Inverse", m_Inverse);
     bool indent = in.IsHaveChild("Indent");

@@ -69,7 +69,7 @@ void TarnApplication::Create(const char* windowName, int width, int height, int 
     TARN_TRY
     TARN_ASSERT(windowName != 0);
     TARN_ASSERT(0 != m_Viewport.get());
-    Log(" Starting application");
+    Log("Starting application");
     m_TextureListPath = textureListPath;
 
     m_InputMessager.reset(new SInputMessager);

@@ -43,7 +43,7 @@ void SInputMessager::Run()
         }
     } catch (...) {
         // Only the input system's own failure gets here: handlers' exceptions stay in the pass.
-        gLoger << SCore::GetCurrentDateTime() << " exception in SInputMessager\n";
+        gLoger << SCore::GetCurrentDateTime() << "exception in SInputMessager\n";
     }
     m_Running.store(0, std::memory_order_release);
 }

@@ -14,7 +14,7 @@ namespace {
 
 void LogHandlerFailure(const std::string& text)
 {
-    gLoger << SCore::GetCurrentDateTime() << (" exception in SInputMessager:" + text + "\n");
+    gLoger << SCore::GetCurrentDateTime() << ("exception in SInputMessager:" + text + "\n");
 }
 
 } // namespace

@@ -37,14 +37,14 @@ void SBackgroundWorker::Run()
         if (m_DoneEvent) m_DoneEvent->Invoke();
     } catch (const SCore::TarnCoreException& e) {
         MessageBoxA(nullptr, e.what(), nullptr, MB_OK);
-        gLoger << SCore::GetCurrentDateTime() << (std::string(" TarnCoreException:") + e.what() + "\n");
+        gLoger << SCore::GetCurrentDateTime() << (std::string("TarnCoreException:") + e.what() + "\n");
         Fail(e.what());
     } catch (const std::exception& e) {
         MessageBoxA(nullptr, e.what(), nullptr, MB_OK);
-        gLoger << SCore::GetCurrentDateTime() << (std::string(" exception:") + e.what() + "\n");
+        gLoger << SCore::GetCurrentDateTime() << (std::string("exception:") + e.what() + "\n");
         Fail(e.what());
     } catch (...) {
-        gLoger << SCore::GetCurrentDateTime() << " unhandled exception\n";
+        gLoger << SCore::GetCurrentDateTime() << "unhandled exception\n";
         Fail("unhandled exception");
     }
 }

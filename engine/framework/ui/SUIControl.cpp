@@ -73,14 +73,10 @@ void SUIControl::PressAt(int32_t px, int32_t py)
 void SUIControl::FireClickAndFocus(std::atomic<bool>& pressed, std::atomic<bool>& focusFired,
                                    const boost::shared_ptr<IUIEvent>& click, const boost::shared_ptr<IUIEvent>& focus)
 {
-    if (pressed) {
-        if (click) click->Invoke();
-        pressed = false;
-    }
-    if (focus && !focusFired) {
-        focus->Invoke();
-        focusFired = true;
-    }
+    // The flags change before the handler runs, so a handler that throws is not called again on
+    // every input pass while the pointer rests on the control.
+    if (pressed.exchange(false) && click) click->Invoke();
+    if (focus && !focusFired.exchange(true)) focus->Invoke();
 }
 
 void SUIControl::DrawSprite(const boost::shared_ptr<SSprite>& sprite)

@@ -8,7 +8,9 @@
 #include "game/app/application/RGGlobalObjects.h"
 #include "game/app/application/RGSoundTable.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/objects/RGPYFactory.h"
+#include "game/gameplay/services/RGLevelPacks.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/d3dx9.h"
 
@@ -28,7 +30,7 @@ void Log(const std::string& text)
 RunegardenGame::RunegardenGame(bool fullScreen)
 try : m_LeftButtonHeld(false), m_ScreenWidth(0), m_ScreenHeight(0), m_Paused(false), m_StartPrompt(false),
       m_SpaceLatch(false), m_GameMenuRequest(false), m_FullScreen(fullScreen), m_LevelLoaded(false),
-      m_FocusPaused(false), m_NewTrophy(false), m_Initialised(false)
+      m_FocusPaused(false), m_NewTrophy(false), m_LoadingStart(0), m_Initialised(false)
 {
     CreateGlobalObjects();
 } catch (const SCore::TarnCoreException& e) {
@@ -38,14 +40,17 @@ try : m_LeftButtonHeld(false), m_ScreenWidth(0), m_ScreenHeight(0), m_Paused(fal
 RunegardenGame::~RunegardenGame()
 {
     // No input-thread handler may reach the members while they go.
-    StopInput();
+    if (GetInputMessager()) {
+        GetInputMessager()->Stop();
+        GetInputMessager()->Join();
+    }
     TarnEngine::ClearApplication(this);
 }
 
 LRESULT RunegardenGame::DoWindowMessage(UINT message, WPARAM, LPARAM)
 {
     if (message == WM_USER) {
-        // Both level packs are read again here (RunegardenGame::LoadLevelPacks) once they exist.
+        LoadLevelPacks();
         StartLevelLoading();
     }
     return 0;
@@ -116,6 +121,18 @@ void RunegardenGame::DoUpdate()
         const bool changed = m_GameMode->m_Changed;
         m_GameMode->m_Changed = false;
         switch (m_GameMode->m_CurrentMode) {
+        case RGGM_PLAY:
+            UpdatePlay(changed);
+            break;
+        case RGGM_NEXTLEVEL:
+            UpdateNextLevel();
+            break;
+        case RGGM_GAMEOVER:
+            UpdateGameOver();
+            break;
+        case RGGM_LOADING:
+            UpdateLoading(changed);
+            break;
         case RGGM_EXIT:
             DoExit();
             break;
@@ -136,6 +153,12 @@ void RunegardenGame::DoDraw()
 {
     TARN_TRY
     switch (m_GameMode->m_CurrentMode) {
+    case RGGM_PLAY:
+        RenderPlay();
+        break;
+    case RGGM_GAMEOVER:
+        RenderGameOver();
+        break;
     case RGGM_LOADING:
         m_Loading->Render();
         break;
@@ -267,10 +290,24 @@ void RunegardenGame::DoInitObjects()
     m_Loading->SetProgress(1.0f);
     Log(" Done");
 
+    CreateFrame();
+    CreateParticles();
+    Log(" Init Sprites");
+    InitSprites();
+    Log(" Done");
+
     m_Mp3Player.reset(new RGMp3Player);
+
+    Log(" Creating first level");
+    const boost::shared_ptr<RGUserProfile> profile = gProfileManager ? gProfileManager->GetCurrent() : nullptr;
+    RGLevelPacks::Main()->SetCurrentLevel(profile ? profile->Level : std::string());
+    CreateLevelNextLevel();
+    RGLevelPacks::Bonus()->SetCurrentLevel(profile ? profile->BonusLevel : std::string());
+    Log(" Done");
 
     boost::shared_ptr<Fader> fader(new Fader(GetViewport()));
     m_GameMode.reset(new RGGameMode(fader, 0.5f));
+    CreateFrameButtons();
 
     CreateScreens();
 

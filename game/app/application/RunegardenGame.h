@@ -13,6 +13,8 @@
 #include "engine/framework/ui/SUIApplication.h"
 #include "engine/framework/ui/SUIButton.h"
 #include "game/app/application/RGGameMode.h"
+#include "game/app/play/RGFrame.h"
+#include "game/app/play/RGLevelResults.h"
 #include "game/app/play/RGLoading.h"
 #include "game/audio/RGLockGuard.h"
 #include "game/audio/RGMp3Player.h"
@@ -36,6 +38,7 @@ class RGMenu;
 class RGScoreCount;
 class RGSplash;
 class RGTropheis;
+class RGLevel;
 
 class RunegardenGame : public TarnEngine::TarnApplication {
 public:
@@ -93,6 +96,22 @@ public:
     // The comic the comics mode shows (the level end sets it).
     void SetComics(const boost::shared_ptr<RGComics>& comics) { m_Comics = comics; }
     bool IsFullScreen() const { return m_FullScreen; }
+    bool IsStartPrompt() const { return m_StartPrompt; }
+    const boost::shared_ptr<RGLevel>& GetLevel() const { return m_Level; }
+    const boost::shared_ptr<RGFrame>& GetFrame() const { return m_Frame; }
+    // The results of the level last ended as done, for the score count.
+    const RGLevelResults& GetLevelResults() const { return m_LevelResults; }
+
+    // The play mode and the level flow.
+    void UpdatePlay(bool changed);
+    void RenderPlay();
+    void RenderGameOver();
+    void UpdateNextLevel();
+    void UpdateGameOver();
+    void UpdateLoading(bool changed);
+    void CreateLevelNextLevel();
+    void CreateLevel1();
+    void LoadLevelPacks();
 
 protected:
     void UpdateCursor();
@@ -117,7 +136,21 @@ protected:
     // Object initialisation of the screens, the comic table and the in-game menu.
     void CreateScreens();
     void CreateGameMenu();
-    void LoadLevelPacks();
+    // Object initialisation of the play screen: the frame with its labels, its two buttons, the
+    // particle trail, the head-up sprites; the walls every level gets.
+    void CreateFrame();
+    void CreateFrameButtons();
+    void CreateParticles();
+    void InitSprites();
+    void CreateFrameObject();
+    void CollectActorResults();
+    // The map's choices; without the map, the main pack's current level is played.
+    bool IsBonusMapShown() const;
+    bool IsCurrentLevelMarked() const;
+    // Ends the level as done (the developer chord's form when byChord).
+    void EndLevelDone(bool byChord);
+    void EvaluateStroke();
+    void ScrollView();
 
     boost::shared_ptr<SCore::SRenderPass> m_RenderPass;
     boost::shared_ptr<Painter> m_Painter;
@@ -153,6 +186,12 @@ protected:
     boost::shared_ptr<TarnEngine::UI::SUIApplication> m_GameMenu;
     // A finished count has just won a trophy.
     bool m_NewTrophy;
+    boost::shared_ptr<RGLevel> m_Level;
+    boost::shared_ptr<RGFrame> m_Frame;
+    boost::shared_ptr<TarnEngine::SSprite> m_ArrowLeft, m_ArrowRight, m_ArrowUp, m_ArrowDown;
+    boost::shared_ptr<TarnEngine::SSprite> m_PauseSprite, m_PressSpaceSprite, m_GameOverSprite;
+    RGLevelResults m_LevelResults;
+    uint32_t m_LoadingStart;
     // Set when the object initialisation is complete; focus and device events wait for it.
     std::atomic<bool> m_Initialised;
 };

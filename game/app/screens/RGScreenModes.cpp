@@ -411,16 +411,6 @@ void RunegardenGame::OnGameMenuBackToMap()
     m_Mp3Player->Play("sounds\\menu.mp3");
 }
 
-void RunegardenGame::LoadLevelPacks()
-{
-    TARN_TRY
-    SCore::SXMLDeserializator main(L"Levels\\levelpack.xml");
-    RGLevelPacks::Main()->DoDeserialize(main);
-    SCore::SXMLDeserializator bonus(L"Levels\\bonuslevelpack.xml");
-    RGLevelPacks::Bonus()->DoDeserialize(bonus);
-    TARN_CATCH("RunegardenGame::LoadLevelPacks()")
-}
-
 void RunegardenGame::CreateScreens()
 {
     TARN_TRY
@@ -440,9 +430,6 @@ void RunegardenGame::CreateScreens()
     m_ScoreCount->Start();
     m_ScoreCount->m_Background = RGSpriteCreator::CreateTexturedSprite("SCOREBKG", false);
     m_ScoreCount->m_Background->m_Position = SCore::SRect{0.0f, 0.0f, 1.0f, 1.0f};
-
-    RGLevelPacks::Main()->SetCurrentLevel(RGMenu::GetCurrentLevelName());
-    RGLevelPacks::Bonus()->SetCurrentLevel(RGMenu::GetCurrentBonusLevelName());
 
     m_Intro.reset(new RGIntro(GetInputMessager()));
     m_FinalCut.reset(new RGFinalCut);

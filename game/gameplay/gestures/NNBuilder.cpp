@@ -7,6 +7,8 @@
 
 #include <boost/lexical_cast.hpp>
 
+#include <cmath>
+
 static const char* const kTarnSource = "..\\Src\\NNBuilder";
 
 using SCore::TarnCoreException;
@@ -31,6 +33,20 @@ double ToDouble(const std::string& text)
     }
 }
 
+// The number reader takes "nan" and "inf"; a network holding one would refuse every stroke.
+void RequireFinite(const std::vector<double>& values, const std::string& element)
+{
+    for (double v : values)
+        if (!std::isfinite(v)) throw TarnCoreException("neuronet: not a finite number in " + element);
+}
+
+double FiniteChild(const NodePtr& parent, const char* name)
+{
+    const double value = ToDouble(RequireChild(parent, name)->m_Value);
+    RequireFinite({value}, name);
+    return value;
+}
+
 } // namespace
 
 NNBuilder::NNBuilder(const std::string& separator) : m_Separator(separator) {}
@@ -47,8 +63,8 @@ boost::shared_ptr<NeuroNet> NNBuilder::Build(const std::wstring& path) const
         throw TarnCoreException(e.what());
     }
     const NodePtr net = RequireChild(parser.GetRoot(), "neuronet");
-    const double alpha = ToDouble(RequireChild(net, "alpha")->m_Value);
-    const double beta = ToDouble(RequireChild(net, "beta")->m_Value);
+    const double alpha = FiniteChild(net, "alpha");
+    const double beta = FiniteChild(net, "beta");
     const NodePtr layers = RequireChild(net, "layers");
     // Checked before the scales and weights are read, so no list is parsed for a broken net.
     const NodePtr inputScaleNode = RequireChild(net, "input_scale");
@@ -71,6 +87,7 @@ boost::shared_ptr<NeuroNet> NNBuilder::Build(const std::wstring& path) const
             weightCount += (static_cast<size_t>(sizes.back()) + 1) * static_cast<size_t>(size);
             if (weightCount > kMaxWeightCount) throw TarnCoreException("neuronet: bad layer size");
             weights.push_back(ParseDoubles(layer->m_Value));
+            RequireFinite(weights.back(), layer->m_Name);
         } else if (static_cast<size_t>(size) > kMaxWeightCount) {
             throw TarnCoreException("neuronet: bad layer size");
         }
@@ -80,6 +97,8 @@ boost::shared_ptr<NeuroNet> NNBuilder::Build(const std::wstring& path) const
 
     const std::vector<double> inputScale = ParseDoubles(inputScaleNode->m_Value);
     const std::vector<double> outputScale = ParseDoubles(outputScaleNode->m_Value);
+    RequireFinite(inputScale, "input_scale");
+    RequireFinite(outputScale, "output_scale");
     boost::shared_ptr<NeuroNet> network(new NeuroNet(sizes, alpha, beta));
     network->Init(weights, inputScale, outputScale);
     return network;

@@ -11,6 +11,7 @@
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/world/RGWorld.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 
@@ -30,6 +31,10 @@ const float kStep = 0.01f;
 const float kFieldWidth = 896.0f, kFieldHeight = 732.0f;
 
 float Sign(float v) { return v > 0.0f ? 1.0f : (v < 0.0f ? -1.0f : 0.0f); }
+
+// The milliseconds from previous to now; a clock set back gives none rather than the 49 days
+// that the unsigned difference would make the world catch up on.
+uint32_t Elapsed(uint32_t previous, uint32_t now) { return int32_t(now - previous) < 0 ? 0 : now - previous; }
 
 // Keeps one axis of the view within [min(1 - size, 0), 0]; a field narrower than a screen
 // would otherwise invert the limits.
@@ -95,6 +100,11 @@ void RGLevel::DoDeserialize(SCore::SDeserializator& in)
     m_ViewBody.m_Position.X = -x;
     m_ViewBody.m_Position.Y = -y;
     in.Deserialize("PlayTime", m_PlayTime);
+    RequireFinite("Level SizeX", m_SizeX);
+    RequireFinite("Level SizeY", m_SizeY);
+    RequireFinite("Level PosX", x);
+    RequireFinite("Level PosY", y);
+    RequireFinite("Level PlayTime", m_PlayTime);
     m_RemainingPlayTime = m_PlayTime;
     in.Deserialize("Sun", m_Sun);
     if (in.IsAvialableName("Help")) {
@@ -174,10 +184,10 @@ void RGLevel::Update(bool paused)
     m_WorldCurrent = now;
     m_ViewPrevious = m_ViewCurrent;
     m_ViewCurrent = now;
-    const uint32_t worldElapsed = paused ? 0 : m_WorldCurrent - m_WorldPrevious;
+    const uint32_t worldElapsed = paused ? 0 : Elapsed(m_WorldPrevious, m_WorldCurrent);
     const uint32_t worldSteps = worldElapsed / kStepMs;
     m_WorldCurrent -= worldElapsed % kStepMs;
-    const uint32_t viewElapsed = m_ViewCurrent - m_ViewPrevious;
+    const uint32_t viewElapsed = Elapsed(m_ViewPrevious, m_ViewCurrent);
     const uint32_t viewSteps = viewElapsed / kStepMs;
     m_ViewCurrent -= viewElapsed % kStepMs;
 

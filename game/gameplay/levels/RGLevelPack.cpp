@@ -93,9 +93,11 @@ boost::shared_ptr<RGLevel> RGLevelPack::GetLevel()
     const DWORD t0 = timeGetTime();
     level->DoDeserialize(in);
     const DWORD elapsed = timeGetTime() - t0;
+    // One insertion, so that the stamp and the text stay together under the logger's lock.
     std::ostringstream line;
-    line << " Loading level[" << m_Levels[m_Current].m_Name << "] for " << float(elapsed) / 1000.0f << "seconds\n";
-    gLoger << SCore::GetCurrentDateTime() << line.str();
+    line << SCore::GetCurrentDateTime() << " Loading level[" << m_Levels[m_Current].m_Name << "] for "
+         << float(elapsed) / 1000.0f << "seconds\n";
+    gLoger << line.str();
     level->m_Attenuation = m_Attenuation;
     level->m_MoveForce = m_Force;
     return level;

@@ -270,7 +270,7 @@ void RGLevelTrainer::HideSprite(const std::string& name)
 {
     auto entry = m_NamedSprites.find(name);
     if (entry == m_NamedSprites.end()) {
-        gLoger << SCore::GetCurrentDateTime() << (" level trainer: no sprite named [" + name + "] to hide\n");
+        gLoger << (SCore::GetCurrentDateTime() + " level trainer: no sprite named [" + name + "] to hide\n");
         return;
     }
     FadeOut(entry->second.m_Fade);

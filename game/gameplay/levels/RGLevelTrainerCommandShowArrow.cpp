@@ -3,6 +3,7 @@
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/serialization/SDeserializator.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 
 static const char* const kTarnSource = "..\\Src\\RGLevelTrainerCommandShowArrow";
 
@@ -15,6 +16,9 @@ void RGLevelTrainerCommandShowArrow::Deserialize(SCore::SDeserializator& in)
     in.Deserialize("X", m_X);
     in.Deserialize("Y", m_Y);
     in.Deserialize("Angle", m_Angle);
+    RequireFinite("ShowArrow X", m_X);
+    RequireFinite("ShowArrow Y", m_Y);
+    RequireFinite("ShowArrow Angle", m_Angle);
     TARN_CATCH("RGLevelTrainerCommandShowArrow::Deserialize()")
 }
 

@@ -3,6 +3,7 @@
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/serialization/SDeserializator.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 
 static const char* const kTarnSource = "..\\Src\\RGLevelTrainerCommandShowTeacher";
 
@@ -14,6 +15,8 @@ void RGLevelTrainerCommandShowTeacher::Deserialize(SCore::SDeserializator& in)
     RGLevelTrainerCommand::Deserialize(in);
     in.Deserialize("X", m_X);
     in.Deserialize("Y", m_Y);
+    RequireFinite("ShowTeacher X", m_X);
+    RequireFinite("ShowTeacher Y", m_Y);
     TARN_CATCH("RGLevelTrainerCommandShowTeacher::Deserialize()")
 }
 

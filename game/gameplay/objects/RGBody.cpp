@@ -1,5 +1,7 @@
 #include "game/gameplay/objects/RGBody.h"
 
+#include "game/gameplay/services/RGFiniteValue.h"
+
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/serialization/SDeserializator.h"
 
@@ -28,6 +30,9 @@ void RGBody::Deserialize(SCore::SDeserializator& in)
     in.Deserialize("Mass", m_Mass);
     in.Deserialize("Position", m_Position);
     in.Deserialize("Velocity", m_Velocity);
+    RequireFinite("Body Mass", m_Mass);
+    RequireFinite("Body Position", m_Position);
+    RequireFinite("Body Velocity", m_Velocity);
     in.EndChild();
     TARN_CATCH("RGBody::Deserialize()")
 }

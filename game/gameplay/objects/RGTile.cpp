@@ -1,6 +1,7 @@
 #include "game/gameplay/objects/RGTile.h"
 
 #include "game/gameplay/objects/RGGeomFactory.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/serialization/SDeserializator.h"
@@ -25,6 +26,7 @@ void RGTile::Deserialize(SCore::SDeserializator& in)
     in.BeginChild("Tile");
     in.Deserialize("ID", m_ID);
     in.Deserialize("HalfSize", m_HalfSize);
+    RequireFinite("Tile HalfSize", m_HalfSize);
     uint32_t geomType = 0;
     in.Deserialize("GeomType", geomType);
     m_Geometry = RGGeomFactory::Create(geomType);

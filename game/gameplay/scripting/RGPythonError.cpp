@@ -57,8 +57,10 @@ bool LogPythonError(const std::string& context)
     Py_XDECREF(value);
     Py_XDECREF(traceback);
     PyErr_Clear();
-    gLoger << " Python error in " << context << ":\n" << text;
-    if (text.empty() || text.back() != '\n') gLoger << "\n";
+    // One stamped entry, written in one insertion so that other threads' entries stay apart.
+    std::string entry = SCore::GetCurrentDateTime() + " Python error in " + context + ":\n" + text;
+    if (entry.back() != '\n') entry += "\n";
+    gLoger << entry;
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/drawables/STextureFont.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 
 namespace Runegarden {
 
@@ -19,6 +20,7 @@ void RGFontMetrics::Load(const std::wstring& path)
         in.Deserialize("code", code);
         in.Deserialize("index", metric.m_Index);
         in.Deserialize("width", metric.m_Width);
+        RequireFinite("font width", metric.m_Width);
         m_Entries[code] = metric;
         in.EndChild();
     }

@@ -7,6 +7,7 @@
 #include "engine/core/serialization/SDeserializator.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "game/audio/RGSoundManager.h"
+#include "game/gameplay/objects/RGGeomAABB.h"
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/objects/RGPYGameObjectDispatcher.h"
@@ -17,6 +18,7 @@
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "game/gameplay/world/RGBackGround.h"
+#include "game/gameplay/services/RGFiniteValue.h"
 #include "platform/win32.h"
 
 #include <algorithm>
@@ -64,6 +66,17 @@ void DrawAt(SSprite& sprite, float x, float y)
 bool OffScreen(const SCore::SVector3& p, float w, float h, float ox, float oy)
 {
     return ox > p.X + w || p.X > ox + 1.0f || oy > p.Y + h || p.Y > oy + 1.0f;
+}
+
+// Boxes apart on an axis make no contact; the collider itself judges every other pair (and
+// reports a geometry it does not know).
+bool Apart(const RGTile& a, const RGTile& b)
+{
+    if (!a.m_Geometry || !b.m_Geometry || a.m_Geometry->GetType() != RGGeomAABB::kType ||
+        b.m_Geometry->GetType() != RGGeomAABB::kType)
+        return false;
+    return !RGCollider::TestOverlap(static_cast<const RGGeomAABB&>(*a.m_Geometry),
+                                    static_cast<const RGGeomAABB&>(*b.m_Geometry));
 }
 
 bool IsPortal(RGPYGameObject& object)
@@ -152,6 +165,7 @@ void RGWorld::DeserializeGameObject(SCore::SDeserializator& in, const ObjectPtr&
         if (element == "Position" || element == "HalfSize") {
             SCore::SVector3 value;
             in.Deserialize(element, value);
+            RequireFinite("GameObject " + element, value);
             if (element == "Position") object->SetPosition(value);
             else object->SetHalfSize(value);
         } else if (element == "Attributes") {
@@ -233,19 +247,24 @@ void RGWorld::UpdateAngels(float dt)
 void RGWorld::CollisionDetection()
 {
     TARN_TRY
+    // The outer object of each row of pairs counts as enabled as it was when its row began; the
+    // inner one is asked at its pair. The scripts are asked only for pairs whose boxes meet: no
+    // script runs in a row before its first such pair, so the outer flag read there is the one
+    // the row began with.
     for (ObjectPtr& fixed : m_StaticObjects) {
-        if (!fixed->IsEnable()) continue;
+        int fixedEnabled = -1;
         for (ObjectPtr& moving : m_DynamicObjects) {
-            // Enabled at the moment of the test: an earlier contact may have switched one off.
-            if (!fixed->IsEnable()) break;
-            if (moving->IsEnable()) ProcessCollision(moving, fixed);
+            if (Apart(*moving->GetTile(), *fixed->GetTile())) continue;
+            if (fixedEnabled < 0) fixedEnabled = fixed->IsEnable() ? 1 : 0;
+            if (fixedEnabled && moving->IsEnable()) ProcessCollision(moving, fixed);
         }
     }
     for (size_t i = 0; i < m_DynamicObjects.size(); ++i) {
-        if (!m_DynamicObjects[i]->IsEnable()) continue;
+        int firstEnabled = -1;
         for (size_t j = i + 1; j < m_DynamicObjects.size(); ++j) {
-            if (!m_DynamicObjects[i]->IsEnable()) break;
-            if (m_DynamicObjects[j]->IsEnable()) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
+            if (Apart(*m_DynamicObjects[i]->GetTile(), *m_DynamicObjects[j]->GetTile())) continue;
+            if (firstEnabled < 0) firstEnabled = m_DynamicObjects[i]->IsEnable() ? 1 : 0;
+            if (firstEnabled && m_DynamicObjects[j]->IsEnable()) ProcessCollision(m_DynamicObjects[i], m_DynamicObjects[j]);
         }
     }
     for (ObjectPtr& object : m_StaticObjects) object->RefreshCache();

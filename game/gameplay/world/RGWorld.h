@@ -53,7 +53,9 @@ public:
     // Both lists into ascending render order.
     void Sort();
 
+    // Every pair of enabled objects with a dynamic one, dynamic first; then all caches read back.
     void CollisionDetection();
+    // One pair: its contact, the dispatcher's decision and sound, the caches read back, the response.
     void ProcessCollision(ObjectPtr& first, ObjectPtr& second);
 
     const std::vector<ObjectPtr>& GetDynamicObjects() const { return m_DynamicObjects; }

@@ -8,6 +8,7 @@
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/AudioTestSupport.h"
+#include "tests/support/LogCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,8 @@ protected:
 
 TEST_F(RGSoundManagerTest, PoolOverlapsUpToItsSizeAndDropsTheRest)
 {
-    m_Manager->AddSound("Score", m_Click, 10);
+    m_Manager->AddSound("Score", m_Click, 2);
+    m_Manager->AddSound("Score", m_Click, 10); // registering again replaces the pool
     EXPECT_EQ(pt::LiveSoundDevices(), 10u);
     for (int i = 0; i < 11; ++i) m_Manager->PlaySound("Score");
     EXPECT_EQ(Playing(), 10u);
@@ -67,6 +69,12 @@ TEST_F(RGSoundManagerTest, PoolOverlapsUpToItsSizeAndDropsTheRest)
     EXPECT_FALSE(m_Manager->IsPlaying("Score"));
     m_Manager->PlaySound("Score");
     EXPECT_EQ(pt::SoundBuffers().front().plays, 2u) << "the first idle buffer plays again";
+
+    // A failed registration keeps the old pool and releases what it made.
+    const std::string text = tarn_test::ThrownText([&] { m_Manager->AddSound("Score", L"missing.wav", 3); });
+    EXPECT_EQ(text.rfind("Find resource RGWaveFile::Open()", 0), 0u) << text;
+    EXPECT_NE(text.find("RGSoundManager::AddSound()"), std::string::npos) << text;
+    EXPECT_EQ(pt::LiveSoundDevices(), 10u);
 }
 
 TEST_F(RGSoundManagerTest, MasterVolumeGivesHundredthsOfADecibelClampedToTheBufferRange)
@@ -87,30 +95,14 @@ TEST_F(RGSoundManagerTest, MasterVolumeGivesHundredthsOfADecibelClampedToTheBuff
 
 TEST_F(RGSoundManagerTest, UnknownNamesThrowWithTheNameAttached)
 {
-    const struct {
-        const char* method;
-        std::function<void()> call;
-    } cases[] = {
-        {"RGSoundManager::PlaySound()", [&] { m_Manager->PlaySound("Nope"); }},
-        {"RGSoundManager::Stop()", [&] { m_Manager->Stop("Nope"); }},
-    };
-    for (const auto& c : cases) {
-        const std::string expected = std::string("unknown sound name:Nope ") + c.method + " ..\\Src\\RGSoundManager at:";
-        EXPECT_EQ(tarn_test::ThrownText(c.call).rfind(expected, 0), 0u) << tarn_test::ThrownText(c.call);
+    for (const char* method : {"PlaySound", "Stop"}) {
+        const std::string text = tarn_test::ThrownText([&] {
+            if (method[0] == 'P') m_Manager->PlaySound("Nope");
+            else m_Manager->Stop("Nope");
+        });
+        EXPECT_EQ(text.rfind(std::string("unknown sound name:Nope RGSoundManager::") + method + "() ..\\Src\\RGSoundManager at:", 0), 0u)
+            << text;
     }
-}
-
-TEST_F(RGSoundManagerTest, RegisteringAgainReplacesThePoolAndAFailureKeepsTheOldOne)
-{
-    m_Manager->AddSound("Portal", m_Click, 2);
-    m_Manager->AddSound("Portal", m_Click, 1);
-    EXPECT_EQ(pt::LiveSoundDevices(), 1u);
-    const std::string text = tarn_test::ThrownText([&] { m_Manager->AddSound("Portal", L"missing.wav", 3); });
-    EXPECT_EQ(text.rfind("Find resource RGWaveFile::Open()", 0), 0u) << text;
-    EXPECT_NE(text.find("RGSoundManager::AddSound()"), std::string::npos) << text;
-    EXPECT_EQ(pt::LiveSoundDevices(), 1u) << "the failed buffer is released";
-    m_Manager->PlaySound("Portal");
-    EXPECT_TRUE(m_Manager->IsPlaying("Portal"));
 }
 
 TEST_F(RGSoundManagerTest, DeviceFailuresCarryTheirMessages)
@@ -135,6 +127,18 @@ TEST_F(RGSoundManagerTest, DeviceFailuresCarryTheirMessages)
         EXPECT_EQ(text.rfind(std::string(c.message) + " RGSoundBuffer::", 0), 0u) << text;
         EXPECT_EQ(pt::LiveSoundDevices(), 0u) << c.message;
     }
+}
+
+TEST_F(RGSoundManagerTest, ASoundTheMixerCannotTakeIsLoggedWhenRegistered)
+{
+    // 100 Hz, 8-bit mono: 610 000 frames would be more than 100 minutes at the mixer's rate.
+    platformtest::WriteFile(m_Folder / "long.wav", Wav(std::string(610000, '\x80'), 1, 100, 8));
+    tarn_test::LogCapture log;
+    m_Manager->AddSound("Long", Utf8ToWide(m_Folder / "long.wav"), 2);
+    m_Manager->AddSound("Click", m_Click, 1);
+    EXPECT_TRUE(log.HasEntry(" sound can't be converted for the mixer, it plays silence:Long\n")) << log.Text();
+    EXPECT_EQ(log.Text().find(":Long", log.Text().find(":Long") + 1), std::string::npos) << "once per sound";
+    EXPECT_EQ(log.Text().find(":Click"), std::string::npos);
 }
 
 TEST_F(RGSoundManagerTest, TwoThreadsPlayingAPoolOfTwoAtOnceGetOneBufferEach)

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace pt = platform::testing;
 using namespace audiotest;
 using Runegarden::RGWaveFile;
@@ -22,17 +20,11 @@ class RGWaveFileTest : public ::testing::Test {
 protected:
     void TearDown() override { pt::ResetAll(); }
 
-    std::wstring Write(const std::string& name, const std::string& bytes)
+    std::wstring Write(const std::string& bytes)
     {
+        const std::string name = "f" + std::to_string(m_Files++) + ".wav";
         platformtest::WriteFile(m_Folder / name, bytes);
         return Utf8ToWide(m_Folder / name);
-    }
-
-    // The text of the failure of opening the file, or "" when it opens.
-    std::string OpenFailure(const std::wstring& path)
-    {
-        RGWaveFile wave;
-        return tarn_test::ThrownText([&] { wave.Open(path.c_str(), nullptr, RGWaveFile::kRead); });
     }
 
     std::string ReadAll(RGWaveFile& wave)
@@ -45,90 +37,106 @@ protected:
     }
 
     platformtest::TempFolder m_Folder;
+    int m_Files = 0;
 };
 
 // The step that failed is the whole first entry of the chain.
-::testing::AssertionResult FailsAt(const std::string& text, const std::string& step)
+::testing::AssertionResult FailsAt(const std::function<void()>& call, const std::string& step)
 {
+    const std::string text = tarn_test::ThrownText(call);
     if (text.rfind(step + " RGWaveFile::", 0) == 0) return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "text \"" << text << "\" does not start with " << step;
 }
 
-TEST_F(RGWaveFileTest, ReadsFormatAndSamplesPastOddSizedChunks)
+TEST_F(RGWaveFileTest, GoodFilesGiveTheirFormatAndSamplesAgainAfterAReset)
 {
     const std::string samples = Samples16({1, -2, 300, -400, 5000});
-    const std::string file = Riff("WAVE", Chunk("LIST", "INFOabc") + Chunk("fmt ", Format(1, 1, 11025, 16)) +
-                                              Chunk("odd ", "x") + Chunk("data", samples));
-    RGWaveFile wave;
-    wave.Open(Write("a.wav", file).c_str(), nullptr, RGWaveFile::kRead);
-    ASSERT_NE(wave.GetFormat(), nullptr);
-    EXPECT_EQ(wave.GetFormat()->wFormatTag, 1);
-    EXPECT_EQ(wave.GetFormat()->nSamplesPerSec, 11025u);
-    EXPECT_EQ(wave.GetFormat()->cbSize, 0);
-    EXPECT_EQ(wave.GetSize(), samples.size());
-    EXPECT_EQ(ReadAll(wave), samples);
-
-    // Reading stops at the end of the chunk; a reset starts the samples over.
-    DWORD read = 99;
-    BYTE byte = 0;
-    wave.Read(&byte, 1, &read);
-    EXPECT_EQ(read, 0u);
-    wave.ResetFile();
-    EXPECT_EQ(ReadAll(wave), samples);
-}
-
-TEST_F(RGWaveFileTest, OtherFormatTagsKeepTheirExtraBytes)
-{
-    const std::string fmt = Format(2, 1, 22050, 16) + Le16(4) + "wxyz";
-    RGWaveFile wave;
-    wave.Open(Write("b.wav", Riff("WAVE", Chunk("fmt ", fmt) + Chunk("data", "1234"))).c_str(),
-              nullptr, RGWaveFile::kRead);
-    ASSERT_EQ(wave.GetFormat()->cbSize, 4);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(wave.GetFormat()) + 18, 4), "wxyz");
-    EXPECT_EQ(ReadAll(wave), "1234");
-}
-
-TEST_F(RGWaveFileTest, RiffSizeBeyondTheFileIsBoundedByTheFile)
-{
-    const std::string chunks = Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", "abcd");
-    RGWaveFile wave;
-    wave.Open(Write("c.wav", Riff("WAVE", chunks, 0x7FFFFFFF)).c_str(), nullptr, RGWaveFile::kRead);
-    EXPECT_EQ(ReadAll(wave), "abcd");
-}
-
-TEST_F(RGWaveFileTest, MalformedFilesFailAtTheirStepWithoutAllocating)
-{
-    const std::string fmt = Chunk("fmt ", Format(1, 1, 22050, 16));
-    struct Case {
+    const struct {
         const char* what;
         std::string bytes;
-        const char* step;
+        std::string extra; // format bytes after the 18-byte record
+        std::string samples;
+    } cases[] = {
+        {"odd-sized chunks around", Riff("WAVE", Chunk("LIST", "INFOabc") + Chunk("fmt ", Format(1, 1, 11025, 16)) +
+                                                     Chunk("odd ", "x") + Chunk("data", samples)),
+         "", samples},
+        {"another format tag", Riff("WAVE", Chunk("fmt ", Format(2, 1, 22050, 16) + Le16(4) + "wxyz") + Chunk("data", "1234")),
+         "wxyz", "1234"},
+        {"RIFF size beyond the file", Riff("WAVE", Chunk("fmt ", Format(1, 1, 22050, 16)) + Chunk("data", "abcd"), 0x7FFFFFFF),
+         "", "abcd"},
     };
-    const Case cases[] = {
-        {"empty file", "", "mmioDescend"},
-        {"not RIFF", "RIFX" + Le32(4) + "WAVE", "mmioFOURCC"},
-        {"format shorter than 16 bytes", Riff("WAVE", Chunk("fmt ", Format(1, 1, 22050, 16).substr(0, 14))),
-         "sizeof(PCMWAVEFORMAT)"},
-        {"extra format bytes beyond the chunk",
-         Riff("WAVE", Chunk("fmt ", Format(2, 1, 22050, 16) + Le16(60000)) + Chunk("data", "ab")),
-         "mmioRead"},
-        {"no data chunk", Riff("WAVE", fmt), "mmioDescend"},
-        {"data chunk larger than the file", Riff("WAVE", fmt + Chunk("data", "abcd", 0xFFFFFFF0u)),
-         "Read"},
-        {"data chunk past the RIFF chunk", Riff("WAVE", fmt + Chunk("data", "abcd"), 4 + 24),
-         "mmioDescend"},
-    };
-    int n = 0;
-    for (const Case& c : cases) {
-        const std::wstring path = Write("bad" + std::to_string(n++) + ".wav", c.bytes);
-        EXPECT_TRUE(FailsAt(OpenFailure(path), c.step)) << c.what;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RGWaveFile wave;
+        wave.Open(Write(c.bytes).c_str(), nullptr, RGWaveFile::kRead);
+        ASSERT_EQ(wave.GetFormat()->cbSize, c.extra.size());
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(wave.GetFormat()) + 18, c.extra.size()), c.extra);
+        EXPECT_EQ(ReadAll(wave), c.samples);
+        DWORD read = 99;
+        BYTE byte = 0;
+        wave.Read(&byte, 1, &read);
+        EXPECT_EQ(read, 0u) << "reading stops at the end of the chunk";
+        wave.ResetFile();
+        EXPECT_EQ(ReadAll(wave), c.samples);
     }
 }
 
-TEST_F(RGWaveFileTest, MissingFileFallsBackToAWaveOrWavResource)
+TEST_F(RGWaveFileTest, BrokenFilesAndFailedCallsFailAtTheirStepWithoutAllocating)
 {
-    EXPECT_TRUE(FailsAt(OpenFailure(L"sounds\\missing.wav"), "Find resource"));
+    const std::string fmt = Chunk("fmt ", Format(1, 1, 22050, 16));
+    const std::string good = Wav("abcdefgh");
+    const struct {
+        const char* what;
+        std::string bytes;  // as the file; none: no file, a "WAVE" resource of the good bytes
+        const char* site;   // a call made to fail, with the number of the failing call
+        unsigned call;
+        const char* step;
+    } cases[] = {
+        {"empty file", "", nullptr, 0, "mmioDescend"},
+        {"not RIFF", "RIFX" + Le32(4) + "WAVE", nullptr, 0, "mmioFOURCC"},
+        {"RIFF of another form", Riff("AVI ", fmt + Chunk("data", "abcd")), nullptr, 0, "mmioFOURCC"},
+        {"format shorter than 16 bytes", Riff("WAVE", Chunk("fmt ", Format(1, 1, 22050, 16).substr(0, 14))),
+         nullptr, 0, "sizeof(PCMWAVEFORMAT)"},
+        {"extra format bytes beyond the chunk",
+         Riff("WAVE", Chunk("fmt ", Format(2, 1, 22050, 16) + Le16(60000)) + Chunk("data", "ab")), nullptr, 0, "mmioRead"},
+        {"no data chunk", Riff("WAVE", fmt), nullptr, 0, "mmioDescend"},
+        {"data chunk larger than the file", Riff("WAVE", fmt + Chunk("data", "abcd", 0xFFFFFFF0u)), nullptr, 0, "Read"},
+        {"data chunk past the RIFF chunk", Riff("WAVE", fmt + Chunk("data", "abcd"), 4 + 24), nullptr, 0, "mmioDescend"},
+        {"second descend fails", good, "mmioDescend", 2, "mmioDescend"},
+        {"read fails", good, "mmioRead", 1, "mmioRead"},
+        {"ascend fails", good, "mmioAscend", 1, "mmioAscend"},
+        {"seek fails", good, "mmioSeek", 4, "mmioSeek"},
+        {"no file and no resource", "", "FindResource", 0, "Find resource"},
+        {"resource cannot be loaded", "", "LoadResource", 1, "Load resource"},
+        {"resource cannot be locked", "", "LockResource", 1, "Lock resource"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        pt::ResetAll();
+        std::wstring path = Write(c.bytes);
+        if (c.site && std::string(c.site).find("Resource") != std::string::npos) {
+            path = L"sounds\\missing.wav";
+            if (c.call) pt::RegisterResource("sounds\\missing.wav", "WAVE", std::vector<uint8_t>(good.begin(), good.end()));
+        }
+        if (c.site && c.call) pt::InjectOnNthCall(c.site, c.call, E_FAIL);
+        RGWaveFile wave;
+        EXPECT_TRUE(FailsAt([&] { wave.Open(path.c_str(), nullptr, RGWaveFile::kRead); }, c.step));
+    }
 
+    // Reading after a good open.
+    for (const char* site : {"mmioGetInfo", "mmioSetInfo"}) {
+        pt::ResetAll();
+        RGWaveFile wave;
+        wave.Open(Write(good).c_str(), nullptr, RGWaveFile::kRead);
+        pt::InjectOnce(site, E_FAIL);
+        BYTE bytes[8];
+        DWORD read = 0;
+        EXPECT_TRUE(FailsAt([&] { wave.Read(bytes, 8, &read); }, site));
+    }
+}
+
+TEST_F(RGWaveFileTest, AMissingFileIsReadFromAWaveOrWavResource)
+{
     const std::string bytes = Wav("wxyz");
     for (const char* type : {"WAVE", "WAV"}) {
         pt::ResetAll();
@@ -136,44 +144,6 @@ TEST_F(RGWaveFileTest, MissingFileFallsBackToAWaveOrWavResource)
         RGWaveFile wave;
         wave.Open(L"sounds\\missing.wav", nullptr, RGWaveFile::kRead);
         EXPECT_EQ(ReadAll(wave), "wxyz") << type;
-    }
-
-    struct Case {
-        const char* site;
-        const char* step;
-    };
-    for (const Case& c : {Case{"LoadResource", "Load resource"}, Case{"LockResource", "Lock resource"}}) {
-        pt::InjectOnce(c.site, E_FAIL);
-        EXPECT_TRUE(FailsAt(OpenFailure(L"sounds\\missing.wav"), c.step)) << c.site;
-    }
-}
-
-TEST_F(RGWaveFileTest, FailedMmioCallsNameTheirStep)
-{
-    const std::wstring path = Write("good.wav", Wav("abcdefgh"));
-    struct Case {
-        const char* site;
-        unsigned call;
-        const char* step;
-    };
-    const Case openCases[] = {
-        {"mmioDescend", 2, "mmioDescend"}, {"mmioRead", 1, "mmioRead"},
-        {"mmioAscend", 1, "mmioAscend"},   {"mmioSeek", 4, "mmioSeek"},
-    };
-    for (const Case& c : openCases) {
-        pt::ClearInjections();
-        pt::InjectOnNthCall(c.site, c.call, E_FAIL);
-        EXPECT_TRUE(FailsAt(OpenFailure(path), c.step)) << c.site << " #" << c.call;
-    }
-    const Case readCases[] = {{"mmioGetInfo", 1, "mmioGetInfo"}, {"mmioSetInfo", 1, "mmioSetInfo"}};
-    for (const Case& c : readCases) {
-        pt::ClearInjections();
-        RGWaveFile wave;
-        wave.Open(path.c_str(), nullptr, RGWaveFile::kRead);
-        pt::InjectOnce(c.site, E_FAIL);
-        BYTE bytes[8];
-        DWORD read = 0;
-        EXPECT_TRUE(FailsAt(tarn_test::ThrownText([&] { wave.Read(bytes, 8, &read); }), c.step)) << c.site;
     }
 }
 

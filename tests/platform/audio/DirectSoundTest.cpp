@@ -178,6 +178,21 @@ TEST_F(DirectSoundTest, EightBitAndOtherRatesAreConvertedToTheMix)
     buffer->Release();
 }
 
+TEST_F(DirectSoundTest, ALoudMixOfOverlappingSoundsClampsInsteadOfWrapping)
+{
+    for (int16_t value : {int16_t(30000), int16_t(-30000)}) {
+        IDirectSoundBuffer* a = MakeBuffer(100, value);
+        IDirectSoundBuffer* b = MakeBuffer(100, value);
+        a->Play(0, 0, 0);
+        b->Play(0, 0, 0);
+        int16_t out[4];
+        pt::RenderMixer(out, 2);
+        for (int16_t sample : out) EXPECT_EQ(sample, value > 0 ? 32767 : -32768);
+        a->Release();
+        b->Release();
+    }
+}
+
 TEST_F(DirectSoundTest, ReleasingTheDeviceDestroysItsBuffers)
 {
     MakeBuffer(10);

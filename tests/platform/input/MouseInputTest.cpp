@@ -124,6 +124,9 @@ TEST_F(MouseInputTest, AFullBufferMergesMovementsKeepsButtonsAndReportsOverflowO
         if (e.dwOfs == DIMOFS_X) x += LONG(e.dwData);
     EXPECT_EQ(x, 170) << "no movement lost: from screen x 0 to 170";
     EXPECT_EQ(entries.back().dwOfs, DIMOFS_BUTTON0);
+    DIDEVICEOBJECTDATA d{};
+    DWORD n = 1;
+    EXPECT_EQ(m_Mouse->GetDeviceData(sizeof(d), &d, &n, 0), DI_OK) << "the overflow is cleared once reported";
 }
 
 } // namespace

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 using platform::testing::Image;
 
@@ -158,6 +160,46 @@ TEST_F(GLPixelsTest, LinearFogMixesTheFogColourByDistance)
     uint32_t fogged = Present().Pixel(80, 60);
     EXPECT_NEAR(128, Channel(fogged, 16), 16);
     EXPECT_NEAR(128, Channel(fogged, 8), 16);
+}
+
+TEST_F(GLPixelsTest, FillAndFogStatesFollowEachDrawOfAFrame)
+{
+    auto bits = [](float f) {
+        DWORD b;
+        std::memcpy(&b, &f, 4);
+        return b;
+    };
+    // Each step changes some states, then draws a red quad at distance 0.5 over its own column of
+    // one frame; a pixel inside the quad's first triangle, away from its edges, is read.
+    const struct {
+        const char* what;
+        std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> states;
+        uint32_t pixel;
+    } steps[] = {
+        {"wireframe", {{D3DRS_FILLMODE, D3DFILL_WIREFRAME}}, 0xFF000000},
+        {"solid again", {{D3DRS_FILLMODE, D3DFILL_SOLID}}, 0xFFFF0000},
+        {"linear fog ending before the quad",
+         {{D3DRS_FOGENABLE, TRUE}, {D3DRS_FOGCOLOR, 0xFF00FF00}, {D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR},
+          {D3DRS_FOGSTART, bits(0.0f)}, {D3DRS_FOGEND, bits(0.25f)}, {D3DRS_FOGDENSITY, bits(0.0f)}},
+         0xFF00FF00},
+        {"exponential fog of density 0", {{D3DRS_FOGVERTEXMODE, D3DFOG_EXP}}, 0xFFFF0000},
+        {"per-pixel linear fog", {{D3DRS_FOGTABLEMODE, D3DFOG_LINEAR}}, 0xFF00FF00},
+        {"fog off", {{D3DRS_FOGENABLE, FALSE}}, 0xFFFF0000},
+    };
+    const int columns = int(sizeof steps / sizeof steps[0]);
+    for (int i = 0; i < columns; ++i) {
+        for (const auto& state : steps[i].states) m_Device->SetRenderState(state.first, state.second);
+        const float left = -1.0f + 2.0f * i / columns, right = -1.0f + 2.0f * (i + 1) / columns;
+        ColourVertex v[4] = {{left, 1, 0.5f, 0xFFFF0000, 0, 0}, {right, 1, 0.5f, 0xFFFF0000, 1, 0},
+                             {left, -1, 0.5f, 0xFFFF0000, 0, 1}, {right, -1, 0.5f, 0xFFFF0000, 1, 1}};
+        Draw(kColourFvf, v, 4);
+    }
+    const Image image = Present();
+    for (int i = 0; i < columns; ++i) {
+        SCOPED_TRACE(steps[i].what);
+        const uint32_t pixel = image.Pixel(uint32_t(160 * i / columns + 6), 10);
+        for (int shift : {0, 8, 16}) EXPECT_NEAR(Channel(steps[i].pixel, shift), Channel(pixel, shift), 2) << shift;
+    }
 }
 
 TEST_F(GLPixelsTest, TextureTransformSelectsTheAnimationCell)

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 using platform::image::DecodedImage;
 using platform::image::DecodeImage;
@@ -134,20 +135,73 @@ TEST(ImageDecodeTest, DdsFormatsDecodeTheirTexels)
     EXPECT_EQ(0xFF0000FFu, Texel(d, 3, 3));
 }
 
-TEST(ImageDecodeTest, BrokenAndRefusedImagesAreInvalidData)
+namespace {
+
+std::string Cut(const std::string& bytes, size_t keep) { return bytes.substr(0, keep); }
+
+std::string Big16(uint32_t v) { return std::string{char(v >> 8), char(v & 0xFF)}; }
+
+std::string TgaHeader(uint8_t type, uint16_t width, uint16_t height)
 {
-    std::string png = ReadFixture("rgb.png");
-    std::string jpeg = ReadFixture("rgb.jpg");
-    std::string cube = DdsHeader(4, 4, 1, 0x4, "DXT1", 0, 0, 0, 0, 0, 0x200) + std::string(8, '\0');
-    std::string shortDxt = DdsHeader(8, 8, 1, 0x4, "DXT5", 0, 0, 0, 0, 0) + std::string(16, '\0');
-    std::string huge = DdsHeader(100000, 100000, 1, 0x4, "DXT1", 0, 0, 0, 0, 0);
-    std::string inputs[] = {png.substr(0, png.size() / 2), jpeg.substr(0, 40), cube, shortDxt, huge,
-                            std::string("BM\x10\x00", 4), std::string("P6\n99999 99999\n255\n", 19),
-                            std::string("not an image at all")};
-    for (const std::string& bytes : inputs) {
+    std::string h(18, '\0');
+    h[2] = char(type);
+    h[12] = char(width & 0xFF), h[13] = char(width >> 8);
+    h[14] = char(height & 0xFF), h[15] = char(height >> 8);
+    h[16] = 24;
+    h[17] = 0x20; // top row first
+    return h;
+}
+
+} // namespace
+
+// Damaged and unusual files: each is refused as invalid data before its pixels are allocated, or
+// read with exactly the texels it holds (0xAARRGGBB, row by row).
+TEST(ImageDecodeTest, DamagedFilesAreRefusedAndOddOnesReadExactly)
+{
+    const std::string png = ReadFixture("rgb.png"), jpeg = ReadFixture("rgb.jpg");
+    const std::string ppm = ReadFixture("source.ppm"), plain = ReadFixture("plain.ppm");
+    const std::string tga = ReadFixture("rgb.tga"), rle = ReadFixture("rle.tga");
+    const std::string bmp = ReadFixture("rgb24.bmp"), pal8 = ReadFixture("pal8.bmp");
+    const std::string white16 = Big16(65535) + Big16(65535) + Big16(65535);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<uint32_t> texels; // empty: refused
+    } cases[] = {
+        {"16-bit PPM", "P6\n1 1\n65535\n" + white16, {}},
+        {"16-bit PGM", "P5\n2 1\n65535\n" + Big16(65535) + Big16(4096), {}},
+        {"large 16-bit PPM", "P6\n512 512\n65535\n" + std::string(512 * 512 * 6, '\x80'), {}},
+        {"PPM header only", "P6\n8192 8192\n255\n", {}},
+        {"PPM one byte short", Cut(ppm, ppm.size() - 1), {}},
+        {"plain PPM cut short", Cut(plain, plain.size() / 2), {}},
+        {"PPM width beyond 64 bits", "P6\n99999999999999999999 1\n255\n" + std::string(30, '\0'), {}},
+        {"PPM width wrapping 32 bits", "P6\n4294967297 1\n255\n" + std::string(30, '\0'), {}},
+        {"PPM largest sample 0", std::string("P6\n1 1\n0\n\0\0\0", 12), {}},
+        {"PPM without a size", "P6\n", {}},
+        {"TGA header only", TgaHeader(2, 4096, 4096), {}},
+        {"TGA one byte short", Cut(tga, tga.size() - 1), {}},
+        {"run-length TGA one byte short", Cut(rle, rle.size() - 1), {}},
+        {"BMP headers only", Cut(bmp, 54), {}},
+        {"BMP one byte short", Cut(bmp, bmp.size() - 1), {}},
+        {"palette BMP cut in its palette", Cut(pal8, 100), {}},
+        {"BMP signature only", std::string("BM\x10\x00", 4), {}},
+        {"PNG cut in half", Cut(png, png.size() / 2), {}},
+        {"JPEG cut short", Cut(jpeg, 40), {}},
+        {"no image at all", "not an image at all", {}},
+        {"8-bit PGM", std::string("P5\n2 1\n255\n\x00\xff", 13), {0xFF000000, 0xFFFFFFFF}},
+        {"PPM with largest sample 15", std::string("P6 # comment\n1 1 15\n\x0f\x00\x05", 23), {0xFFFF0055}},
+        {"run-length TGA of one run", TgaHeader(10, 3, 1) + "\x82\x10\x20\x30", {0xFF302010, 0xFF302010, 0xFF302010}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         DecodedImage image;
-        EXPECT_EQ(D3DXERR_INVALIDDATA,
-                  DecodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), &image))
-            << bytes.size();
+        const HRESULT hr = DecodeImage(reinterpret_cast<const uint8_t*>(c.bytes.data()), c.bytes.size(), &image);
+        if (c.texels.empty()) {
+            EXPECT_EQ(D3DXERR_INVALIDDATA, hr);
+            continue;
+        }
+        ASSERT_EQ(D3D_OK, hr);
+        ASSERT_EQ(c.texels.size(), size_t(image.levels[0].width) * image.levels[0].height);
+        for (uint32_t x = 0; x < image.levels[0].width; ++x) EXPECT_EQ(c.texels[x], Texel(image, x, 0)) << x;
     }
 }

@@ -1,3 +1,4 @@
+#include "tools/trainer/RGBackPropTrainer.h"
 #include "tools/trainer/RGGestureSynth.h"
 #include "tools/trainer/RGGestureTraining.h"
 #include "tools/trainer/RGNetFileWriter.h"
@@ -9,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -62,6 +65,58 @@ TEST(GestureTraining, TrainingIsRepeatableAndItsFileLoadsAsTheTrainedNetwork)
     EXPECT_EQ(trained->GetWeights(), loaded->GetWeights());
     EXPECT_EQ(trained->GetInputScale(), loaded->GetInputScale());
     EXPECT_EQ(trained->GetOutputScale(), loaded->GetOutputScale());
+}
+
+TEST(GestureTraining, TrainingMovesEveryWeightAndASmallRunBeatsChance)
+{
+    // One epoch over two samples moves every weight, biases included.
+    RGBackPropTrainer trainer({400, 4, 2}, 2.0, 1.0, 3);
+    const std::vector<std::vector<double>> before = trainer.MakeNetwork()->GetWeights();
+    RGTrainingSample a, b;
+    a.cells.assign(400, 1);
+    a.targets = {0.9, -0.9};
+    b.cells.assign(400, 0);
+    b.targets = {-0.9, 0.9};
+    trainer.Epoch({a, b}, 0.01, 0.5);
+    const std::vector<std::vector<double>> after = trainer.MakeNetwork()->GetWeights();
+    for (size_t k = 0; k < before.size(); ++k)
+        for (size_t i = 0; i < before[k].size(); ++i) EXPECT_NE(before[k][i], after[k][i]) << k << " " << i;
+
+    // Five gestures: chance is one in five.
+    RGTrainingOptions options;
+    options.seed = 5;
+    options.trainPerClass = 40;
+    options.trainScribbles = 40;
+    options.epochs = 5;
+    RGGestureTraining training(options);
+    const std::vector<RGKindReport> reports = training.Evaluate(training.Train(nullptr), 99, 40);
+    int correct = 0, total = 0;
+    for (int kind = 0; kind < RGGestureSynth::kClassCount; ++kind) {
+        correct += reports[kind].correct;
+        total += reports[kind].total;
+    }
+    EXPECT_GT(correct * 5, total * 2) << RGGestureTraining::ReportTable(reports);
+}
+
+TEST(GestureTraining, AFailedWriteKeepsThePreviousFile)
+{
+    tarn_test::TempDir dir;
+    const std::string path = dir.File("nn.xml");
+    const boost::shared_ptr<NeuroNet> net(new NeuroNet({1, 1}, 2.0, 1.0));
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+    } cases[] = {
+        {"the temporary file cannot be made", [&] { std::filesystem::create_directories(path + ".tmp/x"); }},
+        {"the disk is full", [&] { std::filesystem::create_symlink("/dev/full", path + ".tmp"); }},
+    };
+    for (const auto& c : cases) {
+        tarn_test::WriteBytes(path, "previous");
+        c.arrange();
+        EXPECT_FALSE(RGNetFileWriter::WriteFile(*net, path)) << c.what;
+        EXPECT_EQ("previous", tarn_test::ReadBytes(path)) << c.what;
+        std::filesystem::remove_all(path + ".tmp");
+    }
 }
 
 TEST(GestureTraining, SynthesisedStrokesStayInTheWindowAndInkAShape)

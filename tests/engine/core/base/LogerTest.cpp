@@ -100,3 +100,17 @@ TEST_F(LogerTest, UnopenableFileSaysSoOnStderrAndLosesWritesQuietly)
     gLoger << " lost\n";
     EXPECT_FALSE(device->IsGood());
 }
+
+TEST_F(LogerTest, AFileReopenedForEachWriteWorksAgainAfterAFailedWrite)
+{
+    auto device = boost::make_shared<SOutputDeviceFile>(m_Dir.WFile("log.txt").c_str());
+    device->m_ReopenMode = 1;
+    m_Path = m_Dir.File("log.txt");
+    gLoger.SetDevice(device);
+    hooks::InjectOnce("write", E_FAIL);
+    gLoger << " lost\n";
+    EXPECT_FALSE(device->IsGood());
+    gLoger << " kept\n";
+    EXPECT_TRUE(device->IsGood());
+    EXPECT_EQ(" kept\r\n", FileBytes());
+}

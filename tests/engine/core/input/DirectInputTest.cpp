@@ -178,6 +178,14 @@ TEST_F(DirectInputTest, ScreenMouseClampsMovementsThenTakesTheScreenCursor)
     input.Update();
     EXPECT_EQ(mouse->GetPrevious(SCore::SMouse::AxisX), 0) << "clamped at the minimum";
     EXPECT_EQ(mouse->GetX(), -50);
+
+    // A sum beyond 32 bits clamps instead of wrapping.
+    mouse->SetLimits(SCore::SMouse::AxisWheel, -1000, 1000);
+    mouse->SetSensitivity(1 << 30);
+    pt::InjectMouseWheel(3);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(mouse->GetWheel(), 1000);
 }
 
 } // namespace

@@ -38,8 +38,7 @@ TEST(KeyboardPressTest, HeldKeysAnswerAlwaysOrOncePerPress)
 
 TEST(KeyboardPressTest, UnknownKindFails)
 {
-    EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([] { CreateKeyboardPressStrategy(2); }),
-                                      "can't create keyboard press strategy CreateKeyboardPressStrategy() "));
+    EXPECT_EQ(tarn_test::ThrownText([] { CreateKeyboardPressStrategy(2); }), "can't create keyboard press strategy");
 }
 
 } // namespace

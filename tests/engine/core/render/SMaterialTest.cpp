@@ -9,6 +9,8 @@
 #include "engine/core/serialization/SXMLSerializator.h"
 #include "tests/support/TempDir.h"
 
+#include <limits>
+
 using SCore::SMaterial;
 
 class MaterialTest : public RenderEngineTest {
@@ -122,4 +124,22 @@ TEST_F(MaterialTest, AnUnknownTextureNameFailsTheRead)
     out.m_Texture1 = Texture("stone");
     boost::shared_ptr<SCore::STextureManager> none(new SCore::STextureManager);
     EXPECT_TRUE(StartsWith(ThrownText([&] { RoundTrip(out, none); }), "can't find texture:stone"));
+}
+
+TEST_F(MaterialTest, ANonFiniteAnimationSpeedFailsTheRead)
+{
+    for (float speed : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+        for (bool frame : {true, false}) {
+            SMaterial out;
+            out.m_Texture1 = Texture("stone");
+            boost::shared_ptr<SCore::STextureAnimator> a;
+            if (frame) a.reset(new SCore::STextureAnimatorFrame("cells", 2, 2));
+            else a.reset(new SCore::STextureAnimatorFloating("flow"));
+            a->SetTexture(out.m_Texture1);
+            a->m_AnimationSpeed = speed;
+            out.SetAnimator1(a);
+            EXPECT_TRUE(StartsWith(ThrownText([&] { RoundTrip(out); }), "AnimationSpeed is not a finite number"))
+                << speed << " " << frame << " " << m_Written;
+        }
+    }
 }

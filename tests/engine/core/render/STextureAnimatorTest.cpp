@@ -6,6 +6,7 @@
 #include "engine/core/render/STextureAnimatorFrame.h"
 
 #include <cstring>
+#include <limits>
 
 using platform::testing::AdvanceFakeTime;
 using platform::testing::SetFakeTime;
@@ -57,6 +58,12 @@ TEST_F(AnimatorTest, FrameAnimatorStepsThroughItsCells)
     EXPECT_EQ(0, At(*a, 1000));
     a->m_Inverse = true;
     EXPECT_EQ(7, At(*a, 0));
+    // The position is worked out in float: phase 0.7 of 10 cells is cell 7, not 6.
+    auto still = Frame(10, 1, 0.0f);
+    still->m_Phase = 0.7f;
+    EXPECT_EQ(7, At(*still, 0));
+    still->m_Phase = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(0, At(*still, 0));
     // A cell start between texels is snapped down: 0.3 of 256 is texel 76.
     auto b = Frame(1, 1, 1.0f);
     SCore::SRect indent;

@@ -175,6 +175,9 @@ TEST_F(SXMLSerializatorTest, FailedSavesLeaveThePreviousFileIntact)
         {"cannot create", [&] { std::filesystem::create_directory(path + ".tmp"); }},
         {"cannot write", [&] { std::filesystem::create_symlink("/dev/full", path + ".tmp"); }},
         {"cannot rename", [] { platform::testing::InjectOnce("MoveFileExW", E_FAIL); }},
+        {"final flush fails", [] { platform::testing::InjectOnce("write", E_FAIL); }},
+        {"sync fails", [] { platform::testing::InjectOnce("fsync", E_FAIL); }},
+        {"close fails", [] { platform::testing::InjectOnce("close", E_FAIL); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

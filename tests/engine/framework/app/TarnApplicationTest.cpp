@@ -1,3 +1,4 @@
+#include "engine/core/render/STexture.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/render/dx9/SD3D9RenderDevice.h"
@@ -118,17 +119,24 @@ protected:
         pt::ResetAll();
     }
 
-    // A texture list of the given entries ("Name=file"); each file a 2 x 2 PPM image unless its
-    // name starts with "empty".
+    // A texture list of the given entries ("Name=file", or "Name=file@MipLevels"); each file a 2 x 2
+    // grey PPM image, empty when its name starts with "empty", and for a ".tga" name a 32-bit
+    // picture whose top row is opaque red, transparent red and whose bottom row is transparent black.
     std::wstring TextureList(const std::vector<std::string>& entries)
     {
         std::string xml = "<Textures>";
         for (const std::string& e : entries) {
-            const std::string file = m_Dir.File(e.substr(e.find('=') + 1));
-            tarn_test::WriteBytes(file, e.find("=empty") != std::string::npos
-                                            ? std::string()
-                                            : std::string("P6\n2 2\n255\n") + std::string(12, '\x7f'));
-            xml += "<Texture Name=\"" + e.substr(0, e.find('=')) + "\" Path=\"" + file + "\"></Texture>";
+            const size_t at = e.find('@');
+            const std::string name = e.substr(e.find('=') + 1, at == std::string::npos ? at : at - e.find('=') - 1);
+            const std::string file = m_Dir.File(name);
+            std::string bytes = std::string("P6\n2 2\n255\n") + std::string(12, '\x7f');
+            if (name.rfind("empty", 0) == 0) bytes.clear();
+            if (name.find(".tga") != std::string::npos)
+                bytes = std::string("\0\0\x02\0\0\0\0\0\0\0\0\0\x02\0\x02\0\x20\x28", 18) +
+                        std::string("\0\0\xff\xff\0\0\xff\0", 8) + std::string(8, '\0');
+            tarn_test::WriteBytes(file, bytes);
+            xml += "<Texture Name=\"" + e.substr(0, e.find('=')) + "\" Path=\"" + file + "\"" +
+                   (at == std::string::npos ? "" : " MipLevels=\"" + e.substr(at + 1) + "\"") + "></Texture>";
         }
         tarn_test::WriteBytes(m_Dir.File("textures.xml"), xml + "</Textures>");
         return m_Dir.WFile("textures.xml");
@@ -173,13 +181,33 @@ TEST_F(TarnApplicationTest, StartUpLoadsTexturesOnTheLoaderWhileTheLoadingScreen
     EXPECT_EQ(GetWindowLongA(m_App->GetWindow()->GetHandle(), GWL_STYLE), LONG(0x06CA0000));
 
     const std::string text = log.Text();
-    for (const char* line : {"\tcreate window(320x240x32)\n", " loading texturea\n", " Starting complete\n"})
-        EXPECT_NE(text.find(line), std::string::npos) << line;
+    for (const char* line : {"Starting application\n", "\tcreate window(320x240x32)\n", " loading texturea\n",
+                             " Starting complete\n"})
+        EXPECT_TRUE(log.HasEntry(line)) << line;
     EXPECT_NE(text.find(" Loaded2 textures in "), std::string::npos);
     for (const pt::SleepCall& call : pt::SleepCalls()) {
         if (call.thread != std::this_thread::get_id()) continue;
         EXPECT_EQ(call.ms, 100u) << "loading frames";
     }
+}
+
+TEST_F(TarnApplicationTest, ATextureListedWithMipLevelsKeepsItsAlphaAndRoundsItsLevels)
+{
+    ASSERT_EQ("", Start({"m=m.tga@2"}));
+    auto* native = static_cast<IDirect3DTexture9*>(
+        m_App->GetViewport()->m_TextureManager->GetTexture("m")->DoGetNativeTexture());
+    ASSERT_EQ(2u, native->GetLevelCount());
+    auto texel = [&](UINT level, UINT x) {
+        D3DLOCKED_RECT r;
+        EXPECT_EQ(D3D_OK, native->LockRect(level, &r, nullptr, 0));
+        const uint32_t value = static_cast<const uint32_t*>(r.pBits)[x];
+        native->UnlockRect(level);
+        return value;
+    };
+    EXPECT_EQ(0xFFFF0000u, texel(0, 0));
+    EXPECT_EQ(0x00FF0000u, texel(0, 1));
+    // The 2 x 2 average: red 510 / 4 and alpha 255 / 4, rounded.
+    EXPECT_EQ(0x40800000u, texel(1, 0));
 }
 
 TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)

@@ -149,7 +149,11 @@ TEST_F(SpriteTest, ReadsTheContentFormAndWritesItBack)
     ASSERT_EQ("", ThrownText([&] { copy->DoDeserialize(*back, 0); }));
     for (SSprite* s : {sprite.get(), copy.get()}) {
         EXPECT_EQ("bg_hills", s->m_Name);
+        // Each corner keeps its own colour.
+        EXPECT_EQ(0xFFFFFFFFu, s->m_ColorLU);
         EXPECT_EQ(0x00FFFFFFu, s->m_ColorRU);
+        EXPECT_EQ(0xFF000000u, s->m_ColorLD);
+        EXPECT_EQ(0x00000001u, s->m_ColorRD);
         EXPECT_EQ(0.5f, s->m_Angle);
         EXPECT_FALSE(s->IsWithTransform());
         EXPECT_EQ(0.4f, s->m_Position.Height);

@@ -92,7 +92,7 @@ TEST_F(InputThreadTest, AnInputSystemFailureEndsTheThreadWithItsLogLine)
     m_Messager->Start();
     m_Messager->Join();
     EXPECT_FALSE(m_Messager->IsRunning());
-    EXPECT_NE(log.Text().find(" exception in SInputMessager\n"), std::string::npos) << log.Text();
+    EXPECT_TRUE(log.HasEntry("exception in SInputMessager\n")) << log.Text();
 }
 
 TEST_F(InputThreadTest, DestroyingRightAfterStartOrWhileRunningJoinsTheThread)

@@ -2,6 +2,7 @@
 
 #include "engine/framework/ui/SUIApplication.h"
 #include "engine/framework/ui/SUIButton.h"
+#include "engine/framework/ui/SUICheckBox.h"
 #include "engine/framework/ui/SUIForm.h"
 #include "engine/framework/ui/SUITextBox.h"
 
@@ -76,6 +77,29 @@ TEST_F(ControlsTest, ButtonClicksOnTheFirstPointerOverAfterAPress)
     EXPECT_EQ(2, m_Clicks->m_Count);
     Move(*button, 300, 300);
     EXPECT_EQ(3, m_Clicks->m_Count);
+}
+
+TEST_F(ControlsTest, AThrowingClickOrFocusHandlerIsCalledOnceWhileThePointerRests)
+{
+    // Button and check box, with the click handler throwing and then the focus handler.
+    auto check = [&](auto control, bool focusThrows) {
+        boost::shared_ptr<Counter> throwing(new Counter([] { throw std::runtime_error("handler failed"); }));
+        Place(*control, 0.25f, 0.25f, 0.5f, 0.5f);
+        control->m_ClickEvent = focusThrows ? m_Clicks : throwing;
+        control->m_FocusEvent = focusThrows ? throwing : m_Focus;
+        Down(*control, 300, 300);
+        for (int pass = 0; pass < 5; ++pass) { // the input thread's passes with the pointer at rest
+            try {
+                Move(*control, 300, 300);
+            } catch (...) {
+            }
+        }
+        EXPECT_EQ(1, throwing->m_Count) << focusThrows;
+    };
+    for (bool focusThrows : {false, true}) {
+        check(Make<SUIButton>(), focusThrows);
+        check(Make<SUICheckBox>(), focusThrows);
+    }
 }
 
 TEST_F(ControlsTest, DisabledButtonTakesNoPressAndEnterClicksOnlyWhenAllowed)

@@ -79,4 +79,12 @@ TEST_F(UIPixelsTest, PixelsFormButtonChangesSpriteUnderThePointerAndCallsBackOnA
     moveTo(150, 110);
     EXPECT_EQ(0xFF0000u, pixel(80, 60));
     EXPECT_EQ(1, clicks->m_Count);
+
+    // Later clicks work as the first did.
+    for (int n = 2; n <= 3; ++n) {
+        moveTo(80, 60);
+        press(true);
+        press(false);
+        EXPECT_EQ(n, clicks->m_Count);
+    }
 }

@@ -108,9 +108,10 @@ TEST_F(RGStartupTest, ConfigurationReadsBonusLivesByPosition)
     reader.m_Text = "<configuration><screen appname=\"Demo\" width=\"800\" height=\"600\" bitperpixel=\"32\" "
                     "fullscreen=\"1\" texturepath=\"Res\\textures.xml\"></screen>"
                     "<bonus_life><life score=\"500\"></life><x score=\"100\"></x></bonus_life>"
-                    "<level_move force=\"1.1\" attenuation=\"1\"></level_move><localization><font "
-                    "path=\"Res\\fontmetrics.xml\" name=\"FONT\" charsH=\"16\" charsW=\"16\"><indent X=\"0\" "
-                    "Y=\"0\" Width=\"1\" Height=\"1\"></indent></font></localization></configuration>";
+                    "<level_move force=\"2\" attenuation=\"0.5\"></level_move><localization>"
+                    "<font path=\"Res\\m.xml\" name=\"FONT\" charsH=\"16\" charsW=\"8\">"
+                    "<indent X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></indent></font></localization>"
+                    "</configuration>";
     reader.ParseText();
     RGConfiguration configuration;
     configuration.Read(reader);
@@ -121,6 +122,8 @@ TEST_F(RGStartupTest, ConfigurationReadsBonusLivesByPosition)
     EXPECT_TRUE(configuration.FullScreen);
     EXPECT_EQ(configuration.WideTexturePath(), L"Res\\textures.xml");
     EXPECT_EQ(configuration.BonusLifeScores, (std::vector<unsigned>{500, 100}));
+    EXPECT_EQ(configuration.LevelMove.m_Force, 2.0f);
+    EXPECT_EQ(configuration.LevelMove.m_Attenuation, 0.5f);
 }
 
 TEST_F(RGStartupTest, ExitActionsOpenOnlyWebAddressesAndNeverRunWindowsPrograms)

@@ -58,16 +58,6 @@ TEST(NNBuilder, ReadsAHandMadeNetwork)
     EXPECT_EQ(std::vector<double>({10, 5, 1, 0}), net->GetOutputScale());
 }
 
-TEST(NNBuilder, ParsesCommaListsStrictly)
-{
-    const NNBuilder builder(",");
-    EXPECT_EQ(std::vector<double>({1, 2, 3}), builder.ParseDoubles("1, 2,3"));
-    EXPECT_EQ(std::vector<double>({-0.5}), builder.ParseDoubles("   -5e-1"));
-    for (const char* bad : {"1 ,2", "1,2,", "", "0x10"})
-        EXPECT_TRUE(StartsWith(ThrownText([&] { builder.ParseDoubles(bad); }), "bad lexical cast")) << bad;
-    EXPECT_THROW(builder.ParseDoubles("1;2"), SCore::TarnCoreException);
-}
-
 TEST(NNBuilder, RefusesBrokenFilesSayingWhatIsWrong)
 {
     const std::string net = kSmallNet;
@@ -93,6 +83,18 @@ TEST(NNBuilder, RefusesBrokenFilesSayingWhatIsWrong)
         {Replace(net, "2,-1,2,-1", "2,-1"), "Incorrect size of scale inputs"},
         {Replace(net, "10,5,1,0", "10,5,1,0,1,0"), "Incorrect size of scale outputs"},
         {Replace(net, "<alpha>1</alpha>", "<alpha>fast</alpha>"), "bad lexical cast"},
+        // Lists are strict: no blank before a comma, no empty or hexadecimal entry, commas only.
+        {Replace(net, "1,2,0,-3", "1 ,2,0,-3"), "bad lexical cast"},
+        {Replace(net, "1,2,0,-3", "1,2,0,-3,"), "bad lexical cast"},
+        {Replace(net, "1,2,0,-3", "1,2,0,0x10"), "bad lexical cast"},
+        {Replace(net, "1,2,0,-3", "1;2;0;-3"), "bad lexical cast"},
+        {Replace(net, "10,5,1,0", ""), "bad lexical cast"},
+        {Replace(net, "<alpha>1</alpha>", "<alpha>nan</alpha>"), "neuronet: not a finite number in alpha"},
+        {Replace(net, "<beta>2</beta>", "<beta>-inf</beta>"), "neuronet: not a finite number in beta"},
+        {Replace(net, "0.5, -0.25", "0.5, nan"), "neuronet: not a finite number in hidden"},
+        {Replace(net, "1,2,0,-3", "1,2,0,inf"), "neuronet: not a finite number in layer"},
+        {Replace(net, "2,-1,2,-1", "2,NaN,2,-1"), "neuronet: not a finite number in input_scale"},
+        {Replace(net, "10,5,1,0", "10,5,infinity,0"), "neuronet: not a finite number in output_scale"},
         {Replace(net, "</neuronet>", "</neuronett>"), "CloseTag not found"},
     };
     tarn_test::TempDir dir;

@@ -1,7 +1,7 @@
 #pragma once
-// The shipped game objects on a headless viewport: every texture their definitions name exists
-// (as a small blank texture), the sprite creator draws on the viewport, the working directory is
-// data/ and the factory has read the shipped game-object list.
+// The shipped game objects on a headless viewport: every texture of the shipped texture list
+// exists (as a small blank texture), the sprite creator draws on the viewport, the working
+// directory is data/ and the factory has read the shipped game-object list.
 
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
@@ -16,11 +16,20 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/TempFolder.h"
 
-#include <filesystem>
 #include <fstream>
 #include <regex>
-#include <set>
 #include <sstream>
+
+// An engine sprite element (at 0.5, 0.25, 0.2 wide and 0.4 high) drawing the named texture.
+inline std::string SpriteXml(const std::string& texture = "OBJ_GROUND")
+{
+    return "<Sprite ColorLU=\"4294967295\" ColorRU=\"4294967295\" ColorLD=\"4294967295\" ColorRD=\"4294967295\" "
+           "Angle=\"0\" CoordAligment=\"1\" WithTransform=\"1\" FlipHorizontal=\"0\" FlipVertical=\"0\" "
+           "XScaleFactor=\"1\" YScaleFactor=\"1\"><Position X=\"0.5\" Y=\"0.25\" Width=\"0.2\" Height=\"0.4\">"
+           "</Position><TexCoords X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></TexCoords><Mesh Name=\"m\"><Material "
+           "CullMode=\"1\" FillMode=\"3\" AlphaBlend=\"1\" SrcBlend=\"5\" DstBlend=\"6\" ZWrite=\"0\" Lighting=\"0\" "
+           "IsFogEnable=\"0\"><Textures Texture1=\"" + texture + "\"></Textures></Material></Mesh></Sprite>";
+}
 
 class GameObjectTest : public RenderEngineTest {
 protected:
@@ -29,7 +38,12 @@ protected:
         RenderEngineTest::SetUp();
         CreateDevice();
         m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        for (const std::string& name : ShippedTextureNames()) AddTexture(name);
+        std::ifstream in(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
+        std::stringstream text;
+        text << in.rdbuf();
+        const std::string list = text.str();
+        const std::regex name("Name=\"([^\"]+)\"");
+        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) AddTexture((*it)[1]);
         Runegarden::RGSpriteCreator::SetViewport(m_Viewport);
         Runegarden::StartPythonInterpreter(std::string(TARN_DATA_DIR) + "/scripts");
         m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
@@ -49,22 +63,6 @@ protected:
         boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture(name);
         texture->DoCreateEx(4, 4, 1, 21);
         m_Viewport->m_TextureManager->AddTexture(texture);
-    }
-    // Every texture name the shipped definitions use.
-    static std::set<std::string> ShippedTextureNames()
-    {
-        std::set<std::string> names;
-        const std::regex attribute("(Texture1|Texture2|TextureName)=\"([^\"]+)\"");
-        for (const auto& entry :
-             std::filesystem::directory_iterator(std::string(TARN_DATA_DIR) + "/gameobjects/objects")) {
-            std::ifstream in(entry.path());
-            std::stringstream text;
-            text << in.rdbuf();
-            const std::string content = text.str();
-            for (std::sregex_iterator it(content.begin(), content.end(), attribute), end; it != end; ++it)
-                names.insert((*it)[2]);
-        }
-        return names;
     }
     std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
     boost::shared_ptr<Runegarden::RGPythonDictionary> m_World;

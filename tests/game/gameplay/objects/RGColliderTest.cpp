@@ -13,15 +13,18 @@ using Runegarden::RGCollider;
 using Runegarden::RGContact;
 using Runegarden::RGGeomAABB;
 using Runegarden::RGTile;
+using tarn_test::StartsWith;
+using tarn_test::ThrownText;
 
 struct Box {
-    float x, y, w, h; // minimum corner and half extents; z from 0 to 1
+    float x, y, w, h; // minimum corner and half extents
+    float z = 0.0f;   // from z to z + 1
 };
 
 boost::shared_ptr<RGTile> TileOf(const Box& box)
 {
     boost::shared_ptr<RGTile> tile(new RGTile);
-    tile->m_Body->m_Position = {box.x, box.y, 0.0f};
+    tile->m_Body->m_Position = {box.x, box.y, box.z};
     tile->m_HalfSize = {box.w, box.h, 0.5f};
     tile->Update(0.0f);
     return tile;
@@ -43,12 +46,17 @@ TEST(RGColliderTest, ContactNormalDepthAndPointOfBoxPairs)
         {"touching faces: depth 0", {0, 0, 1, 1}, {2, 0.5f, 1, 1}, 1, 0, 0.0f, 2.0f, -0.25f},
         {"same centre: x normal points +x", {0, 0, 1, 1}, {0, 0, 1, 1}, 1, 0, 2.0f, 1.0f, 1.0f},
         {"same centre x, deeper on x: +y", {0, 0, 2, 1}, {0, 1.5f, 2, 1}, 0, 1, 0.5f, 2.0f, 1.25f},
+        // Boxes apart leave the contact as it was.
+        {"apart on x", {0, 0, 1, 1}, {2.5f, 0, 1, 1}, 0, 0, -1.0f, 0, 0},
+        {"apart on y", {0, 0, 1, 1}, {0, 2.01f, 1, 1}, 0, 0, -1.0f, 0, 0},
+        {"apart on z only", {0, 0, 1, 1}, {0, 0, 1, 1, 1.5f}, 0, 0, -1.0f, 0, 0},
     };
     RGCollider collider;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         boost::shared_ptr<RGTile> first = TileOf(c.first), second = TileOf(c.second);
         RGContact contact;
+        contact.m_Depth = -1.0f;
         collider.Collide(first, second, contact);
         EXPECT_EQ(c.nx, contact.m_Normal.X);
         EXPECT_EQ(c.ny, contact.m_Normal.Y);
@@ -56,22 +64,6 @@ TEST(RGColliderTest, ContactNormalDepthAndPointOfBoxPairs)
         EXPECT_FLOAT_EQ(c.depth, contact.m_Depth);
         EXPECT_FLOAT_EQ(c.px, contact.m_Point.X);
         EXPECT_FLOAT_EQ(c.py, contact.m_Point.Y);
-    }
-}
-
-TEST(RGColliderTest, BoxesApartOnAnyAxisLeaveTheContactUntouched)
-{
-    RGCollider collider;
-    // Apart on x, on y, and on z only (overlapping on x and y).
-    for (const SCore::SVector3& at : {SCore::SVector3{2.5f, 0, 0}, SCore::SVector3{0, 2.01f, 0}, SCore::SVector3{0, 0, 1.5f}}) {
-        boost::shared_ptr<RGTile> first = TileOf({0, 0, 1, 1}), second = TileOf({0, 0, 1, 1});
-        second->m_Body->m_Position = at;
-        second->Update(0.0f);
-        RGContact contact;
-        contact.m_Depth = 7.0f;
-        collider.Collide(first, second, contact);
-        EXPECT_EQ(7.0f, contact.m_Depth);
-        EXPECT_EQ(0.0f, contact.m_Normal.X);
     }
 }
 
@@ -88,10 +80,8 @@ TEST(RGColliderTest, AGeometryOtherThanTheBoxOnEitherSideIsRefused)
     boost::shared_ptr<RGTile> box = TileOf({0, 0, 1, 1}), other = TileOf({0, 0, 1, 1});
     other->m_Geometry.reset(new OtherGeometry);
     RGContact contact;
-    EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([&] { collider.Collide(other, box, contact); }),
-                                      "unknown RG Geom Type"));
-    EXPECT_TRUE(tarn_test::StartsWith(tarn_test::ThrownText([&] { collider.Collide(box, other, contact); }),
-                                      "unknown RG Geom Type"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { collider.Collide(other, box, contact); }), "unknown RG Geom Type"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { collider.Collide(box, other, contact); }), "unknown RG Geom Type"));
 }
 
 } // namespace

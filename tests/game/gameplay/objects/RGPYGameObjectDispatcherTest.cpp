@@ -1,7 +1,6 @@
 #include "game/gameplay/objects/RGPYGameObjectDispatcher.h"
 
 #include "game/gameplay/scripting/RGPythonInterpreter.h"
-#include "game/gameplay/scripting/RGPythonList.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"
 
@@ -30,14 +29,6 @@ protected:
         object->SetPosition({x, y, 0.0f});
         object->Enable();
         return object;
-    }
-    // Adds the object to the world dictionary under its type.
-    void AddToWorld(const boost::shared_ptr<RGPYGameObject>& object)
-    {
-        Runegarden::RGPythonList list(RGPYFactory::GetModule());
-        list.Create();
-        list.Append(object->GetPythonObject()->GetInstance());
-        m_World->Set(RGPythonHandle::FromSizeT(object->GetGameObjectType()), list.GetHandle());
     }
     // The script's class replaced, to give the dispatcher a faulty script.
     void ReplaceDispatcherClass(const std::string& className)
@@ -93,24 +84,6 @@ TEST_F(DispatcherTest, TheScriptDecidesEachShippedPairsResponseAndSound)
         EXPECT_EQ(c.separate, m_Dispatcher.Dispatch(a, b, Contact(c.nx, c.ny), *m_World, sound));
         EXPECT_EQ(c.sound, sound);
     }
-}
-
-TEST_F(DispatcherTest, ATeleportMovesTheWalkerToTheExitWhichGreetsItOnArrival)
-{
-    boost::shared_ptr<RGPYGameObject> exit = Place("TeleportExit", 1.0f, 0.2f);
-    AddToWorld(exit);
-    boost::shared_ptr<RGPYGameObject> actor = Place("Balychahl", 0.5f, 0.5f);
-    boost::shared_ptr<RGPYGameObject> teleport = Place("SpellTeleport", 0.52f, 0.5f);
-    std::string sound;
-    EXPECT_FALSE(m_Dispatcher.Dispatch(actor, teleport, Contact(1, 0), *m_World, sound));
-    EXPECT_EQ("TeleCreate", sound);
-    actor->RefreshCache();
-    EXPECT_FLOAT_EQ(1.01f, actor->GetPosition().X); // centred on the exit
-    EXPECT_FALSE(m_Dispatcher.Dispatch(actor, exit, Contact(1, 0), *m_World, sound));
-    EXPECT_EQ("Gate", sound);
-    // The same dispatcher serves every pair: the teleport is no longer fresh.
-    EXPECT_FALSE(m_Dispatcher.Dispatch(actor, teleport, Contact(1, 0), *m_World, sound));
-    EXPECT_EQ("TeleGo", sound);
 }
 
 TEST_F(DispatcherTest, AFaultyDispatcherScriptFailsWithItsText)

@@ -6,6 +6,7 @@
 #include "tests/support/LogCapture.h"
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -16,20 +17,6 @@ using Runegarden::RGPythonInterpreter;
 using tarn_test::StartsWith;
 using tarn_test::ThrownText;
 
-TEST_F(ScriptTest, ModuleAndFunctionBindingFailuresNameWhatIsMissing)
-{
-    RGPythonInterpreter other;
-    EXPECT_TRUE(StartsWith(ThrownText([&] { other.LoadModule("no_such_module"); }),
-                           "can't load Python module [no_such_module] RGPythonInterpreter::LoadModule()"));
-    RGPythonFunctor functor(m_Interpreter);
-    EXPECT_TRUE(StartsWith(ThrownText([&] { functor.SetFuncName("missing", 0); }),
-                           "can't get ModuleAttribute[missing] RGPythonInterpreter::GetModuleAttribute()"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { functor.SetFuncName("not_callable", 0); }),
-                           "the [not_callable] is not a function name of module [wrapper_probe]"));
-    // A functor whose binding failed is not called with a stale function.
-    EXPECT_TRUE(StartsWith(ThrownText([&] { functor.Exec(); }), "function [not_callable] is not bound"));
-}
-
 TEST_F(ScriptTest, FunctorArgumentsArriveWithTheirPythonTypesAndFixedSlots)
 {
     boost::shared_ptr<RGPythonFunctor> describe = Function("describe", 5);
@@ -39,21 +26,35 @@ TEST_F(ScriptTest, FunctorArgumentsArriveWithTheirPythonTypesAndFixedSlots)
     describe->SetArgumentValueBoolean(3, true);
     describe->SetArgumentValue(4, RGPythonHandle::FromLong(-7));
     EXPECT_EQ("str:'abc',int:4294967295,float:0.5,bool:True,int:-7", describe->Exec().GetResultAsString());
-
     // The tuple keeps the first call's values until a setter replaces them.
     describe->SetArgumentValuePyObject(RGPythonHandle::FromDouble(2.0));
     EXPECT_EQ("float:2.0,int:4294967295,float:0.5,bool:True,int:-7", describe->Exec().GetResultAsString());
 }
 
-TEST_F(ScriptTest, ArgumentProblemsAreRefusedBeforeTheCall)
+TEST_F(ScriptTest, BindingAndArgumentFailuresNameWhatIsWrong)
 {
+    RGPythonInterpreter other;
+    RGPythonFunctor functor(m_Interpreter);
     boost::shared_ptr<RGPythonFunctor> describe = Function("describe", 3);
     describe->SetArgumentValueString("a");
     describe->SetArgumentValueDouble(1, 1.0);
-    EXPECT_TRUE(StartsWith(ThrownText([&] { describe->Exec(); }), "argument [2] is not set for [describe]"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { describe->SetArgumentValue(1, RGPythonHandle()); }),
-                           "can't cast to PyXXX value:NULL"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { describe->SetArgumentValueDouble(3, 1.0); }), "can't set long value:1.0"));
+    const struct {
+        std::function<void()> call;
+        const char* text;
+    } cases[] = {
+        {[&] { other.LoadModule("no_such_module"); },
+         "can't load Python module [no_such_module] RGPythonInterpreter::LoadModule()"},
+        {[&] { functor.SetFuncName("missing", 0); },
+         "can't get ModuleAttribute[missing] RGPythonInterpreter::GetModuleAttribute()"},
+        {[&] { functor.SetFuncName("not_callable", 0); },
+         "the [not_callable] is not a function name of module [wrapper_probe]"},
+        // A functor whose binding failed is not called with a stale function.
+        {[&] { functor.Exec(); }, "function [not_callable] is not bound"},
+        {[&] { describe->Exec(); }, "argument [2] is not set for [describe]"},
+        {[&] { describe->SetArgumentValue(1, RGPythonHandle()); }, "can't cast to PyXXX value:NULL"},
+        {[&] { describe->SetArgumentValueDouble(3, 1.0); }, "can't set long value:1.0"},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(StartsWith(ThrownText(c.call), c.text)) << c.text;
 }
 
 TEST_F(ScriptTest, ARaisingCallIsReportedLoggedAndClearedSoTheNextCallSucceeds)
@@ -64,7 +65,6 @@ TEST_F(ScriptTest, ARaisingCallIsReportedLoggedAndClearedSoTheNextCallSucceeds)
                            "can't return function result.[raises] module [wrapper_probe] RGPythonFunctor::Exec()"));
     EXPECT_NE(std::string::npos, log.Text().find("Traceback"));
     EXPECT_NE(std::string::npos, log.Text().find("ValueError: probe failure"));
-
     boost::shared_ptr<RGPythonFunctor> identity = Function("identity", 1);
     identity->SetArgumentValueSizeT(0, 3);
     EXPECT_EQ(3u, identity->Exec().GetResultAsSizeT());
@@ -73,21 +73,21 @@ TEST_F(ScriptTest, ARaisingCallIsReportedLoggedAndClearedSoTheNextCallSucceeds)
 TEST_F(ScriptTest, AScriptThatKeepsItsArgumentsDoesNotSeeThemChangeOnTheNextCall)
 {
     boost::shared_ptr<RGPythonFunctor> keep = Function("keep_arguments", 1);
-    keep->SetArgumentValueString("first");
-    keep->Exec();
-    keep->SetArgumentValueString("second");
-    keep->Exec();
+    for (const char* value : {"first", "second"}) {
+        keep->SetArgumentValueString(value);
+        keep->Exec();
+    }
     EXPECT_EQ("[('first',), ('second',)]", Value("repr(_kept)").GetResultAsString());
 }
 
 TEST_F(ScriptTest, ResultReadersKeepTheDesignedFallbacksForWrongTypes)
 {
-    struct Case {
+    const struct {
         const char* expression;
         uint32_t sizeT;
         double number;
         bool truth;
-    } const cases[] = {
+    } cases[] = {
         {"7", 7u, 7.0, true},
         {"0", 0u, 0.0, false},
         {"True", 1u, 1.0, true},
@@ -99,24 +99,16 @@ TEST_F(ScriptTest, ResultReadersKeepTheDesignedFallbacksForWrongTypes)
         {"'abc'", 4294967295u, -1.0, true},
     };
     tarn_test::LogCapture log;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.expression);
+    for (const auto& c : cases) {
         const Runegarden::RGPythonResult result = Value(c.expression);
-        EXPECT_EQ(c.sizeT, result.GetResultAsSizeT());
-        EXPECT_EQ(c.number, result.GetResultAsDouble());
-        EXPECT_EQ(c.truth, result.GetResultAsBoolean());
+        EXPECT_EQ(c.sizeT, result.GetResultAsSizeT()) << c.expression;
+        EXPECT_EQ(c.number, result.GetResultAsDouble()) << c.expression;
+        EXPECT_EQ(c.truth, result.GetResultAsBoolean()) << c.expression;
     }
-    // Each failed conversion was cleared: the wrappers still call.
-    EXPECT_EQ("abc", Value("'abc'").GetResultAsString());
-}
-
-TEST_F(ScriptTest, AStringResultStopsAtItsFirstNulAndOnlyAsciiStrConverts)
-{
+    // Only an ASCII str converts to a string, up to its first NUL; each failure is cleared.
     EXPECT_EQ("ab", Value("'ab\\x00cd'").GetResultAsString());
-    for (const char* bad : {"5", "'caf\\xe9'", "None"}) {
-        SCOPED_TRACE(bad);
+    for (const char* bad : {"5", "'caf\\xe9'", "None"})
         EXPECT_TRUE(StartsWith(ThrownText([&] { Value(bad).GetResultAsString(); }), "can't convert result to string"));
-    }
     EXPECT_EQ("ok", Value("'ok'").GetResultAsString());
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The shipped game objects and every texture of the shipped texture list on a headless viewport,
-// the localised font of the shipped config.xml, the fake clock, and a probe module that records
-// (and can decide) what the collision dispatcher is asked.
+// The shipped game objects on a headless viewport, the localised font of the shipped config.xml,
+// the fake clock, and a probe module that records (and can decide) what the dispatcher is asked.
 
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "game/gameplay/scripting/RGPythonFunctor.h"
@@ -15,8 +14,6 @@ protected:
     void SetUp() override
     {
         GameObjectTest::SetUp();
-        for (const std::string& name : ListedTextureNames())
-            if (!m_Viewport->m_TextureManager->ContainsTexture(name)) AddTexture(name);
         SCore::SXMLDeserializator config(L"config.xml");
         config.BeginChild("configuration");
         Runegarden::gLocalizationFont.Deserialize(config);
@@ -47,18 +44,5 @@ protected:
         if (argument != -2) f.SetArgumentValue(0, Runegarden::RGPythonHandle::FromLong(argument));
         return f.Exec();
     }
-    // Every name of the shipped texture list.
-    static std::set<std::string> ListedTextureNames()
-    {
-        std::set<std::string> names;
-        std::ifstream in(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string list = text.str();
-        const std::regex name("Name=\"([^\"]+)\"");
-        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) names.insert((*it)[1]);
-        return names;
-    }
-
     boost::shared_ptr<Runegarden::RGPythonInterpreter> m_Probe;
 };

@@ -1,6 +1,7 @@
 """Functions and objects the interpreter-wrapper tests call."""
 
 not_callable = 5
+_kept = []
 
 
 def describe(*args):
@@ -19,23 +20,12 @@ def raises():
     raise ValueError("probe failure")
 
 
-def returns_none():
-    return None
-
-
-_kept = []
-
-
 def keep_arguments(*args):
     _kept.append(args)
     return len(args)
 
 
 class Probe:
-    def __init__(self):
-        self.number = 1
-        self.label = "start"
-
     def describe(self, *args):
         return describe(*args)
 

@@ -7,11 +7,14 @@ _original_run = rgpy_factory.Dispatcher.run
 _calls = []
 _sounds = []
 _answer = [None]
+_disable_second = [False]
 
 
 def _run(self, a, b, px, py, depth, nx, ny, world):
     _calls.append("%s/%s/%.4f/%g/%g" % (a.name, b.name, depth, nx, ny))
     result = _original_run(self, a, b, px, py, depth, nx, ny, world)
+    if _disable_second[0]:
+        b.is_enable = False
     if self.sound_fx:
         _sounds.append(self.sound_fx)
     if _answer[0] is not None:
@@ -21,16 +24,19 @@ def _run(self, a, b, px, py, depth, nx, ny, world):
 
 
 def install(answer):
-    """answer: 0 or 1 forces run's result (and silences it); -1 keeps the shipped decision."""
+    """answer: 0 or 1 forces run's result (and silences it); 2 forces 0 and disables the second
+    object of each pair; -1 keeps the shipped decision."""
     del _calls[:]
     del _sounds[:]
-    _answer[0] = None if answer < 0 else bool(answer)
+    _answer[0] = None if answer < 0 else answer == 1
+    _disable_second[0] = answer == 2
     rgpy_factory.Dispatcher.run = _run
     return True
 
 
 def restore():
     rgpy_factory.Dispatcher.run = _original_run
+    _disable_second[0] = False
     del _calls[:]
     return True
 

@@ -1,0 +1,90 @@
+#pragma once
+// The game started on the shipped content, in process and headless: virtual windows, a save
+// folder of its own and the fake clock, which only the tests move (sleeps are real, so the
+// worker threads idle as they would). Tests then drive frames by hand.
+
+#include "engine/core/render/SRenderDevice.h"
+#include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/framework/app/WindowProc.h"
+#include "game/app/application/RGConfiguration.h"
+#include "game/app/application/RunegardenGame.h"
+#include "game/app/profiles/RGUserProfileManager.h"
+#include "game/audio/RGSoundManager.h"
+#include "game/gameplay/scripting/RGPythonStartup.h"
+#include "game/gameplay/services/RGLevelPacks.h"
+#include "platform/testing.h"
+
+#include "tests/game/app/profiles/ProfileTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace apptest {
+
+namespace pt = platform::testing;
+
+// Opens the game's protected parts to the tests.
+class TestGame : public Runegarden::RunegardenGame {
+public:
+    using RunegardenGame::RunegardenGame;
+    using RunegardenGame::m_Cursor;
+    using RunegardenGame::UpdateCursor;
+};
+
+class GameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        pt::ResetAll();
+        pt::SetRenderMode(pt::RenderMode::Headless);
+        pt::SetWindowMode(pt::WindowMode::Virtual);
+        pt::SetFakeTime(1000000);
+        pt::HookMessageBox(true);
+        m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
+    }
+    void TearDown() override
+    {
+        // The application frame's own pause at exit is not waited for.
+        pt::SetSleepMode(pt::SleepMode::Return);
+        m_Game.reset();
+        Runegarden::gSoundManager.reset();
+        Runegarden::gProfileManager.reset();
+        m_Cwd.reset();
+        pt::ResetAll();
+    }
+
+    // Constructs the game and runs the application frame's start-up as the entry function does.
+    void Start(bool fullScreen = false)
+    {
+        Runegarden::StartPythonInterpreter();
+        SCore::SXMLDeserializator config(std::wstring(L"config.xml"));
+        Runegarden::RGConfiguration configuration;
+        configuration.Read(config);
+        m_Game.reset(new TestGame(fullScreen));
+        Runegarden::RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
+        m_Game->DoInit("D3D9Render");
+        m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
+    }
+    // One frame of the run loop after ms of the clock.
+    void Frame(DWORD ms = 0)
+    {
+        pt::AdvanceFakeTime(ms);
+        m_Game->DoUpdate();
+        m_Game->DoDraw();
+    }
+    Runegarden::RGGameMode& Modes() { return *m_Game->GetGameMode(); }
+    // Requests the mode and runs frames until it is current and clear again.
+    void EnterMode(Runegarden::RGGameModeType mode)
+    {
+        Modes().ChangeMode(mode);
+        Frame(500);
+        Frame(500);
+    }
+
+    SaveFolder m_Save;
+    std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
+    std::unique_ptr<TestGame> m_Game;
+};
+
+} // namespace apptest

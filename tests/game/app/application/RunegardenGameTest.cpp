@@ -1,0 +1,119 @@
+#include "game/app/application/RunegardenGame.h"
+
+#include "tests/game/app/application/GameFixture.h"
+#include "tests/support/LogCapture.h"
+
+#include <gtest/gtest.h>
+
+using namespace Runegarden;
+using apptest::pt::AdvanceFakeTime;
+
+namespace {
+
+class RunegardenGameTest : public apptest::GameTest {};
+
+TEST_F(RunegardenGameTest, StartsInTheSplashModeAndRunsNoHandlerWhileGoingBlack)
+{
+    Start();
+    EXPECT_TRUE(m_Game->IsInitialised());
+    EXPECT_EQ(Modes().m_CurrentMode, RGGM_SPLASH);
+    EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 1.0f);
+    Frame();
+    EXPECT_FALSE(Modes().m_Changed) << "the first frame took the changed flag";
+
+    Modes().ChangeMode(RGGM_MENU);
+    Frame(499);
+    EXPECT_EQ(Modes().m_CurrentMode, RGGM_SPLASH);
+    Frame(1);
+    EXPECT_EQ(Modes().m_CurrentMode, RGGM_MENU);
+    EXPECT_FALSE(Modes().m_Changed) << "the new mode's handler ran in the frame of the switch";
+    EXPECT_FALSE(m_Game->DoIsExit());
+    EnterMode(RGGM_EXIT);
+    EXPECT_TRUE(m_Game->DoIsExit());
+}
+
+TEST_F(RunegardenGameTest, FocusLossPausesOnlyAClearPlayAndSilencesTheMusicUntilTheFocusReturns)
+{
+    Start();
+    RGMp3Player& music = *m_Game->GetMp3Player();
+    music.SetVolume(0.6f);
+    m_Game->DoDeactivate();
+    EXPECT_FALSE(m_Game->IsPaused()) << "not in play";
+    EXPECT_TRUE(music.IsSilencedByFocus());
+    EXPECT_FLOAT_EQ(music.GetSavedVolume(), 0.6f);
+    music.SetVolume(0.0f);
+    m_Game->DoActivate();
+    EXPECT_FALSE(music.IsSilencedByFocus());
+    EXPECT_FLOAT_EQ(music.GetVolume(), 0.6f);
+
+    EnterMode(RGGM_PLAY);
+    EXPECT_TRUE(m_Game->IsStartPrompt());
+    m_Game->DoDeactivate();
+    EXPECT_FALSE(m_Game->IsFocusPaused()) << "the start prompt is not paused by focus";
+    m_Game->DoActivate();
+    m_Game->ClearStartPrompt();
+    EXPECT_FALSE(m_Game->IsPaused());
+    m_Game->DoDeactivate();
+    EXPECT_TRUE(m_Game->IsPaused());
+    m_Game->OnPauseButton();
+    EXPECT_TRUE(m_Game->IsPaused()) << "the pause button waits for the focus";
+    m_Game->DoActivate();
+    EXPECT_TRUE(m_Game->IsPaused()) << "the player unpauses";
+    m_Game->OnPauseButton();
+    EXPECT_FALSE(m_Game->IsPaused());
+    m_Game->OnPauseButton();
+    EXPECT_TRUE(m_Game->IsPaused());
+}
+
+TEST_F(RunegardenGameTest, FocusAndDeviceEventsBeforeTheObjectsExistDoNothing)
+{
+    m_Game.reset(new apptest::TestGame(false));
+    m_Game->DoDeviceLost();
+    m_Game->DoDeviceRestored();
+    EXPECT_FALSE(m_Game->IsPaused());
+    EXPECT_FALSE(m_Game->DoIsExit());
+}
+
+TEST_F(RunegardenGameTest, WindowMessageUserStartsLevelLoadingFromAnyMode)
+{
+    Start();
+    EnterMode(RGGM_PLAY);
+    m_Game->OnPauseButton();
+    m_Game->DoWindowMessage(WM_USER, 0, 0);
+    EXPECT_FALSE(m_Game->IsPaused());
+    EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.0f);
+    Frame(500);
+    EXPECT_EQ(Modes().m_CurrentMode, RGGM_LOADING);
+    m_Game->DoWindowMessage(WM_USER, 0, 0);
+    Frame(500);
+    Frame(500);
+    EXPECT_EQ(m_Game->GetGameMode()->GetFader()->m_State, FS_CLEAR) << "loading again never stays black";
+}
+
+TEST_F(RunegardenGameTest, CursorFollowsTheMouseWithTheWindowedOffset)
+{
+    Start();
+    m_Game->m_Cursor.reset(new TarnEngine::SSprite("cursor", false));
+    apptest::pt::InjectMouseMove(512, 192);
+    MSG msg;
+    for (int i = 0; i < 100 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+    }
+    for (bool fullScreen : {true, false}) {
+        gProfileManager->IsFullScreen = fullScreen;
+        m_Game->UpdateCursor();
+        const float offset = fullScreen ? 0.0f : 0.01f;
+        EXPECT_FLOAT_EQ(m_Game->m_Cursor->m_Position.X, 0.5f + offset) << fullScreen;
+        EXPECT_FLOAT_EQ(m_Game->m_Cursor->m_Position.Y, 0.25f + offset) << fullScreen;
+    }
+}
+
+TEST_F(RunegardenGameTest, TexturesMoveTheBarUpToSevenTenths)
+{
+    Start();
+    m_Game->DoLoadProgress(35, 139);
+    EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.17625899f);
+    m_Game->DoLoadProgress(139, 139);
+    EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.7f);
+}
+
+} // namespace
