@@ -4,6 +4,7 @@
 // beside the play screen.
 
 #include "game/app/application/RunegardenGame.h"
+#include "game/app/screens/RGMap.h"
 
 #include "engine/core/base/SLoger.h"
 #include "engine/core/base/TarnCoreException.h"
@@ -81,8 +82,8 @@ bool RunegardenGame::IsBonusMapShown() const
 
 bool RunegardenGame::IsCurrentLevelMarked() const
 {
-    // The map's current-level mark decides once the map exists.
-    return true;
+    if (!m_Map) return true;
+    return m_Map->m_BonusMap ? m_Map->m_CurrentLevelBonus : m_Map->m_CurrentLevelMain;
 }
 
 void RunegardenGame::LoadLevelPacks()
