@@ -76,8 +76,7 @@ std::string TwoDigits(unsigned value)
 
 bool RunegardenGame::IsBonusMapShown() const
 {
-    // The map's bonus-map flag decides once the map exists.
-    return false;
+    return m_Map && m_Map->m_BonusMap;
 }
 
 bool RunegardenGame::IsCurrentLevelMarked() const

@@ -1,9 +1,7 @@
 #include "game/app/screens/RGScreenKit.h"
 
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/core/render/STextureFiltration.h"
-#include "engine/core/render/STextureManager.h"
-#include "engine/core/render/SViewport.h"
+#include "game/app/play/RGSpriteRecipes.h"
 #include "game/gameplay/services/RGFontMetrics.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
@@ -65,35 +63,8 @@ boost::shared_ptr<TarnEngine::STextureFont> RGScreenKit::Font(const std::string&
                                                               float w, float h, uint8_t alpha, uint8_t red,
                                                               uint8_t green, uint8_t blue)
 {
-    TARN_TRY
-    const boost::shared_ptr<SCore::SViewport> viewport = RGSpriteCreator::GetViewport();
-    TARN_ASSERT(0 != viewport.get());
-    boost::shared_ptr<TarnEngine::STextureFont> font(
-        new TarnEngine::STextureFont(gLocalizationFont.Columns(), gLocalizationFont.Rows(), advance));
-    font->Create(viewport);
-    SCore::SMaterial& material = font->m_Material;
-    material.m_Texture1 = viewport->m_TextureManager->GetTexture(gLocalizationFont.m_Name);
-    material.m_AlphaBlend = 1;
-    material.m_SrcBlend = 5;
-    material.m_DstBlend = 6;
-    material.m_ZWrite = 0;
-    boost::shared_ptr<SCore::STextureFiltration> filtration(new SCore::STextureFiltration);
-    filtration->m_IsBilinear = true;
-    material.m_Filtration1 = filtration;
-    font->m_X = x;
-    font->m_Y = y;
-    font->m_GlyphWidth = w;
-    font->m_GlyphHeight = h;
-    font->SetText(text);
-    font->m_Color[0] = alpha;
-    font->m_Color[1] = red;
-    font->m_Color[2] = green;
-    font->m_Color[3] = blue;
-    gLocalizationFont.ApplyIndent(*font);
-    ApplyFontMetrics(font);
-    font->m_Cached = false;
-    return font;
-    TARN_CATCH("RGScreenKit::Font()")
+    const uint8_t colour[4] = {alpha, red, green, blue};
+    return RGSpriteRecipes::Label(text, advance, x, y, w, h, colour);
 }
 
 boost::shared_ptr<TarnEngine::UI::SUILabel> RGScreenKit::Label(uint32_t widthInChars, float w, float h, float spacing,

@@ -17,6 +17,8 @@
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGLevelPacks.h"
 #include "platform/testing.h"
+#include "platform/testing_input.h"
+#include "platform/testing_render.h"
 
 #include "tests/game/app/profiles/ProfileTestSupport.h"
 
