@@ -59,6 +59,11 @@ LRESULT RunegardenGame::DoWindowMessage(UINT message, WPARAM, LPARAM)
 void RunegardenGame::StartLevelLoading()
 {
     TARN_TRY
+    if (m_GameMenu) {
+        m_GameMenu->CloseAllForms();
+        m_GameMenu->SetHidden(true);
+        m_GameMenu->SetEnabled(false);
+    }
     m_LevelLoaded = false;
     m_Loading->SetProgress(0.0f);
     m_GameMode->ChangeMode(RGGM_LOADING);

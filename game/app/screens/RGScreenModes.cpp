@@ -23,6 +23,7 @@
 #include "game/app/screens/RGSplash.h"
 #include "game/app/screens/RGTropheis.h"
 #include "game/audio/RGSoundManager.h"
+#include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/services/RGLevelPacks.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
@@ -147,7 +148,8 @@ void RunegardenGame::UpdateMenu()
                 m_FinalCut->Rewind();
                 m_Menu->Start();
             } else {
-                SetProfileLevelFromPack();
+                CreateLevelNextLevel();
+                SetProfileLevel(m_Level->m_Name, m_Level->m_ShowName);
             }
         }
         m_GameMode->ChangeMode(RGGM_EXIT);
@@ -204,7 +206,8 @@ void RunegardenGame::UpdateScore(bool changed)
     if (!m_ScoreCount->m_Done) return;
 
     const boost::shared_ptr<RGUserProfile> profile = CurrentProfile();
-    if (profile) profile->Lifes = static_cast<int32_t>(m_ScoreCount->m_Lives);
+    m_Frame->m_Lives = static_cast<int32_t>(m_ScoreCount->m_Lives);
+    if (profile) profile->Lifes = m_Frame->m_Lives;
     // A level outside the main pack has no trophy of its own.
     if (m_ScoreCount->m_Trophy && profile && !m_ScoreCount->m_BonusMap && !m_Map->m_BonusMap &&
         m_ScoreCount->m_LevelIndex < RGUserProfile::kTrophyCount) {
@@ -256,7 +259,8 @@ void RunegardenGame::UpdateIntro()
         m_Intro->GetSkipButton()->SetEnabled(false);
         m_Intro->GetForm()->SetEnabled(false);
         RGLevelPacks::Main()->Reset();
-        SetProfileLevelFromPack();
+        CreateLevelNextLevel();
+        SetProfileLevel(m_Level->m_Name, m_Level->m_ShowName);
         m_Mp3Player->FadeOut();
         m_GameMode->ChangeMode(RGGM_MAP);
         m_Mp3Player->Play("sounds\\menu.mp3");
