@@ -94,7 +94,7 @@ def more_field(s, direction):
 
 def score_count(s):
     # The green OK at the bottom right over the purple background.
-    back = s.mean(300, 100, 1000, 110)
+    back = s.mean(300, 100, 700, 110)
     return green(s.mean(780, 629, 890, 641)) and back[2] > back[1] + 15 and back[0] > back[1]
 
 

@@ -98,7 +98,7 @@ def parse_ppm(data):
 class Game:
     """One X server with the game on it, in a temporary copy of the data folder and HOME."""
 
-    def __init__(self, executable, data, shots=None, log=print):
+    def __init__(self, executable, data, shots=None, log=lambda text: print(text, flush=True)):
         self.executable = executable
         self.shots = shots
         self.say = log
