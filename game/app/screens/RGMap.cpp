@@ -124,6 +124,12 @@ void RGMap::LoadMaps()
     label.m_Layout.m_PaddingLeft = label.m_Layout.m_PaddingRight = 0.009765625f;
     label.m_Layout.m_PaddingTop = label.m_Layout.m_PaddingBottom = 0.0052083f;
     m_ToolTip->CreateFades(1);
+    // Hidden until a pot is pointed at: its fades start from nothing.
+    font.m_Color[0] = 0;
+    if (label.m_Background)
+        for (uint32_t* corner : {&label.m_Background->m_ColorLU, &label.m_Background->m_ColorRU,
+                                 &label.m_Background->m_ColorLD, &label.m_Background->m_ColorRD})
+            *corner &= 0x00FFFFFFu;
     m_ToolTip->m_XOffset = -0.054565623f;
     m_ToolTip->m_YOffset = 0.04333f;
     gLocalizationFont.ApplyIndent(font);
