@@ -2,6 +2,7 @@
 #include "game/app/screens/RGIntro.h"
 #include "game/app/screens/RGSplash.h"
 #include "game/app/screens/RGTropheis.h"
+#include "game/gameplay/levels/RGLevel.h"
 
 #include "tests/game/app/screens/ScreensFixture.h"
 
@@ -77,6 +78,9 @@ TEST_F(ScreenModesTest, SplashGoesToTheMenuWhereTheFirstProfileIsMadeThenANewGam
     Settle();
     EXPECT_EQ(Mode(), RGGM_MAP);
     EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(0));
+    ASSERT_TRUE(m_Game->GetLevel());
+    EXPECT_EQ(m_Game->GetLevel()->m_Name, Profile()->Level) << "the first level is built";
+    EXPECT_EQ(Profile()->LevelShowName, m_Game->GetLevel()->m_ShowName);
 }
 
 TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLevelWasPlayed)
@@ -118,6 +122,7 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
         }
         for (unsigned i = 0; i < 30; ++i) EXPECT_EQ(Profile()->Trophies[i], int(i) == c.trophySlot ? 1 : 0) << i;
         EXPECT_NE(m_Save.ReadUsers().find("Score=\"3000\""), std::string::npos) << "saved after the count";
+        EXPECT_EQ(m_Game->GetFrame()->m_Lives, Profile()->Lifes) << "the frame shows the counted lives";
         Profile()->Score = 0;
         if (c.next == RGGM_TROPHIES) {
             m_Game->GetTrophies()->OnOk();
@@ -230,6 +235,35 @@ TEST_F(ScreenModesTest, FinalCutTakesAClickOnlyAfterItsTimeAndLeadsToTheMenu)
     Frame(6000);
     Settle();
     EXPECT_EQ(Mode(), RGGM_MENU);
+}
+
+TEST_F(ScreenModesTest, LoadingBooksOnlyTheMarkedLevelInTheWorldTheMapShows)
+{
+    const struct {
+        const char* what;
+        bool bonus, current;
+    } cases[] = {{"main, current", false, true}, {"main, replay", false, false}, {"bonus, current", true, true},
+                 {"bonus, replay", true, false}};
+    Start();
+    MakeProfile(L"ANN");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetLevel(1);
+        Profile()->BonusLevel = "";
+        Profile()->LevelShowName = "";
+        EnterMode(RGGM_MAP);
+        Choose(0, c.current, c.bonus);
+        RGMap& map = *m_Game->GetMap();
+        map.m_NextMode = RGGM_PLAY;
+        map.m_Leave = true;
+        for (int i = 0; i < 10 && Mode() != RGGM_PLAY; ++i) Frame(500);
+        ASSERT_EQ(Mode(), RGGM_PLAY);
+        RGLevelPack& pack = c.bonus ? *RGLevelPacks::Bonus() : MainPack();
+        EXPECT_EQ(m_Game->GetLevel()->m_Name, pack.GetLevelName(0)) << "the level of the world shown";
+        EXPECT_EQ(Profile()->Level, c.current && !c.bonus ? pack.GetLevelName(0) : MainPack().GetLevelName(1));
+        EXPECT_EQ(Profile()->BonusLevel, c.current && c.bonus ? pack.GetLevelName(0) : "");
+        EXPECT_EQ(Profile()->LevelShowName, c.current ? m_Game->GetLevel()->m_ShowName : "");
+    }
 }
 
 } // namespace
