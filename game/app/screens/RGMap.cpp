@@ -253,6 +253,15 @@ void RGMap::Start()
     else m_Trainer->ClearCommands();
     if (m_Trainer->GetToolTip()->IsShown()) m_Trainer->GetToolTip()->SetHiddenAtOnce();
     m_Trainer->Restart();
+    // A pot the pointer already stands on shows its tip at once: the tip is placed and given the
+    // pot's text here, as moving onto the pot would.
+    for (const ButtonPtr& pot : GetPots()) {
+        if (pot->IsHidden() || pot->GetState() != TarnEngine::UI::SUICS_OVER || pot->m_ToolTipText.empty()) continue;
+        TarnEngine::UI::SUILabel& label = *m_ToolTip->GetLabel();
+        label.m_X = pot->m_X + m_ToolTip->m_XOffset;
+        label.m_Y = m_ToolTip->m_Placement == 1 ? pot->m_Y + pot->m_W + m_ToolTip->m_YOffset : pot->m_Y - m_ToolTip->m_YOffset;
+        label.SetText(pot->m_ToolTipText);
+    }
     m_Leave.store(false, std::memory_order_release);
     GetShownForm()->SetEnabled(true);
     TARN_CATCH("RGMap::Start()")

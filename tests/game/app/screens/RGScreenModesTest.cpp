@@ -266,4 +266,11 @@ TEST_F(ScreenModesTest, LoadingBooksOnlyTheMarkedLevelInTheWorldTheMapShows)
     }
 }
 
+TEST_F(ScreenModesTest, AWindowedStartStoresWindowedWithTheFirstProfile)
+{
+    Start(false);
+    MakeProfile(L"ANN");
+    EXPECT_NE(m_Save.ReadUsers().find("IsFullScreen=\"0\""), std::string::npos);
+}
+
 } // namespace
