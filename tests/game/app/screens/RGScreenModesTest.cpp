@@ -1,3 +1,5 @@
+#include "game/app/screens/RGComics.h"
+#include "game/app/screens/RGComicsPack.h"
 #include "game/app/screens/RGFinalCut.h"
 #include "game/app/screens/RGIntro.h"
 #include "game/app/screens/RGSplash.h"
@@ -271,6 +273,56 @@ TEST_F(ScreenModesTest, AWindowedStartStoresWindowedWithTheFirstProfile)
     Start(false);
     MakeProfile(L"ANN");
     EXPECT_NE(m_Save.ReadUsers().find("IsFullScreen=\"0\""), std::string::npos);
+}
+
+TEST_F(ScreenModesTest, MapButtonsLeadToTheirModesAndTheTrophiesScreenBackToTheMap)
+{
+    const struct {
+        const char* what;
+        void (RGMap::*button)();
+        RGGameModeType next;
+    } cases[] = {{"menu", &RGMap::OnMenu, RGGM_MENU}, {"trophies", &RGMap::OnTrophies, RGGM_TROPHIES},
+                 {"next", &RGMap::OnNext, RGGM_LOADING}};
+    Start();
+    MakeProfile(L"ANN");
+    SetLevel(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EnterMode(RGGM_MAP);
+        ((*m_Game->GetMap()).*c.button)();
+        Frame();
+        Settle();
+        EXPECT_EQ(Mode(), c.next);
+    }
+    EnterMode(RGGM_TROPHIES);
+    m_Game->GetTrophies()->OnOk();
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP) << "not the final cut when not entered from a count";
+}
+
+TEST_F(ScreenModesTest, AComicEndsInTheScoreCountAndNoComicGoesThereAtOnce)
+{
+    Start();
+    MakeProfile(L"ANN");
+    for (bool withComic : {true, false}) {
+        SCOPED_TRACE(withComic);
+        const boost::shared_ptr<RGComics> comic =
+            withComic ? m_Game->GetComicsPack()->GetComics("lvl2") : boost::shared_ptr<RGComics>();
+        m_Game->SetComics(comic);
+        Modes().ChangeMode(RGGM_COMICS);
+        Settle();
+        if (comic) {
+            ASSERT_EQ(Mode(), RGGM_COMICS);
+            Frame(100);
+            EXPECT_EQ(Modes().GetPendingMode(), RGGM_COMICS) << "the comic runs until it ends";
+            comic->OnSkip();
+            Frame();
+            Settle();
+        }
+        EXPECT_EQ(Mode(), RGGM_SCORE);
+        EnterMode(RGGM_MAP);
+    }
 }
 
 } // namespace
