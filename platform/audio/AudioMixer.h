@@ -4,8 +4,8 @@
 // Clocks: an SDL2 device callback consumes audio when a device opens (SDL's dummy driver
 // included); without one a null clock advances the voices by the real time elapsed at each call;
 // in tests a stepped clock (audio/Hooks.h) advances them by the movement of timeGetTime(). The
-// mixer lock is a
-// leaf: nothing is called under it but the mixing itself.
+// mixer lock is nearly a leaf: nothing is called under it but the mixing itself and the audio
+// hooks' bookkeeping, which takes the hooks' own lock.
 
 #include <chrono>
 #include <condition_variable>
