@@ -1,3 +1,4 @@
+#include "engine/framework/app/SWindow.h"
 #include "game/app/screens/RGComics.h"
 #include "game/app/screens/RGComicsPack.h"
 #include "game/app/screens/RGFinalCut.h"
@@ -323,6 +324,23 @@ TEST_F(ScreenModesTest, AComicEndsInTheScoreCountAndNoComicGoesThereAtOnce)
         EXPECT_EQ(Mode(), RGGM_SCORE);
         EnterMode(RGGM_MAP);
     }
+}
+
+TEST_F(ScreenModesTest, LeavingFullScreenOnADesktopSmallerThanTheWindowKeepsItsCornerOnTheDesktop)
+{
+    screenstest::pt::SetVirtualDesktop(RECT{0, 0, 800, 600});
+    Start(true);
+    MakeProfile(L"ANN");
+    EnterMode(RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    menu.GetFullScreenCheckBox()->m_Checked = false;
+    menu.OnFullScreenChanged();
+    Frame();
+    ASSERT_FALSE(m_Game->IsFullScreen());
+    RECT rect{};
+    GetWindowRect(m_Game->GetWindow()->GetHandle(), &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
 }
 
 } // namespace
