@@ -124,6 +124,12 @@ void RGMap::LoadMaps()
     label.m_Layout.m_PaddingLeft = label.m_Layout.m_PaddingRight = 0.009765625f;
     label.m_Layout.m_PaddingTop = label.m_Layout.m_PaddingBottom = 0.0052083f;
     m_ToolTip->CreateFades(1);
+    // Hidden until a pot is pointed at: its fades start from nothing.
+    font.m_Color[0] = 0;
+    if (label.m_Background)
+        for (uint32_t* corner : {&label.m_Background->m_ColorLU, &label.m_Background->m_ColorRU,
+                                 &label.m_Background->m_ColorLD, &label.m_Background->m_ColorRD})
+            *corner &= 0x00FFFFFFu;
     m_ToolTip->m_XOffset = -0.054565623f;
     m_ToolTip->m_YOffset = 0.04333f;
     gLocalizationFont.ApplyIndent(font);
@@ -247,6 +253,15 @@ void RGMap::Start()
     else m_Trainer->ClearCommands();
     if (m_Trainer->GetToolTip()->IsShown()) m_Trainer->GetToolTip()->SetHiddenAtOnce();
     m_Trainer->Restart();
+    // A pot the pointer already stands on shows its tip at once: the tip is placed and given the
+    // pot's text here, as moving onto the pot would.
+    for (const ButtonPtr& pot : GetPots()) {
+        if (pot->IsHidden() || pot->GetState() != TarnEngine::UI::SUICS_OVER || pot->m_ToolTipText.empty()) continue;
+        TarnEngine::UI::SUILabel& label = *m_ToolTip->GetLabel();
+        label.m_X = pot->m_X + m_ToolTip->m_XOffset;
+        label.m_Y = m_ToolTip->m_Placement == 1 ? pot->m_Y + pot->m_W + m_ToolTip->m_YOffset : pot->m_Y - m_ToolTip->m_YOffset;
+        label.SetText(pot->m_ToolTipText);
+    }
     m_Leave.store(false, std::memory_order_release);
     GetShownForm()->SetEnabled(true);
     TARN_CATCH("RGMap::Start()")

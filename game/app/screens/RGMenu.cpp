@@ -38,6 +38,8 @@ const float kRowCellHeight = 0.0349027f;
 const float kRowSpacing = 0.99f;
 const float kPaddingTop = 0.0195755f;
 const float kPaddingBottom = 0.0288218f;
+// Side paddings that make a row's background span its 20 characters with the text centred on it.
+const float kRowSidePadding = RGScreenKit::HalfBox(20, kRowCellWidth, kRowSpacing);
 
 bool FileExists(const std::wstring& path)
 {
@@ -125,6 +127,8 @@ void RGMenu::Create()
         if (gSoundManager) gSoundManager->SetMasterVolume(gProfileManager->SoundVolume);
     }
     m_HighScoreRow = RGScreenKit::Label(20, 0.02f, 0.04f, 1.0f, 0.3019f, 0.125f, L"Player");
+    // Each cell centred under its column's header.
+    m_HighScoreRow->m_Layout.m_PaddingLeft = m_HighScoreRow->m_Layout.m_PaddingRight = RGScreenKit::HalfBox(20, 0.02f, 1.0f);
     m_Ball = RGScreenKit::Sprite("BALL", true, 0.0f, 0.0f, 1.0f, 1.0f);
     boost::shared_ptr<SCore::STextureFiltration> bilinear(new SCore::STextureFiltration);
     bilinear->m_IsBilinear = true;
@@ -174,6 +178,8 @@ void RGMenu::CreateMainForm()
     form->AddControl(m_BonusLevelButton);
 
     m_WelcomeLabel = RGScreenKit::Label(20, 0.04f, 0.08f, 1.12f, 0.052f, 0.193f, L"Welcome!");
+    // Centred on a box the engine takes as 0 wide, the text would start left of the window.
+    m_WelcomeLabel->m_Layout.m_Alignment = TarnEngine::UI::SUITA_LEFT;
     TarnEngine::STextureFont& font = *m_WelcomeLabel->GetFont();
     font.m_Color[0] = 255;
     font.m_Color[1] = 227;
@@ -310,7 +316,8 @@ void RGMenu::CreateUserProfileForm()
     m_ProfileList.reset(new TarnEngine::UI::SUIListBox);
     m_ProfileList->SetViewport(m_Viewport);
     m_ProfileList->Create(kRowCellWidth, kRowCellHeight, kRowSpacing, gLocalizationFont.m_Name, gLocalizationFont.Columns(),
-                          gLocalizationFont.Rows(), 0.13331875f, 0.18f, 3, 0.0f, kPaddingTop, 0.0f, kPaddingBottom);
+                          gLocalizationFont.Rows(), 0.13331875f, 0.18f, 3, kRowSidePadding, kPaddingTop, kRowSidePadding,
+                          kPaddingBottom);
     m_ProfileList->m_ArrowSprite = RGScreenKit::Sprite("SCROLLPOINT", true, 0.0f, 0.0f, 1.0f, 1.0f);
     form->AddControl(m_ProfileList);
     m_UI->AddForm(form);
@@ -350,6 +357,8 @@ void RGMenu::CreateNewUserForm()
     name->DoMouseDown(0.0f, 0.0f);
     name->m_Layout.m_Alignment = TarnEngine::UI::SUITA_CENTER;
     name->m_Layout.m_PaddingTop = kPaddingTop;
+    name->m_Layout.m_PaddingLeft = kRowSidePadding;
+    name->m_Layout.m_PaddingRight = kRowSidePadding;
     name->m_Layout.m_PaddingBottom = kPaddingBottom;
     name->BindText(m_NewUserName);
     SetRowColour(*name->GetFont());

@@ -82,6 +82,11 @@ boost::shared_ptr<TarnEngine::UI::SUILabel> RGScreenKit::Label(uint32_t widthInC
     TARN_CATCH("RGScreenKit::Label()")
 }
 
+float RGScreenKit::HalfBox(uint32_t chars, float cellWidth, float spacing)
+{
+    return 0.5f * (static_cast<float>(chars) + static_cast<float>(chars - 1) * (spacing - 1.0f)) * cellWidth;
+}
+
 RGScreenKit::FadePtr RGScreenKit::Fade(float milliseconds, const SpritePtr& sprite, TarnEngine::STransitionState state)
 {
     FadePtr fade(new TarnEngine::SSpriteTransition(milliseconds));

@@ -43,6 +43,10 @@ public:
     // A label on the viewport in the configured localised font, centred, metrics applied.
     static boost::shared_ptr<TarnEngine::UI::SUILabel> Label(uint32_t widthInChars, float w, float h, float spacing,
                                                              float x, float y, const std::wstring& text);
+    // Half the width of a box of the given characters. The engine takes a text box as 0 wide (its
+    // width in viewport fractions is truncated), so a text centred on its box is centred on the
+    // box's left edge; side paddings of this size centre it on the whole box again.
+    static float HalfBox(uint32_t chars, float cellWidth, float spacing);
     static FadePtr Fade(float milliseconds, const SpritePtr& sprite, TarnEngine::STransitionState state);
     // Draws the sprite with its own material when it is there and visible.
     static void Draw(const SpritePtr& sprite);

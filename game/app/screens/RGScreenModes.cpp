@@ -429,6 +429,8 @@ void RunegardenGame::CreateScreens()
     m_Menu->m_HeaderFont = RGScreenKit::Font("PLAYER", 1.0f, 0.026f, 0.138f, 0.015f, 0.032f, 255, 240, 181, 56);
     // The remembered state goes with the check box, so the first click switches the window.
     m_Menu->SetFullScreenChecked(m_FullScreen);
+    // Saves before the first exit keep the mode the game runs in, not the manager's default.
+    if (gProfileManager) gProfileManager->IsFullScreen = m_FullScreen;
 
     m_ScoreCount.reset(new RGScoreCount(GetInputMessager()));
     m_ScoreCount->Start();

@@ -38,6 +38,9 @@ public:
     using RunegardenGame::m_Cursor;
     using RunegardenGame::m_Painter;
     using RunegardenGame::UpdateCursor;
+    using RunegardenGame::m_LeftButtonHeld;
+    using RunegardenGame::UpdateMenu;
+    using RunegardenGame::UpdateScore;
 };
 
 class GameTest : public ::testing::Test {

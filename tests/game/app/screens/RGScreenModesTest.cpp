@@ -1,7 +1,11 @@
+#include "engine/framework/app/SWindow.h"
+#include "game/app/screens/RGComics.h"
+#include "game/app/screens/RGComicsPack.h"
 #include "game/app/screens/RGFinalCut.h"
 #include "game/app/screens/RGIntro.h"
 #include "game/app/screens/RGSplash.h"
 #include "game/app/screens/RGTropheis.h"
+#include "game/gameplay/levels/RGLevel.h"
 
 #include "tests/game/app/screens/ScreensFixture.h"
 
@@ -77,6 +81,9 @@ TEST_F(ScreenModesTest, SplashGoesToTheMenuWhereTheFirstProfileIsMadeThenANewGam
     Settle();
     EXPECT_EQ(Mode(), RGGM_MAP);
     EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(0));
+    ASSERT_TRUE(m_Game->GetLevel());
+    EXPECT_EQ(m_Game->GetLevel()->m_Name, Profile()->Level) << "the first level is built";
+    EXPECT_EQ(Profile()->LevelShowName, m_Game->GetLevel()->m_ShowName);
 }
 
 TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLevelWasPlayed)
@@ -118,6 +125,7 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
         }
         for (unsigned i = 0; i < 30; ++i) EXPECT_EQ(Profile()->Trophies[i], int(i) == c.trophySlot ? 1 : 0) << i;
         EXPECT_NE(m_Save.ReadUsers().find("Score=\"3000\""), std::string::npos) << "saved after the count";
+        EXPECT_EQ(m_Game->GetFrame()->m_Lives, Profile()->Lifes) << "the frame shows the counted lives";
         Profile()->Score = 0;
         if (c.next == RGGM_TROPHIES) {
             m_Game->GetTrophies()->OnOk();
@@ -230,6 +238,109 @@ TEST_F(ScreenModesTest, FinalCutTakesAClickOnlyAfterItsTimeAndLeadsToTheMenu)
     Frame(6000);
     Settle();
     EXPECT_EQ(Mode(), RGGM_MENU);
+}
+
+TEST_F(ScreenModesTest, LoadingBooksOnlyTheMarkedLevelInTheWorldTheMapShows)
+{
+    const struct {
+        const char* what;
+        bool bonus, current;
+    } cases[] = {{"main, current", false, true}, {"main, replay", false, false}, {"bonus, current", true, true},
+                 {"bonus, replay", true, false}};
+    Start();
+    MakeProfile(L"ANN");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetLevel(1);
+        Profile()->BonusLevel = "";
+        Profile()->LevelShowName = "";
+        EnterMode(RGGM_MAP);
+        Choose(0, c.current, c.bonus);
+        RGMap& map = *m_Game->GetMap();
+        map.m_NextMode = RGGM_PLAY;
+        map.m_Leave = true;
+        for (int i = 0; i < 10 && Mode() != RGGM_PLAY; ++i) Frame(500);
+        ASSERT_EQ(Mode(), RGGM_PLAY);
+        RGLevelPack& pack = c.bonus ? *RGLevelPacks::Bonus() : MainPack();
+        EXPECT_EQ(m_Game->GetLevel()->m_Name, pack.GetLevelName(0)) << "the level of the world shown";
+        EXPECT_EQ(Profile()->Level, c.current && !c.bonus ? pack.GetLevelName(0) : MainPack().GetLevelName(1));
+        EXPECT_EQ(Profile()->BonusLevel, c.current && c.bonus ? pack.GetLevelName(0) : "");
+        EXPECT_EQ(Profile()->LevelShowName, c.current ? m_Game->GetLevel()->m_ShowName : "");
+    }
+}
+
+TEST_F(ScreenModesTest, AWindowedStartStoresWindowedWithTheFirstProfile)
+{
+    Start(false);
+    MakeProfile(L"ANN");
+    EXPECT_NE(m_Save.ReadUsers().find("IsFullScreen=\"0\""), std::string::npos);
+}
+
+TEST_F(ScreenModesTest, MapButtonsLeadToTheirModesAndTheTrophiesScreenBackToTheMap)
+{
+    const struct {
+        const char* what;
+        void (RGMap::*button)();
+        RGGameModeType next;
+    } cases[] = {{"menu", &RGMap::OnMenu, RGGM_MENU}, {"trophies", &RGMap::OnTrophies, RGGM_TROPHIES},
+                 {"next", &RGMap::OnNext, RGGM_LOADING}};
+    Start();
+    MakeProfile(L"ANN");
+    SetLevel(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EnterMode(RGGM_MAP);
+        ((*m_Game->GetMap()).*c.button)();
+        Frame();
+        Settle();
+        EXPECT_EQ(Mode(), c.next);
+    }
+    EnterMode(RGGM_TROPHIES);
+    m_Game->GetTrophies()->OnOk();
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP) << "not the final cut when not entered from a count";
+}
+
+TEST_F(ScreenModesTest, AComicEndsInTheScoreCountAndNoComicGoesThereAtOnce)
+{
+    Start();
+    MakeProfile(L"ANN");
+    for (bool withComic : {true, false}) {
+        SCOPED_TRACE(withComic);
+        const boost::shared_ptr<RGComics> comic =
+            withComic ? m_Game->GetComicsPack()->GetComics("lvl2") : boost::shared_ptr<RGComics>();
+        m_Game->SetComics(comic);
+        Modes().ChangeMode(RGGM_COMICS);
+        Settle();
+        if (comic) {
+            ASSERT_EQ(Mode(), RGGM_COMICS);
+            Frame(100);
+            EXPECT_EQ(Modes().GetPendingMode(), RGGM_COMICS) << "the comic runs until it ends";
+            comic->OnSkip();
+            Frame();
+            Settle();
+        }
+        EXPECT_EQ(Mode(), RGGM_SCORE);
+        EnterMode(RGGM_MAP);
+    }
+}
+
+TEST_F(ScreenModesTest, LeavingFullScreenOnADesktopSmallerThanTheWindowKeepsItsCornerOnTheDesktop)
+{
+    screenstest::pt::SetVirtualDesktop(RECT{0, 0, 800, 600});
+    Start(true);
+    MakeProfile(L"ANN");
+    EnterMode(RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    menu.GetFullScreenCheckBox()->m_Checked = false;
+    menu.OnFullScreenChanged();
+    Frame();
+    ASSERT_FALSE(m_Game->IsFullScreen());
+    RECT rect{};
+    GetWindowRect(m_Game->GetWindow()->GetHandle(), &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
 }
 
 } // namespace

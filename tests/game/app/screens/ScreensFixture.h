@@ -1,57 +1,34 @@
 #pragma once
-// The game started on the shipped content, in process and headless (virtual window, fake clock
-// that sleeps advance, a save folder of its own), for driving the screens and their modes by
-// hand: frames, button handlers and pointer events sent straight to the controls.
+// The game started on the shipped content, in process and headless, for driving the screens and
+// their modes by hand: frames, button handlers and pointer events sent straight to the controls.
+// Unlike the application fixture's, these frames read no window input (the tests set the
+// left-button flag themselves) and sleeps return at once, leaving the clock to the tests.
 
-#include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/input/SUIInputEvents.h"
 #include "engine/framework/ui/SUIControl.h"
-#include "game/app/application/RGConfiguration.h"
-#include "game/app/application/RunegardenGame.h"
-#include "game/app/profiles/RGUserProfileManager.h"
 #include "game/app/screens/RGMap.h"
 #include "game/app/screens/RGMenu.h"
 #include "game/app/screens/RGScoreCount.h"
-#include "game/audio/RGSoundManager.h"
 #include "game/gameplay/levels/RGLevelPack.h"
-#include "game/gameplay/scripting/RGPythonStartup.h"
-#include "game/gameplay/services/RGLevelPacks.h"
-#include "platform/testing.h"
-#include "platform/testing_input.h"
-#include "platform/testing_render.h"
 
-#include "tests/game/app/profiles/ProfileTestSupport.h"
+#include "tests/game/app/application/GameFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <memory>
+#include <string>
+#include <vector>
 
 namespace screenstest {
 
 namespace pt = platform::testing;
 
-// Opens the game's mode handlers to the tests.
-class TestGame : public Runegarden::RunegardenGame {
-public:
-    using RunegardenGame::RunegardenGame;
-    using RunegardenGame::m_LeftButtonHeld;
-    using RunegardenGame::UpdateMenu;
-    using RunegardenGame::UpdateScore;
-};
-
-class ScreensTest : public ::testing::Test {
+class ScreensTest : public apptest::GameTest {
 protected:
     void SetUp() override
     {
-        pt::ResetAll();
-        pt::SetRenderMode(pt::RenderMode::Headless);
-        pt::SetWindowMode(pt::WindowMode::Virtual);
-        pt::SetFakeTime(1000000);
-        // Sleeps return at once and leave the clock alone: only the test moves it.
+        apptest::GameTest::SetUp();
         pt::SetSleepMode(pt::SleepMode::Return);
-        pt::HookMessageBox(true);
         pt::HookShell(true);
-        m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
         Runegarden::StartPythonInterpreter(std::string(TARN_DATA_DIR) + "/scripts");
         Runegarden::RGConfiguration configuration;
         SCore::SXMLDeserializator reader(std::wstring(L"config.xml"));
@@ -61,10 +38,7 @@ protected:
     void TearDown() override
     {
         Stop();
-        Runegarden::gSoundManager.reset();
-        Runegarden::gProfileManager.reset();
-        m_Cwd.reset();
-        pt::ResetAll();
+        apptest::GameTest::TearDown();
     }
 
     // A music fade runs on the clock: let it end, or the music thread's join waits for it.
@@ -76,7 +50,7 @@ protected:
     void Start(bool fullScreen = false)
     {
         Stop();
-        m_Game.reset(new TestGame(fullScreen));
+        m_Game.reset(new apptest::TestGame(fullScreen));
         m_Game->DoInit("D3D9Render");
         m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
         m_Game->GetScoreCount()->SetThresholds(m_Thresholds);
@@ -88,7 +62,6 @@ protected:
         m_Game->DoUpdate();
         m_Game->DoDraw();
     }
-    Runegarden::RGGameMode& Modes() { return *m_Game->GetGameMode(); }
     Runegarden::RGGameModeType Mode() { return Modes().m_CurrentMode; }
     // Frames until the requested mode is current and clear.
     void Settle()
@@ -124,9 +97,6 @@ protected:
         receiver.DoMouseMoveEvent(TarnEngine::UI::SUIInputMouseMoveEvent(int32_t(x * 1024.0f), int32_t(y * 768.0f)));
     }
 
-    apptest::SaveFolder m_Save;
-    std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
-    std::unique_ptr<TestGame> m_Game;
     std::vector<unsigned int> m_Thresholds;
 };
 
