@@ -350,34 +350,33 @@ void RecordDrawnQuads(const render::DeviceState& s, const render::DrawCall& call
         return PlaceVertex(s, vertices + size_t(i) * s.streamStride);
     };
     std::vector<testing::DrawnQuad> quads;
-    for (UINT first = 0; first < call.primCount; first += 2) {
-        const UINT triangles = std::min(2u, call.primCount - first);
+    for (UINT pair = 0; pair < call.primCount; pair += 2) {
+        const UINT triangles = std::min(2u, call.primCount - pair);
         // The elements of these triangles: a list's own three each, a strip's or a fan's shared ones.
         std::vector<UINT> elements;
         if (call.type == D3DPT_TRIANGLELIST) {
-            for (UINT e = 3 * first; e < 3 * (first + triangles); ++e) elements.push_back(e);
+            for (UINT e = 3 * pair; e < 3 * (pair + triangles); ++e) elements.push_back(e);
         } else {
             if (call.type == D3DPT_TRIANGLEFAN) elements.push_back(0);
-            for (UINT e = call.type == D3DPT_TRIANGLEFAN ? first + 1 : first; e < first + triangles + 2; ++e)
+            for (UINT e = call.type == D3DPT_TRIANGLEFAN ? pair + 1 : pair; e < pair + triangles + 2; ++e)
                 elements.push_back(e);
         }
         testing::DrawnQuad q = base;
-        for (size_t k = 0; k < elements.size(); ++k) {
-            const PlacedVertex v = element(elements[k]);
-            if (k == 0) {
-                q.left = q.right = v.x;
-                q.top = q.bottom = v.y;
-                q.u0 = q.u1 = v.u;
-                q.v0 = q.v1 = v.v;
-            }
-            q.left = std::min(q.left, v.x);
-            q.right = std::max(q.right, v.x);
-            q.top = std::min(q.top, v.y);
-            q.bottom = std::max(q.bottom, v.y);
-            q.u0 = std::min(q.u0, v.u);
-            q.u1 = std::max(q.u1, v.u);
-            q.v0 = std::min(q.v0, v.v);
-            q.v1 = std::max(q.v1, v.v);
+        const PlacedVertex first = element(elements[0]);
+        q.left = q.right = first.x;
+        q.top = q.bottom = first.y;
+        q.u0 = q.u1 = first.u;
+        q.v0 = q.v1 = first.v;
+        auto span = [](float& low, float& high, float value) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        };
+        for (UINT e : elements) {
+            const PlacedVertex v = element(e);
+            span(q.left, q.right, v.x);
+            span(q.top, q.bottom, v.y);
+            span(q.u0, q.u1, v.u);
+            span(q.v0, q.v1, v.v);
         }
         quads.push_back(q);
     }
