@@ -1,11 +1,11 @@
 #include "platform/audio/AudioMixer.h"
 
+#include "platform/audio/Hooks.h"
 #include "platform/win32.h"
 
 #include <SDL.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -19,21 +19,11 @@ float GainOfVolume(long hundredthsOfDb)
     return std::pow(10.0f, static_cast<float>(hundredthsOfDb) / 2000.0f);
 }
 
-namespace {
-std::atomic<bool> g_MixerExists{false};
-}
-
 Mixer& Mixer::Instance()
 {
     // Never destroyed: buffers may be released from static destructors of other objects.
     static Mixer* mixer = new Mixer();
-    g_MixerExists = true;
     return *mixer;
-}
-
-bool Mixer::Exists()
-{
-    return g_MixerExists.load();
 }
 
 Mixer::Mixer() : m_RealStart(std::chrono::steady_clock::now())
@@ -68,7 +58,7 @@ void Mixer::DeviceCallback(void* self, uint8_t* stream, int bytes)
     int16_t* out = reinterpret_cast<int16_t*>(stream);
     size_t frames = static_cast<size_t>(bytes) / (sizeof(int16_t) * kMixChannels);
     std::unique_lock<std::mutex> lock(mixer->m_Lock);
-    if (mixer->m_Stepped) {
+    if (hooks::MixerStepped()) {
         std::memset(stream, 0, static_cast<size_t>(bytes));
         return;
     }
@@ -80,12 +70,8 @@ std::unique_lock<std::mutex> Mixer::Acquire()
     return std::unique_lock<std::mutex>(m_Lock);
 }
 
-void Mixer::SetStepped(bool stepped)
+void Mixer::RestartClock()
 {
-    if (stepped == m_Stepped) return;
-    Sync();
-    m_Stepped = stepped;
-    m_StepLast = timeGetTime();
     m_RealStart = std::chrono::steady_clock::now();
     m_ElapsedMicros = 0;
     m_FramesConsumed = 0;
@@ -93,12 +79,11 @@ void Mixer::SetStepped(bool stepped)
 
 void Mixer::Sync()
 {
-    if (m_Device && !m_Stepped) return; // the device callback keeps time
-    if (m_Stepped) {
-        uint32_t now = timeGetTime();
-        m_ElapsedMicros += static_cast<uint64_t>(static_cast<uint32_t>(now - m_StepLast)) * 1000u;
-        m_StepLast = now;
+    uint64_t stepped = 0;
+    if (hooks::SteppedMixerAdvance(&stepped)) {
+        m_ElapsedMicros += stepped;
     } else {
+        if (m_Device) return; // the device callback keeps time
         auto now = std::chrono::steady_clock::now();
         m_ElapsedMicros = static_cast<uint64_t>(
             std::chrono::duration_cast<std::chrono::microseconds>(now - m_RealStart).count());
@@ -155,7 +140,7 @@ void Mixer::Render(int16_t* out, size_t frames)
 bool Mixer::WaitForEnd(std::unique_lock<std::mutex>& lock, const std::shared_ptr<Voice>& voice,
                        unsigned ms)
 {
-    if (m_Stepped) {
+    if (hooks::MixerStepped()) {
         // Fake time moves only when a test (or a hooked sleep) moves it.
         const uint32_t start = timeGetTime();
         for (;;) {

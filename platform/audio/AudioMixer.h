@@ -3,8 +3,9 @@
 //
 // Clocks: an SDL2 device callback consumes audio when a device opens (SDL's dummy driver
 // included); without one a null clock advances the voices by the real time elapsed at each call;
-// in tests a stepped clock advances them by the movement of timeGetTime(). The mixer lock is a
-// leaf: nothing is called under it but the mixing itself.
+// in tests a stepped clock (audio/Hooks.h) advances them by the movement of timeGetTime(). The
+// mixer lock is nearly a leaf: nothing is called under it but the mixing itself and the audio
+// hooks' bookkeeping, which takes the hooks' own lock.
 
 #include <chrono>
 #include <condition_variable>
@@ -37,8 +38,6 @@ float GainOfVolume(long hundredthsOfDb);
 class Mixer {
 public:
     static Mixer& Instance();
-    // Whether Instance() has run, so that resets need not open a device.
-    static bool Exists();
 
     std::unique_lock<std::mutex> Acquire();
 
@@ -53,7 +52,8 @@ public:
     void Add(const std::shared_ptr<Voice>& voice);    // caller holds the lock
     void Remove(const std::shared_ptr<Voice>& voice); // caller holds the lock
 
-    void SetStepped(bool stepped); // caller holds the lock
+    // Caller holds the lock. Counts time afresh from now, as when its clock changes.
+    void RestartClock();
 
 private:
     Mixer();
@@ -67,10 +67,8 @@ private:
     std::vector<std::shared_ptr<Voice>> m_Voices;
     std::vector<float> m_Accumulator;
     uint32_t m_Device = 0;
-    bool m_Stepped = false;
     // Clock bookkeeping for the null and stepped clocks: time elapsed and frames consumed.
     std::chrono::steady_clock::time_point m_RealStart;
-    uint32_t m_StepLast = 0;
     uint64_t m_ElapsedMicros = 0;
     uint64_t m_FramesConsumed = 0;
 };

@@ -22,11 +22,6 @@ LONGLONG FramesToUnits(size_t frames)
     return static_cast<LONGLONG>(frames) * kUnitsPerSecond / kMixRate;
 }
 
-std::atomic<unsigned> g_NextGraphId{1};
-
-// A bound on the volumes a record keeps, so that a long session does not grow without end.
-const size_t kVolumesKept = 10000;
-
 } // namespace
 
 bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples)
@@ -58,12 +53,10 @@ bool DecodeMp3(const std::string& bytes, std::vector<int16_t>& samples)
     return ok && !samples.empty();
 }
 
-MusicGraph::MusicGraph() : m_Record(std::make_shared<GraphRecord>()), m_Voice(std::make_shared<Voice>())
+MusicGraph::MusicGraph() : m_Voice(std::make_shared<Voice>())
 {
-    m_Record->id = g_NextGraphId++;
-    m_Record->voice = m_Voice;
     auto lock = Mixer::Instance().Acquire();
-    hooks::KeepGraphRecord(m_Record);
+    hooks::GraphMade(this, m_Voice);
     Mixer::Instance().Add(m_Voice);
 }
 
@@ -72,12 +65,7 @@ MusicGraph::~MusicGraph()
     auto lock = Mixer::Instance().Acquire();
     Mixer::Instance().Remove(m_Voice);
     m_Voice->playing = false;
-    m_Record->alive = false;
-    m_Record->running = false;
-    m_Record->frame = m_Voice->frame;
-    m_Record->frames = m_Voice->Frames();
-    m_Record->voice.reset();
-    hooks::GraphRecordFinished();
+    hooks::GraphDestroyed(this);
 }
 
 HRESULT MusicGraph::QueryInterface(REFIID iid, void** object)
@@ -115,8 +103,7 @@ HRESULT MusicGraph::RenderFile(const wchar_t* file, const wchar_t*)
             result = E_FAIL;
     }
     auto lock = Mixer::Instance().Acquire();
-    m_Record->file = WideToUtf8(name);
-    m_Record->renderResult = result;
+    hooks::GraphRendered(this, name, result);
     if (SUCCEEDED(result)) {
         m_Voice->samples = std::make_shared<const std::vector<int16_t>>(std::move(samples));
         m_Voice->frame = 0;
@@ -131,8 +118,8 @@ HRESULT MusicGraph::Run()
     auto lock = Mixer::Instance().Acquire();
     if (!m_Voice->samples) return E_FAIL;
     Mixer::Instance().Sync();
-    m_Record->running = true;
-    ++m_Record->runs;
+    m_Running = true;
+    hooks::GraphCalled(this, hooks::GraphCall::Run);
     m_Voice->playing = !m_Voice->AtEnd();
     return S_OK;
 }
@@ -141,8 +128,8 @@ HRESULT MusicGraph::Stop()
 {
     auto lock = Mixer::Instance().Acquire();
     Mixer::Instance().Sync();
-    m_Record->running = false;
-    ++m_Record->stops;
+    m_Running = false;
+    hooks::GraphCalled(this, hooks::GraphCall::Stop);
     m_Voice->playing = false;
     return S_OK;
 }
@@ -153,14 +140,14 @@ HRESULT MusicGraph::WaitForCompletion(LONG ms, LONG* eventCode)
     const unsigned wait = ms < 0 ? 0xFFFFFFFFu : static_cast<unsigned>(ms);
     Mixer& mixer = Mixer::Instance();
     auto lock = mixer.Acquire();
-    ++m_Record->waits;
+    hooks::GraphCalled(this, hooks::GraphCall::Wait);
     mixer.Sync();
     const bool hasStream = m_Voice->Frames() > 0;
     bool ended = hasStream && m_Voice->AtEnd();
     if (!ended && hooks::GraphWaitAdvancesClock()) {
         // Let time pass as far as the end of the stream, or the whole wait.
         DWORD advance = wait;
-        if (m_Record->running) {
+        if (m_Running) {
             const size_t left = m_Voice->Frames() - m_Voice->frame;
             const uint64_t leftMs = (uint64_t(left) * 1000 + kMixRate - 1) / kMixRate;
             if (leftMs < advance) advance = static_cast<DWORD>(leftMs);
@@ -182,9 +169,7 @@ HRESULT MusicGraph::put_Volume(LONG hundredthsOfDb)
     auto lock = Mixer::Instance().Acquire();
     m_Volume = hundredthsOfDb;
     m_Voice->gain = GainOfVolume(hundredthsOfDb);
-    auto& volumes = m_Record->volumes;
-    if (volumes.size() >= 2 * kVolumesKept) volumes.erase(volumes.begin(), volumes.end() - kVolumesKept);
-    volumes.push_back(hundredthsOfDb);
+    hooks::GraphVolumeSet(this, hundredthsOfDb);
     return S_OK;
 }
 
@@ -213,8 +198,8 @@ HRESULT MusicGraph::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG
     Mixer::Instance().Sync();
     const uint64_t frame = static_cast<uint64_t>(*current) * kMixRate / kUnitsPerSecond;
     m_Voice->frame = static_cast<size_t>(std::min<uint64_t>(frame, m_Voice->Frames()));
-    m_Voice->playing = m_Record->running && !m_Voice->AtEnd();
-    ++m_Record->seeks;
+    m_Voice->playing = m_Running && !m_Voice->AtEnd();
+    hooks::GraphCalled(this, hooks::GraphCall::Seek);
     return S_OK;
 }
 

@@ -6,27 +6,12 @@
 #include "platform/audio/AudioMixer.h"
 #include "platform/dshow.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace platform {
 namespace audio {
-
-// What a graph reports of itself; the audio hooks keep it past the graph's end (the newest few
-// finished ones) for tests to see. Guarded by the mixer lock.
-struct GraphRecord {
-    unsigned id = 0;
-    bool alive = true;
-    std::string file;
-    HRESULT renderResult = S_FALSE;
-    bool running = false;
-    std::vector<LONG> volumes;
-    unsigned runs = 0, stops = 0, seeks = 0, waits = 0;
-    std::shared_ptr<Voice> voice; // while alive
-    size_t frame = 0, frames = 0; // where the voice stood when the graph died
-};
 
 class MusicGraph : public IGraphBuilder,
                    public IMediaControl,
@@ -51,9 +36,10 @@ public:
 private:
     ~MusicGraph() override;
 
-    std::shared_ptr<GraphRecord> m_Record;
+    // Guarded by the mixer lock.
     std::shared_ptr<Voice> m_Voice;
     LONG m_Volume = 0;
+    bool m_Running = false; // between Run and Stop
 };
 
 // Decodes MP3 bytes to interleaved stereo 16-bit samples at the mixer's rate; false when the

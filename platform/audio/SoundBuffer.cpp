@@ -1,6 +1,7 @@
 #include "platform/audio/SoundBuffer.h"
 
 #include "platform/audio/SoundDevice.h"
+#include "platform/audio/Hooks.h"
 #include "platform/posix/Hooks.h"
 
 #include <algorithm>
@@ -17,10 +18,6 @@ constexpr DWORD kMaxBufferBytes = 0x0FFFFFFF;
 constexpr DWORD kMinRate = 100;
 constexpr DWORD kMaxRate = 200000;
 constexpr size_t kMaxMixFrames = size_t(100) * 60 * kMixRate;
-
-std::atomic<unsigned> g_NextId{1};
-std::mutex g_RegistryLock;
-std::vector<SoundBuffer*> g_Registry;
 
 bool IsPlayableFormat(const WAVEFORMATEX& f)
 {
@@ -72,19 +69,15 @@ std::vector<int16_t> ConvertToMixerFormat(const WAVEFORMATEX& format, const uint
 }
 
 SoundBuffer::SoundBuffer(SoundDevice* owner, bool primary)
-    : m_Owner(owner), m_Primary(primary), m_Id(g_NextId++), m_Voice(std::make_shared<Voice>())
+    : m_Owner(owner), m_Primary(primary), m_Voice(std::make_shared<Voice>())
 {
-    std::lock_guard<std::mutex> guard(g_RegistryLock);
-    g_Registry.push_back(this);
+    hooks::SoundBufferMade(this);
 }
 
 SoundBuffer::~SoundBuffer()
 {
     if (m_Owner) m_Owner->Forget(this);
-    {
-        std::lock_guard<std::mutex> guard(g_RegistryLock);
-        g_Registry.erase(std::remove(g_Registry.begin(), g_Registry.end(), this), g_Registry.end());
-    }
+    hooks::SoundBufferDestroyed(this);
     auto lock = Mixer::Instance().Acquire();
     Mixer::Instance().Remove(m_Voice);
 }
@@ -210,7 +203,7 @@ HRESULT SoundBuffer::Play(DWORD, DWORD, DWORD flags)
     auto lock = Mixer::Instance().Acquire();
     Mixer::Instance().Sync();
     m_Voice->playing = !m_Voice->AtEnd();
-    if (m_Voice->playing) ++m_Plays;
+    if (m_Voice->playing) hooks::SoundBufferStarted(this);
     return DS_OK;
 }
 
@@ -221,20 +214,6 @@ HRESULT SoundBuffer::Stop()
     Mixer::Instance().Sync();
     m_Voice->playing = false;
     return DS_OK;
-}
-
-void ForEachSoundBuffer(void (*fn)(const SoundBuffer&, void*), void* context)
-{
-    std::lock_guard<std::mutex> guard(g_RegistryLock);
-    auto lock = Mixer::Instance().Acquire();
-    Mixer::Instance().Sync();
-    for (SoundBuffer* buffer : g_Registry) fn(*buffer, context);
-}
-
-unsigned LiveSoundBufferCount()
-{
-    std::lock_guard<std::mutex> guard(g_RegistryLock);
-    return static_cast<unsigned>(g_Registry.size());
 }
 
 } // namespace audio

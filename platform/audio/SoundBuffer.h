@@ -6,7 +6,6 @@
 #include "platform/audio/AudioMixer.h"
 #include "platform/dsound.h"
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
@@ -34,11 +33,9 @@ public:
     // Destroys the buffer whatever its count: its device is going away.
     void Destroy();
 
-    // Inspection for tests; caller holds the mixer lock.
-    unsigned Id() const { return m_Id; }
+    // What the buffer holds; caller holds the mixer lock.
     bool IsPrimary() const { return m_Primary; }
     LONG Volume() const { return m_Volume; }
-    unsigned Plays() const { return m_Plays; }
     const Voice& GetVoice() const { return *m_Voice; }
 
 private:
@@ -47,21 +44,15 @@ private:
 
     SoundDevice* m_Owner; // null once the device destroys its buffers
     const bool m_Primary;
-    const unsigned m_Id;
     WAVEFORMATEX m_Format{};
     std::vector<uint8_t> m_Bytes;
     std::shared_ptr<Voice> m_Voice;
     LONG m_Volume = 0;
-    unsigned m_Plays = 0;
 };
 
 // Converts PCM bytes in format to interleaved stereo 16-bit samples at the mixer's rate.
 std::vector<int16_t> ConvertToMixerFormat(const WAVEFORMATEX& format, const uint8_t* bytes,
                                           size_t size);
-
-// Live secondary and primary buffers, oldest first; fn runs under the registry and mixer locks.
-void ForEachSoundBuffer(void (*fn)(const SoundBuffer&, void*), void* context);
-unsigned LiveSoundBufferCount();
 
 } // namespace audio
 } // namespace platform

@@ -2,18 +2,15 @@
 
 #include "platform/audio/AudioMixer.h"
 #include "platform/audio/SoundBuffer.h"
+#include "platform/audio/Hooks.h"
 #include "platform/posix/Hooks.h"
 
 namespace platform {
 namespace audio {
 
-namespace {
-std::atomic<unsigned> g_LiveDevices{0};
-}
-
 SoundDevice::SoundDevice()
 {
-    ++g_LiveDevices;
+    hooks::CountLiveSoundDevice(+1);
 }
 
 SoundDevice::~SoundDevice()
@@ -24,12 +21,7 @@ SoundDevice::~SoundDevice()
         buffers.swap(m_Buffers);
     }
     for (SoundBuffer* buffer : buffers) buffer->Destroy();
-    --g_LiveDevices;
-}
-
-unsigned SoundDevice::LiveCount()
-{
-    return g_LiveDevices.load();
+    hooks::CountLiveSoundDevice(-1);
 }
 
 HRESULT SoundDevice::SetCooperativeLevel(HWND, DWORD level)

@@ -3,7 +3,6 @@
 
 #include "platform/dsound.h"
 
-#include <atomic>
 #include <mutex>
 #include <vector>
 
@@ -22,8 +21,6 @@ public:
 
     // Called by a buffer whose last reference is gone.
     void Forget(SoundBuffer* buffer);
-
-    static unsigned LiveCount();
 
 private:
     ~SoundDevice() override;
