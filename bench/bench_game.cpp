@@ -1,8 +1,9 @@
 // The game on the shipped content: start-up (to the first loading-screen frame and to the end of
 // loading), and one frame of a played level (update and draw) against a plain SDL2 + OpenGL
 // program drawing the quads that frame drew (same rectangles, texture sizes, blending and
-// filtering), in one run. Needs a display (run under xvfb-run); the level frame should cost at
-// most 1.5 times the plain one ("level_over_bare").
+// filtering) on a shown window like the game's, the two taking turns frame by frame in one run.
+// Needs a display (run under xvfb-run); the level frame should cost at most 1.5 times the plain
+// one ("level_over_bare").
 
 #include "engine/core/input/SInput.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
@@ -37,10 +38,6 @@ using namespace Runegarden;
 typedef std::chrono::steady_clock Clock;
 
 namespace {
-
-// What the last measured level frame drew and cost; the plain program draws the same.
-std::vector<pt::DrawnQuad> gLevelQuads;
-double gLevelFrameMs = 0;
 
 class BenchGame : public RunegardenGame {
 public:
@@ -114,6 +111,18 @@ void BM_StartUp(benchmark::State& state)
     state.counters["loading_done_ms"] = loaded / double(state.iterations());
 }
 
+// The area of the window the quads cover, in windows.
+double WindowsOfPixels(const std::vector<pt::DrawnQuad>& quads)
+{
+    double pixels = 0;
+    for (const pt::DrawnQuad& q : quads)
+        pixels += std::max(0.0, std::min(1024.0, double(q.right)) - std::max(0.0, double(q.left))) *
+                  std::max(0.0, std::min(768.0, double(q.bottom)) - std::max(0.0, double(q.top)));
+    return pixels / (1024.0 * 768.0);
+}
+
+// Level frames and plain frames taken in turn, so that a change in the machine's load between
+// them falls on both; the reported time is the level frame's.
 void BM_LevelFrame(benchmark::State& state)
 {
     if (!platform::sdl::VideoAvailable()) {
@@ -122,6 +131,10 @@ void BM_LevelFrame(benchmark::State& state)
     }
     Prepare();
     std::unique_ptr<BenchGame> game = StartGame();
+    // The plain program's own context on a shown window of the game's size, as the game's is; made
+    // before the level, so that a change of focus it brings cannot pause the level.
+    std::unique_ptr<bench::ShownWindow> window(new bench::ShownWindow("bare frame", 1024, 768));
+    std::unique_ptr<bench::BareQuadRenderer> bare(new bench::BareQuadRenderer(window->Handle(), 1024, 768));
     pt::SetFakeTime(1000000);
     // Level 1 loaded through the loading mode, the start prompt cleared by a click.
     game->StartLevelLoading();
@@ -143,53 +156,36 @@ void BM_LevelFrame(benchmark::State& state)
     pt::RecordRenderCalls(true);
     frame();
     pt::RecordRenderCalls(false);
-    gLevelQuads = pt::DrawnQuads();
+    const std::vector<pt::DrawnQuad> quads = pt::DrawnQuads();
     pt::ClearRenderCalls();
-    const Clock::time_point start = Clock::now();
-    for (auto _ : state) frame();
-    gLevelFrameMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count() / double(state.iterations());
-    state.counters["quads"] = double(gLevelQuads.size());
-    state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
-    Release(game);
-}
-
-void BM_BareFrame(benchmark::State& state)
-{
-    if (!platform::sdl::VideoAvailable() || gLevelQuads.empty()) {
-        state.SkipWithError("no display, or no level frame measured");
-        return;
-    }
-    // On a shown window, as the game's is, or on a hidden test window (no copy to the screen).
-    std::unique_ptr<bench::ShownWindow> shown;
-    HWND window;
-    if (state.range(0)) {
-        shown.reset(new bench::ShownWindow("bare frame", 1024, 768));
-        window = shown->Handle();
-    } else {
-        window = pt::CreateRenderTestWindow(1024, 768);
-    }
-    {
-        bench::BareQuadRenderer bare(window, 1024, 768);
-        bare.DrawFrame(gLevelQuads); // makes the textures
+    bare->DrawFrame(quads); // makes the textures
+    frame();
+    double level = 0, plain = 0;
+    for (auto _ : state) {
         const Clock::time_point start = Clock::now();
-        for (auto _ : state) bare.DrawFrame(gLevelQuads);
-        const double bareMs =
-            std::chrono::duration<double, std::milli>(Clock::now() - start).count() / double(state.iterations());
-        double pixels = 0;
-        for (const pt::DrawnQuad& q : gLevelQuads) // the part on the window
-            pixels += std::max(0.0, std::min(1024.0, double(q.right)) - std::max(0.0, double(q.left))) *
-                      std::max(0.0, std::min(768.0, double(q.bottom)) - std::max(0.0, double(q.top)));
-        state.counters["quads"] = double(gLevelQuads.size());
-        state.counters["screens_of_pixels"] = pixels / (1024.0 * 768.0);
-        state.counters["level_over_bare"] = gLevelFrameMs / bareMs;
-        state.counters["fps"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+        frame();
+        const Clock::time_point middle = Clock::now();
+        bare->DrawFrame(quads);
+        const Clock::time_point end = Clock::now();
+        level += std::chrono::duration<double>(middle - start).count();
+        plain += std::chrono::duration<double>(end - middle).count();
+        state.SetIterationTime(std::chrono::duration<double>(middle - start).count());
     }
-    if (!shown) pt::DestroyRenderTestWindow(window);
+    if (game->GetGameMode()->m_CurrentMode != RGGM_PLAY || game->IsPaused())
+        state.SkipWithError("the level was not being played");
+    const double n = double(state.iterations());
+    state.counters["quads"] = double(quads.size());
+    state.counters["windows_of_pixels"] = WindowsOfPixels(quads);
+    state.counters["level_ms"] = 1000.0 * level / n;
+    state.counters["bare_ms"] = 1000.0 * plain / n;
+    state.counters["level_over_bare"] = level / plain;
+    bare.reset();
+    window.reset();
+    Release(game);
 }
 
 } // namespace
 
 BENCHMARK(BM_StartUp)->Iterations(3)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LevelFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_BareFrame)->ArgName("shown_window")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LevelFrame)->Unit(benchmark::kMillisecond)->UseManualTime();
 BENCHMARK_MAIN();
