@@ -110,18 +110,20 @@ float Fader::Elapsed() const
 
 void Fader::WriteAlpha(int32_t alpha)
 {
-    const boost::shared_ptr<SCore::STexture>& texture = m_Sprite->m_Material.m_Texture1;
+    WriteBlackAlpha(m_Sprite->m_Material.m_Texture1, alpha);
+    m_Alpha = alpha;
+}
+
+void Fader::WriteBlackAlpha(const boost::shared_ptr<SCore::STexture>& texture, int32_t alpha)
+{
     const SCore::SD3D9Texture& d3d = dynamic_cast<const SCore::SD3D9Texture&>(*texture);
     const uint32_t colour = static_cast<uint32_t>(alpha) << 24;
-    {
-        SCore::STextureLock lock(texture);
-        uint8_t* row = static_cast<uint8_t*>(lock.Locked().pBits);
-        for (uint32_t y = 0; y < d3d.GetDesc().Height; ++y, row += lock.Locked().Pitch) {
-            uint32_t* texel = reinterpret_cast<uint32_t*>(row);
-            for (uint32_t x = 0; x < d3d.GetDesc().Width; ++x) texel[x] = colour;
-        }
+    SCore::STextureLock lock(texture);
+    uint8_t* row = static_cast<uint8_t*>(lock.Locked().pBits);
+    for (uint32_t y = 0; y < d3d.GetDesc().Height; ++y, row += lock.Locked().Pitch) {
+        uint32_t* texel = reinterpret_cast<uint32_t*>(row);
+        for (uint32_t x = 0; x < d3d.GetDesc().Width; ++x) texel[x] = colour;
     }
-    m_Alpha = alpha;
 }
 
 } // namespace Runegarden
