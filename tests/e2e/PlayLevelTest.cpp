@@ -10,6 +10,7 @@
 #include "game/app/application/RGConfiguration.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/app/screens/RGMap.h"
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
@@ -107,6 +108,8 @@ protected:
         RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
         m_Game->DoInit("D3D9Render");
         m_Game->Create(configuration.AppName.c_str(), 1024, 768, 32, false, configuration.WideTexturePath());
+        // The level is started as the map's Next button starts it: the profile's current one.
+        m_Game->GetMap()->m_CurrentLevelMain = true;
     }
 
     // One frame of the game after kFrameMs of the clock, with the window's input delivered.

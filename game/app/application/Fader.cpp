@@ -42,6 +42,9 @@ void Fader::CreateSprite()
 void Fader::Render()
 {
     TARN_TRY
+    // A clear fader changes no pixel; blending a whole transparent window each frame is a
+    // third of a level frame's fill on a software rasteriser.
+    if (m_Alpha == 0) return;
     m_Sprite->Draw();
     TARN_CATCH("Fader::Render()")
 }
@@ -107,18 +110,20 @@ float Fader::Elapsed() const
 
 void Fader::WriteAlpha(int32_t alpha)
 {
-    const boost::shared_ptr<SCore::STexture>& texture = m_Sprite->m_Material.m_Texture1;
+    WriteBlackAlpha(m_Sprite->m_Material.m_Texture1, alpha);
+    m_Alpha = alpha;
+}
+
+void Fader::WriteBlackAlpha(const boost::shared_ptr<SCore::STexture>& texture, int32_t alpha)
+{
     const SCore::SD3D9Texture& d3d = dynamic_cast<const SCore::SD3D9Texture&>(*texture);
     const uint32_t colour = static_cast<uint32_t>(alpha) << 24;
-    {
-        SCore::STextureLock lock(texture);
-        uint8_t* row = static_cast<uint8_t*>(lock.Locked().pBits);
-        for (uint32_t y = 0; y < d3d.GetDesc().Height; ++y, row += lock.Locked().Pitch) {
-            uint32_t* texel = reinterpret_cast<uint32_t*>(row);
-            for (uint32_t x = 0; x < d3d.GetDesc().Width; ++x) texel[x] = colour;
-        }
+    SCore::STextureLock lock(texture);
+    uint8_t* row = static_cast<uint8_t*>(lock.Locked().pBits);
+    for (uint32_t y = 0; y < d3d.GetDesc().Height; ++y, row += lock.Locked().Pitch) {
+        uint32_t* texel = reinterpret_cast<uint32_t*>(row);
+        for (uint32_t x = 0; x < d3d.GetDesc().Width; ++x) texel[x] = colour;
     }
-    m_Alpha = alpha;
 }
 
 } // namespace Runegarden

@@ -34,6 +34,8 @@ public:
 
     const boost::shared_ptr<TarnEngine::SSprite>& GetSprite() const { return m_Sprite; }
     int32_t GetAlpha() const { return m_Alpha; }
+    // Writes black with this alpha into every texel of level 0 of "BLACK" (the splash uses it too).
+    static void WriteBlackAlpha(const boost::shared_ptr<SCore::STexture>& texture, int32_t alpha);
 
     FaderState m_State;
 

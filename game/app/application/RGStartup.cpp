@@ -5,6 +5,7 @@
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGSaveFolder.h"
+#include "game/app/screens/RGScoreCount.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGLevelPacks.h"
 #include "platform/files.h"
@@ -107,7 +108,7 @@ int RGStartup::Start()
     game->Create(configuration.AppName.c_str(), static_cast<int>(configuration.Width),
                  static_cast<int>(configuration.Height), static_cast<int>(configuration.BitPerPixel), fullScreen,
                  configuration.WideTexturePath());
-    // The score count takes the bonus-life scores here once it exists.
+    game->GetScoreCount()->SetThresholds(configuration.BonusLifeScores);
     game->DoRun();
     RunExitActions();
     game.reset();

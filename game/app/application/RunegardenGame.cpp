@@ -30,7 +30,7 @@ void Log(const std::string& text)
 RunegardenGame::RunegardenGame(bool fullScreen)
 try : m_LeftButtonHeld(false), m_ScreenWidth(0), m_ScreenHeight(0), m_Paused(false), m_StartPrompt(false),
       m_SpaceLatch(false), m_GameMenuRequest(false), m_FullScreen(fullScreen), m_LevelLoaded(false),
-      m_FocusPaused(false), m_LoadingStart(0), m_Initialised(false)
+      m_FocusPaused(false), m_NewTrophy(false), m_LoadingStart(0), m_Initialised(false)
 {
     CreateGlobalObjects();
 } catch (const SCore::TarnCoreException& e) {
@@ -59,6 +59,11 @@ LRESULT RunegardenGame::DoWindowMessage(UINT message, WPARAM, LPARAM)
 void RunegardenGame::StartLevelLoading()
 {
     TARN_TRY
+    if (m_GameMenu) {
+        m_GameMenu->CloseAllForms();
+        m_GameMenu->SetHidden(true);
+        m_GameMenu->SetEnabled(false);
+    }
     m_LevelLoaded = false;
     m_Loading->SetProgress(0.0f);
     m_GameMode->ChangeMode(RGGM_LOADING);
@@ -138,9 +143,10 @@ void RunegardenGame::DoUpdate()
             break;
         case RGGM_TROPHIES:
             Log(" update TROPHEIS");
+            UpdateTrophies(changed);
             break;
         default:
-            // The modes' handlers come with their screens.
+            UpdateScreenMode(m_GameMode->m_CurrentMode, changed);
             break;
         }
     }
@@ -163,8 +169,10 @@ void RunegardenGame::DoDraw()
         break;
     case RGGM_TROPHIES:
         Log(" render TROPHEIS");
+        RenderScreenMode(RGGM_TROPHIES);
         break;
     default:
+        RenderScreenMode(m_GameMode->m_CurrentMode);
         break;
     }
     m_GameMode->GetFader()->Render();
@@ -307,6 +315,8 @@ void RunegardenGame::DoInitObjects()
     boost::shared_ptr<Fader> fader(new Fader(GetViewport()));
     m_GameMode.reset(new RGGameMode(fader, 0.5f));
     CreateFrameButtons();
+
+    CreateScreens();
 
     m_Mp3Player->Start();
     m_Mp3Player->Play("sounds\\menu.mp3");

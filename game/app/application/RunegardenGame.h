@@ -10,6 +10,7 @@
 #include "engine/framework/app/TarnApplication.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/threads/TSafeData.h"
+#include "engine/framework/ui/SUIApplication.h"
 #include "engine/framework/ui/SUIButton.h"
 #include "game/app/application/RGGameMode.h"
 #include "game/app/play/RGFrame.h"
@@ -28,6 +29,15 @@
 
 namespace Runegarden {
 
+class RGComics;
+class RGComicsPack;
+class RGFinalCut;
+class RGIntro;
+class RGMap;
+class RGMenu;
+class RGScoreCount;
+class RGSplash;
+class RGTropheis;
 class RGLevel;
 class RGLevelPack;
 
@@ -60,6 +70,12 @@ public:
     void OnPauseButton();
 
     void StartLevelLoading();
+
+    // Input thread: the in-game menu's buttons.
+    void OnGameMenuFocus();
+    void OnGameMenuResume();
+    void OnGameMenuBackToMenu();
+    void OnGameMenuBackToMap();
     void ClearStartPrompt();
 
     // State the tests and the level flow read.
@@ -69,6 +85,18 @@ public:
     bool IsPaused() const { return m_Paused; }
     bool IsFocusPaused() const { return m_FocusPaused; }
     bool IsInitialised() const { return m_Initialised; }
+    const boost::shared_ptr<RGMenu>& GetMenu() const { return m_Menu; }
+    const boost::shared_ptr<RGMap>& GetMap() const { return m_Map; }
+    const boost::shared_ptr<RGScoreCount>& GetScoreCount() const { return m_ScoreCount; }
+    const boost::shared_ptr<RGIntro>& GetIntro() const { return m_Intro; }
+    const boost::shared_ptr<RGFinalCut>& GetFinalCut() const { return m_FinalCut; }
+    const boost::shared_ptr<RGTropheis>& GetTrophies() const { return m_Trophies; }
+    const boost::shared_ptr<RGSplash>& GetSplash() const { return m_Splash; }
+    const boost::shared_ptr<RGComicsPack>& GetComicsPack() const { return m_ComicsPack; }
+    const boost::shared_ptr<TarnEngine::UI::SUIApplication>& GetGameMenu() const { return m_GameMenu; }
+    // The comic the comics mode shows (the level end sets it).
+    void SetComics(const boost::shared_ptr<RGComics>& comics) { m_Comics = comics; }
+    bool IsFullScreen() const { return m_FullScreen; }
     bool IsStartPrompt() const { return m_StartPrompt; }
     const boost::shared_ptr<RGLevel>& GetLevel() const { return m_Level; }
     const boost::shared_ptr<RGFrame>& GetFrame() const { return m_Frame; }
@@ -94,6 +122,21 @@ protected:
     void PresetTextures();
     void CreateRenderPass();
 
+    // The screens' modes: their update handlers and drawing; false for a mode without a screen.
+    bool UpdateScreenMode(RGGameModeType mode, bool changed);
+    bool RenderScreenMode(RGGameModeType mode);
+    void UpdateMenu();
+    void UpdateComics();
+    void UpdateScore(bool changed);
+    void UpdateIntro();
+    void UpdateFinalCut();
+    void UpdateSplash(bool changed);
+    void UpdateClickToMenu();
+    void UpdateMap(bool changed);
+    void UpdateTrophies(bool changed);
+    // Object initialisation of the screens, the comic table and the in-game menu.
+    void CreateScreens();
+    void CreateGameMenu();
     // Object initialisation of the play screen: the frame with its labels, its two buttons, the
     // particle trail, the head-up sprites; the walls every level gets.
     void CreateFrame();
@@ -135,6 +178,18 @@ protected:
     boost::shared_ptr<RGLoading> m_Loading;
     std::atomic<bool> m_LevelLoaded;
     std::atomic<bool> m_FocusPaused;
+    boost::shared_ptr<RGMenu> m_Menu;
+    boost::shared_ptr<RGComicsPack> m_ComicsPack;
+    boost::shared_ptr<RGComics> m_Comics;
+    boost::shared_ptr<RGScoreCount> m_ScoreCount;
+    boost::shared_ptr<RGIntro> m_Intro;
+    boost::shared_ptr<RGFinalCut> m_FinalCut;
+    boost::shared_ptr<RGMap> m_Map;
+    boost::shared_ptr<RGTropheis> m_Trophies;
+    boost::shared_ptr<RGSplash> m_Splash;
+    boost::shared_ptr<TarnEngine::UI::SUIApplication> m_GameMenu;
+    // A finished count has just won a trophy.
+    bool m_NewTrophy;
     boost::shared_ptr<RGLevel> m_Level;
     boost::shared_ptr<RGFrame> m_Frame;
     boost::shared_ptr<TarnEngine::SSprite> m_ArrowLeft, m_ArrowRight, m_ArrowUp, m_ArrowDown;

@@ -4,6 +4,11 @@
 // beside the play screen.
 
 #include "game/app/application/RunegardenGame.h"
+#include "game/app/screens/RGComics.h"
+#include "game/app/screens/RGComicsPack.h"
+#include "game/app/screens/RGMap.h"
+#include "game/app/screens/RGMenu.h"
+#include "game/app/screens/RGScoreCount.h"
 
 #include "engine/core/base/SLoger.h"
 #include "engine/core/base/TarnCoreException.h"
@@ -36,6 +41,7 @@ const BYTE kKeyLeft = 0xCB, kKeyRight = 0xCD, kKeyUp = 0xC8, kKeyDown = 0xD0, kK
 const BYTE kKeyControl = 0x1D, kKeyR = 0x13, kKeyG = 0x22;
 const int32_t kLivesWithoutProfile = 5;
 const float kCanvasSize = 256.0f;
+const char* const kGameMenuForm = "GameMenuForm";
 const char* const kCharacters[RGLevelResults::kCharacters] = {"Balychahl", "Chumbachukchul", "SnuPulnel"};
 
 boost::shared_ptr<RGUserProfile> Profile()
@@ -75,14 +81,13 @@ std::string TwoDigits(unsigned value)
 
 bool RunegardenGame::IsBonusMapShown() const
 {
-    // The map's bonus-map flag decides once the map exists.
-    return false;
+    return m_Map && m_Map->m_BonusMap;
 }
 
 bool RunegardenGame::IsCurrentLevelMarked() const
 {
-    // The map's current-level mark decides once the map exists.
-    return true;
+    if (!m_Map) return true;
+    return m_Map->m_BonusMap ? m_Map->m_CurrentLevelBonus : m_Map->m_CurrentLevelMain;
 }
 
 void RunegardenGame::LoadLevelPacks()
@@ -262,14 +267,30 @@ void RunegardenGame::CollectActorResults()
     if (results.LevelIndex >= RGLevelPacks::Main()->GetLevelCount()) results.LevelIndex = 0;
     results.BonusMap = IsBonusMapShown();
     m_LevelResults = results;
-    // The score count takes the results here (RGScoreCount::Start) once it exists.
+    RGScoreCount& count = *m_ScoreCount;
+    for (int k = 0; k < RGLevelResults::kCharacters; ++k) {
+        count.m_SpareTime[k] = results.SpareTime[k];
+        count.m_Alive[k] = results.Alive[k];
+    }
+    count.m_LevelTime = results.LevelTime;
+    count.m_Lives = static_cast<uint32_t>(results.Lives > 0 ? results.Lives : 0);
+    count.m_LevelIndex = results.LevelIndex;
+    count.m_BonusMap = results.BonusMap;
+    count.Start();
+    count.m_Trophy = results.Trophy;
     TARN_CATCH("RunegardenGame::CollectActorResults()")
 }
 
 void RunegardenGame::EndLevelDone(bool byChord)
 {
     CollectActorResults();
-    // The level's comic (RGComicsPack::GetComics) leads to RGGM_COMICS once the comics exist.
+    m_Comics = m_ComicsPack->GetComics(m_Level->m_Name);
+    if (byChord && m_Comics) {
+        m_GameMode->ChangeMode(RGGM_COMICS);
+        m_Mp3Player->FadeOut();
+        m_Mp3Player->Play("sounds\\intro.mp3");
+        return;
+    }
     if (byChord) {
         std::vector<boost::shared_ptr<RGPythonObject>> actors;
         m_Level->GetActors(actors);
@@ -282,7 +303,12 @@ void RunegardenGame::EndLevelDone(bool byChord)
         if (const boost::shared_ptr<RGUserProfile> profile = Profile())
             profile->AddDoneBonusLevel(RGLevelPacks::Bonus()->GetLevelIndex(m_Level->m_Name));
     m_Mp3Player->FadeOut();
-    m_GameMode->ChangeMode(RGGM_SCORE);
+    if (m_Comics) {
+        m_GameMode->ChangeMode(RGGM_COMICS);
+        m_Mp3Player->Play("sounds\\bonus.mp3");
+    } else {
+        m_GameMode->ChangeMode(RGGM_SCORE);
+    }
 }
 
 void RunegardenGame::UpdatePlay(bool changed)
@@ -292,19 +318,23 @@ void RunegardenGame::UpdatePlay(bool changed)
     if (changed) {
         if (!m_Paused) m_StartPrompt = true;
         m_Paused = true;
+        m_GameMenu->SetHidden(false);
+        m_GameMenu->SetEnabled(true);
     }
-    // A menu request is served only when it can be, and dropped otherwise. The in-game menu's form
-    // is shown here once it exists.
+    // A menu request is served only when it can be, and dropped otherwise.
     if (m_GameMenuRequest.Get() && m_GameMode->m_CurrentMode == RGGM_PLAY &&
         m_GameMode->GetPendingMode() == RGGM_PLAY && !m_Paused) {
+        m_GameMenu->ShowForm(kGameMenuForm);
         if (gSoundManager) gSoundManager->Stop("Magic");
         m_Paused = true;
     }
     m_GameMenuRequest.Set(false);
     m_Frame->m_Lives = ProfileLives();
 
+    // Only the in-game menu's own buttons leave it: no click or Space resumes the level under it.
+    const bool gameMenuShown = m_GameMenu->GetCurrentFormName() == kGameMenuForm;
     if (m_GameMode->GetPendingMode() == RGGM_PLAY) {
-        // The main menu is put back to its start state here (RGMenu::Start) once it exists.
+        m_Menu->Start();
         ScrollView();
         SCore::SKeyboard& keyboard = *GetViewport()->m_Input->GetKeyboard();
         bool ended = false;
@@ -313,7 +343,7 @@ void RunegardenGame::UpdatePlay(bool changed)
             ended = true;
         }
         if (keyboard.IsKeyPressed(kKeySpace)) {
-            if (!m_FocusPaused && !m_SpaceLatch) {
+            if (!m_FocusPaused && !m_SpaceLatch && !gameMenuShown) {
                 if (m_StartPrompt)
                     ClearStartPrompt();
                 else
@@ -323,7 +353,7 @@ void RunegardenGame::UpdatePlay(bool changed)
         } else if (!m_FocusPaused) {
             m_SpaceLatch = false;
         }
-        if (keyboard.IsKeyPressed(kKeyEscape) && !m_StartPrompt) m_GameMenuRequest.Set(true);
+        if (keyboard.IsKeyPressed(kKeyEscape) && !m_StartPrompt && !gameMenuShown) m_GameMenuRequest.Set(true);
         if (!ended) {
             if (m_Level->IsFailed()) {
                 StartLevelLoading();
@@ -339,6 +369,8 @@ void RunegardenGame::UpdatePlay(bool changed)
                 const bool menuRequested = m_GameMenuRequest.Get();
                 if (!menuRequested) m_Paused = false;
                 m_StartPrompt = false;
+            } else if (gameMenuShown) {
+                // The click belongs to the in-game menu.
             } else if (m_Paused) {
                 if (!m_PauseButton || m_PauseButton->GetState() == TarnEngine::UI::SUICS_NORMAL) m_Paused = false;
             } else {
@@ -371,6 +403,7 @@ void RunegardenGame::UpdatePlay(bool changed)
         if (m_GameMode->GetPendingMode() != RGGM_GAMEOVER) {
             m_GameMode->ChangeMode(RGGM_GAMEOVER);
             RGLevelPacks::Main()->Reset();
+            m_Menu->Start();
         }
     }
     TARN_CATCH("RunegardenGame::UpdatePlay()")
@@ -417,7 +450,7 @@ void RunegardenGame::RenderPlay()
 
     for (const boost::shared_ptr<TarnEngine::UI::SUIButton>& button : {m_MenuButton, m_PauseButton})
         if (button && !button->IsHidden()) button->DoRender(0.0f, 0.0f);
-    // The in-game menu's root is drawn here once it exists.
+    if (!m_GameMenu->IsHidden()) m_GameMenu->DoRender(0.0f, 0.0f);
     if (!m_Paused && !m_StartPrompt && m_Level->GetTrainer()) m_Level->GetTrainer()->Render();
     RGStrokeRect rect = {0, 0, 1, 1};
     const RGStrokeGrid& grid = m_Painter->GetStrokeGrid(rect);

@@ -9,6 +9,7 @@
 #include "game/app/application/RGConfiguration.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/app/screens/RGMap.h"
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGLevelPacks.h"
@@ -37,6 +38,9 @@ public:
     using RunegardenGame::m_Cursor;
     using RunegardenGame::m_Painter;
     using RunegardenGame::UpdateCursor;
+    using RunegardenGame::m_LeftButtonHeld;
+    using RunegardenGame::UpdateMenu;
+    using RunegardenGame::UpdateScore;
 };
 
 class GameTest : public ::testing::Test {
@@ -72,6 +76,8 @@ protected:
         Runegarden::RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
         m_Game->DoInit("D3D9Render");
         m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
+        // Levels are started as the map's Next button starts them: the profile's current one.
+        m_Game->GetMap()->m_CurrentLevelMain = true;
     }
     // One frame of the run loop after ms of the clock, with the window's input delivered.
     void Frame(DWORD ms = 0)

@@ -1,5 +1,7 @@
 #include "game/app/application/RunegardenGame.h"
 
+#include "game/app/screens/RGScoreCount.h"
+#include "game/audio/RGSoundManager.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/scripting/RGPythonHandle.h"
@@ -28,6 +30,13 @@ protected:
         Start();
     }
     RGUserProfile& Profile() { return *gProfileManager->GetCurrent(); }
+    void Key(BYTE key)
+    {
+        apptest::pt::InjectKeyDown(key);
+        Frame(20);
+        apptest::pt::InjectKeyUp(key);
+        Frame(20);
+    }
     bool Playing(const char* sound) { return gSoundManager->IsPlaying(sound); }
     // A vertical stroke of the given height in window pixels, centred on (x, y).
     void Line(int x, int y, int height)
@@ -188,6 +197,66 @@ TEST_F(RGPlayModeTest, LoadingFillsTheBarForOneAndAHalfSecondsThenPlaysTheLevels
         EXPECT_TRUE(found) << c.music;
         for (int i = 0; i < 60; ++i) Frame(20);
     }
+}
+
+TEST_F(RGPlayModeTest, ALevelEndHandsItsResultsToTheCountAndShowsTheLevelsComicFirst)
+{
+    const struct {
+        const char* level;
+        RGGameModeType next;
+    } cases[] = {{"level1", RGGM_SCORE}, {"lvl2", RGGM_COMICS}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.level);
+        RGLevelPacks::Main()->SetCurrentLevel(c.level);
+        EnterPlay();
+        for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyDown(key);
+        Frame(20);
+        for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyUp(key);
+        EXPECT_EQ(Modes().GetPendingMode(), c.next);
+        const RGScoreCount& count = *m_Game->GetScoreCount();
+        const RGLevelResults& results = m_Game->GetLevelResults();
+        EXPECT_EQ(count.m_LevelTime, results.LevelTime);
+        EXPECT_EQ(int32_t(count.m_Lives), results.Lives);
+        EXPECT_EQ(count.m_LevelIndex, results.LevelIndex);
+        EXPECT_EQ(count.m_Trophy, results.Trophy);
+        for (int k = 0; k < RGLevelResults::kCharacters; ++k) {
+            EXPECT_EQ(count.m_SpareTime[k], results.SpareTime[k]) << k;
+            EXPECT_EQ(count.m_Alive[k], results.Alive[k]) << k;
+        }
+        EXPECT_FALSE(count.m_Done) << "the count starts afresh";
+        for (int i = 0; i < 60; ++i) Frame(20);
+        EXPECT_EQ(Modes().m_CurrentMode, c.next);
+    }
+}
+
+TEST_F(RGPlayModeTest, EscapeOpensTheInGameMenuWhichOnlyItsOwnButtonsLeave)
+{
+    EnterPlay();
+    m_Game->ClearStartPrompt();
+    Frame(20);
+    ASSERT_FALSE(m_Game->IsPaused());
+    Key(VK_ESCAPE);
+    ASSERT_EQ(m_Game->GetGameMenu()->GetCurrentFormName(), "GameMenuForm");
+    EXPECT_TRUE(m_Game->IsPaused());
+
+    // A click held on the menu's background, then Space: still paused, and nothing is drawn.
+    apptest::pt::InjectMouseMove(600, 720);
+    Frame(20);
+    apptest::pt::InjectMouseButton(1, true);
+    for (int i = 0; i < 3; ++i) Frame(20);
+    EXPECT_TRUE(m_Game->IsPaused());
+    EXPECT_FALSE(gSoundManager->IsPlaying("Magic"));
+    apptest::pt::InjectMouseButton(1, false);
+    Frame(20);
+    Key(VK_SPACE);
+    EXPECT_TRUE(m_Game->IsPaused());
+    Key(VK_ESCAPE);
+    EXPECT_EQ(m_Game->GetGameMenu()->GetCurrentFormName(), "GameMenuForm") << "Escape does not close it";
+
+    m_Game->OnGameMenuResume();
+    Frame(20);
+    EXPECT_FALSE(m_Game->IsPaused());
+    EXPECT_EQ(m_Game->GetGameMenu()->GetCurrentFormName(), "");
 }
 
 } // namespace

@@ -1,0 +1,125 @@
+#include "game/app/screens/RGMenu.h"
+
+#include "tests/game/app/screens/ScreensFixture.h"
+
+using namespace Runegarden;
+
+namespace {
+
+class RGMenuTest : public screenstest::ScreensTest {
+protected:
+    void SetUp() override
+    {
+        ScreensTest::SetUp();
+        Start();
+        EnterMode(RGGM_MENU);
+    }
+    RGMenu& Menu() { return *m_Game->GetMenu(); }
+    std::string Form() { return Menu().GetUI()->GetCurrentFormName(); }
+    // The first profile, typed into the NewUser form the menu opens without one.
+    void FirstProfile()
+    {
+        ASSERT_EQ(Form(), "NewUser");
+        Menu().m_NewUserName = L"ANN";
+        Menu().OnNewUserOk();
+        ASSERT_EQ(Form(), "MainForm");
+    }
+};
+
+TEST_F(RGMenuTest, ProfileFormsRefuseATakenNameChooseAPlayerAndDeleteDownToTheNewUserForm)
+{
+    FirstProfile();
+    MakeProfile(L"BOB");
+    ASSERT_EQ(Profile()->Name, L"BOB") << "a new profile becomes current";
+
+    Menu().ShowNewUserForm();
+    Menu().m_NewUserName = L"ANN";
+    Menu().OnNewUserOk();
+    EXPECT_EQ(Form(), "NewUser") << "a taken name is refused";
+    EXPECT_EQ(Menu().GetMessageFade()->m_TransitionState, TarnEngine::STS_FADE_IN) << "and the message shows";
+    EXPECT_EQ(gProfileManager->m_Profiles.size(), 2u);
+    Menu().OnNewUserCancel();
+    EXPECT_EQ(Form(), "MainForm") << "with profiles the form can be left";
+
+    Menu().m_ProfileChanged = false;
+    Menu().OnChangeUser();
+    ASSERT_EQ(Form(), "UserProfile");
+    EXPECT_EQ(Menu().GetProfileList()->GetSelectedItemText(), L"BOB") << "the current player is selected";
+    Menu().GetProfileList()->SelectItem(L"ANN");
+    Menu().OnUserProfileOk();
+    EXPECT_EQ(Profile()->Name, L"ANN");
+    EXPECT_EQ(Menu().GetWelcomeLabel()->GetText(), L"Welcome! ANN");
+    EXPECT_TRUE(Menu().m_ProfileChanged) << "an interrupted level of another player is not resumed";
+    EXPECT_NE(m_Save.ReadUsers().find("Current=\"ANN\""), std::string::npos);
+
+    Menu().OnChangeUser();
+    Menu().OnAskConfirmation();
+    Menu().OnAreYouSureYes();
+    EXPECT_EQ(Profile()->Name, L"BOB") << "the next row becomes current";
+    EXPECT_EQ(m_Save.ReadUsers().find("Userprofile Name=\"ANN\""), std::string::npos) << "the deletion is saved";
+    EXPECT_EQ(Form(), "UserProfile");
+
+    Menu().OnAskConfirmation();
+    Menu().OnAreYouSureYes();
+    EXPECT_TRUE(gProfileManager->m_Profiles.empty());
+    EXPECT_EQ(Form(), "NewUser") << "no game without a player";
+}
+
+TEST_F(RGMenuTest, HighScoreFormDrawsTenRowsAtMostAndClearsOnlyAfterConfirmation)
+{
+    FirstProfile();
+    std::vector<RGHighScoreEntry>& rows = gProfileManager->m_HighScore.m_Entries;
+    rows.clear();
+    for (uint32_t i = 0; i < 12; ++i) rows.push_back(RGHighScoreEntry{L"P" + std::to_wstring(i), "1-1", 1000 - i});
+    Menu().OnHighScore();
+    Frame();
+    EXPECT_EQ(Menu().GetDrawnHighScoreRows(), 10u);
+
+    Menu().OnAskConfirmation();
+    Menu().OnClose();
+    EXPECT_EQ(rows.size(), 12u) << "NO keeps the table";
+    Menu().OnAskConfirmation();
+    Menu().OnAreYouSureYes();
+    EXPECT_TRUE(rows.empty());
+    EXPECT_EQ(Form(), "HighScore");
+    Frame();
+    EXPECT_EQ(Menu().GetDrawnHighScoreRows(), 0u);
+}
+
+TEST_F(RGMenuTest, BonusLevelsOpenOnlyAfterTheLastLevelAndLeadToTheBonusMap)
+{
+    FirstProfile();
+    const struct {
+        const char* level;
+        bool open;
+    } cases[] = {{"", false}, {"lvl2", false}, {"done", true}};
+    for (const auto& c : cases) {
+        Profile()->Level = c.level;
+        Menu().Start();
+        EXPECT_EQ(Menu().GetBonusLevelButton()->IsEnabled(), c.open) << c.level;
+    }
+    Menu().OnBonusLevel();
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP);
+    EXPECT_TRUE(m_Game->GetMap()->m_BonusMap);
+}
+
+TEST_F(RGMenuTest, PlayOnAStartedGameGoesToTheMainMapAndLeavesNoMenuControlLive)
+{
+    FirstProfile();
+    Profile()->Level = "lvl2";
+    m_Game->GetMap()->m_BonusMap = true;
+    Menu().OnPlayGame();
+    EXPECT_EQ(Menu().GetResult(), RGMR_PLAY);
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP);
+    EXPECT_FALSE(m_Game->GetMap()->m_BonusMap);
+    // The hidden UserProfile form's controls take no clicks on the map.
+    Click(*Menu().GetUI(), 0.5f, 0.5f);
+    EXPECT_EQ(Form(), "");
+    EXPECT_EQ(gProfileManager->m_Profiles.size(), 1u);
+}
+
+} // namespace

@@ -1,0 +1,346 @@
+#include "engine/framework/app/SWindow.h"
+#include "game/app/screens/RGComics.h"
+#include "game/app/screens/RGComicsPack.h"
+#include "game/app/screens/RGFinalCut.h"
+#include "game/app/screens/RGIntro.h"
+#include "game/app/screens/RGSplash.h"
+#include "game/app/screens/RGTropheis.h"
+#include "game/gameplay/levels/RGLevel.h"
+
+#include "tests/game/app/screens/ScreensFixture.h"
+
+using namespace Runegarden;
+
+namespace {
+
+class ScreenModesTest : public screenstest::ScreensTest {
+protected:
+    // A won level handed to the score count as the level end hands it, then counted and confirmed.
+    void WinCount(bool trophy, uint32_t levelIndex)
+    {
+        RGScoreCount& count = *m_Game->GetScoreCount();
+        for (int k = 0; k < RGScoreCount::kCharacters; ++k) {
+            count.m_SpareTime[k] = 1.0f;
+            count.m_Alive[k] = true;
+        }
+        count.m_LevelTime = 10;
+        count.m_Trophy = trophy;
+        count.m_LevelIndex = levelIndex;
+        count.m_BonusMap = m_Game->GetMap()->m_BonusMap;
+        count.Start();
+        EnterMode(RGGM_SCORE);
+        count.OnNextLevel();
+        Frame();
+    }
+    // The map's choice of a level, as its buttons leave it.
+    void Choose(unsigned int index, bool current, bool bonus = false)
+    {
+        RGMap& map = *m_Game->GetMap();
+        map.m_BonusMap = bonus;
+        RGLevelPack& pack = bonus ? *RGLevelPacks::Bonus() : MainPack();
+        map.m_SelectedLevelName = pack.GetLevelName(index);
+        map.m_FinalLevel = !bonus && index + 1 == MainPack().GetLevelCount();
+        (bonus ? map.m_CurrentLevelBonus : map.m_CurrentLevelMain) = current;
+        pack.SetCurrentLevel(map.m_SelectedLevelName);
+    }
+    void SetLevel(unsigned int index)
+    {
+        Profile()->Level = MainPack().GetLevelName(index);
+        MainPack().SetCurrentLevel(Profile()->Level);
+    }
+};
+
+TEST_F(ScreenModesTest, SplashGoesToTheMenuWhereTheFirstProfileIsMadeThenANewGameRunsTheIntroToTheMap)
+{
+    Start();
+    ASSERT_EQ(Mode(), RGGM_SPLASH);
+    Frame();
+    EXPECT_EQ(m_Game->GetSplash()->GetShownPicture(), 0);
+    Frame(m_Game->GetSplash()->GetPictureCount() * 4000);
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    EXPECT_EQ(menu.GetUI()->GetCurrentFormName(), "NewUser") << "no profile yet";
+    menu.OnNewUserCancel();
+    EXPECT_EQ(menu.GetUI()->GetCurrentFormName(), "NewUser") << "the first profile cannot be skipped";
+
+    menu.m_NewUserName = L"ANN";
+    menu.OnNewUserOk();
+    EXPECT_EQ(menu.GetUI()->GetCurrentFormName(), "MainForm");
+    EXPECT_EQ(menu.GetWelcomeLabel()->GetText(), L"Welcome! ANN");
+    EXPECT_NE(m_Save.ReadUsers().find("ANN"), std::string::npos) << "the new profile is saved at once";
+
+    menu.OnPlayGame();
+    EXPECT_EQ(menu.GetResult(), RGMR_NEW_GAME);
+    Frame();
+    EXPECT_EQ(menu.GetUI()->GetCurrentFormName(), "") << "no menu control stays live on the next screens";
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_INTRO);
+    m_Game->GetIntro()->OnSkip();
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP);
+    EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(0));
+    ASSERT_TRUE(m_Game->GetLevel());
+    EXPECT_EQ(m_Game->GetLevel()->m_Name, Profile()->Level) << "the first level is built";
+    EXPECT_EQ(Profile()->LevelShowName, m_Game->GetLevel()->m_ShowName);
+}
+
+TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLevelWasPlayed)
+{
+    const unsigned last = 3;
+    const struct {
+        const char* what;
+        unsigned level, played;
+        bool current, bonus, trophy;
+        RGGameModeType next;
+        const char* expectedLevel; // "next": the level after the played one; "kept": the profile's own
+        int trophySlot;            // -1: none booked
+    } cases[] = {
+        {"current level", 1, 1, true, false, false, RGGM_MAP, "next", -1},
+        {"replay", 2, 0, false, false, false, RGGM_MAP, "kept", -1},
+        {"current level with its trophy", 1, 1, true, false, true, RGGM_TROPHIES, "next", 1},
+        {"bonus level with the trophy flag", last + 1, 0, false, true, true, RGGM_MAP, "done", -1},
+        {"last level", last, last, true, false, false, RGGM_FINALCUT, "done", -1},
+        {"last level with its trophy", last, last, true, false, true, RGGM_TROPHIES, "done", 3},
+    };
+    Start();
+    MakeProfile(L"ANN");
+    ASSERT_EQ(MainPack().GetLevelCount(), last + 1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.level > last) Profile()->Level = RGLevelPack::kDone;
+        else SetLevel(c.level);
+        Profile()->Trophies.assign(30, 0);
+        Choose(c.played, c.current, c.bonus);
+        WinCount(c.trophy, c.bonus ? 0 : c.played);
+        Settle();
+        EXPECT_EQ(Mode(), c.next);
+        const std::string token = c.expectedLevel;
+        const std::string expected = token == "next"   ? MainPack().GetLevelName(c.played + 1)
+                                     : token == "kept" ? MainPack().GetLevelName(c.level)
+                                                       : token;
+        if (c.next != RGGM_TROPHIES) {
+            EXPECT_EQ(Profile()->Level, expected);
+        }
+        for (unsigned i = 0; i < 30; ++i) EXPECT_EQ(Profile()->Trophies[i], int(i) == c.trophySlot ? 1 : 0) << i;
+        EXPECT_NE(m_Save.ReadUsers().find("Score=\"3000\""), std::string::npos) << "saved after the count";
+        EXPECT_EQ(m_Game->GetFrame()->m_Lives, Profile()->Lifes) << "the frame shows the counted lives";
+        Profile()->Score = 0;
+        if (c.next == RGGM_TROPHIES) {
+            m_Game->GetTrophies()->OnOk();
+            Frame();
+            Settle();
+            EXPECT_EQ(Mode(), c.played == last ? RGGM_FINALCUT : RGGM_MAP) << "the trophies screen goes on";
+            EXPECT_EQ(Profile()->Level, expected);
+        }
+        EnterMode(RGGM_MAP);
+    }
+}
+
+TEST_F(ScreenModesTest, ExitDuringACountBooksOnlyTheCurrentLevel)
+{
+    Start();
+    MakeProfile(L"ANN");
+    for (bool current : {false, true}) {
+        SetLevel(2);
+        Choose(current ? 2 : 0, current);
+        EnterMode(RGGM_SCORE);
+        EnterMode(RGGM_MENU);
+        m_Game->GetMenu()->OnExit();
+        m_Game->GetMenu()->OnAreYouSureYes();
+        Frame();
+        Settle();
+        EXPECT_EQ(Mode(), RGGM_EXIT);
+        EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(current ? 3 : 2));
+        m_Game->GetMenu()->Start();
+    }
+}
+
+TEST_F(ScreenModesTest, InGameMenuBackToMenuAndPlayResumesTheLevelPausedAndTheMapClearsThePause)
+{
+    Start();
+    MakeProfile(L"ANN");
+    m_Game->GetMenu()->m_ProfileChanged = false; // as the first play from the menu leaves it
+    EnterMode(RGGM_PLAY);
+    m_Game->GetGameMenu()->ShowForm("GameMenuForm");
+    m_Game->OnPauseButton();
+    m_Game->OnGameMenuBackToMenu();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MENU);
+    EXPECT_TRUE(m_Game->IsPaused());
+    Profile()->Level = MainPack().GetLevelName(1);
+    m_Game->GetMenu()->OnPlayGame();
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_PLAY) << "back to the interrupted level";
+    EXPECT_TRUE(m_Game->IsPaused());
+    EXPECT_EQ(m_Game->GetGameMenu()->GetCurrentFormName(), "");
+
+    m_Game->OnGameMenuBackToMap();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    EXPECT_TRUE(m_Game->IsPaused());
+    m_Game->GetMap()->OnNext();
+    Frame();
+    EXPECT_FALSE(m_Game->IsPaused()) << "the level entered from the map opens with its start prompt";
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_LOADING);
+    EXPECT_EQ(MainPack().GetCurrentLevelName(), MainPack().GetLevelName(1));
+}
+
+TEST_F(ScreenModesTest, SettingsAndTheFullScreenChoiceAreKeptAfterARestart)
+{
+    Start(true);
+    MakeProfile(L"ANN");
+    EnterMode(RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    menu.OnSettings();
+    menu.GetMusicTrackBar()->m_Value = 0.25f;
+    menu.OnMusicVolumeChanged();
+    EXPECT_FLOAT_EQ(m_Game->GetMp3Player()->GetVolume(), 0.625f);
+    menu.GetSoundTrackBar()->m_Value = 0.0f;
+    menu.OnSoundVolumeChanged();
+    EXPECT_FLOAT_EQ(gSoundManager->GetMasterVolume(), 0.5f);
+    menu.OnSettingsOk();
+    for (bool expected : {false, true}) {
+        menu.GetFullScreenCheckBox()->m_Checked = expected;
+        menu.OnFullScreenChanged();
+        Frame();
+        EXPECT_EQ(m_Game->IsFullScreen(), expected) << "one click switches";
+        EXPECT_FALSE(menu.m_FullScreenChanged);
+    }
+    menu.GetFullScreenCheckBox()->m_Checked = false;
+    menu.OnFullScreenChanged();
+    Frame();
+    menu.OnExit();
+    menu.OnAreYouSureYes();
+    Frame();
+
+    Start();
+    EXPECT_FLOAT_EQ(gProfileManager->MusicVolume, 0.25f);
+    EXPECT_FLOAT_EQ(gProfileManager->SoundVolume, 0.0f);
+    EXPECT_FALSE(gProfileManager->IsFullScreen);
+    EXPECT_FLOAT_EQ(m_Game->GetMp3Player()->GetVolume(), 0.25f) << "stored volumes apply unmapped";
+    EXPECT_EQ(Profile()->Name, L"ANN");
+}
+
+TEST_F(ScreenModesTest, FinalCutTakesAClickOnlyAfterItsTimeAndLeadsToTheMenu)
+{
+    Start();
+    MakeProfile(L"ANN");
+    m_Game->GetFinalCut()->Rewind();
+    EnterMode(RGGM_FINALCUT);
+    m_Game->m_LeftButtonHeld = true;
+    Frame(60000);
+    Frame();
+    EXPECT_EQ(Modes().GetPendingMode(), RGGM_FINALCUT);
+    Frame(6000);
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MENU);
+}
+
+TEST_F(ScreenModesTest, LoadingBooksOnlyTheMarkedLevelInTheWorldTheMapShows)
+{
+    const struct {
+        const char* what;
+        bool bonus, current;
+    } cases[] = {{"main, current", false, true}, {"main, replay", false, false}, {"bonus, current", true, true},
+                 {"bonus, replay", true, false}};
+    Start();
+    MakeProfile(L"ANN");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetLevel(1);
+        Profile()->BonusLevel = "";
+        Profile()->LevelShowName = "";
+        EnterMode(RGGM_MAP);
+        Choose(0, c.current, c.bonus);
+        RGMap& map = *m_Game->GetMap();
+        map.m_NextMode = RGGM_PLAY;
+        map.m_Leave = true;
+        for (int i = 0; i < 10 && Mode() != RGGM_PLAY; ++i) Frame(500);
+        ASSERT_EQ(Mode(), RGGM_PLAY);
+        RGLevelPack& pack = c.bonus ? *RGLevelPacks::Bonus() : MainPack();
+        EXPECT_EQ(m_Game->GetLevel()->m_Name, pack.GetLevelName(0)) << "the level of the world shown";
+        EXPECT_EQ(Profile()->Level, c.current && !c.bonus ? pack.GetLevelName(0) : MainPack().GetLevelName(1));
+        EXPECT_EQ(Profile()->BonusLevel, c.current && c.bonus ? pack.GetLevelName(0) : "");
+        EXPECT_EQ(Profile()->LevelShowName, c.current ? m_Game->GetLevel()->m_ShowName : "");
+    }
+}
+
+TEST_F(ScreenModesTest, AWindowedStartStoresWindowedWithTheFirstProfile)
+{
+    Start(false);
+    MakeProfile(L"ANN");
+    EXPECT_NE(m_Save.ReadUsers().find("IsFullScreen=\"0\""), std::string::npos);
+}
+
+TEST_F(ScreenModesTest, MapButtonsLeadToTheirModesAndTheTrophiesScreenBackToTheMap)
+{
+    const struct {
+        const char* what;
+        void (RGMap::*button)();
+        RGGameModeType next;
+    } cases[] = {{"menu", &RGMap::OnMenu, RGGM_MENU}, {"trophies", &RGMap::OnTrophies, RGGM_TROPHIES},
+                 {"next", &RGMap::OnNext, RGGM_LOADING}};
+    Start();
+    MakeProfile(L"ANN");
+    SetLevel(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EnterMode(RGGM_MAP);
+        ((*m_Game->GetMap()).*c.button)();
+        Frame();
+        Settle();
+        EXPECT_EQ(Mode(), c.next);
+    }
+    EnterMode(RGGM_TROPHIES);
+    m_Game->GetTrophies()->OnOk();
+    Frame();
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP) << "not the final cut when not entered from a count";
+}
+
+TEST_F(ScreenModesTest, AComicEndsInTheScoreCountAndNoComicGoesThereAtOnce)
+{
+    Start();
+    MakeProfile(L"ANN");
+    for (bool withComic : {true, false}) {
+        SCOPED_TRACE(withComic);
+        const boost::shared_ptr<RGComics> comic =
+            withComic ? m_Game->GetComicsPack()->GetComics("lvl2") : boost::shared_ptr<RGComics>();
+        m_Game->SetComics(comic);
+        Modes().ChangeMode(RGGM_COMICS);
+        Settle();
+        if (comic) {
+            ASSERT_EQ(Mode(), RGGM_COMICS);
+            Frame(100);
+            EXPECT_EQ(Modes().GetPendingMode(), RGGM_COMICS) << "the comic runs until it ends";
+            comic->OnSkip();
+            Frame();
+            Settle();
+        }
+        EXPECT_EQ(Mode(), RGGM_SCORE);
+        EnterMode(RGGM_MAP);
+    }
+}
+
+TEST_F(ScreenModesTest, LeavingFullScreenOnADesktopSmallerThanTheWindowKeepsItsCornerOnTheDesktop)
+{
+    screenstest::pt::SetVirtualDesktop(RECT{0, 0, 800, 600});
+    Start(true);
+    MakeProfile(L"ANN");
+    EnterMode(RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    menu.GetFullScreenCheckBox()->m_Checked = false;
+    menu.OnFullScreenChanged();
+    Frame();
+    ASSERT_FALSE(m_Game->IsFullScreen());
+    RECT rect{};
+    GetWindowRect(m_Game->GetWindow()->GetHandle(), &rect);
+    EXPECT_EQ(rect.left, 0);
+    EXPECT_EQ(rect.top, 0);
+}
+
+} // namespace

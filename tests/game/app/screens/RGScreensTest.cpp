@@ -1,0 +1,236 @@
+#include "engine/framework/input/SUIMessageManager.h"
+#include "game/app/screens/RGComicsPack.h"
+#include "game/app/screens/RGIntro.h"
+#include "game/app/screens/RGSplash.h"
+#include "game/app/screens/RGTropheis.h"
+
+#include "tests/game/app/screens/ScreensFixture.h"
+#include "tests/support/TempDir.h"
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+using namespace Runegarden;
+using TarnEngine::STS_HIDDEN;
+using TarnEngine::STS_SHOWN;
+
+namespace fs = std::filesystem;
+namespace pt = platform::testing;
+
+namespace {
+
+class ScreensTest : public screenstest::ScreensTest {
+protected:
+    // A working folder with the given files, the shipped data's textures already loaded.
+    void UseFolder(const std::vector<std::pair<std::string, std::string>>& files)
+    {
+        for (const auto& file : files) {
+            fs::create_directories(fs::path(m_Folder.File(file.first)).parent_path());
+            std::ofstream(m_Folder.File(file.first)) << file.second;
+        }
+        m_Cwd.reset();
+        m_Cwd.reset(new platformtest::ScopedCwd(m_Folder.Path().string()));
+    }
+    RGScoreCount& Count(float a, float b, float c, bool aliveC = true)
+    {
+        RGScoreCount& count = *m_Game->GetScoreCount();
+        const float spare[] = {a, b, c};
+        for (int k = 0; k < 3; ++k) {
+            count.m_SpareTime[k] = spare[k];
+            count.m_Alive[k] = k < 2 || aliveC;
+        }
+        count.m_LevelTime = 60;
+        count.m_LevelIndex = 1;
+        count.Start();
+        return count;
+    }
+    tarn_test::TempDir m_Folder;
+};
+
+TEST_F(ScreensTest, SplashListsFilePicturesOnlyAndEndsAtOnceWithoutAny)
+{
+    Start();
+    EXPECT_EQ(m_Game->GetSplash()->GetFiles(), (std::vector<std::wstring>{L"fsdata\\splash1.jpg", L"splash\\splash2.png"}));
+    Frame();
+    Frame(100);
+    EXPECT_NEAR(m_Game->GetSplash()->GetOverlayAlpha(), 255 - 255 * std::min(5 * std::sin(3.14f * 0.025f), 1.0f), 1.0f);
+    Frame(4000);
+    EXPECT_EQ(m_Game->GetSplash()->GetShownPicture(), 1);
+    EXPECT_EQ(m_Game->GetSplash()->GetOverlayAlpha(), 0) << "the last picture has no overlay";
+
+    UseFolder({{"splash/notes.txt", "not a picture"}, {"splash/sub/x.png", ""}});
+    RGSplash empty;
+    empty.LoadTextures();
+    EXPECT_EQ(empty.GetFiles(), std::vector<std::wstring>{L"splash\\notes.txt"}) << "folders are no pictures";
+    EXPECT_EQ(empty.GetPictureCount(), 0u) << "a file that does not load is skipped";
+    empty.Render();
+    EXPECT_TRUE(empty.m_Finished);
+}
+
+TEST_F(ScreensTest, ScoreCountFillsToTheFullTotalAndCountsLivesOnSortedThresholds)
+{
+    Start();
+    MakeProfile(L"ANN");
+    Profile()->Score = 90000;
+    Profile()->Lifes = 5;
+    m_Game->GetScoreCount()->SetThresholds({300000, 100000});
+    RGScoreCount& count = Count(10, 20, 30);
+    EXPECT_NEAR(count.GetFill(0), 1.0f - 10.0f / 60.0f, 1e-6);
+    pt::AdvanceFakeTime(1000);
+    count.Update();
+    EXPECT_NEAR(count.GetFill(0), 0.9333f, 1e-3);
+    EXPECT_FALSE(count.IsCounted());
+    pt::AdvanceFakeTime(5000);
+    count.Update();
+    EXPECT_TRUE(count.IsCounted());
+    count.Update();
+    EXPECT_EQ(count.GetShownTotal(), 150000u) << "shown, stored and lives agree once counted";
+    EXPECT_EQ(count.m_Lives, 6u) << "100000 lies between 90000 and 150000";
+    EXPECT_FLOAT_EQ(count.GetLifeBarValue(), 0.25f);
+    count.OnNextLevel();
+    EXPECT_TRUE(count.m_Done);
+    EXPECT_EQ(Profile()->Score, 150000u);
+
+    Profile()->Score = 200000000;
+    Count(1, 1, 1).Update();
+    EXPECT_FLOAT_EQ(m_Game->GetScoreCount()->GetLifeBarValue(), 1.0f) << "past the last threshold the bar is full";
+}
+
+TEST_F(ScreensTest, ScoreCountWithADeadCharacterWaitsForOkWhichStoresEverySpareTime)
+{
+    Start();
+    MakeProfile(L"ANN");
+    RGScoreCount& count = Count(10, 20, 30, false);
+    pt::AdvanceFakeTime(20000);
+    count.Update();
+    EXPECT_FALSE(count.IsCounted());
+    EXPECT_NEAR(count.GetFill(2), 0.5f, 1e-6) << "a dead character's bar stands";
+    count.OnNextLevel();
+    EXPECT_EQ(Profile()->Score, 60000u);
+    EXPECT_EQ(gProfileManager->m_HighScore.m_Entries.front().BestScore, 60000u);
+}
+
+TEST_F(ScreensTest, MapMarksTheCurrentLevelAndNextOnAFinishedGameReplaysTheLastOne)
+{
+    Start();
+    RGMap& map = *m_Game->GetMap();
+    map.Start();
+    EXPECT_FALSE(map.GetPots()[0]->IsHidden());
+    EXPECT_TRUE(map.GetPots()[1]->IsHidden());
+    EXPECT_EQ(map.GetTrainer()->GetCommandCount() > 0, true) << "the first trainer without a profile";
+
+    MakeProfile(L"ANN");
+    Profile()->Level = RGLevelPack::kDone;
+    map.Start();
+    for (const auto& pot : map.GetPots()) EXPECT_EQ(pot->m_ToolTipText.rfind(L"Replay level: ", 0), 0u);
+    map.OnNext();
+    EXPECT_EQ(map.m_SelectedLevelName, MainPack().GetLevelName(MainPack().GetLevelCount() - 1));
+    EXPECT_FALSE(map.m_CurrentLevelMain) << "a finished game keeps \"done\"";
+    EXPECT_TRUE(map.m_FinalLevel);
+    EXPECT_FALSE(map.GetMainForm()->IsEnabled()) << "no second click while the screen fades";
+
+    Profile()->Level = MainPack().GetLevelName(2);
+    map.Start();
+    EXPECT_FALSE(map.m_FinalLevel) << "a stale final-level mark is cleared";
+    map.Update();
+    EXPECT_EQ(map.GetDrawnPaths(), 2u);
+    Click(*map.GetMainForm(), map.GetPots()[1]->m_X + 0.01f, map.GetPots()[1]->m_Y + 0.01f);
+    EXPECT_TRUE(map.m_Leave);
+    EXPECT_EQ(map.m_SelectedLevelName, MainPack().GetLevelName(1));
+    EXPECT_FALSE(map.m_CurrentLevelMain) << "a replay";
+}
+
+TEST_F(ScreensTest, TrophiesAnnounceTheNewOneAndKeepACompletedSetMarkVisible)
+{
+    Start();
+    MakeProfile(L"ANN");
+    RGTropheis& trophies = *m_Game->GetTrophies();
+    Profile()->Trophies.assign(30, 0);
+    for (unsigned i = 0; i < 15; ++i) Profile()->Trophies[i] = 1;
+    Profile()->UpdateTrophySets();
+    trophies.AddNewTrophy(3);
+    trophies.m_Set1Announced = true;
+    trophies.Start();
+    EXPECT_TRUE(trophies.IsAnnouncing());
+    EXPECT_FALSE(trophies.GetSetMark(1)->IsHidden());
+    EXPECT_TRUE(trophies.GetTrophies()[20]->IsHidden());
+    pt::AdvanceFakeTime(2000);
+    trophies.Update();
+    EXPECT_TRUE(trophies.IsAnnouncing()) << "the swap waits for more than 2000 ms";
+    trophies.OnOk();
+    EXPECT_TRUE(trophies.IsDone());
+    EXPECT_EQ(trophies.GetTrophies()[3]->m_NormalSprite->m_ColorLU >> 24, 255u) << "shown at full strength at once";
+
+    trophies.Start();
+    pt::AdvanceFakeTime(9000);
+    trophies.Update();
+    trophies.Start();
+    EXPECT_EQ(trophies.GetSetMark(1)->m_NormalSprite->m_ColorLU >> 24, 255u) << "the mark outlives its announcement";
+
+    PointAt(*trophies.GetTrophies()[0], trophies.GetTrophies()[0]->m_X + 0.01f, trophies.GetTrophies()[0]->m_Y + 0.01f);
+    trophies.OnTrophiesClick();
+    EXPECT_TRUE(trophies.IsLargeViewShown());
+    trophies.OnTrophiesClick();
+    EXPECT_FALSE(trophies.IsLargeViewShown()) << "any click closes the large view";
+}
+
+TEST_F(ScreensTest, ShortTrophyNamesAndEmptyIntroSlidesAreMadeSafe)
+{
+    Start();
+    std::string names = "<Trophies>";
+    for (int i = 0; i < 10; ++i) names += "<Trophy Name=\"T" + std::to_string(i) + "\"></Trophy>";
+    UseFolder({{"Levels/trophies.xml", names + "</Trophies>"},
+               {"intro/intro.xml", "<Intro><Slide Texture=\"INTRO1\"></Slide></Intro>"}});
+    RGTropheis trophies(nullptr);
+    EXPECT_EQ(trophies.GetNames().size(), 30u);
+    EXPECT_EQ(trophies.GetNames()[20], "");
+    RGIntro intro(nullptr);
+    EXPECT_TRUE(intro.GetSlides().empty());
+    intro.Start();
+    EXPECT_TRUE(intro.IsFinished()) << "nothing to show goes straight on";
+}
+
+TEST_F(ScreensTest, IntroStepsThroughItsPicturesAndSkipEndsIt)
+{
+    Start();
+    RGIntro& intro = *m_Game->GetIntro();
+    intro.Start();
+    intro.Update();
+    EXPECT_EQ(intro.GetBackgroundFade()->m_TransitionState, TarnEngine::STS_FADE_IN);
+    for (int i = 0; i < 400 && !intro.IsFinished(); ++i) {
+        pt::AdvanceFakeTime(100);
+        intro.Update();
+    }
+    EXPECT_TRUE(intro.IsFinished());
+    EXPECT_EQ(intro.GetCurrentSlide(), intro.GetSlides().size());
+    intro.Start();
+    EXPECT_FALSE(intro.IsFinished());
+    intro.OnSkip();
+    EXPECT_TRUE(intro.IsFinished());
+}
+
+TEST_F(ScreensTest, ComicCameraFollowsItsKeyframesAndAReleasedComicLeavesTheInput)
+{
+    Start();
+    boost::shared_ptr<RGComics> comic = m_Game->GetComicsPack()->GetComics("lvl2");
+    ASSERT_TRUE(comic);
+    EXPECT_FALSE(m_Game->GetComicsPack()->GetComics("level1"));
+    comic->m_KeyFrames = {{{0, 0, 0}, {0, 0, 0}, 2.0f}, {{2, 0, 0}, {0, 2, 0}, 3.0f}, {{4, 0, 0}, {0, 4, 0}, 1.0f}};
+    pt::AdvanceFakeTime(1000);
+    comic->Update();
+    EXPECT_NEAR(comic->GetCamera()->m_Eye.X, 1.0f, 1e-3);
+    pt::AdvanceFakeTime(2500);
+    comic->Update();
+    EXPECT_NEAR(comic->GetCamera()->m_At.Y, 3.0f, 1e-3);
+    EXPECT_FALSE(comic->IsFinished());
+    pt::AdvanceFakeTime(2500);
+    comic->Update();
+    EXPECT_TRUE(comic->IsFinished());
+
+    const boost::weak_ptr<TarnEngine::UI::SUIForm> form = comic->GetForm();
+    comic.reset();
+    EXPECT_TRUE(form.expired()) << "the input thread holds no form of a released comic";
+}
+
+} // namespace
