@@ -7,6 +7,7 @@
 
 #include "engine/framework/app/TarnApplication.h"
 #include "bench/support/BareQuadRenderer.h"
+#include "bench/support/ShownWindow.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
@@ -90,11 +91,6 @@ void BM_BareSdlGlFrame(benchmark::State& state)
 }
 BENCHMARK(BM_BareSdlGlFrame)->Unit(benchmark::kMicrosecond);
 
-LRESULT CALLBACK BareWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 void BM_BareSdlGlFrameShownWindow(benchmark::State& state)
 {
     if (!platform::sdl::VideoAvailable()) {
@@ -102,24 +98,12 @@ void BM_BareSdlGlFrameShownWindow(benchmark::State& state)
         return;
     }
     platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = BareWindowProc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "bare frame";
-    RegisterClassExA(&windowClass);
-    HWND window = CreateWindowExA(0, "bare frame", "bare frame", 0x06CA0000, CW_USEDEFAULT, CW_USEDEFAULT, 640,
-                                  480, nullptr, nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(window, SW_SHOWDEFAULT);
-    {
-        bench::BareQuadRenderer bare(window, 640, 480);
-        if (!bare.Ready()) state.SkipWithError("no OpenGL context");
-        if (bare.Ready())
-            for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);
-        state.SetItemsProcessed(state.iterations());
-    }
-    DestroyWindow(window);
-    UnregisterClassA("bare frame", windowClass.hInstance);
+    bench::ShownWindow window("bare frame", 640, 480);
+    bench::BareQuadRenderer bare(window.Handle(), 640, 480);
+    if (!bare.Ready()) state.SkipWithError("no OpenGL context");
+    if (bare.Ready())
+        for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);
+    state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_BareSdlGlFrameShownWindow)->Unit(benchmark::kMicrosecond);
 

@@ -61,6 +61,16 @@ std::vector<RenderCall> RenderCalls(const std::string& method);
 void ClearRenderCalls();
 // Number of primitives the backend was asked to draw since the last clear of the log.
 unsigned DrawnPrimitives();
+// While calls are recorded, each two triangles drawn are also kept as the quad they cover (an odd
+// last triangle as one of its own), so that a plain program can draw what a frame drew.
+struct DrawnQuad {
+    float left, top, right, bottom;   // render-target pixels the vertices span
+    float u0, v0, u1, v1;             // texture coordinates they span
+    UINT textureWidth, textureHeight; // stage 0's texture; 0 x 0 when none
+    bool blended;                     // alpha blending on
+    bool linear;                      // linear magnification filter
+};
+std::vector<DrawnQuad> DrawnQuads();
 
 // --- Back-buffer read-back -----------------------------------------------------------------------
 // The last presented image as B, G, R, A rows, top row first (OpenGL mode; empty when headless).

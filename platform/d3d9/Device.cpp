@@ -423,6 +423,7 @@ HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
             DrawCall call = {type, primCount, false, startVertex, 0};
             m_Backend->Draw(s, call);
             platform::hooks::CountDrawnPrimitives(primCount);
+            if (RenderCallsRecorded()) platform::hooks::RecordDrawnQuads(s, call);
         }
     }
     RECORD("DrawPrimitive", hr, type, startVertex, primCount);
@@ -467,6 +468,7 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVe
                 DrawCall call = {type, primCount, true, startIndex, UINT(baseVertex)};
                 m_Backend->Draw(s, call);
                 platform::hooks::CountDrawnPrimitives(primCount);
+                if (RenderCallsRecorded()) platform::hooks::RecordDrawnQuads(s, call);
             }
         }
     }

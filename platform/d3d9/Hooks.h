@@ -11,6 +11,11 @@
 #include <vector>
 
 namespace platform {
+namespace render {
+struct DeviceState;
+struct DrawCall;
+} // namespace render
+
 namespace hooks {
 
 // Overrides of the backend's own answers; each returns false when the test set none.
@@ -32,6 +37,8 @@ void CountLive(const char* type, int delta);
 bool RenderCallsRecorded();
 void RecordRenderCall(const char* method, std::vector<int64_t> args, HRESULT result);
 void CountDrawnPrimitives(unsigned n);
+// Keeps the quads of a draw while calls are recorded (the caller has checked that they are).
+void RecordDrawnQuads(const render::DeviceState& state, const render::DrawCall& call);
 void CountPresentedFrame();
 // The presented image, kept for back-buffer read-back while a test asks for it.
 typedef testing::Image PresentedImage;

@@ -3,11 +3,14 @@
 
 #include "platform/d3d9/Backend.h"
 #include "platform/d3d9/Hooks.h"
+#include "platform/d3d9/TextureData.h"
 #include "platform/testing_render.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -26,6 +29,7 @@ struct RenderHooks {
     bool d32 = false, d16 = true;
     RenderMode mode = RenderMode::Auto;
     std::vector<RenderCall> calls;
+    std::vector<DrawnQuad> quads;
     bool capture = false;
     Image presented;
     unsigned frames = 0;
@@ -62,6 +66,7 @@ void ResetRenderHooks()
     h.mode = RenderMode::Auto;
     g_Record.store(false);
     h.calls.clear();
+    h.quads.clear();
     g_Primitives.store(0);
     h.capture = false;
     h.presented = Image();
@@ -135,10 +140,17 @@ void ClearRenderCalls()
 {
     std::lock_guard<std::mutex> guard(Hooks().lock);
     Hooks().calls.clear();
+    Hooks().quads.clear();
     g_Primitives.store(0);
 }
 
 unsigned DrawnPrimitives() { return g_Primitives.load(); }
+
+std::vector<DrawnQuad> DrawnQuads()
+{
+    std::lock_guard<std::mutex> guard(Hooks().lock);
+    return Hooks().quads;
+}
 
 uint32_t Image::Pixel(UINT x, UINT y) const
 {
@@ -280,6 +292,97 @@ void RecordRenderCall(const char* method, std::vector<int64_t> args, HRESULT res
 }
 
 void CountDrawnPrimitives(unsigned n) { g_Primitives.fetch_add(n, std::memory_order_relaxed); }
+
+namespace {
+
+// Where a vertex lands on the render target, and its texture coordinates.
+struct PlacedVertex {
+    float x, y, u, v;
+};
+
+PlacedVertex PlaceVertex(const render::DeviceState& s, const uint8_t* vertex)
+{
+    float p[4] = {0, 0, 0, 1}, t[2] = {0, 0};
+    const bool pretransformed = (s.fvf & D3DFVF_XYZRHW) != 0;
+    std::memcpy(p, vertex, 3 * sizeof(float));
+    size_t offset = (pretransformed ? 16 : 12) + (s.fvf & D3DFVF_NORMAL ? 12 : 0) + (s.fvf & D3DFVF_DIFFUSE ? 4 : 0);
+    if (s.fvf & D3DFVF_TEX1) std::memcpy(t, vertex + offset, sizeof t);
+    if (pretransformed) return {p[0], p[1], t[0], t[1]};
+    // Row vectors: p * world * view * projection, then the viewport.
+    for (const D3DMATRIX* m : {&s.world, &s.view, &s.projection}) {
+        float q[4];
+        for (int c = 0; c < 4; ++c) q[c] = p[0] * m->m[0][c] + p[1] * m->m[1][c] + p[2] * m->m[2][c] + p[3] * m->m[3][c];
+        std::memcpy(p, q, sizeof q);
+    }
+    const float w = p[3] != 0 ? p[3] : 1.0f;
+    const D3DVIEWPORT9& vp = s.viewport;
+    return {vp.X + (p[0] / w + 1) * 0.5f * vp.Width, vp.Y + (1 - p[1] / w) * 0.5f * vp.Height, t[0], t[1]};
+}
+
+} // namespace
+
+void RecordDrawnQuads(const render::DeviceState& s, const render::DrawCall& call)
+{
+    if (call.type != D3DPT_TRIANGLELIST && call.type != D3DPT_TRIANGLESTRIP && call.type != D3DPT_TRIANGLEFAN) return;
+    testing::DrawnQuad base = {};
+    if (const IDirect3DTexture9* texture = s.textures[0]) {
+        const render::TextureData& data = *texture->Data();
+        if (!data.levels.empty()) {
+            base.textureWidth = data.levels[0].width;
+            base.textureHeight = data.levels[0].height;
+        }
+    }
+    base.blended = s.renderStates[D3DRS_ALPHABLENDENABLE] != 0;
+    base.linear = s.samplerStates[0][D3DSAMP_MAGFILTER] >= D3DTEXF_LINEAR;
+    const uint8_t* vertices = s.stream->Bytes() + size_t(call.baseVertex) * s.streamStride;
+    auto element = [&](UINT e) {
+        UINT i = call.start + e;
+        if (call.indexed) {
+            const uint8_t* at = s.indices->Bytes() + size_t(i) * s.indices->IndexSize();
+            if (s.indices->IndexSize() == 2) {
+                uint16_t v;
+                std::memcpy(&v, at, 2);
+                i = v;
+            } else {
+                std::memcpy(&i, at, 4);
+            }
+        }
+        return PlaceVertex(s, vertices + size_t(i) * s.streamStride);
+    };
+    std::vector<testing::DrawnQuad> quads;
+    for (UINT pair = 0; pair < call.primCount; pair += 2) {
+        const UINT triangles = std::min(2u, call.primCount - pair);
+        // The elements of these triangles: a list's own three each, a strip's or a fan's shared ones.
+        std::vector<UINT> elements;
+        if (call.type == D3DPT_TRIANGLELIST) {
+            for (UINT e = 3 * pair; e < 3 * (pair + triangles); ++e) elements.push_back(e);
+        } else {
+            if (call.type == D3DPT_TRIANGLEFAN) elements.push_back(0);
+            for (UINT e = call.type == D3DPT_TRIANGLEFAN ? pair + 1 : pair; e < pair + triangles + 2; ++e)
+                elements.push_back(e);
+        }
+        testing::DrawnQuad q = base;
+        const PlacedVertex first = element(elements[0]);
+        q.left = q.right = first.x;
+        q.top = q.bottom = first.y;
+        q.u0 = q.u1 = first.u;
+        q.v0 = q.v1 = first.v;
+        auto span = [](float& low, float& high, float value) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        };
+        for (UINT e : elements) {
+            const PlacedVertex v = element(e);
+            span(q.left, q.right, v.x);
+            span(q.top, q.bottom, v.y);
+            span(q.u0, q.u1, v.u);
+            span(q.v0, q.v1, v.v);
+        }
+        quads.push_back(q);
+    }
+    std::lock_guard<std::mutex> guard(Hooks().lock);
+    if (g_Record.load()) Hooks().quads.insert(Hooks().quads.end(), quads.begin(), quads.end());
+}
 
 void CountPresentedFrame()
 {

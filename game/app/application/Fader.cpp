@@ -42,6 +42,9 @@ void Fader::CreateSprite()
 void Fader::Render()
 {
     TARN_TRY
+    // A clear fader changes no pixel; blending a whole transparent window each frame is a
+    // third of a level frame's fill on a software rasteriser.
+    if (m_Alpha == 0) return;
     m_Sprite->Draw();
     TARN_CATCH("Fader::Render()")
 }

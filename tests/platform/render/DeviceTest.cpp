@@ -236,3 +236,78 @@ TEST_F(HeadlessDeviceTest, TransformsAreKeptPerTypeAndUnknownTypesRefused)
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->SetTransform(D3DTRANSFORMSTATETYPE(4), &m));
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->GetTransform(D3DTRANSFORMSTATETYPE(24), &back));
 }
+
+TEST_F(HeadlessDeviceTest, RecordedDrawsKeepTheQuadsTheyCover)
+{
+    // Two screen quads as one indexed list, then the second as a strip, then a clip-space quad.
+    IDirect3DVertexBuffer9* screen = nullptr;
+    IDirect3DVertexBuffer9* clip = nullptr;
+    IDirect3DIndexBuffer9* ib = nullptr;
+    IDirect3DTexture9* texture = nullptr;
+    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(8 * sizeof(ScreenVertex), 0, kScreenFvf, D3DPOOL_MANAGED, &screen,
+                                                   nullptr));
+    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(4 * 5 * sizeof(float), 0, D3DFVF_XYZ | D3DFVF_TEX1,
+                                                   D3DPOOL_MANAGED, &clip, nullptr));
+    ASSERT_EQ(D3D_OK, m_Device->CreateIndexBuffer(12 * 2, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr));
+    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(16, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
+    ScreenVertex* v = nullptr;
+    ASSERT_EQ(D3D_OK, screen->Lock(0, 0, reinterpret_cast<void**>(&v), 0));
+    const ScreenVertex quads[8] = {{10, 20, 0, 1, 0, 0, 0},    {50, 20, 0, 1, 0, 1, 0},   {10, 40, 0, 1, 0, 0, 1},
+                                   {50, 40, 0, 1, 0, 1, 1},    {100, 0, 0, 1, 0, 0.5f, 0}, {300, 0, 0, 1, 0, 2, 0},
+                                   {100, 240, 0, 1, 0, 0.5f, 3}, {300, 240, 0, 1, 0, 2, 3}};
+    std::memcpy(v, quads, sizeof quads);
+    screen->Unlock();
+    float* c = nullptr;
+    ASSERT_EQ(D3D_OK, clip->Lock(0, 0, reinterpret_cast<void**>(&c), 0));
+    const float corners[20] = {0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 1, 1, -1, 0, 1, 1};
+    std::memcpy(c, corners, sizeof corners);
+    clip->Unlock();
+    uint16_t* indices = nullptr;
+    ASSERT_EQ(D3D_OK, ib->Lock(0, 0, reinterpret_cast<void**>(&indices), 0));
+    const uint16_t values[12] = {0, 1, 2, 2, 1, 3, 4, 5, 6, 6, 5, 7};
+    std::memcpy(indices, values, sizeof values);
+    ib->Unlock();
+
+    m_Device->SetTexture(0, texture);
+    m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    m_Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
+    m_Device->SetFVF(kScreenFvf);
+    m_Device->SetStreamSource(0, screen, 0, sizeof(ScreenVertex));
+    m_Device->SetIndices(ib);
+    ASSERT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 8, 0, 4));
+    ASSERT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2));
+    m_Device->SetTexture(0, nullptr);
+    m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
+    m_Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
+    m_Device->SetFVF(D3DFVF_XYZ | D3DFVF_TEX1);
+    m_Device->SetStreamSource(0, clip, 0, 5 * sizeof(float));
+    ASSERT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)); // lower right quarter
+
+    struct Expected {
+        float left, top, right, bottom, u0, v0, u1, v1;
+        UINT width, height;
+        bool blended, linear;
+    };
+    const Expected expected[4] = {{10, 20, 50, 40, 0, 0, 1, 1, 16, 8, true, true},
+                                  {100, 0, 300, 240, 0.5f, 0, 2, 3, 16, 8, true, true},
+                                  {100, 0, 300, 240, 0.5f, 0, 2, 3, 16, 8, true, true},
+                                  {160, 120, 320, 240, 0, 0, 1, 1, 0, 0, false, false}};
+    const auto drawn = platform::testing::DrawnQuads();
+    ASSERT_EQ(4u, drawn.size());
+    for (size_t i = 0; i < 4; ++i) {
+        const auto& q = drawn[i];
+        const Expected& e = expected[i];
+        EXPECT_EQ((std::vector<float>{e.left, e.top, e.right, e.bottom, e.u0, e.v0, e.u1, e.v1}),
+                  (std::vector<float>{q.left, q.top, q.right, q.bottom, q.u0, q.v0, q.u1, q.v1}))
+            << i;
+        EXPECT_EQ((std::vector<UINT>{e.width, e.height, e.blended, e.linear}),
+                  (std::vector<UINT>{q.textureWidth, q.textureHeight, q.blended, q.linear}))
+            << i;
+    }
+    platform::testing::ClearRenderCalls();
+    EXPECT_TRUE(platform::testing::DrawnQuads().empty());
+    texture->Release();
+    ib->Release();
+    clip->Release();
+    screen->Release();
+}
