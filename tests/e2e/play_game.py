@@ -45,6 +45,12 @@ def gold(c):
 
 # --- the screens, by what stands where ------------------------------------------------------------
 
+def loading(s):
+    # The grey progress bar on the purple loading picture.
+    bar, back = s.mean(600, 375, 740, 395), s.mean(100, 300, 200, 400)
+    return abs(bar[0] - bar[2]) < 20 and 70 < bar[0] < 130 and back[2] > back[1] + 30
+
+
 def main_menu(s):
     # PLAY green, SETTINGS blue, EXIT red, no dialog over them.
     return green(s.mean(325, 444, 510, 452)) and blue(s.mean(540, 444, 728, 452)) and red(s.mean(540, 545, 728, 552))
@@ -185,7 +191,9 @@ class Player:
 
     def splash_to_menu(self, first):
         g = self.g
-        self.see("splash", lambda s: s.brightness(0, 0, 1024, 500) > 40 and not main_menu(s) and not new_player_form(s), 30)
+        self.see("loading", loading, 30)
+        self.see("splash", lambda s: s.brightness(0, 0, 1024, 768) > 30 and not loading(s) and not main_menu(s)
+                 and not new_player_form(s), 30)
         if first:
             form = self.see("new player form", new_player_form, 30)
             g.type(NAME)
@@ -277,8 +285,8 @@ def menus_and_quit(player):
     g.click(418, 521)  # HIGH SCORES
     table = player.see("high scores", high_scores, 10)
     # The player's row: the name in the first column and the best score in the last.
-    row = sum(1 for x in range(20, 120, 2) for y in range(160, 178) if sum(table.pixel(x, y)) > 600)
-    score = sum(1 for x in range(520, 640, 2) for y in range(160, 178) if sum(table.pixel(x, y)) > 600)
+    row = sum(1 for x in range(20, 400, 2) for y in range(158, 180) if sum(table.pixel(x, y)) > 600)
+    score = sum(1 for x in range(620, 900, 2) for y in range(158, 180) if sum(table.pixel(x, y)) > 600)
     if row < 10 or score < 5:
         raise Failure("no row for %s in the high-score table" % NAME)
     g.click(150, 675)  # OK
