@@ -101,7 +101,7 @@ def more_field(s, direction):
 def score_count(s):
     # The green OK at the bottom right over the purple background.
     back = s.mean(300, 100, 700, 110)
-    return green(s.mean(780, 629, 890, 641)) and back[2] > back[1] + 15 and back[0] > back[1]
+    return green(s.mean(780, 686, 890, 696)) and back[2] > back[1] + 15 and back[0] > back[1]
 
 
 def trophies(s):
