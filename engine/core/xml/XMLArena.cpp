@@ -30,6 +30,16 @@ Spares& TheSpares()
     return *spares;
 }
 
+// Pieces given back on this thread while objects end inside other objects' ends: one atomic
+// step for a whole tree instead of one per piece.
+struct Teardown {
+    int depth;
+    XMLArena* arena;
+    std::ptrdiff_t pieces;
+};
+
+thread_local Teardown t_teardown = {0, nullptr, 0};
+
 } // namespace
 
 XMLArena::XMLArena()
@@ -72,7 +82,38 @@ void* XMLArena::AllocateInNewBlock(std::size_t bytes)
 
 void XMLArena::Free() noexcept
 {
-    if (m_Live.fetch_sub(1, std::memory_order_acq_rel) == 1) delete this;
+    Teardown& teardown = t_teardown;
+    if (teardown.depth == 0) {
+        Free(1);
+        return;
+    }
+    // Counted pieces kept back leave m_Live short of 0, so the arena stays until they are handed over.
+    if (teardown.arena != this) {
+        if (teardown.arena) teardown.arena->Free(teardown.pieces);
+        teardown.arena = this;
+        teardown.pieces = 0;
+    }
+    ++teardown.pieces;
+}
+
+void XMLArena::Free(std::ptrdiff_t pieces) noexcept
+{
+    if (m_Live.fetch_sub(pieces, std::memory_order_acq_rel) == pieces) delete this;
+}
+
+void XMLArena::BeginTeardown() noexcept
+{
+    ++t_teardown.depth;
+}
+
+void XMLArena::EndTeardown() noexcept
+{
+    Teardown& teardown = t_teardown;
+    if (--teardown.depth > 0 || !teardown.arena)
+        return;
+    XMLArena* const arena = teardown.arena;
+    teardown.arena = nullptr;
+    arena->Free(teardown.pieces);
 }
 
 void XMLArena::Release() noexcept

@@ -63,11 +63,19 @@ private:
         XMLArena* m_Arena;
     };
 
-    // Ends an object; its memory goes with the arena.
+    // Ends an object; its memory goes with the arena. The pieces given back while it ends (its
+    // children's, when a tree comes down) are counted on this thread and handed over once.
     template <typename T>
     struct Destroy {
-        void operator()(T* object) const noexcept { object->~T(); }
+        void operator()(T* object) const noexcept
+        {
+            BeginTeardown();
+            object->T::~T(); // made here as exactly a T
+            EndTeardown();
+        }
     };
+    static void BeginTeardown() noexcept;
+    static void EndTeardown() noexcept;
 
     ~XMLArena();
     // A piece of at least `bytes`, aligned to kAlignment.
@@ -83,6 +91,8 @@ private:
     void* AllocateInNewBlock(std::size_t bytes);
     // A counted piece is given back.
     void Free() noexcept;
+    // Gives back `pieces` counted pieces at once.
+    void Free(std::ptrdiff_t pieces) noexcept;
 
     struct Block {
         Block* next;

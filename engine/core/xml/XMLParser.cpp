@@ -126,28 +126,32 @@ void XMLParser::SkipBlanks()
 void XMLParser::CollectUntil(char stop, const char* failure, std::string& out)
 {
     // Most texts are short and whole: look at the first bytes directly.
-    const std::size_t kShort = 32;
-    const char* pos = m_Cursor;
-    const char* const shortEnd = m_End - pos > static_cast<std::ptrdiff_t>(kShort) ? pos + kShort : m_End;
-    pos = FindStop(pos, shortEnd, stop, stop);
+    const std::ptrdiff_t kShort = 32;
+    const char* const start = m_Cursor;
+    const char* const shortEnd = m_End - start > kShort ? start + kShort : m_End;
+    const char* const pos = FindStop(start, shortEnd, stop, stop);
     if (pos < shortEnd && *pos == stop) {
-        out.append(m_Cursor, pos - m_Cursor);
+        out.append(start, pos - start);
         m_Cursor = pos;
         return;
     }
+    CollectLong(stop, failure, out);
+}
+
+__attribute__((noinline)) void XMLParser::CollectLong(char stop, const char* failure, std::string& out)
+{
     // Long texts (the gesture network's weights) dominate parsing: find the end first, then
     // copy the runs between line-break characters.
-    const char* const end = static_cast<const char*>(std::memchr(pos, stop, m_End - pos));
+    const char* const end = static_cast<const char*>(std::memchr(m_Cursor, stop, m_End - m_Cursor));
     if (!end) {
         m_Cursor = m_End;
         Fail(failure);
     }
     out.reserve(out.size() + (end - m_Cursor));
-    pos = m_Cursor;
+    const char* pos = m_Cursor;
     while (pos < end) {
         const char* const start = pos;
-        while (pos < end && !Is(*pos, kLineBreak))
-            ++pos;
+        pos = FindStop(pos, end, stop, stop);
         out.append(start, pos - start);
         while (pos < end && Is(*pos, kLineBreak))
             ++pos;

@@ -48,6 +48,8 @@ private:
     // Collects characters up to `stop`, leaving the cursor on it; line breaks are not collected.
     // Reaching the end of the text first throws XMLException(failure).
     void CollectUntil(char stop, const char* failure, std::string& out);
+    // CollectUntil's way for texts that are long or hold line breaks, out of its short path.
+    void CollectLong(char stop, const char* failure, std::string& out);
     // An element's name: up to a space or ">", as CollectUntil collects.
     void CollectName(const char* failure, std::string& out);
     boost::shared_ptr<XMLNode> NewNode();

@@ -44,6 +44,26 @@ TEST(XMLArena, ObjectsOutliveTheReleaseAndEndOnceWhereverTheyAreDropped)
     unused->Release(); // nothing made: goes at once
 }
 
+// A tree may hold elements of other documents (the lists are public): when it comes down, each
+// arena still goes once its own objects are gone, and an object kept from it stays valid.
+TEST(XMLArena, ATreeMixingTwoDocumentsComesDownWithBothArenas)
+{
+    XMLParser first;
+    first.Parse("<a><b k=\"v\"></b></a>");
+    XMLParser second;
+    second.Parse("<c><d j=\"w\"></d><e></e></c>");
+    boost::shared_ptr<XMLNode> root = first.GetRoot();
+    boost::shared_ptr<XMLNode> c = second.GetRoot()->GetChild("c");
+    root->GetChild("a")->m_Children.push_back(c);
+    boost::shared_ptr<XMLAttribute> kept = c->GetChild("d")->GetAttribute("j");
+    first.Parse("<x></x>");
+    second.Parse("<y></y>");
+    c.reset();
+    root.reset(); // the first document and the borrowed "c" end inside one teardown
+    EXPECT_TRUE(kept->m_Owner.expired());
+    EXPECT_EQ("w", kept->GetValue());
+}
+
 TEST(XMLArena, AnAttributeOutlivesItsElementTheParserAndTheRestOfTheTree)
 {
     boost::shared_ptr<XMLAttribute> kept;
