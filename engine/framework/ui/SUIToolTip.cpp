@@ -3,6 +3,7 @@
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/drawables/SSpriteTransition.h"
+#include "engine/framework/drawables/STextureFont.h"
 #include "engine/framework/drawables/STextureFontTransition.h"
 
 static const char* const kTarnSource = "Src\\SUIToolTip";
@@ -12,6 +13,8 @@ namespace UI {
 
 namespace {
 const float kFadeTime = 500.0f;
+// The fades write the vertex alpha; the texture's own alpha alone would keep a hidden tip opaque.
+const uint32_t kModulate = 4;
 }
 
 SUIToolTip::SUIToolTip() : m_Label(new SUILabel) {}
@@ -40,11 +43,13 @@ void SUIToolTip::CreateFades(int32_t fading)
         material.m_AlphaBlend = 1;
         material.m_SrcBlend = 5; // source alpha
         material.m_DstBlend = 6; // inverse source alpha
+        material.m_AlphaOp = kModulate;
     }
     m_SpriteFade->SetSprite(m_Label->m_Background);
     m_SpriteFade->m_TransitionState = STS_HIDDEN;
     m_FontFade.reset(new STextureFontTransition(kFadeTime));
     m_FontFade->SetFont(m_Label->GetFont());
+    if (m_Label->GetFont()) m_Label->GetFont()->m_Material.m_AlphaOp = kModulate;
     m_FontFade->m_TransitionState = STS_HIDDEN;
     TARN_CATCH("SUIToolTip::CreateFades()")
 }

@@ -36,6 +36,7 @@ namespace Runegarden {
 namespace {
 
 const float kToolTipCellHeight = 0.0349027f;
+const float kToolTipPaddingRight = 0.01f;
 
 // The text colour word 0x012B25FF laid into the font's alpha, red, green, blue bytes from its
 // low end: opaque, dark olive.
@@ -71,6 +72,7 @@ void RGLevelTrainer::CreateSprites()
     m_Teacher = RGSpriteCreator::CreateTexturedSprite("TEACHER", true);
     m_Teacher->m_Position = {0.1821289f, 0.71940106f, 0.09765625f, 0.12890625f};
     m_Teacher->m_TexCoords = {0.0f, 0.0f, 0.78125f, 0.78125f};
+    m_Teacher->m_Material.m_AlphaOp = 4; // modulate, so that the fade shows
     m_Arrow = RGSpriteCreator::CreateTexturedSprite("ARROWANIM", false);
     m_Arrow->m_Position = {0.2f, 0.7f, 0.0625f, 0.16666667f};
     m_Arrow->m_CoordAligment = TarnEngine::SCA_LEFT_TOP;
@@ -92,7 +94,7 @@ void RGLevelTrainer::CreateSprites()
     label->m_Layout.m_Alignment = TarnEngine::UI::SUITA_LEFT;
     label->m_Layout.m_PaddingLeft = 0.04f;
     label->m_Layout.m_PaddingTop = 0.010908025f;
-    label->m_Layout.m_PaddingRight = 0.01f;
+    label->m_Layout.m_PaddingRight = kToolTipPaddingRight;
     label->m_Layout.m_PaddingBottom = 0.01f;
     m_ToolTip->CreateFades(1);
     TARN_CATCH("RGLevelTrainer::CreateSprites()")
@@ -257,6 +259,9 @@ void RGLevelTrainer::ShowToolTip(const std::wstring& text)
     label->m_Y = m_Teacher->m_Position.Y;
     m_ToolTip->SetHiddenAtOnce();
     ApplyFontMetrics(label->GetFont());
+    // Label boxes are laid out with no width of their own; the bubble spans the text through its
+    // right padding, as the game's other labels carry their box in their paddings.
+    label->m_Layout.m_PaddingRight = kToolTipPaddingRight + label->m_Layout.TextWidth(*label->GetFont());
     m_ToolTip->Show();
     TARN_CATCH("RGLevelTrainer::ShowToolTip()")
 }

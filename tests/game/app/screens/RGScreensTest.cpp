@@ -1,8 +1,13 @@
+#include "engine/framework/drawables/SSprite.h"
+#include "engine/framework/drawables/STextureFont.h"
 #include "engine/framework/input/SUIMessageManager.h"
+#include "engine/framework/ui/SUIButton.h"
+#include "engine/framework/ui/SUIToolTip.h"
 #include "game/app/screens/RGComicsPack.h"
 #include "game/app/screens/RGIntro.h"
 #include "game/app/screens/RGSplash.h"
 #include "game/app/screens/RGTropheis.h"
+#include "game/gameplay/levels/RGLevelTrainer.h"
 
 #include "tests/game/app/screens/ScreensFixture.h"
 #include "tests/support/TempDir.h"
@@ -139,6 +144,40 @@ TEST_F(ScreensTest, MapMarksTheCurrentLevelAndNextOnAFinishedGameReplaysTheLastO
     EXPECT_TRUE(map.m_Leave);
     EXPECT_EQ(map.m_SelectedLevelName, MainPack().GetLevelName(1));
     EXPECT_FALSE(map.m_CurrentLevelMain) << "a replay";
+}
+
+TEST_F(ScreensTest, TipsAndTeacherLeftFromAnEarlierVisitDrawTransparent)
+{
+    // Drawn alpha is the vertex alpha modulated with the texture's: both must say hidden.
+    const auto transparent = [](const TarnEngine::SSprite& sprite) {
+        return (sprite.m_ColorLU >> 24) == 0u && sprite.m_Material.m_AlphaOp == 4u;
+    };
+    Start();
+    RGMap& map = *m_Game->GetMap();
+    map.Start();
+    map.GetMainForm()->DoRender(0.0f, 0.0f);
+    const auto& potTip = *map.GetPots()[0]->m_ToolTip->GetLabel();
+    EXPECT_TRUE(transparent(*potTip.m_Background)) << "no pot pointed at yet";
+    EXPECT_EQ(0u, potTip.GetFont()->m_Color[0]);
+    for (int frame = 0; frame < 4; ++frame) {
+        pt::AdvanceFakeTime(300);
+        map.Update();
+    }
+    RGLevelTrainer& trainer = *map.GetTrainer();
+    ASSERT_TRUE(trainer.GetToolTip()->IsShown()) << "left while the teacher speaks";
+
+    MakeProfile(L"ANN");
+    Profile()->Level = MainPack().GetLevelName(2);
+    map.Start();
+    map.Update();
+    EXPECT_TRUE(transparent(*trainer.GetTeacher()));
+    EXPECT_TRUE(transparent(*trainer.GetToolTip()->GetLabel()->m_Background));
+    EXPECT_EQ(0u, trainer.GetToolTip()->GetLabel()->GetFont()->m_Color[0]);
+
+    RGScoreCount& count = Count(10, 10, 10);
+    count.GetTrainer()->Update();
+    count.GetTrainer()->Render();
+    EXPECT_TRUE(transparent(*count.GetTrainer()->GetToolTip()->GetLabel()->m_Background)) << "the unused bubble";
 }
 
 TEST_F(ScreensTest, TrophiesAnnounceTheNewOneAndKeepACompletedSetMarkVisible)

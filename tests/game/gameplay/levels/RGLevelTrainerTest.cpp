@@ -66,6 +66,7 @@ TEST_F(TrainerTest, ShowAndHideCommandsFadeTheirSpritesOneCommandPerFrame)
     EXPECT_EQ(STS_FADE_IN, trainer->GetTeacherFade()->m_TransitionState);
     EXPECT_FLOAT_EQ(0.49951172f, trainer->GetTeacher()->m_Position.X); // on the 1024 x 768 grid
     EXPECT_FLOAT_EQ(0.49934896f, trainer->GetTeacher()->m_Position.Y);
+    EXPECT_EQ(4u, trainer->GetTeacher()->m_Material.m_AlphaOp); // modulated, so a hidden teacher is gone
     trainer->Update();
     EXPECT_EQ(STS_FADE_OUT, trainer->GetTeacherFade()->m_TransitionState);
     trainer->Update();
@@ -181,4 +182,22 @@ TEST_F(TrainerTest, AnEmptyToolTipIsNoWiderThanItsPaddings)
     trainer->Render();
     const auto& label = trainer->GetToolTip()->GetLabel();
     EXPECT_LE(label->m_Background->m_Position.Width, label->m_Layout.m_PaddingLeft + label->m_Layout.m_PaddingRight);
+}
+
+TEST_F(TrainerTest, TheBubbleReachesPastItsText)
+{
+    auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"CLICK THE SHINING POT\"",
+                          "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"OK\""});
+    trainer->Update();
+    trainer->Render();
+    const auto& label = trainer->GetToolTip()->GetLabel();
+    const float textEnd = label->GetFont()->m_X + label->m_Layout.TextWidth(*label->GetFont());
+    const SCore::SRect& bubble = label->m_Background->m_Position;
+    EXPECT_GT(textEnd, label->m_X + 0.3f);
+    EXPECT_FLOAT_EQ(textEnd + 0.01f, bubble.X + bubble.Width);
+    // A shorter text that follows shrinks the bubble again.
+    trainer->Update();
+    trainer->Render();
+    const float shortEnd = label->GetFont()->m_X + label->m_Layout.TextWidth(*label->GetFont());
+    EXPECT_FLOAT_EQ(shortEnd + 0.01f, bubble.X + bubble.Width);
 }
