@@ -1,0 +1,289 @@
+"""Drives the real game executable from outside: its own X server, real pointer and key input
+through xdotool, and screenshots of the root window taken with ImageMagick's import."""
+
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import zlib
+
+WIDTH, HEIGHT = 1024, 768
+
+
+class Failure(Exception):
+    pass
+
+
+class Shot:
+    """An RGB screenshot of the game window: pixel (x, y) in window coordinates."""
+
+    def __init__(self, width, height, rgb, name=""):
+        self.width, self.height, self.rgb, self.name = width, height, rgb, name
+
+    def pixel(self, x, y):
+        i = (int(y) * self.width + int(x)) * 3
+        return self.rgb[i], self.rgb[i + 1], self.rgb[i + 2]
+
+    def mean(self, x0, y0, x1, y1, step=2):
+        """The mean colour (r, g, b) of a rectangle."""
+        total, n = [0, 0, 0], 0
+        for y in range(int(y0), int(y1), step):
+            row = y * self.width * 3
+            for x in range(int(x0), int(x1), step):
+                i = row + x * 3
+                total[0] += self.rgb[i]
+                total[1] += self.rgb[i + 1]
+                total[2] += self.rgb[i + 2]
+                n += 1
+        return tuple(c / max(n, 1) for c in total)
+
+    def brightness(self, x0, y0, x1, y1):
+        return sum(self.mean(x0, y0, x1, y1)) / 3.0
+
+    def changed(self, other, x0, y0, x1, y1, step=2, tolerance=24):
+        """How many sampled pixels of the rectangle differ from another shot's."""
+        n = 0
+        for y in range(int(y0), int(y1), step):
+            for x in range(int(x0), int(x1), step):
+                a, b = self.pixel(x, y), other.pixel(x, y)
+                if max(abs(a[0] - b[0]), abs(a[1] - b[1]), abs(a[2] - b[2])) > tolerance:
+                    n += 1
+        return n
+
+    def save_png(self, path):
+        raw = b"".join(b"\0" + self.rgb[y * self.width * 3:(y + 1) * self.width * 3] for y in range(self.height))
+
+        def chunk(kind, data):
+            body = kind + data
+            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
+
+        with open(path, "wb") as out:
+            out.write(b"\x89PNG\r\n\x1a\n")
+            out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0, 0)))
+            out.write(chunk(b"IDAT", zlib.compress(raw, 1)))
+            out.write(chunk(b"IEND", b""))
+
+
+def cursor_at(shot, x, y, reach=16):
+    """Whether the game's cursor, a pale yellow sparkle, is drawn around (x, y)."""
+    hits = 0
+    for sy in range(max(0, int(y) - reach), min(HEIGHT, int(y) + reach + 6), 2):
+        for sx in range(max(0, int(x) - reach), min(WIDTH, int(x) + reach + 6), 2):
+            r, g, b = shot.pixel(sx, sy)
+            if r > 245 and 222 < g < 252 and 110 < b < 200:
+                hits += 1
+    return hits >= 3
+
+
+def parse_ppm(data):
+    # Header: magic, width, height, maximum, each separated by white space, then one byte.
+    fields, pos = [], 0
+    while len(fields) < 4:
+        while data[pos:pos + 1].isspace():
+            pos += 1
+        start = pos
+        while not data[pos:pos + 1].isspace():
+            pos += 1
+        fields.append(data[start:pos])
+    if fields[0] != b"P6" or fields[3] != b"255":
+        raise Failure("unexpected screenshot format %r" % fields)
+    width, height = int(fields[1]), int(fields[2])
+    return width, height, data[pos + 1:pos + 1 + width * height * 3]
+
+
+class Game:
+    """One X server with the game on it, in a temporary copy of the data folder and HOME."""
+
+    def __init__(self, executable, data, shots=None, log=lambda text: print(text, flush=True)):
+        self.executable = executable
+        self.shots = shots
+        self.say = log
+        self.root = tempfile.mkdtemp(prefix="rg-e2e-")
+        self.data = os.path.join(self.root, "data")
+        self.home = os.path.join(self.root, "home")
+        shutil.copytree(data, self.data)
+        os.makedirs(self.home)
+        self.save_folder = os.path.join(self.home, "Documents", "Mossbrook_Cinderwell")
+        self.server = None
+        self.process = None
+        self.display = None
+        self.origin = (0, 0)
+        self.count = 0
+        self.started = time.monotonic()
+
+    # --- the X server ---------------------------------------------------------------------------
+
+    def start_server(self):
+        read, write = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write)
+        number = b""
+        deadline = time.monotonic() + 20
+        while not number.endswith(b"\n") and time.monotonic() < deadline:
+            chunk = os.read(read, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(read)
+        if not number.strip():
+            raise Failure("Xvfb did not start")
+        self.display = ":" + number.decode().strip()
+        self.env = dict(os.environ, DISPLAY=self.display, HOME=self.home, SDL_AUDIODRIVER="dummy")
+        self.env.pop("XDG_DOCUMENTS_DIR", None)
+        self.env.pop("XAUTHORITY", None)
+
+    def close(self):
+        if self.process and self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        if self.server and self.server.poll() is None:
+            self.server.terminate()
+            self.server.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+
+    # --- the game process -----------------------------------------------------------------------
+
+    def launch(self):
+        self.process = subprocess.Popen([self.executable], cwd=self.data, env=self.env,
+                                        stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        deadline = time.monotonic() + 60
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise Failure("the game ended at start-up with %s: %s" % (self.process.returncode, self.output()))
+            found = subprocess.run(["xdotool", "search", "--classname", "runegarden"],
+                                   env=self.env, capture_output=True, text=True)
+            ids = found.stdout.split()
+            if ids:
+                geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", ids[-1]],
+                                          env=self.env, capture_output=True, text=True).stdout
+                values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
+                if int(values.get("WIDTH", 0)) >= WIDTH:
+                    self.origin = (int(values["X"]), int(values["Y"]))
+                    self.window = ids[-1]
+                    # No window manager gives it the keyboard: the game only reads keys with focus.
+                    self.xdo("windowfocus", "--sync", self.window)
+                    return
+            time.sleep(0.2)
+        raise Failure("no game window within 60 s")
+
+    def output(self):
+        if self.process.stdout and self.process.poll() is not None:
+            return self.process.stdout.read().decode(errors="replace")[-2000:]
+        return ""
+
+    def wait_exit(self, timeout):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure("the game did not end within %d s" % timeout)
+
+    def alive(self):
+        return self.process.poll() is None
+
+    # --- input ----------------------------------------------------------------------------------
+
+    def xdo(self, *args):
+        result = subprocess.run(["xdotool"] + [str(a) for a in args], env=self.env, capture_output=True, text=True)
+        if result.returncode != 0:
+            raise Failure("xdotool %s: %s" % (" ".join(map(str, args)), result.stderr))
+
+    def location(self):
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], env=self.env, capture_output=True,
+                             text=True).stdout
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
+    def move(self, x, y):
+        # Relative motion, as a real mouse makes: the game samples the pointer where the X server
+        # reports raw motion, which an absolute (warping) move does not make.
+        tx, ty = int(round(self.origin[0] + x)), int(round(self.origin[1] + y))
+        for _ in range(4):
+            cx, cy = self.location()
+            if (cx, cy) == (tx, ty):
+                return
+            self.xdo("mousemove_relative", "--", tx - cx, ty - cy)
+
+    def click(self, x, y):
+        """Points there, then presses and releases the left button."""
+        self.point(x, y)
+        self.xdo("mousedown", 1)
+        time.sleep(0.12)
+        self.xdo("mouseup", 1)
+        time.sleep(0.15)
+
+    def point(self, x, y, timeout=4.0):
+        """Moves the pointer and waits until the game draws its cursor there: the game takes in
+        pointer motion later than buttons, so a press must wait for the pointer to arrive."""
+        self.move(x, y)
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if cursor_at(self.shot(), x, y):
+                return True
+            time.sleep(0.05)
+        self.say("         (cursor not seen at %d, %d)" % (x, y))
+        return False
+
+    def key(self, name, hold=0.1):
+        # The game polls the keyboard's state, so a key is held long enough for a poll to see it.
+        self.xdo("keydown", name)
+        time.sleep(hold)
+        self.xdo("keyup", name)
+        time.sleep(0.08)
+
+    def type(self, text):
+        for c in text:
+            self.key(c.lower() if c.isalpha() else c)
+
+    def stroke(self, points, step=0.02):
+        """Draws one stroke with the left button held, at a hand's pace, released only once the
+        game's cursor has reached the last point."""
+        self.point(*points[0])
+        self.xdo("mousedown", 1)
+        time.sleep(0.15)
+        for p in points[1:]:
+            self.move(*p)
+            time.sleep(step)
+        self.point(*points[-1])
+        time.sleep(0.15)
+        self.xdo("mouseup", 1)
+        time.sleep(0.1)
+
+    # --- seeing ---------------------------------------------------------------------------------
+
+    def shot(self, name=None):
+        data = subprocess.run(["import", "-silent", "-window", "root", "-depth", "8", "ppm:-"], env=self.env,
+                              capture_output=True, check=True).stdout
+        width, height, rgb = parse_ppm(data)
+        x0, y0 = self.origin
+        rows = [rgb[((y0 + y) * width + x0) * 3:((y0 + y) * width + x0 + WIDTH) * 3] for y in range(HEIGHT)]
+        image = Shot(WIDTH, HEIGHT, b"".join(rows), name or "")
+        if name and self.shots:
+            self.count += 1
+            image.save_png(os.path.join(self.shots, "%02d-%s.png" % (self.count, name)))
+        return image
+
+    def wait_for(self, name, check, timeout=30.0, interval=0.25):
+        """Polls screenshots until check(shot) holds; returns that shot or fails with the last one."""
+        deadline = time.monotonic() + timeout
+        last = None
+        while True:
+            if not self.alive():
+                raise Failure("the game ended (%s) while waiting for %s: %s" % (self.process.returncode, name, self.output()))
+            last = self.shot()
+            if check(last):
+                if self.shots:
+                    self.count += 1
+                    last.save_png(os.path.join(self.shots, "%02d-%s.png" % (self.count, name)))
+                self.say("%6.1f s  seen: %s" % (time.monotonic() - self.started, name))
+                return last
+            if time.monotonic() > deadline:
+                if self.shots:
+                    last.save_png(os.path.join(self.shots, "FAILED-%s.png" % name))
+                raise Failure("not seen within %.0f s: %s" % (timeout, name))
+            time.sleep(interval)
