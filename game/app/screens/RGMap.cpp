@@ -86,21 +86,21 @@ void RGMap::Create()
         m_Input->AddReceiver(m_MainForm);
         m_Input->AddReceiver(m_BonusForm);
     }
-    struct Spec {
+    struct ButtonPlace {
         const char* texture;
         float x, y;
         void (RGMap::*click)();
     };
-    const Spec buttons[] = {{"MAPBTNMENU", 37.5f / 1024.0f, 633.5f / 768.0f, &RGMap::OnMenu},
+    const ButtonPlace buttons[] = {{"MAPBTNMENU", 37.5f / 1024.0f, 633.5f / 768.0f, &RGMap::OnMenu},
                             {"MAPBTNNEXT", 37.5f / 1024.0f, 583.5f / 768.0f, &RGMap::OnNext},
                             {"MAPBTNTROPHIES", AlignToTexel(1024, 0.038f), AlignToTexel(768, 0.894f), &RGMap::OnTrophies}};
-    for (const Spec& spec : buttons) {
-        ButtonPtr button = RGScreenKit::StripButton(spec.texture, 0.8203125f, 0.0f, 0.3359375f, 0.3359375f, 0.671875f,
-                                                    spec.x, spec.y, 105.0f / 1024.0f, 42.0f / 768.0f);
-        BindClickEvent(*button, spec.click, this);
+    for (const ButtonPlace& place : buttons) {
+        ButtonPtr button = RGScreenKit::StripButton(place.texture, 0.8203125f, 0.0f, 0.3359375f, 0.3359375f, 0.671875f,
+                                                    place.x, place.y, 105.0f / 1024.0f, 42.0f / 768.0f);
+        BindClickEvent(*button, place.click, this);
         m_MainForm->AddControl(button);
         m_BonusForm->AddControl(button);
-        if (spec.click == &RGMap::OnNext) m_NextButton = button;
+        if (place.click == &RGMap::OnNext) m_NextButton = button;
     }
     m_Trainer.reset(new RGLevelTrainer);
     BindUpdateEvent(*m_MainForm, &RGMap::Update, this);

@@ -362,21 +362,21 @@ void RunegardenGame::CreateGameMenu()
     form->SetViewport(GetViewport());
     form->m_W = 0.999f;
     form->m_H = 0.999f;
-    struct Spec {
+    struct ButtonPlace {
         const char* texture;
         float x, y;
         void (RunegardenGame::*click)();
     };
-    const Spec buttons[] = {
+    const ButtonPlace buttons[] = {
         {"GAMEMENUBACKTOMAP", 0.21728515625f, 0.5279948115348816f, &RunegardenGame::OnGameMenuBackToMap},
         {"GAMEMENUBACKTOMENU", 0.50048828125f, 0.3391927182674408f, &RunegardenGame::OnGameMenuBackToMenu},
         {"GAMEMENUREPLAY", 0.50244140625f, 0.5279948115348816f, &RunegardenGame::StartLevelLoading},
         {"GAMEMENURESUME", 0.21728515625f, 0.3391927182674408f, &RunegardenGame::OnGameMenuResume},
     };
-    for (const Spec& spec : buttons) {
-        RGScreenKit::ButtonPtr button = RGScreenKit::StripButton(spec.texture, 0.999f, 0.0f, 0.373046875f, 0.373046875f,
-                                                                 0.74609375f, spec.x, spec.y, 0.25f, 0.1236979141831398f);
-        BindClickEvent(*button, spec.click, this);
+    for (const ButtonPlace& place : buttons) {
+        RGScreenKit::ButtonPtr button = RGScreenKit::StripButton(place.texture, 0.999f, 0.0f, 0.373046875f, 0.373046875f,
+                                                                 0.74609375f, place.x, place.y, 0.25f, 0.1236979141831398f);
+        BindClickEvent(*button, place.click, this);
         BindFocusEvent(*button, &RunegardenGame::OnGameMenuFocus, this);
         form->AddControl(button);
     }
