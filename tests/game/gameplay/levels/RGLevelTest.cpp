@@ -4,7 +4,6 @@
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
-#include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 
@@ -106,16 +105,6 @@ TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLev
         EXPECT_EQ(c.accepted, level->ProcessTool(c.tool, c.x, c.y, 0.1f, 0.2f)) << c.x;
         EXPECT_EQ(c.accepted, WallCast(*level)) << c.x;
     }
-}
-
-TEST_F(RGLevelTest, TheActorsAreTheScriptInstancesOfTypeOneThatAreActors)
-{
-    auto level = Read();
-    std::vector<boost::shared_ptr<RGPythonObject>> actors;
-    level->GetActors(actors);
-    ASSERT_EQ(1u, actors.size());
-    RGScriptLock lock;
-    EXPECT_EQ("Balychahl", actors[0]->GetPropertyValue(RGPythonHandle::FromString("name")).GetResultAsString());
 }
 
 TEST_F(RGLevelTest, TheWrittenFormHoldsTheNamesViewAndToolsAndRefusesWindObjects)
