@@ -58,7 +58,6 @@ TEST_F(GameObjectTest, EachCreateReadsTheFileAgainIntoANewObject)
     EXPECT_EQ(first->GetID() + 1, second->GetID());
     EXPECT_NE(first->GetPythonObject()->GetInstance().Get(), second->GetPythonObject()->GetInstance().Get());
     EXPECT_EQ("RGGOT_WALL", first->GetPythonObject()->GetClassName());
-    EXPECT_EQ(11u, first->GetRenderOrder());
 }
 
 TEST_F(FactoryFilesTest, ListAndNameFailuresCarryTheirTexts)
@@ -81,8 +80,6 @@ TEST_F(FactoryFilesTest, OnlySpriteChildrenOfAStateBecomeItsSprites)
     boost::shared_ptr<RGPYGameObject> stone = RGPYFactory::Create("Stone");
     ASSERT_EQ(1u, stone->GetStates().at("idle").size());
     EXPECT_EQ("m", stone->GetStates().at("idle")[0]->m_Name);
-    EXPECT_EQ(0.5f, stone->GetPosition().X);
-    EXPECT_EQ(0.2f, stone->GetHalfSize().Y);
 }
 
 } // namespace

@@ -18,9 +18,7 @@ protected:
         config.BeginChild("configuration");
         Runegarden::gLocalizationFont.Deserialize(config);
         platform::testing::SetFakeTime(100000);
-        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/world/scripts");
-        m_Probe.reset(new Runegarden::RGPythonInterpreter);
-        m_Probe->LoadModule("world_probe");
+        m_Probe = TestModule("world", "world_probe");
     }
     void TearDown() override
     {
