@@ -37,20 +37,6 @@ protected:
     tarn_test::TempDir m_Dir;
 };
 
-TEST_F(GameObjectTest, EveryShippedObjectIsCreatedAndUpdatedOnceThroughItsScript)
-{
-    for (const char* name : {"Balychahl", "Chumbachukchul", "SnuPulnel", "Portal", "Ground", "Block", "Tree", "Water",
-                             "Lift", "Monster", "TeleportExit", "StoneGroup", "SpellWall", "SpellBridge",
-                             "SpellWindRight", "SpellWindLeft", "SpellTeleport"}) {
-        SCOPED_TRACE(name);
-        boost::shared_ptr<RGPYGameObject> object = RGPYFactory::Create(name);
-        EXPECT_EQ(name, object->GetName());
-        EXPECT_NO_THROW(object->Update(0.01f, *m_World));
-        EXPECT_NO_THROW(object->UpdateSpritesState(0.0, 0.0));
-        EXPECT_NO_THROW(object->Render());
-    }
-}
-
 TEST_F(GameObjectTest, EachCreateReadsTheFileAgainIntoANewObject)
 {
     boost::shared_ptr<RGPYGameObject> first = RGPYFactory::Create("Block");

@@ -5,7 +5,6 @@
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/scripting/RGPythonList.h"
-#include "game/gameplay/world/RGBackGround.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 
@@ -204,5 +203,4 @@ TEST_F(RGWorldTest, AWorldElementFillsTheListsTheDictionaryAndGroups)
     RGScriptLock lock;
     EXPECT_EQ(3.0, m_Level->GetActors()[0]->GetPythonObject()->GetPropertyValue(RGPythonHandle::FromString("delay"))
                        .GetResultAsDouble());
-    EXPECT_TRUE(m_Level->GetBackGround());
 }
