@@ -3,20 +3,17 @@
 #include "engine/core/render/STextureLock.h"
 #include "engine/core/render/STextureManager.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
+#include "tests/game/gameplay/gestures/CanvasPixels.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <thread>
-#include <utility>
 
 namespace {
 
 using Runegarden::Painter;
 using Runegarden::RGStrokeGrid;
 using Runegarden::RGStrokeRect;
-
-typedef std::set<std::pair<int, int>> Pixels;   // (x, y)
 
 class PainterTest : public RenderEngineTest {
 protected:
@@ -33,19 +30,10 @@ protected:
         RenderEngineTest::TearDown();
     }
 
-    // The canvas as the texture holds it; every painted pixel must be opaque white.
     Pixels Painted()
     {
         SCore::STextureLock lock(m_Painter->GetCanvas(), 0);
-        Pixels pixels;
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x) {
-                const BYTE* p = static_cast<const BYTE*>(lock.Locked().pBits) + y * lock.Locked().Pitch + x * 4;
-                if (p[0] == 0 && p[1] == 0 && p[2] == 0 && p[3] == 0) continue;
-                EXPECT_TRUE(p[0] == 255 && p[1] == 255 && p[2] == 255 && p[3] == 255) << x << "," << y;
-                pixels.insert(std::make_pair(x, y));
-            }
-        return pixels;
+        return PaintedPixels(static_cast<const BYTE*>(lock.Locked().pBits), lock.Locked().Pitch);
     }
     static std::vector<UINT> Fields(const RGStrokeRect& r) { return {r.x, r.y, r.width, r.height}; }
 
