@@ -28,7 +28,6 @@ protected:
         m_Pack.DoDeserialize(in);
         return m_Pack;
     }
-    tarn_test::TempDir m_Dir;
     RGLevelPack m_Pack;
 };
 

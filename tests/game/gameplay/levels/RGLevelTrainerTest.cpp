@@ -39,7 +39,6 @@ protected:
     }
     static std::string Tip(const std::string& id) { return "Type=\"RGLevelTrainerCommandShowToolTip\" ID=\"" + id + "\" Text=\"" + id + "\""; }
 
-    tarn_test::TempDir m_Dir;
 };
 
 const std::string kTeacher = "Type=\"RGLevelTrainerCommandShowTeacher\" X=\"0.5\" Y=\"0.5\"";

@@ -126,10 +126,7 @@ TEST_F(RGWorldTest, TheFirstRenderSortsByRenderOrderAndLaterObjectsStayLast)
     Add("Block", 0, 0, 0.1f, 0.1f);  // 11
     Add("Ground", 0, 0, 0.1f, 0.1f); // 10
     Add("Tree", 0, 0, 0.1f, 0.1f);   // 5
-    SCore::SXMLDeserializator background;
-    background.m_Text = "<World><GameObjects></GameObjects><BackGround></BackGround></World>";
-    background.ParseText();
-    m_Level->DoDeserialize(background);
+    ReadInto(*m_Level, "<World><GameObjects></GameObjects><BackGround></BackGround></World>");
     m_Level->Render();
     Add("Tree", 0, 0, 0.1f, 0.1f);
     m_Level->Render();
@@ -177,16 +174,13 @@ TEST_F(RGWorldTest, PointersStandAtTheScreenEdgeTowardsOffScreenActorsAndPortals
 
 TEST_F(RGWorldTest, AWorldElementFillsTheListsTheDictionaryAndGroups)
 {
-    SCore::SXMLDeserializator in;
-    in.m_Text = "<World><GameObjects><GameObject Name=\"StoneGroup\">"
-                "<GameObject Name=\"Block\"><Position X=\"0\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
-                "<GameObject Name=\"Block\"><Position X=\"0.1\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
-                "</GameObject><GameObject Name=\"Balychahl\"><HalfSize X=\"0.05\" Y=\"0.05\" Z=\"0\"></HalfSize>"
-                "<Attributes><Attribute Name=\"delay\" Value=\"3\" Type=\"Double\"></Attribute></Attributes>"
-                "</GameObject><GameObject Name=\"Monster\"></GameObject><GameObject Name=\"Block\"></GameObject>"
-                "</GameObjects><BackGround></BackGround></World>";
-    in.ParseText();
-    m_Level->DoDeserialize(in);
+    ReadInto(*m_Level, "<World><GameObjects><GameObject Name=\"StoneGroup\">"
+                       "<GameObject Name=\"Block\"><Position X=\"0\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
+                       "<GameObject Name=\"Block\"><Position X=\"0.1\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
+                       "</GameObject><GameObject Name=\"Balychahl\"><HalfSize X=\"0.05\" Y=\"0.05\" Z=\"0\"></HalfSize>"
+                       "<Attributes><Attribute Name=\"delay\" Value=\"3\" Type=\"Double\"></Attribute></Attributes>"
+                       "</GameObject><GameObject Name=\"Monster\"></GameObject><GameObject Name=\"Block\"></GameObject>"
+                       "</GameObjects><BackGround></BackGround></World>");
     // Group members are in no list of the world.
     EXPECT_EQ(2u, m_Level->GetStaticObjects().size());
     EXPECT_EQ(2u, m_Level->GetDynamicObjects().size());
