@@ -302,14 +302,25 @@ void XMLParser::FindAttributes(const boost::shared_ptr<XMLNode>& node)
         NextSymbol(kMissing);
     m_Attributes.clear();
     for (;;) {
-        // Everything up to "=" is the name, blanks, quotes and ">" included.
-        boost::shared_ptr<XMLAttribute> attribute = NewAttribute();
-        CollectUntil('=', kMissing, attribute->m_Name);
-        NextSymbol(kMissing);
-        if (Current() != '"')
-            throw XMLException("XMLAttribute start \" symbol not found");
-        NextSymbol(kMissing);
-        CollectUntil('"', kMissing, attribute->m_Value);
+        // Everything up to "=" is the name, blanks, quotes and ">" included. The usual
+        // name="value" with no line break in it is made at once from the two texts.
+        const char* const equals = FindStop(m_Cursor, m_End, '=', '=');
+        const char* const valueEnd =
+            m_End - equals > 2 && *equals == '=' && equals[1] == '"' ? FindStop(equals + 2, m_End, '"', '"') : m_End;
+        boost::shared_ptr<XMLAttribute> attribute;
+        if (valueEnd < m_End && *valueEnd == '"') {
+            attribute = m_Arena->Make<XMLAttribute>(std::string(m_Cursor, equals), std::string(equals + 2, valueEnd),
+                                                    boost::weak_ptr<XMLNode>());
+            m_Cursor = valueEnd;
+        } else {
+            attribute = NewAttribute();
+            CollectUntil('=', kMissing, attribute->m_Name);
+            NextSymbol(kMissing);
+            if (Current() != '"')
+                throw XMLException("XMLAttribute start \" symbol not found");
+            NextSymbol(kMissing);
+            CollectUntil('"', kMissing, attribute->m_Value);
+        }
         attribute->m_Owner = node;
         m_Attributes.push_back(std::move(attribute));
 

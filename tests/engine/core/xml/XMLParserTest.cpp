@@ -63,6 +63,7 @@ const TreeCase kTrees[] = {
     {"<a>\n  hello  \n</a>", "root{a'hello  '}"},
     {"<a>li\nne</a>", "root{a'line'}"},
     {"<a x=\"o\nne\"></a>", "root{a(x=one)}"},
+    {"<a x\r\n=\n\"1\"></a>", "root{a(x=1)}"},
     {"<a x=\"1\"y=\"2\"   ></a>", "root{a(x=1 y=2)}"},
     {"<a>\n<b>1</b>\n<c k=\"v\">\n<d></d>\n</c>\n</a>", "root{a{b'1' c(k=v){d}}}"},
     {"<a></a><b></b>", "root{a b}"},
@@ -101,6 +102,7 @@ const ErrorCase kErrors[] = {
     {"<>", "XMLNode name not found"},
     {"<a x=1></a>", "XMLAttribute start \" symbol not found"},
     {"<a x", "XMLAttribute not found"},
+    {"<a x=\"1", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
 };
