@@ -268,6 +268,8 @@ TEST_F(ScreensTest, ComicCameraFollowsItsKeyframesAndAReleasedComicLeavesTheInpu
     EXPECT_TRUE(comic->IsFinished());
 
     const boost::weak_ptr<TarnEngine::UI::SUIForm> form = comic->GetForm();
+    // Between the input thread's passes, which may hold the receivers for their length.
+    CriticalSectionLock ui(TarnEngine::UI::SUIMutex::Section());
     comic.reset();
     EXPECT_TRUE(form.expired()) << "the input thread holds no form of a released comic";
 }
