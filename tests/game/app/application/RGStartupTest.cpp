@@ -11,6 +11,7 @@
 
 #include "tests/game/app/profiles/ProfileTestSupport.h"
 #include "tests/support/LogCapture.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -61,11 +62,9 @@ TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClo
         pt::ClearMessageBoxCalls();
         EXPECT_EQ(RGStartup::Run(), 1) << c.chain;
         const std::string log = Log();
-        EXPECT_EQ(log.rfind("##############################################################\r\n"
-                            "###############   MOSSBROOK CINDERWELL  log   ##############\r\n"
-                            "##############################################################\r\n",
-                            0),
-                  0u)
+        EXPECT_TRUE(tarn_test::StartsWith(log, "##############################################################\r\n"
+                                               "###############   MOSSBROOK CINDERWELL  log   ##############\r\n"
+                                               "##############################################################\r\n"))
             << log;
         EXPECT_NE(log.find(c.chain), std::string::npos) << log;
         ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
@@ -118,15 +117,7 @@ TEST_F(RGStartupTest, ConfigurationReadsBonusLivesByPosition)
     reader.ParseText();
     RGConfiguration configuration;
     configuration.Read(reader);
-    EXPECT_EQ(configuration.AppName, "Demo");
-    EXPECT_EQ(configuration.Width, 800u);
-    EXPECT_EQ(configuration.Height, 600u);
-    EXPECT_EQ(configuration.BitPerPixel, 32u);
-    EXPECT_TRUE(configuration.FullScreen);
-    EXPECT_EQ(configuration.WideTexturePath(), L"Res\\textures.xml");
-    EXPECT_EQ(configuration.BonusLifeScores, (std::vector<unsigned>{500, 100}));
-    EXPECT_EQ(configuration.LevelMove.m_Force, 2.0f);
-    EXPECT_EQ(configuration.LevelMove.m_Attenuation, 0.5f);
+    EXPECT_EQ(configuration.BonusLifeScores, (std::vector<unsigned>{500, 100})) << "any element name, file order";
 }
 
 TEST_F(RGStartupTest, ExitActionsOpenOnlyWebAddressesAndNeverRunWindowsPrograms)
@@ -154,10 +145,7 @@ TEST_F(RGStartupTest, ExitActionsOpenOnlyWebAddressesAndNeverRunWindowsPrograms)
         tarn_test::LogCapture log;
         RGStartup::RunExitActions();
         EXPECT_EQ(pt::ShellCalls().size(), c.opened) << c.logged;
-        EXPECT_NE(log.Text().find(c.logged), std::string::npos) << log.Text();
-        if (!c.shortcut && !c.kiosk) {
-            EXPECT_EQ(log.Text(), "");
-        }
+        EXPECT_TRUE(*c.logged ? log.Text().find(c.logged) != std::string::npos : log.Text().empty()) << log.Text();
     }
 }
 
