@@ -1,13 +1,8 @@
 #include "game/app/application/RGGameMode.h"
 
-#include "engine/core/render/SRenderDevice.h"
 #include "engine/core/render/STextureLock.h"
-#include "engine/core/render/STextureManager.h"
-#include "engine/core/render/dx9/SD3D9Viewport.h"
-#include "platform/testing.h"
-#include "platform/testing_render.h"
 
-#include "tests/support/ThrownText.h"
+#include "tests/engine/framework/drawables/DrawablesFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,25 +12,13 @@ namespace pt = platform::testing;
 namespace {
 
 // A headless viewport whose texture manager holds the fader's "BLACK".
-class FaderTest : public ::testing::Test {
+class FaderTest : public drawables_test::ViewportTest {
 protected:
     void SetUp() override
     {
         pt::ResetAll();
-        pt::SetRenderMode(pt::RenderMode::Headless);
-        pt::SetSleepMode(pt::SleepMode::Return);
         pt::SetFakeTime(100000);
-        m_Window = pt::CreateRenderTestWindow(1024, 768);
-        ASSERT_NE(nullptr, m_Window);
-        m_Viewport.reset(new SCore::SD3D9Viewport);
-        m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        m_Viewport->m_RenderDevice->Create(m_Window, 1024, 768, 0, false);
-    }
-    void TearDown() override
-    {
-        m_Viewport.reset();
-        if (m_Window) pt::DestroyRenderTestWindow(m_Window);
-        pt::ResetAll();
+        Open(pt::RenderMode::Headless, 1024, 768);
     }
     // A "BLACK" of that size and Direct3D format (21: A8R8G8B8) in a fresh texture manager.
     void AddBlack(uint32_t width = 2, uint32_t height = 2, uint32_t format = 21)
@@ -57,8 +40,6 @@ protected:
         return texels;
     }
 
-    HWND m_Window = nullptr;
-    boost::shared_ptr<SCore::SViewport> m_Viewport;
     boost::shared_ptr<SCore::STexture> m_Black;
 };
 

@@ -101,7 +101,7 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
         const char* what;
         std::string text;
         std::vector<std::wstring> names;
-        const wchar_t* current; // nullptr: none
+        std::wstring current; // empty: none
         float music, sound;
         size_t highScores;
     } cases[] = {
@@ -111,9 +111,9 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
          {L"A"}, L"A", 1.0f, 1.0f, 1},
         {"Users without Userprofiles", "<Users><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/>"
                                        "</HighScore></Users>",
-         {}, nullptr, 1.0f, 1.0f, 0},
+         {}, L"", 1.0f, 1.0f, 0},
         {"volumes out of range", "<Users><Userprofiles Current=\"\" MusicVolume=\"1.7\" SoundVolume=\"-0.2\"/></Users>",
-         {}, nullptr, 1.0f, 0.0f, 0},
+         {}, L"", 1.0f, 0.0f, 0},
         {"Current naming nobody", "<Users><Userprofiles Current=\"ZED\" MusicVolume=\"1\" SoundVolume=\"1\">"
                                   "<Userprofile Name=\"ANN\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
                                   "<Userprofile Name=\"BEA\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
@@ -121,19 +121,14 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
          {L"ANN", L"BEA"}, L"ANN", 1.0f, 1.0f, 0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         m_Save.WriteUsers(c.text);
         RGUserProfileManager manager;
-        EXPECT_EQ(Names(manager), c.names) << c.what;
-        if (c.current) {
-            ASSERT_TRUE(manager.GetCurrent()) << c.what;
-            EXPECT_EQ(manager.GetCurrent()->Name, c.current) << c.what;
-        } else {
-            EXPECT_FALSE(manager.GetCurrent()) << c.what;
-        }
-        EXPECT_EQ(manager.MusicVolume, c.music) << c.what;
-        EXPECT_EQ(manager.SoundVolume, c.sound) << c.what;
-        EXPECT_EQ(manager.m_HighScore.m_Entries.size(), c.highScores) << c.what;
-        EXPECT_TRUE(std::filesystem::exists(m_Save.Users())) << c.what << ": a readable file stays";
+        EXPECT_EQ(Names(manager), c.names);
+        EXPECT_EQ(manager.GetCurrent() ? manager.GetCurrent()->Name : L"", c.current);
+        EXPECT_EQ(std::make_tuple(manager.MusicVolume, manager.SoundVolume, manager.m_HighScore.m_Entries.size()),
+                  std::make_tuple(c.music, c.sound, c.highScores));
+        EXPECT_TRUE(std::filesystem::exists(m_Save.Users())) << "a readable file stays";
     }
 }
 
