@@ -126,7 +126,7 @@ TEST_F(RGMp3PlayerTest, FadeOutFallsToSilenceInStepsThenTheNextTrackStarts)
     const pt::GraphInfo next = Graph(1);
     EXPECT_EQ(next.file, kTone);
     EXPECT_TRUE(next.running);
-    for (LONG v : next.volumes) EXPECT_EQ(v, 0) << "the new track does not fade";
+    EXPECT_EQ(next.volumes, std::vector<LONG>(next.volumes.size(), 0)) << "the new track does not fade";
 }
 
 TEST_F(RGMp3PlayerTest, FailuresAreRetriedAfterAPauseAndNeverKeepTheDestructorWaiting)
@@ -193,7 +193,6 @@ TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)
     m_Player->Play(kTone);
     ASSERT_TRUE(GraphVolumesReach(0, 2));
     m_Player.reset();
-    EXPECT_EQ(pt::LiveGraphs(), 0u);
     EXPECT_EQ(Graph(0).stops, 1u);
 }
 
