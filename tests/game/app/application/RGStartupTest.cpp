@@ -1,7 +1,6 @@
 #include "game/app/application/RGStartup.h"
 
 #include "engine/core/base/SLoger.h"
-#include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/app/WindowProc.h"
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "platform/testing.h"
@@ -21,7 +20,6 @@
 
 namespace pt = platform::testing;
 namespace fs = std::filesystem;
-using Runegarden::RGConfiguration;
 using Runegarden::RGStartup;
 
 namespace {
@@ -102,22 +100,6 @@ TEST_F(RGStartupTest, StoredFullScreenChoiceWinsOverTheConfiguredOne)
         if (c.users) m_Save.WriteUsers(c.users);
         EXPECT_EQ(RGStartup::ReadStoredFullScreen(c.configured), c.expected) << (c.users ? c.users : "none");
     }
-}
-
-TEST_F(RGStartupTest, ConfigurationReadsBonusLivesByPosition)
-{
-    SCore::SXMLDeserializator reader;
-    reader.m_Text = "<configuration><screen appname=\"Demo\" width=\"800\" height=\"600\" bitperpixel=\"32\" "
-                    "fullscreen=\"1\" texturepath=\"Res\\textures.xml\"></screen>"
-                    "<bonus_life><life score=\"500\"></life><x score=\"100\"></x></bonus_life>"
-                    "<level_move force=\"2\" attenuation=\"0.5\"></level_move><localization>"
-                    "<font path=\"Res\\m.xml\" name=\"FONT\" charsH=\"16\" charsW=\"8\">"
-                    "<indent X=\"0\" Y=\"0\" Width=\"1\" Height=\"1\"></indent></font></localization>"
-                    "</configuration>";
-    reader.ParseText();
-    RGConfiguration configuration;
-    configuration.Read(reader);
-    EXPECT_EQ(configuration.BonusLifeScores, (std::vector<unsigned>{500, 100})) << "any element name, file order";
 }
 
 TEST_F(RGStartupTest, ExitActionsOpenOnlyWebAddressesAndNeverRunWindowsPrograms)
