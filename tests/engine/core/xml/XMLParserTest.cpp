@@ -66,6 +66,7 @@ const TreeCase kTrees[] = {
     {"<a x=\"1\"y=\"2\"   ></a>", "root{a(x=1 y=2)}"},
     {"<a>\n<b>1</b>\n<c k=\"v\">\n<d></d>\n</c>\n</a>", "root{a{b'1' c(k=v){d}}}"},
     {"<a></a><b></b>", "root{a b}"},
+    {"<ab></a\r\nb>", "root{ab}"}, // a close tag's line breaks are dropped too
     {"<a></a>trailing text", "root{a}"},
     {"<a><b></b>after</a>", "root{a'after'{b}}"},
     // "<a >" is not an empty attribute list: ">" starts an attribute name.
@@ -92,6 +93,9 @@ struct ErrorCase {
 const ErrorCase kErrors[] = {
     {"<a>", "Value not found"},
     {"<a></b>", "CloseTag not found"},
+    {"<a></ab>", "CloseTag not found"},
+    {"<a></a >", "CloseTag not found"},
+    {"<a></a", "CloseTag not found"},
     {"<a", "XMLNode not found"},
     {"<?xml <a></a>", "XMLNode not found"},
     {"<>", "XMLNode name not found"},
