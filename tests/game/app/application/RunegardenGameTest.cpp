@@ -104,8 +104,6 @@ TEST_F(RunegardenGameTest, CursorFollowsTheMouseWithTheWindowedOffset)
 TEST_F(RunegardenGameTest, TexturesMoveTheBarUpToSevenTenths)
 {
     Start();
-    m_Game->DoLoadProgress(35, 139);
-    EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.17625899f);
     m_Game->DoLoadProgress(139, 139);
     EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.7f);
 }
