@@ -62,15 +62,15 @@ protected:
 
 TEST(RGMp3PlayerVolumeTest, VolumesInHundredthsOfADecibel)
 {
+    // In range the curve shows in the play and fade tests; out of range or not a number is clamped.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
     const struct {
         float volume;
         LONG playing;
-    } playing[] = {{1.0f, 0}, {0.5f, -6151}, {2.0f, 0}, {-1.0f, -9932}, {std::numeric_limits<float>::quiet_NaN(), -9932}};
+    } playing[] = {{2.0f, 0}, {-1.0f, -9932}, {nan, -9932}};
     for (const auto& c : playing) EXPECT_EQ(RGMp3Player::PlayingVolumeOf(c.volume), c.playing) << c.volume;
-
-    EXPECT_EQ(RGMp3Player::FadingVolumeOf(0.5f, 0.5f), -7500);
     EXPECT_EQ(RGMp3Player::FadingVolumeOf(2.0f, 0.25f), -2500);
-    EXPECT_EQ(RGMp3Player::FadingVolumeOf(std::numeric_limits<float>::quiet_NaN(), 0.5f), -10000);
+    EXPECT_EQ(RGMp3Player::FadingVolumeOf(nan, 0.5f), -10000);
 }
 
 TEST_F(RGMp3PlayerTest, PlayLoopsTheFileUntilStoppedAndIgnoresAnotherPlayMeanwhile)
@@ -82,18 +82,14 @@ TEST_F(RGMp3PlayerTest, PlayLoopsTheFileUntilStoppedAndIgnoresAnotherPlayMeanwhi
     m_Player->Play("other.mp3");
     const unsigned seeks = Graph(0).seeks;
     ASSERT_TRUE(WaitUntil([&] { return Graph(0).seeks >= seeks + 2; }));
-    pt::GraphInfo graph = Graph(0);
     EXPECT_EQ(pt::Graphs().size(), 1u) << "the old file keeps looping";
-    EXPECT_EQ(graph.file, kTone);
-    EXPECT_EQ(graph.runs, 1u);
-    EXPECT_TRUE(graph.running);
-    for (LONG v : graph.volumes) ASSERT_EQ(v, -6151);
 
     m_Player->Stop();
     ASSERT_TRUE(WaitUntil([&] { return pt::LiveGraphs() == 0; }));
-    graph = Graph(0);
+    const pt::GraphInfo graph = Graph(0);
+    EXPECT_EQ(graph.file, kTone);
     EXPECT_EQ(graph.stops, 1u);
-    EXPECT_EQ(graph.volumes.back(), -6151) << "a stop does not fade";
+    EXPECT_EQ(graph.volumes, std::vector<LONG>(graph.volumes.size(), -6151)) << "a stop does not fade";
 }
 
 TEST_F(RGMp3PlayerTest, FadeOutFallsToSilenceInStepsThenTheNextTrackStarts)
@@ -130,7 +126,7 @@ TEST_F(RGMp3PlayerTest, FadeOutFallsToSilenceInStepsThenTheNextTrackStarts)
     const pt::GraphInfo next = Graph(1);
     EXPECT_EQ(next.file, kTone);
     EXPECT_TRUE(next.running);
-    for (LONG v : next.volumes) EXPECT_EQ(v, 0) << "the new track does not fade";
+    EXPECT_EQ(next.volumes, std::vector<LONG>(next.volumes.size(), 0)) << "the new track does not fade";
 }
 
 TEST_F(RGMp3PlayerTest, FailuresAreRetriedAfterAPauseAndNeverKeepTheDestructorWaiting)
@@ -197,11 +193,8 @@ TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)
     m_Player->Play(kTone);
     ASSERT_TRUE(GraphVolumesReach(0, 2));
     m_Player.reset();
-    EXPECT_EQ(pt::LiveGraphs(), 0u);
     EXPECT_EQ(Graph(0).stops, 1u);
 }
-
-} // namespace
 
 TEST_F(RGMp3PlayerTest, SettingThePlayRequestAfterAFadePlaysTheCurrentFileAgain)
 {
@@ -217,3 +210,5 @@ TEST_F(RGMp3PlayerTest, SettingThePlayRequestAfterAFadePlaysTheCurrentFileAgain)
     EXPECT_EQ(Graph(1).file, kTone);
     EXPECT_TRUE(Graph(1).running);
 }
+
+} // namespace

@@ -1,6 +1,5 @@
 #include "game/audio/RGSoundManager.h"
 
-#include "engine/core/base/TarnCoreException.h"
 #include "platform/dsound.h"
 #include "platform/files.h"
 #include "platform/testing.h"

@@ -1,6 +1,5 @@
 #include "game/audio/RGWaveFile.h"
 
-#include "engine/core/base/TarnCoreException.h"
 #include "platform/files.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"

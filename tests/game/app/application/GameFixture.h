@@ -24,8 +24,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <utility>
-#include <vector>
 
 namespace apptest {
 
@@ -39,8 +37,6 @@ public:
     using RunegardenGame::m_Painter;
     using RunegardenGame::UpdateCursor;
     using RunegardenGame::m_LeftButtonHeld;
-    using RunegardenGame::UpdateMenu;
-    using RunegardenGame::UpdateScore;
 };
 
 class GameTest : public ::testing::Test {
@@ -92,27 +88,6 @@ protected:
         TarnEngine::IsLeftButtonDown() ? m_Game->DoLeftButtonDown() : m_Game->DoLeftButtonUp();
         m_Game->DoUpdate();
         m_Game->DoDraw();
-    }
-    // Loads the main pack's current level through the loading mode and enters play with the start
-    // prompt showing.
-    void EnterPlay()
-    {
-        m_Game->StartLevelLoading();
-        for (int i = 0; i < 200 && Modes().m_CurrentMode != Runegarden::RGGM_PLAY; ++i) Frame(20);
-        for (int i = 0; i < 30; ++i) Frame(20);
-    }
-    // A held left button moving through the window pixels, then released.
-    void Stroke(const std::vector<std::pair<int, int>>& points)
-    {
-        pt::InjectMouseMove(points.front().first, points.front().second);
-        Frame(20);
-        pt::InjectMouseButton(1, true);
-        for (const auto& p : points) {
-            pt::InjectMouseMove(p.first, p.second);
-            Frame(20);
-        }
-        pt::InjectMouseButton(1, false);
-        Frame(20);
     }
     Runegarden::RGGameMode& Modes() { return *m_Game->GetGameMode(); }
     // Requests the mode and runs frames until it is current and clear again.

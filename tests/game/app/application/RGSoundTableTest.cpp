@@ -3,8 +3,6 @@
 #include "game/audio/RGSoundManager.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"
-#include "platform/testing_input.h"
-#include "platform/testing_render.h"
 
 #include "tests/support/TempFolder.h"
 #include "tests/support/ThrownText.h"
@@ -48,9 +46,7 @@ TEST_F(RGSoundTableTest, EveryEffectSoundsUpToItsCopiesAndTheBarMovesInEqualStep
 
     ASSERT_EQ(progress.size(), 20u);
     EXPECT_EQ(progress.front(), 0.8f);
-    EXPECT_FLOAT_EQ(progress[1], 0.80555558f);
-    EXPECT_FLOAT_EQ(progress[18], 0.90000027f);
-    EXPECT_FLOAT_EQ(progress[19], 0.90555584f);
+    EXPECT_FLOAT_EQ(progress.back(), 0.90555584f);
 
     const struct {
         const char* name;
@@ -67,8 +63,6 @@ TEST_F(RGSoundTableTest, EveryEffectSoundsUpToItsCopiesAndTheBarMovesInEqualStep
         total += s.copies;
     }
     EXPECT_EQ(pt::LiveSoundDevices(), total) << "one device per copy";
-    EXPECT_EQ(tarn_test::ThrownText([] { gSoundManager->PlaySound("collide"); }).rfind("unknown sound name:collide", 0),
-              0u);
 }
 
 TEST_F(RGSoundTableTest, AMissingFileStopsTheTableWithItsContext)

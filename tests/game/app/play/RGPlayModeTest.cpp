@@ -14,8 +14,10 @@
 
 #include <chrono>
 #include <thread>
+#include <tuple>
 
 using namespace Runegarden;
+namespace pt = platform::testing;
 
 namespace {
 
@@ -32,12 +34,40 @@ protected:
     RGUserProfile& Profile() { return *gProfileManager->GetCurrent(); }
     void Key(BYTE key)
     {
-        apptest::pt::InjectKeyDown(key);
+        pt::InjectKeyDown(key);
         Frame(20);
-        apptest::pt::InjectKeyUp(key);
+        pt::InjectKeyUp(key);
+        Frame(20);
+    }
+    // Loads the main pack's current level through the loading mode and enters play with the start
+    // prompt showing.
+    void EnterPlay()
+    {
+        m_Game->StartLevelLoading();
+        for (int i = 0; i < 200 && Modes().m_CurrentMode != RGGM_PLAY; ++i) Frame(20);
+        for (int i = 0; i < 30; ++i) Frame(20);
+    }
+    // A held left button moving through the window pixels, then released.
+    void Stroke(const std::vector<std::pair<int, int>>& points)
+    {
+        pt::InjectMouseMove(points.front().first, points.front().second);
+        Frame(20);
+        pt::InjectMouseButton(1, true);
+        for (const auto& p : points) {
+            pt::InjectMouseMove(p.first, p.second);
+            Frame(20);
+        }
+        pt::InjectMouseButton(1, false);
         Frame(20);
     }
     bool Playing(const char* sound) { return gSoundManager->IsPlaying(sound); }
+    // The developer's chord: Ctrl+R+G ends the level as done.
+    void DeveloperChord()
+    {
+        for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) pt::InjectKeyDown(key);
+        Frame(20);
+        for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) pt::InjectKeyUp(key);
+    }
     // A vertical stroke of the given height in window pixels, centred on (x, y).
     void Line(int x, int y, int height)
     {
@@ -60,15 +90,15 @@ TEST_F(RGPlayModeTest, LoadingBuildsTheLevelBooksItAndOpensPlayWithTheStartPromp
     EXPECT_TRUE(m_Game->IsPaused());
 
     // A click clears the prompt and draws nothing.
-    apptest::pt::InjectMouseMove(600, 300);
-    apptest::pt::InjectMouseButton(1, true);
+    pt::InjectMouseMove(600, 300);
+    pt::InjectMouseButton(1, true);
     Frame(20);
     EXPECT_FALSE(m_Game->IsStartPrompt());
     EXPECT_FALSE(m_Game->IsPaused());
     RGStrokeRect rect = {0, 0, 0, 0};
     m_Game->m_Painter->GetStrokeGrid(rect);
     EXPECT_EQ(rect.width, 1u) << "no ink in the frame of the click";
-    apptest::pt::InjectMouseButton(1, false);
+    pt::InjectMouseButton(1, false);
     Frame(20);
 }
 
@@ -88,11 +118,7 @@ TEST_F(RGPlayModeTest, TheHudShowsTimeScoreAndLivesOfTheProfile)
 TEST_F(RGPlayModeTest, ARecognisedSpellIsBookedAndAFailedStrokeSoundsOnlyWhenLargerThanADot)
 {
     EnterPlay();
-    apptest::pt::InjectMouseMove(600, 300);
-    apptest::pt::InjectMouseButton(1, true);
-    Frame(20);
-    apptest::pt::InjectMouseButton(1, false);
-    Frame(20);
+    Stroke({{600, 300}}); // the click that clears the start prompt
 
     // The wall gesture where level 1 takes a wall: booked at once, 100 points.
     Line(560, 560, 150);
@@ -127,29 +153,12 @@ TEST_F(RGPlayModeTest, DyingActorsCostLivesAndTheLastLifeEndsInGameOverOnce)
     for (int i = 0; i < 30; ++i) Frame(20);
     ASSERT_EQ(Modes().m_CurrentMode, RGGM_GAMEOVER);
 
-    apptest::pt::InjectMouseButton(1, true);
+    pt::InjectMouseButton(1, true);
     Frame(20);
-    apptest::pt::InjectMouseButton(1, false);
+    pt::InjectMouseButton(1, false);
     EXPECT_EQ(Modes().GetPendingMode(), RGGM_MAP);
     Frame(20);
     EXPECT_EQ(Profile().Lifes, 1);
-}
-
-TEST_F(RGPlayModeTest, TheDeveloperChordEndsTheLevelAsDoneWithItsResults)
-{
-    EnterPlay();
-    for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyDown(key);
-    Frame(20);
-    for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyUp(key);
-    EXPECT_EQ(Modes().GetPendingMode(), RGGM_SCORE);
-    const RGLevelResults& results = m_Game->GetLevelResults();
-    EXPECT_EQ(results.LevelTime, 120u);
-    EXPECT_EQ(results.Lives, 2);
-    EXPECT_EQ(results.LevelIndex, 0u);
-    for (int k = 0; k < RGLevelResults::kCharacters; ++k) {
-        EXPECT_TRUE(results.Alive[k]) << k;
-        EXPECT_LE(results.SpareTime[k], 120.0f) << k;
-    }
 }
 
 TEST_F(RGPlayModeTest, WindowMessageUserReadsThePacksAgainKeepingTheirCurrentLevels)
@@ -162,10 +171,6 @@ TEST_F(RGPlayModeTest, WindowMessageUserReadsThePacksAgainKeepingTheirCurrentLev
     for (int i = 0; i < 40; ++i) Frame(20);
     EXPECT_EQ(m_Game->GetLevel()->m_Name, "lvl2");
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(RGPlayModeTest, LoadingFillsTheBarForOneAndAHalfSecondsThenPlaysTheLevelsMusic)
 {
@@ -191,7 +196,7 @@ TEST_F(RGPlayModeTest, LoadingFillsTheBarForOneAndAHalfSecondsThenPlaysTheLevels
         EXPECT_EQ(Profile().Level, c.level);
         bool found = false;
         for (int i = 0; i < 200 && !found; ++i) {
-            for (const auto& g : apptest::pt::Graphs()) found = found || g.file == c.music;
+            for (const auto& g : pt::Graphs()) found = found || g.file == c.music;
             if (!found) std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         EXPECT_TRUE(found) << c.music;
@@ -203,25 +208,25 @@ TEST_F(RGPlayModeTest, ALevelEndHandsItsResultsToTheCountAndShowsTheLevelsComicF
 {
     const struct {
         const char* level;
+        unsigned index, playTime;
         RGGameModeType next;
-    } cases[] = {{"level1", RGGM_SCORE}, {"lvl2", RGGM_COMICS}};
+    } cases[] = {{"level1", 0, 120, RGGM_SCORE}, {"lvl2", 1, 90, RGGM_COMICS}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.level);
         RGLevelPacks::Main()->SetCurrentLevel(c.level);
         EnterPlay();
-        for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyDown(key);
-        Frame(20);
-        for (BYTE key : {BYTE(VK_CONTROL), BYTE('R'), BYTE('G')}) apptest::pt::InjectKeyUp(key);
+        DeveloperChord();
         EXPECT_EQ(Modes().GetPendingMode(), c.next);
         const RGScoreCount& count = *m_Game->GetScoreCount();
         const RGLevelResults& results = m_Game->GetLevelResults();
-        EXPECT_EQ(count.m_LevelTime, results.LevelTime);
-        EXPECT_EQ(int32_t(count.m_Lives), results.Lives);
-        EXPECT_EQ(count.m_LevelIndex, results.LevelIndex);
-        EXPECT_EQ(count.m_Trophy, results.Trophy);
+        EXPECT_EQ(std::make_tuple(results.LevelTime, results.Lives, results.LevelIndex),
+                  std::make_tuple(c.playTime, 2, c.index));
+        EXPECT_EQ(std::make_tuple(count.m_LevelTime, int32_t(count.m_Lives), count.m_LevelIndex, count.m_Trophy),
+                  std::make_tuple(results.LevelTime, results.Lives, results.LevelIndex, results.Trophy));
         for (int k = 0; k < RGLevelResults::kCharacters; ++k) {
+            EXPECT_TRUE(results.Alive[k] && count.m_Alive[k]) << k;
+            EXPECT_LE(results.SpareTime[k], float(c.playTime)) << k;
             EXPECT_EQ(count.m_SpareTime[k], results.SpareTime[k]) << k;
-            EXPECT_EQ(count.m_Alive[k], results.Alive[k]) << k;
         }
         EXPECT_FALSE(count.m_Done) << "the count starts afresh";
         for (int i = 0; i < 60; ++i) Frame(20);
@@ -240,13 +245,13 @@ TEST_F(RGPlayModeTest, EscapeOpensTheInGameMenuWhichOnlyItsOwnButtonsLeave)
     EXPECT_TRUE(m_Game->IsPaused());
 
     // A click held on the menu's background, then Space: still paused, and nothing is drawn.
-    apptest::pt::InjectMouseMove(600, 720);
+    pt::InjectMouseMove(600, 720);
     Frame(20);
-    apptest::pt::InjectMouseButton(1, true);
+    pt::InjectMouseButton(1, true);
     for (int i = 0; i < 3; ++i) Frame(20);
     EXPECT_TRUE(m_Game->IsPaused());
     EXPECT_FALSE(gSoundManager->IsPlaying("Magic"));
-    apptest::pt::InjectMouseButton(1, false);
+    pt::InjectMouseButton(1, false);
     Frame(20);
     Key(VK_SPACE);
     EXPECT_TRUE(m_Game->IsPaused());

@@ -1,11 +1,15 @@
 #pragma once
 // A save folder of its own for each test: the documents folder is a fresh temporary folder.
 
+#include "game/app/profiles/RGHighScore.h"
+
 #include "tests/support/TempFolder.h"
 
 #include <filesystem>
 #include <regex>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace apptest {
 
@@ -14,6 +18,15 @@ inline std::string Closed(const std::string& text)
 {
     static const std::regex selfClosing("<(\\w+)([^<>]*)/>");
     return std::regex_replace(text, selfClosing, "<$1$2></$1>");
+}
+
+// The high-score table as (name, score) rows, in table order.
+typedef std::vector<std::pair<std::wstring, uint32_t>> ScoreRows;
+inline ScoreRows Rows(const Runegarden::RGHighScore& table)
+{
+    ScoreRows rows;
+    for (const auto& e : table.m_Entries) rows.emplace_back(e.Name, e.BestScore);
+    return rows;
 }
 
 class SaveFolder {

@@ -6,16 +6,11 @@
 
 #include <gtest/gtest.h>
 
+using apptest::Rows;
+using apptest::ScoreRows;
 using Runegarden::RGHighScore;
 
 namespace {
-
-std::vector<std::pair<std::wstring, uint32_t>> Rows(const RGHighScore& table)
-{
-    std::vector<std::pair<std::wstring, uint32_t>> rows;
-    for (const auto& e : table.m_Entries) rows.emplace_back(e.Name, e.BestScore);
-    return rows;
-}
 
 TEST(RGHighScoreTest, AddScoreKeepsOneRowPerExactNameWithTheLastScoreHighestFirst)
 {
@@ -25,32 +20,27 @@ TEST(RGHighScoreTest, AddScoreKeepsOneRowPerExactNameWithTheLastScoreHighestFirs
     table.AddScore(L"Ann", "1-3", 300);
     table.AddScore(L"ann", "1-1", 4294967295u);
     table.AddScore(L"Cid", "1-1", 300);
-    const std::vector<std::pair<std::wstring, uint32_t>> expected = {
-        {L"ann", 4294967295u}, {L"Bob", 900}, {L"Ann", 300}, {L"Cid", 300}};
-    EXPECT_EQ(Rows(table), expected) << "equal scores keep their order";
+    EXPECT_EQ(Rows(table), (ScoreRows{{L"ann", 4294967295u}, {L"Bob", 900}, {L"Ann", 300}, {L"Cid", 300}}))
+        << "equal scores keep their order";
     EXPECT_EQ(table.m_Entries[2].Level, "1-3");
 }
 
 TEST(RGHighScoreTest, ReadRowsKeepTheFileOrderAndDuplicatesUntilTheNextAdd)
 {
     SCore::SXMLDeserializator reader;
-    reader.m_Text = "<Users><HighScore>"
-                    "<Score Name=\"Ann\" Level=\"a\" BestScore=\"5\"/>"
-                    "<Row Name=\"Bob\" Level=\"b\" BestScore=\"9\"/>"
-                    "<Score Name=\"Ann\" Level=\"c\" BestScore=\"7\"/>"
-                    "</HighScore></Users>";
-    reader.m_Text = apptest::Closed(reader.m_Text);
+    reader.m_Text = apptest::Closed("<Users><HighScore>"
+                                    "<Score Name=\"Ann\" Level=\"a\" BestScore=\"5\"/>"
+                                    "<Row Name=\"Bob\" Level=\"b\" BestScore=\"9\"/>"
+                                    "<Score Name=\"Ann\" Level=\"c\" BestScore=\"7\"/>"
+                                    "</HighScore></Users>");
     reader.ParseText();
     reader.BeginChild("Users");
     RGHighScore table;
     table.AddScore(L"Old", "", 1);
     table.Deserialize(reader);
-    const std::vector<std::pair<std::wstring, uint32_t>> read = {{L"Ann", 5}, {L"Bob", 9}, {L"Ann", 7}};
-    EXPECT_EQ(Rows(table), read);
-
+    EXPECT_EQ(Rows(table), (ScoreRows{{L"Ann", 5}, {L"Bob", 9}, {L"Ann", 7}}));
     table.AddScore(L"Ann", "d", 1);
-    const std::vector<std::pair<std::wstring, uint32_t>> added = {{L"Bob", 9}, {L"Ann", 7}, {L"Ann", 1}};
-    EXPECT_EQ(Rows(table), added) << "the first Ann row takes the new score";
+    EXPECT_EQ(Rows(table), (ScoreRows{{L"Bob", 9}, {L"Ann", 7}, {L"Ann", 1}})) << "the first Ann row takes the new score";
 }
 
 } // namespace

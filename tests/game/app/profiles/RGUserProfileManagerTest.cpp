@@ -1,11 +1,6 @@
 #include "game/app/profiles/RGUserProfileManager.h"
 
-#include "engine/core/serialization/SXMLDeserializator.h"
-#include "platform/files.h"
 #include "platform/testing.h"
-#include "platform/testing_audio.h"
-#include "platform/testing_input.h"
-#include "platform/testing_render.h"
 
 #include "tests/game/app/profiles/ProfileTestSupport.h"
 #include "tests/support/LogCapture.h"
@@ -14,6 +9,7 @@
 
 #include <filesystem>
 #include <thread>
+#include <tuple>
 
 namespace pt = platform::testing;
 using Runegarden::RGUserProfile;
@@ -30,14 +26,6 @@ protected:
         std::vector<std::wstring> names;
         for (const auto& p : m.m_Profiles) names.push_back(p->Name);
         return names;
-    }
-
-    // Whether users.xml parses and names these profiles.
-    void ExpectUsersHold(const std::vector<std::wstring>& names)
-    {
-        RGUserProfileManager reread;
-        EXPECT_EQ(Names(reread), names);
-        EXPECT_TRUE(std::filesystem::exists(m_Save.Users()));
     }
 
     apptest::SaveFolder m_Save;
@@ -60,11 +48,6 @@ const char* const kThreeProfiles =
 TEST_F(RGUserProfileManagerTest, FreshStartMakesTheSaveFolderAndTheFirstSaveHoldsTheNewPlayer)
 {
     RGUserProfileManager manager;
-    EXPECT_TRUE(std::filesystem::is_directory(m_Save.Folder()));
-    EXPECT_TRUE(manager.m_Profiles.empty());
-    EXPECT_EQ(manager.MusicVolume, 1.0f);
-    EXPECT_TRUE(manager.IsFullScreen);
-
     manager.CreateProfile(L"ZED");
     ASSERT_TRUE(manager.Save());
     EXPECT_EQ(m_Save.ReadUsers(),
@@ -82,36 +65,34 @@ TEST_F(RGUserProfileManagerTest, FreshStartMakesTheSaveFolderAndTheFirstSaveHold
               "</Users>");
 }
 
-TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldAndTheProfileOrder)
+TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldAndTheOrderAndSavingAgainWritesTheSameBytes)
 {
     m_Save.WriteUsers(kThreeProfiles);
     RGUserProfileManager manager;
     manager.CreateProfile(L"D");
     manager.SelectProfile(L"B");
+    manager.m_HighScore.AddScore(L"X", "", 7); // the current player's row will tie with it
     ASSERT_TRUE(manager.Save());
+    const std::string first = m_Save.ReadUsers();
+    ASSERT_TRUE(manager.Save());
+    EXPECT_EQ(m_Save.ReadUsers(), first);
 
     RGUserProfileManager reread;
     EXPECT_EQ(Names(reread), (std::vector<std::wstring>{L"D", L"A", L"B", L"C"}));
     ASSERT_TRUE(reread.GetCurrent());
     EXPECT_EQ(reread.GetCurrent()->Name, L"B");
-    EXPECT_EQ(reread.MusicVolume, 0.5f);
-    EXPECT_EQ(reread.SoundVolume, 0.25f);
-    EXPECT_FALSE(reread.IsFullScreen);
+    EXPECT_EQ(std::make_tuple(reread.MusicVolume, reread.SoundVolume, reread.IsFullScreen),
+              std::make_tuple(0.5f, 0.25f, false));
     const RGUserProfile& a = **reread.FindProfile(L"A");
-    EXPECT_EQ(a.Score, 1200u);
-    EXPECT_EQ(a.Lifes, 4);
-    EXPECT_EQ(a.Level, "1-2");
-    EXPECT_EQ(a.LevelShowName, "Meadow");
-    EXPECT_EQ(a.BonusLevel, "b1");
-    EXPECT_EQ(a.BonusLevelShowName, "Bonus");
+    EXPECT_EQ(std::make_tuple(a.Score, a.Lifes, a.Level, a.LevelShowName, a.BonusLevel, a.BonusLevelShowName),
+              std::make_tuple(1200u, 4, std::string("1-2"), std::string("Meadow"), std::string("b1"),
+                              std::string("Bonus")));
     EXPECT_EQ(a.DoneBonusLevels, (std::vector<uint32_t>{2, 2}));
-    EXPECT_EQ(a.Trophies[0], 1);
-    EXPECT_EQ(a.Trophies[29], 1);
-    EXPECT_EQ(std::count(a.Trophies.begin(), a.Trophies.end(), 1), 2);
-    // The save refreshed the current player's row.
-    ASSERT_EQ(reread.m_HighScore.m_Entries.size(), 2u);
-    EXPECT_EQ(reread.m_HighScore.m_Entries[1].Name, L"B");
-    EXPECT_EQ(reread.m_HighScore.m_Entries[1].BestScore, 7u);
+    std::vector<int32_t> trophies(30, 0);
+    trophies[0] = trophies[29] = 1;
+    EXPECT_EQ(a.Trophies, trophies);
+    EXPECT_EQ(apptest::Rows(reread.m_HighScore), (apptest::ScoreRows{{L"A", 1200}, {L"X", 7}, {L"B", 7}}))
+        << "the save refreshed the current player's row";
 }
 
 TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
@@ -120,7 +101,7 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
         const char* what;
         std::string text;
         std::vector<std::wstring> names;
-        const wchar_t* current; // nullptr: none
+        std::wstring current; // empty: none
         float music, sound;
         size_t highScores;
     } cases[] = {
@@ -130,9 +111,9 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
          {L"A"}, L"A", 1.0f, 1.0f, 1},
         {"Users without Userprofiles", "<Users><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/>"
                                        "</HighScore></Users>",
-         {}, nullptr, 1.0f, 1.0f, 0},
+         {}, L"", 1.0f, 1.0f, 0},
         {"volumes out of range", "<Users><Userprofiles Current=\"\" MusicVolume=\"1.7\" SoundVolume=\"-0.2\"/></Users>",
-         {}, nullptr, 1.0f, 0.0f, 0},
+         {}, L"", 1.0f, 0.0f, 0},
         {"Current naming nobody", "<Users><Userprofiles Current=\"ZED\" MusicVolume=\"1\" SoundVolume=\"1\">"
                                   "<Userprofile Name=\"ANN\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
                                   "<Userprofile Name=\"BEA\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
@@ -140,50 +121,38 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
          {L"ANN", L"BEA"}, L"ANN", 1.0f, 1.0f, 0},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
         m_Save.WriteUsers(c.text);
         RGUserProfileManager manager;
-        EXPECT_EQ(Names(manager), c.names) << c.what;
-        if (c.current) {
-            ASSERT_TRUE(manager.GetCurrent()) << c.what;
-            EXPECT_EQ(manager.GetCurrent()->Name, c.current) << c.what;
-        } else {
-            EXPECT_FALSE(manager.GetCurrent()) << c.what;
-        }
-        EXPECT_EQ(manager.MusicVolume, c.music) << c.what;
-        EXPECT_EQ(manager.SoundVolume, c.sound) << c.what;
-        EXPECT_EQ(manager.m_HighScore.m_Entries.size(), c.highScores) << c.what;
-        EXPECT_TRUE(std::filesystem::exists(m_Save.Users())) << c.what << ": a readable file stays";
+        EXPECT_EQ(Names(manager), c.names);
+        EXPECT_EQ(manager.GetCurrent() ? manager.GetCurrent()->Name : L"", c.current);
+        EXPECT_EQ(std::make_tuple(manager.MusicVolume, manager.SoundVolume, manager.m_HighScore.m_Entries.size()),
+                  std::make_tuple(c.music, c.sound, c.highScores));
+        EXPECT_TRUE(std::filesystem::exists(m_Save.Users())) << "a readable file stays";
     }
 }
 
 TEST_F(RGUserProfileManagerTest, TrophySetsAndIdsBeyondTheSlots)
 {
     const struct {
-        std::vector<unsigned> ids;
+        unsigned from, to; // the ids held, both included
         bool set1, set2, all;
-    } cases[] = {
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}, true, false, false},
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13}, false, false, false},
-        {{15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29}, false, true, false},
-        {{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27,
-          28, 29, 30},
-         true, true, true},
-    };
+    } cases[] = {{0, 14, true, false, false}, {0, 13, false, false, false}, {15, 29, false, true, false},
+                 {0, 30, true, true, true}};
     for (const auto& c : cases) {
         std::string trophies;
-        for (unsigned id : c.ids) trophies += "<Trophy Id=\"" + std::to_string(id) + "\"/>";
+        for (unsigned id = c.from; id <= c.to; ++id) trophies += "<Trophy Id=\"" + std::to_string(id) + "\"/>";
         m_Save.WriteUsers("<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
                           "<Userprofile Name=\"A\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"><Trophies>" +
                           trophies + "</Trophies></Userprofile></Userprofiles></Users>");
         tarn_test::LogCapture log;
         RGUserProfileManager manager;
-        ASSERT_EQ(manager.m_Profiles.size(), 1u) << c.ids.size();
+        ASSERT_EQ(manager.m_Profiles.size(), 1u) << c.to;
         const RGUserProfile& p = *manager.m_Profiles.front();
         EXPECT_EQ(p.Trophies.size(), 30u);
-        EXPECT_EQ(p.TrophySet1Complete, c.set1) << c.ids.size();
-        EXPECT_EQ(p.TrophySet2Complete, c.set2) << c.ids.size();
-        EXPECT_EQ(p.AllTrophySetsComplete, c.all) << c.ids.size();
-        EXPECT_EQ(log.Text().find("trophy id 30 ignored") != std::string::npos, c.ids.size() == 31u);
+        EXPECT_EQ(std::make_tuple(p.TrophySet1Complete, p.TrophySet2Complete, p.AllTrophySetsComplete),
+                  std::make_tuple(c.set1, c.set2, c.all)) << c.from << ".." << c.to;
+        EXPECT_EQ(log.Text().find("trophy id 30 ignored") != std::string::npos, c.to == 30u);
     }
 }
 
@@ -201,8 +170,6 @@ TEST_F(RGUserProfileManagerTest, UnreadableFileIsPutAsideAndTheDefaultsAreUsed)
         tarn_test::LogCapture log;
         RGUserProfileManager manager;
         EXPECT_TRUE(manager.m_Profiles.empty()) << text;
-        EXPECT_TRUE(manager.IsFullScreen) << text;
-        EXPECT_EQ(manager.MusicVolume, 1.0f) << text;
         EXPECT_FALSE(std::filesystem::exists(m_Save.Users())) << text;
         EXPECT_EQ(tarn_test::ReadBytes(m_Save.File("users.xml.bad-2026-12-06_21-04-05")), apptest::Closed(text));
         EXPECT_NE(log.Text().find("users.xml can't be read: "), std::string::npos) << log.Text();
@@ -248,18 +215,6 @@ TEST_F(RGUserProfileManagerTest, SaveWithoutACurrentProfileWritesAnEmptyCurrent)
     }
 }
 
-TEST_F(RGUserProfileManagerTest, SavingTwiceWithoutChangesWritesTheSameBytes)
-{
-    m_Save.WriteUsers(kThreeProfiles);
-    RGUserProfileManager manager;
-    manager.m_HighScore.AddScore(L"X", "", 7);
-    manager.m_HighScore.AddScore(L"Y", "", 7);
-    ASSERT_TRUE(manager.Save());
-    const std::string first = m_Save.ReadUsers();
-    ASSERT_TRUE(manager.Save());
-    EXPECT_EQ(m_Save.ReadUsers(), first);
-}
-
 TEST_F(RGUserProfileManagerTest, ConcurrentSavesBothLeaveAReadableFile)
 {
     m_Save.WriteUsers(kThreeProfiles);
@@ -268,16 +223,16 @@ TEST_F(RGUserProfileManagerTest, ConcurrentSavesBothLeaveAReadableFile)
     std::thread other([&] { saved[0] = manager.Save(); });
     saved[1] = manager.Save();
     other.join();
-    EXPECT_TRUE(saved[0]);
-    EXPECT_TRUE(saved[1]);
-    ExpectUsersHold({L"A", L"B", L"C"});
+    EXPECT_TRUE(saved[0] && saved[1]);
+    RGUserProfileManager reread;
+    EXPECT_EQ(Names(reread), (std::vector<std::wstring>{L"A", L"B", L"C"}));
 }
 
 TEST_F(RGUserProfileManagerTest, SelectAndScoreLeaveThingsAloneWhenThereIsNoOne)
 {
     RGUserProfileManager empty;
     empty.SetScore(100);
-    EXPECT_TRUE(empty.m_HighScore.m_Entries.empty());
+    EXPECT_TRUE(apptest::Rows(empty.m_HighScore).empty());
 
     m_Save.WriteUsers(kThreeProfiles);
     RGUserProfileManager manager;
@@ -285,8 +240,7 @@ TEST_F(RGUserProfileManagerTest, SelectAndScoreLeaveThingsAloneWhenThereIsNoOne)
     EXPECT_EQ(manager.GetCurrent()->Name, L"B");
     manager.SetScore(100);
     EXPECT_EQ(manager.GetCurrent()->Score, 100u);
-    EXPECT_EQ(manager.m_HighScore.m_Entries.front().Name, L"A") << "1200 stays above 100";
-    EXPECT_EQ(manager.m_HighScore.m_Entries.back().BestScore, 100u);
+    EXPECT_EQ(apptest::Rows(manager.m_HighScore), (apptest::ScoreRows{{L"A", 1200}, {L"B", 100}}));
 }
 
 } // namespace

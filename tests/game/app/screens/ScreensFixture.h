@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace screenstest {
@@ -55,6 +56,10 @@ protected:
         m_Game->DoInit("D3D9Render");
         m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
         m_Game->GetScoreCount()->SetThresholds(m_Thresholds);
+        // The tests hand pointer events to the controls themselves; the input thread's own
+        // pointer pass (from where the window's pointer is) would move the hover under them.
+        m_Game->GetInputMessager()->Stop();
+        while (m_Game->GetInputMessager()->IsRunning()) std::this_thread::yield();
     }
     // One frame of the run loop after ms of the clock.
     void Frame(DWORD ms = 0)
