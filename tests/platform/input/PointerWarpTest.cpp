@@ -4,8 +4,8 @@
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_input.h"
-#include "platform/testing_render.h"
 #include "platform/win32.h"
+#include "tests/platform/input/RealWindow.h"
 #include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>
@@ -16,29 +16,17 @@ TEST(PointerWarpTest, TheCursorFollowsAMotionTheWindowReceives)
 {
     pt::ResetAll();
     if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
-    pt::SetRenderMode(pt::RenderMode::OpenGL);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "pointer warp test";
-    ASSERT_TRUE(RegisterClassExA(&wc));
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "warp", WS_POPUP, 40, 30, 320, 240, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_SHOW);
+    windowtest::RealWindow real(40, 30, 320, 240);
+    ASSERT_NE(real.Handle(), nullptr);
     tarn_test::VirtualWindow::Pump();
 
-    pt::PushNativeMouseMotion(window, 37, 21);
+    pt::PushNativeMouseMotion(real.Handle(), 37, 21);
     tarn_test::VirtualWindow::Pump();
     tarn_test::VirtualWindow::Pump(); // and it stays there, though the global position never moved
     RECT rect{};
-    GetWindowRect(window, &rect);
+    GetWindowRect(real.Handle(), &rect);
     POINT cursor{};
     ASSERT_TRUE(GetCursorPos(&cursor));
     EXPECT_EQ(cursor.x, rect.left + 37);
     EXPECT_EQ(cursor.y, rect.top + 21);
-
-    DestroyWindow(window);
-    UnregisterClassA(wc.lpszClassName, GetModuleHandleA(nullptr));
-    pt::ResetAll();
 }
