@@ -5,6 +5,7 @@
 // left-button flag themselves) and sleeps return at once, leaving the clock to the tests.
 
 #include "engine/framework/input/SUIInputEvents.h"
+#include "engine/framework/input/SUIMutex.h"
 #include "engine/framework/ui/SUIControl.h"
 #include "game/app/screens/RGMap.h"
 #include "game/app/screens/RGMenu.h"
@@ -85,8 +86,11 @@ protected:
     boost::shared_ptr<Runegarden::RGUserProfile> Profile() { return Runegarden::gProfileManager->GetCurrent(); }
     Runegarden::RGLevelPack& MainPack() { return *Runegarden::RGLevelPacks::Main(); }
     // A click at a point of the screen, given in fractions, on a receiver of the input thread.
+    // Held under the UI mutex as the input thread's own passes are, so that a pass reporting
+    // the real pointer cannot move the hover between this move and this click.
     static void Click(TarnEngine::UI::SUIControl& receiver, float x, float y)
     {
+        CriticalSectionLock ui(TarnEngine::UI::SUIMutex::Section());
         const int32_t px = int32_t(x * 1024.0f), py = int32_t(y * 768.0f);
         receiver.DoMouseMoveEvent(TarnEngine::UI::SUIInputMouseMoveEvent(px, py));
         receiver.DoMouseDownEvent(TarnEngine::UI::SUIInputMouseDownEvent(px, py));
