@@ -72,8 +72,10 @@ def world_map(s):
 
 
 def bonus_map(s):
-    # MENU and TROPHIES, no NEXT.
-    return blue(s.mean(45, 638, 135, 646)) and not green(s.mean(45, 586, 135, 592))
+    # MENU and TROPHIES, no NEXT: where its white letters would stand there is only the green
+    # hill, as green as the NEXT button itself.
+    letters = sum(1 for x in range(50, 135, 2) for y in range(592, 616, 2) if min(s.pixel(x, y)) > 220)
+    return blue(s.mean(45, 638, 135, 646)) and gold(s.mean(45, 690, 135, 698)) and letters == 0
 
 
 def level_frame(s):
