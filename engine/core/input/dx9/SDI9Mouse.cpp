@@ -137,8 +137,9 @@ void SDI9Mouse::Apply(const DIDEVICEOBJECTDATA& entry, bool changed[8])
 
 void SDI9Mouse::HoldBack(int button, bool down)
 {
-    const bool last = IsPressed(button) != (m_HeldBack[button] % 2 == 1);
-    if (down == last) return;
+    // Where the button ends once the waiting changes are applied: a repeat of that is no change.
+    const bool reached = IsPressed(button) != (m_HeldBack[button] % 2 == 1);
+    if (down == reached) return;
     // At the limit the newest waiting change and this one cancel out; the button still ends right.
     if (m_HeldBack[button] < kMaxHeldBack) {
         ++m_HeldBack[button];
