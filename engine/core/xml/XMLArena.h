@@ -10,10 +10,13 @@
 #include <atomic>
 #include <cstddef>
 #include <new>
+#include <type_traits>
 #include <utility>
 
 namespace SCore {
 namespace SXML {
+
+class XMLAttribute;
 
 class XMLArena {
 public:
@@ -69,11 +72,19 @@ private:
     struct Destroy {
         void operator()(T* object) const noexcept
         {
+            if (!kHoldsArenaObjects<T>) {
+                object->T::~T(); // made here as exactly a T
+                return;
+            }
             BeginTeardown();
-            object->T::~T(); // made here as exactly a T
+            object->T::~T();
             EndTeardown();
         }
     };
+    // Whether ending a T can end further objects of its arena (an element's children and
+    // attributes); an attribute's end gives back its own pieces only.
+    template <typename T>
+    static constexpr bool kHoldsArenaObjects = !std::is_same<T, XMLAttribute>::value;
     static void BeginTeardown() noexcept;
     static void EndTeardown() noexcept;
 

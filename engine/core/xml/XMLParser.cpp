@@ -48,20 +48,25 @@ inline bool Is(char c, unsigned char classes)
 
 const std::string kNoName;
 
+#if defined(__SSE2__)
+// The line-break characters among sixteen bytes, as a byte mask.
+inline __m128i LineBreaks(__m128i v)
+{
+    return _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'))),
+                        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\t')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\x06'))));
+}
+#endif
+
 // The first character in [pos, end) that is `stop`, `otherStop` or a line break (end if none):
 // sixteen at a time where the processor can, the rest by the table.
 inline const char* FindStop(const char* pos, const char* end, char stop, char otherStop)
 {
 #if defined(__SSE2__)
     const __m128i a = _mm_set1_epi8(stop), b = _mm_set1_epi8(otherStop);
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    const __m128i tab = _mm_set1_epi8('\t'), ack = _mm_set1_epi8('\x06');
     for (; end - pos >= 16; pos += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pos));
         const __m128i stops = _mm_or_si128(_mm_cmpeq_epi8(v, a), _mm_cmpeq_epi8(v, b));
-        const __m128i breaks = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr)),
-                                            _mm_or_si128(_mm_cmpeq_epi8(v, tab), _mm_cmpeq_epi8(v, ack)));
-        const int hits = _mm_movemask_epi8(_mm_or_si128(stops, breaks));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(stops, LineBreaks(v)));
         if (hits)
             return pos + __builtin_ctz(static_cast<unsigned>(hits));
     }
@@ -119,6 +124,19 @@ void XMLParser::NextSymbol(const char* failure)
 
 void XMLParser::SkipBlanks()
 {
+#if defined(__SSE2__)
+    // Indentation runs are often longer than a few bytes: sixteen at a time.
+    while (m_End - m_Cursor >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_Cursor));
+        const __m128i blanks = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), LineBreaks(v));
+        const unsigned others = ~static_cast<unsigned>(_mm_movemask_epi8(blanks)) & 0xFFFFu;
+        if (others) {
+            m_Cursor += __builtin_ctz(others);
+            return;
+        }
+        m_Cursor += 16;
+    }
+#endif
     while (m_Cursor < m_End && Is(*m_Cursor, kBlank))
         ++m_Cursor;
 }
@@ -131,7 +149,8 @@ void XMLParser::CollectUntil(char stop, const char* failure, std::string& out)
     const char* const shortEnd = m_End - start > kShort ? start + kShort : m_End;
     const char* const pos = FindStop(start, shortEnd, stop, stop);
     if (pos < shortEnd && *pos == stop) {
-        out.append(start, pos - start);
+        if (pos != start)
+            out.append(start, pos - start);
         m_Cursor = pos;
         return;
     }
@@ -283,14 +302,25 @@ void XMLParser::FindAttributes(const boost::shared_ptr<XMLNode>& node)
         NextSymbol(kMissing);
     m_Attributes.clear();
     for (;;) {
-        // Everything up to "=" is the name, blanks, quotes and ">" included.
-        boost::shared_ptr<XMLAttribute> attribute = NewAttribute();
-        CollectUntil('=', kMissing, attribute->m_Name);
-        NextSymbol(kMissing);
-        if (Current() != '"')
-            throw XMLException("XMLAttribute start \" symbol not found");
-        NextSymbol(kMissing);
-        CollectUntil('"', kMissing, attribute->m_Value);
+        // Everything up to "=" is the name, blanks, quotes and ">" included. The usual
+        // name="value" with no line break in it is made at once from the two texts.
+        const char* const equals = FindStop(m_Cursor, m_End, '=', '=');
+        const char* const valueEnd =
+            m_End - equals > 2 && *equals == '=' && equals[1] == '"' ? FindStop(equals + 2, m_End, '"', '"') : m_End;
+        boost::shared_ptr<XMLAttribute> attribute;
+        if (valueEnd < m_End && *valueEnd == '"') {
+            attribute = m_Arena->Make<XMLAttribute>(std::string(m_Cursor, equals), std::string(equals + 2, valueEnd),
+                                                    boost::weak_ptr<XMLNode>());
+            m_Cursor = valueEnd;
+        } else {
+            attribute = NewAttribute();
+            CollectUntil('=', kMissing, attribute->m_Name);
+            NextSymbol(kMissing);
+            if (Current() != '"')
+                throw XMLException("XMLAttribute start \" symbol not found");
+            NextSymbol(kMissing);
+            CollectUntil('"', kMissing, attribute->m_Value);
+        }
         attribute->m_Owner = node;
         m_Attributes.push_back(std::move(attribute));
 
@@ -323,13 +353,20 @@ void XMLParser::CheckCloseTag(const boost::shared_ptr<XMLNode>& node)
     if (Current() != '/')
         throw XMLException("CloseTag symbol '/' not found");
     NextSymbol(kMissing);
+    const std::string& name = node->m_Name;
+    // The usual close tag: the name as it stands, then ">".
+    if (static_cast<std::size_t>(m_End - m_Cursor) > name.size() && m_Cursor[name.size()] == '>' &&
+        std::memcmp(m_Cursor, name.data(), name.size()) == 0) {
+        m_Cursor += name.size();
+        NextSymbol(kMissing);
+        return;
+    }
     const char* const close = static_cast<const char*>(std::memchr(m_Cursor, '>', m_End - m_Cursor));
     if (!close) {
         m_Cursor = m_End;
         throw XMLException(kMissing);
     }
     // Compared where it stands, line breaks skipped as when a name is collected.
-    const std::string& name = node->m_Name;
     std::size_t matched = 0;
     bool same = true;
     for (const char* pos = m_Cursor; same && pos < close; ++pos) {

@@ -63,9 +63,11 @@ const TreeCase kTrees[] = {
     {"<a>\n  hello  \n</a>", "root{a'hello  '}"},
     {"<a>li\nne</a>", "root{a'line'}"},
     {"<a x=\"o\nne\"></a>", "root{a(x=one)}"},
+    {"<a x\r\n=\n\"1\"></a>", "root{a(x=1)}"},
     {"<a x=\"1\"y=\"2\"   ></a>", "root{a(x=1 y=2)}"},
     {"<a>\n<b>1</b>\n<c k=\"v\">\n<d></d>\n</c>\n</a>", "root{a{b'1' c(k=v){d}}}"},
     {"<a></a><b></b>", "root{a b}"},
+    {"<ab></a\r\nb>", "root{ab}"}, // a close tag's line breaks are dropped too
     {"<a></a>trailing text", "root{a}"},
     {"<a><b></b>after</a>", "root{a'after'{b}}"},
     // "<a >" is not an empty attribute list: ">" starts an attribute name.
@@ -92,11 +94,15 @@ struct ErrorCase {
 const ErrorCase kErrors[] = {
     {"<a>", "Value not found"},
     {"<a></b>", "CloseTag not found"},
+    {"<a></ab>", "CloseTag not found"},
+    {"<a></a >", "CloseTag not found"},
+    {"<a></a", "CloseTag not found"},
     {"<a", "XMLNode not found"},
     {"<?xml <a></a>", "XMLNode not found"},
     {"<>", "XMLNode name not found"},
     {"<a x=1></a>", "XMLAttribute start \" symbol not found"},
     {"<a x", "XMLAttribute not found"},
+    {"<a x=\"1", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
 };

@@ -207,8 +207,11 @@ TEST_F(ScreensTest, TrophiesAnnounceTheNewOneAndKeepACompletedSetMarkVisible)
     trophies.Start();
     EXPECT_EQ(trophies.GetSetMark(1)->m_NormalSprite->m_ColorLU >> 24, 255u) << "the mark outlives its announcement";
 
-    PointAt(*trophies.GetTrophies()[0], trophies.GetTrophies()[0]->m_X + 0.01f, trophies.GetTrophies()[0]->m_Y + 0.01f);
-    trophies.OnTrophiesClick();
+    {
+        CriticalSectionLock ui(TarnEngine::UI::SUIMutex::Section()); // no input pass moves the pointer between
+        PointAt(*trophies.GetTrophies()[0], trophies.GetTrophies()[0]->m_X + 0.01f, trophies.GetTrophies()[0]->m_Y + 0.01f);
+        trophies.OnTrophiesClick();
+    }
     EXPECT_TRUE(trophies.IsLargeViewShown());
     trophies.OnTrophiesClick();
     EXPECT_FALSE(trophies.IsLargeViewShown()) << "any click closes the large view";
@@ -268,6 +271,8 @@ TEST_F(ScreensTest, ComicCameraFollowsItsKeyframesAndAReleasedComicLeavesTheInpu
     EXPECT_TRUE(comic->IsFinished());
 
     const boost::weak_ptr<TarnEngine::UI::SUIForm> form = comic->GetForm();
+    // Between the input thread's passes, which may hold the receivers for their length.
+    CriticalSectionLock ui(TarnEngine::UI::SUIMutex::Section());
     comic.reset();
     EXPECT_TRUE(form.expired()) << "the input thread holds no form of a released comic";
 }

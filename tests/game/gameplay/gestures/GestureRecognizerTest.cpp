@@ -15,39 +15,23 @@ typedef std::vector<std::vector<unsigned char>> Rows;
 
 Rows Blank(size_t height, size_t width) { return Rows(height, std::vector<unsigned char>(width, 0)); }
 
-std::set<int> PaintedCells(const std::vector<double>& cells)
-{
-    EXPECT_EQ(400u, cells.size());
-    std::set<int> painted;
-    for (size_t i = 0; i < cells.size(); ++i) {
-        EXPECT_TRUE(cells[i] == 0.0 || cells[i] == 1.0);
-        if (cells[i] != 0.0) painted.insert(static_cast<int>(i));
-    }
-    return painted;
-}
-
-int Cell(int r, int c) { return r * 20 + c; }
-
 Rows Painted(Rows rows, size_t row, size_t column)
 {
     rows[row][column] = 255;
     return rows;
 }
 
-std::set<int> CellRows(std::initializer_list<int> rows, std::initializer_list<int> columns)
+// The cells of rows r0..r1 and columns c0..c1.
+std::set<int> Cells(int r0, int r1, int c0, int c1)
 {
     std::set<int> cells;
-    for (int r : rows)
-        for (int c : columns) cells.insert(Cell(r, c));
+    for (int r = r0; r <= r1; ++r)
+        for (int c = c0; c <= c1; ++c) cells.insert(r * 20 + c);
     return cells;
 }
 
 TEST(GestureRecognizerReduce, CellsSampleOverlappingSourceRowsInSinglePrecisionAndShortRowsReadAsUnpainted)
 {
-    std::set<int> lowerHalf, raggedCells = {Cell(4, 2)};
-    for (int r = 10; r < 20; ++r)
-        for (int c = 0; c < 20; ++c) lowerHalf.insert(Cell(r, c));
-    for (int c = 0; c < 20; ++c) raggedCells.insert(Cell(6, c));
     // Only the first row gives the width; bytes a short row lacks count as 0.
     Rows ragged = Blank(20, 20), emptyFirst = Blank(5, 0);
     ragged[4].resize(3);
@@ -55,21 +39,30 @@ TEST(GestureRecognizerReduce, CellsSampleOverlappingSourceRowsInSinglePrecisionA
     ragged[5].clear();
     ragged[6].assign(30, 255);
     emptyFirst[2].assign(40, 255);
+    std::set<int> raggedCells = Cells(6, 6, 0, 19);
+    raggedCells.insert(4 * 20 + 2);
     const struct {
         const char* what;
         Rows rows;
         std::set<int> cells;
     } cases[] = {
-        {"small grid: blocks of cells", Painted(Blank(10, 10), 3, 7), CellRows({6, 7}, {14, 15})},
-        {"one column: every cell column samples it", Painted(Blank(2, 1), 1, 0), lowerHalf},
-        {"cellH 1.5: row 0 samples 0-1, row 1 samples 1-2", Painted(Blank(30, 20), 1, 5), CellRows({0, 1}, {5})},
-        {"the last cell stops at the last row", Painted(Blank(30, 20), 29, 5), CellRows({19}, {5})},
+        {"small grid: blocks of cells", Painted(Blank(10, 10), 3, 7), Cells(6, 7, 14, 15)},
+        {"one column: every cell column samples it", Painted(Blank(2, 1), 1, 0), Cells(10, 19, 0, 19)},
+        {"cellH 1.5: row 0 samples 0-1, row 1 samples 1-2", Painted(Blank(30, 20), 1, 5), Cells(0, 1, 5, 5)},
+        {"the last cell stops at the last row", Painted(Blank(30, 20), 29, 5), Cells(19, 19, 5, 5)},
         {"15 x 4.2f falls just below 63, so cell 15 starts at row 62", Painted(Blank(84, 20), 62, 5),
-         CellRows({14, 15}, {5})},
+         Cells(14, 15, 5, 5)},
         {"empty first row", emptyFirst, {}},
         {"short, empty and long rows", ragged, raggedCells},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.cells, PaintedCells(GestureRecognizer::Reduce(c.rows))) << c.what;
+    for (const auto& c : cases) {
+        const std::vector<double> inputs = GestureRecognizer::Reduce(c.rows);
+        std::set<int> painted;
+        for (size_t i = 0; i < inputs.size(); ++i)
+            if (inputs[i] != 0.0) painted.insert(static_cast<int>(i));
+        EXPECT_EQ(400u, inputs.size()) << c.what;
+        EXPECT_EQ(c.cells, painted) << c.what;
+    }
 }
 
 // 400 inputs, 5 outputs, zero weights: output 0 always wins by the output offsets.

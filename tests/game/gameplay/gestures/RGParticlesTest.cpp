@@ -21,35 +21,29 @@ protected:
         CreateDevice();
         boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture("Particle");
         texture->DoCreateEx(64, 64, 1, 21);
-        m_Animator.reset(new SCore::STextureAnimatorFrame("particle", 6, 6));
         m_Animator->SetTexture(texture);
-        m_Sprite.reset(new TarnEngine::SSprite("particle", false));
         m_Sprite->Create(m_Viewport);
         m_Sprite->m_Position = {0.0f, 0.0f, 0.05f, 0.05f};
         m_Sprite->m_Material.m_Texture1 = texture;
         m_Sprite->m_Material.SetAnimator1(m_Animator);
-        m_Particles.reset(new RGParticles(m_Sprite));
         platform::testing::ClearRenderCalls();
     }
-    size_t Draws() { return platform::testing::RenderCalls("DrawIndexedPrimitive").size(); }
-
-    boost::shared_ptr<SCore::STextureAnimatorFrame> m_Animator;
-    boost::shared_ptr<TarnEngine::SSprite> m_Sprite;
-    boost::shared_ptr<RGParticles> m_Particles;
+    boost::shared_ptr<SCore::STextureAnimatorFrame> m_Animator{new SCore::STextureAnimatorFrame("particle", 6, 6)};
+    boost::shared_ptr<TarnEngine::SSprite> m_Sprite{new TarnEngine::SSprite("particle", false)};
 };
 
 TEST_F(RGParticlesTest, DrawsOneParticleAtEachTrailPlaceUnlessTheSpriteIsDisabled)
 {
+    RGParticles particles(m_Sprite);
     const RGStrokeGrid row(1, std::vector<unsigned char>(30, 255));
-    m_Particles->Render(row, 5, 7);
-    EXPECT_EQ(4u, Draws());
-    EXPECT_EQ(5.0f / 256 + 27.0f / 256, m_Sprite->m_Position.X);
-    EXPECT_EQ(7.0f / 256, m_Sprite->m_Position.Y);
-    EXPECT_EQ(1.0f / 36 + 1.0f / 36 + 1.0f / 36, m_Animator->m_Phase);
-
+    particles.Render(row, 5, 7);
+    EXPECT_EQ(4u, platform::testing::RenderCalls("DrawIndexedPrimitive").size());
+    // Left at the last of the places 0, 9, 18 and 27 with the third phase step.
+    EXPECT_EQ(std::vector<float>({5.0f / 256 + 27.0f / 256, 7.0f / 256, 1.0f / 36 + 1.0f / 36 + 1.0f / 36}),
+              std::vector<float>({m_Sprite->m_Position.X, m_Sprite->m_Position.Y, m_Animator->m_Phase}));
     m_Sprite->m_Enabled = false;
-    m_Particles->Render(row, 0, 0);
-    EXPECT_EQ(4u, Draws()) << "moved, but not drawn";
+    particles.Render(row, 0, 0);
+    EXPECT_EQ(4u, platform::testing::RenderCalls("DrawIndexedPrimitive").size()) << "moved, but not drawn";
     EXPECT_EQ(27.0f / 256, m_Sprite->m_Position.X);
 }
 

@@ -1,19 +1,16 @@
 #include "game/gameplay/gestures/RGStrokeRaster.h"
 
+#include "tests/game/gameplay/gestures/CanvasPixels.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <set>
-#include <utility>
 #include <vector>
 
 namespace {
 
-using Runegarden::RGStrokeGrid;
 using Runegarden::RGStrokeRaster;
 using Runegarden::RGStrokeRect;
-
-typedef std::set<std::pair<int, int>> Pixels;   // (x, y)
 
 // A canvas in plain memory with a pitch wider than a row and guard bytes around it, so writes
 // outside the canvas show up.
@@ -26,18 +23,7 @@ struct Canvas {
     BYTE* Bits() { return memory.data() + kGuard; }
     void Add(float x, float y) { raster.AddPoint(x, y, Bits(), kPitch); }
 
-    Pixels Painted()
-    {
-        Pixels pixels;
-        for (int y = 0; y < 256; ++y)
-            for (int x = 0; x < 256; ++x) {
-                const BYTE* p = Bits() + y * kPitch + x * 4;
-                if (p[0] == 0) continue;
-                EXPECT_TRUE(p[1] == 255 && p[2] == 255 && p[3] == 255);
-                pixels.insert(std::make_pair(x, y));
-            }
-        return pixels;
-    }
+    Pixels Painted() { return PaintedPixels(Bits(), kPitch); }
     bool GuardsClean() const
     {
         for (size_t i = 0; i < kGuard; ++i)
@@ -46,14 +32,6 @@ struct Canvas {
             for (INT b = 1024; b < kPitch; ++b)
                 if (memory[kGuard + y * kPitch + b] != 0) return false;
         return true;
-    }
-    RGStrokeRect Rect() { return raster.EffectiveRectangle(Bits(), kPitch); }
-    RGStrokeGrid Grid()
-    {
-        const RGStrokeRect r = Rect();
-        RGStrokeGrid grid;
-        raster.CopyRows(Bits() + r.y * kPitch + r.x * 4, kPitch, r, grid);
-        return grid;
     }
 };
 
@@ -87,9 +65,8 @@ TEST(RGStrokeRaster, RectangleOfAStrokeAtTheLastPixel)
 {
     Canvas corner;
     corner.Add(0.999f, 0.999f);   // truncation: the last pixel, not past it
-    const RGStrokeRect r = corner.Rect();
+    const RGStrokeRect r = corner.raster.EffectiveRectangle(corner.Bits(), Canvas::kPitch);
     EXPECT_EQ(std::vector<UINT>({255, 255, 1, 1}), std::vector<UINT>({r.x, r.y, r.width, r.height}));
-    EXPECT_EQ(RGStrokeGrid({{255}}), corner.Grid());
 }
 
 } // namespace

@@ -84,7 +84,6 @@ protected:
         return "";
     }
 
-    tarn_test::TempDir m_Dir;
 };
 
 } // namespace

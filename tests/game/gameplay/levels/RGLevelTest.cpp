@@ -1,10 +1,8 @@
 // The level: fixed steps over the fake clock, the scrolling view, spells through the script, the
 // file form and the trainer it starts.
-#include "engine/core/serialization/SXMLSerializator.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
-#include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 
@@ -25,12 +23,9 @@ protected:
     boost::shared_ptr<RGLevel> Read(const std::string& attributes = "SizeX=\"2\" SizeY=\"1\"",
                                     const std::string& tools = kTools, const std::string& world = kWorld)
     {
-        SCore::SXMLDeserializator in;
-        in.m_Text = "<Level Name=\"t\" ShowName=\"T-1\" " + attributes +
-                    " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + tools + world + "</Level>";
-        in.ParseText();
         boost::shared_ptr<RGLevel> level(new RGLevel("UnknownLevel"));
-        level->DoDeserialize(in);
+        ReadInto(*level, "<Level Name=\"t\" ShowName=\"T-1\" " + attributes +
+                             " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + tools + world + "</Level>");
         return level;
     }
     bool WallCast(RGLevel& level)
@@ -38,7 +33,6 @@ protected:
         RGScriptLock lock;
         return level.GetWorld()->GetStaticObjects()[0]->IsEnable();
     }
-    tarn_test::TempDir m_Dir;
 };
 
 } // namespace
@@ -108,36 +102,20 @@ TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLev
     }
 }
 
-TEST_F(RGLevelTest, TheActorsAreTheScriptInstancesOfTypeOneThatAreActors)
-{
-    auto level = Read();
-    std::vector<boost::shared_ptr<RGPythonObject>> actors;
-    level->GetActors(actors);
-    ASSERT_EQ(1u, actors.size());
-    RGScriptLock lock;
-    EXPECT_EQ("Balychahl", actors[0]->GetPropertyValue(RGPythonHandle::FromString("name")).GetResultAsString());
-}
-
 TEST_F(RGLevelTest, TheWrittenFormHoldsTheNamesViewAndToolsAndRefusesWindObjects)
 {
     const char* const names[] = {"RGTT_WALL", "RGTT_BRIDGE", "RGTT_WINDRIGHT", "RGTT_WINDLEFT", "RGTT_TELEPORT"};
     std::string tools = "<Tools>";
     for (const char* name : names) tools += "<Tool ToolType=\"" + std::string(name) + "\" GameObject=\"RGGOT_LIFT\"></Tool>";
     auto level = Read("SizeX=\"2\" SizeY=\"1\"", tools + "</Tools>");
-    {
-        SCore::SXMLSerializator out(m_Dir.WFile("level.xml"));
-        level->DoSerialize(out);
-        out.Flush();
-    }
-    const std::string text = tarn_test::ReadBytes(m_Dir.File("level.xml"));
+    const std::string text = Written(*level);
     for (const char* name : names)
         EXPECT_NE(std::string::npos, text.find("<Tool ToolType=\"" + std::string(name) + "\" GameObject=\"RGGOT_LIFT\">"));
     EXPECT_EQ(std::string::npos, text.find("ShowName"));
     EXPECT_TRUE(StartsWith(ThrownText([] { ToolTypeToString(5); }), "unknown tool type ToolTypeToString()"));
     auto windy = Read("SizeX=\"2\" SizeY=\"1\"",
                       "<Tools><Tool ToolType=\"RGTT_WINDLEFT\" GameObject=\"RGGOT_WINDLEFT\"></Tool></Tools>");
-    SCore::SXMLSerializator out(m_Dir.WFile("windy.xml"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { windy->DoSerialize(out); }), "unknown game object type"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { Written(*windy); }), "unknown game object type"));
 }
 
 TEST_F(RGLevelTest, TheTutorialStartsWithTheFirstFrameAndStandsStillWhilePaused)

@@ -72,15 +72,11 @@ std::map<std::string, std::vector<Cast>> ReadPlan()
             in.BeginChild(j);
             Cast c;
             std::string tool;
-            in.Deserialize("Time", c.time);
-            in.Deserialize("ViewX", c.viewX);
-            in.Deserialize("ViewY", c.viewY);
             in.Deserialize("Tool", tool);
             c.tool = StringToToolType(tool);
-            in.Deserialize("X", c.x);
-            in.Deserialize("Y", c.y);
-            in.Deserialize("Width", c.width);
-            in.Deserialize("Height", c.height);
+            float* fields[] = {&c.time, &c.viewX, &c.viewY, &c.x, &c.y, &c.width, &c.height};
+            const char* names[] = {"Time", "ViewX", "ViewY", "X", "Y", "Width", "Height"};
+            for (int f = 0; f < 7; ++f) in.Deserialize(names[f], *fields[f]);
             plan[name].push_back(c);
             in.EndChild();
         }

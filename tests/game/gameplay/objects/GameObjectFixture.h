@@ -6,6 +6,7 @@
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/scripting/RGPythonDictionary.h"
+#include "game/gameplay/scripting/RGPythonInterpreter.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 
@@ -63,6 +64,15 @@ protected:
         boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture(name);
         texture->DoCreateEx(4, 4, 1, 21);
         m_Viewport->m_TextureManager->AddTexture(texture);
+    }
+    // A module of the tests' own scripts in tests/game/gameplay/<folder>/scripts.
+    static boost::shared_ptr<Runegarden::RGPythonInterpreter> TestModule(const std::string& folder,
+                                                                         const std::string& name)
+    {
+        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/" + folder + "/scripts");
+        boost::shared_ptr<Runegarden::RGPythonInterpreter> module(new Runegarden::RGPythonInterpreter);
+        module->LoadModule(name);
+        return module;
     }
     std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
     boost::shared_ptr<Runegarden::RGPythonDictionary> m_World;

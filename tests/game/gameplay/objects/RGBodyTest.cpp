@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -22,12 +23,10 @@ TEST(RGBodyTest, AMovableBodyIntegratesForceThenVelocityAndEveryBodyLosesItsForc
         body.m_Velocity = {1.0f, 0.0f, 0.0f};
         body.m_Force = {4.0f, -2.0f, 0.0f};
         body.Update(0.5f);
-        EXPECT_FLOAT_EQ(c.vx, body.m_Velocity.X) << c.mass;
-        EXPECT_FLOAT_EQ(c.vy, body.m_Velocity.Y) << c.mass;
-        EXPECT_FLOAT_EQ(c.px, body.m_Position.X) << c.mass;
-        EXPECT_FLOAT_EQ(c.py, body.m_Position.Y) << c.mass;
-        EXPECT_EQ(0.0f, body.m_Force.X) << c.mass;
-        EXPECT_EQ(0.0f, body.m_Force.Y) << c.mass;
+        EXPECT_EQ(std::vector<float>({c.vx, c.vy, c.px, c.py, 0.0f, 0.0f}),
+                  std::vector<float>({body.m_Velocity.X, body.m_Velocity.Y, body.m_Position.X, body.m_Position.Y,
+                                      body.m_Force.X, body.m_Force.Y}))
+            << c.mass;
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 using Runegarden::RGCollider;
@@ -58,12 +60,9 @@ TEST(RGColliderTest, ContactNormalDepthAndPointOfBoxPairs)
         RGContact contact;
         contact.m_Depth = -1.0f;
         collider.Collide(first, second, contact);
-        EXPECT_EQ(c.nx, contact.m_Normal.X);
-        EXPECT_EQ(c.ny, contact.m_Normal.Y);
-        EXPECT_EQ(0.0f, contact.m_Normal.Z);
-        EXPECT_FLOAT_EQ(c.depth, contact.m_Depth);
-        EXPECT_FLOAT_EQ(c.px, contact.m_Point.X);
-        EXPECT_FLOAT_EQ(c.py, contact.m_Point.Y);
+        EXPECT_EQ(std::vector<float>({c.nx, c.ny, 0.0f, c.depth, c.px, c.py}),
+                  std::vector<float>({contact.m_Normal.X, contact.m_Normal.Y, contact.m_Normal.Z, contact.m_Depth,
+                                      contact.m_Point.X, contact.m_Point.Y}));
     }
 }
 

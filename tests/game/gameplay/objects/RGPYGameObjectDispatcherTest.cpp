@@ -1,6 +1,5 @@
 #include "game/gameplay/objects/RGPYGameObjectDispatcher.h"
 
-#include "game/gameplay/scripting/RGPythonInterpreter.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"
 
@@ -33,11 +32,9 @@ protected:
     // The script's class replaced, to give the dispatcher a faulty script.
     void ReplaceDispatcherClass(const std::string& className)
     {
-        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/objects/scripts");
-        Runegarden::RGPythonInterpreter probe;
-        probe.LoadModule("object_probe");
+        const auto probe = TestModule("objects", "object_probe");
         m_Dispatcher.GetPythonObject()->SetPropertyValue(RGPythonHandle::FromString("__class__"),
-                                                         probe.GetModuleAttribute(className));
+                                                         probe->GetModuleAttribute(className));
     }
     static RGContact Contact(float nx, float ny)
     {

@@ -4,7 +4,7 @@
 #include "game/gameplay/scripting/RGPythonList.h"
 #include "tests/game/gameplay/scripting/ScriptFixture.h"
 
-#include <functional>
+#include <utility>
 
 namespace {
 
@@ -29,22 +29,6 @@ protected:
 
     boost::shared_ptr<RGPythonObject> m_Object;
 };
-
-TEST_F(ScriptObjectTest, PropertySettersStoreTheirPythonTypes)
-{
-    const RGPythonHandle key = RGPythonHandle::FromString("value");
-    const std::pair<std::function<void()>, const char*> cases[] = {
-        {[&] { m_Object->SetPropertyValueLong(key, -3); }, "-3"},
-        {[&] { m_Object->SetPropertyValueSizeT(key, 4000000000u); }, "4000000000"},
-        {[&] { m_Object->SetPropertyValueDouble(key, 0.25); }, "0.25"},
-        {[&] { m_Object->SetPropertyValueString(key, "text"); }, "text"},
-        {[&] { m_Object->SetPropertyValueBoolean(key, false); }, "False"},
-    };
-    for (const auto& c : cases) {
-        c.first();
-        EXPECT_EQ(c.second, Property("value"));
-    }
-}
 
 TEST_F(ScriptObjectTest, MissingMembersAreReportedWithTheirTexts)
 {

@@ -1,11 +1,7 @@
-// The font metrics table and the configuration's font and view-movement values.
+// The font metrics table: what a later entry and a broken file leave in it.
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/drawables/STextureFont.h"
 #include "game/gameplay/services/RGFontMetrics.h"
-#include "game/gameplay/services/RGLevelPacks.h"
-#include "game/gameplay/services/RGLocalizationFont.h"
-#include "platform/files.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
 
@@ -50,17 +46,4 @@ TEST_F(RGFontMetricsTest, AnEmptyTableIsEmptyAndABrokenOneKeepsWhatWasRead)
     EXPECT_THROW(table.Load(Write("<c code=\"48\" index=\"1\" width=\"0.4\"></c><c code=\"49\" index=\"2\"></c>")),
                  SCore::TarnCoreException);
     EXPECT_EQ(1u, table.GetEntries().size());
-}
-
-TEST(RGConfigValuesTest, TheShippedConfigurationGivesTheMetricsFileAndTheViewMovement)
-{
-    SCore::SXMLDeserializator in(WidenSigned(std::string(TARN_DATA_DIR) + "/config.xml"));
-    in.BeginChild("configuration");
-    RGLocalizationFont font;
-    font.Deserialize(in);
-    RGLevelMove move;
-    move.Deserialize(in);
-    EXPECT_EQ(L"Res\\fontmetrics.xml", font.m_Path);
-    EXPECT_FLOAT_EQ(1.1f, move.m_Force);
-    EXPECT_FLOAT_EQ(1.0f, move.m_Attenuation);
 }

@@ -1,7 +1,6 @@
 // The background: items appear once their delay has passed, scroll with the view without
 // changing their stored place, and a written background reads back.
 #include "engine/core/render/STexture.h"
-#include "engine/core/serialization/SXMLSerializator.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "game/gameplay/world/RGBackGround.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
@@ -21,11 +20,8 @@ class RGBackGroundTest : public WorldTest {
 protected:
     boost::shared_ptr<RGBackGround> Read(const std::string& items)
     {
-        SCore::SXMLDeserializator in;
-        in.m_Text = "<BackGround>" + items + "</BackGround>";
-        in.ParseText();
         boost::shared_ptr<RGBackGround> background(new RGBackGround);
-        background->DoDeserialize(in);
+        ReadInto(*background, "<BackGround>" + items + "</BackGround>");
         return background;
     }
     static size_t DrawsAt(RGBackGround& background, uint32_t ms, const SCore::SVector3& offset = SCore::SVector3())
@@ -53,20 +49,12 @@ TEST_F(RGBackGroundTest, AVisibleItemIsDrawnShiftedOnceMoreWholeSecondsThanItsDe
 
 TEST_F(RGBackGroundTest, AWrittenBackgroundOmitsZeroDelaysAndReadsBack)
 {
-    tarn_test::TempDir dir;
-    auto background = Read(Item(" TimeDelay=\"2\"", "BG_SKY") + Item("", "BG_HILLS"));
-    {
-        SCore::SXMLSerializator out(dir.WFile("bg.xml"));
-        background->DoSerialize(out);
-        out.Flush();
-    }
-    const std::string text = tarn_test::ReadBytes(dir.File("bg.xml"));
+    const std::string text = Written(*Read(Item(" TimeDelay=\"2\"", "BG_SKY") + Item("", "BG_HILLS")));
     const size_t first = text.find("TimeDelay");
     EXPECT_NE(std::string::npos, first);
     EXPECT_EQ(std::string::npos, text.find("TimeDelay", first + 1));
-    SCore::SXMLDeserializator in(dir.WFile("bg.xml"));
     RGBackGround again;
-    again.DoDeserialize(in);
+    ReadInto(again, text);
     ASSERT_EQ(2u, again.GetItems().size());
     EXPECT_EQ(2u, again.GetItems()[0].m_Delay);
     EXPECT_EQ(0u, again.GetItems()[1].m_Delay);

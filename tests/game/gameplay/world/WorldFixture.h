@@ -1,8 +1,10 @@
 #pragma once
 // The shipped game objects on a headless viewport, the localised font of the shipped config.xml,
-// the fake clock, and a probe module that records (and can decide) what the dispatcher is asked.
+// the fake clock, a probe module that records (and can decide) what the dispatcher is asked, and
+// a temporary folder for the files a test writes.
 
 #include "engine/core/serialization/SXMLDeserializator.h"
+#include "engine/core/serialization/SXMLSerializator.h"
 #include "game/gameplay/scripting/RGPythonFunctor.h"
 #include "game/gameplay/scripting/RGPythonInterpreter.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
@@ -18,9 +20,7 @@ protected:
         config.BeginChild("configuration");
         Runegarden::gLocalizationFont.Deserialize(config);
         platform::testing::SetFakeTime(100000);
-        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/world/scripts");
-        m_Probe.reset(new Runegarden::RGPythonInterpreter);
-        m_Probe->LoadModule("world_probe");
+        m_Probe = TestModule("world", "world_probe");
     }
     void TearDown() override
     {
@@ -44,5 +44,26 @@ protected:
         if (argument != -2) f.SetArgumentValue(0, Runegarden::RGPythonHandle::FromLong(argument));
         return f.Exec();
     }
+    // The object read from an element given as text.
+    template <typename T>
+    static void ReadInto(T& object, const std::string& text)
+    {
+        SCore::SXMLDeserializator in;
+        in.m_Text = text;
+        in.ParseText();
+        object.DoDeserialize(in);
+    }
+    // The text of the file the object writes.
+    template <typename T>
+    std::string Written(T& object)
+    {
+        {
+            SCore::SXMLSerializator out(m_Dir.WFile("written.xml"));
+            object.DoSerialize(out);
+            out.Flush();
+        }
+        return tarn_test::ReadBytes(m_Dir.File("written.xml"));
+    }
     boost::shared_ptr<Runegarden::RGPythonInterpreter> m_Probe;
+    tarn_test::TempDir m_Dir;
 };

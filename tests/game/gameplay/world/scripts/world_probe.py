@@ -1,6 +1,8 @@
 """Test probe for the world: records the collision pairs the dispatcher is asked about and can
 force its answer, leaving the shipped module's behaviour otherwise unchanged."""
 
+import collections
+
 import rgpy_factory
 
 _original_run = rgpy_factory.Dispatcher.run
@@ -47,7 +49,4 @@ def calls():
 
 def sounds():
     """Each sound the dispatcher named since install, with its count: "name count;..."."""
-    counts = {}
-    for name in _sounds:
-        counts[name] = counts.get(name, 0) + 1
-    return ";".join("%s %d" % item for item in sorted(counts.items()))
+    return ";".join("%s %d" % item for item in sorted(collections.Counter(_sounds).items()))
