@@ -138,7 +138,8 @@ public:
     HRESULT SetProperty(REFDIPROP property, LPCDIPROPHEADER header);
     HRESULT Acquire();
     HRESULT Unacquire();
-    // Keyboard: 256 bytes by DIK code, bit 0x80 down. Mouse: x, y, wheel 0 and 4 button bytes.
+    // Keyboard: 256 bytes by DIK code, bit 0x80 down; a key that went down since this device's
+    // previous read reads down once even if it is up again. Mouse: x, y, wheel 0 and 4 button bytes.
     HRESULT GetDeviceState(DWORD size, LPVOID data);
     // Mouse: pops the oldest buffered entry (count 1 in, 1 or 0 out). On any failure the count
     // is set to 0.
@@ -156,6 +157,7 @@ private:
     const DIDATAFORMAT* m_Format = nullptr;
     DWORD m_BufferSize = 0;
     bool m_Acquired = false;
+    DWORD m_DownsSeen[256] = {}; // keyboard: each key's down count as of the previous read
 };
 typedef IDirectInputDevice8* LPDIRECTINPUTDEVICE8;
 typedef IDirectInputDevice8* LPDIRECTINPUTDEVICE8A;

@@ -45,6 +45,9 @@ void InjectCloseRequest(HWND window = nullptr);
 // A button event as the display system reports it, at a position in the real window's own
 // pixels (which differ from client pixels while a full-screen window is stretched). Needs a display.
 void PushNativeMouseButton(HWND window, int button, bool down, int windowX, int windowY);
+// A pointer motion as the display system reports it, at a position in the real window's own
+// pixels; a pointer warped by another program shows only this way. Needs a display.
+void PushNativeMouseMotion(HWND window, int windowX, int windowY);
 // The real window's size in its own pixels; false for a virtual window.
 bool NativeWindowSize(HWND window, int* width, int* height);
 // Places a window's client area on the screen (and stops sampling the real position).

@@ -1,5 +1,6 @@
 // DirectInput 8 over the input state the pump fills: the keyboard copies the DIK state, the
-// mouse pops the buffered entries, both under the layer's input lock.
+// mouse pops the buffered entries, both under the layer's input lock. The engine polls the
+// keyboard every 50 ms, so a key that went down and up between two reads still reads down once.
 
 #include "platform/sdl/WindowSystem.h"
 #include "platform/sdl/Hooks.h"
@@ -62,6 +63,11 @@ HRESULT IDirectInput8::CreateDevice(REFGUID device, IDirectInputDevice8** out, v
 
 IDirectInputDevice8::IDirectInputDevice8(IDirectInput8* parent, Kind kind) : m_Parent(parent), m_Kind(kind)
 {
+    if (m_Kind == Kind::Keyboard) {
+        System& s = TheSystem();
+        std::lock_guard<std::mutex> guard(s.lock);
+        std::memcpy(m_DownsSeen, s.dikDowns, sizeof m_DownsSeen);
+    }
     m_Parent->AddRef();
     platform::hooks::CountLiveDirectInputDevices(+1);
 }
@@ -148,7 +154,11 @@ HRESULT IDirectInputDevice8::GetDeviceState(DWORD size, LPVOID data)
     System& s = TheSystem();
     std::lock_guard<std::mutex> guard(s.lock);
     if (m_Kind == Kind::Keyboard) {
-        std::memcpy(data, s.dikState, 256);
+        BYTE* keys = static_cast<BYTE*>(data);
+        for (int k = 0; k < 256; ++k) {
+            keys[k] = BYTE(s.dikState[k] | (s.dikDowns[k] != m_DownsSeen[k] ? 0x80 : 0));
+            m_DownsSeen[k] = s.dikDowns[k];
+        }
     } else {
         // Axes are only reported through the buffer here.
         std::memset(data, 0, size);

@@ -89,6 +89,7 @@ void ResetInputHooks()
     s.mouseBuffer.clear();
     s.mouseOverflow = false;
     s.cursor = POINT{0, 0};
+    s.pointerTaken = false;
     s.showCursorCount = 0;
     s.currentCursor = window::kArrowCursor;
     Hooks() = InputHooks();
@@ -148,6 +149,18 @@ void PushNativeMouseButton(HWND window, int button, bool down, int windowX, int 
     ev.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     ev.button.x = windowX;
     ev.button.y = windowY;
+    SDL_PushEvent(&ev);
+}
+
+void PushNativeMouseMotion(HWND window, int windowX, int windowY)
+{
+    SDL_Window* sdl = NativeWindow(window);
+    if (!sdl) return;
+    SDL_Event ev{};
+    ev.type = SDL_MOUSEMOTION;
+    ev.motion.windowID = SDL_GetWindowID(sdl);
+    ev.motion.x = windowX;
+    ev.motion.y = windowY;
     SDL_PushEvent(&ev);
 }
 

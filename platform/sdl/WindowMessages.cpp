@@ -109,8 +109,12 @@ void Pump()
 {
     System& s = TheSystem();
     std::vector<KnownWindow> known;
+    bool pointerTaken = false;
+    POINT pointerBefore{};
     {
         std::lock_guard<std::mutex> guard(s.lock);
+        pointerTaken = s.pointerTaken;
+        pointerBefore = s.pointer;
         for (const auto& w : s.windows)
             if (w.second.sdl && !w.second.destroyed)
                 known.push_back(KnownWindow{w.second.sdl, w.first, int(w.second.rect.right - w.second.rect.left),
@@ -118,7 +122,7 @@ void Pump()
     }
     std::vector<InputEvent> events;
     bool cursorSampled = false;
-    POINT cursor{};
+    POINT cursor{}, pointer{};
     std::vector<std::pair<HWND, POINT>> positions;
     if (SDL_WasInit(SDL_INIT_VIDEO)) {
         SDL_PumpEvents();
@@ -128,10 +132,13 @@ void Pump()
             if (Translate(ev, known, e)) events.push_back(e);
         }
         if (!known.empty()) {
+            // X11 refreshes SDL's global pointer position only on device input: a pointer warped by
+            // another program keeps its old one and shows only as motion in our windows, which
+            // places the cursor (ApplyMotion). So the global position is taken only when it changed.
             int x = 0, y = 0;
             SDL_GetGlobalMouseState(&x, &y);
-            cursor = POINT{x, y};
-            cursorSampled = true;
+            pointer = cursor = POINT{x, y};
+            cursorSampled = !pointerTaken || x != pointerBefore.x || y != pointerBefore.y;
             for (const auto& k : known) {
                 int left = 0, top = 0;
                 SDL_GetWindowPosition(k.sdl, &left, &top);
@@ -155,7 +162,10 @@ void Pump()
     for (const InputEvent& e : events) ApplyEvent(s, e);
     InputEvent injected;
     while (hooks::TakeInjectedInput(&injected)) ApplyEvent(s, injected);
-    if (cursorSampled && !hooks::CursorPinned()) s.cursor = cursor;
+    if (!cursorSampled) return;
+    s.pointer = pointer;
+    s.pointerTaken = true;
+    if (!hooks::CursorPinned()) s.cursor = cursor;
 }
 
 // What GetKeyboardState reports follows the key messages as they are removed.

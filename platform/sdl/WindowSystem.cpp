@@ -53,6 +53,7 @@ void ApplyKey(System& s, HWND target, const InputEvent& e)
     const bool altHeld = ((s.vkPhysical[VK_LMENU] | s.vkPhysical[VK_RMENU]) & 0x80) != 0;
     const bool wasDown = (s.vkPhysical[e.vk] & 0x80) != 0;
     s.vkPhysical[e.vk] = e.down ? 0x80 : 0;
+    if (e.down && !(s.dikState[e.dik] & 0x80)) ++s.dikDowns[e.dik];
     s.dikState[e.dik] = e.down ? 0x80 : 0;
     if (!target) return;
     const BYTE generic = GenericKey(e.vk);

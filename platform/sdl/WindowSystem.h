@@ -81,10 +81,13 @@ struct System {
     BYTE vkState[256] = {};      // as of the last key message removed (GetKeyboardState)
     BYTE vkPhysical[256] = {};   // as of the last pumped key event (system-key decision)
     BYTE dikState[256] = {};     // DirectInput keyboard
+    DWORD dikDowns[256] = {};    // times each key went down; never reset, keyboards compare with it
     std::deque<DIDEVICEOBJECTDATA> mouseBuffer;
     bool mouseOverflow = false;
     DWORD mouseSequence = 0;
     POINT cursor{};
+    POINT pointer{};             // the display's global pointer position as last taken by the pump
+    bool pointerTaken = false;
 
     int showCursorCount = 0;
     HCURSOR currentCursor = kArrowCursor;

@@ -16,7 +16,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xgame import Failure, Game  # noqa: E402
+from xgame import Failure, Game, cursor_at  # noqa: E402
 
 NAME = "ANNA"
 
@@ -72,8 +72,10 @@ def world_map(s):
 
 
 def bonus_map(s):
-    # MENU and TROPHIES, no NEXT.
-    return blue(s.mean(45, 638, 135, 646)) and not green(s.mean(45, 586, 135, 592))
+    # MENU and TROPHIES, no NEXT: where its white letters would stand there is only the green
+    # hill, as green as the NEXT button itself.
+    letters = sum(1 for x in range(50, 135, 2) for y in range(592, 616, 2) if min(s.pixel(x, y)) > 220)
+    return blue(s.mean(45, 638, 135, 646)) and gold(s.mean(45, 690, 135, 698)) and letters == 0
 
 
 def level_frame(s):
@@ -196,7 +198,7 @@ class Player:
                  and not new_player_form(s), 30)
         if first:
             form = self.see("new player form", new_player_form, 30)
-            g.type(NAME)
+            g.xdo("type", NAME.lower())  # typed as a script types: each key down and up at once
             typed = self.see("name typed", lambda s: s.changed(form, 340, 290, 700, 320) > 10, 10)
             g.click(405, 483)
             menu = self.see("main menu", main_menu, 15)
@@ -220,12 +222,12 @@ class Player:
                 # The view scrolls at the prompt already, before the level's clock runs.
                 self.scroll(view)
                 vx, vy = (1.0, 0.0) if view == "right" else (0.0, 1.0)
-            g.key("space")
+            g.tap_key("space")  # read by polling the keyboard: a tap must not slip between polls
             start = time.monotonic()
             self.see("%s running" % name, lambda s: level_frame(s) and not start_prompt(s), 10)
             if menu and attempt == 0:
                 played = time.monotonic() - start
-                g.key("Escape")
+                g.tap_key("Escape")
                 self.see("in-game menu", game_menu, 10)
                 g.click(350, 308)  # RESUME
                 self.see("%s resumed" % name, level_frame, 10)
@@ -307,7 +309,11 @@ def menus_and_quit(player):
 def run_first(player):
     g = player.g
     player.splash_to_menu(first=True)
-    g.click(420, 420)  # PLAY
+    # As a script drives it: an absolute move the game's cursor follows, then a click on PLAY
+    # with no pause between press and release.
+    g.warp(600, 300)
+    g.wait_for("cursor after an absolute move", lambda s: cursor_at(s, 600, 300), 5)
+    g.tap(420, 420)  # PLAY
     player.see("intro", intro, 15)
     player.look("intro later", 3.0)
     g.click(862, 699)  # SKIP

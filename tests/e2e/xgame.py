@@ -217,6 +217,21 @@ class Game:
         self.xdo("mouseup", 1)
         time.sleep(0.15)
 
+    def screen(self, x, y):
+        return int(round(self.origin[0] + x)), int(round(self.origin[1] + y))
+
+    def warp(self, x, y):
+        """One absolute pointer move, as a script makes it: no relative motion, nothing held."""
+        self.xdo("mousemove", *self.screen(x, y))
+
+    def tap(self, x, y):
+        """Points and clicks in one go, as a script does: the press and release back to back."""
+        self.xdo("mousemove", *self.screen(x, y), "click", 1)
+
+    def tap_key(self, name):
+        """One key pressed and released back to back."""
+        self.xdo("key", name)
+
     def point(self, x, y, timeout=4.0):
         """Moves the pointer and waits until the game draws its cursor there: the game takes in
         pointer motion later than buttons, so a press must wait for the pointer to arrive."""

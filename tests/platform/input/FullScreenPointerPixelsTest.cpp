@@ -7,6 +7,7 @@
 #include "platform/testing_render.h"
 #include "platform/testing_input.h"
 #include "platform/win32.h"
+#include "tests/platform/input/RealWindow.h"
 #include "tests/platform/render/RenderTestSupport.h"
 #include "tests/support/VirtualWindow.h"
 
@@ -16,20 +17,13 @@
 
 namespace pt = platform::testing;
 
-TEST(FullScreenPointerPixelsTest, PressOnAStretchedWindowArrivesInBackBufferPixels)
+TEST(FullScreenPointerPixelsTest, PressAndCursorOnAStretchedWindowArriveInBackBufferPixels)
 {
     pt::ResetAll();
     if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
-    pt::SetRenderMode(pt::RenderMode::OpenGL);
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "full screen test";
-    ASSERT_TRUE(RegisterClassExA(&wc));
-    HWND window = CreateWindowExA(0, wc.lpszClassName, "full screen", WS_POPUP, 0, 0, 320, 240, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
+    windowtest::RealWindow real(0, 0, 320, 240);
+    HWND window = real.Handle();
     ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_SHOW);
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
     D3DPRESENT_PARAMETERS params = WindowedParams(window, 320, 240);
     params.Windowed = FALSE;
@@ -74,9 +68,13 @@ TEST(FullScreenPointerPixelsTest, PressOnAStretchedWindowArrivesInBackBufferPixe
             EXPECT_EQ(HIWORD(m.lParam), 180);
         }
     EXPECT_TRUE(pressed);
+    // So does the cursor a motion places.
+    pt::PushNativeMouseMotion(window, width / 4, height / 4);
+    tarn_test::VirtualWindow::Pump();
+    POINT cursor{};
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    EXPECT_EQ(cursor.x, 80);
+    EXPECT_EQ(cursor.y, 60);
     device->Release();
     d3d->Release();
-    DestroyWindow(window);
-    UnregisterClassA(wc.lpszClassName, GetModuleHandleA(nullptr));
-    pt::ResetAll();
 }

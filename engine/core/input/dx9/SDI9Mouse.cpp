@@ -10,6 +10,9 @@ namespace SCore {
 
 static const char* const kTarnSource = "Src\\dx9\\SDI9Mouse";
 
+// A burst of clicks is delayed by at most this many updates per button.
+static const int kMaxHeldBack = 8;
+
 SDI9Mouse::SDI9Mouse(IDirectInput8* directInput, int mouseMode, HWND window, DWORD flags)
     : m_Window(window), m_Flags(flags)
 {
@@ -113,24 +116,51 @@ bool SDI9Mouse::GetDeviceData(DIDEVICEOBJECTDATA& entry)
     TARN_CATCH("SDI9Mouse::GetDeviceData")
 }
 
-void SDI9Mouse::Apply(const DIDEVICEOBJECTDATA& entry)
+void SDI9Mouse::Apply(const DIDEVICEOBJECTDATA& entry, bool changed[8])
 {
     const DWORD offset = entry.dwOfs;
     if (offset > DIMOFS_BUTTON0 + 7) return;
     if (offset >= DIMOFS_BUTTON0) {
-        SetButton(int(offset - DIMOFS_BUTTON0), entry.dwData != 0);
+        const int button = int(offset - DIMOFS_BUTTON0);
+        const bool down = entry.dwData != 0;
+        if (m_HeldBack[button] > 0 || (changed[button] && down != IsPressed(button))) {
+            HoldBack(button, down);
+            return;
+        }
+        changed[button] = changed[button] || down != IsPressed(button);
+        SetButton(button, down);
         return;
     }
     if (offset % 4 != 0 || m_MouseMode == 0) return;
     MoveBy(int(offset / 4), int32_t(entry.dwData));
 }
 
+void SDI9Mouse::HoldBack(int button, bool down)
+{
+    // Where the button ends once the waiting changes are applied: a repeat of that is no change.
+    const bool reached = IsPressed(button) != (m_HeldBack[button] % 2 == 1);
+    if (down == reached) return;
+    // At the limit the newest waiting change and this one cancel out; the button still ends right.
+    if (m_HeldBack[button] < kMaxHeldBack) {
+        ++m_HeldBack[button];
+    } else {
+        --m_HeldBack[button];
+    }
+}
+
 void SDI9Mouse::DoUpdate()
 {
     TARN_TRY
     if (!m_Device) return;
+    bool changed[8] = {};
+    for (int button = 0; button < 8; ++button) {
+        if (m_HeldBack[button] == 0) continue;
+        --m_HeldBack[button];
+        SetButton(button, !IsPressed(button));
+        changed[button] = true;
+    }
     DIDEVICEOBJECTDATA entry;
-    while (GetDeviceData(entry)) Apply(entry);
+    while (GetDeviceData(entry)) Apply(entry, changed);
 
     POINT cursor{};
     GetCursorPos(&cursor);

@@ -2,6 +2,8 @@
 // The buffered system mouse through DirectInput 8. In mouse mode 0 (windowed) x and y are the
 // cursor in client pixels of the window; in any other mode the device's movements drive the axes
 // within their limits and x, y end each update at the cursor's screen position.
+// Every button change stays visible for at least one update: a change that would undo one made
+// earlier in the same update (the release of a short click) waits for the next update.
 
 #include "engine/core/input/SMouse.h"
 #include "platform/dinput8.h"
@@ -24,12 +26,15 @@ private:
     void Acquire();
     // One buffered entry; false when there is none or the read did not succeed.
     bool GetDeviceData(DIDEVICEOBJECTDATA& entry);
-    void Apply(const DIDEVICEOBJECTDATA& entry);
+    void Apply(const DIDEVICEOBJECTDATA& entry, bool changed[8]);
+    void HoldBack(int button, bool down);
 
     HWND m_Window;
     IDirectInputDevice8* m_Device = nullptr;
     DWORD m_Flags;
     int m_MouseMode = 0;
+    // Per button, the changes waiting for later updates; they alternate, so a count says it all.
+    int m_HeldBack[8] = {};
 };
 
 } // namespace SCore

@@ -196,4 +196,53 @@ TEST_F(DirectInputTest, ScreenMouseClampsMovementsThenTakesTheScreenCursor)
     EXPECT_EQ(mouse->GetWheel(), 1000);
 }
 
+TEST_F(DirectInputTest, EveryButtonChangeIsSeenForAtLeastOneUpdate)
+{
+    struct Case {
+        const char* between; // left button changes pumped before the first update: 'D' down, 'U' up
+        const char* seen;    // the pressed and clicked flags after each update from then on
+    };
+    const Case cases[] = {
+        {"DU", "10"}, {"DUDU", "1010"}, {"DDU", "10"}, {"D", "11"}, {"DUD", "101"},
+    };
+    for (const Case& c : cases) {
+        SCore::SDI9Input input;
+        Create(input, 1);
+        boost::shared_ptr<SCore::SMouse> mouse = input.GetMouse();
+        mouse->SetLimits(SCore::SMouse::AxisWheel, -1000, 1000);
+        for (const char* b = c.between; *b; ++b) pt::InjectMouseButton(1, *b == 'D');
+        pt::InjectMouseWheel(1);
+        tarn_test::VirtualWindow::Pump();
+        std::string seen;
+        for (size_t update = 0; update < std::string(c.seen).size(); ++update) {
+            input.Update();
+            EXPECT_EQ(mouse->IsPressed(0), mouse->IsClicked(0)) << c.between;
+            seen += mouse->IsPressed(0) ? '1' : '0';
+            if (update == 0) {
+                EXPECT_EQ(mouse->GetWheel(), 120) << "movements are not held back: " << c.between;
+            }
+        }
+        EXPECT_EQ(seen, c.seen) << c.between;
+    }
+}
+
+TEST_F(DirectInputTest, ABurstOfClicksEndsReleasedWithinAFewUpdates)
+{
+    SCore::SDI9Input input;
+    Create(input);
+    boost::shared_ptr<SCore::SMouse> mouse = input.GetMouse();
+    for (int i = 0; i < 20; ++i) {
+        pt::InjectMouseButton(1, true);
+        pt::InjectMouseButton(1, false);
+    }
+    tarn_test::VirtualWindow::Pump();
+    int pressedUpdates = 0;
+    for (int update = 0; update < 10; ++update) {
+        input.Update();
+        pressedUpdates += mouse->IsPressed(0) ? 1 : 0;
+    }
+    EXPECT_FALSE(mouse->IsPressed(0));
+    EXPECT_GE(pressedUpdates, 4) << "the first clicks are each seen";
+}
+
 } // namespace
