@@ -1,6 +1,6 @@
 // Frames of N textured, alpha-blended screen sprites drawn through the engine's render device
 // on the OpenGL backend, against a plain OpenGL program drawing the same quads. Needs a display
-// (run under xvfb-run); the engine's frame should cost no more than 1.5 times the plain one.
+// (run under xvfb-run); the engine's frame should cost no more than 1.3 times the plain one.
 
 #include "engine/core/render/SIndexBuffer.h"
 #include "engine/core/render/SMaterial.h"

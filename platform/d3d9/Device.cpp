@@ -293,7 +293,6 @@ HRESULT IDirect3DDevice9::SetRenderState(D3DRENDERSTATETYPE state, DWORD value)
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetRenderState");
     if (hr == S_OK && state >= D3DRS_MAX_STATE) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         m_State->renderStates[state] = value;
     }
     RECORD("SetRenderState", hr, state, value);
@@ -303,7 +302,6 @@ HRESULT IDirect3DDevice9::SetRenderState(D3DRENDERSTATETYPE state, DWORD value)
 HRESULT IDirect3DDevice9::GetRenderState(D3DRENDERSTATETYPE state, DWORD* value)
 {
     if (!value || state >= D3DRS_MAX_STATE) return D3DERR_INVALIDCALL;
-    std::lock_guard<std::recursive_mutex> guard(m_State->lock);
     *value = m_State->renderStates[state];
     return D3D_OK;
 }
@@ -314,7 +312,6 @@ HRESULT IDirect3DDevice9::SetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATE
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetTextureStageState");
     if (hr == S_OK && (stage >= kStages || type >= D3DTSS_MAX_STATE)) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         m_State->stageStates[stage][type] = value;
     }
     RECORD("SetTextureStageState", hr, stage, type, value);
@@ -325,7 +322,6 @@ HRESULT IDirect3DDevice9::GetTextureStageState(DWORD stage, D3DTEXTURESTAGESTATE
                                                DWORD* value)
 {
     if (!value || stage >= kStages || type >= D3DTSS_MAX_STATE) return D3DERR_INVALIDCALL;
-    std::lock_guard<std::recursive_mutex> guard(m_State->lock);
     *value = m_State->stageStates[stage][type];
     return D3D_OK;
 }
@@ -335,7 +331,6 @@ HRESULT IDirect3DDevice9::SetSamplerState(DWORD stage, D3DSAMPLERSTATETYPE type,
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetSamplerState");
     if (hr == S_OK && (stage >= kStages || type >= D3DSAMP_MAX_STATE)) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
         m_State->samplerStates[stage][type] = value;
     }
     RECORD("SetSamplerState", hr, stage, type, value);
@@ -345,7 +340,6 @@ HRESULT IDirect3DDevice9::SetSamplerState(DWORD stage, D3DSAMPLERSTATETYPE type,
 HRESULT IDirect3DDevice9::GetSamplerState(DWORD stage, D3DSAMPLERSTATETYPE type, DWORD* value)
 {
     if (!value || stage >= kStages || type >= D3DSAMP_MAX_STATE) return D3DERR_INVALIDCALL;
-    std::lock_guard<std::recursive_mutex> guard(m_State->lock);
     *value = m_State->samplerStates[stage][type];
     return D3D_OK;
 }

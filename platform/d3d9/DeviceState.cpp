@@ -45,9 +45,11 @@ void DeviceState::ReleaseBindings()
 void DeviceState::SetDefaults()
 {
     ReleaseBindings();
-    std::memset(renderStates, 0, sizeof renderStates);
-    std::memset(stageStates, 0, sizeof stageStates);
-    std::memset(samplerStates, 0, sizeof samplerStates);
+    for (StateWord& word : renderStates) word = 0;
+    for (DWORD s = 0; s < kStages; ++s) {
+        for (StateWord& word : stageStates[s]) word = 0;
+        for (StateWord& word : samplerStates[s]) word = 0;
+    }
     renderStates[D3DRS_ZENABLE] = TRUE;
     renderStates[D3DRS_ZWRITEENABLE] = TRUE;
     renderStates[D3DRS_ZFUNC] = D3DCMP_LESSEQUAL;

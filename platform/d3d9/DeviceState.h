@@ -5,6 +5,7 @@
 
 #include "platform/d3d9.h"
 
+#include <atomic>
 #include <mutex>
 
 namespace platform {
@@ -12,10 +13,26 @@ namespace render {
 
 const DWORD kStages = 8;
 
+// One state value. Its setter writes it without the shadow's lock, which would be taken some
+// twenty times a sprite; the engine serialises device calls, and whoever reads it under the lock
+// from another thread still reads a whole value.
+class StateWord {
+public:
+    operator DWORD() const { return m_Value.load(std::memory_order_relaxed); }
+    StateWord& operator=(DWORD value)
+    {
+        m_Value.store(value, std::memory_order_relaxed);
+        return *this;
+    }
+
+private:
+    std::atomic<DWORD> m_Value{0};
+};
+
 struct DeviceState {
-    DWORD renderStates[D3DRS_MAX_STATE];
-    DWORD stageStates[kStages][D3DTSS_MAX_STATE];
-    DWORD samplerStates[kStages][D3DSAMP_MAX_STATE];
+    StateWord renderStates[D3DRS_MAX_STATE];
+    StateWord stageStates[kStages][D3DTSS_MAX_STATE];
+    StateWord samplerStates[kStages][D3DSAMP_MAX_STATE];
     D3DMATRIX world, view, projection;
     D3DMATRIX textureTransforms[kStages];
     D3DVIEWPORT9 viewport;

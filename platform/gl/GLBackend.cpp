@@ -310,7 +310,7 @@ void GLBackend::ApplyViewport(DeviceState& s, bool pretransformed)
 
 void GLBackend::ApplyRenderStates(DeviceState& s, bool pretransformed)
 {
-    const DWORD* rs = s.renderStates;
+    const StateWord* rs = s.renderStates;
     const DWORD key[16] = {rs[D3DRS_ZENABLE], rs[D3DRS_ZWRITEENABLE], rs[D3DRS_CULLMODE], rs[D3DRS_FILLMODE],
                            rs[D3DRS_ALPHABLENDENABLE], rs[D3DRS_SRCBLEND], rs[D3DRS_DESTBLEND], rs[D3DRS_LIGHTING],
                            rs[D3DRS_FOGENABLE], rs[D3DRS_FOGCOLOR], rs[D3DRS_FOGTABLEMODE], rs[D3DRS_FOGVERTEXMODE],
@@ -396,14 +396,14 @@ bool GLBackend::UploadTexture(IDirect3DTexture9* texture)
 
 void GLBackend::ApplyStage0(DeviceState& s)
 {
-    const DWORD* ts = s.stageStates[0];
+    const StateWord* ts = s.stageStates[0];
     IDirect3DTexture9* texture = s.textures[0];
     if (ts[D3DTSS_COLOROP] == D3DTOP_DISABLE || !texture) {
         if (!m_Applied.valid || m_Applied.textured) glDisable(GL_TEXTURE_2D);
         m_Applied.textured = false;
         return;
     }
-    const DWORD* ss = s.samplerStates[0];
+    const StateWord* ss = s.samplerStates[0];
     const DWORD key[8] = {ts[D3DTSS_COLOROP], ts[D3DTSS_COLORARG1], ts[D3DTSS_COLORARG2], ts[D3DTSS_ALPHAOP],
                           ts[D3DTSS_ALPHAARG1], ts[D3DTSS_ALPHAARG2], ts[D3DTSS_TEXTURETRANSFORMFLAGS],
                           ss[D3DSAMP_MINFILTER] | ss[D3DSAMP_MAGFILTER] << 8 | ss[D3DSAMP_MIPFILTER] << 16};
