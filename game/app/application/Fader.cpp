@@ -52,21 +52,23 @@ void Fader::Render()
 void Fader::FadeIn(float seconds)
 {
     TARN_TRY
-    m_Duration = seconds;
-    m_StartTime = timeGetTime();
-    m_State = FS_FADINGIN;
-    WriteAlpha(0);
+    Start(FS_FADINGIN, 0, seconds);
     TARN_CATCH("Fader::FadeIn()")
 }
 
 void Fader::FadeOut(float seconds)
 {
     TARN_TRY
+    Start(FS_FADINGOUT, 255, seconds);
+    TARN_CATCH("Fader::FadeOut()")
+}
+
+void Fader::Start(FaderState state, int32_t alpha, float seconds)
+{
     m_Duration = seconds;
     m_StartTime = timeGetTime();
-    m_State = FS_FADINGOUT;
-    WriteAlpha(255);
-    TARN_CATCH("Fader::FadeOut()")
+    m_State = state;
+    WriteAlpha(alpha);
 }
 
 void Fader::Update()

@@ -43,6 +43,8 @@ private:
     void CreateSprite();
     void UpdateIn();
     void UpdateOut();
+    // Starts a fade of that direction from the alpha it begins at.
+    void Start(FaderState state, int32_t alpha, float seconds);
     // Writes black with this alpha into every texel of the texture's level 0.
     void WriteAlpha(int32_t alpha);
     // Seconds since the running fade began.

@@ -118,8 +118,7 @@ void RGMap::LoadMaps()
                       gLocalizationFont.Rows(), 0.5f, 0.5f, L"tooltip", 0);
     TarnEngine::UI::SUILabel& label = *m_ToolTip->GetLabel();
     TarnEngine::STextureFont& font = *label.GetFont();
-    font.m_Color[0] = 255;
-    font.m_Color[1] = font.m_Color[2] = font.m_Color[3] = 10;
+    RGScreenKit::SetColour(font, 255, 10, 10, 10);
     label.m_Layout.m_Alignment = TarnEngine::UI::SUITA_CENTER;
     label.m_Layout.m_PaddingLeft = label.m_Layout.m_PaddingRight = 0.009765625f;
     label.m_Layout.m_PaddingTop = label.m_Layout.m_PaddingBottom = 0.0052083f;

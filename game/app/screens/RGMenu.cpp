@@ -69,14 +69,7 @@ boost::shared_ptr<SUIForm> MakeDialog(const std::string& name, const std::string
     return form;
 }
 
-void SetRowColour(TarnEngine::STextureFont& font)
-{
-    font.m_Color[0] = 255;
-    font.m_Color[1] = 75;
-    font.m_Color[2] = 95;
-    font.m_Color[3] = 96;
-    font.m_Cached = false;
-}
+void SetRowColour(TarnEngine::STextureFont& font) { RGScreenKit::SetColour(font, 255, 75, 95, 96); }
 
 void PlaceAndDraw(TarnEngine::SSprite& sprite, float x, float y)
 {
@@ -180,11 +173,7 @@ void RGMenu::CreateMainForm()
     m_WelcomeLabel = RGScreenKit::Label(20, 0.04f, 0.08f, 1.12f, 0.052f, 0.193f, L"Welcome!");
     // Centred on a box the engine takes as 0 wide, the text would start left of the window.
     m_WelcomeLabel->m_Layout.m_Alignment = TarnEngine::UI::SUITA_LEFT;
-    TarnEngine::STextureFont& font = *m_WelcomeLabel->GetFont();
-    font.m_Color[0] = 255;
-    font.m_Color[1] = 227;
-    font.m_Color[2] = 65;
-    font.m_Color[3] = 115;
+    RGScreenKit::SetColour(*m_WelcomeLabel->GetFont(), 255, 227, 65, 115);
     form->AddControl(m_WelcomeLabel);
 
     form->m_Background = RGScreenKit::Sprite("MENUBKG", true, 0.0f, 0.0f, 1.0f, 0.7412109375f);
@@ -677,10 +666,7 @@ void RGMenu::UpdateHighScoreList()
     }
     if (m_HeaderFont) {
         TarnEngine::STextureFont& header = *m_HeaderFont;
-        header.m_Color[0] = 255;
-        header.m_Color[1] = 240;
-        header.m_Color[2] = 181;
-        header.m_Color[3] = 56;
+        RGScreenKit::SetColour(header, 255, 240, 181, 56);
         header.m_GlyphWidth = 0.0154f;
         header.m_GlyphHeight = 0.035f;
         const std::pair<const char*, float> columns[] = {{"Player", 0.205f}, {"Level", 0.461f}, {"High Score", 0.672f}};

@@ -111,6 +111,16 @@ void RGScreenKit::SetText(TarnEngine::UI::SUILabel& label, const std::wstring& t
     if (label.GetFont()) label.GetFont()->m_Cached = false;
 }
 
+void RGScreenKit::SetColour(TarnEngine::STextureFont& font, uint8_t alpha, uint8_t red, uint8_t green,
+                            uint8_t blue)
+{
+    font.m_Color[0] = alpha;
+    font.m_Color[1] = red;
+    font.m_Color[2] = green;
+    font.m_Color[3] = blue;
+    font.m_Cached = false;
+}
+
 std::wstring RGScreenKit::Widen(const std::string& text)
 {
     std::wstring wide;

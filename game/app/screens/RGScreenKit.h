@@ -52,6 +52,8 @@ public:
     static void Draw(const SpritePtr& sprite);
     static void Draw(const boost::shared_ptr<TarnEngine::STextureFont>& font);
     static void SetText(TarnEngine::UI::SUILabel& label, const std::wstring& text);
+    // The font's text colour, drawn anew at its next draw.
+    static void SetColour(TarnEngine::STextureFont& font, uint8_t alpha, uint8_t red, uint8_t green, uint8_t blue);
     // Each narrow character widened to one wide character.
     static std::wstring Widen(const std::string& text);
     // Milliseconds of the system clock since start, as unsigned 32-bit arithmetic.

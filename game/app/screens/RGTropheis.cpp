@@ -105,11 +105,7 @@ void RGTropheis::Create()
     }
 
     m_NameLabel = RGScreenKit::Label(40, 0.01821675f, 0.05f, 1.12f, 0.2f, 0.912f, L"");
-    TarnEngine::STextureFont& font = *m_NameLabel->GetFont();
-    font.m_Color[0] = 255;
-    font.m_Color[1] = 0x73;
-    font.m_Color[2] = 0x96;
-    font.m_Color[3] = 0x54;
+    RGScreenKit::SetColour(*m_NameLabel->GetFont(), 255, 0x73, 0x96, 0x54);
     m_Form->AddControl(m_NameLabel);
 
     m_LargePicture = Blended("TROPHIESETBIG1", 0.0f, 0.0f, 0.25f, 0.2314453125f);
