@@ -7,7 +7,7 @@
 
 #include "engine/core/input/SInput.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "game/app/application/RGConfiguration.h"
+#include "game/app/kit/RGConfiguration.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/app/screens/RGMap.h"

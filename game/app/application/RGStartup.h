@@ -4,7 +4,7 @@
 // frame's start-up and run loop, and the exit actions. Every failure ends here: it is logged and
 // shown, and the program ends with exit code 1 and its log flushed and closed.
 
-#include "game/app/application/RGConfiguration.h"
+#include "game/app/kit/RGConfiguration.h"
 
 #include <string>
 

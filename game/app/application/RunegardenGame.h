@@ -12,7 +12,7 @@
 #include "engine/framework/threads/TSafeData.h"
 #include "engine/framework/ui/SUIApplication.h"
 #include "engine/framework/ui/SUIButton.h"
-#include "game/app/application/RGGameMode.h"
+#include "game/app/kit/RGGameMode.h"
 #include "game/app/play/RGFrame.h"
 #include "game/app/play/RGLevelResults.h"
 #include "game/app/play/RGLoading.h"

@@ -3,7 +3,7 @@
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/render/STextureAnimatorFrame.h"
 #include "engine/core/render/SViewport.h"
-#include "game/app/play/RGSpriteRecipes.h"
+#include "game/app/kit/RGSpriteRecipes.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/win32.h"
 

@@ -5,8 +5,8 @@
 #include "engine/core/serialization/SSerializator.h"
 #include "engine/framework/input/SUIMessageManager.h"
 #include "engine/framework/threads/SLockGuard.h"
-#include "game/app/application/RGEventBinding.h"
-#include "game/app/screens/RGScreenKit.h"
+#include "game/app/kit/RGEventBinding.h"
+#include "game/app/kit/RGScreenKit.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 
 static const char* const kTarnSource = "..\\Src\\RGComics";

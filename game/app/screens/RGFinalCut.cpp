@@ -4,7 +4,7 @@
 #include "engine/core/render/STextureFiltration.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
-#include "game/app/screens/RGScreenKit.h"
+#include "game/app/kit/RGScreenKit.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/win32.h"
 

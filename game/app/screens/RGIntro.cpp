@@ -6,8 +6,8 @@
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "game/app/application/RGEventBinding.h"
-#include "game/app/screens/RGScreenKit.h"
+#include "game/app/kit/RGEventBinding.h"
+#include "game/app/kit/RGScreenKit.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/win32.h"
 

@@ -5,7 +5,7 @@
 #include "engine/core/render/STextureFiltration.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
-#include "game/app/application/Fader.h"
+#include "game/app/kit/Fader.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/files.h"
 #include "platform/win32.h"

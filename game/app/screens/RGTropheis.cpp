@@ -4,9 +4,9 @@
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "game/app/application/RGEventBinding.h"
+#include "game/app/kit/RGEventBinding.h"
 #include "game/app/profiles/RGUserProfileManager.h"
-#include "game/app/screens/RGScreenKit.h"
+#include "game/app/kit/RGScreenKit.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/win32.h"
 

@@ -6,7 +6,7 @@
 #include "engine/core/render/SRenderDevice.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/app/WindowProc.h"
-#include "game/app/application/RGConfiguration.h"
+#include "game/app/kit/RGConfiguration.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/app/screens/RGMap.h"

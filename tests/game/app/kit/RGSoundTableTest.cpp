@@ -1,4 +1,4 @@
-#include "game/app/application/RGSoundTable.h"
+#include "game/app/kit/RGSoundTable.h"
 
 #include "game/audio/RGSoundManager.h"
 #include "platform/testing.h"

@@ -1,4 +1,4 @@
-#include "game/app/play/RGSpriteRecipes.h"
+#include "game/app/kit/RGSpriteRecipes.h"
 
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/render/STextureManager.h"

@@ -3,8 +3,8 @@
 // mode becomes current and the screen fades back. A request for the mode already current enters
 // it again the same way, so the screen never stays black.
 
-#include "game/app/application/Fader.h"
-#include "game/app/application/RGGameModeType.h"
+#include "game/app/kit/Fader.h"
+#include "game/app/kit/RGGameModeType.h"
 #include "game/audio/RGLockGuard.h"
 
 #include <boost/shared_ptr.hpp>

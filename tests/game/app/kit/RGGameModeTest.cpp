@@ -1,4 +1,4 @@
-#include "game/app/application/RGGameMode.h"
+#include "game/app/kit/RGGameMode.h"
 
 #include "engine/core/render/STextureLock.h"
 

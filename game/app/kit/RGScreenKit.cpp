@@ -1,7 +1,7 @@
-#include "game/app/screens/RGScreenKit.h"
+#include "game/app/kit/RGScreenKit.h"
 
 #include "engine/core/base/TarnCoreException.h"
-#include "game/app/play/RGSpriteRecipes.h"
+#include "game/app/kit/RGSpriteRecipes.h"
 #include "game/gameplay/services/RGFontMetrics.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
 #include "game/gameplay/services/RGSpriteCreator.h"

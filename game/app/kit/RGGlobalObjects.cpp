@@ -1,4 +1,4 @@
-#include "game/app/application/RGGlobalObjects.h"
+#include "game/app/kit/RGGlobalObjects.h"
 
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/audio/RGSoundManager.h"

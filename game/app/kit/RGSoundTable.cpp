@@ -1,4 +1,4 @@
-#include "game/app/application/RGSoundTable.h"
+#include "game/app/kit/RGSoundTable.h"
 
 #include "engine/core/base/TarnCoreException.h"
 #include "game/audio/RGSoundManager.h"

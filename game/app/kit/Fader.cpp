@@ -1,4 +1,4 @@
-#include "game/app/application/Fader.h"
+#include "game/app/kit/Fader.h"
 
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/render/STextureLock.h"

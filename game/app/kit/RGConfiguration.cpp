@@ -1,4 +1,4 @@
-#include "game/app/application/RGConfiguration.h"
+#include "game/app/kit/RGConfiguration.h"
 
 #include "game/gameplay/services/RGLocalizationFont.h"
 #include "platform/files.h"
