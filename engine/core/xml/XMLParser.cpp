@@ -223,6 +223,9 @@ void XMLParser::Parse(const std::string& text)
     TARN_TRY
     m_Cursor = text.data();
     m_End = text.data() + text.size();
+    // Editors put a UTF-8 byte-order mark in front of a document; it is no text of it.
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
+        m_Cursor += 3;
     if (Find(text, "<?xml") != std::string::npos) {
         const std::size_t end = Find(text, "?>");
         if (end == std::string::npos)
@@ -246,6 +249,9 @@ void XMLParser::Parse(const std::string& text)
     m_Root = NewNode();
     m_Root->m_Name = "root";
     FindNode(m_Root, 0);
+    // Whatever is left is neither an element nor blank: a document that is not what it seems.
+    if (m_Cursor < m_End)
+        throw XMLException("text outside the root element");
     TARN_CATCH("XMLParser::Parse")
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Hand-written parser of the engine's XML dialect: elements, double-quoted attributes and text;
-// no comments, CDATA, entities or self-closing tags. One declaration is skipped. Bytes are never
+// no comments, CDATA, entities or self-closing tags. One declaration and a leading UTF-8
+// byte-order mark are skipped; any other text outside the elements is refused. Bytes are never
 // decoded. Line-break characters (LF, CR, TAB and 0x06) are dropped wherever they stand.
 //
 // Use once: Parse, then GetRoot. The root is a synthetic element "root" whose children are the

@@ -57,8 +57,8 @@ struct TreeCase {
 
 const TreeCase kTrees[] = {
     {"", "root"},
-    {"\xEF\xBB\xBF<a></a>", "root"},                         // no declaration: BOM is text
-    {"\xEF\xBB\xBF<?xml version=\"1.0\"?><a></a>", "root{a}"},  // declaration skips the BOM
+    {"\xEF\xBB\xBF<a></a>", "root{a}"}, // a UTF-8 byte-order mark is skipped
+    {"\xEF\xBB\xBF<?xml version=\"1.0\"?><a></a>", "root{a}"},
     {"<a></a>", "root{a}"},
     {"<a>\n  hello  \n</a>", "root{a'hello  '}"},
     {"<a>li\nne</a>", "root{a'line'}"},
@@ -68,7 +68,6 @@ const TreeCase kTrees[] = {
     {"<a>\n<b>1</b>\n<c k=\"v\">\n<d></d>\n</c>\n</a>", "root{a{b'1' c(k=v){d}}}"},
     {"<a></a><b></b>", "root{a b}"},
     {"<ab></a\r\nb>", "root{ab}"}, // a close tag's line breaks are dropped too
-    {"<a></a>trailing text", "root{a}"},
     {"<a><b></b>after</a>", "root{a'after'{b}}"},
     // "<a >" is not an empty attribute list: ">" starts an attribute name.
     {"<a ><b x=\"1\"></a>", "root{a(><b x=1)}"},
@@ -105,6 +104,10 @@ const ErrorCase kErrors[] = {
     {"<a x=\"1", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
+    {"text<a></a>", "text outside the root element"},
+    {"<a></a>trailing text", "text outside the root element"},
+    {"<a></a></b>", "text outside the root element"},
+    {"\xFF\xFE<", "text outside the root element"}, // a UTF-16 byte-order mark
 };
 
 TEST(XMLParser, ReportsEachMalformedConstructWithItsText)
