@@ -40,9 +40,15 @@ std::string WideToUtf8(const std::wstring& s);
 std::string NativePath(const std::wstring& path);
 std::string NativePath(const std::string& path);
 
-// Reads a whole file; false when it cannot be opened or read (a folder included). Text mode turns
-// CR LF into LF and leaves every other byte alone.
-bool ReadFileBytes(const std::wstring& path, bool textMode, std::string& out);
+// Why a file could not be read: `missing` only when no such file exists, else the system's text.
+struct ReadFailure {
+    bool missing = false;
+    std::string text;
+};
+
+// Reads a whole file; false when it cannot be opened or read (a folder included), with the reason
+// in `failure` when one is given. Text mode turns CR LF into LF and leaves every other byte alone.
+bool ReadFileBytes(const std::wstring& path, bool textMode, std::string& out, ReadFailure* failure = nullptr);
 
 // Text-mode wide output as the engine's log and XML writer expect it: each unit written as UTF-8
 // on its own (a surrogate pair becomes two three-byte sequences) and "\n" as CR LF. Failures of
@@ -105,8 +111,9 @@ BOOL SetEnvironmentVariableW(LPCWSTR name, LPCWSTR value);
 #define MOVEFILE_REPLACE_EXISTING 0x00000001u
 #define MOVEFILE_WRITE_THROUGH 0x00000008u
 
-// Renames a file; without MOVEFILE_REPLACE_EXISTING an existing target makes it fail. With
-// MOVEFILE_WRITE_THROUGH the target's folder is synced to disk before it returns.
+// Renames a file; without MOVEFILE_REPLACE_EXISTING an existing target makes it fail, with it the
+// file takes the replaced file's permissions. With MOVEFILE_WRITE_THROUGH the target's folder is
+// synced to disk before it returns.
 BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
 BOOL DeleteFileW(LPCWSTR path);
 

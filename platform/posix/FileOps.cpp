@@ -37,6 +37,9 @@ BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags)
     const std::string target = NativePath(std::wstring(to));
     struct stat st;
     if (!(flags & MOVEFILE_REPLACE_EXISTING) && ::lstat(target.c_str(), &st) == 0) return FALSE;
+    // A save over a file keeps what its owner allowed: the new file has the process's defaults.
+    if ((flags & MOVEFILE_REPLACE_EXISTING) && ::stat(target.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        ::chmod(source.c_str(), st.st_mode & 07777);
     if (::rename(source.c_str(), target.c_str()) != 0) return FALSE;
     if ((flags & MOVEFILE_WRITE_THROUGH) && !SyncFolder(FolderOf(target))) return FALSE;
     return TRUE;

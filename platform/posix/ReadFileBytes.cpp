@@ -2,11 +2,14 @@
 
 #include "platform/files.h"
 
+#include "platform/posix/Hooks.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -22,16 +25,25 @@ void CrLfToLf(std::string& bytes)
 
 } // namespace
 
-bool ReadFileBytes(const std::wstring& path, bool textMode, std::string& out)
+bool ReadFileBytes(const std::wstring& path, bool textMode, std::string& out, ReadFailure* failure)
 {
     out.clear();
+    const auto fail = [&](int error) {
+        if (failure) {
+            failure->missing = error == ENOENT;
+            failure->text = std::strerror(error);
+        }
+        return false;
+    };
+    if (FAILED(platform::hooks::TakeInjected("ReadFileBytes"))) return fail(EACCES);
     const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return fail(errno);
     struct stat st;
     // A folder opens here but is no file to read.
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    const int error = ::fstat(fd, &st) != 0 ? errno : S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error) {
         ::close(fd);
-        return false;
+        return fail(error);
     }
     if (S_ISREG(st.st_mode)) out.reserve(size_t(st.st_size));
     char chunk[65536];
@@ -40,9 +52,10 @@ bool ReadFileBytes(const std::wstring& path, bool textMode, std::string& out)
         if (got == 0) break;
         if (got < 0) {
             if (errno == EINTR) continue;
+            const int readError = errno;
             ::close(fd);
             out.clear();
-            return false;
+            return fail(readError);
         }
         out.append(chunk, size_t(got));
     }
