@@ -2,6 +2,9 @@
 // One player's progress. Trophy i belongs to the level at index i of the main level pack; the
 // first 15 trophies make set 1, the next 15 set 2.
 
+#include "engine/core/serialization/SDeserializator.h"
+#include "engine/core/serialization/SSerializator.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,6 +22,12 @@ public:
     // Recomputes the three set flags from the trophy slots.
     void UpdateTrophySets();
     void AddDoneBonusLevel(uint32_t index) { DoneBonusLevels.push_back(index); }
+
+    // Reads the reader's current element, one stored profile; a trophy id beyond the slots is
+    // ignored and logged. Throws what the reader throws for a missing or bad field.
+    void Deserialize(SCore::SDeserializator& reader);
+    // Writes the profile as a "Userprofile" child of the writer's current element.
+    void Serialize(SCore::SSerializator& writer) const;
 
     std::wstring Name;
     uint32_t Score;

@@ -9,8 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <vector>
+#include <stdexcept>
 
 namespace Runegarden {
 
@@ -41,24 +40,6 @@ std::string FileStamp()
     return text;
 }
 
-// The "Id" of each child of the element, by position; none when the element is missing.
-std::vector<unsigned int> ReadIds(SCore::SDeserializator& reader, const char* element)
-{
-    std::vector<unsigned int> ids;
-    if (!reader.IsHaveChild(element)) return ids;
-    reader.BeginChild(element);
-    const unsigned int count = reader.GetChildCount();
-    for (unsigned int i = 0; i < count; ++i) {
-        reader.BeginChild(i);
-        unsigned int id = 0;
-        reader.Deserialize("Id", id);
-        ids.push_back(id);
-        reader.EndChild();
-    }
-    reader.EndChild();
-    return ids;
-}
-
 } // namespace
 
 RGUserProfileManager::RGUserProfileManager()
@@ -80,51 +61,43 @@ void RGUserProfileManager::SetDefaults()
 void RGUserProfileManager::Load()
 {
     m_Profiles.clear();
+    m_KeepFile = false;
     m_SaveFolder = RGSaveFolder::Path();
     const std::wstring path = m_SaveFolder + L"users.xml";
-    {
-        std::ifstream probe(NativePath(path));
-        if (!probe.is_open()) return;
+    std::string text;
+    ReadFailure failure;
+    if (!ReadFileBytes(path, true, text, &failure)) {
+        // Only a file that is not there is a first start; one that is there may hold profiles.
+        if (!failure.missing) PutAside(path, failure.text);
+        return;
     }
+    // An empty file holds nothing that a save could lose.
+    if (text.empty()) return;
     try {
-        Read(path);
+        SCore::SXMLDeserializator reader;
+        reader.m_Text.swap(text);
+        reader.ParseText();
+        Read(reader);
     } catch (const std::exception& e) {
         SetDefaults();
         PutAside(path, e.what());
     }
 }
 
-void RGUserProfileManager::Read(const std::wstring& path)
+void RGUserProfileManager::Read(SCore::SDeserializator& reader)
 {
-    SCore::SXMLDeserializator reader(path);
     const bool hasUsers = reader.IsHaveChild("Users");
     if (hasUsers) reader.BeginChild("Users");
-    if (!reader.IsHaveChild("Userprofiles")) return;
+    // Nothing would be read, and the next save would replace whatever the file holds.
+    if (!reader.IsHaveChild("Userprofiles"))
+        throw std::runtime_error(hasUsers ? "no Userprofiles element" : "no Users element");
 
     reader.BeginChild("Userprofiles");
     const unsigned int count = reader.GetChildCount();
     for (unsigned int i = 0; i < count; ++i) {
         boost::shared_ptr<RGUserProfile> profile(new RGUserProfile);
         reader.BeginChild(i);
-        reader.Deserialize("Name", profile->Name);
-        reader.Deserialize("Score", profile->Score);
-        unsigned int lifes = 0;
-        reader.Deserialize("Lifes", lifes);
-        profile->Lifes = static_cast<int32_t>(lifes);
-        reader.Deserialize("Level", profile->Level);
-        reader.Deserialize("BonusLevel", profile->BonusLevel);
-        if (reader.IsAvialableName("LevelShowName")) reader.Deserialize("LevelShowName", profile->LevelShowName);
-        if (reader.IsAvialableName("BonusLevelShowName"))
-            reader.Deserialize("BonusLevelShowName", profile->BonusLevelShowName);
-        for (unsigned int id : ReadIds(reader, "Trophies")) {
-            if (id < RGUserProfile::kTrophyCount) {
-                profile->Trophies[id] = 1;
-                profile->UpdateTrophySets();
-            } else {
-                Log("users.xml: trophy id " + std::to_string(id) + " ignored");
-            }
-        }
-        for (unsigned int id : ReadIds(reader, "DoneBonusLevels")) profile->DoneBonusLevels.push_back(id);
+        profile->Deserialize(reader);
         reader.EndChild();
         m_Profiles.push_back(profile);
     }
@@ -148,46 +121,28 @@ void RGUserProfileManager::PutAside(const std::wstring& path, const std::string&
 {
     const std::wstring aside = path + L".bad-" + WidenBytes(FileStamp());
     Log("users.xml can't be read: " + why);
-    if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING))
+    if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         Log("users.xml renamed to " + WideToUtf8(aside) + "; starting with default settings");
-    else
-        Log("users.xml can't be renamed to " + WideToUtf8(aside) + "; starting with default settings");
+    } else {
+        m_KeepFile = true;
+        Log("users.xml can't be renamed to " + WideToUtf8(aside) +
+            "; starting with default settings, and users.xml is not saved over");
+    }
 }
 
 bool RGUserProfileManager::Save()
 {
     std::lock_guard<std::mutex> hold(m_SaveMutex);
+    if (m_KeepFile) {
+        Log("users.xml not saved: the unreadable file could not be put aside");
+        return false;
+    }
     const std::wstring path = m_SaveFolder + L"users.xml";
     try {
         SCore::SXMLSerializator writer(path);
         writer.BeginChild("Users");
         writer.BeginChild("Userprofiles");
-        for (const boost::shared_ptr<RGUserProfile>& profile : m_Profiles) {
-            writer.BeginChild("Userprofile");
-            writer.Serialize("Name", profile->Name);
-            writer.Serialize("Score", static_cast<unsigned int>(profile->Score));
-            writer.Serialize("Lifes", static_cast<int>(profile->Lifes));
-            writer.Serialize("Level", profile->Level);
-            writer.Serialize("LevelShowName", profile->LevelShowName);
-            writer.Serialize("BonusLevel", profile->BonusLevel);
-            writer.Serialize("BonusLevelShowName", profile->BonusLevelShowName);
-            writer.BeginChild("Trophies");
-            for (unsigned int i = 0; i < profile->Trophies.size(); ++i) {
-                if (profile->Trophies[i] == 0) continue;
-                writer.BeginChild("Trophy");
-                writer.Serialize("Id", i);
-                writer.EndChild();
-            }
-            writer.EndChild();
-            writer.BeginChild("DoneBonusLevels");
-            for (uint32_t id : profile->DoneBonusLevels) {
-                writer.BeginChild("BonusLevel");
-                writer.Serialize("Id", static_cast<unsigned int>(id));
-                writer.EndChild();
-            }
-            writer.EndChild();
-            writer.EndChild();
-        }
+        for (const boost::shared_ptr<RGUserProfile>& profile : m_Profiles) profile->Serialize(writer);
         const boost::shared_ptr<RGUserProfile> current = GetCurrent();
         writer.Serialize("Current", current ? current->Name : std::wstring());
         writer.Serialize("MusicVolume", MusicVolume);

@@ -2,8 +2,9 @@
 // Every player's profile, the game-wide settings and the high-score table, kept in users.xml in
 // the save folder. Read once when the manager is made; written whole by Save.
 //
-// A users.xml that cannot be read is put aside as "users.xml.bad-<date and time>" and the game
-// starts with the defaults. Save writes a temporary file and renames it over users.xml, so a
+// A users.xml that cannot be opened (but is there) or read, or that holds no profiles element, is
+// put aside as "users.xml.bad-<date and time>" and the game starts with the defaults; an empty
+// one counts as none. Save writes a temporary file and renames it over users.xml, so a
 // failed save keeps the previous file; it reports the failure instead of throwing.
 
 #include "game/app/profiles/RGHighScore.h"
@@ -50,12 +51,15 @@ public:
 
 private:
     void SetDefaults();
-    // Reads the file; throws whatever the reader throws.
-    void Read(const std::wstring& path);
-    // Moves an unreadable users.xml aside so that the next save does not meet it.
+    // Reads the parsed file; throws whatever the reader throws, and when the file holds no
+    // "Userprofiles" where one is looked for.
+    void Read(SCore::SDeserializator& reader);
+    // Moves an unreadable users.xml aside so that the next save does not meet it; where it cannot
+    // be moved, no save of this run replaces it.
     void PutAside(const std::wstring& path, const std::string& why);
 
     std::mutex m_SaveMutex;
+    bool m_KeepFile = false;
 };
 
 // The game's profile store; made once while the game is constructed.

@@ -65,9 +65,12 @@ TEST_F(RGUserProfileManagerTest, FreshStartMakesTheSaveFolderAndTheFirstSaveHold
               "</Users>");
 }
 
-TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldAndTheOrderAndSavingAgainWritesTheSameBytes)
+TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldTheOrderAndTheModeAndSavingAgainWritesTheSameBytes)
 {
     m_Save.WriteUsers(kThreeProfiles);
+    std::filesystem::permissions(m_Save.Users(), std::filesystem::perms::owner_read |
+                                                     std::filesystem::perms::owner_write |
+                                                     std::filesystem::perms::group_read);
     RGUserProfileManager manager;
     manager.CreateProfile(L"D");
     manager.SelectProfile(L"B");
@@ -76,6 +79,7 @@ TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldAndTheOrderAndSaving
     const std::string first = m_Save.ReadUsers();
     ASSERT_TRUE(manager.Save());
     EXPECT_EQ(m_Save.ReadUsers(), first);
+    EXPECT_EQ(std::filesystem::status(m_Save.Users()).permissions(), std::filesystem::perms(0640));
 
     RGUserProfileManager reread;
     EXPECT_EQ(Names(reread), (std::vector<std::wstring>{L"D", L"A", L"B", L"C"}));
@@ -109,9 +113,10 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
                              "<Userprofile Name=\"A\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
                              "</Userprofiles><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/></HighScore>",
          {L"A"}, L"A", 1.0f, 1.0f, 1},
-        {"Users without Userprofiles", "<Users><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/>"
-                                       "</HighScore></Users>",
-         {}, L"", 1.0f, 1.0f, 0},
+        {"a UTF-8 byte-order mark", "\xEF\xBB\xBF<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
+                                    "<Userprofile Name=\"A\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
+                                    "</Userprofiles></Users>",
+         {L"A"}, L"A", 1.0f, 1.0f, 0},
         {"volumes out of range", "<Users><Userprofiles Current=\"\" MusicVolume=\"1.7\" SoundVolume=\"-0.2\"/></Users>",
          {}, L"", 1.0f, 0.0f, 0},
         {"Current naming nobody", "<Users><Userprofiles Current=\"ZED\" MusicVolume=\"1\" SoundVolume=\"1\">"
@@ -156,25 +161,58 @@ TEST_F(RGUserProfileManagerTest, TrophySetsAndIdsBeyondTheSlots)
     }
 }
 
+std::string Utf16(const std::string& text)
+{
+    std::string units = "\xFF\xFE";
+    for (char c : text) units += {c, '\0'};
+    return units;
+}
+
 TEST_F(RGUserProfileManagerTest, UnreadableFileIsPutAsideAndTheDefaultsAreUsed)
 {
-    const char* const broken[] = {
-        "<Users><Userprofiles Current=\"A\"",                                             // does not parse
-        "<Users><Userprofiles MusicVolume=\"1\" SoundVolume=\"1\"/></Users>",             // no Current
-        "<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
-        "<Userprofile Name=\"A\" Score=\"lots\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/></Userprofiles></Users>",
+    const struct {
+        std::string text;
+        const char* why;
+    } broken[] = {
+        {"<Users><Userprofiles Current=\"A\"", "XMLAttribute not found"},
+        {"<Users><Userprofiles MusicVolume=\"1\" SoundVolume=\"1\"/></Users>", "Attribute:Current not found"},
+        {"<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
+         "<Userprofile Name=\"A\" Score=\"lots\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/></Userprofiles></Users>",
+         ""},
+        {"saved by hand\n" + std::string(kThreeProfiles), "text outside the root element"},
+        {Utf16(kThreeProfiles), "text outside the root element"},
+        {"<Players>" + std::string(kThreeProfiles) + "</Players>", "no Users element"},
+        {"<Users><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/></HighScore></Users>",
+         "no Userprofiles element"},
+        {kThreeProfiles, "Permission denied"}, // there, but it cannot be opened
     };
     pt::SetFakeLocalTime({2026, 12, 6, 21, 4, 5});
-    for (const char* text : broken) {
-        m_Save.WriteUsers(text);
+    for (const auto& c : broken) {
+        SCOPED_TRACE(c.why);
+        m_Save.WriteUsers(c.text);
+        if (std::string(c.why) == "Permission denied") pt::InjectOnce("ReadFileBytes", E_FAIL);
         tarn_test::LogCapture log;
         RGUserProfileManager manager;
-        EXPECT_TRUE(manager.m_Profiles.empty()) << text;
-        EXPECT_FALSE(std::filesystem::exists(m_Save.Users())) << text;
-        EXPECT_EQ(tarn_test::ReadBytes(m_Save.File("users.xml.bad-2026-12-06_21-04-05")), apptest::Closed(text));
-        EXPECT_NE(log.Text().find("users.xml can't be read: "), std::string::npos) << log.Text();
+        EXPECT_TRUE(manager.m_Profiles.empty());
+        EXPECT_FALSE(std::filesystem::exists(m_Save.Users()));
+        EXPECT_EQ(tarn_test::ReadBytes(m_Save.File("users.xml.bad-2026-12-06_21-04-05")), apptest::Closed(c.text));
+        EXPECT_NE(log.Text().find(std::string("users.xml can't be read: ") + c.why), std::string::npos) << log.Text();
         EXPECT_NE(log.Text().find("users.xml renamed to "), std::string::npos) << log.Text();
     }
+}
+
+TEST_F(RGUserProfileManagerTest, AFileThatCanNeitherBeOpenedNorPutAsideIsNeverSavedOver)
+{
+    m_Save.WriteUsers(kThreeProfiles);
+    pt::InjectOnce("ReadFileBytes", E_FAIL);
+    pt::InjectOnce("MoveFileExW", E_FAIL);
+    tarn_test::LogCapture log;
+    RGUserProfileManager manager;
+    manager.CreateProfile(L"NEW");
+    EXPECT_FALSE(manager.Save());
+    EXPECT_FALSE(manager.Save());
+    EXPECT_EQ(m_Save.ReadUsers(), apptest::Closed(kThreeProfiles));
+    EXPECT_NE(log.Text().find("users.xml not saved: "), std::string::npos) << log.Text();
 }
 
 TEST_F(RGUserProfileManagerTest, FailedSaveKeepsThePreviousFileAndSaysSo)
@@ -205,7 +243,10 @@ TEST_F(RGUserProfileManagerTest, FailedSaveKeepsThePreviousFileAndSaysSo)
 TEST_F(RGUserProfileManagerTest, SaveWithoutACurrentProfileWritesAnEmptyCurrent)
 {
     for (bool withProfiles : {true, false}) {
-        m_Save.WriteUsers(withProfiles ? kThreeProfiles : "<Users/>");
+        if (withProfiles)
+            m_Save.WriteUsers(kThreeProfiles);
+        else
+            std::filesystem::remove(m_Save.Users());
         RGUserProfileManager manager;
         manager.m_Current.reset();
         const size_t rows = manager.m_HighScore.m_Entries.size();
