@@ -26,8 +26,10 @@ struct Promise {
     uint64_t width = 0, height = 0;
 };
 
-// PNM: "P1" to "P6", then width, height and (but for bitmaps) the largest sample, separated by
-// blanks and comments, and one blank before the samples.
+// PNM: "P1" to "P6", then width, height and (but for bitmaps) the largest sample, each after
+// blanks and comments. Read exactly as SDL2_image reads them: it takes the one character after a
+// number's digits whatever that is, so a comment right after a number is read as the next number,
+// and the last number's character is the blank before the samples.
 bool PnmPromise(const uint8_t* data, size_t size, Promise* out)
 {
     const int kind = data[1] - '0';
@@ -49,15 +51,16 @@ bool PnmPromise(const uint8_t* data, size_t size, Promise* out)
             *value = *value * 10 + uint64_t(data[at++] - '0');
             if (*value > limit) return false;
         }
+        if (at >= size) return false;
+        ++at;
         return true;
     };
     const bool bitmap = kind == 1 || kind == 4;
     uint64_t max = 1;
     // Samples above 255 (16-bit files) are not read: the reader takes 8-bit samples only.
     if (!number(kMaxSide, &out->width) || !number(kMaxSide, &out->height) ||
-        (!bitmap && !number(255, &max)) || max == 0 || at >= size)
+        (!bitmap && !number(255, &max)) || max == 0)
         return false;
-    ++at; // the one blank after the header
     const uint64_t samples = out->width * out->height * (kind == 3 || kind == 6 ? 3 : 1);
     switch (kind) {
     case 1: out->bytes = at + samples; break;              // digits need no separator

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -204,4 +208,25 @@ TEST(ImageDecodeTest, DamagedFilesAreRefusedAndOddOnesReadExactly)
         ASSERT_EQ(c.texels.size(), size_t(image.levels[0].width) * image.levels[0].height);
         for (uint32_t x = 0; x < image.levels[0].width; ++x) EXPECT_EQ(c.texels[x], Texel(image, x, 0)) << x;
     }
+}
+
+// A comment right after a number: the decoder reads it as the height, 999999999 rows. Decoded in
+// a child process, whose peak memory starts from what it shares with this one.
+TEST(ImageDecodeTest, AHeaderTheDecoderReadsAsHugeIsRefusedWithoutItsPixels)
+{
+    const std::string pgm = "P2\n1#999999999\n1\n255\n0\n";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        rusage before, after;
+        getrusage(RUSAGE_SELF, &before);
+        DecodedImage image;
+        const HRESULT hr = DecodeImage(reinterpret_cast<const uint8_t*>(pgm.data()), pgm.size(), &image);
+        getrusage(RUSAGE_SELF, &after);
+        _exit(hr != D3DXERR_INVALIDDATA ? 1 : after.ru_maxrss - before.ru_maxrss >= 64 * 1024 ? 2 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(child, waitpid(child, &status, 0));
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(0, WEXITSTATUS(status)) << "1: decoded, 2: peak memory grew by 64 MB or more";
 }
