@@ -178,7 +178,6 @@ TEST(ImageDecodeTest, DamagedFilesAreRefusedAndOddOnesReadExactly)
         {"PPM header only", "P6\n8192 8192\n255\n", {}},
         {"PPM one byte short", Cut(ppm, ppm.size() - 1), {}},
         {"plain PPM cut short", Cut(plain, plain.size() / 2), {}},
-        {"PPM width beyond 64 bits", "P6\n99999999999999999999 1\n255\n" + std::string(30, '\0'), {}},
         {"PPM width wrapping 32 bits", "P6\n4294967297 1\n255\n" + std::string(30, '\0'), {}},
         {"PPM largest sample 0", std::string("P6\n1 1\n0\n\0\0\0", 12), {}},
         {"PPM without a size", "P6\n", {}},

@@ -104,7 +104,6 @@ const ErrorCase kErrors[] = {
     {"<a x=\"1", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
-    {"text<a></a>", "text outside the root element"},
     {"<a></a>trailing text", "text outside the root element"},
     {"<a></a></b>", "text outside the root element"},
     {"\xFF\xFE<", "text outside the root element"}, // a UTF-16 byte-order mark
