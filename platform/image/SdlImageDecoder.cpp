@@ -28,8 +28,8 @@ struct Promise {
 
 // PNM: "P1" to "P6", then width, height and (but for bitmaps) the largest sample, each after
 // blanks and comments. Read exactly as SDL2_image reads them: it takes the one character after a
-// number's digits whatever that is, so a comment right after a number is read as the next number,
-// and the last number's character is the blank before the samples.
+// number's digits whatever that is, so the text of a comment right after a number is read as the
+// next number, and the last number's character is the blank before the samples.
 bool PnmPromise(const uint8_t* data, size_t size, Promise* out)
 {
     const int kind = data[1] - '0';
