@@ -773,6 +773,7 @@ TEXTURES = [
     T("CURSOR", "hud/cursor.png", cursor),
     T("ARROW", "hud/arrow.png", lambda: (lambda im: (arrow(im, (2, 2, 126, 62), GOLD), im)[1])(new(128, 64))),
     T("LIFEPOT", "hud/lifepot.png", life_pot),
+    # Shown in the play field under the frame's sun (its top-left 343 x 90 texels): the title stands lower.
     T("GAMEOVER", "ui/gameover.png", lambda: screen("GAME OVER", (60, 20, 20, 255), (20, 0, 0, 255), title_y=120)),
     T("PAUSE", "ui/pause.png", pause_picture),
     T("PRESSSPACEBAR", "ui/pressspacebar.png", lambda: used_panel(512, 64, 512, 60, (40, 40, 80, 220), "CLICK OR PRESS SPACE")),
