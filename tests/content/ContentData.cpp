@@ -149,6 +149,15 @@ ImageSize PngSize(const std::string& gamePath)
     return size;
 }
 
+platform::image::Picture Texels(const std::string& gamePath)
+{
+    const std::string b = ReadBytes(gamePath);
+    platform::image::DecodedImage image;
+    const HRESULT hr = platform::image::DecodeImage(reinterpret_cast<const uint8_t*>(b.data()), b.size(), &image);
+    EXPECT_TRUE(hr == S_OK && !image.levels.empty()) << gamePath << " cannot be decoded";
+    return hr == S_OK && !image.levels.empty() ? image.levels[0] : platform::image::Picture();
+}
+
 unsigned Le16(const std::string& b, std::size_t at)
 {
     return unsigned(static_cast<unsigned char>(b[at])) | (unsigned(static_cast<unsigned char>(b[at + 1])) << 8);

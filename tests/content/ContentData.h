@@ -2,6 +2,7 @@
 // The shipped content for the content tests: files by the game's own backslash paths, documents
 // parsed with the engine's XML parser, and look-ups that fail the test naming what is missing.
 #include "engine/core/xml/XMLNode.h"
+#include "platform/image/ImageDecoder.h"
 
 #include <boost/shared_ptr.hpp>
 
@@ -44,6 +45,9 @@ struct ImageSize {
     int colourType = -1; // PNG colour type (6 = RGBA); -1 when not a PNG
 };
 ImageSize PngSize(const std::string& gamePath);
+// The texels of a shipped image, decoded as the game decodes it; fails the test and returns an
+// empty picture when it cannot be read.
+platform::image::Picture Texels(const std::string& gamePath);
 unsigned Le16(const std::string& bytes, std::size_t at);
 unsigned Le32(const std::string& bytes, std::size_t at);
 

@@ -116,17 +116,17 @@ def cell_boxes(w, h, indent, nx, ny):
     return boxes
 
 
-def frame_sheet(w, h, indent, nx, ny, draw_cell, numbered=True):
+def frame_sheet(w, h, indent, nx, ny, draw_cell):
     im = new(w, h)
     boxes = cell_boxes(w, h, indent, nx, ny)
     for i, box in enumerate(boxes):
         draw_cell(im, box, i, len(boxes))
-        if numbered and box[2] - box[0] >= 24 and box[3] - box[1] >= 16:
-            d = ImageDraw.Draw(im)
-            f = font(10)
-            d.text((box[0] + 2, box[1] + 1), str(i), font=f, fill=(255, 255, 255, 255),
-                   stroke_width=1, stroke_fill=(0, 0, 0, 255))
     return im
+
+
+def stretched(im, w, h):
+    """A picture drawn at the size it is shown, scaled to the texels its texture coordinates cover."""
+    return im.resize((w, h), Image.BICUBIC)
 
 
 def walker(im, box, colour, phase, text=None, eyes=True):

@@ -40,7 +40,7 @@ def px(fraction, size):
 
 # ---------------------------------------------------------------- screens and panels
 
-def screen(title, top, bottom, used_h=768, w=1024, h=1024, subtitle=None, decorate=None):
+def screen(title, top, bottom, used_h=768, w=1024, h=1024, subtitle=None, decorate=None, title_y=20):
     """A full-window picture in the top used_h rows: gradient, frame, title."""
     im = new(w, h)
     vgradient(im, (0, 0, w, used_h), top, bottom)
@@ -49,18 +49,22 @@ def screen(title, top, bottom, used_h=768, w=1024, h=1024, subtitle=None, decora
     if decorate:
         decorate(im)
     if title:
-        label(im, (40, 20, w - 40, 120), title, max_size=72)
+        label(im, (40, title_y, w - 40, title_y + 100), title, max_size=72)
     if subtitle:
         label(im, (80, 120, w - 80, 180), subtitle, max_size=32)
     return im
 
 
 def trophies_back():
-    """The trophies screen: its 6 x 5 grid fills the top left, so the title runs up the free right strip."""
+    """The trophies screen: its 6 x 5 grid fills the top left, so the title runs up the free right
+    strip. The green name of the trophy under the pointer is centred on x 205, y 700-738 px: a dark
+    plate there keeps it readable."""
     def title(im):
         strip = new(620, 150)
         label(strip, (0, 0, 620, 150), "TROPHIES", max_size=96)
         im.alpha_composite(strip.rotate(90, expand=True), (840, 30))
+        ImageDraw.Draw(im).rounded_rectangle((14, 698, 400, 752), radius=12, fill=(22, 16, 10, 255),
+                                             outline=(160, 120, 70, 255), width=2)
     return screen(None, (70, 50, 30, 255), (140, 100, 60, 255), decorate=title)
 
 
@@ -70,10 +74,34 @@ def used_panel(w, h, uw, uh, fill, text=None, max_size=48, radius=8):
     return im
 
 
+DIALOG_FILL = (50, 60, 95, 255)  # opaque: dialogs stack over the menu and over each other
+
+
 def dialog(title):
     im = new(1024, 512)
-    panel(im, (0, 0, 556, 477), (50, 60, 95, 235), border=(200, 180, 120, 255), width=4, radius=18)
+    panel(im, (0, 0, 556, 477), DIALOG_FILL, border=(200, 180, 120, 255), width=4, radius=18)
     label(im, (20, 14, 536, 80), title, max_size=44)
+    return im
+
+
+def dialog_box(x, y, w, h):
+    """Texels of the dialog picture under a control's rectangle (fractions of a 1024 x 768 window,
+    relative to the form): the 558 x 480 px form shows 556 x 477 texels."""
+    sx, sy = 556 / 558.0, 477 / 480.0
+    return (round(x * 1024 * sx), round(y * 768 * sy), round((x + w) * 1024 * sx), round((y + h) * 768 * sy))
+
+
+def settings_dialog():
+    """The track bars draw only their knobs, so the picture carries their labels and tracks."""
+    im = dialog("SETTINGS")
+    d = ImageDraw.Draw(im)
+    for text, y in (("MUSIC", 0.18510418), ("SOUND", 0.35010415)):
+        x0, y0, x1, y1 = dialog_box(0.12246094, y, 0.334, 0.08333)
+        knob = (x1 - x0) * 0.04545
+        cy = (y0 + y1) // 2
+        d.rounded_rectangle((x0 + knob / 2 - 6, cy - 7, x1 - knob / 2 + 6, cy + 7), radius=7,
+                            fill=(20, 22, 38, 255), outline=(150, 160, 200, 255), width=2)
+        label(im, (x0, y0 - 48, x1, y0 - 2), text, max_size=32)
     return im
 
 
@@ -169,7 +197,7 @@ def particle():
         r = 4 + 14 * math.sin(math.pi * t)
         cx, cy = (x0 + x1) / 2, (y0 + y1) / 2
         K.sparkle(im, (cx - r, cy - r, cx + r, cy + r), shade(GOLD, 1.3), points=4 + i % 2)
-    return frame_sheet(256, 256, (0, 0, 0.9375, 0.9375), 6, 6, cell, numbered=False)
+    return frame_sheet(256, 256, (0, 0, 0.9375, 0.9375), 6, 6, cell)
 
 
 # ---------------------------------------------------------------- frame, HUD
@@ -185,27 +213,35 @@ def bolvan(indent, colour, hat):
 
 
 def sun():
+    """300 x 86 texels shown 1:1 at the window's top; the face hangs from the top edge so that the
+    eye sprites (x 13-83 and 110-181 of the sun, top 22 rows) lie on it."""
     im = new(512, 128)
     d = ImageDraw.Draw(im)
-    for i in range(12):
-        a = math.pi * i / 11
-        d.line((150, 80, 150 + 140 * math.cos(a), 80 - 80 * math.sin(a)), fill=(255, 210, 60, 255), width=6)
-    d.ellipse((95, 25, 205, 135), fill=(255, 200, 40, 255), outline=(200, 120, 20, 255), width=3)
+    cx, cy, r = 97, -12, 92
+    for i in range(13):
+        a = math.pi * i / 12
+        d.line((cx + (r - 10) * math.cos(a), cy + (r - 10) * math.sin(a),
+                cx + (r + 100) * math.cos(a), cy + (r + 100) * math.sin(a)), fill=(255, 210, 60, 255), width=6)
+    d.ellipse((cx - r, cy - r, cx + r, cy + r), fill=(255, 200, 40, 255), outline=(200, 120, 20, 255), width=3)
+    d.arc((cx - 30, 20, cx + 30, 64), 20, 160, fill=(150, 70, 10, 255), width=4)
     d.rectangle((0, 86, 511, 127), fill=(0, 0, 0, 0))
+    d.rectangle((300, 0, 511, 127), fill=(0, 0, 0, 0))
     return im
 
 
 def sun_eyes():
+    """Cells of 35 x 19 texels, shown twice as wide; the eye keeps clear of the cell's edges so
+    neither the window's top edge nor filtering from the next cell cuts it."""
     def cell(im, box, i, n):
         x0, y0, x1, y1 = box
         d = ImageDraw.Draw(im)
         open_ = abs(math.sin(math.pi * i / n))
-        h = (y1 - y0 - 4) * (0.25 + 0.75 * open_)
+        h = (y1 - y0 - 6) * (0.25 + 0.75 * open_)
         cy = (y0 + y1) / 2
-        d.ellipse((x0 + 2, cy - h / 2, x1 - 3, cy + h / 2), fill=WHITE, outline=BLACK)
-        px_ = x0 + 8 + (x1 - x0 - 16) * i / max(1, n - 1)
-        d.ellipse((px_ - 3, cy - min(3, h / 2), px_ + 3, cy + min(3, h / 2)), fill=BLACK)
-    return frame_sheet(128, 256, (0, 0, 0.546875, 0.59375), 2, 8, cell, numbered=False)
+        d.ellipse((x0 + 3, cy - h / 2, x1 - 4, cy + h / 2), fill=WHITE, outline=BLACK)
+        px_ = x0 + 9 + (x1 - x0 - 18) * i / max(1, n - 1)
+        d.ellipse((px_ - 2, cy - min(3, h / 2), px_ + 2, cy + min(3, h / 2)), fill=BLACK)
+    return frame_sheet(128, 256, (0, 0, 0.546875, 0.59375), 2, 8, cell)
 
 
 def spell_icon(kind, colour):
@@ -415,11 +451,27 @@ def wow():
 
 # ---------------------------------------------------------------- level objects and backgrounds
 
-def actor_sheet(name, colour):
+def hat(im, cx, bottom, kind, colour):
+    """A hat that reads the same either way round: the game mirrors walkers that face left."""
+    d = ImageDraw.Draw(im)
+    dark = shade(colour, 0.45)
+    if kind == 0:
+        d.polygon([(cx, bottom - 24), (cx - 13, bottom), (cx + 13, bottom)], fill=colour, outline=dark)
+    elif kind == 1:
+        d.pieslice((cx - 14, bottom - 14, cx + 14, bottom + 14), 180, 360, fill=colour, outline=dark)
+        d.rectangle((cx - 2, bottom - 20, cx + 2, bottom - 13), fill=dark)
+    else:
+        d.polygon([(cx - 13, bottom), (cx - 13, bottom - 16), (cx - 6, bottom - 8), (cx, bottom - 18),
+                   (cx + 6, bottom - 8), (cx + 13, bottom - 16), (cx + 13, bottom)], fill=colour, outline=dark)
+
+
+def actor_sheet(k):
+    colour = ACTORS[k][1]
+
     def cell(im, box, i, n):
         x0, y0, x1, y1 = box
         walker(im, (x0 + 4, y0 + 30, x1 - 4, y1 - 2), colour, i)
-        label(im, (x0, y0 + 2, x1, y0 + 28), name[:4].upper(), max_size=16)
+        hat(im, (x0 + x1) // 2, y0 + 44, k, shade(colour, 1.5))
     return frame_sheet(256, 128, (0, 0, 1, 1), 4, 1, cell)
 
 
@@ -437,7 +489,7 @@ def monster_sheet():
 def portal_sheet():
     def cell(im, box, i, n):
         portal_icon(im, box, i)
-    return frame_sheet(256, 128, (0, 0, 1, 1), 4, 1, cell, numbered=False)
+    return frame_sheet(256, 128, (0, 0, 1, 1), 4, 1, cell)
 
 
 def ground_tile():
@@ -669,7 +721,14 @@ def _btn_pair(stem, path_stem, w, h, uw, uh, text, fill):
             _btn(stem + "ACT", path_stem + "act.png", w, h, uw, uh, text, shade(fill, 1.35))]
 
 
-GAME_MENU_ROWS = [(0, 382, "normal"), (382, 764, "over")]
+def game_menu_button(text):
+    """Normal picture in rows 0-381, pointer-over in 382-763; each is shown 95 px high, so it is
+    drawn at that height and stretched."""
+    im = new(256, 1024)
+    for k, state in enumerate(["normal", "over"]):
+        shown = strips(256, 95, 255, [(0, 95, state)], text, BLUE)
+        im.alpha_composite(K.stretched(shown, 256, 382), (0, 382 * k))
+    return im
 
 TEXTURES = [
     T("BLACK", "ui/black.png", lambda: new(4, 1, BLACK), mip=1),
@@ -690,10 +749,10 @@ TEXTURES = [
     T("FINALTEXT2", "ui/finaltext2.png", lambda: used_panel(512, 256, 361, 139, (40, 40, 80, 200), "THEY ARE ALL HOME")),
     T("FINALTEXT3", "ui/finaltext3.png", lambda: used_panel(512, 64, 342, 62, (40, 40, 80, 200), "THE END")),
     T("GAMEMENU", "ui/gamemenu.png", lambda: screen("GAME MENU", (40, 50, 90, 235), (20, 25, 50, 235), used_h=759)),
-    T("GAMEMENURESUME", "ui/gamemenuresume.png", lambda: strips(256, 1024, 255, GAME_MENU_ROWS, "RESUME", BLUE)),
-    T("GAMEMENUBACKTOMENU", "ui/gamemenubacktomenu.png", lambda: strips(256, 1024, 255, GAME_MENU_ROWS, "MENU", BLUE)),
-    T("GAMEMENUBACKTOMAP", "ui/gamemenubacktomap.png", lambda: strips(256, 1024, 255, GAME_MENU_ROWS, "MAP", BLUE)),
-    T("GAMEMENUREPLAY", "ui/gamemenureplay.png", lambda: strips(256, 1024, 255, GAME_MENU_ROWS, "REPLAY", BLUE)),
+    T("GAMEMENURESUME", "ui/gamemenuresume.png", lambda: game_menu_button("RESUME")),
+    T("GAMEMENUBACKTOMENU", "ui/gamemenubacktomenu.png", lambda: game_menu_button("MENU")),
+    T("GAMEMENUBACKTOMAP", "ui/gamemenubacktomap.png", lambda: game_menu_button("MAP")),
+    T("GAMEMENUREPLAY", "ui/gamemenureplay.png", lambda: game_menu_button("REPLAY")),
     T("SKIPBTNACTPAS", "ui/skip.png", lambda: strips(128, 128, 128, [(0, 56, "normal"), (56, 112, "over")], "SKIP", ORANGE)),
     *_btn_pair("MENU", "ui/menu", 128, 64, 104, 33, "MENU", BLUE),
     T("PAUSEACTPAS", "ui/pauseactpas.png", lambda: strips(128, 128, 105, [(0, 37, "normal"), (37, 74, "over")], "PAUSE", BLUE)),
@@ -714,7 +773,8 @@ TEXTURES = [
     T("CURSOR", "hud/cursor.png", cursor),
     T("ARROW", "hud/arrow.png", lambda: (lambda im: (arrow(im, (2, 2, 126, 62), GOLD), im)[1])(new(128, 64))),
     T("LIFEPOT", "hud/lifepot.png", life_pot),
-    T("GAMEOVER", "ui/gameover.png", lambda: screen("GAME OVER", (60, 20, 20, 255), (20, 0, 0, 255))),
+    # Shown in the play field under the frame's sun (its top-left 343 x 90 texels): the title stands lower.
+    T("GAMEOVER", "ui/gameover.png", lambda: screen("GAME OVER", (60, 20, 20, 255), (20, 0, 0, 255), title_y=120)),
     T("PAUSE", "ui/pause.png", pause_picture),
     T("PRESSSPACEBAR", "ui/pressspacebar.png", lambda: used_panel(512, 64, 512, 60, (40, 40, 80, 220), "CLICK OR PRESS SPACE")),
     T("BAT1", "hud/bat1.png", bat),
@@ -735,7 +795,7 @@ TEXTURES = [
     T("CREDITS", "ui/credits.png", lambda: screen("CREDITS", (40, 60, 90, 255), (20, 30, 50, 255), used_h=759,
                                                   subtitle="THE RUNEGARDEN TEAM - ART, SOUND AND CODE MADE BY OUR OWN TOOLS")),
     T("AREYOUSURE", "ui/areyousure.png", lambda: dialog("ARE YOU SURE?")),
-    T("SETTINGS", "ui/settings.png", lambda: dialog("SETTINGS")),
+    T("SETTINGS", "ui/settings.png", settings_dialog),
     T("WHOAREYOU", "ui/whoareyou.png", lambda: dialog("WHO ARE YOU?")),
     T("NEWUSER", "ui/newuser.png", lambda: dialog("NEW PLAYER")),
     *_btn_pair("BTNYES", "ui/btnyes", 256, 128, 161, 82, "YES", GREEN),
@@ -782,9 +842,9 @@ TEXTURES = [
       lambda: used_panel(512, 512, 352, 333, (60, 45, 30, 240), radius=20)),
     T("WOW", "trophies/wow.png", wow),
     # Objects the content chooses
-    T("OBJ_BALYCHAHL", "objects/balychahl.png", lambda: actor_sheet(*ACTORS[0])),
-    T("OBJ_CHUMBACHUKCHUL", "objects/chumbachukchul.png", lambda: actor_sheet(*ACTORS[1])),
-    T("OBJ_SNUPULNEL", "objects/snupulnel.png", lambda: actor_sheet(*ACTORS[2])),
+    T("OBJ_BALYCHAHL", "objects/balychahl.png", lambda: actor_sheet(0)),
+    T("OBJ_CHUMBACHUKCHUL", "objects/chumbachukchul.png", lambda: actor_sheet(1)),
+    T("OBJ_SNUPULNEL", "objects/snupulnel.png", lambda: actor_sheet(2)),
     T("OBJ_MONSTER", "objects/monster.png", monster_sheet),
     T("OBJ_PORTAL", "objects/portal.png", portal_sheet),
     T("OBJ_GROUND", "objects/ground.png", ground_tile),
@@ -880,7 +940,7 @@ def loading_animation():
             bright = 255 if k == 0 else 90 + k * 15
             d.ellipse((cx + r * math.cos(a) - 8, cy + r * math.sin(a) - 8, cx + r * math.cos(a) + 8, cy + r * math.sin(a) + 8),
                       fill=(bright, bright, 120, 255))
-    return frame_sheet(512, 512, (0, 0, 1, 1), 4, 4, cell, numbered=False)
+    return frame_sheet(512, 512, (0, 0, 1, 1), 4, 4, cell)
 
 
 def loading_bar(fill):
@@ -965,7 +1025,9 @@ def main():
         with open(os.path.join(data, rel), "wb") as f:
             f.write(dds_bytes(im))
         shown.append((rel, im))
-    splash1 = splash_picture("RUNEGARDEN", (40, 60, 130, 255), (200, 140, 90, 255))
+    # Shown whole (down to texture row 1024) on a 4:3 window: stored stretched to the square.
+    splash1 = K.stretched(splash_picture("RUNEGARDEN", (40, 60, 130, 255), (200, 140, 90, 255)).crop((0, 0, 1024, 768)),
+                          1024, 1024)
     os.makedirs(os.path.join(data, "fsdata"), exist_ok=True)
     splash1.convert("RGB").save(os.path.join(data, "fsdata", "splash1.jpg"), quality=85)
     shown.append(("fsdata/splash1.jpg", splash1))

@@ -1,0 +1,110 @@
+// What the pictures must show where the game puts them: animation cells without marks of their
+// own, dialogs that hide what lies under them, the settings picture that names its track bars.
+#include "tests/content/ContentData.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace content;
+
+namespace {
+
+struct Sheet {
+    std::string texture;
+    int across, down;
+    double x, y, w, h; // the part of the texture the grid divides
+};
+
+struct Rgba {
+    int r, g, b, a;
+};
+
+Rgba At(const platform::image::Picture& p, int x, int y)
+{
+    const uint8_t* t = &p.bgra[(std::size_t(y) * p.width + std::size_t(x)) * 4];
+    return {t[2], t[1], t[0], t[3]};
+}
+
+bool Differs(const Rgba& a, const Rgba& b, int by)
+{
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b) + std::abs(a.a - b.a) > by;
+}
+
+// The frame-animated sheets: those the object definitions name and those the game's code cuts.
+std::vector<Sheet> AnimatedSheets()
+{
+    std::vector<Sheet> sheets = {{"BOLVANLU", 4, 4, 0, 0.01, 1, 0.740234375},
+                                 {"BOLVANLD", 4, 4, 0, 0, 1, 0.859375},
+                                 {"ANGEL", 4, 1, 0, 0, 1, 0.75}};
+    for (const auto& d : Definitions())
+        for (const auto& a : Descendants(d.second, "Animation")) {
+            if (Attr(a, "Type") != "FRAME")
+                continue;
+            const Node indent = Child(a, "Indent");
+            sheets.push_back({Attr(a, "TextureName"), int(NumAttr(a, "FrameHorizontal")), int(NumAttr(a, "FrameVertical")),
+                              NumAttr(indent, "X"), NumAttr(indent, "Y"), NumAttr(indent, "Width"),
+                              NumAttr(indent, "Height")});
+        }
+    return sheets;
+}
+
+} // namespace
+
+TEST(ContentArt, AnimationCellsAgreeInTheCornerWhereAFrameNumberWouldStand)
+{
+    const auto sheets = AnimatedSheets();
+    EXPECT_GE(sheets.size(), 8u);
+    for (const Sheet& s : sheets) {
+        SCOPED_TRACE(s.texture);
+        const platform::image::Picture p = Texels(TextureList()[s.texture]);
+        ASSERT_FALSE(p.bgra.empty());
+        const double cw = s.w / s.across, ch = s.h / s.down;
+        int differing = 0;
+        for (int cell = 1; cell < s.across * s.down; ++cell) {
+            const int x0 = int((s.x + cell % s.across * cw) * p.width), y0 = int((s.y + cell / s.across * ch) * p.height);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 14; ++x)
+                    differing += Differs(At(p, x0 + x, y0 + y), At(p, int(s.x * p.width) + x, int(s.y * p.height) + y), 0);
+        }
+        EXPECT_EQ(0, differing);
+    }
+}
+
+TEST(ContentArt, DialogPicturesAreOpaqueInsideTheirRoundedFrame)
+{
+    // Each fills 556 x 477 texels (the forms' texture coordinates) with corners of radius 18.
+    for (const char* name : {"AREYOUSURE", "SETTINGS", "WHOAREYOU", "NEWUSER"}) {
+        const platform::image::Picture p = Texels(TextureList()[name]);
+        ASSERT_FALSE(p.bgra.empty()) << name;
+        int seeThrough = 0;
+        for (int y = 18; y < 477 - 18; ++y)
+            for (int x = 18; x < 556 - 18; ++x)
+                seeThrough += At(p, x, y).a != 255;
+        EXPECT_EQ(0, seeThrough) << name;
+    }
+}
+
+TEST(ContentArt, SettingsPictureLabelsAndTracksBothVolumeBars)
+{
+    // The form is 558 x 480 px of a 1024 x 768 window and shows 556 x 477 texels; the track bars
+    // are 0.334 x 0.08333 at x 0.12246094 and y 0.18510418 (music) and 0.35010415 (sound).
+    const platform::image::Picture p = Texels(TextureList()["SETTINGS"]);
+    ASSERT_FALSE(p.bgra.empty());
+    const double sx = 1024 * 556 / 558.0, sy = 768 * 477 / 480.0;
+    for (double barY : {0.18510418, 0.35010415}) {
+        SCOPED_TRACE(barY);
+        const int x0 = int(0.12246094 * sx), x1 = int((0.12246094 + 0.334) * sx);
+        const int y0 = int(barY * sy), mid = int((barY + 0.08333 / 2) * sy);
+        const Rgba fill = At(p, x1 + 30, mid);
+        int track = 0;
+        for (int x = x0 + (x1 - x0) / 10; x < x1 - (x1 - x0) / 10; ++x)
+            track += Differs(At(p, x, mid), fill, 60);
+        EXPECT_EQ(x1 - x0 - 2 * ((x1 - x0) / 10), track) << "no track along the bar";
+        int ink = 0;
+        for (int y = y0 - 44; y < y0; ++y)
+            for (int x = x0; x < x1; ++x)
+                ink += Differs(At(p, x, y), fill, 150);
+        EXPECT_GT(ink, 300) << "no label over the bar";
+    }
+}
