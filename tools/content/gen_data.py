@@ -325,8 +325,10 @@ def map_trainer_1():
 
 
 def map_trainer_2():
+    # Higher than the first map's teacher: the second pot is out now, and the speech would run
+    # under it.
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.3, Y=0.62),
+        cmd("ShowTeacher", X=0.3, Y=0.45),
         cmd("ShowToolTip", Text="NEXT PLAYS YOUR NEXT LEVEL"),
         cmd("ShowArrow", X=0.088, Y=0.7, Angle=0.0),
         cmd("Wait", Time=6000),

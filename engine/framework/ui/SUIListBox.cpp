@@ -141,9 +141,9 @@ void SUIListBox::DoRender(float x, float y)
         SUILabel& row = *m_Items[index];
         row.m_X = m_X + x;
         row.m_Y = m_Y + y + float(i) * rowHeight;
-        const boost::shared_ptr<SCore::SMaterial>& look = index == m_Selected ? m_SelectedLook : m_NormalLook;
-        if (look) row.GetFont()->m_Material = *look;
+        row.m_Background = index == m_Selected ? m_SelectedLook : m_NormalLook;
         row.m_Layout = m_RowLayout;
+        row.m_Layout.m_Alignment = m_RowAlignment;
         row.DoRender(0.0f, 0.0f);
     }
     if (m_Items.size() > m_VisibleRows && m_ArrowSprite && m_VisibleRows > 0) {

@@ -2,7 +2,6 @@
 // A list of text rows, some of them visible at a time, with a selected row and scroll arrows
 // drawn right of the rows when there are more rows than fit.
 
-#include "engine/core/render/SMaterial.h"
 #include "engine/framework/ui/SUIControl.h"
 #include "engine/framework/ui/SUILabel.h"
 
@@ -41,9 +40,10 @@ public:
     float m_X = 0.0f, m_Y = 0.0f;
     uint32_t m_RowWidth = 20; // characters
     uint32_t m_VisibleRows = 0;
-    // Materials the row fonts take (the game's normal and selected looks); empty keeps a font's own.
-    boost::shared_ptr<SCore::SMaterial> m_NormalLook, m_SelectedLook;
+    // The backgrounds the rows are drawn on: the selected row's and every other row's.
+    boost::shared_ptr<SSprite> m_NormalLook, m_SelectedLook;
     boost::shared_ptr<SSprite> m_ArrowSprite;
+    uint32_t m_RowAlignment = SUITA_LEFT;
 
 private:
     boost::shared_ptr<SUILabel> CreateItem(const std::wstring& text);

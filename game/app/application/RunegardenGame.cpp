@@ -297,13 +297,19 @@ void RunegardenGame::DoInitObjects()
     m_Loading->SetProgress(1.0f);
     Log(" Done");
 
+    Log(" Loading level comics");
+    CreateComicsPack();
+    Log(" Done");
+
     CreateFrame();
     CreateParticles();
     Log(" Init Sprites");
     InitSprites();
+    CreateGameMenu();
     Log(" Done");
 
     m_Mp3Player.reset(new RGMp3Player);
+    CreateMenuAndScoreCount();
 
     Log(" Creating first level");
     const boost::shared_ptr<RGUserProfile> profile = gProfileManager ? gProfileManager->GetCurrent() : nullptr;

@@ -134,9 +134,12 @@ protected:
     void UpdateClickToMenu();
     void UpdateMap(bool changed);
     void UpdateTrophies(bool changed);
-    // Object initialisation of the screens, the comic table and the in-game menu.
-    void CreateScreens();
+    // Object initialisation of the screens, the comic table and the in-game menu, in the order
+    // the start-up makes them.
+    void CreateComicsPack();
     void CreateGameMenu();
+    void CreateMenuAndScoreCount();
+    void CreateScreens();
     // Object initialisation of the play screen: the frame with its labels, its two buttons, the
     // particle trail, the head-up sprites; the walls every level gets.
     void CreateFrame();

@@ -415,18 +415,22 @@ void RunegardenGame::OnGameMenuBackToMap()
     m_Mp3Player->Play("sounds\\menu.mp3");
 }
 
-void RunegardenGame::CreateScreens()
+void RunegardenGame::CreateComicsPack()
 {
     TARN_TRY
-    gLoger << SCore::GetCurrentDateTime() << " Loading level comics\n";
     m_ComicsPack.reset(new RGComicsPack(GetInputMessager()));
     SCore::SXMLDeserializator comics(L"Levels\\comics.xml");
     m_ComicsPack->DoDeserialize(comics);
-    gLoger << SCore::GetCurrentDateTime() << " Done\n";
-    CreateGameMenu();
+    TARN_CATCH("RunegardenGame::CreateComicsPack()")
+}
 
+void RunegardenGame::CreateMenuAndScoreCount()
+{
+    TARN_TRY
+    boost::shared_ptr<TarnEngine::STextureFont> header =
+        RGScreenKit::Font("PLAYER", 1.0f, 0.026f, 0.138f, 0.015f, 0.032f, 255, 240, 181, 56);
     m_Menu.reset(new RGMenu(GetViewport(), GetInputMessager(), m_Mp3Player));
-    m_Menu->m_HeaderFont = RGScreenKit::Font("PLAYER", 1.0f, 0.026f, 0.138f, 0.015f, 0.032f, 255, 240, 181, 56);
+    m_Menu->m_HeaderFont = header;
     // The remembered state goes with the check box, so the first click switches the window.
     m_Menu->SetFullScreenChecked(m_FullScreen);
     // Saves before the first exit keep the mode the game runs in, not the manager's default.
@@ -436,7 +440,12 @@ void RunegardenGame::CreateScreens()
     m_ScoreCount->Start();
     m_ScoreCount->m_Background = RGSpriteCreator::CreateTexturedSprite("SCOREBKG", false);
     m_ScoreCount->m_Background->m_Position = SCore::SRect{0.0f, 0.0f, 1.0f, 1.0f};
+    TARN_CATCH("RunegardenGame::CreateMenuAndScoreCount()")
+}
 
+void RunegardenGame::CreateScreens()
+{
+    TARN_TRY
     m_Intro.reset(new RGIntro(GetInputMessager()));
     m_FinalCut.reset(new RGFinalCut);
     m_Map.reset(new RGMap(GetInputMessager()));

@@ -42,9 +42,8 @@ void Fader::CreateSprite()
 void Fader::Render()
 {
     TARN_TRY
-    // A clear fader changes no pixel; blending a whole transparent window each frame is a
-    // third of a level frame's fill on a software rasteriser.
-    if (m_Alpha == 0) return;
+    // Drawn even when clear: the splash writes its own alpha into "BLACK", and its fades are
+    // designed as the fader's layer over its own.
     m_Sprite->Draw();
     TARN_CATCH("Fader::Render()")
 }

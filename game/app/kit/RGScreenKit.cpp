@@ -87,6 +87,13 @@ float RGScreenKit::HalfBox(uint32_t chars, float cellWidth, float spacing)
     return 0.5f * (static_cast<float>(chars) + static_cast<float>(chars - 1) * (spacing - 1.0f)) * cellWidth;
 }
 
+void RGScreenKit::CentreOnBox(TarnEngine::UI::SUILabel& label)
+{
+    TarnEngine::UI::SUITextLayout& layout = label.m_Layout;
+    layout.m_Alignment = TarnEngine::UI::SUITA_CENTER;
+    layout.m_PaddingLeft = layout.m_PaddingRight = HalfBox(label.m_WidthInChars, layout.m_CellWidth, layout.m_Spacing);
+}
+
 RGScreenKit::FadePtr RGScreenKit::Fade(float milliseconds, const SpritePtr& sprite, TarnEngine::STransitionState state)
 {
     FadePtr fade(new TarnEngine::SSpriteTransition(milliseconds));

@@ -47,6 +47,8 @@ public:
     // width in viewport fractions is truncated), so a text centred on its box is centred on the
     // box's left edge; side paddings of this size centre it on the whole box again.
     static float HalfBox(uint32_t chars, float cellWidth, float spacing);
+    // The label's text centred on its whole box of its width in characters.
+    static void CentreOnBox(TarnEngine::UI::SUILabel& label);
     static FadePtr Fade(float milliseconds, const SpritePtr& sprite, TarnEngine::STransitionState state);
     // Draws the sprite with its own material when it is there and visible.
     static void Draw(const SpritePtr& sprite);

@@ -91,6 +91,8 @@ void RGIntro::Start()
 {
     m_Finished.Set(false);
     m_Form->SetEnabled(true);
+    // The game disables the button when a show ends; every new show can be skipped again.
+    m_SkipButton->SetEnabled(true);
     m_PictureFade->m_TransitionState = STS_HIDDEN;
     m_CurrentSlide = 0;
     m_CurrentPicture = 0;

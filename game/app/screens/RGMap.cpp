@@ -35,9 +35,42 @@ boost::shared_ptr<RGUserProfile> Current() { return gProfileManager ? gProfileMa
 
 bool HasProfiles() { return gProfileManager && !gProfileManager->m_Profiles.empty(); }
 
+const wchar_t* const kPlayTip = L"PLAY LEVEL ";
+const wchar_t* const kCurrentTip = L"Play level: ";
+const wchar_t* const kReplayTip = L"Replay level: ";
+// The tip's margin around its text.
+const float kTipMarginX = 0.009765625f;
+
 std::string ShowName(const RGLevelPack& pack, unsigned int index)
 {
     return index < pack.GetLevelCount() ? pack.GetLevelShowName(index) : std::string();
+}
+
+std::wstring TipText(const wchar_t* prefix, const RGLevelPack& pack, size_t index)
+{
+    return prefix + RGScreenKit::Widen(ShowName(pack, static_cast<unsigned int>(index)));
+}
+
+// The engine takes the tip's box as 0 wide, which would leave a margin-wide background in the
+// middle of the text. The side paddings carry the box instead: as wide as the 8 characters it is
+// laid out for, or as the widest text a pot can show, and centred where the 8 characters are.
+void FitToolTip(TarnEngine::UI::SUIToolTip& tip, const RGLevelPack& pack,
+                const std::vector<boost::shared_ptr<TarnEngine::UI::SUIButton>>& pots)
+{
+    TarnEngine::UI::SUILabel& label = *tip.GetLabel();
+    TarnEngine::UI::SUITextLayout& layout = label.m_Layout;
+    const std::wstring shown = label.GetText();
+    float half = RGScreenKit::HalfBox(label.m_WidthInChars, layout.m_CellWidth, layout.m_Spacing);
+    const float centre = tip.m_XOffset + kTipMarginX + half;
+    for (size_t k = 0; k < pots.size(); ++k)
+        for (const std::wstring& text :
+             {pots[k]->m_ToolTipText, TipText(kCurrentTip, pack, k), TipText(kReplayTip, pack, k)}) {
+            label.SetText(text);
+            half = std::max(half, 0.5f * layout.TextWidth(*label.GetFont()));
+        }
+    label.SetText(shown);
+    layout.m_PaddingLeft = layout.m_PaddingRight = kTipMarginX + half;
+    tip.m_XOffset = centre - layout.m_PaddingLeft;
 }
 
 void SetPotLook(TarnEngine::UI::SUIButton& pot, const RGScreenKit::SpritePtr& normal, const RGScreenKit::SpritePtr& over)
@@ -120,7 +153,7 @@ void RGMap::LoadMaps()
     TarnEngine::STextureFont& font = *label.GetFont();
     RGScreenKit::SetColour(font, 255, 10, 10, 10);
     label.m_Layout.m_Alignment = TarnEngine::UI::SUITA_CENTER;
-    label.m_Layout.m_PaddingLeft = label.m_Layout.m_PaddingRight = 0.009765625f;
+    label.m_Layout.m_PaddingLeft = label.m_Layout.m_PaddingRight = kTipMarginX;
     label.m_Layout.m_PaddingTop = label.m_Layout.m_PaddingBottom = 0.0052083f;
     m_ToolTip->CreateFades(1);
     // Hidden until a pot is pointed at: its fades start from nothing.
@@ -136,6 +169,10 @@ void RGMap::LoadMaps()
 
     ReadMap(*RGLevelPacks::Main(), m_ToolTip, m_MainPots, L"Levels\\map.xml");
     for (const ButtonPtr& pot : m_MainPots) m_MainForm->AddControl(pot);
+    FitToolTip(*m_ToolTip, *RGLevelPacks::Main(), m_MainPots);
+    // The pots only place, show and hide their shared tip; Render draws it once, over every
+    // control, which the pots and buttons added after the pointed one would otherwise cover.
+    m_ToolTip->SetHidden(true);
     ReadMap(*RGLevelPacks::Bonus(), m_ToolTip, m_BonusPots, L"Levels\\map_bonus.xml");
     for (size_t k = 0; k < m_BonusPots.size(); ++k) {
         const float c = static_cast<float>(k % 5), r = static_cast<float>(k / 5);
@@ -174,7 +211,7 @@ void RGMap::ReadMap(RGLevelPack& pack, const boost::shared_ptr<TarnEngine::UI::S
                                                 36.0f / 1024.0f, 63.0f / 768.0f);
             BindClickEvent(*pot, &RGMap::OnLevelPot, this);
             pot->m_ToolTip = toolTip;
-            pot->m_ToolTipText = L"PLAY LEVEL " + RGScreenKit::Widen(ShowName(pack, i));
+            pot->m_ToolTipText = TipText(kPlayTip, pack, i);
             pots.push_back(pot);
         } else if (name == "Group") {
             std::vector<Point> path;
@@ -222,13 +259,12 @@ void RGMap::Start()
             TarnEngine::UI::SUIButton& pot = *m_MainPots[k];
             pot.SetHidden(k > level);
             pot.SetEnabled(k <= level);
-            const std::wstring show = RGScreenKit::Widen(ShowName(pack, static_cast<unsigned int>(k)));
             if (k == level) {
                 SetPotLook(pot, m_CurrentPot, m_CurrentPotOver);
-                pot.m_ToolTipText = L"Play level: " + show;
+                pot.m_ToolTipText = TipText(kCurrentTip, pack, k);
             } else if (k < level) {
                 SetPotLook(pot, m_DonePot, m_DonePotOver);
-                pot.m_ToolTipText = L"Replay level: " + show;
+                pot.m_ToolTipText = TipText(kReplayTip, pack, k);
             }
         }
         m_NextButton->SetHidden(false);
@@ -334,7 +370,9 @@ void RGMap::DrawStars()
 void RGMap::Render()
 {
     const boost::shared_ptr<SUIForm>& form = GetShownForm();
-    if (!form->IsHidden()) form->DoRender(0.0f, 0.0f);
+    if (form->IsHidden()) return;
+    form->DoRender(0.0f, 0.0f);
+    if (!m_BonusMap) m_ToolTip->DoRender(0.0f, 0.0f);
 }
 
 unsigned int RGMap::PointedPot()

@@ -121,7 +121,7 @@ void RGMenu::Create()
     }
     m_HighScoreRow = RGScreenKit::Label(20, 0.02f, 0.04f, 1.0f, 0.3019f, 0.125f, L"Player");
     // Each cell centred under its column's header.
-    m_HighScoreRow->m_Layout.m_PaddingLeft = m_HighScoreRow->m_Layout.m_PaddingRight = RGScreenKit::HalfBox(20, 0.02f, 1.0f);
+    RGScreenKit::CentreOnBox(*m_HighScoreRow);
     m_Ball = RGScreenKit::Sprite("BALL", true, 0.0f, 0.0f, 1.0f, 1.0f);
     boost::shared_ptr<SCore::STextureFiltration> bilinear(new SCore::STextureFiltration);
     bilinear->m_IsBilinear = true;
@@ -171,8 +171,7 @@ void RGMenu::CreateMainForm()
     form->AddControl(m_BonusLevelButton);
 
     m_WelcomeLabel = RGScreenKit::Label(20, 0.04f, 0.08f, 1.12f, 0.052f, 0.193f, L"Welcome!");
-    // Centred on a box the engine takes as 0 wide, the text would start left of the window.
-    m_WelcomeLabel->m_Layout.m_Alignment = TarnEngine::UI::SUITA_LEFT;
+    RGScreenKit::CentreOnBox(*m_WelcomeLabel);
     RGScreenKit::SetColour(*m_WelcomeLabel->GetFont(), 255, 227, 65, 115);
     form->AddControl(m_WelcomeLabel);
 
@@ -307,7 +306,12 @@ void RGMenu::CreateUserProfileForm()
     m_ProfileList->Create(kRowCellWidth, kRowCellHeight, kRowSpacing, gLocalizationFont.m_Name, gLocalizationFont.Columns(),
                           gLocalizationFont.Rows(), 0.13331875f, 0.18f, 3, kRowSidePadding, kPaddingTop, kRowSidePadding,
                           kPaddingBottom);
+    m_ProfileList->m_NormalLook = RGScreenKit::Sprite("TXTBOXBKG", true, 0.0f, 0.0f, 0.576171875f, 1.0f);
+    m_ProfileList->m_SelectedLook = RGScreenKit::Sprite("TXTBOXBKG", true, 0.0f, 0.0f, 0.576171875f, 1.0f);
+    TarnEngine::SSprite& selected = *m_ProfileList->m_SelectedLook;
+    selected.m_ColorLU = selected.m_ColorRU = selected.m_ColorLD = selected.m_ColorRD = 0xFFA0FFF0u;
     m_ProfileList->m_ArrowSprite = RGScreenKit::Sprite("SCROLLPOINT", true, 0.0f, 0.0f, 1.0f, 1.0f);
+    m_ProfileList->m_RowAlignment = TarnEngine::UI::SUITA_CENTER;
     form->AddControl(m_ProfileList);
     m_UI->AddForm(form);
     if (gProfileManager) {

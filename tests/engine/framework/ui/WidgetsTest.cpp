@@ -231,15 +231,15 @@ TEST_F(WidgetsTest, RemovingRowsKeepsTheFirstVisibleRowInRange)
 TEST_F(WidgetsTest, ListBoxDrawsVisibleRowsInTheirLooksAndBothArrows)
 {
     auto list = List();
-    boost::shared_ptr<SCore::SMaterial> selected(new SCore::SMaterial);
-    selected->m_DstBlend = 7;
-    list->m_SelectedLook = selected;
+    list->m_NormalLook = Sprite("row");
+    list->m_SelectedLook = Sprite("selected");
     list->m_ArrowSprite = Sprite("arrow");
     list->SelectItem(L"r1");
     std::vector<boost::shared_ptr<STextureFont>> fonts;
     list->GetItemFonts(fonts);
-    EXPECT_EQ(5u, DrawsOf([&] { list->DoRender(0.0f, 0.5f); })); // three rows and two arrows
-    EXPECT_EQ(7u, fonts[1]->m_Material.m_DstBlend);
+    EXPECT_EQ(8u, DrawsOf([&] { list->DoRender(0.0f, 0.5f); })); // three rows on their backgrounds, two arrows
+    EXPECT_NEAR(0.15f, list->m_SelectedLook->m_Position.Y - 0.5f, 1e-6);
+    EXPECT_NEAR(0.2f, list->m_NormalLook->m_Position.Y - 0.5f, 1e-6) << "the last row drawn";
     EXPECT_NEAR(0.15f + 0.005f, fonts[1]->m_Y - 0.5f, 1e-6);
     EXPECT_NEAR(0.5f, list->m_ArrowSprite->m_Position.X, 1e-6);
 }

@@ -62,7 +62,7 @@ protected:
     }
 
     // Constructs the game and runs the application frame's start-up as the entry function does.
-    void Start(bool fullScreen = false)
+    void Start(bool fullScreen = false, const std::wstring& textures = L"Res\\textures.xml")
     {
         Runegarden::StartPythonInterpreter();
         SCore::SXMLDeserializator config(std::wstring(L"config.xml"));
@@ -71,7 +71,7 @@ protected:
         m_Game.reset(new TestGame(fullScreen));
         Runegarden::RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
         m_Game->DoInit("D3D9Render");
-        m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
+        m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, textures);
         // Levels are started as the map's Next button starts them: the profile's current one.
         m_Game->GetMap()->m_CurrentLevelMain = true;
     }

@@ -149,7 +149,8 @@ TEST_F(RGStartupTest, ShippedContentStartsToTheRunLoopAndEndsCleanlyWhenTheWindo
     const std::string log = Log();
     size_t at = 0;
     for (const char* line : {" Init application", " Init objects", " Presetting texture", " Loading sounds",
-                             " Loading level pack", " Init objects Done", " Starting complete"}) {
+                             " Loading level pack", " Loading level comics",
+                             " Init Sprites", " Creating first level", " Init objects Done", " Starting complete"}) {
         const size_t found = log.find(line, at);
         ASSERT_NE(found, std::string::npos) << line << " after " << at << "\n" << log;
         at = found;

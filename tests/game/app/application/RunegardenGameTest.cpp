@@ -1,6 +1,8 @@
 #include "game/app/application/RunegardenGame.h"
 
 #include "tests/game/app/application/GameFixture.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +26,34 @@ TEST_F(RunegardenGameTest, EachModesHandlerRunsFromTheFrameOfTheSwitchAndExitEnd
     EXPECT_FALSE(m_Game->DoIsExit());
     EnterMode(RGGM_EXIT);
     EXPECT_TRUE(m_Game->DoIsExit());
+}
+
+// The start-up makes its objects in a fixed order: a texture missing for one of them ends it with
+// everything made before and nothing made after.
+TEST_F(RunegardenGameTest, AMissingTextureEndsTheStartUpWithTheObjectsMadeBeforeItsOwner)
+{
+    const std::string list = tarn_test::ReadBytes(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
+    tarn_test::TempDir dir;
+    const struct {
+        const char* texture; // of the in-game menu, of the score count
+        bool music, menu;
+    } cases[] = {{"GAMEMENU", false, false}, {"SCORELINE", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.texture);
+        std::string without = list;
+        const size_t at = without.find(std::string("Name=\"") + c.texture + "\"");
+        ASSERT_NE(at, std::string::npos);
+        const size_t from = without.rfind('\n', at), to = without.find('\n', at);
+        without.erase(from, to - from);
+        tarn_test::WriteBytes(dir.File("textures.xml"), without);
+        const std::string thrown = tarn_test::ThrownText([&] { Start(false, dir.WFile("textures.xml")); });
+        EXPECT_NE(thrown.find(c.texture), std::string::npos) << thrown;
+        EXPECT_TRUE(m_Game->GetComicsPack() && m_Game->GetFrame()) << "made before the play sprites";
+        EXPECT_EQ(bool(m_Game->GetMp3Player()), c.music);
+        EXPECT_EQ(bool(m_Game->GetMenu()), c.menu);
+        EXPECT_FALSE(m_Game->GetLevel()) << "the first level comes after the menus and the count";
+        m_Game.reset();
+    }
 }
 
 TEST_F(RunegardenGameTest, FocusLossPausesOnlyAClearPlayAndSilencesTheMusicUntilTheFocusReturns)

@@ -1,6 +1,7 @@
 #include "game/app/kit/RGGameMode.h"
 
 #include "engine/core/render/STextureLock.h"
+#include "platform/testing_render.h"
 
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
@@ -68,6 +69,10 @@ TEST_F(FaderTest, FadesFollowTheClockAndEndAtTheirFinalAlphaInEveryTexel)
         EXPECT_EQ(Texels(), std::vector<uint32_t>(4, uint32_t(s.alpha) << 24));
         if (s.state == FS_BLACK || s.state == FS_CLEAR) pt::SetFakeTime(100000);
     }
+    // The splash's own overlay counts on the fader's layer over it, clear or not.
+    pt::RecordRenderCalls(true);
+    fader.Render();
+    EXPECT_EQ(pt::RenderCalls("DrawIndexedPrimitive").size(), 1u) << "the clear fader is drawn";
 }
 
 TEST_F(FaderTest, BlackThatIsNotA32BitTextureOfFourTexelsIsRefused)

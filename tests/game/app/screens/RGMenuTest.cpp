@@ -46,6 +46,18 @@ TEST_F(RGMenuTest, ProfileFormsRefuseATakenNameChooseAPlayerAndDeleteDownToTheNe
     ASSERT_EQ(Form(), "UserProfile");
     EXPECT_EQ(Menu().GetProfileList()->GetSelectedItemText(), L"BOB") << "the current player is selected";
     Menu().GetProfileList()->SelectItem(L"ANN");
+    Frame();
+    // The chosen player's row is drawn on the tinted background, the name centred on it.
+    const TarnEngine::UI::SUIListBox& list = *Menu().GetProfileList();
+    ASSERT_TRUE(list.m_SelectedLook && list.m_NormalLook);
+    const TarnEngine::SSprite& selected = *list.m_SelectedLook;
+    EXPECT_EQ(selected.m_ColorLU, 0xFFA0FFF0u);
+    std::vector<boost::shared_ptr<TarnEngine::STextureFont>> rows;
+    list.GetItemFonts(rows);
+    TarnEngine::UI::SUITextLayout cell;
+    cell.SetCell(0.014405f, 0.0349027f, 0.99f);
+    EXPECT_NEAR(rows[1]->m_Y, selected.m_Position.Y + 0.0195755f, 1e-5);
+    EXPECT_NEAR(rows[1]->m_X + cell.TextWidth(*rows[1]) / 2, selected.m_Position.X + selected.m_Position.Width / 2, 0.002f);
     Menu().OnUserProfileOk();
     EXPECT_EQ(Profile()->Name, L"ANN");
     EXPECT_EQ(Menu().GetWelcomeLabel()->GetText(), L"Welcome! ANN");

@@ -146,6 +146,56 @@ TEST_F(ScreensTest, MapMarksTheCurrentLevelAndNextOnAFinishedGameReplaysTheLastO
     EXPECT_FALSE(map.m_CurrentLevelMain) << "a replay";
 }
 
+TEST_F(ScreensTest, MapTipsStandOnTheirBackgroundsUnderTheirPotsOverEveryControlAndClearOfTheTeacher)
+{
+    const auto overlap = [](const SCore::SRect& a, const SCore::SRect& b) {
+        return a.X < b.X + b.Width && b.X < a.X + a.Width && a.Y < b.Y + b.Height && b.Y < a.Y + a.Height;
+    };
+    const auto within = [](const SCore::SRect& a, const SCore::SRect& b) {
+        return a.X >= b.X && a.Y >= b.Y && a.X + a.Width <= b.X + b.Width && a.Y + a.Height <= b.Y + b.Height;
+    };
+    Start();
+    pt::RecordRenderCalls(true);
+    MakeProfile(L"ANN");
+    Profile()->Level = RGLevelPack::kDone; // every pot out, with the longest tips
+    RGMap& map = *m_Game->GetMap();
+    map.Start();
+    for (const auto& pot : map.GetPots()) {
+        SCOPED_TRACE(pot->m_ToolTipText);
+        PointAt(*map.GetMainForm(), pot->m_X + 0.01f, pot->m_Y + 0.01f);
+        pt::ClearRenderCalls();
+        map.Render();
+        const TarnEngine::UI::SUILabel& tip = *pot->m_ToolTip->GetLabel();
+        const SCore::SRect& back = tip.m_Background->m_Position;
+        const float text = tip.GetFont()->m_X, width = tip.m_Layout.TextWidth(*tip.GetFont());
+        EXPECT_LT(back.X, text);
+        EXPECT_GT(back.X + back.Width, text + width);
+        EXPECT_NEAR(back.X + back.Width / 2, pot->m_X + pot->m_W / 2, 0.003f) << "centred under the pot";
+        // Drawn once, and nothing but its own text after it where it stands.
+        const SCore::SRect pixels{back.X * 1024.0f - 1.5f, back.Y * 768.0f - 1.5f, back.Width * 1024.0f + 3.0f,
+                                  back.Height * 768.0f + 3.0f};
+        size_t drawn = 0;
+        for (const auto& q : pt::DrawnQuads()) {
+            const SCore::SRect quad{q.left, q.top, q.right - q.left, q.bottom - q.top};
+            if (within(quad, pixels) && quad.Width > pixels.Width - 4.0f) ++drawn;
+            else EXPECT_TRUE(!drawn || within(quad, pixels) || !overlap(quad, pixels));
+        }
+        EXPECT_EQ(drawn, 1u);
+    }
+
+    // The second map's teacher speaks beside the two pots that are out.
+    Profile()->Level = MainPack().GetLevelName(1);
+    map.Start();
+    for (int frame = 0; frame < 4; ++frame) {
+        pt::AdvanceFakeTime(300);
+        map.Update();
+    }
+    ASSERT_TRUE(map.GetTrainer()->GetToolTip()->IsShown());
+    const SCore::SRect& speech = map.GetTrainer()->GetToolTip()->GetLabel()->m_Background->m_Position;
+    for (const auto& pot : map.GetPots())
+        EXPECT_TRUE(pot->IsHidden() || !overlap(speech, SCore::SRect{pot->m_X, pot->m_Y, pot->m_W, pot->m_H}));
+}
+
 TEST_F(ScreensTest, TipsAndTeacherLeftFromAnEarlierVisitDrawTransparent)
 {
     // Drawn alpha is the vertex alpha modulated with the texture's: both must say hidden.
@@ -230,7 +280,7 @@ TEST_F(ScreensTest, ShortTrophyNamesAndEmptyIntroSlidesAreMadeSafe)
     EXPECT_TRUE(intro.IsFinished()) << "nothing to show goes straight on";
 }
 
-TEST_F(ScreensTest, IntroStepsThroughItsPicturesAndSkipEndsIt)
+TEST_F(ScreensTest, IntroStepsThroughItsPicturesAndStartsAgain)
 {
     Start();
     RGIntro& intro = *m_Game->GetIntro();
@@ -245,8 +295,6 @@ TEST_F(ScreensTest, IntroStepsThroughItsPicturesAndSkipEndsIt)
     EXPECT_EQ(intro.GetCurrentSlide(), intro.GetSlides().size());
     intro.Start();
     EXPECT_FALSE(intro.IsFinished());
-    intro.OnSkip();
-    EXPECT_TRUE(intro.IsFinished());
 }
 
 TEST_F(ScreensTest, ComicCameraFollowsItsKeyframesAndAReleasedComicLeavesTheInput)
