@@ -204,8 +204,8 @@ class Player:
             menu = self.see("main menu", main_menu, 15)
         else:
             menu = self.see("main menu", main_menu, 30)
-        # "Welcome! NAME" in red letters at the top left.
-        letters = sum(1 for x in range(0, 300, 2) for y in range(165, 200, 2) if red(menu.pixel(x, y)))
+        # "Welcome! NAME" in red letters, centred at the top.
+        letters = sum(1 for x in range(312, 712, 2) for y in range(165, 200, 2) if red(menu.pixel(x, y)))
         if letters < 20:
             raise Failure("no welcome text on the main menu")
         return menu
