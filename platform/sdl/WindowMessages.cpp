@@ -124,13 +124,16 @@ void Pump()
     bool cursorSampled = false;
     POINT cursor{}, pointer{};
     std::vector<std::pair<HWND, POINT>> positions;
-    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+    // Without video SDL still turns SIGINT and SIGTERM into its quit event.
+    if (SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_PumpEvents();
         SDL_Event ev;
         while (SDL_PollEvent(&ev)) {
             InputEvent e;
             if (Translate(ev, known, e)) events.push_back(e);
         }
+    }
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
         if (!known.empty()) {
             // X11 refreshes SDL's global pointer position only on device input: a pointer warped by
             // another program keeps its old one and shows only as motion in our windows, which
