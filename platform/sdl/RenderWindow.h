@@ -24,6 +24,13 @@ bool LookUpRenderWindow(HWND handle, RenderWindow* out);
 // back buffer's 24-bit depth, so that the device can draw straight into the window.
 void RequestGLAttributes();
 
+// The window's client area as the display system has it (screen position and size). SDL reports
+// the size it asked for, which a display without a window manager never grants to full screen.
+struct WindowGeometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+WindowGeometry ActualGeometry(SDL_Window* window);
+
 // Whether SDL video can be used (a display is present); initialises it on first use.
 bool VideoAvailable();
 // The desktop size and refresh rate of the first display; false without a display.
