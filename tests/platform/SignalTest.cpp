@@ -11,7 +11,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <string>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -19,14 +18,11 @@ namespace fs = std::filesystem;
 namespace {
 
 #ifdef TARN_GAME
-// Waits for the child to end; false when it runs on after the given time.
-bool WaitForExit(pid_t child, int* status, std::chrono::seconds limit)
+// Polls until the condition holds, for at most the given number of 50 ms steps.
+template <typename Condition> bool Within(int steps, Condition condition)
 {
-    const auto until = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < until) {
-        if (waitpid(child, status, WNOHANG) == child) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+    for (int i = 0; i < steps; ++i, std::this_thread::sleep_for(std::chrono::milliseconds(50)))
+        if (condition()) return true;
     return false;
 }
 
@@ -48,19 +44,15 @@ void EndsOn(int signal)
     }
     // The log is opened after SDL has taken over the signals, before the profiles are read.
     int status = 0;
-    bool started = false;
-    for (int i = 0; i < 2400 && !started; ++i) {
-        started = fs::exists(save / "log.txt");
-        if (!started && waitpid(child, &status, WNOHANG) == child) FAIL() << "the game ended before its log";
-        if (!started) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    ASSERT_TRUE(started) << "no log.txt within two minutes";
-    kill(child, signal);
-    if (!WaitForExit(child, &status, std::chrono::seconds(30))) {
+    const bool started = Within(1200, [&] { return fs::exists(save / "log.txt"); });
+    if (started) kill(child, signal);
+    const bool ended = Within(600, [&] { return waitpid(child, &status, WNOHANG) == child; });
+    if (!ended) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
-        FAIL() << "still running 30 s after the signal";
     }
+    ASSERT_TRUE(started) << "no log.txt within a minute";
+    ASSERT_TRUE(ended) << "still running 30 s after the signal";
     ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_TRUE(fs::exists(save / "users.xml"));
