@@ -240,7 +240,7 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
 
 void GLBackend::ChooseTarget()
 {
-    const sdl::WindowGeometry window = sdl::ActualGeometry(m_Window);
+    const sdl::WindowGeometry window = sdl::ActualGeometry(m_Window, int(m_Width), int(m_Height));
     m_Direct = m_WindowMatchesFormat && window.width == GLint(m_Width) && window.height == GLint(m_Height);
     m_Bound = m_Direct ? 0 : m_Framebuffer;
     glBindFramebuffer(GL_FRAMEBUFFER, m_Bound);
@@ -564,7 +564,7 @@ void GLBackend::Present(DeviceState& s)
     m_Applied.valid = false;
     if (!m_Direct) {
         // The window as it is: a full screen the display refused leaves it at its old size.
-        const sdl::WindowGeometry window = sdl::ActualGeometry(m_Window);
+        const sdl::WindowGeometry window = sdl::ActualGeometry(m_Window, int(m_Width), int(m_Height));
         const GLint w = window.width, h = window.height;
         glDisable(GL_SCISSOR_TEST);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);

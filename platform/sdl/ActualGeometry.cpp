@@ -8,11 +8,15 @@
 namespace platform {
 namespace sdl {
 
-WindowGeometry ActualGeometry(SDL_Window* window)
+WindowGeometry ActualGeometry(SDL_Window* window, int expectedWidth, int expectedHeight)
 {
     WindowGeometry g;
     SDL_GetWindowPosition(window, &g.x, &g.y);
     SDL_GetWindowSize(window, &g.width, &g.height);
+    // Asking the display costs two round trips: a window at rest is left to SDL.
+    if (!(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) && g.width == expectedWidth &&
+        g.height == expectedHeight)
+        return g;
 #if defined(SDL_VIDEO_DRIVER_X11)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);

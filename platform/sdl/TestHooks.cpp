@@ -174,7 +174,7 @@ bool NativeWindowSize(HWND window, int* width, int* height)
 {
     SDL_Window* sdl = NativeWindow(window);
     if (!sdl) return false;
-    const sdl::WindowGeometry g = sdl::ActualGeometry(sdl);
+    const sdl::WindowGeometry g = sdl::ActualGeometry(sdl, 0, 0);
     *width = g.width;
     *height = g.height;
     return true;

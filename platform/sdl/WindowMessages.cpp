@@ -128,7 +128,7 @@ void Pump()
     // Without video SDL still turns SIGINT and SIGTERM into its quit event.
     if (SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_PumpEvents();
-        for (auto& k : known) k.actual = sdl::ActualGeometry(k.sdl);
+        for (auto& k : known) k.actual = sdl::ActualGeometry(k.sdl, k.clientWidth, k.clientHeight);
         SDL_Event ev;
         while (SDL_PollEvent(&ev)) {
             InputEvent e;
