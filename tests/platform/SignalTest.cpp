@@ -39,6 +39,8 @@ void EndsOn(int signal)
         setenv("HOME", home.Path().c_str(), 1);
         setenv("TARN_DISPLAY_DRIVER", "headless", 1);
         unsetenv("XDG_DOCUMENTS_DIR");
+        unsetenv("DISPLAY"); // no SDL video at all, as on a machine without a display
+        unsetenv("WAYLAND_DISPLAY");
         execl(TARN_GAME, TARN_GAME, static_cast<char*>(nullptr));
         _exit(127);
     }
