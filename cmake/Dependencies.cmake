@@ -6,6 +6,8 @@ find_package(Boost 1.74 REQUIRED)
 find_package(PkgConfig REQUIRED)
 find_package(OpenGL REQUIRED)
 pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+# Asked directly where SDL's idea of a window's geometry can be wrong (full screen refused).
+pkg_check_modules(X11 REQUIRED IMPORTED_TARGET x11)
 pkg_check_modules(SDL2TTF REQUIRED IMPORTED_TARGET SDL2_ttf)
 pkg_check_modules(SDL2IMAGE REQUIRED IMPORTED_TARGET SDL2_image)
 pkg_check_modules(MPG123 REQUIRED IMPORTED_TARGET libmpg123)
@@ -25,7 +27,7 @@ target_link_libraries(tarn_platform_public INTERFACE Threads::Threads Boost::boo
 
 add_library(tarn_platform_media INTERFACE)
 target_link_libraries(tarn_platform_media INTERFACE
-  OpenGL::GL PkgConfig::SDL2 PkgConfig::SDL2TTF PkgConfig::SDL2IMAGE PkgConfig::MPG123 PkgConfig::PNG
+  OpenGL::GL PkgConfig::SDL2 PkgConfig::X11 PkgConfig::SDL2TTF PkgConfig::SDL2IMAGE PkgConfig::MPG123 PkgConfig::PNG
   PkgConfig::JPEG PkgConfig::SQUISH)
 
 add_library(tarn_python INTERFACE)

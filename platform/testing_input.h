@@ -48,7 +48,9 @@ void PushNativeMouseButton(HWND window, int button, bool down, int windowX, int 
 // A pointer motion as the display system reports it, at a position in the real window's own
 // pixels; a pointer warped by another program shows only this way. Needs a display.
 void PushNativeMouseMotion(HWND window, int windowX, int windowY);
-// The real window's size in its own pixels; false for a virtual window.
+// Moves the display's pointer to a position in the real window, as a user's hand would.
+void WarpNativePointer(HWND window, int windowX, int windowY);
+// The real window's size as the display system has it; false for a virtual window.
 bool NativeWindowSize(HWND window, int* width, int* height);
 // Places a window's client area on the screen (and stops sampling the real position).
 void SetWindowScreenPosition(HWND window, int x, int y);

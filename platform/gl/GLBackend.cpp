@@ -240,9 +240,8 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
 
 void GLBackend::ChooseTarget()
 {
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(m_Window, &w, &h);
-    m_Direct = m_WindowMatchesFormat && w == GLint(m_Width) && h == GLint(m_Height);
+    const sdl::WindowGeometry window = sdl::ActualGeometry(m_Window, int(m_Width), int(m_Height));
+    m_Direct = m_WindowMatchesFormat && window.width == GLint(m_Width) && window.height == GLint(m_Height);
     m_Bound = m_Direct ? 0 : m_Framebuffer;
     glBindFramebuffer(GL_FRAMEBUFFER, m_Bound);
 }
@@ -564,8 +563,9 @@ void GLBackend::Present(DeviceState& s)
     }
     m_Applied.valid = false;
     if (!m_Direct) {
-        int w = 0, h = 0;
-        SDL_GL_GetDrawableSize(m_Window, &w, &h);
+        // The window as it is: a full screen the display refused leaves it at its old size.
+        const sdl::WindowGeometry window = sdl::ActualGeometry(m_Window, int(m_Width), int(m_Height));
+        const GLint w = window.width, h = window.height;
         glDisable(GL_SCISSOR_TEST);
         glBindFramebuffer(GL_READ_FRAMEBUFFER, m_Framebuffer);
         glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);

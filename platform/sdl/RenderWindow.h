@@ -24,6 +24,14 @@ bool LookUpRenderWindow(HWND handle, RenderWindow* out);
 // back buffer's 24-bit depth, so that the device can draw straight into the window.
 void RequestGLAttributes();
 
+// The window's client area as the display system has it (screen position and size). SDL reports
+// the full-screen geometry it asked for, which a display without a window manager never grants;
+// SDL's own answer is taken only for a windowed window of the expected size.
+struct WindowGeometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+WindowGeometry ActualGeometry(SDL_Window* window, int expectedWidth, int expectedHeight);
+
 // Whether SDL video can be used (a display is present); initialises it on first use.
 bool VideoAvailable();
 // The desktop size and refresh rate of the first display; false without a display.

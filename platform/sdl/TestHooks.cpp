@@ -3,6 +3,7 @@
 
 #include "platform/sdl/Hooks.h"
 #include "platform/sdl/WindowSystem.h"
+#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_input.h"
 
@@ -164,11 +165,18 @@ void PushNativeMouseMotion(HWND window, int windowX, int windowY)
     SDL_PushEvent(&ev);
 }
 
+void WarpNativePointer(HWND window, int windowX, int windowY)
+{
+    if (SDL_Window* sdl = NativeWindow(window)) SDL_WarpMouseInWindow(sdl, windowX, windowY);
+}
+
 bool NativeWindowSize(HWND window, int* width, int* height)
 {
     SDL_Window* sdl = NativeWindow(window);
     if (!sdl) return false;
-    SDL_GetWindowSize(sdl, width, height);
+    const sdl::WindowGeometry g = sdl::ActualGeometry(sdl, 0, 0);
+    *width = g.width;
+    *height = g.height;
     return true;
 }
 

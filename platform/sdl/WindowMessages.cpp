@@ -4,6 +4,7 @@
 
 #include "platform/sdl/WindowSystem.h"
 #include "platform/sdl/Hooks.h"
+#include "platform/sdl/RenderWindow.h"
 
 #include <SDL.h>
 
@@ -18,6 +19,7 @@ struct KnownWindow {
     SDL_Window* sdl;
     HWND handle;
     int clientWidth, clientHeight;
+    sdl::WindowGeometry actual; // what the display system has, taken at this pump
 };
 
 const KnownWindow* Find(const std::vector<KnownWindow>& known, SDL_Window* sdl)
@@ -35,13 +37,12 @@ HWND WindowOf(const std::vector<KnownWindow>& known, Uint32 id)
 
 // In full screen the SDL window covers the display while the client area keeps the back
 // buffer's size and the picture is stretched at present; window positions are scaled back to
-// client pixels. A window of its client's size is left as it is.
+// client pixels. A window of its client's size (full screen refused) is left as it is.
 void ToClient(const std::vector<KnownWindow>& known, Uint32 id, int& x, int& y)
 {
     const KnownWindow* k = Find(known, SDL_GetWindowFromID(id));
     if (!k) return;
-    int width = 0, height = 0;
-    SDL_GetWindowSize(k->sdl, &width, &height);
+    const int width = k->actual.width, height = k->actual.height;
     if (width <= 0 || height <= 0 || (width == k->clientWidth && height == k->clientHeight)) return;
     x = int(int64_t(x) * k->clientWidth / width);
     y = int(int64_t(y) * k->clientHeight / height);
@@ -118,19 +119,23 @@ void Pump()
         for (const auto& w : s.windows)
             if (w.second.sdl && !w.second.destroyed)
                 known.push_back(KnownWindow{w.second.sdl, w.first, int(w.second.rect.right - w.second.rect.left),
-                                            int(w.second.rect.bottom - w.second.rect.top)});
+                                            int(w.second.rect.bottom - w.second.rect.top), {}});
     }
     std::vector<InputEvent> events;
     bool cursorSampled = false;
     POINT cursor{}, pointer{};
     std::vector<std::pair<HWND, POINT>> positions;
-    if (SDL_WasInit(SDL_INIT_VIDEO)) {
+    // Without video SDL still turns SIGINT and SIGTERM into its quit event.
+    if (SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_PumpEvents();
+        for (auto& k : known) k.actual = sdl::ActualGeometry(k.sdl, k.clientWidth, k.clientHeight);
         SDL_Event ev;
         while (SDL_PollEvent(&ev)) {
             InputEvent e;
             if (Translate(ev, known, e)) events.push_back(e);
         }
+    }
+    if (SDL_WasInit(SDL_INIT_VIDEO)) {
         if (!known.empty()) {
             // X11 refreshes SDL's global pointer position only on device input: a pointer warped by
             // another program keeps its old one and shows only as motion in our windows, which
@@ -140,8 +145,7 @@ void Pump()
             pointer = cursor = POINT{x, y};
             cursorSampled = !pointerTaken || x != pointerBefore.x || y != pointerBefore.y;
             for (const auto& k : known) {
-                int left = 0, top = 0;
-                SDL_GetWindowPosition(k.sdl, &left, &top);
+                const int left = k.actual.x, top = k.actual.y;
                 positions.emplace_back(k.handle, POINT{left, top});
                 if (SDL_GetMouseFocus() == k.sdl) {
                     // Over a stretched window the cursor is reported in its client pixels.

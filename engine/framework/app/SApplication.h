@@ -1,7 +1,8 @@
 #pragma once
 // The application as the window procedure sees it: key, character and focus messages become
 // virtual operations. A character is produced at key-up, with the shift state of the key-up, and
-// only for a character code that the key-down also produced.
+// only for a character code that the key-down also produced; when Shift changed in between, the
+// key's own key-down character is produced instead, so that no typed character is lost.
 
 #include "platform/win32.h"
 
@@ -40,6 +41,8 @@ private:
     WORD m_AsciiBuffer[256];
     BYTE m_KeyboardState[256];
     std::bitset<256> m_SeenDown;
+    // Per virtual key: 0x100 | the character its last key-down gave, 0 when none.
+    uint16_t m_DownCharacter[256];
 };
 
 } // namespace TarnEngine

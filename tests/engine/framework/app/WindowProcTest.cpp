@@ -70,7 +70,7 @@ protected:
     HWND m_Handle = nullptr;
 };
 
-TEST_F(WindowProcTest, CharactersComeAtKeyUpOnlyWhenKeyDownGaveTheSameCode)
+TEST_F(WindowProcTest, CharactersComeAtKeyUpAsTheKeyWentDown)
 {
     pt::MapKeyToCharacter(VK_OEM_3, 0xE9);
     const struct {
@@ -79,9 +79,15 @@ TEST_F(WindowProcTest, CharactersComeAtKeyUpOnlyWhenKeyDownGaveTheSameCode)
         Calls calls;
     } cases[] = {
         {"a letter", {{'B', true}, {'B', false}}, {"down 66", "up 66", "char 98"}},
-        {"down gave 'a', up gives 'A': no character",
+        {"Shift pressed before the key came up: the key-down's 'a'",
          {{'A', true}, {VK_SHIFT, true}, {'A', false}, {VK_SHIFT, false}},
-         {"down 65", "down 16", "up 65", "up 16"}},
+         {"down 65", "down 16", "up 65", "char 97", "up 16"}},
+        {"Shift released before the key came up, as X types a capital: 'A'",
+         {{VK_SHIFT, true}, {'A', true}, {VK_SHIFT, false}, {'A', false}},
+         {"down 16", "down 65", "up 16", "up 65", "char 65"}},
+        {"Shift held throughout: 'A'",
+         {{VK_SHIFT, true}, {'A', true}, {'A', false}, {VK_SHIFT, false}},
+         {"down 16", "down 65", "up 65", "char 65", "up 16"}},
         {"auto-repeat: one key-down each, one character at release",
          {{'C', true}, {'C', true}, {'C', false}}, {"down 67", "down 67", "up 67", "char 99"}},
         {"no character", {{VK_LEFT, true}, {VK_LEFT, false}}, {"down 37", "up 37"}},
