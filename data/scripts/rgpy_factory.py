@@ -23,6 +23,7 @@ SOLID_TYPES = (BRIDGE, LIFT, WALL, GROUP)
 STATIC_TYPES = (SIMPLE, BRIDGE, LIFT, TELEPORT, WALL, OUTTELEPORT, LETHAL, GROUP, WINDLEFT, WINDRIGHT)
 
 STEP_HEIGHT = 0.03      # a solid whose top is at most this far above a walker's feet is stepped onto
+BRIDGE_SNAP = 0.05      # a bridge drawn at most this far above or below a bank's top is laid on it
 EPS = 1e-4              # floats arrive as widened single-precision values
 SINK = 0.002            # a walker resting on a solid sinks this far into it before the world separates them
 MAX_FALL_SPEED = 1.0    # keeps a falling walker from passing through thin platforms in one step
@@ -456,6 +457,21 @@ def create_dispatcher():
 _cast_counter = [0]
 
 
+def _nearest_bank_top(world, bridge):
+    """The top of the level's ground or stone under the bridge's span nearest to its top, within
+    BRIDGE_SNAP: a bridge drawn a little off the banks would leave the walkers in the chasm."""
+    best = None
+    for t in (WALL, GROUP):
+        for o in world.get(t, []):
+            if not o.is_enable or getattr(o, "is_spell", False):
+                continue
+            if o.x < bridge.right() and bridge.x < o.right():
+                gap = abs(o.top() - bridge.y)
+                if gap <= BRIDGE_SNAP and (best is None or gap < abs(best - bridge.y)):
+                    best = o.top()
+    return best
+
+
 def process_tool(world, object_type, x, y, a, b):
     candidates = [o for o in world.get(object_type, []) if getattr(o, "is_spell", False)]
     if not candidates:
@@ -475,6 +491,9 @@ def process_tool(world, object_type, x, y, a, b):
     elif t == BRIDGE:
         spell.x = px - spell.w
         spell.y = stroke_bottom
+        bank = _nearest_bank_top(world, spell)
+        if bank is not None:
+            spell.y = bank
     else:
         spell.x = px - spell.w
         spell.y = py - spell.h

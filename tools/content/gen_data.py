@@ -283,8 +283,9 @@ def level1_help():
     ])
 
 
-def spell_help(text, texture, spell, then=None):
-    """Teaches one gesture with a retry branch; `then` = (text, texture) shows a second one after."""
+def spell_help(steps, then=None):
+    """Teaches gestures in the order the level needs them, each (text, texture, spell) with a
+    retry branch; `then` = (text, texture) shows one more after, without waiting for it."""
     after = []
     if then:
         after = [
@@ -293,16 +294,20 @@ def spell_help(text, texture, spell, then=None):
             cmd("Wait", Time=5000),
             cmd("HideSprite", Name="gesture2"),
         ]
-    return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.15, Y=0.7),
-        cmd("ShowToolTip", Text=text),
-        cmd("ShowSprite", children=[gesture_sprite(texture)], Name="gesture"),
-        cmd("WaitSpell", "wait", Spell=spell, DoneID="ok", ErrorID="bad"),
-        cmd("ShowToolTip", "bad", Text="NOT QUITE. TRY AGAIN"),
-        cmd("Wait", Time=1500),
-        cmd("ShowToolTip", Text=text),
-        cmd("Jump", CommandID="wait"),
-        cmd("HideSprite", "ok", Name="gesture"),
+    body = [cmd("ShowTeacher", X=0.15, Y=0.7)]
+    for n, (text, texture, spell) in enumerate(steps):
+        tag = "" if n == len(steps) - 1 else str(n + 1)
+        body += [
+            cmd("ShowToolTip", Text=text),
+            cmd("ShowSprite", children=[gesture_sprite(texture)], Name="gesture" + tag),
+            cmd("WaitSpell", "wait" + tag, Spell=spell, DoneID="ok" + tag, ErrorID="bad" + tag),
+            cmd("ShowToolTip", "bad" + tag, Text="NOT QUITE. TRY AGAIN"),
+            cmd("Wait", Time=1500),
+            cmd("ShowToolTip", Text=text),
+            cmd("Jump", CommandID="wait" + tag),
+            cmd("HideSprite", "ok" + tag, Name="gesture" + tag),
+        ]
+    return E("LevelTrainer", {}, body + [
         cmd("ShowToolTip", Text="WELL DONE!"),
         cmd("Wait", Time=2000),
     ] + after + [
@@ -463,10 +468,12 @@ def main():
         ("Levels\\levelpack.xml", level_pack(MAIN_LEVELS)),
         ("Levels\\bonuslevelpack.xml", level_pack(BONUS_LEVELS)),
         ("Levels\\level1_help.xml", level1_help()),
-        ("Levels\\lvl2_help.xml", spell_help("DRAW AN ARCH: A BRIDGE", "GESTUREBRIDGE", "RGTT_BRIDGE")),
-        ("Levels\\level3_help.xml", spell_help("DRAW >: WIND TO THE RIGHT", "GESTUREWINDRIGHT", "RGTT_WINDRIGHT",
-                                                   ("DRAW <: WIND TO THE LEFT", "GESTUREWINDLEFT"))),
-        ("Levels\\lvl4_help.xml", spell_help("DRAW A CIRCLE: A TELEPORT", "GESTURETELEPORT", "RGTT_TELEPORT")),
+        ("Levels\\lvl2_help.xml", spell_help([("DRAW AN ARCH: A BRIDGE", "GESTUREBRIDGE", "RGTT_BRIDGE")])),
+        ("Levels\\level3_help.xml", spell_help([("DRAW >: WIND TO THE RIGHT", "GESTUREWINDRIGHT", "RGTT_WINDRIGHT")],
+                                                 ("DRAW <: WIND TO THE LEFT", "GESTUREWINDLEFT"))),
+        # The walkers must be walled in on their island before the teleport can catch them.
+        ("Levels\\lvl4_help.xml", spell_help([("FIRST A WALL: DRAW A LINE DOWN", "GESTUREWALL", "RGTT_WALL"),
+                                                ("DRAW A CIRCLE: A TELEPORT", "GESTURETELEPORT", "RGTT_TELEPORT")])),
         ("Levels\\comics.xml", comics()),
         ("Levels\\comic_lvl2.xml", comic_lvl2()),
         ("Levels\\map.xml", main_map()),
