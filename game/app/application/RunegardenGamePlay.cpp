@@ -24,7 +24,7 @@
 #include "game/gameplay/levels/RGLevelTrainer.h"
 #include "game/gameplay/scripting/RGPythonHandle.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/services/RGToolType.h"
 
 #include <cstdio>

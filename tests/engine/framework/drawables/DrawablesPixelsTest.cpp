@@ -2,7 +2,7 @@
 
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/STextureLock.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/drawables/SSpriteTransition.h"
 #include "engine/framework/drawables/STextureFont.h"
