@@ -13,7 +13,7 @@
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "bench/support/BareQuadRenderer.h"
 #include "bench/support/ShownWindow.h"
 #include "platform/sdl/RenderWindow.h"

@@ -185,6 +185,8 @@ int LiveObjects(const std::string& type)
 
 HWND CreateRenderTestWindow(int width, int height)
 {
+    static const bool registered = (sdl::SetTestWindowLookup(&hooks::LookUpTestWindow), true);
+    (void)registered;
     sdl::RenderWindow w;
     w.width = width;
     w.height = height;

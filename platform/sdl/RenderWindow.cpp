@@ -1,8 +1,7 @@
 // The windows the render device can draw into: those the window code knows (through its
-// lookup) and the test windows of platform/testing_render.h.
+// lookup) and the test windows of platform/testing_render.h (through the render hooks' lookup).
 
 #include "platform/sdl/RenderWindow.h"
-#include "platform/d3d9/Hooks.h"
 
 #include <SDL.h>
 
@@ -15,6 +14,7 @@ namespace {
 
 std::mutex g_Lock;
 RenderWindowLookup g_Lookup = nullptr;
+RenderWindowLookup g_TestLookup = nullptr;
 
 } // namespace
 
@@ -24,15 +24,21 @@ void SetRenderWindowLookup(RenderWindowLookup lookup)
     g_Lookup = lookup;
 }
 
+void SetTestWindowLookup(RenderWindowLookup lookup)
+{
+    std::lock_guard<std::mutex> guard(g_Lock);
+    g_TestLookup = lookup;
+}
+
 bool LookUpRenderWindow(HWND handle, RenderWindow* out)
 {
-    if (hooks::LookUpTestWindow(handle, out)) return true;
-    RenderWindowLookup lookup;
+    RenderWindowLookup test, lookup;
     {
         std::lock_guard<std::mutex> guard(g_Lock);
+        test = g_TestLookup;
         lookup = g_Lookup;
     }
-    return lookup && lookup(handle, out);
+    return (test && test(handle, out)) || (lookup && lookup(handle, out));
 }
 
 bool VideoAvailable()

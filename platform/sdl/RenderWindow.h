@@ -1,7 +1,7 @@
 #pragma once
 // What the render device needs of the window it is created on: the SDL window to make the
 // OpenGL context on (null for a virtual window) and the client size. The window code registers
-// how its handles map to SDL windows; test windows are found without it.
+// how its handles map to SDL windows; the render test hooks register their test windows, asked first.
 
 #include "platform/wintypes.h"
 
@@ -18,6 +18,7 @@ struct RenderWindow {
 
 typedef bool (*RenderWindowLookup)(HWND handle, RenderWindow* out);
 void SetRenderWindowLookup(RenderWindowLookup lookup);
+void SetTestWindowLookup(RenderWindowLookup lookup);
 bool LookUpRenderWindow(HWND handle, RenderWindow* out);
 
 // The OpenGL attributes every window and context is made with: 2.1, double buffered, and the

@@ -14,7 +14,7 @@
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"

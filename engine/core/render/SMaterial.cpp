@@ -70,17 +70,28 @@ std::string AnimationTextureName(SDeserializator& in, unsigned index)
 void SMaterial::ApplyTextureStage1() const { ApplyStage(0, m_Texture1, m_Filtration1, m_Animator1); }
 void SMaterial::ApplyTextureStage2() const { ApplyStage(1, m_Texture2, m_Filtration2, m_Animator2); }
 
+namespace {
+
+// The render states in the order a file holds them: one list for the writer and the reader.
+template <class Material, class Visit>
+void VisitStates(Material& material, Visit visit)
+{
+    visit("CullMode", material.m_CullMode);
+    visit("FillMode", material.m_FillMode);
+    visit("AlphaBlend", material.m_AlphaBlend);
+    visit("SrcBlend", material.m_SrcBlend);
+    visit("DstBlend", material.m_DstBlend);
+    visit("ZWrite", material.m_ZWrite);
+    visit("Lighting", material.m_Lighting);
+    visit("IsFogEnable", material.m_IsFogEnable);
+}
+
+} // namespace
+
 void SMaterial::Serialize(SSerializator& out) const
 {
     out.BeginChild("Material");
-    out.Serialize("CullMode", m_CullMode);
-    out.Serialize("FillMode", m_FillMode);
-    out.Serialize("AlphaBlend", m_AlphaBlend);
-    out.Serialize("SrcBlend", m_SrcBlend);
-    out.Serialize("DstBlend", m_DstBlend);
-    out.Serialize("ZWrite", m_ZWrite);
-    out.Serialize("Lighting", m_Lighting);
-    out.Serialize("IsFogEnable", m_IsFogEnable);
+    VisitStates(*this, [&](const char* key, const auto& value) { out.Serialize(key, value); });
     out.BeginChild("Textures");
     WriteStage(out, "Texture1", "Filtration1", m_Texture1, m_Filtration1, m_Animator1);
     WriteStage(out, "Texture2", "Filtration2", m_Texture2, m_Filtration2, m_Animator2);
@@ -91,14 +102,7 @@ void SMaterial::Serialize(SSerializator& out) const
 void SMaterial::Deserialize(SDeserializator& in, const boost::shared_ptr<STextureManager>& textures)
 {
     in.BeginChild("Material");
-    in.Deserialize("CullMode", m_CullMode);
-    in.Deserialize("FillMode", m_FillMode);
-    in.Deserialize("AlphaBlend", m_AlphaBlend);
-    in.Deserialize("SrcBlend", m_SrcBlend);
-    in.Deserialize("DstBlend", m_DstBlend);
-    in.Deserialize("ZWrite", m_ZWrite);
-    in.Deserialize("Lighting", m_Lighting);
-    in.Deserialize("IsFogEnable", m_IsFogEnable);
+    VisitStates(*this, [&](const char* key, auto& value) { in.Deserialize(key, value); });
     in.BeginChild("Textures");
     bool has1 = in.IsAvialableName("Texture1"), has2 = in.IsAvialableName("Texture2");
     std::string name1, name2;

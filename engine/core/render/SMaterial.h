@@ -2,7 +2,7 @@
 // How a mesh or sprite is drawn: render states and up to two texture stages, each with an
 // optional filtration and animator. Copies share textures, filtrations and animators.
 
-#include "engine/core/render/STextureFiltration.h"
+#include "engine/core/serialization/STextureFiltration.h"
 
 #include <boost/shared_ptr.hpp>
 #include <cstdint>

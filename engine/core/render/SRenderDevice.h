@@ -7,7 +7,7 @@
 #include "engine/core/render/SFog.h"
 #include "engine/core/render/SMaterial.h"
 #include "engine/core/math/SMatrix.h"
-#include "engine/core/render/STextureFiltration.h"
+#include "engine/core/serialization/STextureFiltration.h"
 #include "platform/wintypes.h"
 
 #include <boost/shared_ptr.hpp>

@@ -4,7 +4,7 @@
 
 #include "engine/core/math/SMatrix.h"
 #include "engine/core/render/SResource.h"
-#include "engine/core/render/STextureLoadParams.h"
+#include "engine/core/serialization/STextureLoadParams.h"
 
 #include <boost/shared_ptr.hpp>
 

@@ -8,10 +8,10 @@
 #include "engine/core/math/SOBBox.h"
 #include "engine/core/math/SRect.h"
 #include "engine/core/math/SSphere.h"
-#include "engine/core/render/STextureFiltration.h"
-#include "engine/core/render/STextureLoadParams.h"
 #include "engine/core/math/SVector3.h"
 #include "engine/core/math/SVector4.h"
+#include "engine/core/serialization/STextureFiltration.h"
+#include "engine/core/serialization/STextureLoadParams.h"
 
 #include <boost/shared_ptr.hpp>
 

@@ -5,7 +5,7 @@
 #include "engine/core/serialization/SSerializator.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 
 static const char* const kTarnSource = "Src\\SMesh";
 

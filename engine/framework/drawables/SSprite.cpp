@@ -9,7 +9,7 @@
 #include "engine/core/render/TResourceLock.h"
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/base/SEngineException.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/SVertices.h"
 
 #include <cmath>

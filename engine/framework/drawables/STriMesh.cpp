@@ -24,6 +24,16 @@ namespace {
 
 const uint32_t kMaxIndex = 65535;
 
+// A vertex's elements in the order a file holds them: one list for the writer and the reader.
+struct VertexField {
+    const char* key;
+    float SMeshVertex::*value;
+};
+const VertexField kVertexFields[] = {
+    {"X", &SMeshVertex::X},   {"Y", &SMeshVertex::Y},   {"Z", &SMeshVertex::Z}, {"NX", &SMeshVertex::NX},
+    {"NY", &SMeshVertex::NY}, {"NZ", &SMeshVertex::NZ}, {"U", &SMeshVertex::U}, {"V", &SMeshVertex::V},
+};
+
 SCore::SVector3 Position(const uint8_t* vertices, uint32_t stride, uint32_t i)
 {
     const float* f = reinterpret_cast<const float*>(vertices + size_t(i) * stride);
@@ -81,14 +91,7 @@ void STriMesh::DoSerialize(SCore::SSerializator& out)
             SMeshVertex v;
             std::memcpy(&v, pData + size_t(i) * m_VertexBuffer->m_VertexSize, sizeof v);
             out.BeginChild("Vertex");
-            out.Serialize("X", v.X);
-            out.Serialize("Y", v.Y);
-            out.Serialize("Z", v.Z);
-            out.Serialize("NX", v.NX);
-            out.Serialize("NY", v.NY);
-            out.Serialize("NZ", v.NZ);
-            out.Serialize("U", v.U);
-            out.Serialize("V", v.V);
+            for (const VertexField& field : kVertexFields) out.Serialize(field.key, v.*field.value);
             out.EndChild();
         }
     }
@@ -162,14 +165,7 @@ void STriMesh::ReadMesh(SCore::SDeserializator& in)
     for (uint32_t i = 0; i < vertexCount; ++i) {
         SMeshVertex& v = vertices[i];
         in.BeginChild(i);
-        in.Deserialize("X", v.X);
-        in.Deserialize("Y", v.Y);
-        in.Deserialize("Z", v.Z);
-        in.Deserialize("NX", v.NX);
-        in.Deserialize("NY", v.NY);
-        in.Deserialize("NZ", v.NZ);
-        in.Deserialize("U", v.U);
-        in.Deserialize("V", v.V);
+        for (const VertexField& field : kVertexFields) in.Deserialize(field.key, v.*field.value);
         in.EndChild();
     }
     in.EndChild();

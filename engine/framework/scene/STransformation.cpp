@@ -3,7 +3,7 @@
 #include "engine/core/serialization/SDeserializator.h"
 #include "engine/core/serialization/SSerializator.h"
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 
 static const char* const kTarnSource = "Src\\STransformation";
 

@@ -2,7 +2,7 @@
 // Runs a job once on its own thread, then the done event. A failure of the job is shown in a
 // message box, logged and recorded; the done event then does not run.
 
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/threads/SThread.h"
 
 #include <atomic>

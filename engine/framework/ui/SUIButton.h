@@ -2,7 +2,7 @@
 // A push button: a sprite per state, a click event fired by the first pointer-over event after a
 // press, a focus event fired once each time the pointer enters, and an optional tool tip.
 
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/ui/SUIControl.h"
 
 namespace TarnEngine {

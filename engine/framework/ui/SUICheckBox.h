@@ -2,7 +2,7 @@
 // A check box: a press toggles it; like a button it fires its click event on the first
 // pointer-over event after the press and its focus event once per entry of the pointer.
 
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/ui/SUIControl.h"
 
 namespace TarnEngine {

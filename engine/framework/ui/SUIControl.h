@@ -4,8 +4,8 @@
 // viewport; the base turns pointer events from client pixels into fractions, hit-tests them and
 // keeps the control's state (0 normal, 1 pointer over, 2 pressed).
 
-#include "engine/framework/input/IUIEvent.h"
-#include "engine/framework/input/SUIInputEvents.h"
+#include "engine/framework/threads/IUIEvent.h"
+#include "engine/framework/ui/SUIInputEvents.h"
 
 #include <boost/shared_ptr.hpp>
 

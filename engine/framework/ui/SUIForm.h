@@ -2,7 +2,7 @@
 // A form: a rectangle with an optional background sprite and child controls. It hands input to
 // its children relative to its own top-left corner and draws them offset by it.
 
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/ui/SUIControl.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 // A slider: a press on the bar sets the value (0 at the left edge, 1 at the right) and fires the
 // change event; the thumb is drawn at the value.
 
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/ui/SUIControl.h"
 
 namespace TarnEngine {

@@ -7,7 +7,7 @@
 #include "game/app/profiles/RGSaveFolder.h"
 #include "game/app/screens/RGScoreCount.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 

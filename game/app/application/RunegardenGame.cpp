@@ -10,7 +10,7 @@
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/objects/RGPYFactory.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/d3dx9.h"
 

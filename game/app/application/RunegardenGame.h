@@ -155,6 +155,11 @@ protected:
     void EndLevelDone(bool byChord);
     void EvaluateStroke();
     void ScrollView();
+    // The steps of the play mode's update, in order.
+    void PauseForMenu(bool changed);
+    void ReadPlayKeys(bool gameMenuShown);
+    void PressPlayField(bool gameMenuShown);
+    void CountLives();
     void BuildLevel(RGLevelPack& pack);
     // The render viewport: the play field, or the whole start-up window.
     void SetView(bool playField);

@@ -24,7 +24,7 @@
 #include "game/gameplay/levels/RGLevelTrainer.h"
 #include "game/gameplay/scripting/RGPythonHandle.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/services/RGToolType.h"
 
 #include <cstdio>
@@ -311,10 +311,8 @@ void RunegardenGame::EndLevelDone(bool byChord)
     }
 }
 
-void RunegardenGame::UpdatePlay(bool changed)
+void RunegardenGame::PauseForMenu(bool changed)
 {
-    TARN_TRY
-    CriticalSectionLock play(m_PlayLock.Section());
     if (changed) {
         if (!m_Paused) m_StartPrompt = true;
         m_Paused = true;
@@ -329,65 +327,59 @@ void RunegardenGame::UpdatePlay(bool changed)
         m_Paused = true;
     }
     m_GameMenuRequest.Set(false);
-    m_Frame->m_Lives = ProfileLives();
+}
 
-    // Only the in-game menu's own buttons leave it: no click or Space resumes the level under it.
-    const bool gameMenuShown = m_GameMenu->GetCurrentFormName() == kGameMenuForm;
-    if (m_GameMode->GetPendingMode() == RGGM_PLAY) {
-        m_Menu->Start();
-        ScrollView();
-        SCore::SKeyboard& keyboard = *GetViewport()->m_Input->GetKeyboard();
-        bool ended = false;
-        if (keyboard.IsKeyPressed(kKeyControl) && keyboard.IsKeyPressed(kKeyR) && keyboard.IsKeyPressed(kKeyG)) {
-            EndLevelDone(true);
-            ended = true;
-        }
-        if (keyboard.IsKeyPressed(kKeySpace)) {
-            if (!m_FocusPaused && !m_SpaceLatch && !gameMenuShown) {
-                if (m_StartPrompt)
-                    ClearStartPrompt();
-                else
-                    m_Paused = !m_Paused;
-                m_SpaceLatch = true;
-            }
-        } else if (!m_FocusPaused) {
-            m_SpaceLatch = false;
-        }
-        if (keyboard.IsKeyPressed(kKeyEscape) && !m_StartPrompt && !gameMenuShown) m_GameMenuRequest.Set(true);
-        if (!ended) {
-            if (m_Level->IsFailed()) {
-                StartLevelLoading();
-            } else if (m_Level->IsDone()) {
-                EndLevelDone(false);
-            }
-        }
+void RunegardenGame::ReadPlayKeys(bool gameMenuShown)
+{
+    SCore::SKeyboard& keyboard = *GetViewport()->m_Input->GetKeyboard();
+    bool ended = false;
+    if (keyboard.IsKeyPressed(kKeyControl) && keyboard.IsKeyPressed(kKeyR) && keyboard.IsKeyPressed(kKeyG)) {
+        EndLevelDone(true);
+        ended = true;
     }
-
-    if (m_GameMode->GetPendingMode() == RGGM_PLAY) {
-        if (m_LeftButtonHeld) {
-            if (m_StartPrompt) {
-                const bool menuRequested = m_GameMenuRequest.Get();
-                if (!menuRequested) m_Paused = false;
-                m_StartPrompt = false;
-            } else if (gameMenuShown) {
-                // The click belongs to the in-game menu.
-            } else if (m_Paused) {
-                if (!m_PauseButton || m_PauseButton->GetState() == TarnEngine::UI::SUICS_NORMAL) m_Paused = false;
-            } else {
-                if (gSoundManager && !gSoundManager->IsPlaying("Magic")) gSoundManager->PlaySound("Magic");
-                SCore::SMouse& mouse = *GetViewport()->m_Input->GetMouse();
-                const float x = static_cast<float>(mouse.GetX());
-                const float y = static_cast<float>(mouse.GetY());
-                if (x < static_cast<float>(m_ScreenWidth) && y < static_cast<float>(m_ScreenHeight))
-                    m_Painter->Render(x / static_cast<float>(m_ScreenWidth) - 0.02f,
-                                      y / static_cast<float>(m_ScreenHeight) - 0.02f);
-            }
-        } else {
-            EvaluateStroke();
+    if (keyboard.IsKeyPressed(kKeySpace)) {
+        if (!m_FocusPaused && !m_SpaceLatch && !gameMenuShown) {
+            if (m_StartPrompt)
+                ClearStartPrompt();
+            else
+                m_Paused = !m_Paused;
+            m_SpaceLatch = true;
         }
+    } else if (!m_FocusPaused) {
+        m_SpaceLatch = false;
     }
+    if (keyboard.IsKeyPressed(kKeyEscape) && !m_StartPrompt && !gameMenuShown) m_GameMenuRequest.Set(true);
+    if (ended) return;
+    if (m_Level->IsFailed()) {
+        StartLevelLoading();
+    } else if (m_Level->IsDone()) {
+        EndLevelDone(false);
+    }
+}
 
-    m_Level->Update(m_Paused);
+void RunegardenGame::PressPlayField(bool gameMenuShown)
+{
+    if (m_StartPrompt) {
+        const bool menuRequested = m_GameMenuRequest.Get();
+        if (!menuRequested) m_Paused = false;
+        m_StartPrompt = false;
+    } else if (gameMenuShown) {
+        // The click belongs to the in-game menu.
+    } else if (m_Paused) {
+        if (!m_PauseButton || m_PauseButton->GetState() == TarnEngine::UI::SUICS_NORMAL) m_Paused = false;
+    } else {
+        if (gSoundManager && !gSoundManager->IsPlaying("Magic")) gSoundManager->PlaySound("Magic");
+        SCore::SMouse& mouse = *GetViewport()->m_Input->GetMouse();
+        const float x = static_cast<float>(mouse.GetX());
+        const float y = static_cast<float>(mouse.GetY());
+        if (x < static_cast<float>(m_ScreenWidth) && y < static_cast<float>(m_ScreenHeight))
+            m_Painter->Render(x / static_cast<float>(m_ScreenWidth) - 0.02f,
+                              y / static_cast<float>(m_ScreenHeight) - 0.02f);
+    }
+}
+
+void RunegardenGame::CountLives()
+{
     std::vector<boost::shared_ptr<RGPythonObject>> actors;
     m_Level->GetActors(actors);
     int32_t living = 0;
@@ -398,14 +390,37 @@ void RunegardenGame::UpdatePlay(bool changed)
         m_Frame->m_ActorCount = living;
     }
     if (const boost::shared_ptr<RGUserProfile> profile = Profile()) profile->Lifes = m_Frame->m_Lives;
-    if (m_Frame->m_Lives <= 0) {
-        m_Frame->m_Lives = 0;
-        if (m_GameMode->GetPendingMode() != RGGM_GAMEOVER) {
-            m_GameMode->ChangeMode(RGGM_GAMEOVER);
-            RGLevelPacks::Main()->Reset();
-            m_Menu->Start();
-        }
+    if (m_Frame->m_Lives > 0) return;
+    m_Frame->m_Lives = 0;
+    if (m_GameMode->GetPendingMode() != RGGM_GAMEOVER) {
+        m_GameMode->ChangeMode(RGGM_GAMEOVER);
+        RGLevelPacks::Main()->Reset();
+        m_Menu->Start();
     }
+}
+
+void RunegardenGame::UpdatePlay(bool changed)
+{
+    TARN_TRY
+    CriticalSectionLock play(m_PlayLock.Section());
+    PauseForMenu(changed);
+    m_Frame->m_Lives = ProfileLives();
+    // Only the in-game menu's own buttons leave it: no click or Space resumes the level under it.
+    const bool gameMenuShown = m_GameMenu->GetCurrentFormName() == kGameMenuForm;
+    if (m_GameMode->GetPendingMode() == RGGM_PLAY) {
+        m_Menu->Start();
+        ScrollView();
+        ReadPlayKeys(gameMenuShown);
+    }
+    // The keys may have ended the level.
+    if (m_GameMode->GetPendingMode() == RGGM_PLAY) {
+        if (m_LeftButtonHeld)
+            PressPlayField(gameMenuShown);
+        else
+            EvaluateStroke();
+    }
+    m_Level->Update(m_Paused);
+    CountLives();
     TARN_CATCH("RunegardenGame::UpdatePlay()")
 }
 

@@ -25,7 +25,7 @@
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelPack.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/win32.h"
 

@@ -3,7 +3,7 @@
 // has no defaults of its own.
 
 #include "engine/core/serialization/SDeserializator.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 // event for the handler on the object and stores it in the control's slot, replacing (and so
 // releasing) what the slot held. The event does not own the object; the screen owns the control.
 
-#include "engine/framework/input/SUIEvent.h"
+#include "engine/framework/threads/SUIEvent.h"
 #include "engine/framework/ui/SUIButton.h"
 #include "engine/framework/ui/SUICheckBox.h"
 #include "engine/framework/ui/SUIForm.h"

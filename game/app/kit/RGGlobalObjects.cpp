@@ -3,7 +3,7 @@
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/services/RGFontMetrics.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
 
 namespace Runegarden {

@@ -1,7 +1,7 @@
 #include "game/app/screens/RGFinalCut.h"
 
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/core/render/STextureFiltration.h"
+#include "engine/core/serialization/STextureFiltration.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
 #include "game/app/kit/RGScreenKit.h"

@@ -2,7 +2,7 @@
 
 #include "engine/core/base/SLoger.h"
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/core/render/STextureFiltration.h"
+#include "engine/core/serialization/STextureFiltration.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/core/serialization/SXMLDeserializator.h"

@@ -8,7 +8,7 @@
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/app/kit/RGScreenKit.h"
 #include "game/gameplay/services/RGFontMetrics.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 #include "platform/win32.h"

@@ -2,7 +2,7 @@
 
 #include "engine/core/render/STextureAnimatorFrame.h"
 #include "engine/core/render/STexture.h"
-#include "engine/core/render/STextureFiltration.h"
+#include "engine/core/serialization/STextureFiltration.h"
 #include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/framework/ui/SUIButton.h"

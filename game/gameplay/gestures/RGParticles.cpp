@@ -4,7 +4,7 @@
 #include "engine/core/render/STextureAnimator.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/core/base/TarnCoreException.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "game/gameplay/gestures/RGParticleTrail.h"
 

@@ -14,8 +14,8 @@
 #include "engine/core/render/STextureAnimator.h"
 #include "engine/core/render/SViewport.h"
 #include "engine/core/serialization/SDeserializator.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/SSprite.h"
-#include "engine/framework/scene/SMathMatrix.h"
 #include "platform/win32.h"
 
 #include <boost/lexical_cast.hpp>

@@ -183,19 +183,6 @@ TEST_F(RGMp3PlayerTest, RequestsFromTwoThreadsReachTheMusicThreadWhole)
     }
 }
 
-TEST_F(RGMp3PlayerTest, DestroyingRightAfterStartOrWhilePlayingJoinsTheThread)
-{
-    for (int i = 0; i < 20; ++i) {
-        Start(1.0f);
-        m_Player.reset();
-    }
-    Start(1.0f);
-    m_Player->Play(kTone);
-    ASSERT_TRUE(GraphVolumesReach(0, 2));
-    m_Player.reset();
-    EXPECT_EQ(Graph(0).stops, 1u);
-}
-
 TEST_F(RGMp3PlayerTest, SettingThePlayRequestAfterAFadePlaysTheCurrentFileAgain)
 {
     Start(1.0f);

@@ -137,6 +137,26 @@ TEST_F(RGSoundManagerTest, ASoundTheMixerCannotTakeIsLoggedWhenRegistered)
     EXPECT_EQ(log.Text().find(":Click"), std::string::npos);
 }
 
+TEST_F(RGSoundManagerTest, AStereoSoundMixesEachChannelToItsOwnSide)
+{
+    const struct {
+        uint16_t bits;
+        std::string frame;
+        int16_t left, right;
+    } cases[] = {{8, "\xC0\x40", 64 << 8, -64 << 8}, {16, Samples16({8000, -3000}), 8000, -3000}};
+    for (const auto& c : cases) {
+        std::string data;
+        for (int i = 0; i < 2205; ++i) data += c.frame;
+        platformtest::WriteFile(m_Folder / "stereo.wav", Wav(data, 2, 22050, c.bits));
+        m_Manager->AddSound("Stereo", Utf8ToWide(m_Folder / "stereo.wav"), 1);
+        m_Manager->PlaySound("Stereo");
+        int16_t out[4];
+        pt::RenderMixer(out, 2);
+        EXPECT_EQ(out[0], c.left) << c.bits << "-bit";
+        EXPECT_EQ(out[1], c.right) << c.bits << "-bit";
+    }
+}
+
 TEST_F(RGSoundManagerTest, TwoThreadsPlayingAPoolOfTwoAtOnceGetOneBufferEach)
 {
     m_Manager->AddSound("Focus", m_Click, 2);

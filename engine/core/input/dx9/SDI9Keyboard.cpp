@@ -1,16 +1,13 @@
 #include "engine/core/input/dx9/SDI9Keyboard.h"
 
 #include "engine/core/base/TarnCoreDX9Exception.h"
-#include "engine/core/input/dx9/DIErrorName.h"
-
-#include <string>
 
 namespace SCore {
 
 static const char* const kTarnSource = "Src\\dx9\\SDI9Keyboard";
 
 SDI9Keyboard::SDI9Keyboard(IDirectInput8* directInput, HWND window, DWORD flags, int pressStrategy)
-    : m_Window(window), m_Flags(flags)
+    : m_Device("keyboard", window, flags)
 {
     TARN_TRY
     m_Strategy = CreateKeyboardPressStrategy(pressStrategy);
@@ -35,37 +32,21 @@ SDI9Keyboard::~SDI9Keyboard()
 void SDI9Keyboard::CreateDevice(IDirectInput8* directInput)
 {
     TARN_TRY
-    TARN_ASSERT(directInput != 0);
-    const HRESULT hr = directInput->CreateDevice(GUID_SysKeyboard, &m_Device, nullptr);
-    switch (hr) {
-    case DIERR_DEVICENOTREG: throw TarnCoreDX9Exception("can't create keyboard device: DIERR_DEVICENOTREG");
-    case DIERR_NOINTERFACE:
-    case DIERR_OUTOFMEMORY:
-    case DIERR_INVALIDPARAM:
-    case DIERR_NOTINITIALIZED: ThrowDIError("can't create keyboard device : ", hr);
-    default:
-        if (FAILED(hr) || !m_Device) {
-            m_Device = nullptr;
-            throw TarnCoreDX9Exception("can't create keyboard device : UNKNOWN ERROR");
-        }
-    }
+    m_Device.Create(directInput, GUID_SysKeyboard);
     TARN_CATCH("SDI9Keyboard::CreateDevice")
 }
 
 void SDI9Keyboard::SetDataFormat()
 {
     TARN_TRY
-    const HRESULT hr = m_Device->SetDataFormat(&c_dfDIKeyboard);
-    if (hr == DIERR_ACQUIRED || hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED)
-        ThrowDIError("can't create keyboard device : ", hr);
+    m_Device.SetDataFormat(&c_dfDIKeyboard);
     TARN_CATCH("SDI9Keyboard::SetDataFormat")
 }
 
 void SDI9Keyboard::SetCooperativeLevel()
 {
     TARN_TRY
-    const HRESULT hr = m_Device->SetCooperativeLevel(m_Window, m_Flags);
-    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) ThrowDIError("can't create keyboard device : ", hr);
+    m_Device.SetCooperativeLevel();
     TARN_CATCH("SDI9Keyboard::SetCooperativeLevel")
 }
 
@@ -98,10 +79,7 @@ void SDI9Keyboard::DoUpdate()
 
 void SDI9Keyboard::DoKill()
 {
-    if (!m_Device) return;
-    m_Device->Unacquire();
-    m_Device->Release();
-    m_Device = nullptr;
+    m_Device.Kill();
 }
 
 } // namespace SCore

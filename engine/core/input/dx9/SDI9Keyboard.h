@@ -2,6 +2,7 @@
 // The system keyboard through DirectInput 8: its 256-byte state read into the press strategy.
 
 #include "engine/core/input/SKeyboard.h"
+#include "engine/core/input/dx9/SDI9Device.h"
 #include "platform/dinput8.h"
 
 namespace SCore {
@@ -21,9 +22,7 @@ private:
     void SetCooperativeLevel();
     void Acquire();
 
-    HWND m_Window;
-    IDirectInputDevice8* m_Device = nullptr;
-    DWORD m_Flags;
+    SDI9Device m_Device;
 };
 
 } // namespace SCore

@@ -14,7 +14,7 @@ static const char* const kTarnSource = "Src\\dx9\\SDI9Mouse";
 static const int kMaxHeldBack = 8;
 
 SDI9Mouse::SDI9Mouse(IDirectInput8* directInput, int mouseMode, HWND window, DWORD flags)
-    : m_Window(window), m_Flags(flags)
+    : m_Device("mouse", window, flags)
 {
     TARN_TRY
     // A half-made device is released here: no destructor runs for a failed constructor.
@@ -40,37 +40,21 @@ SDI9Mouse::~SDI9Mouse()
 void SDI9Mouse::CreateDevice(IDirectInput8* directInput)
 {
     TARN_TRY
-    TARN_ASSERT(directInput != 0);
-    const HRESULT hr = directInput->CreateDevice(GUID_SysMouse, &m_Device, nullptr);
-    switch (hr) {
-    case DIERR_DEVICENOTREG: throw TarnCoreDX9Exception("can't create mouse device: DIERR_DEVICENOTREG");
-    case DIERR_NOINTERFACE:
-    case DIERR_OUTOFMEMORY:
-    case DIERR_INVALIDPARAM:
-    case DIERR_NOTINITIALIZED: ThrowDIError("can't create mouse device : ", hr);
-    default:
-        if (FAILED(hr) || !m_Device) {
-            m_Device = nullptr;
-            throw TarnCoreDX9Exception("can't create mouse device : UNKNOWN ERROR");
-        }
-    }
+    m_Device.Create(directInput, GUID_SysMouse);
     TARN_CATCH("SDI9Mouse::CreateDevice")
 }
 
 void SDI9Mouse::SetDataFormat()
 {
     TARN_TRY
-    const HRESULT hr = m_Device->SetDataFormat(&c_dfDIMouse);
-    if (hr == DIERR_ACQUIRED || hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED)
-        ThrowDIError("can't create mouse device : ", hr);
+    m_Device.SetDataFormat(&c_dfDIMouse);
     TARN_CATCH("SDI9Mouse::SetDataFormat")
 }
 
 void SDI9Mouse::SetCooperativeLevel()
 {
     TARN_TRY
-    const HRESULT hr = m_Device->SetCooperativeLevel(m_Window, m_Flags);
-    if (hr == DIERR_INVALIDPARAM || hr == DIERR_NOTINITIALIZED) ThrowDIError("can't create mouse device : ", hr);
+    m_Device.SetCooperativeLevel();
     TARN_CATCH("SDI9Mouse::SetCooperativeLevel")
 }
 
@@ -168,7 +152,7 @@ void SDI9Mouse::DoUpdate()
         // Client pixels: the cursor less the client area's top-left corner.
         WINDOWINFO info{};
         info.cbSize = sizeof(info);
-        GetWindowInfo(m_Window, &info);
+        GetWindowInfo(m_Device.Window(), &info);
         MoveTo(AxisX, cursor.x - info.rcClient.left);
         MoveTo(AxisY, cursor.y - info.rcClient.top);
     } else {
@@ -180,10 +164,7 @@ void SDI9Mouse::DoUpdate()
 
 void SDI9Mouse::DoKill()
 {
-    if (!m_Device) return;
-    m_Device->Unacquire();
-    m_Device->Release();
-    m_Device = nullptr;
+    m_Device.Kill();
 }
 
 } // namespace SCore

@@ -6,6 +6,7 @@
 // earlier in the same update (the release of a short click) waits for the next update.
 
 #include "engine/core/input/SMouse.h"
+#include "engine/core/input/dx9/SDI9Device.h"
 #include "platform/dinput8.h"
 
 namespace SCore {
@@ -29,9 +30,7 @@ private:
     void Apply(const DIDEVICEOBJECTDATA& entry, bool changed[8]);
     void HoldBack(int button, bool down);
 
-    HWND m_Window;
-    IDirectInputDevice8* m_Device = nullptr;
-    DWORD m_Flags;
+    SDI9Device m_Device;
     int m_MouseMode = 0;
     // Per button, the changes waiting for later updates; they alternate, so a count says it all.
     int m_HeldBack[8] = {};

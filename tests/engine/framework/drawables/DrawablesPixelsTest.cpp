@@ -2,9 +2,8 @@
 
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/STextureLock.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/SSprite.h"
-#include "engine/framework/drawables/SSpriteTransition.h"
 #include "engine/framework/drawables/STextureFont.h"
 #include "platform/testing_render.h"
 
@@ -84,21 +83,4 @@ TEST_F(DrawablesPixelsTest, PixelsTextureFontStringRendersItsGlyphs)
         uint32_t rgb;
     } expected[] = {{36, 27, 0xFF0000}, {76, 27, 0x00FF00}, {116, 27, 0x0000FF}, {36, 50, 0}, {140, 27, 0}};
     for (const auto& e : expected) EXPECT_EQ(e.rgb, image.Pixel(e.x, e.y) & 0xFFFFFF) << e.x << "," << e.y;
-}
-
-TEST_F(DrawablesPixelsTest, PixelsFadeChangesAlphaOverFakeTime)
-{
-    platform::testing::SetFakeTime(5000);
-    auto sprite = Solid(0xFFFF0000, false, SCA_CENTER, {0.5f, 0.5f, 0.5f, 0.5f});
-    sprite->m_Material.m_AlphaBlend = 1;
-    sprite->m_Material.m_SrcBlend = 5; // source alpha
-    sprite->m_Material.m_DstBlend = 6; // inverse source alpha
-    SSpriteTransition fade(500.0f);
-    fade.SetSprite(sprite);
-    fade.Start(STS_FADE_OUT);
-    for (auto step : {std::make_pair(0u, 255), std::make_pair(250u, 74), std::make_pair(501u, 0)}) {
-        platform::testing::SetFakeTime(5000 + step.first);
-        fade.Update();
-        EXPECT_NEAR(step.second, Red(Drawn(*sprite).Pixel(80, 60)), 2) << step.first << " ms";
-    }
 }

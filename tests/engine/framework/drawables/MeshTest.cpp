@@ -1,7 +1,7 @@
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
 #include "engine/core/render/SRenderDevice.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/STriMesh.h"
 #include "engine/framework/drawables/SVertices.h"
 #include "platform/testing_render.h"

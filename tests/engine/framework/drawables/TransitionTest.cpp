@@ -1,6 +1,6 @@
 #include "tests/engine/framework/drawables/DrawablesFixture.h"
 
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/drawables/SSpriteTransition.h"
 #include "engine/framework/drawables/STextureFont.h"

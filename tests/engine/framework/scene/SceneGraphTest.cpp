@@ -2,7 +2,7 @@
 
 #include "engine/core/render/SRenderDevice.h"
 #include "engine/framework/scene/SCamera.h"
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 #include "engine/framework/scene/SSceneGraph.h"
 #include "engine/framework/scene/SSceneNodeAction.h"
 #include "engine/framework/scene/SSceneNodeCamera.h"

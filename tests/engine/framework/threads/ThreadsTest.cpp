@@ -1,7 +1,7 @@
 #include "engine/core/base/SEngineException.h"
 #include "engine/framework/threads/SBackgroundWorker.h"
 #include "engine/framework/threads/SLockGuard.h"
-#include "engine/framework/input/SUIEvent.h"
+#include "engine/framework/threads/SUIEvent.h"
 #include "platform/testing.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/ThrownText.h"

@@ -3,7 +3,7 @@
 // counting callbacks and pointer helpers in client pixels.
 
 #include "engine/core/render/STexture.h"
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/ui/SUIControl.h"
 #include "tests/engine/framework/drawables/DrawablesFixture.h"

@@ -12,7 +12,7 @@
 #include "game/app/screens/RGMap.h"
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "engine/core/input/SInput.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"

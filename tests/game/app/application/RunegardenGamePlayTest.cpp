@@ -6,7 +6,7 @@
 #include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/scripting/RGPythonHandle.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 
 #include "tests/game/app/application/GameFixture.h"
 

@@ -32,16 +32,19 @@ protected:
         count.OnNextLevel();
         Frame();
     }
-    // The map's choice of a level, as its buttons leave it.
+    // The map's choice of a level: its pot clicked on the shown map, with the current-level mark
+    // the case gives; the pack then plays it, as the map mode's handler has it do.
     void Choose(unsigned int index, bool current, bool bonus = false)
     {
         RGMap& map = *m_Game->GetMap();
         map.m_BonusMap = bonus;
-        RGLevelPack& pack = bonus ? *RGLevelPacks::Bonus() : MainPack();
-        map.m_SelectedLevelName = pack.GetLevelName(index);
-        map.m_FinalLevel = !bonus && index + 1 == MainPack().GetLevelCount();
+        map.Start();
+        const TarnEngine::UI::SUIButton& pot = *map.GetPots()[index];
+        Click(*map.GetShownForm(), pot.m_X + 0.01f, pot.m_Y + 0.01f);
+        ASSERT_TRUE(map.m_Leave);
+        map.m_Leave = false;
         (bonus ? map.m_CurrentLevelBonus : map.m_CurrentLevelMain) = current;
-        pack.SetCurrentLevel(map.m_SelectedLevelName);
+        (bonus ? *RGLevelPacks::Bonus() : MainPack()).SetCurrentLevel(map.m_SelectedLevelName);
     }
     void SetLevel(unsigned int index)
     {

@@ -4,7 +4,7 @@
 // Unlike the application fixture's, these frames read no window input (the tests set the
 // left-button flag themselves) and sleeps return at once, leaving the clock to the tests.
 
-#include "engine/framework/input/SUIInputEvents.h"
+#include "engine/framework/ui/SUIInputEvents.h"
 #include "engine/framework/ui/SUIControl.h"
 #include "game/app/screens/RGMap.h"
 #include "game/app/screens/RGMenu.h"

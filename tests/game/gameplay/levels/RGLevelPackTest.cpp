@@ -2,7 +2,7 @@
 // level, and the errors of a broken pack.
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelPack.h"
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 #include "tests/support/LogCapture.h"
 

@@ -102,6 +102,32 @@ TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLev
     }
 }
 
+TEST_F(RGLevelTest, ASpellCastWhileTheViewIsScrolledMovesWithTheViewOnItsOwnAxisOnly)
+{
+    SCore::SVector3 still, scrolled;
+    float scroll = 0.0f;
+    for (bool right : {false, true}) {
+        auto level = Read();
+        level->Update(false);
+        const float before = level->GetWorld()->m_Offset.X;
+        for (int frame = 0; right && frame < 100; ++frame) {
+            pt::AdvanceFakeTime(20);
+            level->MoveRight();
+            level->Update(false);
+        }
+        if (right) scroll = level->GetWorld()->m_Offset.X - before;
+        ASSERT_TRUE(level->ProcessTool(RGTT_WALL, 0.5f, 0.5f, 0.1f, 0.2f));
+        pt::AdvanceFakeTime(10);
+        level->Update(false); // the body takes the place the script gave the spell
+        RGScriptLock lock;
+        (right ? scrolled : still) = level->GetWorld()->GetStaticObjects()[0]->GetPosition();
+    }
+    ASSERT_LT(scroll, -0.1f) << "the view scrolled";
+    // Within what one step of the world moves a wall.
+    EXPECT_NEAR(scrolled.X - still.X, -scroll, 1e-3f) << "the spell lands where it was drawn in the world";
+    EXPECT_NEAR(scrolled.Y, still.Y, 1e-3f) << "a horizontal scroll leaves its height";
+}
+
 TEST_F(RGLevelTest, TheWrittenFormHoldsTheNamesViewAndToolsAndRefusesWindObjects)
 {
     const char* const names[] = {"RGTT_WALL", "RGTT_BRIDGE", "RGTT_WINDRIGHT", "RGTT_WINDLEFT", "RGTT_TELEPORT"};

@@ -1,4 +1,4 @@
-#include "game/gameplay/services/RGLevelPacks.h"
+#include "game/gameplay/levels/RGLevelPacks.h"
 
 #include "engine/core/base/TarnCoreException.h"
 #include "engine/core/serialization/SDeserializator.h"

@@ -1,4 +1,4 @@
-#include "engine/framework/scene/SMathMatrix.h"
+#include "engine/framework/drawables/SMathMatrix.h"
 
 #include "engine/core/base/TarnCoreException.h"
 

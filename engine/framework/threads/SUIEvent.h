@@ -1,7 +1,7 @@
 #pragma once
 // A member function bound to its object for the UI; same contract as SCore::SEvent.
 
-#include "engine/framework/input/IUIEvent.h"
+#include "engine/framework/threads/IUIEvent.h"
 
 namespace TarnEngine {
 namespace UI {
