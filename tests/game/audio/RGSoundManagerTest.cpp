@@ -143,7 +143,7 @@ TEST_F(RGSoundManagerTest, AStereoSoundMixesEachChannelToItsOwnSide)
         uint16_t bits;
         std::string frame;
         int16_t left, right;
-    } cases[] = {{8, "\xC0\x40", 64 << 8, -64 << 8}, {16, Samples16({8000, -3000}), 8000, -3000}};
+    } cases[] = {{8, "\xC0\x40", 64 * 256, -64 * 256}, {16, Samples16({8000, -3000}), 8000, -3000}};
     for (const auto& c : cases) {
         std::string data;
         for (int i = 0; i < 2205; ++i) data += c.frame;
