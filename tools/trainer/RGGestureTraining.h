@@ -19,7 +19,7 @@ struct RGTrainingOptions {
     int trainScribbles = 6000;
     int testPerClass = 2000;
     int epochs = 50;
-    int hidden = 32;
+    std::vector<int> hidden = {32};   // the hidden layers' sizes, input side first
     double rate = 0.01;
     double momentum = 0.5;
 };
