@@ -111,7 +111,9 @@ RGGestureSynth::Path RGGestureSynth::Circle()
 RGGestureSynth::Path RGGestureSynth::Scribble()
 {
     // What players draw that is no spell. Shapes the reduced grid cannot tell from a gesture are
-    // left out: straight lines either way (any line fills its own box), "O", "C", "<", ">", "n".
+    // left out: straight lines either way (any line fills its own box), "O", "C", "<", ">", "n",
+    // and zigzags and waves drawn downwards (the grid stretches a narrow one to its full width,
+    // where it is a wall drawn with a wobbling hand).
     Path corners;
     switch (m_Random.Index(12)) {
     case 0: {   // a scrawl: wandering corners, sharp or smooth
@@ -119,25 +121,21 @@ RGGestureSynth::Path RGGestureSynth::Scribble()
         for (int i = 0; i < n; ++i) corners.push_back({m_Random.Uniform(-0.5, 0.5), m_Random.Uniform(-0.5, 0.5)});
         return Polyline(corners, m_Random.Chance(0.5), 40);
     }
-    case 1: {   // zigzag across or down
+    case 1: {   // zigzag across
         const int n = 4 + m_Random.Index(6);
-        const bool across = m_Random.Chance(0.5);
         for (int i = 0; i < n; ++i) {
             const double along = -0.5 + static_cast<double>(i) / (n - 1) + m_Random.Uniform(-0.05, 0.05);
-            const double side = (i % 2 ? 0.5 : -0.5) * m_Random.Uniform(0.5, 1.0);
-            corners.push_back(across ? Vec{along, side} : Vec{side, along});
+            corners.push_back({along, (i % 2 ? 0.5 : -0.5) * m_Random.Uniform(0.5, 1.0)});
         }
         return Polyline(corners, m_Random.Chance(0.3), 40);
     }
-    case 2: {   // squiggle: a wave of changing height, across or down
+    case 2: {   // squiggle: a wave of changing height, across
         Path path;
         const double periods = m_Random.Uniform(1.3, 4.0);
         const double grow = m_Random.Uniform(-0.6, 0.6);
-        const bool across = m_Random.Chance(0.5);
         for (int i = 0; i <= 240; ++i) {
             const double u = i / 240.0;
-            const double side = 0.5 * (1.0 + grow * (u - 0.5)) * std::sin(2.0 * kPi * periods * u);
-            path.push_back(across ? Vec{u - 0.5, side} : Vec{side, u - 0.5});
+            path.push_back({u - 0.5, 0.5 * (1.0 + grow * (u - 0.5)) * std::sin(2.0 * kPi * periods * u)});
         }
         return path;
     }

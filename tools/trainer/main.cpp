@@ -17,12 +17,12 @@ const char* const kUsage =
     "usage: nn_trainer [options]\n"
     "Trains the gesture network and prints its report on held-out strokes.\n"
     "  --out FILE        write the network to FILE (nothing is written without it)\n"
-    "  --hidden N[,N]    hidden layer sizes, input side first (default 32)\n"
+    "  --hidden N[,N]    hidden layer sizes, input side first (default 48,32)\n"
     "  --seed N          random seed (default 1)\n"
-    "  --train N         training strokes per gesture (default 5000)\n"
-    "  --scribbles N     training scribbles (default 6000)\n"
+    "  --train N         training strokes per gesture (default 12000)\n"
+    "  --scribbles N     training scribbles (default 24000)\n"
     "  --test N          held-out strokes per gesture and of scribbles (default 2000)\n"
-    "  --epochs N        passes over the training strokes (default 50)\n"
+    "  --epochs N        passes over the training strokes (default 40)\n"
     "  --rate X          starting learning rate (default 0.01)\n"
     "  --help            print this and exit\n";
 
