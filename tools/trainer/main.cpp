@@ -23,7 +23,6 @@ const char* const kUsage =
     "  --scribbles N     training scribbles (default 24000)\n"
     "  --test N          held-out strokes per gesture and of scribbles (default 2000)\n"
     "  --epochs N        passes over the training strokes (default 40)\n"
-    "  --rate X          starting learning rate (default 0.01)\n"
     "  --help            print this and exit\n";
 
 // A whole number of at least `least`, or false.
@@ -66,10 +65,6 @@ int main(int argc, char** argv)
                 if (comma == std::string::npos) break;
                 start = comma + 1;
             }
-        } else if (arg == "--rate") {
-            char* end = nullptr;
-            options.rate = std::strtod(value.c_str(), &end);
-            ok = !value.empty() && *end == '\0' && options.rate > 0.0;
         } else if (arg == "--seed" || arg == "--train" || arg == "--scribbles" || arg == "--test" ||
                    arg == "--epochs") {
             ok = ParseCount(value, arg == "--seed" ? 0 : 1, n);
