@@ -41,10 +41,9 @@ struct GLTexture {
     }
 };
 
-// True when names were deleted: a deleted name that was bound is bound no longer.
-bool DeleteReleasedTextures()
+void DeleteReleasedTextures()
 {
-    if (!g_AnyReleased.load(std::memory_order_acquire)) return false;
+    if (!g_AnyReleased.load(std::memory_order_acquire)) return;
     std::vector<GLuint> dead;
     {
         std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
@@ -52,7 +51,6 @@ bool DeleteReleasedTextures()
         g_AnyReleased.store(false, std::memory_order_relaxed);
     }
     if (!dead.empty()) glDeleteTextures(GLsizei(dead.size()), dead.data());
-    return !dead.empty();
 }
 
 float Float(DWORD bits)
@@ -206,7 +204,6 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
         m_WindowMatchesFormat = red == 8 && green == 8 && blue == 8 && alpha == 0 && depth == 24;
         std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
         m_Generation = ++g_ContextGeneration;
-        m_BoundTexture = 0;
         g_ReleasedNames.clear();
     }
     SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
@@ -257,7 +254,7 @@ void GLBackend::BindBackBuffer(DeviceState&)
     // Another context (a second device, a plain GL program) may have been made current.
     if (SDL_GL_GetCurrentContext() != m_Context)
         SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
-    if (DeleteReleasedTextures()) m_BoundTexture = 0;
+    DeleteReleasedTextures();
     // Nothing else binds a framebuffer in this context between ChooseTarget and Present.
     const unsigned target = m_Direct ? 0 : m_Framebuffer;
     if (m_Bound != target) {
@@ -377,21 +374,16 @@ bool GLBackend::UploadTexture(IDirect3DTexture9* texture)
     bool fresh = false;
     TextureData& data = *texture->Data();
     std::lock_guard<std::mutex> guard(data.lock);
-    GLTexture* handle = static_cast<GLTexture*>(data.backendHandle.get());
+    auto handle = std::static_pointer_cast<GLTexture>(data.backendHandle);
     if (!handle || handle->generation != m_Generation) {
-        std::shared_ptr<GLTexture> made = std::make_shared<GLTexture>();
-        glGenTextures(1, &made->name);
-        made->generation = m_Generation;
-        data.backendHandle = made;
-        handle = made.get();
+        handle = std::make_shared<GLTexture>();
+        glGenTextures(1, &handle->name);
+        handle->generation = m_Generation;
+        data.backendHandle = handle;
         for (TextureLevel& l : data.levels) l.dirty = true;
         fresh = true;
     }
-    // Sprites mostly share a texture; binding it again for each would cost the driver a lookup.
-    if (handle->name != m_BoundTexture) {
-        glBindTexture(GL_TEXTURE_2D, handle->name);
-        m_BoundTexture = handle->name;
-    }
+    glBindTexture(GL_TEXTURE_2D, handle->name);
     if (fresh) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, GLint(data.levels.size()) - 1); // complete

@@ -65,7 +65,6 @@ private:
     bool m_WindowMatchesFormat = false; // the window's buffers hold what the back buffer holds
     bool m_Direct = false;              // this frame is drawn into the window
     unsigned m_Bound = 0;               // the framebuffer bound for drawing
-    unsigned m_BoundTexture = 0;        // the texture name bound in this context
     UINT m_Width = 0, m_Height = 0;
     unsigned m_Generation = 0;
 };
