@@ -1,13 +1,13 @@
 // The cost of one idle frame of the engine's run loop (one message peek, the update, clear,
 // begin scene, end scene and present with nothing drawn) against a bare OpenGL program doing
-// the same clear and swap. Both run in one program on the same display; without a display the
-// engine frame runs on the headless device and the bare loop is skipped. The bare loop runs on a
-// hidden window and, as the engine's window is, on a shown one: there the display server also
-// copies every frame to the screen.
+// the same clear and swap on a shown window, as the engine's is. Both run in one program on the
+// same display, frame about, in wall and main-thread CPU time; without a display the engine
+// frame runs alone on the headless device.
 
 #include "engine/framework/app/TarnApplication.h"
 #include "bench/support/BareQuadRenderer.h"
 #include "bench/support/ShownWindow.h"
+#include "bench/support/SideTimes.h"
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
@@ -17,7 +17,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -57,55 +60,32 @@ std::wstring EmptyTextureList()
     return path.wstring();
 }
 
-void BM_EngineIdleFrame(benchmark::State& state)
+void BM_IdleFrame(benchmark::State& state)
 {
     std::unique_ptr<IdleApp> app(new IdleApp);
     app->DoInit("D3D9Render");
     app->Create("idle frame", 640, 480, 32, false, EmptyTextureList());
-    for (auto _ : state) app->Frame();
-    state.SetItemsProcessed(state.iterations());
+    std::unique_ptr<bench::ShownWindow> window;
+    std::unique_ptr<bench::BareQuadRenderer> bare;
+    if (platform::sdl::VideoAvailable()) {
+        window.reset(new bench::ShownWindow("bare frame", 640, 480));
+        bare.reset(new bench::BareQuadRenderer(window->Handle(), 640, 480));
+        if (!bare->Ready()) bare.reset();
+    }
+    std::vector<std::function<void()>> sides = {[&] { app->Frame(); }};
+    if (bare) sides.push_back([&] { bare->DrawFrame(nullptr, 0, 0.0f); }); // the clear and the swap alone
+    bench::SideTimes times(bare ? std::vector<std::string>{"engine", "bare"} : std::vector<std::string>{"engine"});
+    for (auto _ : state) times.RunOnce(sides);
+    times.Report(state);
+    if (bare) times.ReportRatio(state, 0, 1);
+    bare.reset();
+    window.reset();
     // The frame's shutdown waits are not part of the measurement.
     platform::testing::SetSleepMode(platform::testing::SleepMode::Return);
     app.reset();
     platform::testing::SetSleepMode(platform::testing::SleepMode::Real);
 }
-BENCHMARK(BM_EngineIdleFrame)->Unit(benchmark::kMicrosecond);
-
-void BM_BareSdlGlFrame(benchmark::State& state)
-{
-    if (!platform::sdl::VideoAvailable()) {
-        state.SkipWithError("no display");
-        return;
-    }
-    platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
-    HWND window = platform::testing::CreateRenderTestWindow(640, 480);
-    {
-        bench::BareQuadRenderer bare(window, 640, 480);
-        if (!bare.Ready()) state.SkipWithError("no OpenGL context");
-        // No quads: the clear and the swap alone, as the idle engine frame does.
-        if (bare.Ready())
-            for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);
-        state.SetItemsProcessed(state.iterations());
-    }
-    platform::testing::DestroyRenderTestWindow(window);
-}
-BENCHMARK(BM_BareSdlGlFrame)->Unit(benchmark::kMicrosecond);
-
-void BM_BareSdlGlFrameShownWindow(benchmark::State& state)
-{
-    if (!platform::sdl::VideoAvailable()) {
-        state.SkipWithError("no display");
-        return;
-    }
-    platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
-    bench::ShownWindow window("bare frame", 640, 480);
-    bench::BareQuadRenderer bare(window.Handle(), 640, 480);
-    if (!bare.Ready()) state.SkipWithError("no OpenGL context");
-    if (bare.Ready())
-        for (auto _ : state) bare.DrawFrame(nullptr, 0, 0.0f);
-    state.SetItemsProcessed(state.iterations());
-}
-BENCHMARK(BM_BareSdlGlFrameShownWindow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IdleFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -128,7 +128,7 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
         if (p.BackBufferFormat == D3DFMT_UNKNOWN) p.BackBufferFormat = m_State->params.BackBufferFormat;
         hr = m_Backend->Configure(p.hDeviceWindow, p);
         if (hr == S_OK) {
-            std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+            std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
             m_State->params = p;
             m_State->SetDefaults();
             D3DSURFACE_DESC desc = {p.BackBufferFormat, D3DRTYPE_SURFACE, D3DUSAGE_RENDERTARGET,
@@ -168,7 +168,7 @@ HRESULT IDirect3DDevice9::Present(const RECT*, const RECT*, HWND, const void*)
     if (hr == S_OK && !OnMainThread("Present")) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK && platform::hooks::SimulatedLoss()) hr = D3DERR_DEVICELOST;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         m_Backend->Present(*m_State);
         ++m_State->frames;
         platform::hooks::CountPresentedFrame();
@@ -182,7 +182,7 @@ HRESULT IDirect3DDevice9::GetRenderTarget(DWORD index, IDirect3DSurface9** surfa
     HRESULT hr = TakeInjected("IDirect3DDevice9::GetRenderTarget");
     if (hr == S_OK && (index != 0 || !surface)) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         *surface = m_State->renderTarget ? m_State->renderTarget : m_State->backBuffer;
         (*surface)->AddRef();
     }
@@ -196,7 +196,7 @@ HRESULT IDirect3DDevice9::GetBackBuffer(UINT, UINT index, D3DBACKBUFFER_TYPE,
     HRESULT hr = TakeInjected("IDirect3DDevice9::GetBackBuffer");
     if (hr == S_OK && (index != 0 || !surface)) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         *surface = m_State->backBuffer;
         (*surface)->AddRef();
     }
@@ -211,7 +211,7 @@ HRESULT IDirect3DDevice9::SetRenderTarget(DWORD index, IDirect3DSurface9* surfac
     if (hr == S_OK && surface->OwnerTexture() && !(surface->Desc().Usage & D3DUSAGE_RENDERTARGET))
         hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         IDirect3DSurface9* target = surface == m_State->backBuffer ? nullptr : surface;
         if (target) target->AddRef();
         if (m_State->renderTarget) m_State->renderTarget->Release();
@@ -231,7 +231,7 @@ HRESULT IDirect3DDevice9::Clear(DWORD count, const void* rects, DWORD flags, D3D
     if (hr == S_OK && (!OnMainThread("Clear") || (count != 0 && rects != nullptr)))
         hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         m_Backend->Clear(*m_State, flags, colour, z);
     }
     int32_t zBits;
@@ -245,7 +245,7 @@ HRESULT IDirect3DDevice9::SetTransform(D3DTRANSFORMSTATETYPE type, const D3DMATR
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetTransform");
     if (hr == S_OK && (!matrix || !ValidTransform(type))) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         *TransformSlot(*m_State, type) = *matrix;
     }
     RECORD("SetTransform", hr, type);
@@ -257,7 +257,7 @@ HRESULT IDirect3DDevice9::GetTransform(D3DTRANSFORMSTATETYPE type, D3DMATRIX* ma
     HRESULT hr = TakeInjected("IDirect3DDevice9::GetTransform");
     if (hr == S_OK && (!matrix || !ValidTransform(type))) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         *matrix = *TransformSlot(*m_State, type);
     }
     return hr;
@@ -268,7 +268,7 @@ HRESULT IDirect3DDevice9::SetViewport(const D3DVIEWPORT9* viewport)
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetViewport");
     if (hr == S_OK && !viewport) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         if (uint64_t(viewport->X) + viewport->Width > m_State->TargetWidth() ||
             uint64_t(viewport->Y) + viewport->Height > m_State->TargetHeight())
             hr = D3DERR_INVALIDCALL;
@@ -283,7 +283,7 @@ HRESULT IDirect3DDevice9::SetViewport(const D3DVIEWPORT9* viewport)
 HRESULT IDirect3DDevice9::GetViewport(D3DVIEWPORT9* viewport)
 {
     if (!viewport) return D3DERR_INVALIDCALL;
-    std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+    std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
     *viewport = m_State->viewport;
     return D3D_OK;
 }
@@ -350,7 +350,7 @@ HRESULT IDirect3DDevice9::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture
     if (hr == S_OK && stage >= kStages) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
         IDirect3DTexture9* t = static_cast<IDirect3DTexture9*>(texture);
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         if (t) t->AddRef();
         if (m_State->textures[stage]) m_State->textures[stage]->Release();
         m_State->textures[stage] = t;
@@ -366,7 +366,7 @@ HRESULT IDirect3DDevice9::SetFVF(DWORD fvf)
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetFVF");
     if (hr == S_OK && platform::render::VertexSize(fvf) == 0) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         m_State->fvf = fvf;
     }
     RECORD("SetFVF", hr, fvf);
@@ -379,7 +379,7 @@ HRESULT IDirect3DDevice9::SetStreamSource(UINT stream, IDirect3DVertexBuffer9* b
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetStreamSource");
     if (hr == S_OK && (stream != 0 || offset != 0)) hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         if (buffer) buffer->AddRef();
         if (m_State->stream) m_State->stream->Release();
         m_State->stream = buffer;
@@ -393,7 +393,7 @@ HRESULT IDirect3DDevice9::SetIndices(IDirect3DIndexBuffer9* buffer)
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::SetIndices");
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         if (buffer) buffer->AddRef();
         if (m_State->indices) m_State->indices->Release();
         m_State->indices = buffer;
@@ -409,7 +409,7 @@ HRESULT IDirect3DDevice9::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex,
     if (hr == S_OK && (!OnMainThread("DrawPrimitive") || !ElementCount(type, primCount, &count)))
         hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         DeviceState& s = *m_State;
         if (!StreamFitsFormat(s) || startVertex + count > s.stream->Length() / s.streamStride)
             hr = D3DERR_INVALIDCALL;
@@ -434,7 +434,7 @@ HRESULT IDirect3DDevice9::DrawIndexedPrimitive(D3DPRIMITIVETYPE type, INT baseVe
                        !ElementCount(type, primCount, &count)))
         hr = D3DERR_INVALIDCALL;
     if (hr == S_OK) {
-        std::lock_guard<std::recursive_mutex> guard(m_State->lock);
+        std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
         DeviceState& s = *m_State;
         if (!StreamFitsFormat(s) || !s.indices ||
             startIndex + count > s.indices->Length() / s.indices->IndexSize()) {

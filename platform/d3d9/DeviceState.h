@@ -4,9 +4,9 @@
 // serialises them with its device lock); backends read it when they clear, draw and present.
 
 #include "platform/d3d9.h"
+#include "platform/posix/RecursiveLock.h"
 
 #include <atomic>
-#include <mutex>
 
 namespace platform {
 namespace render {
@@ -46,7 +46,7 @@ struct DeviceState {
     D3DPRESENT_PARAMETERS params{};
     bool inScene = false;
     unsigned frames = 0;
-    std::recursive_mutex lock; // leaf lock of the shadow
+    RecursiveLock lock; // leaf lock of the shadow
 
     DeviceState() { SetDefaults(); }
     ~DeviceState() { ReleaseBindings(); }

@@ -356,7 +356,7 @@ INT ID3DXFont::DrawTextA(const char* text, INT count, RECT* rect, DWORD format, 
     Upload(block, m_Texture);
     if (!FillQuad(quad, m_Device, m_Quad)) return 0;
     platform::render::DeviceState& state = m_Device->State();
-    std::lock_guard<std::recursive_mutex> guard(state.lock);
+    std::lock_guard<platform::RecursiveLock> guard(state.lock);
     FontDrawStates states(state, m_Texture, m_Quad);
     return SUCCEEDED(m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)) ? block.height : 0;
 }

@@ -20,6 +20,8 @@ namespace platform {
 namespace render {
 namespace {
 
+const size_t kStagingBytes = 4096;
+
 // Texture names of released textures, deleted by the main thread at its next GL work.
 std::mutex g_ReleasedNamesLock;
 std::vector<GLuint> g_ReleasedNames;
@@ -506,14 +508,28 @@ void GLBackend::Draw(DeviceState& s, const DrawCall& call)
                             (s.fvf & D3DFVF_TEX1 ? 4u : 0u);
     const bool switchArrays = !known || m_Applied.arrays != arrays;
     m_Applied.arrays = arrays;
-    const uint8_t* base = s.stream->Bytes() + size_t(call.baseVertex) * s.streamStride;
     GLsizei stride = GLsizei(s.streamStride);
+    GLuint count = ElementCount(call.type, call.primCount);
+    GLint first = GLint(call.start);
+    const uint8_t* base = s.stream->Bytes() + size_t(call.baseVertex) * s.streamStride;
+    const size_t bytes = size_t(count) * s.streamStride;
+    if (!call.indexed && bytes <= kStagingBytes) {
+        if (m_Staging.size() != kStagingBytes) m_Staging.assign(kStagingBytes, 0);
+        std::memcpy(m_Staging.data(), base + size_t(first) * s.streamStride, bytes);
+        base = m_Staging.data();
+        first = 0;
+    }
+    const bool movePointers = switchArrays || m_Applied.pointers != base || m_Applied.pointerFvf != s.fvf ||
+                              m_Applied.pointerStride != s.streamStride;
+    m_Applied.pointers = base;
+    m_Applied.pointerFvf = s.fvf;
+    m_Applied.pointerStride = s.streamStride;
     size_t offset = pretransformed ? 16 : 12;
     if (switchArrays) glEnableClientState(GL_VERTEX_ARRAY);
-    glVertexPointer(3, GL_FLOAT, stride, base);
+    if (movePointers) glVertexPointer(3, GL_FLOAT, stride, base);
     if (s.fvf & D3DFVF_NORMAL) {
         if (switchArrays) glEnableClientState(GL_NORMAL_ARRAY);
-        glNormalPointer(GL_FLOAT, stride, base + offset);
+        if (movePointers) glNormalPointer(GL_FLOAT, stride, base + offset);
         offset += 12;
     } else if (switchArrays) {
         glDisableClientState(GL_NORMAL_ARRAY);
@@ -521,7 +537,7 @@ void GLBackend::Draw(DeviceState& s, const DrawCall& call)
     }
     if (s.fvf & D3DFVF_DIFFUSE) {
         if (switchArrays) glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + offset); // D3DCOLOR bytes
+        if (movePointers) glColorPointer(GL_BGRA, GL_UNSIGNED_BYTE, stride, base + offset); // D3DCOLOR bytes
         offset += 4;
     } else if (switchArrays) {
         glDisableClientState(GL_COLOR_ARRAY);
@@ -529,18 +545,17 @@ void GLBackend::Draw(DeviceState& s, const DrawCall& call)
     }
     if (s.fvf & D3DFVF_TEX1) {
         if (switchArrays) glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        glTexCoordPointer(2, GL_FLOAT, stride, base + offset);
+        if (movePointers) glTexCoordPointer(2, GL_FLOAT, stride, base + offset);
     } else if (switchArrays) {
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     }
     GLenum mode = PrimitiveMode(call.type);
-    GLuint count = ElementCount(call.type, call.primCount);
     if (call.indexed) {
         UINT size = s.indices->IndexSize();
         glDrawElements(mode, GLsizei(count), size == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT,
                        s.indices->Bytes() + size_t(call.start) * size);
     } else {
-        glDrawArrays(mode, GLint(call.start), GLsizei(count));
+        glDrawArrays(mode, first, GLsizei(count));
     }
 }
 

@@ -10,6 +10,9 @@
 
 #include "platform/d3d9/Backend.h"
 
+#include <cstdint>
+#include <vector>
+
 struct SDL_Window;
 
 namespace platform {
@@ -47,8 +50,14 @@ private:
         DWORD stage[8];
         D3DMATRIX textureMatrix;
         unsigned arrays = 0; // normal, colour and texture coordinate arrays on (bits 0, 1, 2)
+        const void* pointers = nullptr; // where the arrays point, for the format and stride below
+        DWORD pointerFvf = 0;
+        UINT pointerStride = 0;
     };
     Applied m_Applied;
+    // Small draws are copied here, so the arrays keep pointing at one place from draw to draw
+    // (a moved array costs the driver more than the copy).
+    std::vector<uint8_t> m_Staging;
 
     SDL_Window* m_Window = nullptr;
     void* m_Context = nullptr;

@@ -1,14 +1,15 @@
-// Critical sections as recursive mutexes.
+// Critical sections as the layer's recursive lock.
 
 #include "platform/win32.h"
 
+#include "platform/posix/RecursiveLock.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
 
 namespace {
 
-std::recursive_mutex& Mutex(CRITICAL_SECTION* cs)
+platform::RecursiveLock& Mutex(CRITICAL_SECTION* cs)
 {
     if (!cs || !cs->impl) {
         // Using a section that was never initialised (or already deleted) is a programming error
@@ -16,12 +17,12 @@ std::recursive_mutex& Mutex(CRITICAL_SECTION* cs)
         std::fputs("critical section used before InitializeCriticalSection\n", stderr);
         std::abort();
     }
-    return *static_cast<std::recursive_mutex*>(cs->impl);
+    return *static_cast<platform::RecursiveLock*>(cs->impl);
 }
 
 } // namespace
 
-void InitializeCriticalSection(CRITICAL_SECTION* cs) { cs->impl = new std::recursive_mutex; }
+void InitializeCriticalSection(CRITICAL_SECTION* cs) { cs->impl = new platform::RecursiveLock; }
 
 void EnterCriticalSection(CRITICAL_SECTION* cs) { Mutex(cs).lock(); }
 
@@ -32,6 +33,6 @@ void LeaveCriticalSection(CRITICAL_SECTION* cs) { Mutex(cs).unlock(); }
 void DeleteCriticalSection(CRITICAL_SECTION* cs)
 {
     if (!cs) return;
-    delete static_cast<std::recursive_mutex*>(cs->impl);
+    delete static_cast<platform::RecursiveLock*>(cs->impl);
     cs->impl = nullptr;
 }

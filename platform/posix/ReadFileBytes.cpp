@@ -15,8 +15,10 @@ namespace {
 
 void CrLfToLf(std::string& bytes)
 {
-    size_t out = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
+    // Most files have no CR at all: one fast scan instead of moving every byte.
+    size_t out = bytes.find('\r');
+    if (out == std::string::npos) return;
+    for (size_t i = out; i < bytes.size(); ++i) {
         if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
         bytes[out++] = bytes[i];
     }

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <future>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,24 @@ TEST_F(ThreadTest, CriticalSectionIsRecursiveForItsOwner)
     EXPECT_FALSE(TryFromOtherThread()); // still entered once
     LeaveCriticalSection(&m_Section);
     EXPECT_TRUE(TryFromOtherThread());
+}
+
+TEST_F(ThreadTest, CriticalSectionExcludesAndWakesWaiters)
+{
+    // Both threads enter twice per step and race for the lock, so waiters sleep and are woken.
+    const int kSteps = 200000;
+    long counter = 0;
+    const auto add = [&] {
+        for (int i = 0; i < kSteps; ++i) {
+            CriticalSectionLock outer(m_Section);
+            CriticalSectionLock inner(m_Section);
+            counter = counter + 1;
+        }
+    };
+    std::thread other(add);
+    add();
+    other.join();
+    EXPECT_EQ(2 * kSteps, counter);
 }
 
 struct Worker {

@@ -1,5 +1,6 @@
 #include "tools/trainer/RGBackPropTrainer.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -89,8 +90,18 @@ double RGBackPropTrainer::Train(const RGTrainingSample& sample, double rate, dou
 
 boost::shared_ptr<NeuroNet> RGBackPropTrainer::MakeNetwork() const
 {
+    // Seven significant digits: the file stays short and quick to load, and the network made
+    // here is exactly the one the file holds.
+    std::vector<std::vector<double>> weights = m_Weights;
+    for (std::vector<double>& layer : weights) {
+        for (double& w : layer) {
+            char text[32];
+            const char* const end = std::to_chars(text, text + sizeof text, w, std::chars_format::general, 7).ptr;
+            std::from_chars(text, end, w);
+        }
+    }
     boost::shared_ptr<NeuroNet> net(new NeuroNet(m_Sizes, m_Alpha, m_Beta));
-    net->Init(m_Weights, InputScale(m_Sizes.front()), OutputScale(m_Sizes.back()));
+    net->Init(weights, InputScale(m_Sizes.front()), OutputScale(m_Sizes.back()));
     return net;
 }
 

@@ -110,66 +110,122 @@ RGGestureSynth::Path RGGestureSynth::Circle()
 
 RGGestureSynth::Path RGGestureSynth::Scribble()
 {
+    // What players draw that is no spell. Shapes the reduced grid cannot tell from a gesture are
+    // left out: straight lines either way (any line fills its own box), "O", "C", "<", ">", "n",
+    // and zigzags and waves drawn downwards (the grid stretches a narrow one to its full width,
+    // where it is a wall drawn with a wobbling hand).
     Path corners;
-    switch (m_Random.Index(7)) {
-    case 0:
-    case 1: {   // wandering corners, sharp or smooth
-        const int n = 4 + m_Random.Index(4);
+    switch (m_Random.Index(12)) {
+    case 0: {   // a scrawl: wandering corners, sharp or smooth
+        const int n = 4 + m_Random.Index(9);
         for (int i = 0; i < n; ++i) corners.push_back({m_Random.Uniform(-0.5, 0.5), m_Random.Uniform(-0.5, 0.5)});
         return Polyline(corners, m_Random.Chance(0.5), 40);
     }
-    case 2: {   // zigzag across or down
-        const int n = 4 + m_Random.Index(4);
-        const bool across = m_Random.Chance(0.5);
+    case 1: {   // zigzag across
+        const int n = 4 + m_Random.Index(6);
         for (int i = 0; i < n; ++i) {
-            const double along = -0.5 + static_cast<double>(i) / (n - 1);
-            const double side = (i % 2 ? 0.5 : -0.5) + m_Random.Uniform(-0.1, 0.1);
-            corners.push_back(across ? Vec{along, side} : Vec{side, along});
+            const double along = -0.5 + static_cast<double>(i) / (n - 1) + m_Random.Uniform(-0.05, 0.05);
+            corners.push_back({along, (i % 2 ? 0.5 : -0.5) * m_Random.Uniform(0.5, 1.0)});
         }
         return Polyline(corners, m_Random.Chance(0.3), 40);
     }
-    case 3: {   // spiral
+    case 2: {   // squiggle: a wave of changing height, across
         Path path;
-        const double turns = m_Random.Uniform(1.6, 3.0);
+        const double periods = m_Random.Uniform(1.3, 4.0);
+        const double grow = m_Random.Uniform(-0.6, 0.6);
+        for (int i = 0; i <= 240; ++i) {
+            const double u = i / 240.0;
+            path.push_back({u - 0.5, 0.5 * (1.0 + grow * (u - 0.5)) * std::sin(2.0 * kPi * periods * u)});
+        }
+        return path;
+    }
+    case 3: {   // a row of loops, as cursive "e"s or "l"s
+        Path path;
+        const double loops = 2 + m_Random.Index(4);
+        const double r = m_Random.Uniform(0.6, 1.6) / loops;
+        const bool across = m_Random.Chance(0.7);
+        for (int i = 0; i <= 300; ++i) {
+            const double a = 2.0 * kPi * loops * i / 300.0;
+            const Vec p = {a / (2.0 * kPi * loops) - r * std::sin(a), -r * std::cos(a) * 1.5};
+            path.push_back(across ? p : Vec{p.y, p.x});
+        }
+        return path;
+    }
+    case 4: {   // spiral, in or out
+        Path path;
+        const double turns = m_Random.Uniform(1.6, 3.5);
         const double dir = m_Random.Chance(0.5) ? 1.0 : -1.0;
+        const double start = m_Random.Uniform(0.0, 2.0 * kPi);
         for (int i = 0; i <= 300; ++i) {
             const double u = i / 300.0;
-            const double a = dir * 2.0 * kPi * turns * u;
-            path.push_back({0.5 * u * std::cos(a), 0.5 * u * std::sin(a)});
+            const double a = start + dir * 2.0 * kPi * turns * u;
+            path.push_back({0.5 * (0.05 + u) * std::cos(a), 0.5 * (0.05 + u) * std::sin(a)});
         }
+        if (m_Random.Chance(0.5)) std::reverse(path.begin(), path.end());
         return path;
     }
-    case 4: {   // wave
-        Path path;
-        const double periods = m_Random.Uniform(1.3, 3.0);
-        const bool across = m_Random.Chance(0.5);
-        for (int i = 0; i <= 200; ++i) {
-            const double u = i / 200.0;
-            const double side = 0.5 * std::sin(2.0 * kPi * periods * u);
-            path.push_back(across ? Vec{u - 0.5, side} : Vec{side, u - 0.5});
-        }
-        return path;
-    }
-    case 5: {   // a cup, the arch upside down
-        Path path;
-        const double height = m_Random.Uniform(0.4, 1.0);
-        for (int i = 0; i <= 120; ++i) {
-            const double a = kPi - kPi * i / 120.0;
-            path.push_back({0.5 * std::cos(a), height * std::sin(a)});
-        }
-        return path;
-    }
-    default: {   // figure of eight
+    case 5: {   // figure of eight, upright or lying
         Path path;
         const bool upright = m_Random.Chance(0.5);
+        const double start = m_Random.Uniform(0.0, 2.0 * kPi);
+        const double waist = m_Random.Uniform(0.6, 1.4);
         for (int i = 0; i <= 240; ++i) {
-            const double a = 2.0 * kPi * i / 240.0;
-            const Vec p = {0.5 * std::sin(2.0 * a) / 2.0, 0.5 * std::sin(a)};
+            const double a = start + 2.0 * kPi * i / 240.0;
+            const Vec p = {waist * 0.25 * std::sin(2.0 * a), 0.5 * std::sin(a)};
             path.push_back(upright ? p : Vec{p.y, p.x});
         }
         return path;
     }
+    case 6: {   // a cup, the arch upside down, sometimes with its rim drawn on
+        Path path;
+        const double height = m_Random.Uniform(0.3, 1.0);
+        const double power = m_Random.Uniform(0.5, 1.6);
+        const double over = m_Random.Uniform(-0.1, 0.3);
+        for (int i = 0; i <= 120; ++i) {
+            const double a = kPi + over - (kPi + 2 * over) * i / 120.0;
+            const double s = std::sin(a);
+            path.push_back({0.5 * std::cos(a), height * (s >= 0 ? std::pow(s, power) : -std::pow(-s, power))});
+        }
+        if (m_Random.Chance(0.5)) std::reverse(path.begin(), path.end());
+        return path;
     }
+    case 7: {   // a tick: a short stroke down, a long one up the other way
+        const double shortArm = m_Random.Uniform(0.25, 0.6);
+        const double dir = m_Random.Chance(0.8) ? 1.0 : -1.0;
+        corners = {{-dir * shortArm * 0.5, 0.5 - shortArm * 0.8}, {0.0, 0.5}, {dir * 0.5, -0.5}};
+        Path path = Polyline(corners, m_Random.Chance(0.4), 50);
+        if (m_Random.Chance(0.2)) std::reverse(path.begin(), path.end());
+        return path;
+    }
+    default:    // a letter or figure written in one stroke
+        return Letter();
+    }
+}
+
+RGGestureSynth::Path RGGestureSynth::Letter()
+{
+    // Corners in a unit box, y downwards.
+    static const std::vector<std::vector<Vec>> letters = {
+        {{-0.5, -0.5}, {0.5, -0.5}, {-0.5, 0.5}, {0.5, 0.5}},                           // Z
+        {{-0.5, 0.5}, {-0.5, -0.5}, {0.5, 0.5}, {0.5, -0.5}},                           // N
+        {{-0.5, 0.5}, {-0.4, -0.5}, {0.0, 0.2}, {0.4, -0.5}, {0.5, 0.5}},               // M
+        {{-0.5, -0.5}, {-0.25, 0.5}, {0.0, -0.2}, {0.25, 0.5}, {0.5, -0.5}},            // W
+        {{-0.5, -0.5}, {-0.5, 0.5}, {0.5, 0.5}},                                        // L
+        {{-0.5, -0.5}, {0.5, -0.5}, {-0.1, 0.5}},                                       // 7
+        {{-0.5, -0.3}, {0.0, -0.5}, {0.45, -0.25}, {-0.5, 0.5}, {0.5, 0.5}},            // 2
+        {{-0.5, -0.4}, {0.3, -0.5}, {0.4, -0.2}, {-0.1, 0.0}, {0.5, 0.2}, {0.2, 0.5}, {-0.5, 0.4}},   // 3
+        {{0.5, -0.4}, {-0.1, -0.5}, {-0.5, -0.2}, {0.5, 0.2}, {0.1, 0.5}, {-0.5, 0.4}},  // S
+        {{-0.5, 0.0}, {0.5, 0.0}, {0.3, -0.5}, {-0.4, -0.3}, {-0.4, 0.4}, {0.5, 0.4}},   // e
+        {{-0.2, -0.5}, {-0.5, 0.5}, {0.5, 0.5}, {0.0, -0.2}},                           // a triangle
+        {{0.5, -0.5}, {-0.5, -0.5}, {-0.5, 0.0}, {0.5, 0.0}, {0.5, 0.5}, {-0.5, 0.5}},   // 5 / square S
+    };
+    const std::vector<Vec>& shape = letters[m_Random.Index(static_cast<int>(letters.size()))];
+    Path corners;
+    for (const Vec& c : shape)
+        corners.push_back({c.x + m_Random.Uniform(-0.07, 0.07), c.y + m_Random.Uniform(-0.07, 0.07)});
+    Path path = Polyline(corners, m_Random.Chance(0.5), 40);
+    if (m_Random.Chance(0.2)) std::reverse(path.begin(), path.end());
+    return path;
 }
 
 RGGestureSynth::Path RGGestureSynth::Polyline(const Path& corners, bool smooth, int perSegment)
@@ -253,6 +309,9 @@ std::vector<RGStrokePoint> RGGestureSynth::Draw(Path path, int kind)
         double y = top + (a.y + (b.y - a.y) * t - minY) * scale;
         x += wobble * std::sin(2 * kPi * wobbleFreqX * s + phaseX) + tremor * m_Random.Gaussian();
         y += wobble * std::sin(2 * kPi * wobbleFreqY * s + phaseY) + tremor * m_Random.Gaussian();
+        // The hand's noise may leave the window near its edge, where the cursor stops.
+        x = std::max(0.0, std::min(m_WindowWidth - 1.0, x));
+        y = std::max(0.0, std::min(m_WindowHeight - 1.0, y));
         points.push_back({static_cast<float>(x / m_WindowWidth), static_cast<float>(y / m_WindowHeight)});
     }
     return points;

@@ -39,6 +39,7 @@ private:
     Path Chevron(bool pointsRight);
     Path Circle();
     Path Scribble();
+    Path Letter();
     Path Polyline(const Path& corners, bool smooth, int perSegment);
 
     // Scales, slants, places and samples the path like a hand and a cursor would.

@@ -37,8 +37,10 @@ boost::shared_ptr<NeuroNet> RGGestureTraining::Train(std::ostream* log)
     }
     if (log) *log << "training strokes: " << samples.size() << "\n";
 
-    RGBackPropTrainer trainer({GestureRecognizer::kInputCount, m_Options.hidden, outputs}, 2.0, 1.0,
-                              m_Options.seed + 1);
+    std::vector<int> sizes = {GestureRecognizer::kInputCount};
+    sizes.insert(sizes.end(), m_Options.hidden.begin(), m_Options.hidden.end());
+    sizes.push_back(outputs);
+    RGBackPropTrainer trainer(sizes, 2.0, 1.0, m_Options.seed + 1);
     for (int epoch = 0; epoch < m_Options.epochs; ++epoch) {
         // The rate falls linearly to a tenth over the run.
         const double rate = m_Options.rate * (1.0 - 0.9 * epoch / std::max(1, m_Options.epochs - 1));

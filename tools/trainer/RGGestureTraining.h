@@ -15,11 +15,11 @@ namespace Runegarden {
 
 struct RGTrainingOptions {
     uint64_t seed = 1;
-    int trainPerClass = 5000;
-    int trainScribbles = 6000;
+    int trainPerClass = 12000;
+    int trainScribbles = 24000;
     int testPerClass = 2000;
-    int epochs = 50;
-    int hidden = 32;
+    int epochs = 40;
+    std::vector<int> hidden = {48, 32};   // the hidden layers' sizes, input side first
     double rate = 0.01;
     double momentum = 0.5;
 };

@@ -1,6 +1,6 @@
 #include "tools/trainer/RGNetFileWriter.h"
 
-#include <cstdio>
+#include <charconv>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -9,11 +9,11 @@ namespace Runegarden {
 
 namespace {
 
+// The shortest text that reads back as the same double.
 std::string Number(double value)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "%.17g", value);
-    return text;
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 void WriteList(const std::vector<double>& values, std::ostream& out)

@@ -7,6 +7,7 @@
 
 #include <boost/lexical_cast.hpp>
 
+#include <charconv>
 #include <cmath>
 
 static const char* const kTarnSource = "..\\Src\\NNBuilder";
@@ -24,14 +25,31 @@ NodePtr RequireChild(const NodePtr& parent, const char* name)
     return child;
 }
 
-double ToDouble(const std::string& text)
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// Reads one number at [first, last) after leading blanks, the same in every locale and rounded
+// correctly, so a written value reads back to the bit; returns where the number ends, or null.
+const char* ReadDouble(const char* first, const char* last, double& value)
 {
-    try {
-        return boost::lexical_cast<double>(text);
-    } catch (const boost::bad_lexical_cast& e) {
-        throw TarnCoreException(std::string(e.what()) + ": [" + text + "]");
-    }
+    while (first != last && IsBlank(*first)) ++first;
+    if (first != last && *first == '+' && first + 1 != last && first[1] != '-') ++first;
+    const std::from_chars_result read = std::from_chars(first, last, value);
+    return read.ec == std::errc() ? read.ptr : nullptr;
 }
+
+TarnCoreException BadNumber(const char* first, const char* last)
+{
+    return TarnCoreException("neuronet: bad number [" + std::string(first, last) + "]");
+}
+
+double ToDouble(const char* first, const char* last)
+{
+    double value = 0.0;
+    if (ReadDouble(first, last, value) != last) throw BadNumber(first, last);
+    return value;
+}
+
+double ToDouble(const std::string& text) { return ToDouble(text.data(), text.data() + text.size()); }
 
 // The number reader takes "nan" and "inf"; a network holding one would refuse every stroke.
 void RequireFinite(const std::vector<double>& values, const std::string& element)
@@ -108,16 +126,20 @@ boost::shared_ptr<NeuroNet> NNBuilder::Build(const std::wstring& path) const
 std::vector<double> NNBuilder::ParseDoubles(const std::string& text) const
 {
     std::vector<double> values;
-    size_t start = 0;
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    const auto isSeparator = [this](char c) { return m_Separator.find(c) != std::string::npos; };
     for (;;) {
-        const size_t end = m_Separator.empty() ? std::string::npos
-                                               : text.find_first_of(m_Separator, start);
-        std::string piece = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        const size_t first = piece.find_first_not_of(' ');
-        piece.erase(0, first == std::string::npos ? piece.size() : first);
-        values.push_back(ToDouble(piece));
-        if (end == std::string::npos) break;
-        start = end + 1;
+        double value = 0.0;
+        const char* const stop = ReadDouble(at, end, value);
+        if (!stop || (stop != end && !isSeparator(*stop))) {
+            const char* pieceEnd = at;
+            while (pieceEnd != end && !isSeparator(*pieceEnd)) ++pieceEnd;
+            throw BadNumber(at, pieceEnd);
+        }
+        values.push_back(value);
+        if (stop == end) break;
+        at = stop + 1;
     }
     return values;
 }

@@ -89,16 +89,16 @@ double NeuroNet::Activate(double sum, double alpha, double beta)
 
 namespace {
 
-// Sums of x[i] * w[i * nOut + j] over i, in order, for the outputs j of whole blocks of
-// kRegs registers; returns how many outputs it did. The weights are walked row by row so that
+// Sums of x[i] * w[i * nOut + j] over i, in order, for the outputs j from `start` on in whole
+// blocks of kRegs registers; returns where it stopped. The weights are walked row by row so that
 // the loads are contiguous and kRegs sums run side by side; each lane adds its products in the
 // same order as one loop per output would, so every sum is the same to the bit.
 template <typename Lanes, size_t kRegs>
 inline __attribute__((always_inline)) size_t SumBlocks(const double* x, const double* w, size_t nIn,
-                                                       size_t nOut, double* sum)
+                                                       size_t nOut, size_t start, double* sum)
 {
     const size_t lanes = sizeof(Lanes) / sizeof(double), block = kRegs * lanes;
-    size_t j = 0;
+    size_t j = start;
     for (; j + block <= nOut; j += block) {
         Lanes acc[kRegs] = {};
         for (size_t i = 0; i < nIn; ++i) {
@@ -117,6 +117,18 @@ inline __attribute__((always_inline)) size_t SumBlocks(const double* x, const do
     return j;
 }
 
+// Wide blocks first, then narrower ones for what is left of a layer whose size is not a multiple
+// of the widest.
+template <typename Lanes>
+inline __attribute__((always_inline)) size_t SumAllBlocks(const double* x, const double* w, size_t nIn,
+                                                          size_t nOut, double* sum)
+{
+    size_t j = SumBlocks<Lanes, 8>(x, w, nIn, nOut, 0, sum);
+    j = SumBlocks<Lanes, 4>(x, w, nIn, nOut, j, sum);
+    j = SumBlocks<Lanes, 2>(x, w, nIn, nOut, j, sum);
+    return SumBlocks<Lanes, 1>(x, w, nIn, nOut, j, sum);
+}
+
 typedef double Lanes2 __attribute__((vector_size(16)));
 typedef double Lanes4 __attribute__((vector_size(32)));
 
@@ -124,7 +136,7 @@ typedef double Lanes4 __attribute__((vector_size(32)));
 __attribute__((target("avx"))) size_t SumBlocksWide(const double* x, const double* w, size_t nIn,
                                                      size_t nOut, double* sum)
 {
-    return SumBlocks<Lanes4, 8>(x, w, nIn, nOut, sum);
+    return SumAllBlocks<Lanes4>(x, w, nIn, nOut, sum);
 }
 const bool g_Wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx"));
 #endif
@@ -134,7 +146,7 @@ size_t SumBlocksAnyTarget(const double* x, const double* w, size_t nIn, size_t n
 #if defined(__x86_64__) && defined(__GNUC__)
     if (g_Wide) return SumBlocksWide(x, w, nIn, nOut, sum);
 #endif
-    return SumBlocks<Lanes2, 8>(x, w, nIn, nOut, sum);
+    return SumAllBlocks<Lanes2>(x, w, nIn, nOut, sum);
 }
 
 } // namespace

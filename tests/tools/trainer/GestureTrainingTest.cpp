@@ -40,7 +40,7 @@ TEST(GestureTraining, ShippedNetworkRecognisesFreshStrokes)
     EXPECT_LT(all.refused * 100, all.total * 1) << table;
     EXPECT_LT(all.wrong * 200, all.total * 1) << table;
     const RGKindReport& scribbles = reports[RGGestureSynth::kScribble];
-    EXPECT_GT(scribbles.refused * 2, scribbles.total) << table;
+    EXPECT_GT(scribbles.refused * 10, scribbles.total * 9) << table;
 }
 
 TEST(GestureTraining, TrainingIsRepeatableAndItsFileLoadsAsTheTrainedNetwork)
@@ -50,6 +50,7 @@ TEST(GestureTraining, TrainingIsRepeatableAndItsFileLoadsAsTheTrainedNetwork)
     options.trainPerClass = 20;
     options.trainScribbles = 20;
     options.epochs = 2;
+    options.hidden = {8, 4};
     const boost::shared_ptr<NeuroNet> trained = RGGestureTraining(options).Train(nullptr);
     std::ostringstream first, second;
     RGNetFileWriter::Write(*trained, first);
@@ -59,7 +60,7 @@ TEST(GestureTraining, TrainingIsRepeatableAndItsFileLoadsAsTheTrainedNetwork)
     tarn_test::TempDir dir;
     ASSERT_TRUE(RGNetFileWriter::WriteFile(*trained, dir.File("nn.xml")));
     const boost::shared_ptr<NeuroNet> loaded = NNBuilder(",").Build(Wide(dir.File("nn.xml")));
-    EXPECT_EQ(std::vector<int>({400, 32, 5}), loaded->GetLayerSizes());
+    EXPECT_EQ(std::vector<int>({400, 8, 4, 5}), loaded->GetLayerSizes());
     EXPECT_EQ(2.0, loaded->GetAlpha());
     EXPECT_EQ(1.0, loaded->GetBeta());
     EXPECT_EQ(trained->GetWeights(), loaded->GetWeights());
