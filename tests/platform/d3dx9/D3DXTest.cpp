@@ -1,4 +1,4 @@
-#include "tests/platform/render/HeadlessDevice.h"
+#include "tests/platform/d3d9/HeadlessDevice.h"
 
 #include "platform/d3dx9.h"
 #include "platform/testing_render.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::string kData = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/";
+const std::string kData = std::string(TARN_SOURCE_DIR) + "/tests/platform/image/data/";
 
 // 10 x 6 binary PPM, all one colour.
 std::string SolidPpm(uint8_t r, uint8_t g, uint8_t b)

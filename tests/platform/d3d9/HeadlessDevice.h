@@ -4,7 +4,7 @@
 #include "platform/d3d9.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
-#include "tests/platform/render/RenderTestSupport.h"
+#include "tests/platform/d3d9/RenderTestSupport.h"
 
 #include <gtest/gtest.h>
 
