@@ -1,5 +1,4 @@
-// Every XML file the game opens: which ones there are, and the byte-level rules of the dialect
-// that a successful parse does not prove.
+// The byte-level rules of the XML dialect that a successful parse does not prove.
 #include "tests/content/ContentData.h"
 
 #include <gtest/gtest.h>
@@ -7,48 +6,6 @@
 #include <regex>
 
 using namespace content;
-
-namespace {
-
-// The XML files the game reaches from its hard-coded names through the paths inside the files.
-std::set<std::string> ReachableXmlFiles()
-{
-    std::set<std::string> files = {
-        "config.xml", "Res\\nn.xml", "gameobjects\\earthworldNEW.xml", "Levels\\levelpack.xml",
-        "Levels\\bonuslevelpack.xml", "Levels\\comics.xml", "Levels\\map.xml",
-        "Levels\\map_bonus.xml", "Levels\\trophies.xml", "intro\\intro.xml"};
-    const auto trainers = TrainerFiles();
-    files.insert(trainers.begin(), trainers.end());
-    if (const Node config = LoadXml("config.xml")) {
-        for (const auto& screen : Children(config, "screen"))
-            files.insert(Attr(screen, "texturepath"));
-        for (const auto& loc : Children(config, "localization"))
-            for (const auto& font : Children(loc, "font"))
-                files.insert(Attr(font, "path"));
-    }
-    if (const Node world = LoadXml("gameobjects\\earthworldNEW.xml"))
-        for (const auto& o : Children(world))
-            files.insert(Attr(world, "directory") + "\\" + Attr(o, "file"));
-    for (const auto& entry : AllLevels())
-        files.insert(entry.second);
-    for (const auto& c : Children(LoadXml("Levels\\comics.xml")))
-        files.insert(Attr(c, "ComicsPath"));
-    return files;
-}
-
-} // namespace
-
-TEST(ContentXml, EveryShippedXmlFileIsOneTheGameOpensAndEveryOpenedOneIsShipped)
-{
-    const std::set<std::string> reachable = ReachableXmlFiles();
-    const auto xml = XmlFiles();
-    const std::set<std::string> onDisk(xml.begin(), xml.end());
-    for (const auto& f : reachable)
-        EXPECT_TRUE(onDisk.count(f)) << "the game opens " << f << " but it is not shipped";
-    for (const auto& f : onDisk)
-        EXPECT_TRUE(reachable.count(f)) << f << " is shipped but nothing names it";
-    EXPECT_EQ(43u, onDisk.size());
-}
 
 TEST(ContentXml, FilesKeepToTheDialectBytes)
 {
