@@ -26,33 +26,6 @@ TEST_F(WindowTest, ClientAreaIsTheRequestedSizeAndTheWindowHasNoFrame)
     EXPECT_EQ(GetClassLongA(m_Window, GCL_HCURSOR), 0u);
 }
 
-TEST_F(WindowTest, SetWindowPosMovesAndResizesTheClientArea)
-{
-    ASSERT_TRUE(SetWindowPos(m_Window, HWND_NOTOPMOST, 10, 20, 300, 200, SWP_SHOWWINDOW));
-    RECT r;
-    ASSERT_TRUE(GetWindowRect(m_Window, &r));
-    EXPECT_EQ(r.left, 10);
-    EXPECT_EQ(r.top, 20);
-    EXPECT_EQ(r.right, 310);
-    EXPECT_EQ(r.bottom, 220);
-
-    pt::SetVirtualDesktop(RECT{0, 0, 1920, 1080});
-    ASSERT_TRUE(GetWindowRect(GetDesktopWindow(), &r));
-    EXPECT_EQ(r.right, 1920);
-    EXPECT_EQ(r.bottom, 1080);
-}
-
-TEST_F(WindowTest, TakenOrUnknownClassNamesFail)
-{
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "tarn test window";
-    EXPECT_EQ(RegisterClassExA(&wc), 0);
-    EXPECT_EQ(CreateWindowExA(0, "no such class", "x", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
-}
-
 TEST_F(WindowTest, CloseRequestDestroysTheWindowAndQuitComesAfterEveryOtherMessage)
 {
     ASSERT_TRUE(PostMessageA(m_Window, WM_USER, 7, 9));
