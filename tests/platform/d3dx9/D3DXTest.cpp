@@ -1,4 +1,4 @@
-#include "tests/platform/d3d9/HeadlessDevice.h"
+#include "tests/platform/d3d9/DeviceFixture.h"
 
 #include "platform/d3dx9.h"
 #include "platform/testing_render.h"
