@@ -3,7 +3,6 @@
 
 #include "tests/support/TempFolder.h"
 
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -51,23 +50,6 @@ TEST_F(TimeTest, SleepIsRecordedAndReturnsOrAdvancesTheClock)
     const DWORD before = timeGetTime();
     Sleep(50);
     EXPECT_EQ(timeGetTime() - before, 50u);
-}
-
-TEST_F(TimeTest, BlockedSleepersWaitForTheModeToChange)
-{
-    pt::SetSleepMode(pt::SleepMode::Block);
-    std::atomic<int> woken{0};
-    std::thread sleeper([&] {
-        Sleep(50);
-        ++woken;
-    });
-    ASSERT_TRUE(pt::WaitForSleepCalls(1));
-    EXPECT_EQ(woken.load(), 0);
-    pt::SetSleepMode(pt::SleepMode::Return);
-    sleeper.join();
-    EXPECT_EQ(woken.load(), 1);
-    EXPECT_NE(pt::SleepCalls()[0].thread, std::this_thread::get_id());
-    EXPECT_FALSE(pt::WaitForSleepCalls(2, 0));
 }
 
 TEST_F(TimeTest, MessageBoxWithoutDisplayWritesToStderr)
