@@ -1,4 +1,5 @@
-// The byte-level rules of the XML dialect that a successful parse does not prove.
+// What a successful parse and the loaders do not prove: the byte-level rules of the XML dialect
+// and unsigned values that the reader would wrap.
 #include "tests/content/ContentData.h"
 
 #include <gtest/gtest.h>
@@ -38,5 +39,25 @@ TEST(ContentXml, FilesKeepToTheDialectBytes)
         EXPECT_FALSE(std::regex_search(b, bareTagWithBlank)) << "blank before > of a tag without attributes";
         EXPECT_FALSE(std::regex_search(b, singleQuotedAttr)) << "single-quoted attribute";
         EXPECT_FALSE(std::regex_search(b, blankAroundEquals)) << "blank around =";
+    }
+}
+
+TEST(ContentXml, UnsignedValuesAreNotNegative)
+{
+    // The reader wraps a negative text into a huge unsigned value instead of failing.
+    const std::set<std::string> unsignedNames = {
+        "ColorLU", "ColorRU", "ColorLD", "ColorRD", "CullMode", "FillMode", "SrcBlend", "DstBlend",
+        "FrameHorizontal", "FrameVertical", "Style", "RenderOrder", "ID", "GeomType", "TimeDelay", "Time",
+        "VertexSize", "FVF", "PrimType", "IndexSize", "I", "width", "height", "bitperpixel", "score", "code", "index"};
+    for (const auto& f : XmlFiles()) {
+        if (f == "Res\\nn.xml")
+            continue;
+        SCOPED_TRACE(f);
+        for (const auto& n : Descendants(LoadXml(f)))
+            for (const auto& a : n->m_Attributes) {
+                const bool sizeT = n->m_Name == "Attribute" && a->m_Name == "Value" && Attr(n, "Type") == "SizeT";
+                if (sizeT || unsignedNames.count(a->m_Name))
+                    EXPECT_NE('-', (a->m_Value + " ")[0]) << "<" << n->m_Name << " " << a->m_Name << ">";
+            }
     }
 }
