@@ -1,5 +1,5 @@
-// Configuration, tutorials, maps, trophies, intro and comics: the counts and cross references
-// the screens rely on.
+// Tutorials, maps, trophies, intro and comics: the counts and cross references the screens rely
+// on (the configuration is read by the start-up on the shipped content).
 #include "tests/content/ContentData.h"
 
 #include <gtest/gtest.h>
@@ -19,27 +19,6 @@ const std::map<std::string, std::string> kCommands = {
 const std::string kCommandPrefix = "RGLevelTrainerCommand";
 
 } // namespace
-
-TEST(ContentScreens, ConfigurationNamesTheListFontAndAscendingBonusLives)
-{
-    const Node config = LoadXml("config.xml");
-    ASSERT_TRUE(config);
-    EXPECT_EQ("configuration", config->m_Name);
-    const Node screen = Child(config, "screen");
-    EXPECT_EQ("1024 768 32", Attr(screen, "width") + " " + Attr(screen, "height") + " " + Attr(screen, "bitperpixel"));
-    const Node font = Child(Child(config, "localization"), "font");
-    EXPECT_TRUE(TextureList().count(Attr(font, "name")));
-    EXPECT_EQ(NumAttr(font, "charsH"), NumAttr(font, "charsW"));
-    const Node indent = Child(font, "indent");
-    EXPECT_TRUE(HasAttr(indent, "X") && HasAttr(indent, "Y") && HasAttr(indent, "Width") && HasAttr(indent, "Height"));
-    double last = 0;
-    const auto lives = Children(Child(config, "bonus_life"));
-    EXPECT_FALSE(lives.empty());
-    for (const auto& life : lives)
-        EXPECT_GT(NumAttr(life, "score"), std::exchange(last, NumAttr(life, "score")));
-    const Node move = Child(config, "level_move");
-    EXPECT_TRUE(HasAttr(move, "force") && HasAttr(move, "attenuation"));
-}
 
 TEST(ContentScreens, TrainerCommandsAreKnownCompleteAndJumpToExistingIds)
 {

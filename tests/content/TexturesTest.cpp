@@ -1,5 +1,5 @@
 // The texture list against the names the game looks up and the sizes its texture coordinates
-// assume; the images loaded by path (loading screen, splash, menu logo); the font metrics.
+// assume; the images loaded by path (loading screen, menu logos); the font metrics.
 #include "tests/content/ContentData.h"
 
 #include <gtest/gtest.h>
@@ -96,8 +96,6 @@ TEST(ContentTextures, ListHoldsEveryLookedUpNameOnceAtItsSize)
         EXPECT_EQ(f.width, size.width);
         EXPECT_EQ(f.height, size.height);
     }
-    EXPECT_EQ(109u, sizeof(kFixedTextures) / sizeof(kFixedTextures[0]));
-    EXPECT_EQ(139u, textures.size());
 }
 
 TEST(ContentTextures, EveryNameTheContentUsesIsListed)
@@ -107,14 +105,6 @@ TEST(ContentTextures, EveryNameTheContentUsesIsListed)
     EXPECT_GT(refs.size(), 25u);
     for (const auto& r : refs)
         EXPECT_TRUE(textures.count(r.first)) << r.first << " (named in " << r.second << ") is not in the texture list";
-    // Every list entry is used by the code or by some content file.
-    std::set<std::string> used;
-    for (const auto& r : refs)
-        used.insert(r.first);
-    for (const Fixed& f : kFixedTextures)
-        used.insert(f.name);
-    for (const auto& t : textures)
-        EXPECT_TRUE(used.count(t.first)) << t.first << " is listed but never used";
 }
 
 TEST(ContentTextures, ListedImagesAreRgbaPngsWithPowerOfTwoSides)
@@ -167,23 +157,8 @@ TEST(ContentTextures, LoadingScreenDdsFilesHaveTheUncompressedHeader)
     }
 }
 
-TEST(ContentTextures, SplashPicturesAndBothMenuLogosAreShipped)
+TEST(ContentTextures, BothMenuLogosAreShipped)
 {
-    int jpegs = 0;
-    int splashFiles = 0;
-    for (const auto& f : AllDataFiles()) {
-        if (f.rfind("fsdata\\splash", 0) == 0 && f.size() > 4 && f.compare(f.size() - 4, 4, ".jpg") == 0) {
-            ++jpegs;
-            EXPECT_EQ(0, ReadBytes(f).compare(0, 3, "\xFF\xD8\xFF")) << f << " is not a JPEG";
-        }
-        if (f.rfind("splash\\", 0) == 0) {
-            ++splashFiles;
-            const ImageSize size = PngSize(f);
-            EXPECT_EQ(1024u, size.width) << f;
-            EXPECT_EQ(1024u, size.height) << f;
-        }
-    }
-    EXPECT_GE(jpegs + splashFiles, 1);
     for (const char* logo : {"fsdata\\logo_na.png", "fsdata\\logo_a.png"}) {
         EXPECT_EQ(128u, PngSize(logo).width) << logo;
         EXPECT_EQ(64u, PngSize(logo).height) << logo;

@@ -83,12 +83,12 @@ TEST_F(RenderEngineTest, TexturesCreateAndLoadOnTheViewportsDevice)
                            "can't create texture - unknown Color Depth SD3D9Texture::DoCreate() Src\\dx9\\SD3D9Texture at:"));
     EXPECT_EQ(nullptr, texture->DoGetNativeTexture());
 
-    texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png");
+    texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/image/data/rgb.png");
     EXPECT_EQ(16u, texture->DoGetWidth());
     SCore::STextureLoadParams params;
     params.Format = D3DFMT_A8R8G8B8;
     params.Pool = D3DPOOL_MANAGED;
-    texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png", params);
+    texture->DoLoad(std::string(TARN_SOURCE_DIR) + "/tests/platform/image/data/rgb.png", params);
     EXPECT_EQ(5u, static_cast<IDirect3DTexture9*>(texture->DoGetNativeTexture())->GetLevelCount());
     EXPECT_EQ(1, platform::testing::LiveObjects("IDirect3DTexture9")); // the earlier load was released
 }
@@ -97,7 +97,7 @@ TEST_F(RenderEngineTest, TextureFailuresThrowTheirTexts)
 {
     CreateDevice();
     auto texture = m_Viewport->DoCreateTexture("t");
-    std::string file = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/rgb.png";
+    std::string file = std::string(TARN_SOURCE_DIR) + "/tests/platform/image/data/rgb.png";
     std::string png = "\x89PNG";
     struct Case {
         const char* site;

@@ -161,15 +161,23 @@ TEST_F(RGPlayModeTest, DyingActorsCostLivesAndTheLastLifeEndsInGameOverOnce)
     EXPECT_EQ(Profile().Lifes, 1);
 }
 
-TEST_F(RGPlayModeTest, WindowMessageUserReadsThePacksAgainKeepingTheirCurrentLevels)
+TEST_F(RGPlayModeTest, WindowMessageUserReadsThePacksAgainAndLoadsTheCurrentLevelFromAPausedPlay)
 {
+    EnterPlay();
+    m_Game->OnPauseButton();
     RGLevelPacks::Main()->SetCurrentLevel("lvl2");
     const unsigned count = RGLevelPacks::Main()->GetLevelCount();
     m_Game->DoWindowMessage(WM_USER, 0, 0);
+    EXPECT_FALSE(m_Game->IsPaused());
     EXPECT_EQ(RGLevelPacks::Main()->GetLevelCount(), count);
     EXPECT_EQ(RGLevelPacks::Main()->GetCurrentLevelName(), "lvl2");
-    for (int i = 0; i < 40; ++i) Frame(20);
+    Frame(500);
+    EXPECT_EQ(Modes().m_CurrentMode, RGGM_LOADING);
+    m_Game->DoWindowMessage(WM_USER, 0, 0);
+    Frame(500);
+    Frame(500);
     EXPECT_EQ(m_Game->GetLevel()->m_Name, "lvl2");
+    EXPECT_EQ(m_Game->GetGameMode()->GetFader()->m_State, FS_CLEAR) << "loading again never stays black";
 }
 
 TEST_F(RGPlayModeTest, LoadingFillsTheBarForOneAndAHalfSecondsThenPlaysTheLevelsMusic)
@@ -218,16 +226,10 @@ TEST_F(RGPlayModeTest, ALevelEndHandsItsResultsToTheCountAndShowsTheLevelsComicF
         DeveloperChord();
         EXPECT_EQ(Modes().GetPendingMode(), c.next);
         const RGScoreCount& count = *m_Game->GetScoreCount();
-        const RGLevelResults& results = m_Game->GetLevelResults();
-        EXPECT_EQ(std::make_tuple(results.LevelTime, results.Lives, results.LevelIndex),
+        EXPECT_EQ(std::make_tuple(count.m_LevelTime, int32_t(count.m_Lives), count.m_LevelIndex),
                   std::make_tuple(c.playTime, 2, c.index));
-        EXPECT_EQ(std::make_tuple(count.m_LevelTime, int32_t(count.m_Lives), count.m_LevelIndex, count.m_Trophy),
-                  std::make_tuple(results.LevelTime, results.Lives, results.LevelIndex, results.Trophy));
-        for (int k = 0; k < RGLevelResults::kCharacters; ++k) {
-            EXPECT_TRUE(results.Alive[k] && count.m_Alive[k]) << k;
-            EXPECT_LE(results.SpareTime[k], float(c.playTime)) << k;
-            EXPECT_EQ(count.m_SpareTime[k], results.SpareTime[k]) << k;
-        }
+        for (int k = 0; k < RGLevelResults::kCharacters; ++k)
+            EXPECT_TRUE(count.m_Alive[k] && count.m_SpareTime[k] <= float(c.playTime)) << k;
         EXPECT_FALSE(count.m_Done) << "the count starts afresh";
         for (int i = 0; i < 60; ++i) Frame(20);
         EXPECT_EQ(Modes().m_CurrentMode, c.next);

@@ -32,18 +32,15 @@ protected:
         count.OnNextLevel();
         Frame();
     }
-    // The map's choice of a level: its pot clicked on the shown map, with the current-level mark
-    // the case gives; the pack then plays it, as the map mode's handler has it do.
-    void Choose(unsigned int index, bool current, bool bonus = false)
+    // A level's pot on the map clicked, as a player picks it; the pack follows as loading sets it.
+    void ClickPot(unsigned int index, bool bonus = false)
     {
         RGMap& map = *m_Game->GetMap();
         map.m_BonusMap = bonus;
         map.Start();
-        const TarnEngine::UI::SUIButton& pot = *map.GetPots()[index];
-        Click(*map.GetShownForm(), pot.m_X + 0.01f, pot.m_Y + 0.01f);
+        const RGMap::ButtonPtr& pot = map.GetPots().at(index);
+        Click(*map.GetShownForm(), pot->m_X + 0.01f, pot->m_Y + 0.01f);
         ASSERT_TRUE(map.m_Leave);
-        map.m_Leave = false;
-        (bonus ? map.m_CurrentLevelBonus : map.m_CurrentLevelMain) = current;
         (bonus ? *RGLevelPacks::Bonus() : MainPack()).SetCurrentLevel(map.m_SelectedLevelName);
     }
     void SetLevel(unsigned int index)
@@ -106,18 +103,18 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
     const unsigned last = 3;
     const struct {
         const char* what;
-        unsigned level, played;
-        bool current, bonus, trophy;
+        unsigned level, played; // the profile's level, the pot clicked
+        bool bonus, trophy;
         RGGameModeType next;
         const char* expectedLevel; // "next": the level after the played one; "kept": the profile's own
         int trophySlot;            // -1: none booked
     } cases[] = {
-        {"current level", 1, 1, true, false, false, RGGM_MAP, "next", -1},
-        {"replay", 2, 0, false, false, false, RGGM_MAP, "kept", -1},
-        {"current level with its trophy", 1, 1, true, false, true, RGGM_TROPHIES, "next", 1},
-        {"bonus level with the trophy flag", last + 1, 0, false, true, true, RGGM_MAP, "done", -1},
-        {"last level", last, last, true, false, false, RGGM_FINALCUT, "done", -1},
-        {"last level with its trophy", last, last, true, false, true, RGGM_TROPHIES, "done", 3},
+        {"current level", 1, 1, false, false, RGGM_MAP, "next", -1},
+        {"replay", 2, 0, false, false, RGGM_MAP, "kept", -1},
+        {"current level with its trophy", 1, 1, false, true, RGGM_TROPHIES, "next", 1},
+        {"bonus level with the trophy flag", last + 1, 0, true, true, RGGM_MAP, "done", -1},
+        {"last level", last, last, false, false, RGGM_FINALCUT, "done", -1},
+        {"last level with its trophy", last, last, false, true, RGGM_TROPHIES, "done", 3},
     };
     Start();
     MakeProfile(L"ANN");
@@ -126,8 +123,9 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
         SCOPED_TRACE(c.what);
         if (c.level > last) Profile()->Level = RGLevelPack::kDone;
         else SetLevel(c.level);
+        Profile()->BonusLevel = "";
         Profile()->Trophies.assign(30, 0);
-        Choose(c.played, c.current, c.bonus);
+        ClickPot(c.played, c.bonus);
         WinCount(c.trophy, c.bonus ? 0 : c.played);
         Settle();
         EXPECT_EQ(Mode(), c.next);
@@ -159,7 +157,7 @@ TEST_F(ScreenModesTest, ExitDuringACountBooksOnlyTheCurrentLevel)
     MakeProfile(L"ANN");
     for (bool current : {false, true}) {
         SetLevel(2);
-        Choose(current ? 2 : 0, current);
+        ClickPot(current ? 2 : 0);
         EnterMode(RGGM_SCORE);
         EnterMode(RGGM_MENU);
         m_Game->GetMenu()->OnExit();
@@ -266,19 +264,17 @@ TEST_F(ScreenModesTest, LoadingBooksOnlyTheMarkedLevelInTheWorldTheMapShows)
     MakeProfile(L"ANN");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        RGLevelPack& pack = c.bonus ? *RGLevelPacks::Bonus() : MainPack();
+        const unsigned pot = c.current && !c.bonus ? 1 : 0;
         SetLevel(1);
-        Profile()->BonusLevel = "";
+        Profile()->BonusLevel = c.current && c.bonus ? pack.GetLevelName(0) : "";
         Profile()->LevelShowName = "";
         EnterMode(RGGM_MAP);
-        Choose(0, c.current, c.bonus);
-        RGMap& map = *m_Game->GetMap();
-        map.m_NextMode = RGGM_PLAY;
-        map.m_Leave = true;
+        ClickPot(pot, c.bonus);
         for (int i = 0; i < 10 && Mode() != RGGM_PLAY; ++i) Frame(500);
         ASSERT_EQ(Mode(), RGGM_PLAY);
-        RGLevelPack& pack = c.bonus ? *RGLevelPacks::Bonus() : MainPack();
-        EXPECT_EQ(m_Game->GetLevel()->m_Name, pack.GetLevelName(0)) << "the level of the world shown";
-        EXPECT_EQ(Profile()->Level, c.current && !c.bonus ? pack.GetLevelName(0) : MainPack().GetLevelName(1));
+        EXPECT_EQ(m_Game->GetLevel()->m_Name, pack.GetLevelName(pot)) << "the level of the world shown";
+        EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(1));
         EXPECT_EQ(Profile()->BonusLevel, c.current && c.bonus ? pack.GetLevelName(0) : "");
         EXPECT_EQ(Profile()->LevelShowName, c.current ? m_Game->GetLevel()->m_ShowName : "");
     }

@@ -98,22 +98,6 @@ TEST_F(RunegardenGameTest, FocusAndDeviceEventsBeforeTheObjectsExistDoNothing)
     EXPECT_FALSE(m_Game->DoIsExit());
 }
 
-TEST_F(RunegardenGameTest, WindowMessageUserStartsLevelLoadingFromAnyMode)
-{
-    Start();
-    EnterMode(RGGM_PLAY);
-    m_Game->OnPauseButton();
-    m_Game->DoWindowMessage(WM_USER, 0, 0);
-    EXPECT_FALSE(m_Game->IsPaused());
-    EXPECT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.0f);
-    Frame(500);
-    EXPECT_EQ(Modes().m_CurrentMode, RGGM_LOADING);
-    m_Game->DoWindowMessage(WM_USER, 0, 0);
-    Frame(500);
-    Frame(500);
-    EXPECT_EQ(m_Game->GetGameMode()->GetFader()->m_State, FS_CLEAR) << "loading again never stays black";
-}
-
 TEST_F(RunegardenGameTest, CursorFollowsTheMouseWithTheWindowedOffset)
 {
     Start();
@@ -129,13 +113,6 @@ TEST_F(RunegardenGameTest, CursorFollowsTheMouseWithTheWindowedOffset)
         EXPECT_FLOAT_EQ(m_Game->m_Cursor->m_Position.X, 0.5f + offset) << fullScreen;
         EXPECT_FLOAT_EQ(m_Game->m_Cursor->m_Position.Y, 0.25f + offset) << fullScreen;
     }
-}
-
-TEST_F(RunegardenGameTest, TexturesMoveTheBarUpToSevenTenths)
-{
-    Start();
-    m_Game->DoLoadProgress(139, 139);
-    EXPECT_FLOAT_EQ(m_Game->GetLoading()->GetProgressBar()->GetValue(), 0.7f);
 }
 
 } // namespace

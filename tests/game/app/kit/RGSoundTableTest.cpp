@@ -38,7 +38,7 @@ protected:
     }
 };
 
-TEST_F(RGSoundTableTest, EveryEffectSoundsUpToItsCopiesAndTheBarMovesInEqualSteps)
+TEST_F(RGSoundTableTest, EveryEffectSoundsUpToItsCopiesAndMovesTheBarOnce)
 {
     platformtest::ScopedCwd data(TARN_DATA_DIR);
     std::vector<float> progress;
@@ -46,7 +46,6 @@ TEST_F(RGSoundTableTest, EveryEffectSoundsUpToItsCopiesAndTheBarMovesInEqualStep
 
     ASSERT_EQ(progress.size(), 20u);
     EXPECT_EQ(progress.front(), 0.8f);
-    EXPECT_FLOAT_EQ(progress.back(), 0.90555584f);
 
     const struct {
         const char* name;

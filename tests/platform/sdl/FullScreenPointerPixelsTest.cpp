@@ -8,8 +8,8 @@
 #include "platform/testing_render.h"
 #include "platform/testing_input.h"
 #include "platform/win32.h"
-#include "tests/platform/input/RealWindow.h"
-#include "tests/platform/render/RenderTestSupport.h"
+#include "tests/platform/sdl/RealWindow.h"
+#include "tests/platform/d3d9/RenderTestSupport.h"
 #include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
-#include "tests/platform/render/RenderTestSupport.h"
+#include "tests/platform/d3d9/DeviceFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -28,56 +28,23 @@ int Channel(uint32_t c, int shift) { return int((c >> shift) & 0xFF); }
 
 } // namespace
 
-class GLPixelsTest : public ::testing::Test {
+class GLPixelsTest : public DeviceTest {
 protected:
     void SetUp() override
     {
-        platform::testing::ResetAll();
         if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
-        platform::testing::SetRenderMode(platform::testing::RenderMode::OpenGL);
-        m_Window = platform::testing::CreateRenderTestWindow(160, 120);
-        ASSERT_NE(nullptr, m_Window);
-        m_D3D = Direct3DCreate9(D3D_SDK_VERSION);
-        D3DPRESENT_PARAMETERS p = WindowedParams(m_Window, 160, 120);
-        ASSERT_EQ(D3D_OK, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0x40, &p, &m_Device));
+        Open(platform::testing::RenderMode::OpenGL, 160, 120);
         platform::testing::CaptureOnPresent(true);
         m_Device->SetRenderState(D3DRS_LIGHTING, FALSE);
         m_Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
         m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000, 0.0f, 0);
         m_Device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.0f, 0);
     }
-    void TearDown() override
-    {
-        for (IUnknown* o : m_Owned) o->Release();
-        if (m_Device) m_Device->Release();
-        if (m_D3D) m_D3D->Release();
-        if (m_Window) platform::testing::DestroyRenderTestWindow(m_Window);
-        platform::testing::ResetAll();
-    }
-    IDirect3DTexture9* Texture(UINT w, UINT h, const uint32_t* argb, D3DFORMAT format = D3DFMT_A8R8G8B8)
-    {
-        IDirect3DTexture9* t = nullptr;
-        EXPECT_EQ(D3D_OK, m_Device->CreateTexture(w, h, 1, 0, format, D3DPOOL_MANAGED, &t, nullptr));
-        D3DLOCKED_RECT r;
-        t->LockRect(0, &r, nullptr, 0);
-        std::memcpy(r.pBits, argb, w * h * 4);
-        t->UnlockRect(0);
-        m_Owned.push_back(t);
-        return t;
-    }
     template <typename V>
     void Draw(DWORD fvf, const V* vertices, UINT count)
     {
-        IDirect3DVertexBuffer9* vb = nullptr;
-        ASSERT_EQ(D3D_OK, m_Device->CreateVertexBuffer(count * sizeof(V), 0, fvf, D3DPOOL_MANAGED, &vb, nullptr));
-        void* p;
-        vb->Lock(0, 0, &p, 0);
-        std::memcpy(p, vertices, count * sizeof(V));
-        vb->Unlock();
-        m_Device->SetFVF(fvf);
-        m_Device->SetStreamSource(0, vb, 0, sizeof(V));
+        Stream(fvf, vertices, count);
         ASSERT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, count - 2));
-        vb->Release();
     }
     // A screen quad covering pixels [x0, x1) x [y0, y1).
     void ScreenQuad(float x0, float y0, float x1, float y1, D3DCOLOR colour, float z = 0.0f)
@@ -91,11 +58,6 @@ protected:
         EXPECT_EQ(D3D_OK, m_Device->Present(nullptr, nullptr, nullptr, nullptr));
         return platform::testing::LastPresented();
     }
-
-    HWND m_Window = nullptr;
-    IDirect3D9* m_D3D = nullptr;
-    IDirect3DDevice9* m_Device = nullptr;
-    std::vector<IUnknown*> m_Owned;
 };
 
 TEST_F(GLPixelsTest, PretransformedTexturedBlendedQuadCoversExactlyItsPixels)
@@ -157,25 +119,6 @@ TEST_F(GLPixelsTest, TransformedQuadFillsTheViewportAndClearStaysInside)
     EXPECT_EQ(0xFF000000u, image.Pixel(60, 80));
 }
 
-TEST_F(GLPixelsTest, LinearFogMixesTheFogColourByDistance)
-{
-    float start = 0.0f, end = 1.0f;
-    DWORD startBits, endBits;
-    std::memcpy(&startBits, &start, 4);
-    std::memcpy(&endBits, &end, 4);
-    m_Device->SetRenderState(D3DRS_FOGENABLE, TRUE);
-    m_Device->SetRenderState(D3DRS_FOGCOLOR, 0xFF00FF00);
-    m_Device->SetRenderState(D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR);
-    m_Device->SetRenderState(D3DRS_FOGSTART, startBits);
-    m_Device->SetRenderState(D3DRS_FOGEND, endBits);
-    ColourVertex v[4] = {{-1, 1, 0.5f, 0xFFFF0000, 0, 0}, {1, 1, 0.5f, 0xFFFF0000, 1, 0},
-                         {-1, -1, 0.5f, 0xFFFF0000, 0, 1}, {1, -1, 0.5f, 0xFFFF0000, 1, 1}};
-    Draw(kColourFvf, v, 4);
-    uint32_t fogged = Present().Pixel(80, 60);
-    EXPECT_NEAR(128, Channel(fogged, 16), 16);
-    EXPECT_NEAR(128, Channel(fogged, 8), 16);
-}
-
 TEST_F(GLPixelsTest, FillAndFogStatesFollowEachDrawOfAFrame)
 {
     auto bits = [](float f) {
@@ -184,7 +127,8 @@ TEST_F(GLPixelsTest, FillAndFogStatesFollowEachDrawOfAFrame)
         return b;
     };
     // Each step changes some states, then draws a red quad at distance 0.5 over its own column of
-    // one frame; a pixel inside the quad's first triangle, away from its edges, is read.
+    // one frame; a pixel inside the quad's first triangle, away from its edges, is read (fog is
+    // mixed per vertex, hence the tolerance).
     const struct {
         const char* what;
         std::vector<std::pair<D3DRENDERSTATETYPE, DWORD>> states;
@@ -192,10 +136,11 @@ TEST_F(GLPixelsTest, FillAndFogStatesFollowEachDrawOfAFrame)
     } steps[] = {
         {"wireframe", {{D3DRS_FILLMODE, D3DFILL_WIREFRAME}}, 0xFF000000},
         {"solid again", {{D3DRS_FILLMODE, D3DFILL_SOLID}}, 0xFFFF0000},
-        {"linear fog ending before the quad",
+        {"linear fog half way to its end",
          {{D3DRS_FOGENABLE, TRUE}, {D3DRS_FOGCOLOR, 0xFF00FF00}, {D3DRS_FOGVERTEXMODE, D3DFOG_LINEAR},
-          {D3DRS_FOGSTART, bits(0.0f)}, {D3DRS_FOGEND, bits(0.25f)}, {D3DRS_FOGDENSITY, bits(0.0f)}},
-         0xFF00FF00},
+          {D3DRS_FOGSTART, bits(0.0f)}, {D3DRS_FOGEND, bits(1.0f)}, {D3DRS_FOGDENSITY, bits(0.0f)}},
+         0xFF808000},
+        {"linear fog ending before the quad", {{D3DRS_FOGEND, bits(0.25f)}}, 0xFF00FF00},
         {"exponential fog of density 0", {{D3DRS_FOGVERTEXMODE, D3DFOG_EXP}}, 0xFFFF0000},
         {"per-pixel linear fog", {{D3DRS_FOGTABLEMODE, D3DFOG_LINEAR}}, 0xFF00FF00},
         {"fog off", {{D3DRS_FOGENABLE, FALSE}}, 0xFFFF0000},
@@ -212,7 +157,7 @@ TEST_F(GLPixelsTest, FillAndFogStatesFollowEachDrawOfAFrame)
     for (int i = 0; i < columns; ++i) {
         SCOPED_TRACE(steps[i].what);
         const uint32_t pixel = image.Pixel(uint32_t(160 * i / columns + 6), 10);
-        for (int shift : {0, 8, 16}) EXPECT_NEAR(Channel(steps[i].pixel, shift), Channel(pixel, shift), 2) << shift;
+        for (int shift : {0, 8, 16}) EXPECT_NEAR(Channel(steps[i].pixel, shift), Channel(pixel, shift), 16) << shift;
     }
 }
 

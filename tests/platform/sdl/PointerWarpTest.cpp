@@ -5,7 +5,7 @@
 #include "platform/testing.h"
 #include "platform/testing_input.h"
 #include "platform/win32.h"
-#include "tests/platform/input/RealWindow.h"
+#include "tests/platform/sdl/RealWindow.h"
 #include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/platform/render/HeadlessDevice.h"
+#include "tests/platform/d3d9/DeviceFixture.h"
 
 #include "platform/d3dx9.h"
 #include "platform/testing_render.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-const std::string kData = std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/";
+const std::string kData = std::string(TARN_SOURCE_DIR) + "/tests/platform/image/data/";
 
 // 10 x 6 binary PPM, all one colour.
 std::string SolidPpm(uint8_t r, uint8_t g, uint8_t b)
@@ -112,14 +112,14 @@ TEST_F(HeadlessDeviceTest, FontMeasuresAndDrawsOneQuadLeavingTheStatesAlone)
     INT height = font->DrawTextA("Hello", -1, &measure, DT_CALCRECT, 0xFFFFFFFF);
     EXPECT_NEAR(32, height, 2);
     EXPECT_GT(measure.right, 40);
-    EXPECT_TRUE(platform::testing::RenderCalls("DrawPrimitive").empty());
+    EXPECT_EQ(0u, platform::testing::DrawnPrimitives());
 
     m_Device->SetRenderState(D3DRS_CULLMODE, D3DCULL_CW);
     RECT zeroWidth = {10, 10, 10, 60};
     font->DrawTextA("Hello", -1, &zeroWidth, DT_LEFT | DT_NOCLIP, 0xFFFFFFFF);
-    EXPECT_EQ(1u, platform::testing::RenderCalls("DrawPrimitive").size());
+    EXPECT_EQ(2u, platform::testing::DrawnPrimitives());
     font->DrawTextA("Hello", -1, &zeroWidth, DT_LEFT, 0xFFFFFFFF); // clipped away entirely
-    EXPECT_EQ(1u, platform::testing::RenderCalls("DrawPrimitive").size());
+    EXPECT_EQ(2u, platform::testing::DrawnPrimitives());
     EXPECT_EQ(DWORD(D3DCULL_CW), RenderState(D3DRS_CULLMODE));
     EXPECT_EQ(4u, StageState(0, D3DTSS_COLOROP));
     font->Release();
@@ -133,15 +133,16 @@ TEST_F(HeadlessDeviceTest, FontKeepsOneTextureAndQuadAndFailsWhenItsQuadCannotBe
     ID3DXFont* font = nullptr;
     ASSERT_EQ(D3D_OK, D3DXCreateFontIndirectA(m_Device, &desc, &font));
     const int texturesBefore = platform::testing::LiveObjects("IDirect3DTexture9");
+    const int buffersBefore = platform::testing::LiveObjects("IDirect3DVertexBuffer9");
     RECT r = {0, 0, 200, 50};
     EXPECT_GT(font->DrawTextA("one", -1, &r, DT_LEFT, 0xFFFFFFFF), 0);
     EXPECT_GT(font->DrawTextA("a longer line", -1, &r, DT_LEFT, 0xFFFFFFFF), 0);
-    EXPECT_EQ(1u, platform::testing::RenderCalls("CreateVertexBuffer").size());
+    EXPECT_EQ(buffersBefore + 1, platform::testing::LiveObjects("IDirect3DVertexBuffer9"));
     EXPECT_EQ(texturesBefore + 1, platform::testing::LiveObjects("IDirect3DTexture9"));
 
     platform::testing::InjectOnce("IDirect3DVertexBuffer9::Lock", E_FAIL);
     EXPECT_EQ(0, font->DrawTextA("locked out", -1, &r, DT_LEFT, 0xFFFFFFFF));
-    EXPECT_EQ(2u, platform::testing::RenderCalls("DrawPrimitive").size());
+    EXPECT_EQ(4u, platform::testing::DrawnPrimitives());
     font->Release();
     EXPECT_EQ(texturesBefore, platform::testing::LiveObjects("IDirect3DTexture9"));
     EXPECT_EQ(0, platform::testing::LiveObjects("IDirect3DVertexBuffer9"));

@@ -1,6 +1,5 @@
 #pragma once
-// A virtual window whose procedure hands every message to the default procedure; the layer's
-// call recording shows what it received.
+// A virtual window whose procedure hands every message to the default procedure.
 
 #include "platform/testing.h"
 #include "platform/testing_input.h"
@@ -22,7 +21,6 @@ protected:
         m_Virtual.reset(new tarn_test::VirtualWindow(100, 50, 640, 480));
         m_Window = m_Virtual->Handle();
         ASSERT_NE(m_Window, nullptr);
-        platform::testing::RecordWindowCalls(true);
     }
 
     void TearDown() override

@@ -20,7 +20,7 @@ namespace {
 
 std::string ReadFixture(const std::string& name)
 {
-    std::ifstream in(std::string(TARN_SOURCE_DIR) + "/tests/platform/render/data/" + name, std::ios::binary);
+    std::ifstream in(std::string(TARN_SOURCE_DIR) + "/tests/platform/image/data/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
