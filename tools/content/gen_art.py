@@ -18,6 +18,7 @@ from PIL import Image, ImageDraw
 
 import artkit as K
 from artkit import new, panel, label, strips, frame_sheet, walker, arrow, shade, vgradient
+from gen_data import POTS
 
 BLUE = (60, 110, 190, 255)
 GREEN = (70, 150, 80, 255)
@@ -80,7 +81,8 @@ DIALOG_FILL = (50, 60, 95, 255)  # opaque: dialogs stack over the menu and over 
 def dialog(title):
     im = new(1024, 512)
     panel(im, (0, 0, 556, 477), DIALOG_FILL, border=(200, 180, 120, 255), width=4, radius=18)
-    label(im, (20, 14, 536, 80), title, max_size=44)
+    # Clear of the controls' tops: WHO ARE YOU's NEW PLAYER button starts at texel row 76.
+    label(im, (20, 8, 536, 68), title, max_size=44)
     return im
 
 
@@ -324,7 +326,6 @@ def shuttle():
 
 # ---------------------------------------------------------------- map, score, trophies
 
-POTS = [(0.20, 0.72), (0.42, 0.58), (0.63, 0.66), (0.80, 0.45)]
 CASTLE = (0.88, 0.18)
 
 
@@ -688,11 +689,17 @@ def final_picture(title, scene_colour):
     return screen(title, scene_colour, (250, 210, 150, 255), decorate=deco)
 
 
-def splash_picture(title, top, bottom):
-    im = screen(title, top, bottom, subtitle="A PUZZLE OF SPELLS AND WALKERS")
+def splash_picture(title, top, bottom, menu=False):
+    """With menu, the subtitle rises clear of the welcome line (red, y 163-197 px) and the walkers
+    stand beside the buttons (x 318-733 px) instead of peeking out behind them."""
+    subtitle = "A PUZZLE OF SPELLS AND WALKERS"
+    im = screen(title, top, bottom, subtitle=None if menu else subtitle, title_y=12 if menu else 20)
+    if menu:
+        label(im, (80, 100, 944, 142), subtitle, max_size=30)
     d = ImageDraw.Draw(im)
+    xs = (50, 180, 820) if menu else (300, 450, 600)
     for k, (_, colour) in enumerate(ACTORS):
-        walker(im, (300 + k * 150, 330, 420 + k * 150, 560), colour, k)
+        walker(im, (xs[k], 330, xs[k] + 120 - (10 if menu else 0), 560), colour, k)
     d.rectangle((0, 560, 1023, 767), fill=shade(bottom, 0.7))
     return im
 
@@ -782,7 +789,7 @@ TEXTURES = [
     T("BAT3", "hud/bat3.png", bat),
     T("BAT4", "hud/bat4.png", bat),
     # Main menu and forms
-    T("MENUBKG", "ui/menubkg.png", lambda: splash_picture("RUNEGARDEN", (120, 80, 170, 255), (230, 170, 120, 255))),
+    T("MENUBKG", "ui/menubkg.png", lambda: splash_picture("RUNEGARDEN", (120, 80, 170, 255), (230, 170, 120, 255), menu=True)),
     T("PLAYGAMEACTPAS", "ui/playgame.png", lambda: menu_button("PLAY", GREEN)),
     T("SETTINGSACTPAS", "ui/settings_btn.png", lambda: menu_button("SETTINGS", BLUE)),
     T("HIGHSCOREACTPAS", "ui/highscore_btn.png", lambda: menu_button("HIGH SCORES", BLUE)),
