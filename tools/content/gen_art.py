@@ -821,7 +821,8 @@ TEXTURES = [
     T("BONUSLEVELACTPASDIS", "ui/bonuslevels_btn.png",
       lambda: strips(512, 256, 415, [(0, 72, "disabled"), (72, 144, "normal"), (144, 216, "over")], "BONUS LEVELS", ORANGE)),
     T("NOTAVAILABLE", "ui/notavailable.png", lambda: used_panel(512, 128, 400, 69, RED, "FINISH THE GAME FIRST")),
-    T("BALL", "ui/ball.png", lambda: K.glow(256, (255, 220, 140))),
+    # Added onto the high-score table where the white names stand: a dim glow keeps them readable.
+    T("BALL", "ui/ball.png", lambda: K.glow(256, (150, 115, 75))),
     T("CREDITS", "ui/credits.png", lambda: screen("CREDITS", (40, 60, 90, 255), (20, 30, 50, 255), used_h=759,
                                                   subtitle="THE RUNEGARDEN TEAM - ART, SOUND AND CODE MADE BY OUR OWN TOOLS")),
     T("AREYOUSURE", "ui/areyousure.png", lambda: dialog("ARE YOU SURE?")),
