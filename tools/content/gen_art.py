@@ -18,6 +18,7 @@ from PIL import Image, ImageDraw
 
 import artkit as K
 from artkit import new, panel, label, strips, frame_sheet, walker, arrow, shade, vgradient
+from gen_data import POTS
 
 BLUE = (60, 110, 190, 255)
 GREEN = (70, 150, 80, 255)
@@ -80,7 +81,8 @@ DIALOG_FILL = (50, 60, 95, 255)  # opaque: dialogs stack over the menu and over 
 def dialog(title):
     im = new(1024, 512)
     panel(im, (0, 0, 556, 477), DIALOG_FILL, border=(200, 180, 120, 255), width=4, radius=18)
-    label(im, (20, 14, 536, 80), title, max_size=44)
+    # Clear of the controls' tops: WHO ARE YOU's NEW PLAYER button starts at texel row 76.
+    label(im, (20, 8, 536, 68), title, max_size=44)
     return im
 
 
@@ -265,6 +267,13 @@ def life_pot():
     return im
 
 
+def score_plate():
+    """Shown 1:1 just left of the score digits, its bottom 5 rows below the window's edge."""
+    im = used_panel(64, 32, 64, 32, (40, 40, 60, 255), radius=4)
+    label(im, (2, 1, 62, 27), "SCORE", max_size=16)
+    return im
+
+
 def pause_picture():
     im = new(1024, 1024)
     d = ImageDraw.Draw(im)
@@ -324,7 +333,6 @@ def shuttle():
 
 # ---------------------------------------------------------------- map, score, trophies
 
-POTS = [(0.20, 0.72), (0.42, 0.58), (0.63, 0.66), (0.80, 0.45)]
 CASTLE = (0.88, 0.18)
 
 
@@ -338,6 +346,8 @@ def map_picture(title, bonus=False):
         for i in range(14):
             rnd = random.Random(i + (100 if bonus else 0))
             tx, ty = rnd.randint(30, 990), rnd.randint(340, 740)
+            if tx < 200 and ty > 560:  # not behind the NEXT, MENU and TROPHIES buttons
+                tx += 180
             d.polygon([(tx, ty - 34), (tx - 16, ty), (tx + 16, ty)], fill=(40, 110, 50, 255), outline=(20, 60, 25, 255))
         if not bonus:
             cx, cy = px(CASTLE[0], 1024), px(CASTLE[1], 768)
@@ -390,7 +400,8 @@ def bonus_level_pots():
         c, r = k % 5, k // 5
         x0, y0 = int(c * 0.14570312 * 1024), int(r * 0.42578125 * 512)
         fill = [ORANGE, TEAL, PURPLE, BROWN, GREY][c] if r == 0 else GREY
-        panel(im, (x0, y0, x0 + 149, y0 + 218), fill, radius=12,
+        # Inset: the pots stand edge to edge and their top touches the title.
+        panel(im, (x0 + 8, y0 + 14, x0 + 141, y0 + 212), fill, radius=12,
               text="BONUS\n%d" % (k + 1), max_size=36)
     return im
 
@@ -399,6 +410,17 @@ def bar(fill):
     im = new(1024, 64)
     vgradient(im, (0, 0, 1024, 64), shade(fill, 1.3), shade(fill, 0.7))
     ImageDraw.Draw(im).rectangle((0, 0, 1023, 63), outline=BLACK, width=3)
+    return im
+
+
+def life_staff():
+    """Drawn over the lives gauge, its whole height: a thin rod with a life orb on top, so the
+    gauge and the lives count beside the orb stay in sight."""
+    im = new(32, 512)
+    d = ImageDraw.Draw(im)
+    d.rectangle((13, 24, 18, 500), fill=(120, 80, 40, 255), outline=(60, 35, 15, 255))
+    d.ellipse((4, 2, 27, 29), fill=(220, 50, 60, 255), outline=(90, 10, 20, 255), width=2)
+    d.ellipse((9, 7, 15, 13), fill=(255, 190, 190, 255))
     return im
 
 
@@ -673,6 +695,8 @@ def final_text():
              "MADE BY OUR OWN TOOLS", "", "THANKS FOR PLAYING!"]
     f = K.font(28)
     d = ImageDraw.Draw(im)
+    # A dim backing: the lines pass over the walkers and the door of the picture behind.
+    d.rounded_rectangle((0, 12, 511, 470), radius=24, fill=(10, 10, 30, 140))
     for i, line in enumerate(lines):
         d.text((256, 40 + i * 50), line, font=f, fill=WHITE, anchor="mm", stroke_width=2, stroke_fill=BLACK)
     return im
@@ -688,11 +712,17 @@ def final_picture(title, scene_colour):
     return screen(title, scene_colour, (250, 210, 150, 255), decorate=deco)
 
 
-def splash_picture(title, top, bottom):
-    im = screen(title, top, bottom, subtitle="A PUZZLE OF SPELLS AND WALKERS")
+def splash_picture(title, top, bottom, menu=False):
+    """With menu, the subtitle rises clear of the welcome line (red, y 163-197 px) and the walkers
+    stand beside the buttons (x 318-733 px) instead of peeking out behind them."""
+    subtitle = "A PUZZLE OF SPELLS AND WALKERS"
+    im = screen(title, top, bottom, subtitle=None if menu else subtitle, title_y=12 if menu else 20)
+    if menu:
+        label(im, (80, 100, 944, 142), subtitle, max_size=30)
     d = ImageDraw.Draw(im)
+    xs = (50, 180, 820) if menu else (300, 450, 600)
     for k, (_, colour) in enumerate(ACTORS):
-        walker(im, (300 + k * 150, 330, 420 + k * 150, 560), colour, k)
+        walker(im, (xs[k], 330, xs[k] + 120 - (10 if menu else 0), 560), colour, k)
     d.rectangle((0, 560, 1023, 767), fill=shade(bottom, 0.7))
     return im
 
@@ -762,7 +792,7 @@ TEXTURES = [
     T("LEFTBAR", "frame/leftbar.png", lambda: used_panel(128, 1024, 128, 768, (110, 75, 45, 230), radius=0)),
     T("BOLVANLU", "frame/bolvanlu.png", lambda: bolvan((0, 0.01, 1, 0.740234375), ORANGE, PURPLE)),
     T("BOLVANLD", "frame/bolvanld.png", lambda: bolvan((0, 0, 1, 0.859375), TEAL, RED)),
-    T("SCORESMALL", "frame/scoresmall.png", lambda: used_panel(64, 32, 64, 32, (40, 40, 60, 255), radius=4)),
+    T("SCORESMALL", "frame/scoresmall.png", score_plate),
     T("SUN", "frame/sun.png", sun),
     T("SUNEYEL", "frame/suneyel.png", sun_eyes),
     T("SPELLWALL", "frame/spellwall.png", lambda: spell_icon("wall", GREY)),
@@ -782,7 +812,7 @@ TEXTURES = [
     T("BAT3", "hud/bat3.png", bat),
     T("BAT4", "hud/bat4.png", bat),
     # Main menu and forms
-    T("MENUBKG", "ui/menubkg.png", lambda: splash_picture("RUNEGARDEN", (120, 80, 170, 255), (230, 170, 120, 255))),
+    T("MENUBKG", "ui/menubkg.png", lambda: splash_picture("RUNEGARDEN", (120, 80, 170, 255), (230, 170, 120, 255), menu=True)),
     T("PLAYGAMEACTPAS", "ui/playgame.png", lambda: menu_button("PLAY", GREEN)),
     T("SETTINGSACTPAS", "ui/settings_btn.png", lambda: menu_button("SETTINGS", BLUE)),
     T("HIGHSCOREACTPAS", "ui/highscore_btn.png", lambda: menu_button("HIGH SCORES", BLUE)),
@@ -791,7 +821,8 @@ TEXTURES = [
     T("BONUSLEVELACTPASDIS", "ui/bonuslevels_btn.png",
       lambda: strips(512, 256, 415, [(0, 72, "disabled"), (72, 144, "normal"), (144, 216, "over")], "BONUS LEVELS", ORANGE)),
     T("NOTAVAILABLE", "ui/notavailable.png", lambda: used_panel(512, 128, 400, 69, RED, "FINISH THE GAME FIRST")),
-    T("BALL", "ui/ball.png", lambda: K.glow(256, (255, 220, 140))),
+    # Added onto the high-score table where the white names stand: a dim glow keeps them readable.
+    T("BALL", "ui/ball.png", lambda: K.glow(256, (150, 115, 75))),
     T("CREDITS", "ui/credits.png", lambda: screen("CREDITS", (40, 60, 90, 255), (20, 30, 50, 255), used_h=759,
                                                   subtitle="THE RUNEGARDEN TEAM - ART, SOUND AND CODE MADE BY OUR OWN TOOLS")),
     T("AREYOUSURE", "ui/areyousure.png", lambda: dialog("ARE YOU SURE?")),
@@ -828,7 +859,7 @@ TEXTURES = [
     *_btn_pair("SCORENEXT", "score/scorenext", 128, 128, 128, 79, "OK", GREEN),
     T("SCORESTAFFACT", "score/scorestaffact.png", lambda: staff(GOLD)),
     T("SCORESTAFFPAS", "score/scorestaffpas.png", lambda: staff(GREY)),
-    T("SCORELIFESTAFF", "score/scorelifestaff.png", lambda: used_panel(32, 512, 32, 512, (200, 60, 70, 255), radius=8)),
+    T("SCORELIFESTAFF", "score/scorelifestaff.png", life_staff),
     T("SCOREYOUDONT", "score/scoreyoudont.png", lambda: used_panel(1024, 512, 1024, 512, GREY, "NO SCORE", radius=0)),
     T("SCORELINE", "score/scoreline.png", lambda: (lambda im: (ImageDraw.Draw(im).line((0, 0, 106, 0), fill=WHITE), im)[1])(new(128, 4))),
     T("TROPHIES", "trophies/trophies.png", trophies_back),
@@ -895,7 +926,13 @@ def make_font():
         d.text((x0 + stroke - min(0, left), y0 + 3), ch, font=f, fill=WHITE, stroke_width=stroke, stroke_fill=BLACK)
         advance = f.getlength(ch) + 2 * stroke
         widths[code] = min(1.0, (math.ceil(advance) + 1) / 32.0)
-    return im, widths
+    # The ink of every glyph lies in rows 5-29 of its cell: stretched over rows 1-30 the letters
+    # stand a fifth taller on screen, while the widths (and so every layout) stay as they are.
+    tall = new(512, 512)
+    for row in range(16):
+        band = im.crop((0, row * 32 + 5, 512, row * 32 + 30)).resize((512, 30), Image.BICUBIC)
+        tall.paste(band, (0, row * 32 + 1))
+    return tall, widths
 
 
 def font_metrics_xml(widths):
