@@ -17,6 +17,7 @@
 #include "platform/testing_render.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
+#include "tests/support/XmlText.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +31,7 @@ namespace drawables_test {
 
 namespace pt = platform::testing;
 
-// A reader over XML text; the document's top element is the current element's child.
-class XmlText : public SCore::SXMLDeserializator {
-public:
-    explicit XmlText(const std::string& text)
-    {
-        m_Text = "<?xml version=\"1.0\" encoding=\"us-ascii\"?>" + text;
-        ParseText();
-    }
-};
+using tarn_test::XmlText;
 
 template <typename V, typename B>
 std::vector<V> Read(const boost::shared_ptr<B>& buffer, size_t count)
