@@ -1,5 +1,4 @@
 #include "engine/core/base/TarnCoreDX9Exception.h"
-#include "engine/core/input/dx9/DIErrorName.h"
 #include "engine/core/input/dx9/SDI9Input.h"
 #include "platform/dinput8.h"
 #include "platform/testing.h"
@@ -80,12 +79,6 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
     pt::InjectOnce("IDirectInputDevice8::SetCooperativeLevel", E_FAIL);
     pt::InjectOnce("IDirectInputDevice8::SetProperty", E_FAIL);
     EXPECT_EQ(CreateFailure(), "");
-}
-
-TEST(DIErrorName, ACodeWithoutANameReadsAsUnknown)
-{
-    EXPECT_EQ(tarn_test::ThrownText([] { SCore::ThrowDIError("can't x : ", DIERR_ACQUIRED); }), "can't x : DIERR_ACQUIRED");
-    EXPECT_EQ(tarn_test::ThrownText([] { SCore::ThrowDIError("can't x : ", E_FAIL); }), "can't x : UNKNOWN ERROR");
 }
 
 TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)

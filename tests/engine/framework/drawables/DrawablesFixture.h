@@ -1,7 +1,6 @@
 #pragma once
-// Direct3D 9 viewports with a texture manager for the drawables' tests: headless at 800 x 600
-// (DrawablesTest) or through OpenGL into a 160 x 120 window read back at present (PixelsTest,
-// skipped without a display), with helpers to read buffers back and objects from XML text.
+// A Direct3D 9 viewport with a texture manager for the drawables' tests, headless at 800 x 600,
+// with helpers to read buffers back and objects from XML text.
 
 #include "engine/core/render/SIndexBuffer.h"
 #include "engine/core/render/STextureManager.h"
@@ -12,7 +11,6 @@
 #include "engine/core/render/dx9/SD3D9RenderDevice.h"
 #include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "engine/framework/drawables/SSprite.h"
-#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
 #include "tests/support/TempDir.h"
@@ -103,42 +101,6 @@ protected:
     }
 
     tarn_test::TempDir m_Dir;
-};
-
-class PixelsTest : public ViewportTest {
-protected:
-    static constexpr int kWidth = 160, kHeight = 120;
-
-    void SetUp() override
-    {
-        pt::ResetAll();
-        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
-        Open(pt::RenderMode::OpenGL, kWidth, kHeight);
-        pt::CaptureOnPresent(true);
-    }
-    // One frame on black, drawn by draw, as presented.
-    pt::Image Frame(const std::function<void()>& draw)
-    {
-        Device().DoClearScene(0, 0, 0);
-        Device().DoClearScene(1.0f);
-        Device().DoBeginScene();
-        draw();
-        Device().EndScene();
-        return pt::LastPresented();
-    }
-    static int Red(uint32_t c) { return int((c >> 16) & 0xFF); }
-    // A sprite of one colour that leaves the depth buffer alone.
-    boost::shared_ptr<TarnEngine::SSprite> Solid(uint32_t colour, bool withTransform, uint32_t alignment,
-                                                 SCore::SRect position = {})
-    {
-        boost::shared_ptr<TarnEngine::SSprite> sprite(new TarnEngine::SSprite("solid", withTransform));
-        sprite->Create(m_Viewport);
-        sprite->m_Position = position;
-        sprite->m_CoordAligment = alignment;
-        sprite->m_ColorLU = sprite->m_ColorRU = sprite->m_ColorLD = sprite->m_ColorRD = colour;
-        sprite->m_Material.m_ZWrite = 0;
-        return sprite;
-    }
 };
 
 } // namespace drawables_test
