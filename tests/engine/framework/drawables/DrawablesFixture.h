@@ -1,18 +1,16 @@
 #pragma once
-// A Direct3D 9 viewport with a texture manager for the drawables' tests, headless at 800 x 600,
-// with helpers to read buffers back and objects from XML text.
+// The drawables' tests' headless 800 x 600 viewport, with helpers to read buffers back and objects
+// from XML text.
 
 #include "engine/core/render/SIndexBuffer.h"
-#include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SVertexBuffer.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/core/serialization/SXMLSerializator.h"
 #include "engine/core/render/TResourceLock.h"
-#include "engine/core/render/dx9/SD3D9RenderDevice.h"
-#include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
+#include "tests/support/HeadlessViewport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
 #include "tests/support/XmlText.h"
@@ -55,37 +53,13 @@ inline std::vector<uint16_t> ReadIndices(const boost::shared_ptr<SCore::SIndexBu
 using tarn_test::StartsWith;
 using tarn_test::ThrownText;
 
-class ViewportTest : public ::testing::Test {
-protected:
-    void Open(pt::RenderMode mode, int width, int height)
-    {
-        pt::SetRenderMode(mode);
-        pt::SetSleepMode(pt::SleepMode::Return);
-        m_Window = pt::CreateRenderTestWindow(width, height);
-        ASSERT_NE(nullptr, m_Window);
-        m_Viewport.reset(new SCore::SD3D9Viewport);
-        m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        m_Viewport->m_RenderDevice->Create(m_Window, width, height, 0, false);
-    }
-    void TearDown() override
-    {
-        m_Viewport.reset();
-        if (m_Window) pt::DestroyRenderTestWindow(m_Window);
-        pt::ResetAll();
-    }
-    SCore::SRenderDevice& Device() { return *m_Viewport->m_RenderDevice; }
-
-    HWND m_Window = nullptr;
-    boost::shared_ptr<SCore::SViewport> m_Viewport;
-};
-
-class DrawablesTest : public ViewportTest {
+class DrawablesTest : public tarn_test::HeadlessViewportTest {
 protected:
     void SetUp() override
     {
-        pt::ResetAll();
-        Open(pt::RenderMode::Headless, 800, 600);
-        pt::RecordRenderCalls(true);
+        HeadlessViewportTest::SetUp();
+        Open(800, 600);
+        CreateDevice(800, 600);
     }
     // Writes obj through the XML writer into a file and returns a reader over that file.
     template <typename T>
