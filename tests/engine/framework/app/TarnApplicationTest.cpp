@@ -294,11 +294,4 @@ TEST_F(TarnApplicationTest, AFailingFrameFreesTheRenderLock)
     EXPECT_TRUE(m_App->RenderLockFree());
 }
 
-TEST_F(TarnApplicationTest, UnknownRenderNamesFail)
-{
-    RecordingApp app;
-    EXPECT_TRUE(ThrowsStartingWith([&] { app.DoInit("d3d9render"); },
-                                   "unknown Render name: d3d9render SViewportFactory::CreateViewport() Src\\SViewportFactory at:"));
-}
-
 } // namespace
