@@ -69,7 +69,6 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
         pt::InjectOnNthCall(c.site, c.call, c.code);
         const std::string text = CreateFailure();
         EXPECT_TRUE(StartsWith(text, std::string(c.text) + " ")) << c.site << " #" << c.call << ": " << text;
-        EXPECT_NE(text.find("SDI9Input::CreateInput() Src\\dx9\\SDI9Input at:"), std::string::npos) << text;
         EXPECT_EQ(pt::LiveDirectInputDevices(), 0) << "nothing leaks: " << c.text;
         EXPECT_EQ(pt::LiveDirectInputObjects(), 0) << "nothing leaks: " << c.text;
     }
@@ -98,7 +97,6 @@ TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
         pt::InjectOnce(c.site, c.code);
         const std::string text = tarn_test::ThrownText([&] { input.Update(); });
         EXPECT_TRUE(StartsWith(text, std::string(c.text) + " ")) << text;
-        EXPECT_NE(text.find(" SDI9Input::Update() Src\\dx9\\SDI9Input at:"), std::string::npos);
     }
 }
 

@@ -217,7 +217,6 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
         pt::ClearMessageBoxCalls();
         const std::string text = Start(c.entries);
         EXPECT_TRUE(tarn_test::StartsWith(text, c.text)) << text;
-        EXPECT_NE(text.find(" TarnApplication::Create() Src\\TarnApplication at:"), std::string::npos) << text;
         ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
         EXPECT_EQ(pt::MessageBoxCalls()[0].text.rfind(c.text, 0), 0u) << "shown";
         EXPECT_NE(log.Text().find(c.text), std::string::npos) << "and logged";
