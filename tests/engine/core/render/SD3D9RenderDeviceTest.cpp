@@ -52,7 +52,9 @@ TEST_F(RenderEngineTest, CreateFailuresThrowTheirTexts)
         {adapter(D3DFMT_X8R8G8B8, 0), 0, "Can't find Compatible Presentation Interval"},
         {fail("Direct3DCreate9", E_FAIL), 0, "can't create D3D9 Device"},
         {fail("IDirect3D9::GetAdapterDisplayMode", E_FAIL), 0, "can't get Adapter Display Mode : INVALIDCALL"},
+        {fail("IDirect3D9::GetAdapterIdentifier", E_FAIL), 0, "can't get Adapter Identifier : INVALIDCALL"},
         {fail(kCaps, D3DERR_INVALIDCALL), 0, "can't get D3D9 Device Capabilitys: INVALIDCALL"},
+        {fail(kCaps, E_FAIL), 0, "can't get D3D9 Device Capabilitys: Unknown Error"},
         {fail(kDevice, D3DERR_INVALIDCALL), 0, "Can't create D3D9 Device: INVALIDCALL"},
         {fail(kDevice, E_ABORT), 0, "Can't create D3D9 Device: UNKNOWN ERROR"},
     };

@@ -49,6 +49,7 @@ TEST_F(SXMLSerializatorTest, WritesEachScalarInItsTextForm)
     const ScalarCase cases[] = {
         {"bool true", [](SSerializator& s) { s.Serialize("v", true); }, "1"},
         {"int", [](SSerializator& s) { s.Serialize("v", -2147483647 - 1); }, "-2147483648"},
+        {"unsigned", [](SSerializator& s) { s.Serialize("v", 4294967295u); }, "4294967295"},
         {"string", [](SSerializator& s) { s.Serialize("v", std::string(" a<b>&c ")); }, " a<b>&c "},
         {"high byte", [](SSerializator& s) { s.Serialize("v", std::string("\xE9")); }, "\xC3\xA9"},
         {"wstring", [](SSerializator& s) { s.Serialize("v", std::wstring(L"Ab\x0141")); }, "AbA"},
