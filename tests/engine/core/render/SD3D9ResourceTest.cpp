@@ -35,8 +35,6 @@ TEST_F(RenderEngineTest, BufferCreationFailuresThrowTheirTexts)
         const char* text;
     } cases[] = {{true, D3DERR_INVALIDCALL, "Can't create D3D9 Vertex Buffer: INVALIDCALL"},
                  {true, D3DERR_OUTOFVIDEOMEMORY, "Can't create D3D9 Vertex Buffer: OUTOFVIDEOMEMORYL"},
-                 {true, E_FAIL, "Can't create D3D9 Vertex Buffer: UNKNOWN ERROR"},
-                 {false, D3DERR_OUTOFVIDEOMEMORY, "Can't create D3D9 Index Buffer: OUTOFVIDEOMEMORYL"},
                  {false, D3DXERR_INVALIDDATA, "Can't create D3D9 Index Buffer: INVALIDDATA"},
                  {false, E_FAIL, "Can't create D3D9 Index Buffer: UNKNOWN ERROR"}};
     for (const Case& c : cases) {
@@ -128,7 +126,6 @@ TEST_F(RenderEngineTest, TextureFailuresThrowTheirTexts)
         InjectOnce(c.site, c.code);
         std::string text = ThrownText(c.act);
         EXPECT_TRUE(StartsWith(text, c.text)) << text;
-        EXPECT_NE(std::string::npos, text.find("Src\\dx9\\SD3D9Texture at:")) << text;
     }
     std::string garbage = "not an image";
     EXPECT_TRUE(StartsWith(ThrownText([&] { texture->DoLoadFromMemory(garbage.data(), uint32_t(garbage.size())); }),

@@ -2,6 +2,7 @@
 #include "engine/core/base/TarnCoreException.h"
 #include "tests/support/ThrownText.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/XmlText.h"
 
 #include <boost/lexical_cast.hpp>
 #include <gmock/gmock.h>
@@ -33,15 +34,7 @@ T ReadBack(SDeserializator& reader, const char* key, T value = T())
     return value;
 }
 
-// A reader over a text, as the level pack makes one.
-class Reader : public SXMLDeserializator {
-public:
-    explicit Reader(const std::string& text)
-    {
-        m_Text = text;
-        ParseText();
-    }
-};
+using Reader = tarn_test::XmlText;
 
 TEST(SXMLDeserializator, LoadsAFileAndReportsMissingOrMalformedOnes)
 {

@@ -7,6 +7,7 @@
 #include "platform/testing.h"
 #include "platform/testing_render.h"
 #include "platform/testing_input.h"
+#include "tests/support/HeadlessApp.h"
 #include "tests/support/LogCapture.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
@@ -107,21 +108,14 @@ private:
     Calls m_Calls;
 };
 
-class TarnApplicationTest : public ::testing::Test {
+class TarnApplicationTest : public tarn_test::HeadlessAppTest {
 protected:
     void SetUp() override
     {
-        pt::ResetAll();
-        pt::SetWindowMode(pt::WindowMode::Virtual);
-        pt::SetRenderMode(pt::RenderMode::Headless);
+        HeadlessAppTest::SetUp();
         pt::SetSleepMode(pt::SleepMode::Return);
-        pt::HookMessageBox(true);
     }
-    void TearDown() override
-    {
-        m_App.reset();
-        pt::ResetAll();
-    }
+    void EndApp() override { m_App.reset(); }
 
     // A texture list of the given entries ("Name=file", or "Name=file@MipLevels"); each file a 2 x 2
     // grey PPM image, empty when its name starts with "empty", and for a ".tga" name a 32-bit
@@ -153,9 +147,7 @@ protected:
         m_App.reset(new RecordingApp);
         m_App->m_WaitForLoadingFrame = waitForLoadingFrame;
         m_App->m_ThrowInLoadingFrame = throwInLoadingFrame;
-        m_App->DoInit("D3D9Render");
-        if (device) m_App->GetViewport()->m_RenderDevice = device;
-        return tarn_test::ThrownText([&] { m_App->Create("frame test", 320, 240, 32, false, TextureList(textures)); });
+        return tarn_test::ThrownText([&] { HeadlessAppTest::Start(*m_App, "frame test", 320, 240, false, TextureList(textures), device); });
     }
 
     tarn_test::TempDir m_Dir;
@@ -225,7 +217,6 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
         pt::ClearMessageBoxCalls();
         const std::string text = Start(c.entries);
         EXPECT_TRUE(tarn_test::StartsWith(text, c.text)) << text;
-        EXPECT_NE(text.find(" TarnApplication::Create() Src\\TarnApplication at:"), std::string::npos) << text;
         ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
         EXPECT_EQ(pt::MessageBoxCalls()[0].text.rfind(c.text, 0), 0u) << "shown";
         EXPECT_NE(log.Text().find(c.text), std::string::npos) << "and logged";
@@ -300,13 +291,6 @@ TEST_F(TarnApplicationTest, AFailingFrameFreesTheRenderLock)
     EXPECT_TRUE(ThrowsStartingWith([&] { m_App->RunFrames(1); },
                                    "clear failed TarnApplication::DoRender() Src\\TarnApplication at:"));
     EXPECT_TRUE(m_App->RenderLockFree());
-}
-
-TEST_F(TarnApplicationTest, UnknownRenderNamesFail)
-{
-    RecordingApp app;
-    EXPECT_TRUE(ThrowsStartingWith([&] { app.DoInit("d3d9render"); },
-                                   "unknown Render name: d3d9render SViewportFactory::CreateViewport() Src\\SViewportFactory at:"));
 }
 
 } // namespace

@@ -1,22 +1,19 @@
 #pragma once
-// Direct3D 9 viewports with a texture manager for the drawables' tests: headless at 800 x 600
-// (DrawablesTest) or through OpenGL into a 160 x 120 window read back at present (PixelsTest,
-// skipped without a display), with helpers to read buffers back and objects from XML text.
+// The drawables' tests' headless 800 x 600 viewport, with helpers to read buffers back and objects
+// from XML text.
 
 #include "engine/core/render/SIndexBuffer.h"
-#include "engine/core/render/STextureManager.h"
 #include "engine/core/render/SVertexBuffer.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/core/serialization/SXMLSerializator.h"
 #include "engine/core/render/TResourceLock.h"
-#include "engine/core/render/dx9/SD3D9RenderDevice.h"
-#include "engine/core/render/dx9/SD3D9Viewport.h"
 #include "engine/framework/drawables/SSprite.h"
-#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
+#include "tests/support/HeadlessViewport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
+#include "tests/support/XmlText.h"
 
 #include <gtest/gtest.h>
 
@@ -30,15 +27,7 @@ namespace drawables_test {
 
 namespace pt = platform::testing;
 
-// A reader over XML text; the document's top element is the current element's child.
-class XmlText : public SCore::SXMLDeserializator {
-public:
-    explicit XmlText(const std::string& text)
-    {
-        m_Text = "<?xml version=\"1.0\" encoding=\"us-ascii\"?>" + text;
-        ParseText();
-    }
-};
+using tarn_test::XmlText;
 
 template <typename V, typename B>
 std::vector<V> Read(const boost::shared_ptr<B>& buffer, size_t count)
@@ -64,37 +53,13 @@ inline std::vector<uint16_t> ReadIndices(const boost::shared_ptr<SCore::SIndexBu
 using tarn_test::StartsWith;
 using tarn_test::ThrownText;
 
-class ViewportTest : public ::testing::Test {
-protected:
-    void Open(pt::RenderMode mode, int width, int height)
-    {
-        pt::SetRenderMode(mode);
-        pt::SetSleepMode(pt::SleepMode::Return);
-        m_Window = pt::CreateRenderTestWindow(width, height);
-        ASSERT_NE(nullptr, m_Window);
-        m_Viewport.reset(new SCore::SD3D9Viewport);
-        m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        m_Viewport->m_RenderDevice->Create(m_Window, width, height, 0, false);
-    }
-    void TearDown() override
-    {
-        m_Viewport.reset();
-        if (m_Window) pt::DestroyRenderTestWindow(m_Window);
-        pt::ResetAll();
-    }
-    SCore::SRenderDevice& Device() { return *m_Viewport->m_RenderDevice; }
-
-    HWND m_Window = nullptr;
-    boost::shared_ptr<SCore::SViewport> m_Viewport;
-};
-
-class DrawablesTest : public ViewportTest {
+class DrawablesTest : public tarn_test::HeadlessViewportTest {
 protected:
     void SetUp() override
     {
-        pt::ResetAll();
-        Open(pt::RenderMode::Headless, 800, 600);
-        pt::RecordRenderCalls(true);
+        HeadlessViewportTest::SetUp();
+        Open(800, 600);
+        CreateDevice(800, 600);
     }
     // Writes obj through the XML writer into a file and returns a reader over that file.
     template <typename T>
@@ -110,42 +75,6 @@ protected:
     }
 
     tarn_test::TempDir m_Dir;
-};
-
-class PixelsTest : public ViewportTest {
-protected:
-    static constexpr int kWidth = 160, kHeight = 120;
-
-    void SetUp() override
-    {
-        pt::ResetAll();
-        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
-        Open(pt::RenderMode::OpenGL, kWidth, kHeight);
-        pt::CaptureOnPresent(true);
-    }
-    // One frame on black, drawn by draw, as presented.
-    pt::Image Frame(const std::function<void()>& draw)
-    {
-        Device().DoClearScene(0, 0, 0);
-        Device().DoClearScene(1.0f);
-        Device().DoBeginScene();
-        draw();
-        Device().EndScene();
-        return pt::LastPresented();
-    }
-    static int Red(uint32_t c) { return int((c >> 16) & 0xFF); }
-    // A sprite of one colour that leaves the depth buffer alone.
-    boost::shared_ptr<TarnEngine::SSprite> Solid(uint32_t colour, bool withTransform, uint32_t alignment,
-                                                 SCore::SRect position = {})
-    {
-        boost::shared_ptr<TarnEngine::SSprite> sprite(new TarnEngine::SSprite("solid", withTransform));
-        sprite->Create(m_Viewport);
-        sprite->m_Position = position;
-        sprite->m_CoordAligment = alignment;
-        sprite->m_ColorLU = sprite->m_ColorRU = sprite->m_ColorLD = sprite->m_ColorRD = colour;
-        sprite->m_Material.m_ZWrite = 0;
-        return sprite;
-    }
 };
 
 } // namespace drawables_test

@@ -50,8 +50,6 @@ TEST_F(CameraTest, MovesShiftEyeAndTargetTogether)
         SCore::SVector3 eye0, at0, eye, at;
     } cases[] = {
         {"forward", &SCamera::MoveForward, {0, 0, -1}, {0, 0, 0}, {0, 0, -0.5f}, {0, 0, 0.5f}},
-        // Strafes turn the direction a quarter in the x-y plane.
-        {"strafe left of a +x view", &SCamera::StrafeLeft, {0, 0, -1}, {1, 0, -1}, {0, 0.5f, -1}, {1, 0.5f, -1}},
         {"eye on its target", &SCamera::MoveForward, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}},
     };
     for (const Case& c : cases) {

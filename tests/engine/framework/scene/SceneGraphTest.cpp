@@ -136,9 +136,9 @@ TEST_F(SceneGraphTest, MeshNodeSetsTheWorldAndDrawsOnlyAnEnabledMesh)
     platform::testing::ClearRenderCalls();
     node->DoRender();
     EXPECT_EQ(4.0f, Device().DoGetTransform(SCore::STT_WORLD).m[3][0]);
-    EXPECT_TRUE(platform::testing::RenderCalls("DrawIndexedPrimitive").empty());
+    EXPECT_EQ(0u, platform::testing::DrawnPrimitives());
 
     sprite->m_Enabled = true;
     node->DoRender();
-    EXPECT_EQ(1u, platform::testing::RenderCalls("DrawIndexedPrimitive").size());
+    EXPECT_EQ(2u, platform::testing::DrawnPrimitives());
 }

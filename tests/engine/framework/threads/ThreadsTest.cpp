@@ -1,6 +1,5 @@
 #include "engine/core/base/SEngineException.h"
 #include "engine/framework/threads/SBackgroundWorker.h"
-#include "engine/framework/threads/SLockGuard.h"
 #include "engine/framework/threads/SUIEvent.h"
 #include "platform/testing.h"
 #include "tests/support/LogCapture.h"
@@ -9,7 +8,6 @@
 #include <boost/make_shared.hpp>
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include <thread>
 
 using namespace TarnEngine;
 namespace hooks = platform::testing;
@@ -72,17 +70,4 @@ TEST(Threads, StartFailureThrowsWithContext)
     EXPECT_TRUE(tarn_test::ThrowsStartingWith([&] { thread.Start(); }, "can't start thread SThread::Start() Src\\SThread at:"));
     EXPECT_FALSE(thread.IsStarted());
     hooks::ResetAll();
-}
-
-TEST(Threads, LockGuardIsRecursiveForItsOwnerAndExcludesOthers)
-{
-    SLockGuard guard;
-    CriticalSectionLock outer(guard.Section());
-    CriticalSectionLock inner(guard.Section());
-    BOOL otherGotIt = TRUE;
-    std::thread other([&] {
-        if ((otherGotIt = TryEnterCriticalSection(&guard.Section()))) LeaveCriticalSection(&guard.Section());
-    });
-    other.join();
-    EXPECT_FALSE(otherGotIt);
 }

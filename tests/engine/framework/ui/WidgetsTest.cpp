@@ -271,20 +271,6 @@ TEST_F(WidgetsTest, ButtonPlacesAndFadesItsToolTip)
     EXPECT_FALSE(tip->IsShown());
 }
 
-TEST_F(WidgetsTest, AFadingToolTipNotYetShownDrawsTransparent)
-{
-    auto tip = Make<SUIToolTip>();
-    tip->GetLabel()->m_Background = Sprite("tip");
-    tip->Create(10, 0.02f, 0.05f, 1.0f, "font", 16, 16, 0.5f, 0.5f, L"tooltip", 1);
-    tip->DoRender(0, 0);
-    SUILabel& label = *tip->GetLabel();
-    EXPECT_EQ(0u, label.m_Background->m_ColorLU >> 24);
-    EXPECT_EQ(0u, label.GetFont()->m_Color[0]);
-    // The fades' alpha only reaches the pixels when the stage modulates it with the texture's.
-    EXPECT_EQ(4u, label.m_Background->m_Material.m_AlphaOp);
-    EXPECT_EQ(4u, label.GetFont()->m_Material.m_AlphaOp);
-}
-
 TEST_F(WidgetsTest, ProgressBarCutsItsBarToTheValue)
 {
     SProgressBar vertical;

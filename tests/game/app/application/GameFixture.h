@@ -3,9 +3,7 @@
 // folder of its own and the fake clock, which only the tests move (sleeps are real, so the
 // worker threads idle as they would). Tests then drive frames by hand.
 
-#include "engine/core/render/SRenderDevice.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "engine/framework/app/WindowProc.h"
 #include "game/app/kit/RGConfiguration.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
@@ -13,13 +11,11 @@
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/levels/RGLevelPacks.h"
-#include "engine/core/input/SInput.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"
-#include "platform/testing_input.h"
-#include "platform/testing_render.h"
 
 #include "tests/game/app/profiles/ProfileTestSupport.h"
+#include "tests/support/HeadlessApp.h"
 
 #include <gtest/gtest.h>
 
@@ -39,26 +35,20 @@ public:
     using RunegardenGame::m_LeftButtonHeld;
 };
 
-class GameTest : public ::testing::Test {
+class GameTest : public tarn_test::HeadlessAppTest {
 protected:
     void SetUp() override
     {
-        pt::ResetAll();
-        pt::SetRenderMode(pt::RenderMode::Headless);
-        pt::SetWindowMode(pt::WindowMode::Virtual);
+        HeadlessAppTest::SetUp();
         pt::SetFakeTime(1000000);
-        pt::HookMessageBox(true);
         m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
     }
-    void TearDown() override
+    void EndApp() override
     {
-        // The application frame's own pause at exit is not waited for.
-        pt::SetSleepMode(pt::SleepMode::Return);
         m_Game.reset();
         Runegarden::gSoundManager.reset();
         Runegarden::gProfileManager.reset();
         m_Cwd.reset();
-        pt::ResetAll();
     }
 
     // Constructs the game and runs the application frame's start-up as the entry function does.
@@ -70,25 +60,12 @@ protected:
         configuration.Read(config);
         m_Game.reset(new TestGame(fullScreen));
         Runegarden::RGLevelPacks::ApplyLevelMove(configuration.LevelMove);
-        m_Game->DoInit("D3D9Render");
-        m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, textures);
+        HeadlessAppTest::Start(*m_Game, "Runegarden test", 1024, 768, fullScreen, textures);
         // Levels are started as the map's Next button starts them: the profile's current one.
         m_Game->GetMap()->m_CurrentLevelMain = true;
     }
     // One frame of the run loop after ms of the clock, with the window's input delivered.
-    void Frame(DWORD ms = 0)
-    {
-        pt::AdvanceFakeTime(ms);
-        MSG msg;
-        for (int i = 0; i < 64 && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        m_Game->GetViewport()->m_Input->Update();
-        TarnEngine::IsLeftButtonDown() ? m_Game->DoLeftButtonDown() : m_Game->DoLeftButtonUp();
-        m_Game->DoUpdate();
-        m_Game->DoDraw();
-    }
+    void Frame(DWORD ms = 0) { HeadlessAppTest::Frame(*m_Game, ms); }
     Runegarden::RGGameMode& Modes() { return *m_Game->GetGameMode(); }
     // Requests the mode and runs frames until it is current and clear again.
     void EnterMode(Runegarden::RGGameModeType mode)

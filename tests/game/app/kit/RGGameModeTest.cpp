@@ -3,7 +3,8 @@
 #include "engine/core/render/STextureLock.h"
 #include "platform/testing_render.h"
 
-#include "tests/engine/framework/drawables/DrawablesFixture.h"
+#include "tests/support/HeadlessViewport.h"
+#include "tests/support/ThrownText.h"
 
 #include <gtest/gtest.h>
 
@@ -13,13 +14,14 @@ namespace pt = platform::testing;
 namespace {
 
 // A headless viewport whose texture manager holds the fader's "BLACK".
-class FaderTest : public drawables_test::ViewportTest {
+class FaderTest : public tarn_test::HeadlessViewportTest {
 protected:
     void SetUp() override
     {
-        pt::ResetAll();
+        HeadlessViewportTest::SetUp();
         pt::SetFakeTime(100000);
-        Open(pt::RenderMode::Headless, 1024, 768);
+        Open(1024, 768);
+        CreateDevice(1024, 768);
     }
     // A "BLACK" of that size and Direct3D format (21: A8R8G8B8) in a fresh texture manager.
     void AddBlack(uint32_t width = 2, uint32_t height = 2, uint32_t format = 21)

@@ -52,8 +52,7 @@ protected:
     {
         Stop();
         m_Game.reset(new apptest::TestGame(fullScreen));
-        m_Game->DoInit("D3D9Render");
-        m_Game->Create("Runegarden test", 1024, 768, 32, fullScreen, L"Res\\textures.xml");
+        HeadlessAppTest::Start(*m_Game, "Runegarden test", 1024, 768, fullScreen, L"Res\\textures.xml");
         m_Game->GetScoreCount()->SetThresholds(m_Thresholds);
         // The tests hand pointer events to the controls themselves; the input thread's own
         // pointer pass (from where the window's pointer is) would move the hover under them.
