@@ -146,7 +146,9 @@ TEST_F(TrainerTest, ToolTipIsShownInTheLocalisedFontWithTheMetrics)
     gLocalizationFont.m_CharsH = 16.0f;
     gLocalizationFont.m_CharsW = 8.0f;
     gLocalizationFont.m_Indent = {0.1f, 0.2f, 0.5f, 0.25f};
-    tarn_test::WriteBytes(m_Dir.File("metrics.xml"), "<font><c code=\"35\" index=\"35\" width=\"0.5\"></c></font>");
+    // A later entry for a code wins.
+    tarn_test::WriteBytes(m_Dir.File("metrics.xml"), "<font><c code=\"35\" index=\"1\" width=\"0.4\"></c>"
+                                                     "<c code=\"35\" index=\"35\" width=\"0.5\"></c></font>");
     RGFontMetrics::Global().Load(m_Dir.WFile("metrics.xml"));
     auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"#\""});
     trainer->Update();

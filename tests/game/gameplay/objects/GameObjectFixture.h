@@ -17,9 +17,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/support/TempFolder.h"
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 // An engine sprite element (at 0.5, 0.25, 0.2 wide and 0.4 high) drawing the named texture.
 inline std::string SpriteXml(const std::string& texture = "OBJ_GROUND")
@@ -39,10 +37,7 @@ protected:
         RenderEngineTest::SetUp();
         CreateDevice();
         m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        std::ifstream in(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string list = text.str();
+        const std::string list = tarn_test::ReadBytes(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
         const std::regex name("Name=\"([^\"]+)\"");
         for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) AddTexture((*it)[1]);
         Runegarden::RGSpriteCreator::SetViewport(m_Viewport);

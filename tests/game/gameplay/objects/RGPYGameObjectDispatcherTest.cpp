@@ -61,16 +61,7 @@ TEST_F(DispatcherTest, TheScriptDecidesEachShippedPairsResponseAndSound)
         {"Block", "Balychahl", 0.44f, 0.5f, -1, 0, "0", true, "Collide"},       // either order
         {"Balychahl", "Block", 0.56f, 0.6f, 1, 0, "0", false, ""},              // a low edge: step up
         {"Balychahl", "Ground", 0.3f, 0.62f, 0, 1, "0.1", true, "Step"},        // landing
-        {"Balychahl", "Lift", 0.5f, 0.62f, 0, 1, "0", true, "Spring"},
-        {"Balychahl", "SpellBridge", 0.4f, 0.62f, 0, 1, "0", true, "BridgeDown"},
-        {"Balychahl", "StoneGroup", 0.5f, 0.62f, 0, 1, "0", true, "Switch"},
-        {"Balychahl", "Portal", 0.52f, 0.5f, 1, 0, "0", false, "Portal"},
-        {"Balychahl", "Water", 0.5f, 0.6f, 0, 1, "0", false, "Kill"},
-        {"Monster", "Water", 0.5f, 0.55f, 0, 1, "0", false, "Fountain"},
         {"Monster", "Balychahl", 0.52f, 0.5f, 1, 0, "0", false, "Kill"},
-        {"Balychahl", "Chumbachukchul", 0.52f, 0.5f, 1, 0, "0", false, ""},
-        {"Balychahl", "SpellWindRight", 0.45f, 0.45f, 1, 0, "0", false, "Funnel"},
-        {"Balychahl", "Tree", 0.45f, 0.45f, 1, 0, "0", false, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.a) + " with " + c.b);
