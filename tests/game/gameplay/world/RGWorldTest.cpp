@@ -177,9 +177,8 @@ TEST_F(RGWorldTest, AWorldElementFillsTheListsTheDictionaryAndGroups)
     ReadInto(*m_Level, "<World><GameObjects><GameObject Name=\"StoneGroup\">"
                        "<GameObject Name=\"Block\"><Position X=\"0\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
                        "<GameObject Name=\"Block\"><Position X=\"0.1\" Y=\"0.5\" Z=\"0\"></Position></GameObject>"
-                       "</GameObject><GameObject Name=\"Balychahl\"><HalfSize X=\"0.05\" Y=\"0.05\" Z=\"0\"></HalfSize>"
-                       "<Attributes><Attribute Name=\"delay\" Value=\"3\" Type=\"Double\"></Attribute></Attributes>"
-                       "</GameObject><GameObject Name=\"Monster\"></GameObject><GameObject Name=\"Block\"></GameObject>"
+                       "</GameObject><GameObject Name=\"Balychahl\"></GameObject><GameObject Name=\"Monster\">"
+                       "</GameObject><GameObject Name=\"Block\"></GameObject>"
                        "</GameObjects><BackGround></BackGround></World>");
     // Group members are in no list of the world.
     EXPECT_EQ(2u, m_Level->GetStaticObjects().size());
@@ -191,8 +190,4 @@ TEST_F(RGWorldTest, AWorldElementFillsTheListsTheDictionaryAndGroups)
     const auto& group = m_Level->GetStaticObjects()[0];
     EXPECT_EQ(2u, group->GetChildren().size());
     EXPECT_FLOAT_EQ(0.1f, group->GetHalfSize().X); // two blocks of 0.1 side by side
-    EXPECT_FLOAT_EQ(0.05f, m_Level->GetActors()[0]->GetHalfSize().X);
-    RGScriptLock lock;
-    EXPECT_EQ(3.0, m_Level->GetActors()[0]->GetPythonObject()->GetPropertyValue(RGPythonHandle::FromString("delay"))
-                       .GetResultAsDouble());
 }

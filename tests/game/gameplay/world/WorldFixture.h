@@ -4,7 +4,6 @@
 // a temporary folder for the files a test writes.
 
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "engine/core/serialization/SXMLSerializator.h"
 #include "game/gameplay/scripting/RGPythonFunctor.h"
 #include "game/gameplay/scripting/RGPythonInterpreter.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
@@ -52,17 +51,6 @@ protected:
         in.m_Text = text;
         in.ParseText();
         object.DoDeserialize(in);
-    }
-    // The text of the file the object writes.
-    template <typename T>
-    std::string Written(T& object)
-    {
-        {
-            SCore::SXMLSerializator out(m_Dir.WFile("written.xml"));
-            object.DoSerialize(out);
-            out.Flush();
-        }
-        return tarn_test::ReadBytes(m_Dir.File("written.xml"));
     }
     boost::shared_ptr<Runegarden::RGPythonInterpreter> m_Probe;
     tarn_test::TempDir m_Dir;
