@@ -6,14 +6,13 @@
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/scripting/RGPythonDictionary.h"
-#include "game/gameplay/scripting/RGPythonInterpreter.h"
-#include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 
 #include "engine/core/render/STexture.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/core/render/STextureManager.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
+#include "tests/game/gameplay/scripting/ScriptFixture.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TempFolder.h"
 
@@ -59,15 +58,6 @@ protected:
         boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture(name);
         texture->DoCreateEx(4, 4, 1, 21);
         m_Viewport->m_TextureManager->AddTexture(texture);
-    }
-    // A module of the tests' own scripts in tests/game/gameplay/<folder>/scripts.
-    static boost::shared_ptr<Runegarden::RGPythonInterpreter> TestModule(const std::string& folder,
-                                                                         const std::string& name)
-    {
-        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/" + folder + "/scripts");
-        boost::shared_ptr<Runegarden::RGPythonInterpreter> module(new Runegarden::RGPythonInterpreter);
-        module->LoadModule(name);
-        return module;
     }
     std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
     boost::shared_ptr<Runegarden::RGPythonDictionary> m_World;

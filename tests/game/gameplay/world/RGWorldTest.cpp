@@ -118,6 +118,7 @@ TEST_F(RGWorldTest, AnUpdateGivesEnabledDynamicObjectsGravityAndSkipsDisabledOne
     held->Disable();
     m_Level->Update(0.01f);
     EXPECT_NEAR(0.0098f, Velocity(falling).Y, 1e-6f);
+    EXPECT_NEAR(0.000098f, falling->GetPosition().Y, 1e-9f); // moved by the new velocity
     EXPECT_EQ(0.0f, Velocity(held).Y);
 }
 
