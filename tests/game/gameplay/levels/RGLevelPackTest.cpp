@@ -60,7 +60,6 @@ TEST_F(RGLevelPackTest, TheGamesPacksBuildLevelsWithTheConfiguredMovementAndLogT
     RGLevelPacks::Create();
     SCore::SXMLDeserializator pack(L"Levels\\levelpack.xml");
     RGLevelPacks::Main()->DoDeserialize(pack);
-    EXPECT_FLOAT_EQ(1.1f, RGLevelPacks::Main()->m_Force);
     RGLevelMove move;
     move.m_Force = 2.5f;
     move.m_Attenuation = 0.5f;

@@ -103,21 +103,14 @@ protected:
         const float dx = x + view.m_Position.X, dy = y + view.m_Position.Y;
         // Push while far enough to coast the rest of the way; the drag stops the view.
         const float coast = 0.01f + 2.0f * (std::fabs(view.m_Velocity.X) + std::fabs(view.m_Velocity.Y));
-        RGLevelTrainer* trainer = level.GetTrainer().get();
-        if (dx > coast && -view.m_Velocity.X < 0.3f) {
-            level.MoveRight();
-            if (trainer) trainer->OnMapMove(RGMMT_RIGHT);
-        } else if (dx < -coast && view.m_Velocity.X < 0.3f) {
-            level.MoveLeft();
-            if (trainer) trainer->OnMapMove(RGMMT_LEFT);
-        }
-        if (dy > coast && -view.m_Velocity.Y < 0.3f) {
-            level.MoveDown();
-            if (trainer) trainer->OnMapMove(RGMMT_DOWN);
-        } else if (dy < -coast && view.m_Velocity.Y < 0.3f) {
-            level.MoveUp();
-            if (trainer) trainer->OnMapMove(RGMMT_UP);
-        }
+        const auto push = [&level](void (RGLevel::*move)(), RGMapMoveType way) {
+            (level.*move)();
+            if (level.GetTrainer()) level.GetTrainer()->OnMapMove(way);
+        };
+        if (dx > coast && -view.m_Velocity.X < 0.3f) push(&RGLevel::MoveRight, RGMMT_RIGHT);
+        else if (dx < -coast && view.m_Velocity.X < 0.3f) push(&RGLevel::MoveLeft, RGMMT_LEFT);
+        if (dy > coast && -view.m_Velocity.Y < 0.3f) push(&RGLevel::MoveDown, RGMMT_DOWN);
+        else if (dy < -coast && view.m_Velocity.Y < 0.3f) push(&RGLevel::MoveUp, RGMMT_UP);
         return std::fabs(dx) < 0.1f && std::fabs(dy) < 0.1f;
     }
 

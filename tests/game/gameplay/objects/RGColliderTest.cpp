@@ -6,11 +6,9 @@
 
 #include <vector>
 
-namespace {
+using namespace Runegarden;
 
-using Runegarden::RGCollider;
-using Runegarden::RGContact;
-using Runegarden::RGTile;
+namespace {
 
 struct Box {
     float x, y, w, h; // minimum corner and half extents

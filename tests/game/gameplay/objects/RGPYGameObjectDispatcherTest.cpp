@@ -3,17 +3,9 @@
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"
 
-#include <gtest/gtest.h>
+using namespace Runegarden;
 
 namespace {
-
-using Runegarden::RGContact;
-using Runegarden::RGPYFactory;
-using Runegarden::RGPYGameObject;
-using Runegarden::RGPYGameObjectDispatcher;
-using Runegarden::RGPythonHandle;
-using tarn_test::StartsWith;
-using tarn_test::ThrownText;
 
 class DispatcherTest : public GameObjectTest {
 protected:

@@ -9,13 +9,9 @@
 #include <functional>
 #include <thread>
 
-namespace {
+using namespace Runegarden;
 
-using Runegarden::RGPythonFunctor;
-using Runegarden::RGPythonHandle;
-using Runegarden::RGPythonInterpreter;
-using tarn_test::StartsWith;
-using tarn_test::ThrownText;
+namespace {
 
 TEST_F(ScriptTest, FunctorArgumentsArriveWithTheirPythonTypesAndFixedSlots)
 {
@@ -97,7 +93,7 @@ TEST_F(ScriptTest, ResultReadersKeepTheDesignedFallbacksForWrongTypes)
     };
     tarn_test::LogCapture log;
     for (const auto& c : cases) {
-        const Runegarden::RGPythonResult result = Value(c.expression);
+        const RGPythonResult result = Value(c.expression);
         EXPECT_EQ(c.sizeT, result.GetResultAsSizeT()) << c.expression;
         EXPECT_EQ(c.number, result.GetResultAsDouble()) << c.expression;
         EXPECT_EQ(c.truth, result.GetResultAsBoolean()) << c.expression;
@@ -115,7 +111,7 @@ TEST_F(ScriptTest, TheScriptLockIsTakenFromASecondThreadWhileTheMainThreadRunsPy
     std::thread second([&] {
         boost::shared_ptr<RGPythonFunctor> identity = Function("identity", 1);
         for (uint32_t i = 0; i < 300; ++i) {
-            Runegarden::RGScriptLock lock; // argument and call stay together
+            RGScriptLock lock; // argument and call stay together
             identity->SetArgumentValueSizeT(0, i);
             if (identity->Exec().GetResultAsSizeT() != i) ++failures;
         }
@@ -137,7 +133,7 @@ TEST(ScriptStartupTest, TheScriptsFolderIsFoundWhenPythonPathIsAlreadySet)
         {
             ::setenv("PYTHONPATH", "/x", 1);
             if (::chdir(TARN_DATA_DIR) != 0) std::exit(2);
-            Runegarden::StartPythonInterpreter();
+            StartPythonInterpreter();
             RGPythonInterpreter interpreter;
             interpreter.LoadModule("rgpy_factory");
             std::exit(0);

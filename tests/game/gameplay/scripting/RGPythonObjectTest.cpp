@@ -6,19 +6,16 @@
 
 #include <utility>
 
-namespace {
+using namespace Runegarden;
 
-using Runegarden::RGPythonHandle;
-using Runegarden::RGPythonObject;
-using tarn_test::StartsWith;
-using tarn_test::ThrownText;
+namespace {
 
 class ScriptObjectTest : public ScriptTest {
 protected:
     void SetUp() override
     {
         ScriptTest::SetUp();
-        boost::shared_ptr<Runegarden::RGPythonFunctor> create = Function("create_probe", 1);
+        boost::shared_ptr<RGPythonFunctor> create = Function("create_probe", 1);
         create->SetArgumentValueString("Probe");
         m_Object.reset(new RGPythonObject(m_Interpreter, "Probe", create->Exec().GetHandle()));
     }
@@ -80,14 +77,14 @@ TEST_F(ScriptObjectTest, AMethodIsWhatAttributeLookupFindsWhenItIsBound)
 
 TEST_F(ScriptTest, DictionaryAndListRefuseMissingKeysAndIndices)
 {
-    Runegarden::RGPythonDictionary dictionary(m_Interpreter);
+    RGPythonDictionary dictionary(m_Interpreter);
     dictionary.Create();
     const RGPythonHandle key = RGPythonHandle::FromSizeT(1);
     EXPECT_TRUE(StartsWith(ThrownText([&] { dictionary.GetValue(key); }), "dictionary don't contain the key"));
     dictionary.Set(key, RGPythonHandle::FromString("one"));
     EXPECT_TRUE(StartsWith(ThrownText([&] { dictionary.Set(Value("[]").GetHandle(), key); }), "can't set value"));
     EXPECT_TRUE(dictionary.Contains(key)) << "an unhashable key leaves no error behind";
-    Runegarden::RGPythonList list(m_Interpreter);
+    RGPythonList list(m_Interpreter);
     list.Bind(Value("[1, 2, 3]"));
     EXPECT_TRUE(StartsWith(ThrownText([&] { list.GetValue(3); }), "list index out of range"));
 }

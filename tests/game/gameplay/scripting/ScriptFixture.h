@@ -12,6 +12,9 @@
 
 #include <boost/shared_ptr.hpp>
 
+using tarn_test::StartsWith;
+using tarn_test::ThrownText;
+
 // A module of the tests' own scripts in tests/game/gameplay/<folder>/scripts.
 inline boost::shared_ptr<Runegarden::RGPythonInterpreter> TestModule(const std::string& folder, const std::string& name)
 {
