@@ -1,6 +1,7 @@
 // Every level of both shipped packs played through the real pack, level, world and scripts: the
 // spells of the cast plan (data/cast_plan.xml) win it within its play time without it ever failing
-// and without its tutorial ever calling a cast wrong, and without them it fails or runs out of time.
+// and with its tutorial led to its praise and never calling a cast wrong, and without them it fails or
+// runs out of time.
 //
 // A cast gives the field point where the script places the spell (Y: the bottom of a wall or
 // teleport, the top of a bridge, the centre of a wind area), the view the player scrolls to first
@@ -42,6 +43,7 @@ struct Outcome {
     int lost = 0;        // actors dead at the end
     std::string sounds;  // "name count;..." as the dispatcher named them
     bool scolded = false; // the tutorial called a cast wrong
+    bool tutorial = false, praised = false; // the level has one, and it said "WELL DONE"
 };
 
 // No sound repeats so often that a contact must be flickering.
@@ -163,9 +165,13 @@ protected:
             }
             level->Update(false);
             level->Render();
-            if (const auto& trainer = level->GetTrainer())
-                out.scolded |= !trainer->GetToolTip()->IsHidden() &&
-                               trainer->GetToolTip()->GetLabel()->GetText() == L"NOT QUITE. TRY AGAIN";
+            if (const auto& trainer = level->GetTrainer()) {
+                const auto& tip = *trainer->GetToolTip();
+                const std::wstring text = tip.IsHidden() ? L"" : tip.GetLabel()->GetText();
+                out.tutorial = true;
+                out.scolded |= text == L"NOT QUITE. TRY AGAIN";
+                out.praised |= text.rfind(L"WELL DONE", 0) == 0;
+            }
             out.failed = level->IsFailed();
             out.done = !out.failed && level->IsDone();
         }
@@ -189,10 +195,12 @@ TEST_F(ShippedLevelsTest, EveryLevelIsWonWithItsCastsAndLostWithout)
             const auto casts = plan.find(name);
             ASSERT_NE(plan.end(), casts) << name << " has no casts in the plan";
             const Outcome won = Play(pack, name, casts->second);
-            EXPECT_TRUE(won.done && !won.failed && won.refused.empty() && won.lost == 0 && !won.scolded)
+            EXPECT_TRUE(won.done && !won.failed && won.refused.empty() && won.lost == 0 && !won.scolded &&
+                        won.praised == won.tutorial)
                 << name << ": done " << won.done << ", failed " << won.failed << ", " << won.lost << " lost at "
                 << won.seconds << " s" << (won.refused.empty() ? "" : ", refused " + won.refused)
-                << (won.scolded ? ", the tutorial called a cast wrong" : "");
+                << (won.scolded ? ", the tutorial called a cast wrong" : "")
+                << (won.praised == won.tutorial ? "" : ", the tutorial never got to its praise");
             CheckSounds(name, won.sounds);
             const Outcome idle = Play(pack, name, {});
             EXPECT_FALSE(idle.done) << name << " is won without a spell at " << idle.seconds << " s";

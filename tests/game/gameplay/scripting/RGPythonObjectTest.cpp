@@ -31,8 +31,6 @@ TEST_F(ScriptObjectTest, MissingMembersAreReportedWithTheirTexts)
 {
     EXPECT_TRUE(StartsWith(ThrownText([&] { Property("nothing"); }),
                            "property [nothing] is not a property name of class name[Probe] module [wrapper_probe]"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->SetMethodName("nothing", 0); }),
-                           "method [nothing] is not a method name of module [wrapper_probe]"));
     RGPythonObject none(m_Interpreter, "Probe", Value("None").GetHandle());
     EXPECT_TRUE(StartsWith(ThrownText([&] { none.SetPropertyValueLong(RGPythonHandle::FromString("x"), 1); }),
                            "can't set value to property[x]. class name[Probe]. module name[wrapper_probe]"));
