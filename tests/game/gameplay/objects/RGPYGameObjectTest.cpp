@@ -124,8 +124,7 @@ TEST_F(ScriptedObjectTest, AttributesAreWrittenByTheirTypes)
     const struct {
         const char *value, *type, *seen;
     } cases[] = {
-        {"1", "Boolean", "True"}, {"word", "String", "word"}, {"0.5", "Double", "0.5"},
-        {"4000000000", "SizeT", "4000000000"}, {"-12", "Long", "-12"},
+        {"1", "Boolean", "True"}, {"4000000000", "SizeT", "4000000000"}, {"-12", "Long", "-12"},
     };
     for (const auto& c : cases) {
         probe->SetAttributeValue("value", c.value, c.type);
