@@ -2,7 +2,6 @@
 // the trainer it starts.
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
-#include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 

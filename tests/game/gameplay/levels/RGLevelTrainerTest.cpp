@@ -1,5 +1,4 @@
 // The tutorial script: each command, the waits and branches, and the tool tip's font.
-#include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/drawables/SSpriteTransition.h"
 #include "engine/framework/drawables/STextureFont.h"
 #include "engine/framework/drawables/SVertices.h"

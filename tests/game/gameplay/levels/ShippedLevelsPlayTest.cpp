@@ -7,14 +7,11 @@
 // teleport, the top of a bridge, the centre of a wind area), the view the player scrolls to first
 // (in screens, as "PosX"/"PosY") and the stroke's box in canvas pixels. The test turns that into
 // the screen point the game would hand to RGLevel::ProcessTool.
-#include "engine/core/serialization/SXMLDeserializator.h"
 #include "engine/framework/ui/SUILabel.h"
 #include "engine/framework/ui/SUIToolTip.h"
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelPack.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
-#include "game/gameplay/objects/RGPYFactory.h"
-#include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "platform/files.h"
 #include "tests/game/gameplay/world/WorldFixture.h"

@@ -13,7 +13,6 @@
 #include "engine/core/render/STextureManager.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
 #include "tests/game/gameplay/scripting/ScriptFixture.h"
-#include "tests/support/TempDir.h"
 #include "tests/support/TempFolder.h"
 
 #include <regex>

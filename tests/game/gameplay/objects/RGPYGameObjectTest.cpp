@@ -1,6 +1,5 @@
 #include "game/gameplay/objects/RGPYGameObject.h"
 
-#include "game/gameplay/scripting/RGPythonFunctor.h"
 #include "game/gameplay/scripting/RGPythonList.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"

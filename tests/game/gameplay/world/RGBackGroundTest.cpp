@@ -1,6 +1,5 @@
 // The background: items appear once their delay has passed and scroll with the view without
 // changing their stored place.
-#include "engine/framework/drawables/SSprite.h"
 #include "game/gameplay/world/RGBackGround.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 #include "platform/testing_render.h"

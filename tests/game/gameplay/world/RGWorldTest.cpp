@@ -1,8 +1,5 @@
 // The world: its groups, which pairs reach the dispatcher and in what order, the
 // collision response, gravity and updates, render order and the effect sprites.
-#include "engine/framework/drawables/SSprite.h"
-#include "game/gameplay/levels/RGTool.h"
-#include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"

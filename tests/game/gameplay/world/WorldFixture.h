@@ -4,8 +4,6 @@
 // a temporary folder for the files a test writes.
 
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "game/gameplay/scripting/RGPythonFunctor.h"
-#include "game/gameplay/scripting/RGPythonInterpreter.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"
