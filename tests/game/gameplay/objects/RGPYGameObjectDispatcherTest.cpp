@@ -39,30 +39,16 @@ protected:
     RGPYGameObjectDispatcher m_Dispatcher;
 };
 
-TEST_F(DispatcherTest, TheScriptDecidesEachShippedPairsResponseAndSound)
+TEST_F(DispatcherTest, TheScriptDecidesThePairsResponseAndSound)
 {
-    // An actor at (0.5, 0.5) is 0.06 wide and 0.12 high, its feet at 0.62.
-    struct Case {
-        const char *a, *b;
-        float bx, by, nx, ny;
-        const char* airborne; // seconds the actor has been in the air, as its script counts
-        bool separate;
-        const char* sound;
-    } const cases[] = {
-        {"Balychahl", "Block", 0.56f, 0.5f, 1, 0, "0", true, "Collide"},        // a wall: turn
-        {"Block", "Balychahl", 0.44f, 0.5f, -1, 0, "0", true, "Collide"},       // either order
-        {"Balychahl", "Block", 0.56f, 0.6f, 1, 0, "0", false, ""},              // a low edge: step up
-        {"Balychahl", "Ground", 0.3f, 0.62f, 0, 1, "0.1", true, "Step"},        // landing
-        {"Monster", "Balychahl", 0.52f, 0.5f, 1, 0, "0", false, "Kill"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.a) + " with " + c.b);
-        boost::shared_ptr<RGPYGameObject> a = Place(c.a, 0.5f, 0.5f);
-        boost::shared_ptr<RGPYGameObject> b = Place(c.b, c.bx, c.by);
-        (a->IsActor() ? a : b)->SetAttributeValue("airborne_time", c.airborne, "Double");
+    // A walker (0.06 wide, 0.12 high) meets a block: a wall at its side turns it with a sound, a
+    // low edge at its feet is stepped onto silently.
+    boost::shared_ptr<RGPYGameObject> walker = Place("Balychahl", 0.5f, 0.5f);
+    walker->SetAttributeValue("airborne_time", "0", "Double");
+    for (float y : {0.5f, 0.6f}) {
         std::string sound = "before";
-        EXPECT_EQ(c.separate, m_Dispatcher.Dispatch(a, b, Contact(c.nx, c.ny), *m_World, sound));
-        EXPECT_EQ(c.sound, sound);
+        EXPECT_EQ(y == 0.5f, m_Dispatcher.Dispatch(walker, Place("Block", 0.56f, y), Contact(1, 0), *m_World, sound));
+        EXPECT_EQ(y == 0.5f ? "Collide" : "", sound) << y;
     }
 }
 
