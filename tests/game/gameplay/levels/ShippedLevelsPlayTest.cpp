@@ -18,7 +18,6 @@
 
 #include <cmath>
 #include <map>
-#include <sstream>
 
 using namespace Runegarden;
 namespace pt = platform::testing;
@@ -38,19 +37,10 @@ struct Outcome {
     float seconds = 0.0f;
     std::string refused; // the cast the level refused, if any
     int lost = 0;        // actors dead at the end
-    std::string sounds;  // "name count;..." as the dispatcher named them
+    std::string sounds;  // "name count;..." of sounds so frequent that a contact must be flickering
     bool scolded = false; // the tutorial called a cast wrong
     bool tutorial = false, praised = false; // the level has one, and it said "WELL DONE"
 };
-
-// No sound repeats so often that a contact must be flickering.
-void CheckSounds(const std::string& name, const std::string& sounds)
-{
-    std::stringstream list(sounds);
-    std::string entry;
-    while (std::getline(list, entry, ';'))
-        EXPECT_LE(std::stoi(entry.substr(entry.find(' ') + 1)), 10) << name << ": " << entry;
-}
 
 std::map<std::string, std::vector<Cast>> ReadPlan()
 {
@@ -173,7 +163,7 @@ protected:
             out.done = !out.failed && level->IsDone();
         }
         for (const auto& actor : level->GetWorld()->GetActors()) out.lost += actor->IsLife() ? 0 : 1;
-        out.sounds = ProbeSounds();
+        out.sounds = ProbeSounds(10);
         return out;
     }
 };
@@ -193,12 +183,11 @@ TEST_F(ShippedLevelsTest, EveryLevelIsWonWithItsCastsAndLostWithout)
             ASSERT_NE(plan.end(), casts) << name << " has no casts in the plan";
             const Outcome won = Play(pack, name, casts->second);
             EXPECT_TRUE(won.done && !won.failed && won.refused.empty() && won.lost == 0 && !won.scolded &&
-                        won.praised == won.tutorial)
+                        won.praised == won.tutorial && won.sounds.empty())
                 << name << ": done " << won.done << ", failed " << won.failed << ", " << won.lost << " lost at "
                 << won.seconds << " s" << (won.refused.empty() ? "" : ", refused " + won.refused)
                 << (won.scolded ? ", the tutorial called a cast wrong" : "")
-                << (won.praised == won.tutorial ? "" : ", the tutorial never got to its praise");
-            CheckSounds(name, won.sounds);
+                << (won.praised == won.tutorial ? "" : ", the tutorial never got to its praise") << " " << won.sounds;
             const Outcome idle = Play(pack, name, {});
             EXPECT_FALSE(idle.done) << name << " is won without a spell at " << idle.seconds << " s";
             std::printf("%-8s won at %5.2f s; without spells %s at %5.2f s\n", name.c_str(), won.seconds,

@@ -30,8 +30,8 @@ protected:
     void Probe(int answer) { Call("install", answer); }
     // "first/second/depth/nx/ny" per call, joined by ";".
     std::string ProbeCalls() { return Call("calls").GetResultAsString(); }
-    // "name count" per sound named since Probe, joined by ";".
-    std::string ProbeSounds() { return Call("sounds").GetResultAsString(); }
+    // "name count" per sound named more than `above` times since Probe, joined by ";".
+    std::string ProbeSounds(int above) { return Call("sounds", above).GetResultAsString(); }
 
     Runegarden::RGPythonResult Call(const std::string& name, int argument = -2)
     {
