@@ -130,7 +130,7 @@ TEST_F(TrainerTest, ClearingTheCommandsAlsoForgetsTheirListeners)
     EXPECT_TRUE(trainer->GetMapMoveListeners().empty());
 }
 
-TEST_F(TrainerTest, ToolTipIsShownInTheLocalisedFontWithTheMetrics)
+TEST_F(TrainerTest, ToolTipIsShownInTheLocalisedFontWithTheMetricsOnABubblePastItsText)
 {
     // A grid of 16 columns and 8 rows, seen through a quarter of the texture offset by (0.1, 0.2).
     gLocalizationFont.m_CharsH = 16.0f;
@@ -140,7 +140,9 @@ TEST_F(TrainerTest, ToolTipIsShownInTheLocalisedFontWithTheMetrics)
     tarn_test::WriteBytes(m_Dir.File("metrics.xml"), "<font><c code=\"35\" index=\"1\" width=\"0.4\"></c>"
                                                      "<c code=\"35\" index=\"35\" width=\"0.5\"></c></font>");
     RGFontMetrics::Global().Load(m_Dir.WFile("metrics.xml"));
-    auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"#\""});
+    auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"#\"",
+                          "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"CLICK THE SHINING POT\"",
+                          "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"\""});
     trainer->Update();
     const auto& tip = trainer->GetToolTip();
     const auto& font = tip->GetLabel()->GetFont();
@@ -151,12 +153,7 @@ TEST_F(TrainerTest, ToolTipIsShownInTheLocalisedFontWithTheMetrics)
     // '#' (35) is column 3 of row 2: u from 3/16, v from 2/8, then scaled and offset.
     EXPECT_FLOAT_EQ(0.5f * 3.0f / 16.0f + 0.1f, quad[0].u);
     EXPECT_FLOAT_EQ(0.25f * 2.0f / 8.0f + 0.2f, quad[0].v);
-}
-
-TEST_F(TrainerTest, TheBubbleReachesPastItsTextAndAnEmptyTextLeavesOnlyThePaddings)
-{
-    auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"CLICK THE SHINING POT\"",
-                          "Type=\"RGLevelTrainerCommandShowToolTip\" Text=\"\""});
+    // The bubble reaches past its text, and an empty text leaves only the paddings.
     trainer->Update();
     trainer->Render();
     const auto& label = trainer->GetToolTip()->GetLabel();
