@@ -37,7 +37,11 @@ protected:
         m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
         const std::string list = tarn_test::ReadBytes(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
         const std::regex name("Name=\"([^\"]+)\"");
-        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) AddTexture((*it)[1]);
+        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) {
+            boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture((*it)[1]);
+            texture->DoCreateEx(4, 4, 1, 21);
+            m_Viewport->m_TextureManager->AddTexture(texture);
+        }
         Runegarden::RGSpriteCreator::SetViewport(m_Viewport);
         Runegarden::StartPythonInterpreter(std::string(TARN_DATA_DIR) + "/scripts");
         m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
@@ -51,12 +55,6 @@ protected:
         m_Cwd.reset();
         Runegarden::RGSpriteCreator::SetViewport(boost::shared_ptr<SCore::SViewport>());
         RenderEngineTest::TearDown();
-    }
-    void AddTexture(const std::string& name)
-    {
-        boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture(name);
-        texture->DoCreateEx(4, 4, 1, 21);
-        m_Viewport->m_TextureManager->AddTexture(texture);
     }
     std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
     boost::shared_ptr<Runegarden::RGPythonDictionary> m_World;
