@@ -27,7 +27,7 @@ protected:
             {"object", "<GameObject Name=\"Stone\" IsEnable=\"1\" GravityAction=\"0\" GameObjectType=\"RGGOT_WALL\" "
                        "RenderOrder=\"3\"><Tile ID=\"0\" GeomType=\"0\"><HalfSize X=\"0.1\" Y=\"0.2\" Z=\"0\">"
                        "</HalfSize><Body ID=\"0\" Mass=\"0\"><Position X=\"0.5\" Y=\"0.25\" Z=\"0\"></Position>"
-                       "<Velocity X=\"0\" Y=\"0\" Z=\"0\"></Velocity></Body></Tile><States><S Name=\"idle\">" +
+                       "<Velocity X=\"0\" Y=\"0\" Z=\"0\"></Velocity></Body></Tile><States><S Name=\"idle\"><Note></Note>" +
                            SpriteXml() +
                            "</S></States><Attributes><A Name=\"hp\" Value=\"3\" Type=\"Long\"></A></Attributes>"
                            "</GameObject>"},
@@ -98,6 +98,7 @@ TEST_F(DamagedFilesTest, EachDamageIsRefusedWithWhatIsWrong)
         {"level", "Sun=\"1\"", "Sun=\"1\"", ""}, // the sound files load and run
         {"list", "", "", "File ["},
         {"list", "directory=", "folder=", "Attribute:directory not found"},
+        {"list", "</o>", "</o><o file=\"object.xml\"></o>", "Game object:Stone already exist in factory"},
         {"object", "", "", "File ["},
         {"object", "<GameObject |</GameObject>", "<Thing |</Thing>", noChild + "GameObject"},
         {"object", "</Tile>", "</Tile", "CloseTag not found"},

@@ -6,20 +6,16 @@
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/objects/RGPYGameObject.h"
 #include "game/gameplay/scripting/RGPythonDictionary.h"
-#include "game/gameplay/scripting/RGPythonInterpreter.h"
-#include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/services/RGSpriteCreator.h"
 
 #include "engine/core/render/STexture.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/core/render/STextureManager.h"
 #include "tests/engine/core/render/RenderEngineFixture.h"
-#include "tests/support/TempDir.h"
+#include "tests/game/gameplay/scripting/ScriptFixture.h"
 #include "tests/support/TempFolder.h"
 
-#include <fstream>
 #include <regex>
-#include <sstream>
 
 // An engine sprite element (at 0.5, 0.25, 0.2 wide and 0.4 high) drawing the named texture.
 inline std::string SpriteXml(const std::string& texture = "OBJ_GROUND")
@@ -39,12 +35,13 @@ protected:
         RenderEngineTest::SetUp();
         CreateDevice();
         m_Viewport->m_TextureManager.reset(new SCore::STextureManager);
-        std::ifstream in(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
-        std::stringstream text;
-        text << in.rdbuf();
-        const std::string list = text.str();
+        const std::string list = tarn_test::ReadBytes(std::string(TARN_DATA_DIR) + "/Res/textures.xml");
         const std::regex name("Name=\"([^\"]+)\"");
-        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) AddTexture((*it)[1]);
+        for (std::sregex_iterator it(list.begin(), list.end(), name), end; it != end; ++it) {
+            boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture((*it)[1]);
+            texture->DoCreateEx(4, 4, 1, 21);
+            m_Viewport->m_TextureManager->AddTexture(texture);
+        }
         Runegarden::RGSpriteCreator::SetViewport(m_Viewport);
         Runegarden::StartPythonInterpreter(std::string(TARN_DATA_DIR) + "/scripts");
         m_Cwd.reset(new platformtest::ScopedCwd(TARN_DATA_DIR));
@@ -58,21 +55,6 @@ protected:
         m_Cwd.reset();
         Runegarden::RGSpriteCreator::SetViewport(boost::shared_ptr<SCore::SViewport>());
         RenderEngineTest::TearDown();
-    }
-    void AddTexture(const std::string& name)
-    {
-        boost::shared_ptr<SCore::STexture> texture = m_Viewport->DoCreateTexture(name);
-        texture->DoCreateEx(4, 4, 1, 21);
-        m_Viewport->m_TextureManager->AddTexture(texture);
-    }
-    // A module of the tests' own scripts in tests/game/gameplay/<folder>/scripts.
-    static boost::shared_ptr<Runegarden::RGPythonInterpreter> TestModule(const std::string& folder,
-                                                                         const std::string& name)
-    {
-        Runegarden::StartPythonInterpreter(std::string(TARN_SOURCE_DIR) + "/tests/game/gameplay/" + folder + "/scripts");
-        boost::shared_ptr<Runegarden::RGPythonInterpreter> module(new Runegarden::RGPythonInterpreter);
-        module->LoadModule(name);
-        return module;
     }
     std::unique_ptr<platformtest::ScopedCwd> m_Cwd;
     boost::shared_ptr<Runegarden::RGPythonDictionary> m_World;

@@ -6,19 +6,16 @@
 
 #include <utility>
 
-namespace {
+using namespace Runegarden;
 
-using Runegarden::RGPythonHandle;
-using Runegarden::RGPythonObject;
-using tarn_test::StartsWith;
-using tarn_test::ThrownText;
+namespace {
 
 class ScriptObjectTest : public ScriptTest {
 protected:
     void SetUp() override
     {
         ScriptTest::SetUp();
-        boost::shared_ptr<Runegarden::RGPythonFunctor> create = Function("create_probe", 1);
+        boost::shared_ptr<RGPythonFunctor> create = Function("create_probe", 1);
         create->SetArgumentValueString("Probe");
         m_Object.reset(new RGPythonObject(m_Interpreter, "Probe", create->Exec().GetHandle()));
     }
@@ -34,26 +31,19 @@ TEST_F(ScriptObjectTest, MissingMembersAreReportedWithTheirTexts)
 {
     EXPECT_TRUE(StartsWith(ThrownText([&] { Property("nothing"); }),
                            "property [nothing] is not a property name of class name[Probe] module [wrapper_probe]"));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->SetMethodName("nothing", 0); }),
-                           "method [nothing] is not a method name of module [wrapper_probe]"));
     RGPythonObject none(m_Interpreter, "Probe", Value("None").GetHandle());
     EXPECT_TRUE(StartsWith(ThrownText([&] { none.SetPropertyValueLong(RGPythonHandle::FromString("x"), 1); }),
                            "can't set value to property[x]. class name[Probe]. module name[wrapper_probe]"));
 }
 
-TEST_F(ScriptObjectTest, AMethodCallIsPreparedAfreshWithItsFixedSlots)
+TEST_F(ScriptObjectTest, AMethodBindingServesOneCallWithEverySlotSet)
 {
-    m_Object->SetMethodName("describe", 4);
-    m_Object->SetArgumentValueInteger(9);  // slot 1
-    m_Object->SetArgumentValueString("s"); // slot 0
-    m_Object->SetArgumentValueDouble(2, 1.5);
-    m_Object->SetArgumentValuePyObject(3, RGPythonHandle::FromBoolean(true));
-    EXPECT_EQ("str:'s',int:9,float:1.5,bool:True", m_Object->CreateObject().GetResultAsString());
-    // The binding served that one call.
-    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->CreateObject(); }), "no method is bound for class name[Probe]"));
     m_Object->SetMethodName("describe", 2);
-    m_Object->SetArgumentValueInteger(1);
+    m_Object->SetArgumentValueInteger(9); // slot 1
     EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->CreateObject(); }), "argument [0] is not set for [describe]"));
+    m_Object->SetArgumentValueString("s");
+    EXPECT_EQ("str:'s',int:9", m_Object->CreateObject().GetResultAsString());
+    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->CreateObject(); }), "no method is bound for class name[Probe]"));
     m_Object->SetMethodName("raises", 0);
     EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->CreateObject(); }),
                            "can't return result from method[raises] result. module [wrapper_probe]"));
@@ -78,52 +68,18 @@ TEST_F(ScriptObjectTest, AMethodIsWhatAttributeLookupFindsWhenItIsBound)
     }
 }
 
-TEST_F(ScriptObjectTest, SeveralPropertiesReadAsDoublesInOrderAndAMissingOneIsNamed)
+TEST_F(ScriptTest, DictionaryAndListRefuseMissingKeysAndIndices)
 {
-    m_Object->SetPropertyValueDouble(RGPythonHandle::FromString("a"), 0.5);
-    m_Object->SetPropertyValueLong(RGPythonHandle::FromString("b"), -2);
-    m_Object->SetPropertyValueString(RGPythonHandle::FromString("c"), "text");
-    const RGPythonHandle a = RGPythonHandle::FromName("a"), b = RGPythonHandle::FromName("b"),
-                         c = RGPythonHandle::FromName("c"), missing = RGPythonHandle::FromName("missing");
-    const RGPythonHandle* keys[] = {&b, &a, &c};
-    double values[3] = {};
-    m_Object->GetPropertyDoubles(keys, 3, values);
-    EXPECT_EQ(-2.0, values[0]);
-    EXPECT_EQ(0.5, values[1]);
-    EXPECT_EQ(-1.0, values[2]) << "the reader's fallback for a value of the wrong type";
-    const RGPythonHandle* withMissing[] = {&a, &missing};
-    EXPECT_TRUE(StartsWith(ThrownText([&] { m_Object->GetPropertyDoubles(withMissing, 2, values); }),
-                           "property [missing] is not a property name of class name[Probe]"));
-}
-
-TEST_F(ScriptTest, DictionaryStoresFindsAndReportsMissingKeys)
-{
-    Runegarden::RGPythonDictionary dictionary(m_Interpreter);
+    RGPythonDictionary dictionary(m_Interpreter);
     dictionary.Create();
     const RGPythonHandle key = RGPythonHandle::FromSizeT(1);
-    EXPECT_FALSE(dictionary.Contains(key));
-    EXPECT_TRUE(StartsWith(ThrownText([&] { dictionary.GetValue(key); }),
-                           "dictionary don't contain the key. module name [wrapper_probe]"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { dictionary.GetValue(key); }), "dictionary don't contain the key"));
     dictionary.Set(key, RGPythonHandle::FromString("one"));
-    EXPECT_EQ("one", dictionary.GetValue(key).GetResultAsString());
-    EXPECT_TRUE(StartsWith(ThrownText([&] { dictionary.Set(Value("[]").GetHandle(), key); }),
-                           "can't set value. module name [wrapper_probe]"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { dictionary.Set(Value("[]").GetHandle(), key); }), "can't set value"));
     EXPECT_TRUE(dictionary.Contains(key)) << "an unhashable key leaves no error behind";
-}
-
-TEST_F(ScriptTest, ListGrowsByAppendAndBindsOnlyToLists)
-{
-    Runegarden::RGPythonList list(m_Interpreter);
-    list.Create();
-    EXPECT_EQ(0u, list.GetSize());
-    EXPECT_TRUE(StartsWith(ThrownText([&] { list.GetValue(0); }), "list index out of range. module name [wrapper_probe]"));
-    list.Append(RGPythonHandle::FromDouble(2.5));
-    EXPECT_EQ(2.5, list.GetValue(0).GetResultAsDouble());
+    RGPythonList list(m_Interpreter);
     list.Bind(Value("[1, 2, 3]"));
-    EXPECT_EQ(3u, list.GetSize());
-    for (const char* other : {"None", "(1, 2)"})
-        EXPECT_TRUE(StartsWith(ThrownText([&] { list.Bind(Value(other)); }),
-                               "result is not a list. module name [wrapper_probe]"));
+    EXPECT_TRUE(StartsWith(ThrownText([&] { list.GetValue(3); }), "list index out of range"));
 }
 
 } // namespace

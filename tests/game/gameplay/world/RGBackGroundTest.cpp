@@ -1,7 +1,5 @@
-// The background: items appear once their delay has passed, scroll with the view without
-// changing their stored place, and a written background reads back.
-#include "engine/core/render/STexture.h"
-#include "engine/framework/drawables/SSprite.h"
+// The background: items appear once their delay has passed and scroll with the view without
+// changing their stored place.
 #include "game/gameplay/world/RGBackGround.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 #include "platform/testing_render.h"
@@ -45,18 +43,4 @@ TEST_F(RGBackGroundTest, AVisibleItemIsDrawnShiftedOnceMoreWholeSecondsThanItsDe
     // Drawn at the offset, the stored place stays.
     EXPECT_FLOAT_EQ(0.5f, background->GetItems()[0].m_Sprite->m_Position.X);
     EXPECT_FLOAT_EQ(0.25f, background->GetItems()[0].m_Sprite->m_Position.Y);
-}
-
-TEST_F(RGBackGroundTest, AWrittenBackgroundOmitsZeroDelaysAndReadsBack)
-{
-    const std::string text = Written(*Read(Item(" TimeDelay=\"2\"", "BG_SKY") + Item("", "BG_HILLS")));
-    const size_t first = text.find("TimeDelay");
-    EXPECT_NE(std::string::npos, first);
-    EXPECT_EQ(std::string::npos, text.find("TimeDelay", first + 1));
-    RGBackGround again;
-    ReadInto(again, text);
-    ASSERT_EQ(2u, again.GetItems().size());
-    EXPECT_EQ(2u, again.GetItems()[0].m_Delay);
-    EXPECT_EQ(0u, again.GetItems()[1].m_Delay);
-    EXPECT_EQ("BG_HILLS", again.GetItems()[1].m_Sprite->m_Material.m_Texture1->GetName());
 }

@@ -4,9 +4,6 @@
 // a temporary folder for the files a test writes.
 
 #include "engine/core/serialization/SXMLDeserializator.h"
-#include "engine/core/serialization/SXMLSerializator.h"
-#include "game/gameplay/scripting/RGPythonFunctor.h"
-#include "game/gameplay/scripting/RGPythonInterpreter.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
 #include "game/gameplay/services/RGLocalizationFont.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"
@@ -33,8 +30,8 @@ protected:
     void Probe(int answer) { Call("install", answer); }
     // "first/second/depth/nx/ny" per call, joined by ";".
     std::string ProbeCalls() { return Call("calls").GetResultAsString(); }
-    // "name count" per sound named since Probe, joined by ";".
-    std::string ProbeSounds() { return Call("sounds").GetResultAsString(); }
+    // "name count" per sound named more than `above` times since Probe, joined by ";".
+    std::string ProbeSounds(int above) { return Call("sounds", above).GetResultAsString(); }
 
     Runegarden::RGPythonResult Call(const std::string& name, int argument = -2)
     {
@@ -52,17 +49,6 @@ protected:
         in.m_Text = text;
         in.ParseText();
         object.DoDeserialize(in);
-    }
-    // The text of the file the object writes.
-    template <typename T>
-    std::string Written(T& object)
-    {
-        {
-            SCore::SXMLSerializator out(m_Dir.WFile("written.xml"));
-            object.DoSerialize(out);
-            out.Flush();
-        }
-        return tarn_test::ReadBytes(m_Dir.File("written.xml"));
     }
     boost::shared_ptr<Runegarden::RGPythonInterpreter> m_Probe;
     tarn_test::TempDir m_Dir;

@@ -47,6 +47,6 @@ def calls():
     return ";".join(_calls)
 
 
-def sounds():
-    """Each sound the dispatcher named since install, with its count: "name count;..."."""
-    return ";".join("%s %d" % item for item in sorted(collections.Counter(_sounds).items()))
+def sounds(above):
+    """Each sound the dispatcher named more than `above` times since install: "name count;..."."""
+    return ";".join("%s %d" % item for item in sorted(collections.Counter(_sounds).items()) if item[1] > above)
