@@ -6,9 +6,9 @@ places the game puts things; with --shots every awaited screen is also written t
 
 The parts run beside each other, each on its own X server: "first" (a new player through the
 first three levels, the menus and a restart that keeps them), "last" (a player who has won those
-three: the last level, the final cut, the bonus map) and "full-screen" (full screen and back).
+three: the last level, the final cut, the bonus map) and "full_screen" (full screen and back).
 
-usage: play_game.py GAME DATA [--shots DIR] [--part first|last|full-screen|all]
+usage: play_game.py GAME DATA [--shots DIR] [--part first|last|full_screen|all]
 """
 
 import argparse
@@ -137,12 +137,14 @@ def are_you_sure(s):
 
 def player_list(s):
     # The dialog's green OK and grey CANCEL below the list, no main menu.
-    c = s.mean(490, 538, 535, 550)
-    return green(s.mean(330, 538, 370, 550)) and abs(c[0] - c[2]) < 30 and not main_menu(s)
+    c = s.mean(470, 560, 550, 564)
+    return green(s.mean(310, 560, 390, 564)) and abs(c[0] - c[2]) < 30 and not main_menu(s)
 
 
 def credits(s):
-    return not main_menu(s) and not settings_form(s) and s.brightness(0, 0, 1024, 768) > 20
+    # The picture over the whole window, dark blue.
+    c = s.mean(100, 300, 900, 700)
+    return c[2] > c[0] + 20 and sum(c) / 3 < 80
 
 
 def game_menu(s):
@@ -263,11 +265,14 @@ class Player:
                 after = g.shot("%s %s cast" % (name, tool))
                 g.say("%6.1f s  %s cast at %.1f s of play, score plate changed: %d" % (
                     time.monotonic() - g.started, tool, time.monotonic() - start, after.changed(before, 780, 740, 950, 765)))
-            # The level ends: the next screen, or the start prompt again when it was lost.
-            end = self.see("%s over" % name, lambda s: score_count(s) or intro(s) or start_prompt(s), 150)
-            if not start_prompt(end):
+            # The level ends: the next screen, the start prompt again when it was lost, or the map
+            # when that cost the last life.
+            end = self.see("%s over" % name, lambda s: score_count(s) or intro(s) or start_prompt(s) or world_map(s), 150)
+            if not start_prompt(end) and not world_map(end):
                 return True
             g.say("         %s lost, again" % name)
+            if world_map(end):
+                g.click(90, 604)  # NEXT
         raise Failure("%s not won in %d tries" % (name, tries))
 
     def scroll(self, direction):
@@ -492,7 +497,7 @@ def play(game, part):
         users = open(os.path.join(game.save_folder, "users.xml")).read()
         if 'Name="%s"' % NAME not in users or 'Level="done"' not in users:
             raise Failure("users.xml does not keep the finished game: %s" % users)
-    if part in ("full-screen", "all"):
+    if part in ("full_screen", "all"):
         if part == "all":
             shutil.rmtree(game.save_folder)
         game.launch()
@@ -505,7 +510,7 @@ def main():
     parser.add_argument("game")
     parser.add_argument("data")
     parser.add_argument("--shots")
-    parser.add_argument("--part", default="all", choices=("first", "last", "full-screen", "all"))
+    parser.add_argument("--part", default="all", choices=("first", "last", "full_screen", "all"))
     args = parser.parse_args()
     missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
     if missing:

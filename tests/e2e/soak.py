@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """A long session, played from outside as play_game.py plays it: a new player, then for MINUTES the
-main menu, the high scores, the map with a pot's tip, the first level won, its score count and back,
-round and round. The game's resident memory is sampled every SAMPLE seconds and printed as
+main menu, the high scores, the map with a pot's tip, the first three levels each won from its pot
+with its score count, round and round. The game's resident memory is sampled every SAMPLE seconds and printed as
 "minutes rss-MB cycles"; run by hand, it is no ctest.
 
 usage: soak.py GAME DATA [--minutes 30] [--sample 30]
@@ -58,13 +58,15 @@ def main():
         time.sleep(2)
         game.click(862, 699)  # SKIP
         player.see("world map", world_map, 20)
-        view, casts = LEVELS["level1"]
+        pots = (("level1", 222, 585), ("lvl2", 447, 485), ("level3", 663, 540))
         while time.monotonic() - game.started < args.minutes * 60:
-            game.point(222, 585)  # the first pot: its tip shows
-            time.sleep(1)
-            game.click(222, 585)
-            player.play_level("level1", view, casts)
-            after_level(player, "level1")
+            for name, x, y in pots:
+                game.point(x, y)  # its tip shows
+                time.sleep(1)
+                game.click(x, y)
+                view, casts = LEVELS[name]
+                player.play_level(name, view, casts)
+                after_level(player, name)
             game.click(90, 654)  # MENU
             player.see("main menu", main_menu, 20)
             game.click(418, 521)  # HIGH SCORES
