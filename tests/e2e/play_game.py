@@ -4,7 +4,11 @@ temporary HOME, on its own X server, driven only through X input (xdotool) and s
 screenshots (ImageMagick's import). Every screen is waited for by polling its pixels at the
 places the game puts things; with --shots every awaited screen is also written there as PNG.
 
-usage: play_game.py GAME DATA [--shots DIR] [--part first|all]
+The parts run beside each other, each on its own X server: "first" (a new player through the
+first three levels, the menus and a restart that keeps them), "last" (a player who has won those
+three: the last level, the final cut, the bonus map) and "full_screen" (full screen and back).
+
+usage: play_game.py GAME DATA [--shots DIR] [--part first|last|full_screen|all]
 """
 
 import argparse
@@ -131,6 +135,18 @@ def are_you_sure(s):
     return green(s.mean(320, 340, 465, 346)) and red(s.mean(560, 340, 705, 346))
 
 
+def player_list(s):
+    # The dialog's green OK and grey CANCEL below the list, no main menu.
+    c = s.mean(470, 560, 550, 564)
+    return green(s.mean(310, 560, 390, 564)) and abs(c[0] - c[2]) < 30 and not main_menu(s)
+
+
+def credits(s):
+    # The picture over the whole window, dark blue.
+    c = s.mean(100, 300, 900, 700)
+    return c[2] > c[0] + 20 and sum(c) / 3 < 80
+
+
 def game_menu(s):
     return not level_frame(s) and s.brightness(0, 0, 1024, 768) > 20 and not main_menu(s) and not world_map(s)
 
@@ -191,6 +207,12 @@ class Player:
 
     # --- screens ---
 
+    def quit(self):
+        """From the main menu: EXIT, and YES when asked."""
+        self.g.click(634, 521)
+        self.see("are you sure", are_you_sure, 10)
+        self.g.click(392, 372)
+
     def splash_to_menu(self, first):
         g = self.g
         self.see("loading", loading, 30)
@@ -243,11 +265,14 @@ class Player:
                 after = g.shot("%s %s cast" % (name, tool))
                 g.say("%6.1f s  %s cast at %.1f s of play, score plate changed: %d" % (
                     time.monotonic() - g.started, tool, time.monotonic() - start, after.changed(before, 780, 740, 950, 765)))
-            # The level ends: the next screen, or the start prompt again when it was lost.
-            end = self.see("%s over" % name, lambda s: score_count(s) or intro(s) or start_prompt(s), 150)
-            if not start_prompt(end):
+            # The level ends: the next screen, the start prompt again when it was lost, or the map
+            # when that cost the last life.
+            end = self.see("%s over" % name, lambda s: score_count(s) or intro(s) or start_prompt(s) or world_map(s), 150)
+            if not start_prompt(end) and not world_map(end):
                 return True
             g.say("         %s lost, again" % name)
+            if world_map(end):
+                g.click(90, 604)  # NEXT
         raise Failure("%s not won in %d tries" % (name, tries))
 
     def scroll(self, direction):
@@ -293,17 +318,25 @@ def menus_and_quit(player):
         raise Failure("no row for %s in the high-score table" % NAME)
     g.click(150, 675)  # OK
     player.see("main menu after scores", main_menu, 10)
+    g.click(512, 243)  # NOT YOU? CHANGE PLAYER
+    player.see("player list", player_list, 10)
+    player.look("player list with the player selected", 1.0)
+    g.click(512, 544)  # CANCEL
+    player.see("main menu after the player list", main_menu, 10)
     g.click(634, 420)  # SETTINGS
     before = player.see("settings", settings_form, 10)
     if music_knob(before) < 650:
         raise Failure("the music volume does not start at full")
     g.click(450, 300)  # on the music track bar, a quarter along
     player.see("music volume lowered", lambda s: settings_form(s) and abs(music_knob(s) - 450) < 15, 10)
+    g.click(702, 553)  # CREDITS
+    player.see("credits", credits, 10)
+    player.look("credits shown", 1.0)
+    g.click(512, 384)  # anywhere on the picture
+    player.see("settings after the credits", settings_form, 10)
     g.click(547, 553)  # OK
     player.see("main menu after settings", main_menu, 10)
-    g.click(634, 521)  # EXIT
-    player.see("are you sure", are_you_sure, 10)
-    g.click(392, 372)  # YES
+    player.quit()
 
 
 def run_first(player):
@@ -318,7 +351,9 @@ def run_first(player):
     player.look("intro later", 3.0)
     g.click(862, 699)  # SKIP
     player.see("world map", world_map, 20)
-    g.click(222, 585)  # pot of the first level
+    g.point(222, 585)  # the first level's pot, its tip shown
+    player.look("map with a pot tip", 1.0)
+    g.click(222, 585)
     view, casts = LEVELS["level1"]
     player.play_level("level1", view, casts)
     after_level(player, "level1")
@@ -330,9 +365,8 @@ def run_first(player):
     menus_and_quit(player)
 
 
-def run_second(player):
-    """The same player again: kept profile, progress and setting; the last level, the final cut,
-    the bonus map; quit."""
+def run_kept(player):
+    """The same player after a restart: kept profile, progress and setting; quit from the map."""
     g = player.g
     player.splash_to_menu(first=False)
     g.click(634, 420)  # SETTINGS
@@ -340,17 +374,28 @@ def run_second(player):
     g.click(547, 553)  # OK
     player.see("main menu", main_menu, 10)
     g.click(420, 420)  # PLAY: the map, since the player has a level
-    progress = player.see("map with progress", world_map, 20)
-    player.look("map later", 1.0)
+    player.see("map with progress", world_map, 20)
+    g.click(90, 654)  # MENU
+    player.see("main menu from the map", main_menu, 20)
+    player.quit()
+
+
+def run_last(player):
+    """A player who has won the first three levels: the last level, the final cut, the bonus map;
+    quit."""
+    g = player.g
+    player.splash_to_menu(first=False)
+    g.click(420, 420)  # PLAY: the map, since the player has a level
+    player.see("map with progress", world_map, 20)
     g.click(90, 604)  # NEXT
     view, casts = LEVELS["lvl4"]
     player.play_level("lvl4", view, casts)
     # After the last level: its count, its trophy, then the final cut, which a click ends once it
     # has run its 66 seconds; the main menu follows.
-    deadline = time.monotonic() + 60
+    deadline = g.deadline(60)
     final_since = None
     while final_since is None:
-        if time.monotonic() > deadline:
+        if g.passed(deadline):
             raise Failure("no final cut after the last level")
         s = g.shot()
         if score_count(s):
@@ -393,9 +438,29 @@ def run_second(player):
         raise Failure("BONUS LEVELS did not lead to the bonus map")
     g.click(90, 654)  # MENU
     player.see("main menu from the bonus map", main_menu, 20)
-    g.click(634, 521)  # EXIT
-    player.see("are you sure", are_you_sure, 10)
-    g.click(392, 372)  # YES
+    player.quit()
+
+
+def run_full_screen(player):
+    """Settings, FULL SCREEN and back on a server without a window manager: whatever size the
+    window gets, the picture fills it and a click lands where its target is drawn."""
+    g = player.g
+    player.splash_to_menu(first=True)
+    g.click(634, 420)  # SETTINGS
+    windowed = player.see("settings", settings_form, 10)
+    g.click(373, 553)  # FULL SCREEN
+    g.wait_for("full screen asked", lambda s: s.changed(windowed, 290, 535, 460, 570) > 10, 10, follow=True)
+    time.sleep(2.0)  # the window's change comes after the click is taken
+    # The same picture as before, scaled to the window: only the box's tick and the cursor differ.
+    full = g.wait_for("full screen", lambda s: settings_form(s) and s.changed(windowed, 0, 0, 1024, 768, 8) < 400,
+                      10, follow=True)
+    g.say("         window %dx%d at %d, %d" % (g.size + g.origin))
+    g.click(373, 553)  # FULL SCREEN again, where it is drawn now
+    g.wait_for("windowed again", lambda s: g.size == (1024, 768) and settings_form(s) and
+               s.changed(full, 290, 535, 460, 570) > 10, 10, follow=True)
+    g.click(547, 553)  # OK
+    player.see("main menu after full screen", main_menu, 10)
+    player.quit()
 
 
 def check_exit(game, log_lines_before=0):
@@ -411,33 +476,53 @@ def check_exit(game, log_lines_before=0):
     game.say("%6.1f s  ended with 0; log clean (%d lines)" % (time.monotonic() - game.started, len(lines)))
 
 
+def play(game, part):
+    player = Player(game)
+    if part in ("first", "all"):
+        game.launch()
+        run_first(player)
+        check_exit(game)
+        game.launch()
+        run_kept(player)
+        check_exit(game)
+    if part in ("last", "all"):
+        if part == "last":
+            # The profile the first part leaves: the first three levels won.
+            os.makedirs(game.save_folder)
+            shutil.copy(os.path.join(os.path.dirname(os.path.abspath(__file__)), "three_levels_won.xml"),
+                        os.path.join(game.save_folder, "users.xml"))
+        game.launch()
+        run_last(player)
+        check_exit(game)
+        users = open(os.path.join(game.save_folder, "users.xml")).read()
+        if 'Name="%s"' % NAME not in users or 'Level="done"' not in users:
+            raise Failure("users.xml does not keep the finished game: %s" % users)
+    if part in ("full_screen", "all"):
+        if part == "all":
+            shutil.rmtree(game.save_folder)
+        game.launch()
+        run_full_screen(player)
+        check_exit(game)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("game")
     parser.add_argument("data")
     parser.add_argument("--shots")
-    parser.add_argument("--part", default="all")
+    parser.add_argument("--part", default="all", choices=("first", "last", "full_screen", "all"))
     args = parser.parse_args()
     missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
     if missing:
         print("skipped: %s not installed (scripts/deps installs them)" % ", ".join(missing))
         return 77
     if args.shots:
-        os.makedirs(args.shots, exist_ok=True)
+        shutil.rmtree(args.shots, ignore_errors=True)
+        os.makedirs(args.shots)
     game = Game(os.path.abspath(args.game), os.path.abspath(args.data), args.shots)
     try:
         game.start_server()
-        game.launch()
-        player = Player(game)
-        run_first(player)
-        check_exit(game)
-        if args.part == "all":
-            game.launch()
-            run_second(player)
-            check_exit(game)
-            users = open(os.path.join(game.save_folder, "users.xml")).read()
-            if 'Name="%s"' % NAME not in users or 'Level="done"' not in users:
-                raise Failure("users.xml does not keep the finished game: %s" % users)
+        play(game, args.part)
     except Failure as failure:
         print("FAILED: %s" % failure)
         return 1

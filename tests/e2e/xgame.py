@@ -1,5 +1,10 @@
 """Drives the real game executable from outside: its own X server, real pointer and key input
-through xdotool, and screenshots of the root window taken with ImageMagick's import."""
+through xdotool, and screenshots of the root window taken with ImageMagick's import.
+
+Every wait is given in seconds of an unloaded machine running the release build. It ends only once
+that much wall time has passed and the game has also had a share of the processor time it gets in
+that many seconds there, so on a loaded machine a wait lasts as long as the game needs; for a
+sanitizer build, which runs the game several times slower, both are stretched."""
 
 import os
 import shutil
@@ -12,6 +17,11 @@ import time
 import zlib
 
 WIDTH, HEIGHT = 1024, 768
+# Of the processor seconds (all threads) the game uses per second on an unloaded machine, about
+# one, the share a wait gives it at least.
+CPU_SHARE = 0.5
+SANITIZED_PACE = 3.0
+TICKS = os.sysconf("SC_CLK_TCK")
 
 
 class Failure(Exception):
@@ -112,8 +122,11 @@ class Game:
         self.process = None
         self.display = None
         self.origin = (0, 0)
+        self.size = (WIDTH, HEIGHT)
         self.count = 0
         self.started = time.monotonic()
+        with open(executable, "rb") as f:
+            self.pace = SANITIZED_PACE if b"__asan_init" in f.read() else 1.0
 
     # --- the X server ---------------------------------------------------------------------------
 
@@ -149,22 +162,40 @@ class Game:
 
     # --- the game process -----------------------------------------------------------------------
 
+    def cpu(self):
+        """The processor seconds the game has used so far, all its threads."""
+        try:
+            with open("/proc/%d/stat" % self.process.pid) as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / TICKS
+        except (OSError, IndexError, ValueError):
+            return 0.0
+
+    def deadline(self, timeout):
+        timeout *= self.pace
+        return time.monotonic() + timeout, self.cpu() + timeout * CPU_SHARE, time.monotonic() + timeout * 10
+
+    def passed(self, deadline):
+        """Whether a deadline is past; a game that gets no processor time at all (hung) still
+        fails, at ten times the wall time."""
+        wall, cpu, limit = deadline
+        now = time.monotonic()
+        return (now > wall and self.cpu() > cpu) or now > limit
+
     def launch(self):
         self.process = subprocess.Popen([self.executable], cwd=self.data, env=self.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
-        deadline = time.monotonic() + 60
-        while time.monotonic() < deadline:
+        deadline = self.deadline(60)
+        while not self.passed(deadline):
             if self.process.poll() is not None:
                 raise Failure("the game ended at start-up with %s: %s" % (self.process.returncode, self.output()))
             found = subprocess.run(["xdotool", "search", "--classname", "runegarden"],
                                    env=self.env, capture_output=True, text=True)
             ids = found.stdout.split()
             if ids:
-                geometry = subprocess.run(["xdotool", "getwindowgeometry", "--shell", ids[-1]],
-                                          env=self.env, capture_output=True, text=True).stdout
-                values = dict(line.split("=", 1) for line in geometry.split() if "=" in line)
-                if int(values.get("WIDTH", 0)) >= WIDTH:
-                    self.origin = (int(values["X"]), int(values["Y"]))
+                x, y, width, height = self.geometry(ids[-1])
+                if width >= WIDTH:
+                    self.origin, self.size = (x, y), (width, height)
                     self.window = ids[-1]
                     # No window manager gives it the keyboard: the game only reads keys with focus.
                     self.xdo("windowfocus", "--sync", self.window)
@@ -172,16 +203,30 @@ class Game:
             time.sleep(0.2)
         raise Failure("no game window within 60 s")
 
+    def geometry(self, window=None):
+        """The window's x, y, width and height on the screen."""
+        out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window or self.window],
+                             env=self.env, capture_output=True, text=True).stdout
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return tuple(int(values.get(k, 0)) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+    def follow_window(self):
+        """Takes the window's place and size anew (after a change to full screen or back)."""
+        x, y, width, height = self.geometry()
+        self.origin, self.size = (x, y), (width, height)
+
     def output(self):
         if self.process.stdout and self.process.poll() is not None:
             return self.process.stdout.read().decode(errors="replace")[-2000:]
         return ""
 
     def wait_exit(self, timeout):
-        try:
-            return self.process.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            raise Failure("the game did not end within %d s" % timeout)
+        deadline = self.deadline(timeout)
+        while self.process.poll() is None:
+            if self.passed(deadline):
+                raise Failure("the game did not end within %d s" % timeout)
+            time.sleep(0.1)
+        return self.process.returncode
 
     def alive(self):
         return self.process.poll() is None
@@ -202,7 +247,7 @@ class Game:
     def move(self, x, y):
         # Relative motion, as a real mouse makes: the game samples the pointer where the X server
         # reports raw motion, which an absolute (warping) move does not make.
-        tx, ty = int(round(self.origin[0] + x)), int(round(self.origin[1] + y))
+        tx, ty = self.screen(x, y)
         for _ in range(4):
             cx, cy = self.location()
             if (cx, cy) == (tx, ty):
@@ -218,7 +263,9 @@ class Game:
         time.sleep(0.15)
 
     def screen(self, x, y):
-        return int(round(self.origin[0] + x)), int(round(self.origin[1] + y))
+        """A point given in the window's 1024 x 768 picture, on the screen: scaled to the window's size."""
+        return (int(round(self.origin[0] + x * self.size[0] / WIDTH)),
+                int(round(self.origin[1] + y * self.size[1] / HEIGHT)))
 
     def warp(self, x, y):
         """One absolute pointer move, as a script makes it: no relative motion, nothing held."""
@@ -236,8 +283,8 @@ class Game:
         """Moves the pointer and waits until the game draws its cursor there: the game takes in
         pointer motion later than buttons, so a press must wait for the pointer to arrive."""
         self.move(x, y)
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
+        deadline = self.deadline(timeout)
+        while not self.passed(deadline):
             if cursor_at(self.shot(), x, y):
                 return True
             time.sleep(0.05)
@@ -255,15 +302,20 @@ class Game:
         for c in text:
             self.key(c.lower() if c.isalpha() else c)
 
-    def stroke(self, points, step=0.02):
+    def stroke(self, points, step=0.06):
         """Draws one stroke with the left button held, at a hand's pace, released only once the
         game's cursor has reached the last point."""
         self.point(*points[0])
         self.xdo("mousedown", 1)
         time.sleep(0.15)
+        # One xdotool run for the whole path: its pace does not depend on how fast the machine
+        # starts programs.
+        moves, (cx, cy) = [], self.screen(*points[0])
         for p in points[1:]:
-            self.move(*p)
-            time.sleep(step)
+            tx, ty = self.screen(*p)
+            moves += ["mousemove_relative", "--", tx - cx, ty - cy, "sleep", step]
+            cx, cy = tx, ty
+        self.xdo(*moves)
         self.point(*points[-1])
         time.sleep(0.15)
         self.xdo("mouseup", 1)
@@ -276,20 +328,32 @@ class Game:
                               capture_output=True, check=True).stdout
         width, height, rgb = parse_ppm(data)
         x0, y0 = self.origin
-        rows = [rgb[((y0 + y) * width + x0) * 3:((y0 + y) * width + x0 + WIDTH) * 3] for y in range(HEIGHT)]
+        w, h = min(self.size[0], width - x0), min(self.size[1], height - y0)
+        if (w, h) == (WIDTH, HEIGHT):
+            rows = [rgb[((y0 + y) * width + x0) * 3:((y0 + y) * width + x0 + WIDTH) * 3] for y in range(HEIGHT)]
+        else:
+            # Another window size: the picture is scaled back to 1024 x 768, nearest pixel.
+            columns = [(x0 + x * w // WIDTH) * 3 for x in range(WIDTH)]
+            rows = []
+            for y in range(HEIGHT):
+                row = (y0 + y * h // HEIGHT) * width * 3
+                rows.append(b"".join(rgb[row + c:row + c + 3] for c in columns))
         image = Shot(WIDTH, HEIGHT, b"".join(rows), name or "")
         if name and self.shots:
             self.count += 1
             image.save_png(os.path.join(self.shots, "%02d-%s.png" % (self.count, name)))
         return image
 
-    def wait_for(self, name, check, timeout=30.0, interval=0.25):
-        """Polls screenshots until check(shot) holds; returns that shot or fails with the last one."""
-        deadline = time.monotonic() + timeout
+    def wait_for(self, name, check, timeout=30.0, interval=0.25, follow=False):
+        """Polls screenshots until check(shot) holds; returns that shot or fails with the last one.
+        With follow, each shot is taken where the window stands then, at its size then."""
+        deadline = self.deadline(timeout)
         last = None
         while True:
             if not self.alive():
                 raise Failure("the game ended (%s) while waiting for %s: %s" % (self.process.returncode, name, self.output()))
+            if follow:
+                self.follow_window()
             last = self.shot()
             if check(last):
                 if self.shots:
@@ -297,7 +361,7 @@ class Game:
                     last.save_png(os.path.join(self.shots, "%02d-%s.png" % (self.count, name)))
                 self.say("%6.1f s  seen: %s" % (time.monotonic() - self.started, name))
                 return last
-            if time.monotonic() > deadline:
+            if self.passed(deadline):
                 if self.shots:
                     last.save_png(os.path.join(self.shots, "FAILED-%s.png" % name))
                 raise Failure("not seen within %.0f s: %s" % (timeout, name))

@@ -7,11 +7,15 @@ namespace SCore {
 SKeyboardPressStrategy::SKeyboardPressStrategy()
 {
     for (auto& b : m_State) b.store(0, std::memory_order_relaxed);
+    for (auto& b : m_DownUnasked) b.store(0, std::memory_order_relaxed);
 }
 
 void SKeyboardPressStrategy::SetState(const BYTE state[256])
 {
-    for (int i = 0; i < 256; ++i) m_State[i].store(state[i], std::memory_order_relaxed);
+    for (int i = 0; i < 256; ++i) {
+        m_State[i].store(state[i], std::memory_order_relaxed);
+        if (state[i] & 0x80) m_DownUnasked[i].store(0x80, std::memory_order_relaxed);
+    }
 }
 
 SKeyboardPressOnce::SKeyboardPressOnce()

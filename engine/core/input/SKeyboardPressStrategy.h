@@ -1,7 +1,8 @@
 #pragma once
 // What "pressed" means for the keyboard: held, or once per press. Keeps the 256-byte key state
 // by DIK code (bit 0x80 while down). The input thread writes the state while the main thread
-// asks about keys, so every byte is atomic.
+// asks about keys, so every byte is atomic. The input thread may update several times between two
+// questions; a key that was down in any of those updates reads down once, so a tap is never lost.
 
 #include "platform/wintypes.h"
 
@@ -19,10 +20,14 @@ public:
     virtual int IsPressed(BYTE key) = 0;
 
     void SetState(const BYTE state[256]);
-    BYTE GetState(BYTE key) const { return m_State[key].load(std::memory_order_relaxed); }
+    BYTE GetState(BYTE key)
+    {
+        return m_State[key].load(std::memory_order_relaxed) | m_DownUnasked[key].exchange(0, std::memory_order_relaxed);
+    }
 
 private:
     std::atomic<BYTE> m_State[256];
+    std::atomic<BYTE> m_DownUnasked[256];
 };
 
 // Kind 0: a key is pressed while it is held.

@@ -10,14 +10,18 @@ using SCore::CreateKeyboardPressStrategy;
 
 namespace {
 
-// Feeds one key's states ('1' down, '0' up, '?' asks again without a new state) and records the
-// answers: '1' for 0x80, '0' for 0, '!' when another key reads down.
+// Feeds one key's states ('1' down, '0' up, '+' down and up again, '?' asks again without a new
+// state) and records the answers: '1' for 0x80, '0' for 0, '!' when another key reads down.
 std::string Answers(int kind, const std::string& steps)
 {
     boost::shared_ptr<SCore::SKeyboardPressStrategy> s = CreateKeyboardPressStrategy(kind);
     BYTE state[256] = {};
     std::string out;
     for (char c : steps) {
+        if (c == '+') {
+            state[0x39] = 0x80;
+            s->SetState(state);
+        }
         if (c != '?') {
             state[0x39] = c == '1' ? 0x80 : 0;
             s->SetState(state);
@@ -34,6 +38,9 @@ TEST(KeyboardPressTest, HeldKeysAnswerAlwaysOrOncePerPress)
     EXPECT_EQ(Answers(0, "0111?011"), "01111011");
     // Once: 0x80 at the first question after the key went down, until it is seen up.
     EXPECT_EQ(Answers(1, "1??01?"), "100010");
+    // A tap between two questions, as on a slow frame, is seen once by either kind.
+    EXPECT_EQ(Answers(0, "+?"), "10");
+    EXPECT_EQ(Answers(1, "+?"), "10");
 }
 
 TEST(KeyboardPressTest, UnknownKindFails)
