@@ -351,9 +351,9 @@ def run_first(player):
     player.look("intro later", 3.0)
     g.click(862, 699)  # SKIP
     player.see("world map", world_map, 20)
-    g.point(222, 585)  # the first level's pot, its tip shown
+    g.point(235, 585)  # the first level's pot, its tip shown
     player.look("map with a pot tip", 1.0)
-    g.click(222, 585)
+    g.click(235, 585)
     view, casts = LEVELS["level1"]
     player.play_level("level1", view, casts)
     after_level(player, "level1")

@@ -58,7 +58,7 @@ def main():
         time.sleep(2)
         game.click(862, 699)  # SKIP
         player.see("world map", world_map, 20)
-        pots = (("level1", 222, 585), ("lvl2", 447, 485), ("level3", 663, 540))
+        pots = (("level1", 235, 585), ("lvl2", 447, 485), ("level3", 663, 540))
         while time.monotonic() - game.started < args.minutes * 60:
             for name, x, y in pots:
                 game.point(x, y)  # its tip shows
