@@ -33,6 +33,8 @@ WHITE = (255, 255, 255, 255)
 BLACK = (0, 0, 0, 255)
 
 ACTORS = [("Balychahl", RED), ("Chumbachukchul", BLUE), ("SnuPulnel", GREEN)]
+# The score pictures' gradient (top, bottom); the high-score form shows it over the main menu.
+SCORE_BACK = ((60, 40, 100, 255), (150, 90, 60, 255))
 
 
 def px(fraction, size):
@@ -425,8 +427,10 @@ def life_staff():
 
 
 def staff(fill):
+    """The lives gauge; the lives count stands over its top left corner (24 of its 431 rows
+    shown), so the gauge starts below the count."""
     im = new(128, 512)
-    panel(im, (0, 0, 82, 431), fill, radius=16, width=3)
+    panel(im, (0, 24, 82, 431), fill, radius=16, width=3)
     return im
 
 
@@ -724,6 +728,11 @@ def splash_picture(title, top, bottom, menu=False):
     for k, (_, colour) in enumerate(ACTORS):
         walker(im, (xs[k], 330, xs[k] + 120 - (10 if menu else 0), 560), colour, k)
     d.rectangle((0, 560, 1023, 767), fill=shade(bottom, 0.7))
+    if menu:
+        # The high-score form covers 99 % of the window, so the menu's outer 10 columns and 8
+        # rows stay in sight around it: a frame as dark as the score picture's own, over the
+        # ground too, and down to the last row the menu shows (759 of its 1024).
+        d.rectangle((0, 0, 1023, 758), outline=shade(SCORE_BACK[1], 0.4), width=12)
     return im
 
 
@@ -786,7 +795,7 @@ TEXTURES = [
     T("SKIPBTNACTPAS", "ui/skip.png", lambda: strips(128, 128, 128, [(0, 56, "normal"), (56, 112, "over")], "SKIP", ORANGE)),
     *_btn_pair("MENU", "ui/menu", 128, 64, 104, 33, "MENU", BLUE),
     T("PAUSEACTPAS", "ui/pauseactpas.png", lambda: strips(128, 128, 105, [(0, 37, "normal"), (37, 74, "over")], "PAUSE", BLUE)),
-    T("SCOREBKG", "score/scorebkg.png", lambda: screen("SCORE", (60, 40, 100, 255), (150, 90, 60, 255), used_h=1024)),
+    T("SCOREBKG", "score/scorebkg.png", lambda: screen("SCORE", *SCORE_BACK, used_h=1024)),
     # Frame and HUD
     T("BOTTOMBAR", "frame/bottombar.png", lambda: used_panel(1024, 64, 1024, 64, BROWN, radius=0)),
     T("LEFTBAR", "frame/leftbar.png", lambda: used_panel(128, 1024, 128, 768, (110, 75, 45, 230), radius=0)),

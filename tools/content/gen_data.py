@@ -283,9 +283,10 @@ def level1_help():
     ])
 
 
-def spell_help(steps, then=None):
+def spell_help(steps, then=None, teacher=(0.15, 0.7)):
     """Teaches gestures in the order the level needs them, each (text, texture, spell) with a
-    retry branch; `then` = (text, texture) shows one more after, without waiting for it."""
+    retry branch; `then` = (text, texture) shows one more after, without waiting for it.
+    `teacher` is where the teacher stands; the speech runs right of it."""
     after = []
     if then:
         after = [
@@ -294,7 +295,7 @@ def spell_help(steps, then=None):
             cmd("Wait", Time=5000),
             cmd("HideSprite", Name="gesture2"),
         ]
-    body = [cmd("ShowTeacher", X=0.15, Y=0.7)]
+    body = [cmd("ShowTeacher", X=teacher[0], Y=teacher[1])]
     for n, (text, texture, spell) in enumerate(steps):
         tag = "" if n == len(steps) - 1 else str(n + 1)
         body += [
@@ -344,12 +345,14 @@ def map_trainer_2():
 
 
 def score_trainer():
+    # Below the walkers' rows and the time line, between the score and the OK button: the only
+    # place on the count where the teacher and its speech hide nothing.
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.55, Y=0.6),
+        cmd("ShowTeacher", X=0.3, Y=0.79),
         cmd("ShowToolTip", Text="SPARE TIME BECOMES POINTS"),
         cmd("Wait", Time=4000),
         cmd("ShowToolTip", Text="CLICK OK TO GO ON"),
-        cmd("ShowArrow", X=0.81, Y=0.74, Angle=0.0),
+        cmd("ShowArrow", X=0.786, Y=0.73, Angle=0.0),
         cmd("Wait", Time=6000),
         cmd("HideArrow"),
         cmd("HideToolTip"),
@@ -473,9 +476,12 @@ def main():
         ("Levels\\lvl2_help.xml", spell_help([("DRAW AN ARCH: A BRIDGE", "GESTUREBRIDGE", "RGTT_BRIDGE")])),
         ("Levels\\level3_help.xml", spell_help([("DRAW >: WIND TO THE RIGHT", "GESTUREWINDRIGHT", "RGTT_WINDRIGHT")],
                                                  ("DRAW <: WIND TO THE LEFT", "GESTUREWINDLEFT"))),
-        # The walkers must be walled in on their island before the teleport can catch them.
+        # The walkers must be walled in on their island before the teleport can catch them. They
+        # start under the usual place of the speech, so the teacher stands higher, in the sky
+        # below the gesture picture's bottom edge.
         ("Levels\\lvl4_help.xml", spell_help([("FIRST A WALL: DRAW A LINE DOWN", "GESTUREWALL", "RGTT_WALL"),
-                                                ("DRAW A CIRCLE: A TELEPORT", "GESTURETELEPORT", "RGTT_TELEPORT")])),
+                                                ("DRAW A CIRCLE: A TELEPORT", "GESTURETELEPORT", "RGTT_TELEPORT")],
+                                               teacher=(0.15, 0.53))),
         ("Levels\\comics.xml", comics()),
         ("Levels\\comic_lvl2.xml", comic_lvl2()),
         ("Levels\\map.xml", main_map()),
