@@ -68,15 +68,13 @@ std::atomic<DWORD> g_FakeTime{0};
 // Whether any site has results injected; updated under the mutex whenever that may change.
 std::atomic<bool> g_Injecting{false};
 std::atomic<bool> g_Counting{false};
-// Either of the two: whether a call has to find its site at all.
-std::atomic<bool> g_Active{false};
 
 void UpdateInjecting(const HookState& s)
 {
     bool armed = false;
     for (const auto& site : s.sites) armed = armed || site.second->Armed();
     g_Injecting.store(armed, std::memory_order_release);
-    g_Active.store(armed || g_Counting.load(std::memory_order_relaxed), std::memory_order_release);
+    hooks::g_HooksActive.store(armed || g_Counting.load(std::memory_order_relaxed), std::memory_order_release);
 }
 
 // The mutex must be held.
@@ -426,9 +424,11 @@ unsigned CallCount(const std::string& site)
 
 namespace hooks {
 
-HRESULT TakeInjected(const char* site)
+// Counting on or something injected: whether a call has to find its site at all.
+std::atomic<bool> g_HooksActive{false};
+
+HRESULT TakeCountedOrInjected(const char* site)
 {
-    if (!g_Active.load(std::memory_order_relaxed)) return S_OK;
     SiteState& site_ = FindSite(site);
     if (!g_Injecting.load(std::memory_order_acquire)) {
         site_.calls.fetch_add(1, std::memory_order_relaxed);
