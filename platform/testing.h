@@ -101,7 +101,9 @@ void InjectOnNthCall(const std::string& site, unsigned n, HRESULT result);
 void InjectAlways(const std::string& site, HRESULT result);
 void InjectQueue(const std::string& site, const std::vector<HRESULT>& results);
 void ClearInjections();
-// Number of calls that reached the site since the last ClearInjections().
+// Number of calls that reached the site since the last ClearInjections(). Calls are counted only
+// while counting is on (every test binary turns it on at start) or something is injected.
+void CountCalls(bool enabled);
 unsigned CallCount(const std::string& site);
 
 } // namespace testing

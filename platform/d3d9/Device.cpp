@@ -351,9 +351,11 @@ HRESULT IDirect3DDevice9::SetTexture(DWORD stage, IDirect3DBaseTexture9* texture
     if (hr == S_OK) {
         IDirect3DTexture9* t = static_cast<IDirect3DTexture9*>(texture);
         std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
-        if (t) t->AddRef();
-        if (m_State->textures[stage]) m_State->textures[stage]->Release();
-        m_State->textures[stage] = t;
+        if (m_State->textures[stage] != t) { // sprites set their shared texture again and again
+            if (t) t->AddRef();
+            if (m_State->textures[stage]) m_State->textures[stage]->Release();
+            m_State->textures[stage] = t;
+        }
     }
     RECORD("SetTexture", hr, stage, PointerArg(texture));
     return hr;

@@ -373,12 +373,14 @@ bool GLBackend::UploadTexture(IDirect3DTexture9* texture)
     bool fresh = false;
     TextureData& data = *texture->Data();
     std::lock_guard<std::mutex> guard(data.lock);
-    auto handle = std::static_pointer_cast<GLTexture>(data.backendHandle);
+    // Held by the texture while its lock is held: no counted copy for each draw.
+    GLTexture* handle = static_cast<GLTexture*>(data.backendHandle.get());
     if (!handle || handle->generation != m_Generation) {
-        handle = std::make_shared<GLTexture>();
-        glGenTextures(1, &handle->name);
-        handle->generation = m_Generation;
-        data.backendHandle = handle;
+        std::shared_ptr<GLTexture> made = std::make_shared<GLTexture>();
+        glGenTextures(1, &made->name);
+        made->generation = m_Generation;
+        data.backendHandle = made;
+        handle = made.get();
         for (TextureLevel& l : data.levels) l.dirty = true;
         fresh = true;
     }

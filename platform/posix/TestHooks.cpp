@@ -1,8 +1,8 @@
 // The generic test hooks (platform/testing.h): fake clocks, the Sleep, message box and shell
 // hooks, failure injection.
 // One mutex guards all of them. What runs on every frame or every device call reads atomics
-// instead: the clock, and the injection check, which while nothing is injected anywhere costs
-// one load besides the call count.
+// instead: the clock, and the injection check, which while nothing is injected and no calls are
+// counted (the running game) costs one relaxed load.
 
 #include "platform/posix/Hooks.h"
 #include "platform/testing.h"
@@ -67,12 +67,14 @@ std::atomic<DWORD> g_FakeTime{0};
 
 // Whether any site has results injected; updated under the mutex whenever that may change.
 std::atomic<bool> g_Injecting{false};
+std::atomic<bool> g_Counting{false};
 
 void UpdateInjecting(const HookState& s)
 {
     bool armed = false;
     for (const auto& site : s.sites) armed = armed || site.second->Armed();
     g_Injecting.store(armed, std::memory_order_release);
+    hooks::g_HooksActive.store(armed || g_Counting.load(std::memory_order_relaxed), std::memory_order_release);
 }
 
 // The mutex must be held.
@@ -402,6 +404,14 @@ void ClearInjections()
     UpdateInjecting(s);
 }
 
+void CountCalls(bool enabled)
+{
+    HookState& s = State();
+    std::lock_guard<std::mutex> lock(s.mutex);
+    g_Counting.store(enabled, std::memory_order_relaxed);
+    UpdateInjecting(s);
+}
+
 unsigned CallCount(const std::string& site)
 {
     HookState& s = State();
@@ -414,7 +424,10 @@ unsigned CallCount(const std::string& site)
 
 namespace hooks {
 
-HRESULT TakeInjected(const char* site)
+// Counting on or something injected: whether a call has to find its site at all.
+std::atomic<bool> g_HooksActive{false};
+
+HRESULT TakeCountedOrInjected(const char* site)
 {
     SiteState& site_ = FindSite(site);
     if (!g_Injecting.load(std::memory_order_acquire)) {
