@@ -313,13 +313,13 @@ void XMLParser::FindAttributes(const boost::shared_ptr<XMLNode>& node)
         const char* const equals = FindStop(m_Cursor, m_End, '=', '=');
         const char* const valueEnd =
             m_End - equals > 2 && *equals == '=' && equals[1] == '"' ? FindStop(equals + 2, m_End, '"', '"') : m_End;
-        boost::shared_ptr<XMLAttribute> attribute;
+        boost::shared_ptr<XMLAttribute> attribute = NewAttribute();
         if (valueEnd < m_End && *valueEnd == '"') {
-            attribute = m_Arena->Make<XMLAttribute>(std::string(m_Cursor, equals), std::string(equals + 2, valueEnd),
-                                                    boost::weak_ptr<XMLNode>());
+            // Straight into the attribute's own strings: no texts made on the way.
+            attribute->m_Name.assign(m_Cursor, equals);
+            attribute->m_Value.assign(equals + 2, valueEnd);
             m_Cursor = valueEnd;
         } else {
-            attribute = NewAttribute();
             CollectUntil('=', kMissing, attribute->m_Name);
             NextSymbol(kMissing);
             if (Current() != '"')
