@@ -132,8 +132,11 @@ class Game:
 
     def start_server(self):
         read, write = os.pipe()
+        # Without -noreset the server resets each time its last client leaves (every xdotool run
+        # before the game is up), and a client that connects meanwhile is refused: the game then
+        # starts with no window at all.
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=(write,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         number = b""
@@ -186,6 +189,7 @@ class Game:
         self.process = subprocess.Popen([self.executable], cwd=self.data, env=self.env,
                                         stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
         deadline = self.deadline(60)
+        seen = "no window"
         while not self.passed(deadline):
             if self.process.poll() is not None:
                 raise Failure("the game ended at start-up with %s: %s" % (self.process.returncode, self.output()))
@@ -194,6 +198,7 @@ class Game:
             ids = found.stdout.split()
             if ids:
                 x, y, width, height = self.geometry(ids[-1])
+                seen = "windows %s, the last %dx%d at %d, %d" % (ids, width, height, x, y)
                 if width >= WIDTH:
                     self.origin, self.size = (x, y), (width, height)
                     self.window = ids[-1]
@@ -201,7 +206,7 @@ class Game:
                     self.xdo("windowfocus", "--sync", self.window)
                     return
             time.sleep(0.2)
-        raise Failure("no game window within 60 s")
+        raise Failure("no game window within 60 s (%s; %.1f processor s)" % (seen, self.cpu()))
 
     def geometry(self, window=None):
         """The window's x, y, width and height on the screen."""
