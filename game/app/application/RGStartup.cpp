@@ -6,13 +6,15 @@
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGSaveFolder.h"
 #include "game/app/screens/RGScoreCount.h"
-#include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/levels/RGLevelPacks.h"
+#include "game/gameplay/objects/RGPYFactory.h"
+#include "game/gameplay/scripting/RGPythonStartup.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 
 #include <boost/shared_ptr.hpp>
 
+#include <cstdlib>
 #include <fstream>
 
 namespace Runegarden {
@@ -32,6 +34,14 @@ void LogBannerRule()
 void LogBannerTitle()
 {
     gLoger << "###############   MOSSBROOK CINDERWELL  log   ##############\n";
+}
+
+// The process's end, on the thread that returns from main, which started the interpreter: the
+// factory lets go of its module and the interpreter is finalised, running the scripts' exit hooks.
+void EndScripts()
+{
+    RGPYFactory::Release();
+    EndPythonInterpreter();
 }
 
 bool Exists(const wchar_t* pattern)
@@ -91,6 +101,10 @@ int RGStartup::Start()
     wchar_t workingDirectory[1024] = {0};
     GetCurrentDirectoryW(1024, workingDirectory);
     StartPythonInterpreter();
+    // At the process's end rather than when Run returns: a finalised interpreter is never started
+    // again, and a process may run the game more than once.
+    static const bool endRegistered = std::atexit(EndScripts) == 0;
+    (void)endRegistered;
 
     const std::wstring saveFolder = RGSaveFolder::Path();
     gLoger.SetDevice(boost::shared_ptr<SCore::SOutputDevice>(

@@ -56,15 +56,6 @@ void SetProfileLevelFromPack()
     SetProfileLevel(pack.GetCurrentLevelName(), pack.GetCurrentLevelShowName());
 }
 
-// The main pack's current level moves on by one, never past its end.
-void MoveMainPackOn()
-{
-    RGLevelPack& pack = *RGLevelPacks::Main();
-    if (!pack.IsFinished()) pack.SetCurrentLevel(pack.GetCurrentIndex() + 1 < pack.GetLevelCount()
-                                                     ? pack.GetLevelName(pack.GetCurrentIndex() + 1)
-                                                     : std::string("None"));
-}
-
 void SaveProfiles()
 {
     if (gProfileManager) gProfileManager->Save();
@@ -142,7 +133,7 @@ void RunegardenGame::UpdateMenu()
     } else if (result == RGMR_EXIT) {
         // A count left by quitting books its level as the count would have.
         if (m_GameMode->m_PreviousMode == RGGM_SCORE && !m_Map->m_BonusMap && m_Map->m_CurrentLevelMain) {
-            MoveMainPackOn();
+            RGLevelPacks::Main()->MoveToNextLevel();
             if (RGLevelPacks::Main()->IsFinished()) {
                 SetProfileLevel(RGLevelPack::kDone, RGLevelPack::kDone);
                 m_FinalCut->Rewind();
@@ -228,7 +219,7 @@ void RunegardenGame::UpdateScore(bool changed)
     // Only a win of the current main level moves the game on; bonus levels and replays do not.
     RGGameModeType next = RGGM_SCORE;
     if (!m_Map->m_BonusMap && m_Map->m_CurrentLevelMain) {
-        MoveMainPackOn();
+        RGLevelPacks::Main()->MoveToNextLevel();
         if (!RGLevelPacks::Main()->IsFinished()) SetProfileLevelFromPack();
         if (!RGLevelPacks::Main()->IsFinished() || m_NewTrophy) next = m_NewTrophy ? RGGM_TROPHIES : RGGM_MAP;
     } else if (m_NewTrophy || !m_Map->m_FinalLevel) {

@@ -79,9 +79,10 @@ void RGLevel::Create()
     m_ToolArea = {0.0f, 0.0f, 0.999f, 0.999f};
     m_Gravity = {0.0f, 0.98f, 0.0f};
     m_World.reset(new RGWorld);
-    m_ProcessTool.reset(new RGPythonFunctor(RGPYFactory::GetModule()));
-    m_IsDone.reset(new RGPythonFunctor(RGPYFactory::GetModule()));
-    m_IsFailed.reset(new RGPythonFunctor(RGPYFactory::GetModule()));
+    // Bound now, so that a script lacking one refuses the level at load rather than in play.
+    m_ProcessTool = BindRule("process_tool", 6);
+    m_IsDone = BindRule("is_done", 1);
+    m_IsFailed = BindRule("is_failed", 1);
     TARN_CATCH("RGLevel::Create()")
 }
 
@@ -228,7 +229,6 @@ bool RGLevel::ProcessTool(RGToolType type, float x, float y, float a, float b)
                              [type](const boost::shared_ptr<RGTool>& t) { return t->m_ToolType == type; });
     if (tool == m_Tools.end()) return false;
     RGScriptLock lock;
-    m_ProcessTool->SetFuncName("process_tool", 6);
     m_ProcessTool->SetArgumentValue(0, m_World->GetDictionary()->GetHandle());
     m_ProcessTool->SetArgumentValueSizeT(1, (*tool)->m_GameObjectType);
     m_ProcessTool->SetArgumentValueDouble(2, u - m_World->m_Offset.X);
@@ -237,6 +237,13 @@ bool RGLevel::ProcessTool(RGToolType type, float x, float y, float a, float b)
     m_ProcessTool->SetArgumentValueDouble(5, b);
     return m_ProcessTool->Exec().GetResultAsBoolean();
     TARN_CATCH("RGLevel::ProcessTool()")
+}
+
+boost::shared_ptr<RGPythonFunctor> RGLevel::BindRule(const std::string& name, unsigned int argumentCount)
+{
+    boost::shared_ptr<RGPythonFunctor> rule(new RGPythonFunctor(RGPYFactory::GetModule()));
+    rule->SetFuncName(name, argumentCount);
+    return rule;
 }
 
 bool RGLevel::CallRule(const boost::shared_ptr<RGPythonFunctor>& rule)
@@ -249,8 +256,6 @@ bool RGLevel::CallRule(const boost::shared_ptr<RGPythonFunctor>& rule)
 bool RGLevel::IsDone()
 {
     TARN_TRY
-    RGScriptLock lock;
-    m_IsDone->SetFuncName("is_done", 1);
     return CallRule(m_IsDone);
     TARN_CATCH("RGLevel::IsDone()")
 }
@@ -258,8 +263,6 @@ bool RGLevel::IsDone()
 bool RGLevel::IsFailed()
 {
     TARN_TRY
-    RGScriptLock lock;
-    m_IsFailed->SetFuncName("is_failed", 1);
     return CallRule(m_IsFailed);
     TARN_CATCH("RGLevel::IsFailed()")
 }

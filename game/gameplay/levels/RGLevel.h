@@ -26,7 +26,8 @@ class RGWorld;
 
 class RGLevel : public SCore::ISerialize, public SCore::IDeserialize {
 public:
-    // The world and the script functions are made at once (Create).
+    // The world and the script functions are made at once (Create); a script module that lacks
+    // process_tool, is_done or is_failed refuses the level with the wrappers' text.
     explicit RGLevel(const std::string& name);
     ~RGLevel() override;
     RGLevel(const RGLevel&) = delete;
@@ -75,6 +76,7 @@ public:
     float m_Attenuation = 1.0f;
 
 private:
+    static boost::shared_ptr<RGPythonFunctor> BindRule(const std::string& name, unsigned int argumentCount);
     bool CallRule(const boost::shared_ptr<RGPythonFunctor>& rule);
     void ClampView();
 

@@ -33,6 +33,12 @@ public:
     void AddLevel(const std::wstring& path, const std::string& name);
     void ReadLevelHeaders();
     void Reset() { m_Current = 0; }
+    // Steps to the level after the current one by position, so that a name the pack holds twice
+    // still moves on; past the last level it stays there.
+    void MoveToNextLevel()
+    {
+        if (!IsFinished()) ++m_Current;
+    }
 
     // Builds the current level; throws "no current level in level pack" past the last level.
     boost::shared_ptr<RGLevel> GetLevel();

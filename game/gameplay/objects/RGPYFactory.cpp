@@ -27,8 +27,8 @@ const char* const kPropertyNames[RGPK_COUNT] = {
     "width", "height", "tex_x", "tex_y", "tex_w", "tex_h", "gameObjectType", "is_static", "anim_offset",
     "frc_x", "frc_y", "enable", "flip_h", "flip_v", "anim_inv", "is_actor", "is_portal", "is_monstr"};
 
-// Guarded by the script lock, which every operation of the factory holds. Never destroyed: the
-// interpreter stays up to the end of the process and objects may be released late.
+// Guarded by the script lock, which every operation of the factory holds. Never destroyed:
+// objects may be released late; Release lets go of the interpreter at the program's end.
 struct FactoryState {
     std::unordered_map<std::string, std::wstring> objects;
     boost::shared_ptr<RGPythonInterpreter> interpreter;
@@ -206,6 +206,18 @@ RGPythonResult RGPYFactory::CreateSpriteInfo(const std::string& name, float posX
     info.SetArgumentValueDouble(14, scaleY);
     return info.Exec();
     TARN_CATCH("RGPYFactory::CreateSpriteInfo()")
+}
+
+void RGPYFactory::Release()
+{
+    RGScriptLock lock;
+    FactoryState& state = State();
+    state.ready = false;
+    state.create.reset(); // first: the factory counts as uninitialised from here on
+    state.stateStr.reset();
+    state.spriteInfo.reset();
+    for (RGPythonHandle& key : state.keys) key.Reset();
+    state.interpreter.reset();
 }
 
 const RGPythonHandle& RGPYFactory::GetPropertyKey(RGPropertyKey key)

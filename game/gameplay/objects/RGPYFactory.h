@@ -2,7 +2,7 @@
 // Turns game-object names into script-driven game objects. Process-wide: the table of object names
 // and their definition files, the one interpreter with the module "rgpy_factory", the module
 // functions the factory calls itself, and the property keys every script call uses.
-// Initialised lazily on first use; all of it lives to the end of the process.
+// Initialised lazily on first use; all of it lives until the program's end releases it.
 
 #include "game/gameplay/scripting/RGPythonHandle.h"
 #include "game/gameplay/scripting/RGPythonResult.h"
@@ -52,6 +52,10 @@ public:
                                            float posHeight, float texX, float texY, float texWidth, float texHeight,
                                            bool enabled, bool flipHorizontal, bool flipVertical, bool animationInverse,
                                            float scaleX, float scaleY);
+
+    // Lets go of the interpreter, the module functions and the keys (the object table stays), so
+    // that the interpreter can end with the program; a later use initialises the factory again.
+    static void Release();
 
     // The str key of a property (initialising the factory first).
     static const RGPythonHandle& GetPropertyKey(RGPropertyKey key);

@@ -1,6 +1,7 @@
 #include "game/gameplay/scripting/RGPythonHandle.h"
 
 #include "game/gameplay/scripting/RGPythonError.h"
+#include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
 
 #define PY_SSIZE_T_CLEAN
@@ -102,6 +103,11 @@ PyObject* RGPythonHandle::Release()
 void RGPythonHandle::Reset()
 {
     if (!m_Object) return;
+    // The finalised interpreter freed every object: a handle kept past it (a cached key) lets go.
+    if (PythonInterpreterEnded()) {
+        m_Object = nullptr;
+        return;
+    }
     RGScriptLock lock;
     Py_DECREF(m_Object);
     m_Object = nullptr;

@@ -1,6 +1,7 @@
 #include "game/gameplay/scripting/RGPythonInterpreter.h"
 
 #include "game/gameplay/scripting/RGPythonError.h"
+#include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/scripting/RGScriptLock.h"
 
 #include "engine/core/base/SEngineException.h"
@@ -14,10 +15,15 @@ using TarnEngine::SEngineException;
 
 namespace Runegarden {
 
-RGPythonInterpreter::RGPythonInterpreter() = default;
+RGPythonInterpreter::RGPythonInterpreter() { HoldPythonInterpreter(); }
 
-// The module is dropped; the interpreter itself stays initialised to the end of the process.
-RGPythonInterpreter::~RGPythonInterpreter() = default;
+// The module goes first: when the program has ended and this was the last wrapper, the
+// interpreter is finalised here.
+RGPythonInterpreter::~RGPythonInterpreter()
+{
+    m_Module.Reset();
+    ReleasePythonInterpreter();
+}
 
 void RGPythonInterpreter::LoadModule(const std::string& name)
 {

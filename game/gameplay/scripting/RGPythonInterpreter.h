@@ -1,7 +1,8 @@
 #pragma once
 // The embedded interpreter as the game sees it: one imported module. Every other wrapper that
-// shares it names the module in its messages. Destroying it drops the module but never finalises
-// the interpreter, which stays up until the process ends.
+// shares it names the module in its messages. Several share the one interpreter, so destroying
+// one drops its module but finalises the interpreter only after the program's end was asked
+// for (EndPythonInterpreter) and this was the last.
 
 #include "game/gameplay/scripting/RGPythonHandle.h"
 

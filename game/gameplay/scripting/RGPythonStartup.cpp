@@ -1,11 +1,15 @@
 #include "game/gameplay/scripting/RGPythonStartup.h"
 
+#include "game/gameplay/scripting/RGScriptLock.h"
+
 #define PY_SSIZE_T_CLEAN
 #include <Python.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <thread>
 
 namespace Runegarden {
 
@@ -15,6 +19,22 @@ std::mutex& StartupMutex()
 {
     static std::mutex* mutex = new std::mutex;
     return *mutex;
+}
+
+// Never destroyed: wrappers may go while statics are torn down at exit.
+struct InterpreterLife {
+    // Written once by the start, read only by the starting thread: finalising happens there.
+    std::thread::id starter;
+    PyThreadState* starterState = nullptr; // the starting thread's state, parked while it runs no script
+    std::atomic<int> wrappers{0};
+    std::atomic<bool> endRequested{false};
+    std::atomic<bool> ended{false};
+};
+
+InterpreterLife& Life()
+{
+    static InterpreterLife* life = new InterpreterLife;
+    return *life;
 }
 
 // Puts the folder at the front of sys.path unless it is already there. Holds the GIL.
@@ -28,6 +48,21 @@ void PrependToPath(const std::string& folder)
     }
     Py_XDECREF(entry);
     PyErr_Clear();
+}
+
+void FinaliseWhenUnused()
+{
+    InterpreterLife& life = Life();
+    if (!life.endRequested || life.ended || life.wrappers > 0 || !life.starterState) return;
+    if (std::this_thread::get_id() != life.starter || RGScriptLock::IsHeldByThisThread()) return;
+    if (!RGScriptLock::TryLockMutex()) return;
+    if (!life.ended && life.wrappers == 0) {
+        PyEval_RestoreThread(life.starterState);
+        Py_FinalizeEx();
+        life.starterState = nullptr;
+        life.ended = true;
+    }
+    RGScriptLock::UnlockMutex();
 }
 
 } // namespace
@@ -44,16 +79,34 @@ void StartPythonInterpreter()
 void StartPythonInterpreter(const std::string& scriptsFolder)
 {
     std::lock_guard<std::mutex> guard(StartupMutex());
+    InterpreterLife& life = Life();
+    if (life.ended) return;
     if (!Py_IsInitialized()) {
         Py_InitializeEx(0);
         PrependToPath(scriptsFolder);
+        life.starter = std::this_thread::get_id();
         // From here on every script entry point takes the interpreter lock for itself.
-        PyEval_SaveThread();
+        life.starterState = PyEval_SaveThread();
         return;
     }
     PyGILState_STATE state = PyGILState_Ensure();
     PrependToPath(scriptsFolder);
     PyGILState_Release(state);
+}
+
+void EndPythonInterpreter()
+{
+    Life().endRequested = true;
+    FinaliseWhenUnused();
+}
+
+bool PythonInterpreterEnded() { return Life().ended; }
+
+void HoldPythonInterpreter() { ++Life().wrappers; }
+
+void ReleasePythonInterpreter()
+{
+    if (--Life().wrappers == 0) FinaliseWhenUnused();
 }
 
 } // namespace Runegarden

@@ -22,16 +22,20 @@ std::recursive_mutex& ScriptMutex()
 
 void RGScriptLock::Acquire()
 {
-    // A wrapper used before start-up (tools, tests) starts the interpreter itself.
+    // A wrapper used before start-up (tools, tests) starts the interpreter itself; never after its end.
     if (!Py_IsInitialized()) StartPythonInterpreter();
     ScriptMutex().lock();
-    m_GilState = static_cast<int>(PyGILState_Ensure());
+    m_GilState = PythonInterpreterEnded() ? kNoGil : static_cast<int>(PyGILState_Ensure());
 }
 
 void RGScriptLock::Release()
 {
-    PyGILState_Release(static_cast<PyGILState_STATE>(m_GilState));
+    if (m_GilState != kNoGil) PyGILState_Release(static_cast<PyGILState_STATE>(m_GilState));
     ScriptMutex().unlock();
 }
+
+bool RGScriptLock::TryLockMutex() { return ScriptMutex().try_lock(); }
+
+void RGScriptLock::UnlockMutex() { ScriptMutex().unlock(); }
 
 } // namespace Runegarden

@@ -3,6 +3,7 @@
 #include "engine/core/base/SLoger.h"
 #include "engine/framework/app/WindowProc.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/gameplay/objects/RGPYFactory.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"
 #include "platform/testing_input.h"
@@ -69,6 +70,26 @@ TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClo
         EXPECT_NE(log.find(pt::MessageBoxCalls()[0].text), std::string::npos) << "the log holds the shown text";
         EXPECT_FALSE(gLoger.GetDevice()->m_Enabled && gLoger.GetDevice()->DoGetStream()) << "the log is shut down";
     }
+}
+
+TEST_F(RGStartupTest, TheGameModulesExitHooksRunWhenTheProgramEnds)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    fs::create_directories(m_Work.File("scripts"));
+    tarn_test::WriteBytes(m_Work.File("scripts/rgpy_factory.py"),
+                          "import atexit, os\n"
+                          "atexit.register(lambda: os.write(2, b'exit hook ran\\n'))\n"
+                          "def getGameObjectStateStr(state): return ''\n"
+                          "def create(name): return None\n"
+                          "def create_sprite_info(*info): return None\n");
+    EXPECT_EXIT(
+        {
+            platformtest::ScopedCwd cwd(m_Work.Path().string());
+            const int result = RGStartup::Run(); // no config.xml: the run ends at once
+            Runegarden::RGPYFactory::GetModule(); // imported as the game imports it
+            std::exit(result == 1 ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(0), "exit hook ran");
 }
 
 TEST_F(RGStartupTest, ASaveFolderThatCannotBeMadeIsReportedOnStderrAndTheRunGoesOn)

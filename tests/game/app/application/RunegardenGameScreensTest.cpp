@@ -151,6 +151,27 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
     }
 }
 
+TEST_F(ScreenModesTest, AWinMovesTheMainPackOnByItsPositionPastANameItHoldsTwice)
+{
+    Start();
+    MakeProfile(L"ANN");
+    SCore::SXMLDeserializator pack;
+    pack.m_Text = "<LevelPack><Level Path=\"Levels\\level1.xml\" Name=\"twice\"></Level>"
+                  "<Level Path=\"Levels\\lvl2.xml\" Name=\"lvl2\"></Level>"
+                  "<Level Path=\"Levels\\level3.xml\" Name=\"twice\"></Level>"
+                  "<Level Path=\"Levels\\lvl4.xml\" Name=\"lvl4\"></Level></LevelPack>";
+    pack.ParseText();
+    MainPack().DoDeserialize(pack);
+    SetLevel(1);
+    for (unsigned int next : {2u, 3u}) {
+        m_Game->GetMap()->m_CurrentLevelMain = true; // the profile's own level was won
+        WinCount(false, next - 1);
+        Settle();
+        EXPECT_EQ(MainPack().GetCurrentIndex(), next);
+        EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(next));
+    }
+}
+
 TEST_F(ScreenModesTest, ExitDuringACountBooksOnlyTheCurrentLevel)
 {
     Start();

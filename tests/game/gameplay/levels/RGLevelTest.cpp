@@ -96,6 +96,21 @@ TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLev
     }
 }
 
+TEST_F(RGLevelTest, AScriptModuleWithoutARuleFunctionRefusesTheLevelAtLoad)
+{
+    const struct {
+        int spoil;
+        const char* text;
+    } cases[] = {{0, "can't get ModuleAttribute[is_failed]"},
+                 {1, "the [is_done] is not a function name of module [rgpy_factory]"}};
+    for (const auto& c : cases) {
+        Call("spoil_rule", c.spoil);
+        EXPECT_TRUE(tarn_test::ThrowsStartingWith([&] { Read(); }, c.text));
+        Call("restore");
+    }
+    EXPECT_FALSE(Read()->IsFailed()) << "the rules are bound again once the module has them";
+}
+
 TEST_F(RGLevelTest, ASpellCastWhileTheViewIsScrolledMovesWithTheViewOnItsOwnAxisOnly)
 {
     SCore::SVector3 still, scrolled;

@@ -6,6 +6,7 @@
 #include "tests/support/LogCapture.h"
 
 #include <atomic>
+#include <cstdio>
 #include <functional>
 #include <thread>
 
@@ -137,6 +138,29 @@ TEST(ScriptStartupTest, TheScriptsFolderIsFoundWhenPythonPathIsAlreadySet)
             std::exit(0);
         },
         ::testing::ExitedWithCode(0), "");
+}
+
+TEST(ScriptStartupTest, TheEndFinalisesTheInterpreterOnlyOnceItsLastWrapperIsGoneAndRunsTheExitHooks)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            boost::shared_ptr<RGPythonInterpreter> module = TestModule("scripting", "exit_probe");
+            RGPythonHandle cached = RGPythonHandle::FromName("kept past the end");
+            {
+                RGScriptLock lock;
+                EndPythonInterpreter(); // inside script work
+            }
+            EndPythonInterpreter(); // a wrapper still shares the interpreter
+            std::fputs("wrapper alive\n", stderr);
+            module.reset();
+            std::fputs("wrapper gone\n", stderr);
+            cached.Reset();
+            StartPythonInterpreter(); // never again after the end
+            { RGScriptLock lock; }
+            std::exit(PythonInterpreterEnded() ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(0), "^wrapper alive\nexit hook ran\nwrapper gone\n$");
 }
 
 } // namespace

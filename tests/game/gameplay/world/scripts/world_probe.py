@@ -10,6 +10,7 @@ _calls = []
 _sounds = []
 _answer = [None]
 _disable_second = [False]
+_spoiled_rules = {}
 
 
 def _run(self, a, b, px, py, depth, nx, ny, world):
@@ -36,8 +37,22 @@ def install(answer):
     return True
 
 
+def spoil_rule(how):
+    """how 0: the module loses is_failed; 1: its is_done becomes a number, not a function."""
+    name = ("is_failed", "is_done")[how]
+    _spoiled_rules.setdefault(name, getattr(rgpy_factory, name))
+    if how == 0:
+        delattr(rgpy_factory, name)
+    else:
+        setattr(rgpy_factory, name, 5)
+    return True
+
+
 def restore():
     rgpy_factory.Dispatcher.run = _original_run
+    for name, rule in _spoiled_rules.items():
+        setattr(rgpy_factory, name, rule)
+    _spoiled_rules.clear()
     _disable_second[0] = False
     del _calls[:]
     return True
