@@ -9,6 +9,8 @@
 
 #include "platform/wintypes.h"
 
+#include <cwchar>
+#include <locale>
 #include <streambuf>
 #include <string>
 #include <vector>
@@ -50,32 +52,38 @@ struct ReadFailure {
 // in `failure` when one is given. Text mode turns CR LF into LF and leaves every other byte alone.
 bool ReadFileBytes(const std::wstring& path, bool textMode, std::string& out, ReadFailure* failure = nullptr);
 
-// Text-mode wide output as the engine's log and XML writer expect it: each unit written as UTF-8
-// on its own (a surrogate pair becomes two three-byte sequences) and "\n" as CR LF. Failures of
-// the file show in the stream's state instead of being lost.
-class Utf8CrLfStreamBuf : public std::wstreambuf {
+// Text-mode wide output to a file, as a wide file stream writes it: the units become bytes
+// through the codecvt facet of the buffer's locale (imbue the stream with the one wanted), and
+// each "\n" byte is written as CR LF. Failures of the file, and units the facet cannot convert,
+// show in the stream's state instead of being lost.
+class WideTextFileBuf : public std::wstreambuf {
 public:
-    Utf8CrLfStreamBuf();
-    ~Utf8CrLfStreamBuf() override;
-    Utf8CrLfStreamBuf(const Utf8CrLfStreamBuf&) = delete;
-    Utf8CrLfStreamBuf& operator=(const Utf8CrLfStreamBuf&) = delete;
+    WideTextFileBuf();
+    ~WideTextFileBuf() override;
+    WideTextFileBuf(const WideTextFileBuf&) = delete;
+    WideTextFileBuf& operator=(const WideTextFileBuf&) = delete;
 
     // Creates or truncates the file (or appends to it); false when it cannot be opened.
     bool open(const std::wstring& path, bool append);
     bool is_open() const;
-    // Flushes, optionally syncs to disk, and closes. False if any write, flush, fsync or the close
-    // failed since open.
+    // Flushes, optionally syncs to disk, and closes. False if any write, conversion, flush, fsync
+    // or the close failed since open.
     bool close(bool syncToDisk = false);
 
 protected:
+    void imbue(const std::locale& locale) override;
     int_type overflow(int_type ch) override;
     std::streamsize xsputn(const wchar_t* s, std::streamsize n) override;
     int sync() override;
 
 private:
-    void Encode(wchar_t unit);
+    typedef std::codecvt<wchar_t, char, std::mbstate_t> Conversion;
+
+    bool Convert(const wchar_t* from, const wchar_t* end);
     bool FlushBytes();
 
+    const Conversion* m_Conversion;
+    std::mbstate_t m_State;
     int m_Fd;
     bool m_Failed;
     std::string m_Bytes;

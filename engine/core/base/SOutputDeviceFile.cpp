@@ -1,6 +1,9 @@
 #include "engine/core/base/SOutputDeviceFile.h"
 
+#include "engine/core/base/utf8_conversion.h"
+
 #include <cstdio>
+#include <locale>
 
 namespace SCore {
 
@@ -8,6 +11,7 @@ SOutputDeviceFile::SOutputDeviceFile(const wchar_t* path)
     : m_Stream(&m_Buffer), m_Path(path ? path : L"")
 {
     m_Enabled = 1;
+    m_Stream.imbue(std::locale(m_Stream.getloc(), new utf8_conversion));
     if (!m_Buffer.open(m_Path, false)) {
         m_Stream.setstate(std::ios::badbit);
         std::fprintf(stderr, "can't open file for writing: %s\n", WideToUtf8(m_Path).c_str());

@@ -1,5 +1,6 @@
 #pragma once
-// A UTF-8 text file (each "\n" written as CR LF), used by the log and the XML writer.
+// A UTF-8 text file (each "\n" written as CR LF), used by the log and the XML writer: the stream
+// converts through utf8_conversion.
 // Every write is flushed to the operating system, so the lines that explain an abnormal end
 // are in the file. A file that cannot be opened prints one line on stderr; writes are then lost.
 
@@ -30,7 +31,7 @@ public:
     int m_ReopenMode = 0;
 
 private:
-    Utf8CrLfStreamBuf m_Buffer;
+    WideTextFileBuf m_Buffer;
     std::wostream m_Stream;
     std::wstring m_Path;
 };

@@ -40,6 +40,8 @@ public:
 
     virtual void Create(HWND window, uint32_t width, uint32_t height, uint32_t colourDepth, bool fullScreen) = 0;
     virtual void DoClearScene(uint8_t red, uint8_t green, uint8_t blue) = 0;
+    // Throws SRenderDeviceResetException when the device is to be reset before it can draw: the
+    // frame then goes on without a scene.
     virtual void DoBeginScene() = 0;
     virtual void EndScene() = 0;
     virtual void DoSetTransform(uint32_t type, const SMatrix& matrix) = 0;

@@ -249,8 +249,10 @@ void XMLParser::Parse(const std::string& text)
     m_Root = NewNode();
     m_Root->m_Name = "root";
     FindNode(m_Root, 0);
-    // Whatever is left is neither an element nor blank: a document that is not what it seems.
-    if (m_Cursor < m_End)
+    // Text before the first element means a document that is not what it seems (read as empty,
+    // its next save would lose everything). What follows a complete element is ignored: it
+    // loses nothing, and a stray last line must not cost a file its contents.
+    if (m_Cursor < m_End && m_Root->m_Children.empty())
         throw XMLException("text outside the root element");
     TARN_CATCH("XMLParser::Parse")
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Hand-written parser of the engine's XML dialect: elements, double-quoted attributes and text;
 // no comments, CDATA, entities or self-closing tags. One declaration and a leading UTF-8
-// byte-order mark are skipped; any other text outside the elements is refused. Bytes are never
-// decoded. Line-break characters (LF, CR, TAB and 0x06) are dropped wherever they stand.
+// byte-order mark are skipped; any other text before the first element is refused, text after
+// the elements is ignored. Bytes are never decoded. Line-break characters (LF, CR, TAB and
+// 0x06) are dropped wherever they stand.
 //
 // Use once: Parse, then GetRoot. The root is a synthetic element "root" whose children are the
 // document's top-level elements. Nodes and attributes of one document share one XMLArena.

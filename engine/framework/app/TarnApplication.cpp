@@ -3,6 +3,7 @@
 #include "engine/core/base/FileUtils.h"
 #include "engine/core/base/SEvent.h"
 #include "engine/core/base/SLoger.h"
+#include "engine/core/base/SRenderDeviceResetException.h"
 #include "engine/core/render/SMaterial.h"
 #include "engine/core/render/SRenderDevice.h"
 #include "engine/core/render/STexture.h"
@@ -264,8 +265,20 @@ void TarnApplication::BeginFrame()
         device.DoClearScene(m_ClearColor[1], m_ClearColor[2], m_ClearColor[3]);
         device.DoClearScene(1.0f);
     }
-    CriticalSectionLock lock(RenderLock());
-    device.DoBeginScene();
+    try {
+        CriticalSectionLock lock(RenderLock());
+        device.DoBeginScene();
+    } catch (const SCore::SRenderDeviceResetException&) {
+        // Outside the render lock, as the game draws its frame.
+        Invalidate3DObjects();
+    }
+}
+
+void TarnApplication::Invalidate3DObjects()
+{
+    TARN_TRY
+    DoInvalidateObjects();
+    TARN_CATCH("TarnApplication::Invalidate3DObjects()")
 }
 
 void TarnApplication::StopInput()

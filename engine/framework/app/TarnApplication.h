@@ -61,9 +61,12 @@ public:
 protected:
     void Update();
     void DoRender();
+    // Clears and begins the scene; a device about to be reset invalidates the game's 3D objects
+    // instead, and the frame is drawn without a scene.
     void BeginFrame();
     void LoadTextures(const std::wstring& path);
     void Init3DObjects();
+    void Invalidate3DObjects();
     // Gives the input thread a second to finish what it holds, then stops it.
     void StopInput();
     CRITICAL_SECTION& RenderLock() { return m_RenderLock.Section(); }

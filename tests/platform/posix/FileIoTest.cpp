@@ -36,7 +36,7 @@ TEST(ReadFileBytesTest, LargeFileArrivesWhole)
     EXPECT_EQ(out.find('\r'), std::string::npos);
 }
 
-TEST(Utf8CrLfStreamBufTest, EncodesEachUnitOnItsOwnAndNewlineAsCrLfAndAppends)
+TEST(WideTextFileBufTest, ConvertsThroughItsLocaleWritesNewlineAsCrLfAndAppends)
 {
     TempDir tmp;
     struct Case {
@@ -44,15 +44,12 @@ TEST(Utf8CrLfStreamBufTest, EncodesEachUnitOnItsOwnAndNewlineAsCrLfAndAppends)
         std::string bytes;
     };
     const Case cases[] = {
-        {{wchar_t(0x7F), wchar_t(0x80)}, "\x7F\xC2\x80"},
-        {{wchar_t(0x7FF), wchar_t(0x800)}, "\xDF\xBF\xE0\xA0\x80"},
-        // A surrogate pair is not combined: two three-byte sequences.
-        {{wchar_t(0xD83D), wchar_t(0xDE00)}, "\xED\xA0\xBD\xED\xB8\x80"},
+        {{wchar_t(0x7F), L'a'}, "\x7F" "a"},
         {L"a\nb\n", "a\r\nb\r\n"},
         {L"\r\n", "\r\r\n"},
     };
     for (const Case& c : cases) {
-        Utf8CrLfStreamBuf buf;
+        WideTextFileBuf buf;
         ASSERT_TRUE(buf.open(tmp.WFile("out.txt"), false));
         std::wostream out(&buf);
         out << c.text;
@@ -60,18 +57,25 @@ TEST(Utf8CrLfStreamBufTest, EncodesEachUnitOnItsOwnAndNewlineAsCrLfAndAppends)
         EXPECT_EQ(ReadBytes(tmp.File("out.txt")), c.bytes);
     }
 
-    Utf8CrLfStreamBuf buf;
+    WideTextFileBuf buf;
     ASSERT_TRUE(buf.open(tmp.WFile("out.txt"), true));
     std::wostream out(&buf);
     out << L'x' << L"yz";
     EXPECT_TRUE(buf.close());
     EXPECT_EQ(ReadBytes(tmp.File("out.txt")), "\r\r\nxyz");
+
+    // The "C" locale's facet has no bytes for U+00E9: the file fails instead of losing it quietly.
+    ASSERT_TRUE(buf.open(tmp.WFile("out.txt"), false));
+    out.clear();
+    out << L"a" << wchar_t(0xE9);
+    EXPECT_TRUE(out.bad());
+    EXPECT_FALSE(buf.close());
 }
 
-TEST(Utf8CrLfStreamBufTest, FailedWritesShowInStreamAndClose)
+TEST(WideTextFileBufTest, FailedWritesShowInStreamAndClose)
 {
     {
-        Utf8CrLfStreamBuf buf;
+        WideTextFileBuf buf;
         ASSERT_TRUE(buf.open(L"/dev/full", false));
         std::wostream out(&buf);
         out << L"lost";
@@ -81,7 +85,7 @@ TEST(Utf8CrLfStreamBufTest, FailedWritesShowInStreamAndClose)
     }
 
     TempDir tmp;
-    Utf8CrLfStreamBuf buf;
+    WideTextFileBuf buf;
     EXPECT_FALSE(buf.open(tmp.WFile("no/such/folder/f.txt"), false));
     std::wostream out(&buf);
     out << L"x";

@@ -2,6 +2,7 @@
 
 #include "engine/core/render/SIndexBuffer.h"
 #include "engine/core/base/SLoger.h"
+#include "engine/core/base/SRenderDeviceResetException.h"
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/SVertexBuffer.h"
 #include "engine/core/base/TarnCoreDX9Exception.h"
@@ -248,6 +249,12 @@ void SD3D9RenderDevice::TestCooperativeLevel()
         if (!m_Lost && m_LostEvent) m_LostEvent->Invoke();
         m_Lost = true;
     } else if (hr == D3DERR_DEVICENOTRESET) {
+        if (!m_ResetAnnounced) {
+            // The owner first lets go of what the reset would refuse (render targets) or destroy;
+            // the reset follows at the next begin-scene.
+            m_ResetAnnounced = true;
+            throw SRenderDeviceResetException();
+        }
         gLoger << GetCurrentDateTime() << " SD3D9RenderDevice TestCooperativeLevel device not reset Reseting\n";
         if (Reset() == ResetResult::LostAgain) {
             // A passing state: tried again at the next begin-scene.
@@ -257,6 +264,7 @@ void SD3D9RenderDevice::TestCooperativeLevel()
         }
         gLoger << GetCurrentDateTime() << " SD3D9RenderDevice TestCooperativeLevel device not reset reseting done\n";
         m_Lost = false;
+        m_ResetAnnounced = false;
         if (m_RestoredEvent) m_RestoredEvent->Invoke();
     }
     TARN_CATCH("SD3D9RenderDevice::TestCooperativeLevel()")

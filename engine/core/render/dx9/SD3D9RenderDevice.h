@@ -63,6 +63,7 @@ public:
     UINT FindCompatiblePresentationInterval(UINT adapter);
     D3DFORMAT GetAllowableZBufferFormat(D3DFORMAT displayFormat, D3DFORMAT backBufferFormat, UINT adapter);
     bool TestZBufferFormat(D3DFORMAT displayFormat, D3DFORMAT depthFormat, UINT adapter, D3DFORMAT backBufferFormat);
+    // Throws SRenderDeviceResetException once before each reset it makes.
     void TestCooperativeLevel();
     // A loss during the reset is a result, since the loss check waits it out; other failures throw.
     enum class ResetResult { Done, LostAgain };
@@ -97,6 +98,8 @@ private:
     HWND m_Window = nullptr;
     uint32_t m_RequestedWidth = 0;
     uint32_t m_RequestedHeight = 0;
+    // Whether the begin-scene has told its caller of the reset it is waiting to make.
+    bool m_ResetAnnounced = false;
     SRenderLockGuard m_Lock;
 };
 

@@ -1,6 +1,7 @@
 #include "tests/engine/core/render/RenderEngineFixture.h"
 
 #include "engine/core/base/IEvent.h"
+#include "engine/core/base/SRenderDeviceResetException.h"
 #include "engine/core/render/SIndexBuffer.h"
 #include "engine/core/render/STexture.h"
 #include "engine/core/render/SVertexBuffer.h"
@@ -99,11 +100,32 @@ TEST_F(RenderEngineTest, LossIsHeardOnceAndResetWhenPossible)
     ASSERT_EQ(3u, sleeps.size());
     EXPECT_EQ(1000u, sleeps[0].ms);
     platform::testing::MakeDeviceResettable();
+    EXPECT_EQ("render device reset", ThrownText([&] { Device().DoBeginScene(); })) << "told before the reset";
+    EXPECT_TRUE(RenderCalls("Reset").empty());
     Device().DoBeginScene();
     Device().EndScene();
     EXPECT_FALSE(Device().IsLost());
     EXPECT_EQ(1, restored->calls);
     EXPECT_EQ(1u, RenderCalls("Reset").size());
+}
+
+TEST_F(RenderEngineTest, TheResetWaitsOneBeginSceneForItsOwnerToReleaseRenderTargets)
+{
+    CreateDevice();
+    boost::shared_ptr<SCore::STexture> target = m_Viewport->DoCreateTexture("target");
+    target->DoCreateAsRenderTarget(64, 64);
+    for (int reset = 0; reset < 2; ++reset) {
+        platform::testing::SimulateDeviceLoss();
+        platform::testing::MakeDeviceResettable();
+        EXPECT_THROW(Device().DoBeginScene(), SCore::SRenderDeviceResetException);
+        target.reset();
+        EXPECT_EQ("", ThrownText([&] { Device().DoBeginScene(); }));
+        Device().EndScene();
+        EXPECT_FALSE(Device().IsLost());
+        EXPECT_EQ("", ThrownText([&] { Device().DoBeginScene(); })) << "one word for each reset";
+        Device().EndScene();
+    }
+    EXPECT_EQ(2u, RenderCalls("Reset").size());
 }
 
 TEST_F(RenderEngineTest, AResetLostAgainIsTriedAgainAtTheNextBeginScene)
@@ -114,6 +136,7 @@ TEST_F(RenderEngineTest, AResetLostAgainIsTriedAgainAtTheNextBeginScene)
     platform::testing::SimulateDeviceLoss();
     platform::testing::MakeDeviceResettable();
     InjectOnce("IDirect3DDevice9::Reset", D3DERR_DEVICELOST);
+    EXPECT_THROW(Device().DoBeginScene(), SCore::SRenderDeviceResetException);
     EXPECT_EQ("", ThrownText([&] { Device().DoBeginScene(); }));
     Device().EndScene();
     EXPECT_TRUE(Device().IsLost());
@@ -145,6 +168,7 @@ TEST_F(RenderEngineTest, ResetFailuresThrowTheirTexts)
     platform::testing::SimulateDeviceLoss();
     platform::testing::MakeDeviceResettable();
     InjectOnce("IDirect3DDevice9::Reset", E_OUTOFMEMORY);
+    EXPECT_THROW(Device().DoBeginScene(), SCore::SRenderDeviceResetException);
     std::string text = ThrownText([&] { Device().DoBeginScene(); });
     EXPECT_TRUE(StartsWith(text, "can't reset D3D9 device(E_OUTOFMEMORY) SD3D9RenderDevice::Reset()")) << text;
     EXPECT_NE(std::string::npos, text.find("SD3D9RenderDevice::DoBeginScene()"));

@@ -75,6 +75,11 @@ const TreeCase kTrees[] = {
     {"<a><\n/a>", "root{a}"},
     // The declaration is skipped wherever it stands: parsing starts after the first "?>".
     {"<a></a><?xml?><b></b>", "root{b}"},
+    // After a complete element the rest is ignored: trailing text, a stray close tag, and what
+    // they hide.
+    {"<a></a>trailing text", "root{a}"},
+    {"<a></a>\n</b>\n", "root{a}"},
+    {"<a></a>x<b></b>", "root{a}"},
 };
 
 TEST(XMLParser, BuildsTreesFromTheDialect)
@@ -104,8 +109,8 @@ const ErrorCase kErrors[] = {
     {"<a x=\"1", "XMLAttribute not found"},
     {"<a ></a>", "XMLAttribute not found"},
     {"<a>x<b></b></a>", "CloseTag symbol '/' not found"},
-    {"<a></a>trailing text", "text outside the root element"},
-    {"<a></a></b>", "text outside the root element"},
+    {"stray\n<a></a>", "text outside the root element"},
+    {"</b><a></a>", "text outside the root element"},
     {"\xFF\xFE<", "text outside the root element"}, // a UTF-16 byte-order mark
 };
 

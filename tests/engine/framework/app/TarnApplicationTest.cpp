@@ -53,7 +53,11 @@ public:
             m_Changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_LoadingFrames > 0; });
     }
     void DoRestoreObjects() override { Add("RestoreObjects"); }
-    void DoInvalidateObjects() override { Add("InvalidateObjects"); }
+    void DoInvalidateObjects() override
+    {
+        Add("InvalidateObjects");
+        m_InvalidatedOutsideRenderLock = RenderLockFree();
+    }
     bool DoIsExit() override { return m_Frames >= m_ExitAfterFrames; }
     void DoDrawLoading() override
     {
@@ -94,6 +98,7 @@ public:
 
     int m_Frames = 0, m_ExitAfterFrames = 1 << 30;
     bool m_WaitForLoadingFrame = false, m_ThrowInLoadingFrame = false, m_ProgressUnderLock = true;
+    bool m_InvalidatedOutsideRenderLock = false;
     std::atomic<int> m_LoadingFrames{0};
 
 private:
@@ -270,6 +275,25 @@ TEST_F(TarnApplicationTest, QuitEndsTheLoopBeforeThatPassUpdatesAndClosingTheWin
     pt::InjectCloseRequest(m_App->GetWindow()->GetHandle());
     m_App->RunFrames(5);
     EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "Draw"})) << "WM_CLOSE's pass, then WM_QUIT";
+}
+
+TEST_F(TarnApplicationTest, ADeviceResetInvalidatesTheObjectsOnceAndSkipsOneScene)
+{
+    ASSERT_EQ("", Start({}));
+    m_App->Take();
+    pt::RecordRenderCalls(true);
+    pt::SimulateDeviceLoss();
+    pt::MakeDeviceResettable();
+    const unsigned presentedBefore = pt::PresentedFrames();
+    m_App->RunFrames(2);
+    EXPECT_EQ(m_App->Take(), (Calls{"LeftUp", "RightUp", "Update", "InvalidateObjects", "Draw", "LeftUp", "RightUp",
+                                     "Update", "Draw"}));
+    EXPECT_TRUE(m_App->m_InvalidatedOutsideRenderLock);
+    EXPECT_EQ(pt::RenderCalls("Reset").size(), 1u);
+    const std::vector<pt::RenderCall> scenes = pt::RenderCalls("BeginScene");
+    ASSERT_EQ(scenes.size(), 1u) << "the first frame is drawn without a scene";
+    EXPECT_EQ(scenes[0].result, D3D_OK);
+    EXPECT_EQ(pt::PresentedFrames() - presentedBefore, 1u) << "the second frame is shown";
 }
 
 class FailingClearDevice : public SCore::SD3D9RenderDevice {

@@ -124,6 +124,8 @@ TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
                                   "<Userprofile Name=\"BEA\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
                                   "</Userprofiles></Users>",
          {L"ANN", L"BEA"}, L"ANN", 1.0f, 1.0f, 0},
+        {"a stray line after the document", std::string(kThreeProfiles) + "saved by hand\n</Users>\n",
+         {L"A", L"B", L"C"}, L"B", 0.5f, 0.25f, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
