@@ -94,7 +94,7 @@ TEST_F(RGLevelTest, AScrollLetGoComesToRestAlikeOnEitherAxis)
         const SCore::SVector3& view = level->GetViewBody().m_Position;
         rest[axis] = axis ? view.Y : view.X;
     }
-    EXPECT_GT(rest[0], -2.0f) << "short of the field's end";
+    EXPECT_LT(rest[0], 0.0f) << "the push moved the view";
     EXPECT_FLOAT_EQ(rest[0], rest[1]);
 }
 
