@@ -2,7 +2,9 @@
 
 #include "engine/core/base/SLoger.h"
 #include "engine/framework/app/WindowProc.h"
+#include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGUserProfileManager.h"
+#include "game/app/screens/RGScoreCount.h"
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"
@@ -159,14 +161,21 @@ TEST_F(RGStartupTest, ShippedContentStartsToTheRunLoopAndEndsCleanlyWhenTheWindo
     pt::SetWindowMode(pt::WindowMode::Virtual);
     pt::SetSleepMode(pt::SleepMode::Return);
     platformtest::ScopedCwd cwd(TARN_DATA_DIR);
-    std::thread closer([] {
+    boost::shared_ptr<Runegarden::RGScoreCount> count; // kept past the run, to see what start-up gave it
+    std::thread closer([&count] {
         for (int i = 0; i < 60000 && !TarnEngine::GetApplication(); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        if (auto* game = dynamic_cast<Runegarden::RunegardenGame*>(TarnEngine::GetApplication()))
+            count = game->GetScoreCount();
         pt::InjectCloseRequest();
     });
     const int result = RGStartup::Run();
     closer.join();
     EXPECT_EQ(result, 0) << Log();
+    ASSERT_TRUE(count);
+    count->m_SpareTime[0] = 150.0f;
+    count->CountBonusLives();
+    EXPECT_EQ(count->m_Lives, 1u) << "150000 points from none pass the configured 100000";
     const std::string log = Log();
     size_t at = 0;
     for (const char* line : {" Init application", " Init objects", " Presetting texture", " Loading sounds",

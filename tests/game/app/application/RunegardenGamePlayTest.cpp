@@ -27,7 +27,7 @@ protected:
     {
         apptest::GameTest::SetUp();
         m_Save.WriteUsers("<Users><Userprofiles Current=\"ANN\" MusicVolume=\"1\" SoundVolume=\"1\" IsFullScreen=\"0\">"
-                          "<Userprofile Name=\"ANN\" Score=\"4200\" Lifes=\"2\" Level=\"\" BonusLevel=\"\"/>"
+                          "<Userprofile Name=\"ANN\" Score=\"4200\" Lifes=\"2\" Level=\"\" BonusLevel=\"bonus2\"/>"
                           "</Userprofiles></Users>");
         Start();
     }
@@ -84,6 +84,7 @@ TEST_F(RGPlayModeTest, LoadingBuildsTheLevelBooksItAndOpensPlayWithTheStartPromp
     EXPECT_EQ(m_Game->GetLevel()->m_Name, "level1");
     EXPECT_EQ(Profile().Level, "level1");
     EXPECT_EQ(Profile().LevelShowName, "1-1");
+    EXPECT_EQ(RGLevelPacks::Bonus()->GetCurrentLevelName(), "bonus2") << "the bonus progress kept from the profile";
     EXPECT_EQ(m_Game->GetFrame()->m_LevelLabel->GetText(), L"1-1");
     EXPECT_EQ(m_Game->GetFrame()->m_ActorCount, 3);
     EXPECT_TRUE(m_Game->IsStartPrompt());
@@ -145,10 +146,9 @@ TEST_F(RGPlayModeTest, DyingActorsCostLivesAndTheLastLifeEndsInGameOverOnce)
     Frame(20);
     EXPECT_EQ(Profile().Lifes, 1);
     actors[1]->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
-    actors[2]->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
     Frame(20);
-    EXPECT_LE(Profile().Lifes, 0);
-    EXPECT_EQ(Modes().GetPendingMode(), RGGM_GAMEOVER);
+    EXPECT_EQ(Profile().Lifes, 0);
+    EXPECT_EQ(Modes().GetPendingMode(), RGGM_GAMEOVER) << "the death that takes the last life ends the game";
     EXPECT_EQ(RGLevelPacks::Main()->GetCurrentIndex(), 0u) << "the main pack starts again";
     for (int i = 0; i < 30; ++i) Frame(20);
     ASSERT_EQ(Modes().m_CurrentMode, RGGM_GAMEOVER);

@@ -1,6 +1,7 @@
 #include "game/app/application/RunegardenGame.h"
 
 #include "tests/game/app/application/GameFixture.h"
+#include "tests/support/AudioTestSupport.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/ThrownText.h"
 
@@ -61,6 +62,15 @@ TEST_F(RunegardenGameTest, FocusLossPausesOnlyAClearPlayAndSilencesTheMusicUntil
     Start();
     RGMp3Player& music = *m_Game->GetMp3Player();
     music.SetVolume(0.6f);
+    // Whether a graph made after the first `after` runs (the music thread makes one per start).
+    const auto newMusicRuns = [](size_t after) {
+        return audiotest::WaitUntil([after] {
+            const auto graphs = apptest::pt::Graphs();
+            return graphs.size() > after && graphs.back().running;
+        });
+    };
+    ASSERT_TRUE(newMusicRuns(0)) << "the menu music";
+    const size_t before = apptest::pt::Graphs().size();
     m_Game->DoDeactivate();
     EXPECT_FALSE(m_Game->IsPaused()) << "not in play";
     EXPECT_TRUE(music.IsSilencedByFocus());
@@ -69,6 +79,8 @@ TEST_F(RunegardenGameTest, FocusLossPausesOnlyAClearPlayAndSilencesTheMusicUntil
     m_Game->DoActivate();
     EXPECT_FALSE(music.IsSilencedByFocus());
     EXPECT_FLOAT_EQ(music.GetVolume(), 0.6f);
+    apptest::pt::AdvanceFakeTime(1000); // the fade the focus loss began ends
+    EXPECT_TRUE(newMusicRuns(before)) << "the music plays again once the focus is back";
 
     EnterMode(RGGM_PLAY);
     EXPECT_TRUE(m_Game->IsStartPrompt());

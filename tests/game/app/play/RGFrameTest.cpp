@@ -29,4 +29,23 @@ TEST_F(RGFrameTest, PlayFieldLeavesTheFramesStripsAndEachToolGetsItsSpellPicture
                                                   "SPELLTELEPORT"}));
 }
 
+TEST_F(RGFrameTest, UpToSevenLivesAreARowOfIconsAndMoreAreOneIconWithTheirNumber)
+{
+    Start();
+    RGFrame& frame = *m_Game->GetFrame();
+    const float width = frame.m_LifeIcon->m_Position.Width;
+    const struct {
+        int32_t lives;
+        float lastIconX;
+        const wchar_t* label;
+    } cases[] = {{7, 0.005f + 6.0f * width, L""}, {8, 0.005f, L"x8"}};
+    for (const auto& c : cases) {
+        frame.m_Lives = c.lives;
+        frame.m_LivesLabel->SetText("");
+        frame.Render();
+        EXPECT_FLOAT_EQ(frame.m_LifeIcon->m_Position.X, c.lastIconX) << c.lives;
+        EXPECT_EQ(frame.m_LivesLabel->GetText(), c.label) << c.lives;
+    }
+}
+
 } // namespace

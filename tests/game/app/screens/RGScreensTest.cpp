@@ -94,6 +94,13 @@ TEST_F(ScreensTest, ScoreCountFillsToTheFullTotalAndCountsLivesOnSortedThreshold
     EXPECT_TRUE(count.m_Done);
     EXPECT_EQ(Profile()->Score, 150000u);
 
+    Profile()->Score = 40000;
+    RGScoreCount& exact = Count(10, 20, 30);
+    exact.CountBonusLives();
+    EXPECT_EQ(exact.m_Lives, 5u) << "a total of exactly 100000 does not pass it";
+    exact.Update();
+    EXPECT_EQ(exact.m_Lives, 5u);
+
     Profile()->Score = 200000000;
     Count(1, 1, 1).Update();
     EXPECT_FLOAT_EQ(m_Game->GetScoreCount()->GetLifeBarValue(), 1.0f) << "past the last threshold the bar is full";

@@ -81,6 +81,23 @@ TEST_F(RGLevelTest, TheViewScrollsWithinTheFieldAndSnapsTheOffsetToPixels)
     }
 }
 
+TEST_F(RGLevelTest, AScrollLetGoComesToRestAlikeOnEitherAxis)
+{
+    float rest[2];
+    for (int axis = 0; axis < 2; ++axis) {
+        auto level = Read("SizeX=\"3\" SizeY=\"3\"");
+        for (int frame = 0; frame < 300; ++frame) {
+            pt::AdvanceFakeTime(20);
+            if (frame < 10) axis ? level->MoveDown() : level->MoveRight();
+            level->Update(false);
+        }
+        const SCore::SVector3& view = level->GetViewBody().m_Position;
+        rest[axis] = axis ? view.Y : view.X;
+    }
+    EXPECT_LT(rest[0], 0.0f) << "the push moved the view";
+    EXPECT_FLOAT_EQ(rest[0], rest[1]);
+}
+
 TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLevelHas)
 {
     const struct {

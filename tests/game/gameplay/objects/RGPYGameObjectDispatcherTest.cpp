@@ -1,6 +1,7 @@
 #include "game/gameplay/objects/RGPYGameObjectDispatcher.h"
 
 #include "game/gameplay/scripting/RGPythonObject.h"
+#include "game/gameplay/scripting/RGScriptLock.h"
 #include "tests/game/gameplay/objects/GameObjectFixture.h"
 
 using namespace Runegarden;
@@ -41,14 +42,22 @@ protected:
 
 TEST_F(DispatcherTest, TheScriptDecidesThePairsResponseAndSound)
 {
-    // A walker (0.06 wide, 0.12 high) meets a block: a wall at its side turns it with a sound, a
-    // low edge at its feet is stepped onto silently.
-    boost::shared_ptr<RGPYGameObject> walker = Place("Balychahl", 0.5f, 0.5f);
-    walker->SetAttributeValue("airborne_time", "0", "Double");
-    for (float y : {0.5f, 0.6f}) {
-        std::string sound = "before";
-        EXPECT_EQ(y == 0.5f, m_Dispatcher.Dispatch(walker, Place("Block", 0.56f, y), Contact(1, 0), *m_World, sound));
-        EXPECT_EQ(y == 0.5f ? "Collide" : "", sound) << y;
+    // A walker (0.06 wide, 0.12 high) meets a block: a wall at its side turns it away with a
+    // sound, a low edge at its feet is stepped onto silently. Handed over block first, the normal
+    // points the other way and the outcome is the same.
+    for (bool walkerFirst : {true, false}) {
+        for (float y : {0.5f, 0.6f}) {
+            SCOPED_TRACE(std::to_string(walkerFirst) + " " + std::to_string(y));
+            boost::shared_ptr<RGPYGameObject> walker = Place("Balychahl", 0.5f, 0.5f), block = Place("Block", 0.56f, y);
+            walker->SetAttributeValue("airborne_time", "0", "Double");
+            std::string sound = "before";
+            EXPECT_EQ(y == 0.5f, walkerFirst ? m_Dispatcher.Dispatch(walker, block, Contact(1, 0), *m_World, sound)
+                                             : m_Dispatcher.Dispatch(block, walker, Contact(-1, 0), *m_World, sound));
+            EXPECT_EQ(y == 0.5f ? "Collide" : "", sound);
+            RGScriptLock lock;
+            EXPECT_EQ(y == 0.5f ? -1.0 : 1.0,
+                      walker->GetPythonObject()->GetPropertyValue(RGPythonHandle::FromString("direction")).GetResultAsDouble());
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 // collision response, gravity and updates, render order and the effect sprites.
 #include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/world/RGWorld.h"
+#include "platform/testing_render.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 
 using namespace Runegarden;
@@ -123,6 +124,22 @@ TEST_F(RGWorldTest, TheFirstRenderSortsByRenderOrderAndLaterObjectsStayLast)
     std::vector<uint32_t> orders;
     for (const auto& object : m_Level->GetStaticObjects()) orders.push_back(object->GetRenderOrder());
     EXPECT_EQ((std::vector<uint32_t>{5, 10, 11, 5}), orders);
+}
+
+TEST_F(RGWorldTest, AnObjectIsDrawnWhileAnyPartOfItIsInTheWindow)
+{
+    const struct {
+        float x, y; // of a block 0.2 square
+        bool drawn;
+    } cases[] = {{-0.15f, 0.5f, true}, {0.5f, -0.15f, true}, {0.95f, 0.95f, true},
+                 {-0.25f, 0.5f, false}, {0.5f, -0.25f, false}, {1.05f, 0.5f, false}};
+    for (const auto& c : cases) {
+        m_Level.reset(new RGWorld);
+        Add("Block", c.x, c.y, 0.1f, 0.1f);
+        const unsigned before = platform::testing::DrawnPrimitives();
+        m_Level->Render();
+        EXPECT_EQ(c.drawn, platform::testing::DrawnPrimitives() > before) << c.x << ", " << c.y;
+    }
 }
 
 TEST_F(RGWorldTest, ADeadActorGetsOneRisingAngelAndADeadMonsterItsSkeleton)
