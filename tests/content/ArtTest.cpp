@@ -108,3 +108,26 @@ TEST(ContentArt, SettingsPictureLabelsAndTracksBothVolumeBars)
         EXPECT_GT(ink, 300) << "no label over the bar";
     }
 }
+
+TEST(ContentArt, SecondFinalPictureIsLetterboxedWhereTheFinalCutDrawsIt)
+{
+    // The final cut draws it 0.99 x 0.99 of a 768-row window, texture rows 0-767, with its top
+    // moved down to y 0.08658854: the band above it stays black, so the picture ends as far above
+    // the window's bottom and is black from there on, instead of losing its ground off-screen.
+    const platform::image::Picture p = Texels(TextureList()["FINALCUT2"]);
+    ASSERT_FALSE(p.bgra.empty());
+    const double band = 0.08658854 * 768, pxPerRow = 0.99 * 768 / 768;
+    const int pictureEnd = int((768 - 2 * band) / pxPerRow);
+    int wrongRows = 0;
+    for (int y = 0; y < 768; ++y) {
+        if (std::abs(y - pictureEnd) <= 2)
+            continue;
+        int dark = 0;
+        for (int x = 0; x < p.width; ++x) {
+            const Rgba c = At(p, x, y);
+            dark += c.a == 0 || c.r + c.g + c.b < 30;
+        }
+        wrongRows += (dark == p.width) != (y >= pictureEnd);
+    }
+    EXPECT_EQ(0, wrongRows);
+}

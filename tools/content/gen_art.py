@@ -706,14 +706,30 @@ def final_text():
     return im
 
 
-def final_picture(title, scene_colour):
+def final_picture(title, scene_colour, used_h=768, ground=560):
+    """The walkers home by their door, standing on the ground that begins at row `ground`."""
     def deco(im):
         d = ImageDraw.Draw(im)
-        d.rectangle((0, 560, 1023, 767), fill=(90, 150, 70, 255))
+        d.rectangle((0, ground, 1023, used_h - 1), fill=(90, 150, 70, 255))
         for k, (_, colour) in enumerate(ACTORS):
-            walker(im, (330 + k * 130, 400, 430 + k * 130, 600), colour, k)
-        portal_icon(im, (120, 330, 260, 600), 1)
-    return screen(title, scene_colour, (250, 210, 150, 255), decorate=deco)
+            walker(im, (330 + k * 130, ground - 160, 430 + k * 130, ground + 40), colour, k)
+        portal_icon(im, (120, ground - 230, 260, ground + 40), 1)
+    return screen(title, scene_colour, (250, 210, 150, 255), used_h=used_h, decorate=deco)
+
+
+# The final cut draws its second picture 0.99 x 0.99 of the window, texture rows 0-767, moved down
+# to y 0.08658854: its top 66.5 px of window stay black and its rows below 709 fall off the bottom.
+FINALCUT2_TOP = 0.08658854 * 768
+FINALCUT2_SCALE = 0.99 * 768 / 768  # window px per texel row
+
+
+def final_picture2():
+    """Letterboxed: the picture ends as far above the window's bottom as it begins below its top,
+    and a black band under it mirrors the black band above, so door and feet stay in sight."""
+    used_h = int((768 - 2 * FINALCUT2_TOP) / FINALCUT2_SCALE)
+    im = final_picture("", (120, 110, 190, 255), used_h=used_h, ground=used_h - 150)
+    ImageDraw.Draw(im).rectangle((0, used_h, 1023, 767), fill=BLACK)
+    return im
 
 
 def splash_picture(title, top, bottom, menu=False):
@@ -783,7 +799,7 @@ TEXTURES = [
     T("PARTICLE", "hud/particle.png", particle),
     # Mode switcher, final cut, in-game menu, comics, frame buttons
     T("FINALCUT", "ui/finalcut.png", lambda: final_picture("THEY ARE HOME", (250, 170, 120, 255))),
-    T("FINALCUT2", "ui/finalcut2.png", lambda: final_picture("", (120, 110, 190, 255))),
+    T("FINALCUT2", "ui/finalcut2.png", final_picture2),
     T("FINALTEXT", "ui/finaltext.png", final_text),
     T("FINALTEXT2", "ui/finaltext2.png", lambda: used_panel(512, 256, 361, 139, (40, 40, 80, 200), "THEY ARE ALL HOME")),
     T("FINALTEXT3", "ui/finaltext3.png", lambda: used_panel(512, 64, 342, 62, (40, 40, 80, 200), "THE END")),
