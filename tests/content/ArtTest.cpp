@@ -118,16 +118,17 @@ TEST(ContentArt, SecondFinalPictureIsLetterboxedWhereTheFinalCutDrawsIt)
     ASSERT_FALSE(p.bgra.empty());
     const double band = 0.08658854 * 768, pxPerRow = 0.99 * 768 / 768;
     const int pictureEnd = int((768 - 2 * band) / pxPerRow);
+    const int width = int(p.width);
     int wrongRows = 0;
     for (int y = 0; y < 768; ++y) {
         if (std::abs(y - pictureEnd) <= 2)
             continue;
         int dark = 0;
-        for (int x = 0; x < p.width; ++x) {
+        for (int x = 0; x < width; ++x) {
             const Rgba c = At(p, x, y);
             dark += c.a == 0 || c.r + c.g + c.b < 30;
         }
-        wrongRows += (dark == p.width) != (y >= pictureEnd);
+        wrongRows += (dark == width) != (y >= pictureEnd);
     }
     EXPECT_EQ(0, wrongRows);
 }
