@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace content;
@@ -131,4 +132,38 @@ TEST(ContentArt, SecondFinalPictureIsLetterboxedWhereTheFinalCutDrawsIt)
         wrongRows += (dark == width) != (y >= pictureEnd);
     }
     EXPECT_EQ(0, wrongRows);
+}
+
+TEST(ContentArt, FontHyphenIsABarNotADot)
+{
+    // Labels show a 32 x 32 cell at about 20 px: a hyphen no wider than tall reads as "1.1".
+    const platform::image::Picture p = Texels(TextureList()["FONT"]);
+    ASSERT_FALSE(p.bgra.empty());
+    const int x0 = '-' % 16 * 32, y0 = '-' / 16 * 32;
+    int left = 32, right = -1, top = 32, bottom = -1;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const Rgba c = At(p, x0 + x, y0 + y);
+            if (c.a > 200 && c.r > 200 && c.g > 200 && c.b > 200) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+    ASSERT_GE(right, left) << "no ink";
+    EXPECT_GE(right - left + 1, 3 * (bottom - top + 1));
+}
+
+TEST(ContentArt, CreditsNeverScrollOverTheFinalPicturesTitle)
+{
+    // The credits (512 px wide at x 256) rise to y 128 and leave over the top of the picture,
+    // which is drawn 0.99 wide: the sky above the walkers in that column carries no lettering.
+    const platform::image::Picture p = Texels(TextureList()["FINALCUT"]);
+    ASSERT_FALSE(p.bgra.empty());
+    int white = 0;
+    for (int y = 0; y < 380; ++y)
+        for (int x = int(256 / 0.99); x <= int(768 / 0.99); ++x) {
+            const Rgba c = At(p, x, y);
+            white += c.a == 255 && c.r > 230 && c.g > 230 && c.b > 230;
+        }
+    EXPECT_EQ(0, white);
 }

@@ -161,7 +161,6 @@ def skeleton():
     d.rectangle((50, 60, 78, 74), fill=bone, outline=BLACK)
     for i in range(3):
         d.line((20, 78 + i * 7, 108, 78 + i * 7), fill=bone, width=4)
-    label(im, (0, 88, 128, 100), "SKELETON", max_size=10)
     return im
 
 
@@ -707,14 +706,18 @@ def final_text():
 
 
 def final_picture(title, scene_colour, used_h=768, ground=560):
-    """The walkers home by their door, standing on the ground that begins at row `ground`."""
+    """The walkers home by their door, standing on the ground that begins at row `ground`. The
+    credits scroll up over the middle of the window (x 256-768 px, texels 259-776 of a picture
+    drawn 0.99 wide) and leave over its top, so the title stands in the sky to their right."""
     def deco(im):
         d = ImageDraw.Draw(im)
         d.rectangle((0, ground, 1023, used_h - 1), fill=(90, 150, 70, 255))
         for k, (_, colour) in enumerate(ACTORS):
             walker(im, (330 + k * 130, ground - 160, 430 + k * 130, ground + 40), colour, k)
         portal_icon(im, (120, ground - 230, 260, ground + 40), 1)
-    return screen(title, scene_colour, (250, 210, 150, 255), used_h=used_h, decorate=deco)
+        if title:
+            label(im, (790, 20, 1012, 320), "\n".join(title.split()), max_size=72)
+    return screen(None, scene_colour, (250, 210, 150, 255), used_h=used_h, decorate=deco)
 
 
 # The final cut draws its second picture 0.99 x 0.99 of the window, texture rows 0-767, moved down
@@ -947,9 +950,16 @@ def make_font():
     for code in range(FIRST_CHAR, LAST_CHAR + 1):
         ch = chr(code)
         x0, y0 = (code % 16) * 32, (code // 16) * 32
-        left = f.getbbox(ch, stroke_width=stroke)[0]
-        d.text((x0 + stroke - min(0, left), y0 + 3), ch, font=f, fill=WHITE, stroke_width=stroke, stroke_fill=BLACK)
-        advance = f.getlength(ch) + 2 * stroke
+        if ch == "-":
+            # The face's hyphen, 5 x 3 texels of ink, reads as a dot at label sizes ("1-1"): a bar
+            # of the same thickness on the same rows, as long as a digit is wide.
+            d.rectangle((x0 + 1, y0 + 15, x0 + 15, y0 + 19), fill=BLACK)
+            d.rectangle((x0 + 2, y0 + 16, x0 + 14, y0 + 18), fill=WHITE)
+            advance = 16
+        else:
+            left = f.getbbox(ch, stroke_width=stroke)[0]
+            d.text((x0 + stroke - min(0, left), y0 + 3), ch, font=f, fill=WHITE, stroke_width=stroke, stroke_fill=BLACK)
+            advance = f.getlength(ch) + 2 * stroke
         widths[code] = min(1.0, (math.ceil(advance) + 1) / 32.0)
     # The ink of every glyph lies in rows 5-29 of its cell: stretched over rows 1-30 the letters
     # stand a fifth taller on screen, while the widths (and so every layout) stay as they are.

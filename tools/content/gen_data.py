@@ -317,10 +317,15 @@ def spell_help(steps, then=None, teacher=(0.15, 0.7)):
     ])
 
 
+# Where the map tutorials' teacher stands: its speech runs right of it along the sky's lower edge,
+# clear of the pots, the pots' sites and the trees below; the arrow points at what it talks about.
+MAP_TEACHER = (0.2, 0.3)
+
+
 def map_trainer_1():
     x, y = POTS[0]
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.3, Y=0.62),
+        cmd("ShowTeacher", X=MAP_TEACHER[0], Y=MAP_TEACHER[1]),
         cmd("ShowToolTip", Text="CLICK THE SHINING POT"),
         cmd("ShowArrow", X=x - 0.01, Y=y - 0.1, Angle=0.0),
         cmd("Wait", Time=8000),
@@ -331,10 +336,8 @@ def map_trainer_1():
 
 
 def map_trainer_2():
-    # Higher than the first map's teacher: the second pot is out now, and the speech would run
-    # under it.
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.3, Y=0.45),
+        cmd("ShowTeacher", X=MAP_TEACHER[0], Y=MAP_TEACHER[1]),
         cmd("ShowToolTip", Text="NEXT PLAYS YOUR NEXT LEVEL"),
         cmd("ShowArrow", X=0.088, Y=0.7, Angle=0.0),
         cmd("Wait", Time=6000),
