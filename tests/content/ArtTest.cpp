@@ -167,3 +167,31 @@ TEST(ContentArt, CreditsNeverScrollOverTheFinalPicturesTitle)
         }
     EXPECT_EQ(0, white);
 }
+
+TEST(ContentArt, ScoreCountWalkersStandOnTheirBars)
+{
+    // The score count puts each walker's box at a fixed top above its bar: (walker, box top, bar top).
+    const struct {
+        const char* name;
+        double top, bar;
+    } walkers[] = {{"Balychahl", 0.076, 0.196}, {"Chumbachukchul", 0.293, 0.447}, {"SnuPulnel", 0.541, 0.695}};
+    const auto definitions = Definitions();
+    for (const auto& w : walkers) {
+        SCOPED_TRACE(w.name);
+        const Node definition = definitions.at(w.name);
+        const double height = 2 * NumAttr(Descendants(definition, "HalfSize").front(), "Y");
+        EXPECT_NEAR(w.bar - w.top, height, 1 / 768.0) << "the box ends off the bar";
+        // The feet end the walk cells' ink, at the cells' bottom.
+        for (const auto& a : Descendants(definition, "Animation")) {
+            const platform::image::Picture p = Texels(TextureList()[Attr(a, "TextureName")]);
+            ASSERT_FALSE(p.bgra.empty());
+            const int cellBottom = int(NumAttr(Child(a, "Indent"), "Height") * p.height);
+            int lowest = -1;
+            for (int y = 0; y < cellBottom; ++y)
+                for (int x = 0; x < int(p.width); ++x)
+                    if (At(p, x, y).a > 128)
+                        lowest = y;
+            EXPECT_GE(lowest, cellBottom - 4);
+        }
+    }
+}

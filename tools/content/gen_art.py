@@ -18,7 +18,7 @@ from PIL import Image, ImageDraw
 
 import artkit as K
 from artkit import new, panel, label, strips, frame_sheet, walker, arrow, shade, vgradient
-from gen_data import POTS
+from gen_data import ACTORS as WALKERS, POTS
 
 BLUE = (60, 110, 190, 255)
 GREEN = (70, 150, 80, 255)
@@ -491,13 +491,17 @@ def hat(im, cx, bottom, kind, colour):
 
 
 def actor_sheet(k):
+    """Four walk cells, 64 texels wide, as tall as the walker's definition asks; the feet end
+    the ink three rows above the cell's bottom."""
     colour = ACTORS[k][1]
+    used_v = WALKERS[k][4]
+    sheet_h = 128 if used_v == 1.0 else 256
 
     def cell(im, box, i, n):
         x0, y0, x1, y1 = box
         walker(im, (x0 + 4, y0 + 30, x1 - 4, y1 - 2), colour, i)
-        hat(im, (x0 + x1) // 2, y0 + 44, k, shade(colour, 1.5))
-    return frame_sheet(256, 128, (0, 0, 1, 1), 4, 1, cell)
+        hat(im, (x0 + x1) // 2, round(y0 + 30 + (y1 - 32 - y0) * 0.12 + 2.5), k, shade(colour, 1.5))
+    return frame_sheet(256, sheet_h, (0, 0, 1, used_v), 4, 1, cell)
 
 
 def monster_sheet():
