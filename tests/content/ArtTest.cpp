@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace content;
@@ -106,5 +107,91 @@ TEST(ContentArt, SettingsPictureLabelsAndTracksBothVolumeBars)
             for (int x = x0; x < x1; ++x)
                 ink += Differs(At(p, x, y), fill, 150);
         EXPECT_GT(ink, 300) << "no label over the bar";
+    }
+}
+
+TEST(ContentArt, SecondFinalPictureIsLetterboxedWhereTheFinalCutDrawsIt)
+{
+    // The final cut draws it 0.99 x 0.99 of a 768-row window, texture rows 0-767, with its top
+    // moved down to y 0.08658854: the band above it stays black, so the picture ends as far above
+    // the window's bottom and is black from there on, instead of losing its ground off-screen.
+    const platform::image::Picture p = Texels(TextureList()["FINALCUT2"]);
+    ASSERT_FALSE(p.bgra.empty());
+    const double band = 0.08658854 * 768, pxPerRow = 0.99 * 768 / 768;
+    const int pictureEnd = int((768 - 2 * band) / pxPerRow);
+    const int width = int(p.width);
+    int wrongRows = 0;
+    for (int y = 0; y < 768; ++y) {
+        if (std::abs(y - pictureEnd) <= 2)
+            continue;
+        int dark = 0;
+        for (int x = 0; x < width; ++x) {
+            const Rgba c = At(p, x, y);
+            dark += c.a == 0 || c.r + c.g + c.b < 30;
+        }
+        wrongRows += (dark == width) != (y >= pictureEnd);
+    }
+    EXPECT_EQ(0, wrongRows);
+}
+
+TEST(ContentArt, FontHyphenIsABarNotADot)
+{
+    // Labels show a 32 x 32 cell at about 20 px: a hyphen no wider than tall reads as "1.1".
+    const platform::image::Picture p = Texels(TextureList()["FONT"]);
+    ASSERT_FALSE(p.bgra.empty());
+    const int x0 = '-' % 16 * 32, y0 = '-' / 16 * 32;
+    int left = 32, right = -1, top = 32, bottom = -1;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const Rgba c = At(p, x0 + x, y0 + y);
+            if (c.a > 200 && c.r > 200 && c.g > 200 && c.b > 200) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+    ASSERT_GE(right, left) << "no ink";
+    EXPECT_GE(right - left + 1, 3 * (bottom - top + 1));
+}
+
+TEST(ContentArt, CreditsNeverScrollOverTheFinalPicturesTitle)
+{
+    // The credits (512 px wide at x 256) rise to y 128 and leave over the top of the picture,
+    // which is drawn 0.99 wide: the sky above the walkers in that column carries no lettering.
+    const platform::image::Picture p = Texels(TextureList()["FINALCUT"]);
+    ASSERT_FALSE(p.bgra.empty());
+    int white = 0;
+    for (int y = 0; y < 380; ++y)
+        for (int x = int(256 / 0.99); x <= int(768 / 0.99); ++x) {
+            const Rgba c = At(p, x, y);
+            white += c.a == 255 && c.r > 230 && c.g > 230 && c.b > 230;
+        }
+    EXPECT_EQ(0, white);
+}
+
+TEST(ContentArt, ScoreCountWalkersStandOnTheirBars)
+{
+    // The score count puts each walker's box at a fixed top above its bar: (walker, box top, bar top).
+    const struct {
+        const char* name;
+        double top, bar;
+    } walkers[] = {{"Balychahl", 0.076, 0.196}, {"Chumbachukchul", 0.293, 0.447}, {"SnuPulnel", 0.541, 0.695}};
+    const auto definitions = Definitions();
+    for (const auto& w : walkers) {
+        SCOPED_TRACE(w.name);
+        const Node definition = definitions.at(w.name);
+        const double height = 2 * NumAttr(Descendants(definition, "HalfSize").front(), "Y");
+        EXPECT_NEAR(w.bar - w.top, height, 1 / 768.0) << "the box ends off the bar";
+        // The feet end the walk cells' ink, at the cells' bottom.
+        for (const auto& a : Descendants(definition, "Animation")) {
+            const platform::image::Picture p = Texels(TextureList()[Attr(a, "TextureName")]);
+            ASSERT_FALSE(p.bgra.empty());
+            const int cellBottom = int(NumAttr(Child(a, "Indent"), "Height") * p.height);
+            int lowest = -1;
+            for (int y = 0; y < cellBottom; ++y)
+                for (int x = 0; x < int(p.width); ++x)
+                    if (At(p, x, y).a > 128)
+                        lowest = y;
+            EXPECT_GE(lowest, cellBottom - 4);
+        }
     }
 }

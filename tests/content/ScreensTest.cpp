@@ -166,3 +166,38 @@ TEST(ContentScreens, ComicsBelongToLevelsAndHaveUnlitTriangleListPanels)
         }
     }
 }
+
+TEST(ContentScreens, MapTutorialsSpeakClearOfThePots)
+{
+    // Window fractions: the teacher is 100 x 99 px; its speech starts 0.082 right of it, about
+    // 40 px high, and grows about 0.0135 a character (measured on the game's font and padding).
+    // A pot stands at its Position with its site drawn below and to both sides of it.
+    struct Box {
+        double x0, y0, x1, y1;
+        bool Meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+    };
+    std::vector<Box> pots;
+    for (const auto& o : Children(Child(LoadXml("Levels\\map.xml"), "GameObjects")))
+        if (Attr(o, "Name") == "Earth1") {
+            const Node at = Child(o, "Position");
+            pots.push_back({NumAttr(at, "X") - 0.03, NumAttr(at, "Y"), NumAttr(at, "X") + 0.06, NumAttr(at, "Y") + 0.1});
+        }
+    ASSERT_FALSE(pots.empty());
+    for (const char* file : {"Levels\\map_trainer_1.xml", "Levels\\map_trainer_2.xml"}) {
+        SCOPED_TRACE(file);
+        double x = -1, y = -1;
+        for (const auto& c : Children(LoadXml(file))) {
+            const std::string type = Attr(c, "Type");
+            if (type == "RGLevelTrainerCommandShowTeacher") {
+                x = NumAttr(c, "X"), y = NumAttr(c, "Y");
+            } else if (type == "RGLevelTrainerCommandShowToolTip") {
+                ASSERT_GE(x, 0.0) << "speech before the teacher";
+                const Box teacher{x, y, x + 100 / 1024.0, y + 99 / 768.0};
+                const Box speech{x + 0.082, y, x + 0.082 + 0.0135 * Attr(c, "Text").size() + 0.015, y + 40 / 768.0};
+                EXPECT_LE(speech.x1, 1.0);
+                for (const Box& pot : pots)
+                    EXPECT_FALSE(teacher.Meets(pot) || speech.Meets(pot)) << "over the pot at " << pot.x0 + 0.03;
+            }
+        }
+    }
+}

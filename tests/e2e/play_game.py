@@ -412,7 +412,7 @@ def run_last(player):
                 final_since = time.monotonic() - 1.0
                 g.say("%6.1f s  seen: final cut" % (time.monotonic() - g.started))
         time.sleep(0.3)
-    for at in (2, 15, 35):
+    for at in (2, 15, 27, 35, 53):  # 27: the credits leave over the top; 53: the second picture
         time.sleep(max(0.0, final_since + at - time.monotonic()))
         player.look("final cut at %d s" % at)
     time.sleep(max(0.0, final_since + 67 - time.monotonic()))

@@ -18,7 +18,7 @@ from PIL import Image, ImageDraw
 
 import artkit as K
 from artkit import new, panel, label, strips, frame_sheet, walker, arrow, shade, vgradient
-from gen_data import POTS
+from gen_data import ACTORS as WALKERS, POTS
 
 BLUE = (60, 110, 190, 255)
 GREEN = (70, 150, 80, 255)
@@ -161,7 +161,6 @@ def skeleton():
     d.rectangle((50, 60, 78, 74), fill=bone, outline=BLACK)
     for i in range(3):
         d.line((20, 78 + i * 7, 108, 78 + i * 7), fill=bone, width=4)
-    label(im, (0, 88, 128, 100), "SKELETON", max_size=10)
     return im
 
 
@@ -492,13 +491,17 @@ def hat(im, cx, bottom, kind, colour):
 
 
 def actor_sheet(k):
+    """Four walk cells, 64 texels wide, as tall as the walker's definition asks; the feet end
+    the ink three rows above the cell's bottom."""
     colour = ACTORS[k][1]
+    used_v = WALKERS[k][4]
+    sheet_h = 128 if used_v == 1.0 else 256
 
     def cell(im, box, i, n):
         x0, y0, x1, y1 = box
         walker(im, (x0 + 4, y0 + 30, x1 - 4, y1 - 2), colour, i)
-        hat(im, (x0 + x1) // 2, y0 + 44, k, shade(colour, 1.5))
-    return frame_sheet(256, 128, (0, 0, 1, 1), 4, 1, cell)
+        hat(im, (x0 + x1) // 2, round(y0 + 30 + (y1 - 32 - y0) * 0.12 + 2.5), k, shade(colour, 1.5))
+    return frame_sheet(256, sheet_h, (0, 0, 1, used_v), 4, 1, cell)
 
 
 def monster_sheet():
@@ -706,14 +709,34 @@ def final_text():
     return im
 
 
-def final_picture(title, scene_colour):
+def final_picture(title, scene_colour, used_h=768, ground=560):
+    """The walkers home by their door, standing on the ground that begins at row `ground`. The
+    credits scroll up over the middle of the window (x 256-768 px, texels 259-776 of a picture
+    drawn 0.99 wide) and leave over its top, so the title stands in the sky to their right."""
     def deco(im):
         d = ImageDraw.Draw(im)
-        d.rectangle((0, 560, 1023, 767), fill=(90, 150, 70, 255))
+        d.rectangle((0, ground, 1023, used_h - 1), fill=(90, 150, 70, 255))
         for k, (_, colour) in enumerate(ACTORS):
-            walker(im, (330 + k * 130, 400, 430 + k * 130, 600), colour, k)
-        portal_icon(im, (120, 330, 260, 600), 1)
-    return screen(title, scene_colour, (250, 210, 150, 255), decorate=deco)
+            walker(im, (330 + k * 130, ground - 160, 430 + k * 130, ground + 40), colour, k)
+        portal_icon(im, (120, ground - 230, 260, ground + 40), 1)
+        if title:
+            label(im, (790, 20, 1012, 320), "\n".join(title.split()), max_size=72)
+    return screen(None, scene_colour, (250, 210, 150, 255), used_h=used_h, decorate=deco)
+
+
+# The final cut draws its second picture 0.99 x 0.99 of the window, texture rows 0-767, moved down
+# to y 0.08658854: its top 66.5 px of window stay black and its rows below 709 fall off the bottom.
+FINALCUT2_TOP = 0.08658854 * 768
+FINALCUT2_SCALE = 0.99 * 768 / 768  # window px per texel row
+
+
+def final_picture2():
+    """Letterboxed: the picture ends as far above the window's bottom as it begins below its top,
+    and a black band under it mirrors the black band above, so door and feet stay in sight."""
+    used_h = int((768 - 2 * FINALCUT2_TOP) / FINALCUT2_SCALE)
+    im = final_picture("", (120, 110, 190, 255), used_h=used_h, ground=used_h - 150)
+    ImageDraw.Draw(im).rectangle((0, used_h, 1023, 767), fill=BLACK)
+    return im
 
 
 def splash_picture(title, top, bottom, menu=False):
@@ -783,7 +806,7 @@ TEXTURES = [
     T("PARTICLE", "hud/particle.png", particle),
     # Mode switcher, final cut, in-game menu, comics, frame buttons
     T("FINALCUT", "ui/finalcut.png", lambda: final_picture("THEY ARE HOME", (250, 170, 120, 255))),
-    T("FINALCUT2", "ui/finalcut2.png", lambda: final_picture("", (120, 110, 190, 255))),
+    T("FINALCUT2", "ui/finalcut2.png", final_picture2),
     T("FINALTEXT", "ui/finaltext.png", final_text),
     T("FINALTEXT2", "ui/finaltext2.png", lambda: used_panel(512, 256, 361, 139, (40, 40, 80, 200), "THEY ARE ALL HOME")),
     T("FINALTEXT3", "ui/finaltext3.png", lambda: used_panel(512, 64, 342, 62, (40, 40, 80, 200), "THE END")),
@@ -931,9 +954,16 @@ def make_font():
     for code in range(FIRST_CHAR, LAST_CHAR + 1):
         ch = chr(code)
         x0, y0 = (code % 16) * 32, (code // 16) * 32
-        left = f.getbbox(ch, stroke_width=stroke)[0]
-        d.text((x0 + stroke - min(0, left), y0 + 3), ch, font=f, fill=WHITE, stroke_width=stroke, stroke_fill=BLACK)
-        advance = f.getlength(ch) + 2 * stroke
+        if ch == "-":
+            # The face's hyphen, 5 x 3 texels of ink, reads as a dot at label sizes ("1-1"): a bar
+            # of the same thickness on the same rows, as long as a digit is wide.
+            d.rectangle((x0 + 1, y0 + 15, x0 + 15, y0 + 19), fill=BLACK)
+            d.rectangle((x0 + 2, y0 + 16, x0 + 14, y0 + 18), fill=WHITE)
+            advance = 16
+        else:
+            left = f.getbbox(ch, stroke_width=stroke)[0]
+            d.text((x0 + stroke - min(0, left), y0 + 3), ch, font=f, fill=WHITE, stroke_width=stroke, stroke_fill=BLACK)
+            advance = f.getlength(ch) + 2 * stroke
         widths[code] = min(1.0, (math.ceil(advance) + 1) / 32.0)
     # The ink of every glyph lies in rows 5-29 of its cell: stretched over rows 1-30 the letters
     # stand a fifth taller on screen, while the widths (and so every layout) stay as they are.

@@ -16,15 +16,26 @@ from xmlkit import E, document, vec, rect, sprite, frame_anim, floating_anim
 ACTOR_ATTRS = [("speed", 0.06, "Double"), ("direction", 1, "Long"), ("delay", 0.0, "Double"),
                ("time_limit", 120.0, "Double")]
 
+# The three walkers: definition file, name, texture, height (play-field or window fractions) and
+# the part of its sheet's height a walk cell uses. Balychahl is the short one: the score count
+# puts each walker by the top of its box above its bar (y 0.076 over 0.196, 0.293 over 0.447,
+# 0.541 over 0.695), so the other two are 0.154 tall to stand on theirs. Their sheets keep the
+# texel density of the short one's (128 rows for 0.12): 164 rows of 256.
+ACTORS = [("balychahl.xml", "Balychahl", "OBJ_BALYCHAHL", 0.12, 1.0),
+          ("chumbachukchul.xml", "Chumbachukchul", "OBJ_CHUMBACHUKCHUL", 0.154, 164 / 256),
+          ("snupulnel.xml", "SnuPulnel", "OBJ_SNUPULNEL", 0.154, 164 / 256)]
+
 
 def attributes(items):
     return E("Attributes", {}, [E("Attribute", {"Name": n, "Value": v, "Type": t}) for n, v, t in items])
 
 
-def walk_states(mesh, texture, w, h):
+def walk_states(mesh, texture, w, h, used_v=1.0):
+    """Four walk cells across the top used_v of the sheet; falling shows the first."""
     return [
-        ("walk", [sprite(mesh + "_walk", texture, (0, 0, w, h), anim=frame_anim("walk", texture, 4, 1, 8))]),
-        ("fall", [sprite(mesh + "_fall", texture, (0, 0, w, h), tex=(0, 0, 0.25, 1))]),
+        ("walk", [sprite(mesh + "_walk", texture, (0, 0, w, h),
+                         anim=frame_anim("walk", texture, 4, 1, 8, indent=(0, 0, 1, used_v)))]),
+        ("fall", [sprite(mesh + "_fall", texture, (0, 0, w, h), tex=(0, 0, 0.25, used_v))]),
     ]
 
 
@@ -47,11 +58,9 @@ def definition(name, type_name, enable, gravity, order, half, mass, states, attr
 def definitions():
     """(file name, element) for every game object, in list order."""
     defs = []
-    for file, name, tex in (("balychahl.xml", "Balychahl", "OBJ_BALYCHAHL"),
-                            ("chumbachukchul.xml", "Chumbachukchul", "OBJ_CHUMBACHUKCHUL"),
-                            ("snupulnel.xml", "SnuPulnel", "OBJ_SNUPULNEL")):
-        defs.append((file, definition(name, "RGGOT_ACTOR", 1, 1, 50, (0.03, 0.06), 1,
-                                      walk_states(name.lower(), tex, 0.06, 0.12), ACTOR_ATTRS)))
+    for file, name, tex, height, used_v in ACTORS:
+        defs.append((file, definition(name, "RGGOT_ACTOR", 1, 1, 50, (0.03, height / 2), 1,
+                                      walk_states(name.lower(), tex, 0.06, height, used_v), ACTOR_ATTRS)))
     defs += [
         ("portal.xml", definition("Portal", "RGGOT_PORTAL", 1, 0, 20, (0.04, 0.08), 0,
                                   idle("portal", "OBJ_PORTAL", 0.08, 0.16, frame_anim("idle", "OBJ_PORTAL", 4, 1, 6)))),
@@ -114,8 +123,8 @@ def water(x0, x1, top=0.9, bottom=1.0):
 def actors(xs, feet, play_time, delay, direction=1):
     """The three named walkers standing on `feet` (the y of the ground top)."""
     out = []
-    for name, x in zip(("Balychahl", "Chumbachukchul", "SnuPulnel"), xs):
-        out.append(obj(name, x, feet - 0.12, attrs=[("delay", float(delay), "Double"),
+    for (_, name, _, height, _), x in zip(ACTORS, xs):
+        out.append(obj(name, x, feet - height, attrs=[("delay", float(delay), "Double"),
                                                      ("time_limit", float(play_time), "Double"),
                                                      ("direction", direction, "Long")]))
     return out
@@ -317,10 +326,15 @@ def spell_help(steps, then=None, teacher=(0.15, 0.7)):
     ])
 
 
+# Where the map tutorials' teacher stands: its speech runs right of it along the sky's lower edge,
+# clear of the pots, the pots' sites and the trees below; the arrow points at what it talks about.
+MAP_TEACHER = (0.2, 0.3)
+
+
 def map_trainer_1():
     x, y = POTS[0]
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.3, Y=0.62),
+        cmd("ShowTeacher", X=MAP_TEACHER[0], Y=MAP_TEACHER[1]),
         cmd("ShowToolTip", Text="CLICK THE SHINING POT"),
         cmd("ShowArrow", X=x - 0.01, Y=y - 0.1, Angle=0.0),
         cmd("Wait", Time=8000),
@@ -331,10 +345,8 @@ def map_trainer_1():
 
 
 def map_trainer_2():
-    # Higher than the first map's teacher: the second pot is out now, and the speech would run
-    # under it.
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.3, Y=0.45),
+        cmd("ShowTeacher", X=MAP_TEACHER[0], Y=MAP_TEACHER[1]),
         cmd("ShowToolTip", Text="NEXT PLAYS YOUR NEXT LEVEL"),
         cmd("ShowArrow", X=0.088, Y=0.7, Angle=0.0),
         cmd("Wait", Time=6000),
