@@ -135,6 +135,8 @@ void RunegardenGame::UpdateMenu()
         m_Map->m_BonusMap = bonus;
         m_Menu->m_ProfileChanged = false;
     } else if (result == RGMR_NEW_GAME) {
+        // The intro leads to the main map, whichever world the last player left.
+        m_Map->m_BonusMap = false;
         m_GameMode->ChangeMode(RGGM_INTRO);
         m_Mp3Player->FadeOut();
         m_Mp3Player->Play("sounds\\intro.mp3");

@@ -98,6 +98,35 @@ TEST_F(ScreenModesTest, SplashGoesToTheMenuWhereTheFirstProfileIsMadeThenANewGam
     }
 }
 
+TEST_F(ScreenModesTest, ANewGameAfterAPlayerLeftTheBonusMapEndsItsIntroOnTheMainMap)
+{
+    Start();
+    MakeProfile(L"ANN");
+    Profile()->Level = RGLevelPack::kDone;
+    EnterMode(RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    menu.OnBonusLevel();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    ASSERT_TRUE(m_Game->GetMap()->m_BonusMap);
+    m_Game->GetMap()->OnMenu();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MENU);
+
+    MakeProfile(L"BOB");
+    menu.OnPlayGame();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_INTRO);
+    Click(*m_Game->GetIntro()->GetForm(), 0.84f, 0.91f);
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    EXPECT_FALSE(m_Game->GetMap()->m_BonusMap) << "a new game leads to the main map";
+}
+
 TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLevelWasPlayed)
 {
     const unsigned last = 3;
