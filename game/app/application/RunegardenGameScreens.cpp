@@ -201,6 +201,7 @@ void RunegardenGame::UpdateScore(bool changed)
 {
     TARN_TRY
     m_NewTrophy = false;
+    if (changed) m_ScoreCount->Show();
     if (changed && m_Map->m_BonusMap) m_ScoreCount->CountBonusLives();
     m_ScoreCount->Update();
     if (m_GameMode->GetPendingMode() != RGGM_SCORE) return;

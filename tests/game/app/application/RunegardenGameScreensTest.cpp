@@ -366,6 +366,34 @@ TEST_F(ScreenModesTest, AComicEndsInTheScoreCountAndNoComicGoesThereAtOnce)
     }
 }
 
+TEST_F(ScreenModesTest, TheCountAfterAComicStartsCountingWhenItIsShownAndEndsWithTheSamePoints)
+{
+    Start();
+    MakeProfile(L"ANN");
+    RGScoreCount& count = *m_Game->GetScoreCount();
+    for (int k = 0; k < RGScoreCount::kCharacters; ++k) {
+        count.m_SpareTime[k] = 30.0f;
+        count.m_Alive[k] = true;
+    }
+    count.m_LevelTime = 60;
+    count.m_LevelIndex = 1;
+    count.Start(); // at the level's end, as the comic begins
+    const boost::shared_ptr<RGComics> comic = m_Game->GetComicsPack()->GetComics("lvl2");
+    m_Game->SetComics(comic);
+    EnterMode(RGGM_COMICS);
+    Frame(60000);
+    comic->OnSkip();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_SCORE);
+    EXPECT_FALSE(count.IsCounted()) << "the comic's time is no step of the count";
+    EXPECT_LT(count.GetFill(0), 0.7f);
+    Frame(5000);
+    Frame();
+    EXPECT_TRUE(count.IsCounted());
+    EXPECT_EQ(count.GetShownTotal(), 90000u);
+}
+
 TEST_F(ScreenModesTest, LeavingFullScreenOnADesktopSmallerThanTheWindowKeepsItsCornerOnTheDesktop)
 {
     screenstest::pt::SetVirtualDesktop(RECT{0, 0, 800, 600});
