@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
 
@@ -15,6 +16,7 @@ namespace {
 std::mutex g_Lock;
 RenderWindowLookup g_Lookup = nullptr;
 RenderWindowLookup g_TestLookup = nullptr;
+std::atomic<int> g_MaxSide{kDeviceMaxSide};
 
 } // namespace
 
@@ -39,6 +41,21 @@ bool LookUpRenderWindow(HWND handle, RenderWindow* out)
         lookup = g_Lookup;
     }
     return (test && test(handle, out)) || (lookup && lookup(handle, out));
+}
+
+int MaxSurfaceSide() { return g_MaxSide.load(); }
+
+bool FitsSurface(long width, long height)
+{
+    const long side = MaxSurfaceSide();
+    return width <= side && height <= side;
+}
+
+void LimitSurfaceSide(int side)
+{
+    int current = g_MaxSide.load();
+    while (side > 0 && side < current && !g_MaxSide.compare_exchange_weak(current, side)) {
+    }
 }
 
 bool VideoAvailable()
