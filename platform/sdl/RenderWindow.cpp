@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace platform {
@@ -58,14 +59,29 @@ void LimitSurfaceSide(int side)
     }
 }
 
+const char* NamedDisplay()
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* name = std::getenv(variable);
+        if (name && *name) return name;
+    }
+    return nullptr;
+}
+
 bool VideoAvailable()
 {
     static int available = -1;
     if (available < 0) {
-        const char* display = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        bool any = (display && *display) || (wayland && *wayland);
-        available = any && (SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0);
+        available = NamedDisplay() && (SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0);
+        // When the display cannot be opened SDL falls back on a driver that shows nothing (unless
+        // the user chose one): that is no display.
+        const char* driver = available ? SDL_GetCurrentVideoDriver() : nullptr;
+        const char* chosen = std::getenv("SDL_VIDEODRIVER");
+        if (available && !(chosen && *chosen) && driver && std::strcmp(driver, "x11") != 0 &&
+            std::strcmp(driver, "wayland") != 0) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            available = 0;
+        }
     }
     return available == 1;
 }

@@ -42,7 +42,9 @@ bool FitsSurface(long width, long height);
 // What an OpenGL context can draw: the least of its maximum texture and viewport sides.
 void LimitSurfaceSide(int side);
 
-// Whether SDL video can be used (a display is present); initialises it on first use.
+// The display the environment names (DISPLAY, else WAYLAND_DISPLAY); null when none is.
+const char* NamedDisplay();
+// Whether SDL video can be used (a named display was opened); initialises it on first use.
 bool VideoAvailable();
 // The desktop size and refresh rate of the first display; false without a display.
 bool DesktopMode(int* width, int* height, int* refreshRate);

@@ -8,6 +8,8 @@
 #include "game/app/screens/RGScoreCount.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/levels/RGLevelPacks.h"
+#include "engine/core/base/TarnCoreException.h"
+#include "platform/display.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 
@@ -96,6 +98,9 @@ int RGStartup::Start()
     gLoger.SetDevice(boost::shared_ptr<SCore::SOutputDevice>(
         new SCore::SOutputDeviceFile((saveFolder + L"log.txt").c_str())));
     LogBanner();
+    // A display that is named but not there would leave the game running where nobody sees it.
+    const std::string display = platform::UnopenedDisplay();
+    if (!display.empty()) throw SCore::TarnCoreException("can't open display " + display);
 
     RGConfiguration configuration;
     SCore::SXMLDeserializator reader(std::wstring(L"config.xml"));
