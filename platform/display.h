@@ -2,12 +2,15 @@
 // Where the layer shows windows and draws, chosen the way a display driver is chosen:
 //   1. the driver given to SetDisplayDriver, if any;
 //   2. else the environment variable TARN_DISPLAY_DRIVER: "opengl" or "headless" (any case);
-//   3. else OpenGL when a display can be opened, headless when none can.
+//   3. else OpenGL when a display can be opened, headless when none can (a named display that
+//      cannot be opened is reported by UnopenedDisplay, for the program to refuse to start).
 // OpenGL: windows are SDL windows and devices draw into them. Headless: windows are virtual (they
 // sit where they are put and get no input from the system), devices keep their state and draw
 // nothing, Present only counts frames; D3DX decoding works as ever.
 // The choice applies to windows and devices created after it. Tests may override either on top
 // (platform/testing_render.h, platform/testing_input.h).
+
+#include <string>
 
 namespace platform {
 
@@ -17,5 +20,9 @@ enum class DisplayDriver { Auto, OpenGL, Headless };
 void SetDisplayDriver(DisplayDriver driver);
 // The driver in force now: OpenGL or Headless, never Auto. Main thread (may open SDL video).
 DisplayDriver CurrentDisplayDriver();
+// The display the environment names (DISPLAY, else WAYLAND_DISPLAY) when it cannot be opened and
+// the headless device was not chosen: the program would otherwise run where nobody sees it.
+// Empty when it opened, when none is named, or with the headless driver set. Main thread.
+std::string UnopenedDisplay();
 
 } // namespace platform

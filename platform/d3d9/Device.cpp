@@ -126,7 +126,9 @@ HRESULT IDirect3DDevice9::Reset(D3DPRESENT_PARAMETERS* params)
         }
         if (!p.hDeviceWindow) p.hDeviceWindow = m_State->params.hDeviceWindow;
         if (p.BackBufferFormat == D3DFMT_UNKNOWN) p.BackBufferFormat = m_State->params.BackBufferFormat;
-        hr = m_Backend->Configure(p.hDeviceWindow, p);
+        hr = platform::sdl::FitsSurface(long(p.BackBufferWidth), long(p.BackBufferHeight))
+                 ? m_Backend->Configure(p.hDeviceWindow, p)
+                 : D3DERR_INVALIDCALL;
         if (hr == S_OK) {
             std::lock_guard<platform::RecursiveLock> guard(m_State->lock);
             m_State->params = p;
@@ -502,7 +504,8 @@ HRESULT IDirect3DDevice9::CreateTexture(UINT width, UINT height, UINT levels, DW
 {
     HRESULT hr = TakeInjected("IDirect3DDevice9::CreateTexture");
     bool target = (usage & D3DUSAGE_RENDERTARGET) != 0;
-    if (hr == S_OK && (!texture || width == 0 || height == 0 || width > 8192 || height > 8192 ||
+    if (hr == S_OK && (!texture || width == 0 || height == 0 ||
+                       width > UINT(platform::sdl::kDeviceMaxSide) || height > UINT(platform::sdl::kDeviceMaxSide) ||
                        !platform::render::TextureData::IsTextureFormat(format) ||
                        (target && (pool != D3DPOOL_DEFAULT || levels != 1))))
         hr = D3DERR_INVALIDCALL;

@@ -70,7 +70,7 @@ HRESULT IDirect3D9::GetDeviceCaps(UINT adapter, D3DDEVTYPE type, D3DCAPS9* caps)
     caps->AdapterOrdinal = adapter;
     caps->DevCaps = a.hardwareTnL ? D3DDEVCAPS_HWTRANSFORMANDLIGHT : 0;
     caps->PresentationIntervals = a.presentationIntervals;
-    caps->MaxTextureWidth = caps->MaxTextureHeight = 8192;
+    caps->MaxTextureWidth = caps->MaxTextureHeight = DWORD(platform::sdl::kDeviceMaxSide);
     return D3D_OK;
 }
 
@@ -129,6 +129,7 @@ HRESULT IDirect3D9::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND window, DWO
         p.BackBufferWidth = UINT(w.width);
         p.BackBufferHeight = UINT(w.height);
     }
+    if (!platform::sdl::FitsSurface(long(p.BackBufferWidth), long(p.BackBufferHeight))) return D3DERR_INVALIDCALL;
     if (p.BackBufferFormat == D3DFMT_UNKNOWN) p.BackBufferFormat = D3DFMT_X8R8G8B8;
     std::unique_ptr<platform::render::Backend> backend = platform::render::MakeBackend(target);
     if (!backend) return D3DERR_NOTAVAILABLE;

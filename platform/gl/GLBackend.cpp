@@ -10,6 +10,7 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -225,11 +226,16 @@ HRESULT GLBackend::Configure(HWND window, const D3DPRESENT_PARAMETERS& params)
         glGetIntegerv(GL_ALPHA_BITS, &alpha);
         glGetIntegerv(GL_DEPTH_BITS, &depth);
         m_WindowMatchesFormat = red == 8 && green == 8 && blue == 8 && alpha == 0 && depth == 24;
+        GLint texture = 0, viewport[2] = {0, 0};
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &texture);
+        glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+        sdl::LimitSurfaceSide(std::min({int(texture), int(viewport[0]), int(viewport[1])}));
         std::lock_guard<std::mutex> guard(g_ReleasedNamesLock);
         m_Generation = ++g_ContextGeneration;
         g_ReleasedNames.clear();
     }
     SDL_GL_MakeCurrent(m_Window, static_cast<SDL_GLContext>(m_Context));
+    if (!sdl::FitsSurface(long(params.BackBufferWidth), long(params.BackBufferHeight))) return D3DERR_INVALIDCALL;
     SDL_GL_SetSwapInterval(params.PresentationInterval == D3DPRESENT_INTERVAL_IMMEDIATE ? 0 : 1);
     SDL_SetWindowFullscreen(m_Window, params.Windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     if (m_Framebuffer == 0) {

@@ -24,6 +24,15 @@ DisplayDriver FromEnvironment()
 
 void SetDisplayDriver(DisplayDriver driver) { g_Driver.store(driver); }
 
+std::string UnopenedDisplay()
+{
+    DisplayDriver driver = g_Driver.load();
+    if (driver == DisplayDriver::Auto) driver = FromEnvironment();
+    const char* named = sdl::NamedDisplay();
+    if (driver == DisplayDriver::Headless || !named || sdl::VideoAvailable()) return std::string();
+    return named;
+}
+
 DisplayDriver CurrentDisplayDriver()
 {
     DisplayDriver driver = g_Driver.load();

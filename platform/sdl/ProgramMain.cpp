@@ -3,6 +3,7 @@
 // (library tarn_platform_main) so that test programs keep their own main.
 
 #include "platform/sdl/RenderWindow.h"
+#include "platform/signals.h"
 #include "platform/win32.h"
 
 #include <SDL.h>
@@ -12,6 +13,8 @@
 int main(int, char**)
 {
     SDL_SetMainReady();
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    platform::InstallQuitSignals();
     SDL_Init(SDL_INIT_EVENTS);
     platform::sdl::VideoAvailable(); // video too, when a display is present
     int result = 1;

@@ -5,7 +5,9 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <mutex>
 
 namespace platform {
@@ -15,6 +17,7 @@ namespace {
 std::mutex g_Lock;
 RenderWindowLookup g_Lookup = nullptr;
 RenderWindowLookup g_TestLookup = nullptr;
+std::atomic<int> g_MaxSide{kDeviceMaxSide};
 
 } // namespace
 
@@ -41,14 +44,44 @@ bool LookUpRenderWindow(HWND handle, RenderWindow* out)
     return (test && test(handle, out)) || (lookup && lookup(handle, out));
 }
 
+int MaxSurfaceSide() { return g_MaxSide.load(); }
+
+bool FitsSurface(long width, long height)
+{
+    const long side = MaxSurfaceSide();
+    return width <= side && height <= side;
+}
+
+void LimitSurfaceSide(int side)
+{
+    int current = g_MaxSide.load();
+    while (side > 0 && side < current && !g_MaxSide.compare_exchange_weak(current, side)) {
+    }
+}
+
+const char* NamedDisplay()
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* name = std::getenv(variable);
+        if (name && *name) return name;
+    }
+    return nullptr;
+}
+
 bool VideoAvailable()
 {
     static int available = -1;
     if (available < 0) {
-        const char* display = std::getenv("DISPLAY");
-        const char* wayland = std::getenv("WAYLAND_DISPLAY");
-        bool any = (display && *display) || (wayland && *wayland);
-        available = any && (SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0);
+        available = NamedDisplay() && (SDL_WasInit(SDL_INIT_VIDEO) || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0);
+        // When the display cannot be opened SDL falls back on a driver that shows nothing (unless
+        // the user chose one): that is no display.
+        const char* driver = available ? SDL_GetCurrentVideoDriver() : nullptr;
+        const char* chosen = std::getenv("SDL_VIDEODRIVER");
+        if (available && !(chosen && *chosen) && driver && std::strcmp(driver, "x11") != 0 &&
+            std::strcmp(driver, "wayland") != 0) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO);
+            available = 0;
+        }
     }
     return available == 1;
 }

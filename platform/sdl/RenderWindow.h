@@ -33,7 +33,18 @@ struct WindowGeometry {
 };
 WindowGeometry ActualGeometry(SDL_Window* window, int expectedWidth, int expectedHeight);
 
-// Whether SDL video can be used (a display is present); initialises it on first use.
+// The largest side the device can make a texture, back buffer or window of: 8192, or less once an
+// OpenGL context has told its maximum texture and viewport size. A larger window would take
+// gigabytes for a picture the device cannot draw, so windows and devices are refused above it.
+const int kDeviceMaxSide = 8192;
+int MaxSurfaceSide();
+bool FitsSurface(long width, long height);
+// What an OpenGL context can draw: the least of its maximum texture and viewport sides.
+void LimitSurfaceSide(int side);
+
+// The display the environment names (DISPLAY, else WAYLAND_DISPLAY); null when none is.
+const char* NamedDisplay();
+// Whether SDL video can be used (a named display was opened); initialises it on first use.
 bool VideoAvailable();
 // The desktop size and refresh rate of the first display; false without a display.
 bool DesktopMode(int* width, int* height, int* refreshRate);

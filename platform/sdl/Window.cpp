@@ -95,7 +95,7 @@ HWND CreateWindowExA(DWORD, LPCSTR className, LPCSTR title, DWORD style, int x, 
                      int height, HWND, HMENU, HINSTANCE, LPVOID)
 {
     if (FAILED(platform::hooks::TakeInjected("CreateWindowExA"))) return nullptr;
-    if (!className || width <= 0 || height <= 0) return nullptr;
+    if (!className || width <= 0 || height <= 0 || !platform::sdl::FitsSurface(width, height)) return nullptr;
     Window w;
     {
         System& s = TheSystem();

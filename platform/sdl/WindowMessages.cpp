@@ -1,10 +1,11 @@
 // The message queue and its pump. PeekMessageA is the only place SDL events are read: it turns
-// them (and the injected ones) into window messages and DirectInput state, then samples the
-// cursor and window positions for the other threads.
+// them (and the injected ones, and quit signals) into window messages and DirectInput state, then
+// samples the cursor and window positions for the other threads.
 
 #include "platform/sdl/WindowSystem.h"
 #include "platform/sdl/Hooks.h"
 #include "platform/sdl/RenderWindow.h"
+#include "platform/posix/QuitSignals.h"
 
 #include <SDL.h>
 
@@ -125,7 +126,11 @@ void Pump()
     bool cursorSampled = false;
     POINT cursor{}, pointer{};
     std::vector<std::pair<HWND, POINT>> positions;
-    // Without video SDL still turns SIGINT and SIGTERM into its quit event.
+    if (signals::TakeQuitRequest()) {
+        InputEvent quit;
+        quit.kind = InputEvent::Kind::Close;
+        events.push_back(quit);
+    }
     if (SDL_WasInit(SDL_INIT_EVENTS)) {
         SDL_PumpEvents();
         for (auto& k : known) k.actual = sdl::ActualGeometry(k.sdl, k.clientWidth, k.clientHeight);

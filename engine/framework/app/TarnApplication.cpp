@@ -19,6 +19,7 @@
 #include "engine/framework/app/WindowProc.h"
 #include "platform/dinput8.h"
 #include "platform/files.h"
+#include "platform/signals.h"
 
 #include <string>
 #include <vector>
@@ -117,6 +118,8 @@ void TarnApplication::Create(const char* windowName, int width, int height, int 
 
     m_InputMessager->Start();
     SetApplication(this);
+    // A quit signal now closes the window (and the game saves); before, it ended the process.
+    platform::MarkStartupComplete();
     Log(" Starting complete");
     TARN_CATCH("TarnApplication::Create()")
 }

@@ -2,6 +2,7 @@
 
 #include "engine/core/base/SLoger.h"
 #include "engine/core/base/SOutputDeviceFile.h"
+#include "engine/core/base/TarnCoreException.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
 #include "game/app/application/RunegardenGame.h"
 #include "game/app/profiles/RGSaveFolder.h"
@@ -9,6 +10,7 @@
 #include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/objects/RGPYFactory.h"
 #include "game/gameplay/scripting/RGPythonStartup.h"
+#include "platform/display.h"
 #include "platform/files.h"
 #include "platform/win32.h"
 
@@ -110,6 +112,9 @@ int RGStartup::Start()
     gLoger.SetDevice(boost::shared_ptr<SCore::SOutputDevice>(
         new SCore::SOutputDeviceFile((saveFolder + L"log.txt").c_str())));
     LogBanner();
+    // A display that is named but not there would leave the game running where nobody sees it.
+    const std::string display = platform::UnopenedDisplay();
+    if (!display.empty()) throw SCore::TarnCoreException("can't open display " + display);
 
     RGConfiguration configuration;
     SCore::SXMLDeserializator reader(std::wstring(L"config.xml"));

@@ -126,6 +126,8 @@ void RunegardenGame::UpdateMenu()
         m_Map->m_BonusMap = bonus;
         m_Menu->m_ProfileChanged = false;
     } else if (result == RGMR_NEW_GAME) {
+        // The intro leads to the main map, whichever world the last player left.
+        m_Map->m_BonusMap = false;
         m_GameMode->ChangeMode(RGGM_INTRO);
         m_Mp3Player->FadeOut();
         m_Mp3Player->Play("sounds\\intro.mp3");
@@ -190,6 +192,7 @@ void RunegardenGame::UpdateScore(bool changed)
 {
     TARN_TRY
     m_NewTrophy = false;
+    if (changed) m_ScoreCount->Show();
     if (changed && m_Map->m_BonusMap) m_ScoreCount->CountBonusLives();
     m_ScoreCount->Update();
     if (m_GameMode->GetPendingMode() != RGGM_SCORE) return;

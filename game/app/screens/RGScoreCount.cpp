@@ -200,6 +200,11 @@ void RGScoreCount::Start()
     m_Form->SetEnabled(false);
 }
 
+void RGScoreCount::Show()
+{
+    m_LastTime = timeGetTime();
+}
+
 uint32_t RGScoreCount::FullTotal() const
 {
     const long double spare = static_cast<long double>(m_SpareTime[1]) + m_SpareTime[0] + m_SpareTime[2];

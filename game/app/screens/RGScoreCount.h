@@ -32,6 +32,9 @@ public:
     boost::shared_ptr<TarnEngine::SSprite> CreateTextureSprite(const std::string& texture);
     // Begins a count with the inputs the level end has set.
     void Start();
+    // The count comes on screen (first shown, or back from the menu): its steps are taken from
+    // now, so the time spent on a comic or in the menu counts nothing in front of the player.
+    void Show();
     void Update();
     void Render();
     void CountBonusLives();

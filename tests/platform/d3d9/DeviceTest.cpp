@@ -44,6 +44,11 @@ TEST_F(HeadlessDeviceTest, CreateDeviceRefusesWhatDirect3DRefuses)
     D3DPRESENT_PARAMETERS noDepthFormat = Params();
     noDepthFormat.AutoDepthStencilFormat = D3DFMT_UNKNOWN;
     EXPECT_EQ(D3DERR_INVALIDCALL, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0, &noDepthFormat, &device));
+    // A back buffer larger than the device's largest texture could never be drawn whole.
+    D3DPRESENT_PARAMETERS tooWide = Params();
+    tooWide.BackBufferWidth = 8193;
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_D3D->CreateDevice(0, D3DDEVTYPE_HAL, m_Window, 0, &tooWide, &device));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->Reset(&tooWide));
     EXPECT_EQ(nullptr, device);
     EXPECT_EQ(1, LiveObjects("IDirect3DDevice9"));
 }

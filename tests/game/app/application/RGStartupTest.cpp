@@ -27,6 +27,15 @@ using Runegarden::RGStartup;
 
 namespace {
 
+// The shipped configuration with another window size.
+std::string ScreenConfig(const std::string& width, const std::string& height)
+{
+    std::string config = tarn_test::ReadBytes(std::string(TARN_DATA_DIR) + "/config.xml");
+    config.replace(config.find("width=\"1024\""), 12, "width=\"" + width + "\"");
+    config.replace(config.find("height=\"768\""), 12, "height=\"" + height + "\"");
+    return config;
+}
+
 class RGStartupTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -48,6 +57,8 @@ protected:
 
 TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClosedLog)
 {
+    const std::string empty = ScreenConfig("0", "768"), tooWide = ScreenConfig("16384", "768"),
+                      tooHigh = ScreenConfig("1024", "8193");
     const struct {
         const char* config; // nullptr: no config.xml
         const char* chain;
@@ -55,7 +66,12 @@ TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClo
         {nullptr, "exception:File [config.xml] not found"},
         {"<configuration><screen appname=\"A\" height=\"1\"></screen></configuration>", "exception:Attribute:width not found"},
         {"<configuration><screen", "exception:"},
+        // Window sizes the device cannot make are refused as an empty one is, before any window.
+        {empty.c_str(), "exception:can't create window"},
+        {tooWide.c_str(), "exception:can't create window"},
+        {tooHigh.c_str(), "exception:can't create window"},
     };
+    fs::copy(TARN_DATA_DIR, m_Work.Path(), fs::copy_options::recursive);
     for (const auto& c : cases) {
         fs::remove(m_Work.File("config.xml"));
         if (c.config) tarn_test::WriteBytes(m_Work.File("config.xml"), c.config);

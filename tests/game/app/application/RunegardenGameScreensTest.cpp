@@ -98,6 +98,35 @@ TEST_F(ScreenModesTest, SplashGoesToTheMenuWhereTheFirstProfileIsMadeThenANewGam
     }
 }
 
+TEST_F(ScreenModesTest, ANewGameAfterAPlayerLeftTheBonusMapEndsItsIntroOnTheMainMap)
+{
+    Start();
+    MakeProfile(L"ANN");
+    Profile()->Level = RGLevelPack::kDone;
+    EnterMode(RGGM_MENU);
+    RGMenu& menu = *m_Game->GetMenu();
+    menu.OnBonusLevel();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    ASSERT_TRUE(m_Game->GetMap()->m_BonusMap);
+    m_Game->GetMap()->OnMenu();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MENU);
+
+    MakeProfile(L"BOB");
+    menu.OnPlayGame();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_INTRO);
+    Click(*m_Game->GetIntro()->GetForm(), 0.84f, 0.91f);
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    EXPECT_FALSE(m_Game->GetMap()->m_BonusMap) << "a new game leads to the main map";
+}
+
 TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLevelWasPlayed)
 {
     const unsigned last = 3;
@@ -356,6 +385,34 @@ TEST_F(ScreenModesTest, AComicEndsInTheScoreCountAndNoComicGoesThereAtOnce)
         EXPECT_EQ(Mode(), RGGM_SCORE);
         EnterMode(RGGM_MAP);
     }
+}
+
+TEST_F(ScreenModesTest, TheCountAfterAComicStartsCountingWhenItIsShownAndEndsWithTheSamePoints)
+{
+    Start();
+    MakeProfile(L"ANN");
+    RGScoreCount& count = *m_Game->GetScoreCount();
+    for (int k = 0; k < RGScoreCount::kCharacters; ++k) {
+        count.m_SpareTime[k] = 30.0f;
+        count.m_Alive[k] = true;
+    }
+    count.m_LevelTime = 60;
+    count.m_LevelIndex = 1;
+    count.Start(); // at the level's end, as the comic begins
+    const boost::shared_ptr<RGComics> comic = m_Game->GetComicsPack()->GetComics("lvl2");
+    m_Game->SetComics(comic);
+    EnterMode(RGGM_COMICS);
+    Frame(60000);
+    comic->OnSkip();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_SCORE);
+    EXPECT_FALSE(count.IsCounted()) << "the comic's time is no step of the count";
+    EXPECT_LT(count.GetFill(0), 0.7f);
+    Frame(5000);
+    Frame();
+    EXPECT_TRUE(count.IsCounted());
+    EXPECT_EQ(count.GetShownTotal(), 90000u);
 }
 
 TEST_F(ScreenModesTest, LeavingFullScreenOnADesktopSmallerThanTheWindowKeepsItsCornerOnTheDesktop)

@@ -1,0 +1,37 @@
+// A display that is named but cannot be opened ends the real game's start-up with its name, where
+// it would otherwise run on a driver that shows nothing. The headless device chosen by name still
+// runs whatever the display.
+
+#ifdef TARN_GAME
+#include "tests/platform/sdl/GameProcess.h"
+#endif
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(UnopenedDisplayTest, ANamedDisplayThatIsNotThereEndsStartUpUnlessHeadlessIsChosen)
+{
+#ifdef TARN_GAME
+    const char* absent = ":987";
+    if (gametest::fs::exists("/tmp/.X11-unix/X987")) GTEST_SKIP() << "display :987 is in use";
+    {
+        gametest::GameProcess game;
+        game.Start({{"DISPLAY", absent}, {"TARN_DISPLAY_DRIVER", nullptr}});
+        ASSERT_TRUE(game.Ends(1200)) << "still running after a minute";
+        ASSERT_TRUE(WIFEXITED(game.Status()));
+        EXPECT_EQ(WEXITSTATUS(game.Status()), 1);
+        EXPECT_NE(game.Stderr().find("can't open display :987"), std::string::npos) << game.Stderr();
+        EXPECT_NE(game.Log().find("can't open display :987"), std::string::npos) << game.Log();
+    }
+    gametest::GameProcess game;
+    game.Start({{"DISPLAY", absent}});
+    EXPECT_TRUE(game.LogShows(" Starting complete")) << game.Stderr();
+    game.Signal(SIGKILL);
+    game.Ends(600);
+#else
+    GTEST_SKIP() << "built without the game";
+#endif
+}
+
+} // namespace
