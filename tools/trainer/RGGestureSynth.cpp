@@ -19,8 +19,13 @@ RGGestureSynth::RGGestureSynth(uint64_t seed, double windowWidth, double windowH
 const char* RGGestureSynth::KindName(int kind)
 {
     static const char* const names[] = {"wall", "bridge", "wind right", "wind left", "teleport",
-                                        "scribble"};
-    return kind >= 0 && kind <= kScribble ? names[kind] : "?";
+                                        "scribble", "wall drawn with a mouse"};
+    return kind >= 0 && kind < kKindCount ? names[kind] : "?";
+}
+
+int RGGestureSynth::ClassOf(int kind)
+{
+    return kind == kMouseWall ? 0 : kind < kClassCount ? kind : -1;
 }
 
 std::vector<RGStrokePoint> RGGestureSynth::Make(int kind)
@@ -31,6 +36,7 @@ std::vector<RGStrokePoint> RGGestureSynth::Make(int kind)
     case 2: return Draw(Chevron(true), kind);
     case 3: return Draw(Chevron(false), kind);
     case 4: return Draw(Circle(), kind);
+    case kMouseWall: return MouseWall();
     default: return Draw(Scribble(), kind);
     }
 }
@@ -309,12 +315,53 @@ std::vector<RGStrokePoint> RGGestureSynth::Draw(Path path, int kind)
         double y = top + (a.y + (b.y - a.y) * t - minY) * scale;
         x += wobble * std::sin(2 * kPi * wobbleFreqX * s + phaseX) + tremor * m_Random.Gaussian();
         y += wobble * std::sin(2 * kPi * wobbleFreqY * s + phaseY) + tremor * m_Random.Gaussian();
-        // The hand's noise may leave the window near its edge, where the cursor stops.
-        x = std::max(0.0, std::min(m_WindowWidth - 1.0, x));
-        y = std::max(0.0, std::min(m_WindowHeight - 1.0, y));
-        points.push_back({static_cast<float>(x / m_WindowWidth), static_cast<float>(y / m_WindowHeight)});
+        points.push_back(Cursor(x, y));
     }
     return points;
+}
+
+std::vector<RGStrokePoint> RGGestureSynth::MouseWall()
+{
+    // A line 10 to 45 % of the window long, slanted up to 20 degrees either way, mostly drawn
+    // downwards. The game reads the cursor about 20 times a second and the painter joins the
+    // readings with straight lines; at every reading the hand is off by a few pixels. On a
+    // nearly upright wall that shake is most of the stroke's width, which the reduction
+    // stretches across the whole grid.
+    const double length = m_WindowHeight * m_Random.Uniform(0.1, 0.45);
+    const double slant = m_Random.Uniform(-0.35, 0.35);
+    const double dx = length * std::sin(slant), dy = length * std::cos(slant);
+    const double bow = length * m_Random.Uniform(-0.02, 0.02);
+    const double shake = m_Random.Uniform(0.3, 5.5);
+    const double duration = m_Random.Uniform(0.2, 1.2);
+    const double rate = m_Random.Uniform(16.0, 25.0);
+    const double phase = m_Random.Uniform(0.0, 1.0 / rate);
+    const double ease = m_Random.Uniform(0.0, 0.8);
+    const bool upwards = m_Random.Chance(0.15);
+    const double margin = 8.0;
+    const double x0 = m_Random.Uniform(margin + std::max(0.0, -dx), m_WindowWidth - margin - std::max(0.0, dx));
+    const double y0 = m_Random.Uniform(margin, m_WindowHeight - margin - dy);
+
+    // The press is read at once, then the cursor every 1 / rate seconds.
+    std::vector<double> times = {0.0};
+    for (double t = phase; t <= duration; t += 1.0 / rate) times.push_back(t);
+    std::vector<RGStrokePoint> points;
+    for (double t : times) {
+        const double s = t / duration;
+        const double progress = s - ease * std::sin(2 * kPi * s) / (2 * kPi);
+        const double u = upwards ? 1.0 - progress : progress;
+        const double side = bow * std::sin(kPi * u);
+        points.push_back(Cursor(x0 + dx * u + side * std::cos(slant) + shake * m_Random.Gaussian(),
+                                y0 + dy * u - side * std::sin(slant) + shake * m_Random.Gaussian()));
+    }
+    return points;
+}
+
+RGStrokePoint RGGestureSynth::Cursor(double x, double y) const
+{
+    // The hand's noise may leave the window near its edge, where the cursor stops.
+    x = std::max(0.0, std::min(m_WindowWidth - 1.0, std::floor(x + 0.5)));
+    y = std::max(0.0, std::min(m_WindowHeight - 1.0, std::floor(y + 0.5)));
+    return {static_cast<float>(x / m_WindowWidth), static_cast<float>(y / m_WindowHeight)};
 }
 
 } // namespace Runegarden

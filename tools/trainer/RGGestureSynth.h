@@ -17,15 +17,20 @@ struct RGStrokePoint {
 
 class RGGestureSynth {
 public:
-    // Kinds 0 to 4 are the tool types (wall, bridge, wind right, wind left, teleport).
+    // Kinds 0 to 4 are the tool types (wall, bridge, wind right, wind left, teleport); a mouse
+    // wall is a wall drawn as a mouse gives it, and trains and counts as a wall.
     static constexpr int kClassCount = 5;
     static constexpr int kScribble = 5;
+    static constexpr int kMouseWall = 6;
+    static constexpr int kKindCount = 7;
 
     explicit RGGestureSynth(uint64_t seed, double windowWidth = 1024.0, double windowHeight = 768.0);
 
     std::vector<RGStrokePoint> Make(int kind);
 
     static const char* KindName(int kind);
+    // The tool type a kind stands for, or -1 for scribbles.
+    static int ClassOf(int kind);
 
 private:
     struct Vec {
@@ -44,6 +49,9 @@ private:
 
     // Scales, slants, places and samples the path like a hand and a cursor would.
     std::vector<RGStrokePoint> Draw(Path path, int kind);
+    std::vector<RGStrokePoint> MouseWall();
+    // A cursor position in window pixels as the game reads it: a whole pixel inside the window.
+    RGStrokePoint Cursor(double x, double y) const;
 
     RGRandom m_Random;
     double m_WindowWidth;

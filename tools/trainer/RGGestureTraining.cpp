@@ -23,15 +23,20 @@ boost::shared_ptr<NeuroNet> RGGestureTraining::Train(std::ostream* log)
     RGGestureSynth synth(m_Options.seed);
     RGStrokeInker inker;
     std::vector<RGTrainingSample> samples;
-    for (int kind = 0; kind <= RGGestureSynth::kScribble; ++kind) {
-        const int count = kind == RGGestureSynth::kScribble ? m_Options.trainScribbles : m_Options.trainPerClass;
+    for (int kind = 0; kind < RGGestureSynth::kKindCount; ++kind) {
+        // Walls drawn with a mouse vary the most, and a refused wall costs the player more than
+        // a scribble that casts: they get twice the strokes.
+        const int count = kind == RGGestureSynth::kScribble    ? m_Options.trainScribbles
+                          : kind == RGGestureSynth::kMouseWall ? 2 * m_Options.trainPerClass
+                                                               : m_Options.trainPerClass;
         for (int n = 0; n < count; ++n) {
             const std::vector<double> cells = inker.Cells(synth.Make(kind));
             if (cells.empty()) continue;   // refused before the network; nothing to learn
             RGTrainingSample sample;
             sample.cells.assign(cells.begin(), cells.end());
             sample.targets.assign(outputs, -kTarget);
-            if (kind < outputs) sample.targets[kind] = kTarget;
+            const int tool = RGGestureSynth::ClassOf(kind);
+            if (tool >= 0) sample.targets[tool] = kTarget;
             samples.push_back(sample);
         }
     }
@@ -60,15 +65,15 @@ std::vector<RGKindReport> RGGestureTraining::Evaluate(const boost::shared_ptr<Ne
     const GestureRecognizer recognizer(network);
     RGGestureSynth synth(seed);
     RGStrokeInker inker;
-    std::vector<RGKindReport> reports(RGGestureSynth::kScribble + 1);
-    for (int kind = 0; kind <= RGGestureSynth::kScribble; ++kind) {
+    std::vector<RGKindReport> reports(RGGestureSynth::kKindCount);
+    for (int kind = 0; kind < RGGestureSynth::kKindCount; ++kind) {
         RGKindReport& report = reports[kind];
         for (int n = 0; n < perKind; ++n) {
             const int answer = recognizer.Recognize(inker.Ink(synth.Make(kind)));
             ++report.total;
             if (answer < 0)
                 ++report.refused;
-            else if (answer == kind)
+            else if (answer == RGGestureSynth::ClassOf(kind))
                 ++report.correct;
             else
                 ++report.wrong;
@@ -86,23 +91,23 @@ std::string RGGestureTraining::ReportTable(const std::vector<RGKindReport>& repo
     };
     std::string table = "| Gesture | Held-out strokes | Recognised | Refused | Wrong spell |\n"
                         "|---|---:|---:|---:|---:|\n";
+    // Each wall kind under the wall, the sum of the gestures, then the scribbles.
+    const int order[] = {0, RGGestureSynth::kMouseWall, 1, 2, 3, 4, -1, RGGestureSynth::kScribble};
     RGKindReport all;
-    for (size_t kind = 0; kind < reports.size(); ++kind) {
-        const RGKindReport& r = reports[kind];
-        const bool scribble = static_cast<int>(kind) == RGGestureSynth::kScribble;
-        if (!scribble) {
+    for (int kind : order) {
+        if (kind >= static_cast<int>(reports.size())) continue;
+        const RGKindReport& r = kind < 0 ? all : reports[kind];
+        const bool scribble = kind == RGGestureSynth::kScribble;
+        if (RGGestureSynth::ClassOf(kind) >= 0) {
             all.total += r.total;
             all.correct += r.correct;
             all.refused += r.refused;
             all.wrong += r.wrong;
-        } else {
-            table += "| **all gestures** | " + std::to_string(all.total) + " | " + percent(all.correct, all.total) +
-                     " | " + percent(all.refused, all.total) + " | " + percent(all.wrong, all.total) + " |\n";
         }
-        table += std::string("| ") + RGGestureSynth::KindName(static_cast<int>(kind)) +
-                 (scribble ? " (should be refused)" : "") + " | " + std::to_string(r.total) + " | " +
-                 (scribble ? "-" : percent(r.correct, r.total)) + " | " + percent(r.refused, r.total) +
-                 " | " + percent(r.wrong, r.total) + " |\n";
+        const std::string name = kind < 0 ? "**all gestures**"
+                                          : std::string(RGGestureSynth::KindName(kind)) + (scribble ? " (should be refused)" : "");
+        table += "| " + name + " | " + std::to_string(r.total) + " | " + (scribble ? "-" : percent(r.correct, r.total)) +
+                 " | " + percent(r.refused, r.total) + " | " + percent(r.wrong, r.total) + " |\n";
     }
     return table;
 }

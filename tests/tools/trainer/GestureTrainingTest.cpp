@@ -39,6 +39,8 @@ TEST(GestureTraining, ShippedNetworkRecognisesFreshStrokes)
     EXPECT_GE(all.correct * 100, all.total * 99) << table;
     EXPECT_LT(all.refused * 100, all.total * 1) << table;
     EXPECT_LT(all.wrong * 200, all.total * 1) << table;
+    const RGKindReport& mouseWalls = reports[RGGestureSynth::kMouseWall];
+    EXPECT_GE(mouseWalls.correct * 100, mouseWalls.total * 99) << table;
     const RGKindReport& scribbles = reports[RGGestureSynth::kScribble];
     EXPECT_GT(scribbles.refused * 10, scribbles.total * 9) << table;
 }
@@ -124,8 +126,8 @@ TEST(GestureTraining, SynthesisedStrokesStayInTheWindowAndInkAShape)
 {
     RGGestureSynth synth(11);
     RGStrokeInker inker;
-    for (int n = 0; n < 200; ++n) {
-        const int kind = n % (RGGestureSynth::kScribble + 1);
+    for (int n = 0; n < 210; ++n) {
+        const int kind = n % RGGestureSynth::kKindCount;
         const std::vector<RGStrokePoint> points = synth.Make(kind);
         ASSERT_GE(points.size(), 4u);
         for (const RGStrokePoint& p : points) {

@@ -127,10 +127,11 @@ TEST_F(RGPlayModeTest, ARecognisedSpellIsBookedAndAFailedStrokeSoundsOnlyWhenLar
     EXPECT_EQ(gProfileManager->m_HighScore.m_Entries.front().BestScore, 4300u);
     EXPECT_FALSE(Playing("RecErr"));
 
-    // A dot fails silently; a scribble too small for any gesture plays "RecErr".
+    // A dot fails silently; a zigzag across, which is no gesture, plays "RecErr". (A narrow
+    // zigzag drawn downwards is a wall drawn with a shaking hand.)
     Stroke({{700, 300}, {701, 300}});
     EXPECT_FALSE(Playing("RecErr"));
-    Stroke({{700, 300}, {740, 330}, {700, 360}, {740, 390}});
+    Stroke({{700, 300}, {730, 340}, {760, 300}, {790, 340}});
     EXPECT_TRUE(Playing("RecErr"));
     EXPECT_EQ(Profile().Score, 4300u);
 }
