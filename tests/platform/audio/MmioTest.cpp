@@ -1,5 +1,6 @@
 #include "platform/dsound.h"
 #include "platform/testing.h"
+#include "tests/support/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -61,6 +62,21 @@ TEST_F(MmioTest, InfoBufferWalksTheWholeFileThroughAdvance)
     ASSERT_EQ(mmioSetInfo(h, &info, 0), 0u);
     EXPECT_EQ(read, file.substr(5));
     EXPECT_EQ(mmioSeek(h, 0, SEEK_CUR), 20000);
+    mmioClose(h, 0);
+}
+
+TEST_F(MmioTest, AscendingFromAnOddSizedChunkStepsOverItsPadByte)
+{
+    std::string file = audiotest::Riff("WAVE", audiotest::Chunk("odd ", "x") + audiotest::Chunk("data", "ab"));
+    HMMIO h = OpenBytes(file);
+    ASSERT_NE(h, nullptr);
+    MMCKINFO riff{}, odd{}, data{};
+    ASSERT_EQ(mmioDescend(h, &riff, nullptr, 0), 0u);
+    ASSERT_EQ(mmioDescend(h, &odd, &riff, 0), 0u);
+    ASSERT_EQ(mmioAscend(h, &odd, 0), 0u);
+    EXPECT_EQ(mmioSeek(h, 0, SEEK_CUR), 22) << "past the pad byte";
+    ASSERT_EQ(mmioDescend(h, &data, &riff, 0), 0u);
+    EXPECT_EQ(data.ckid, mmioFOURCC('d', 'a', 't', 'a'));
     mmioClose(h, 0);
 }
 

@@ -61,6 +61,7 @@ TEST(WideTextTest, BrokenUtf8BecomesReplacementCharacters)
     EXPECT_EQ(Utf8ToWide("\xE2\x82z"), std::wstring({r, L'z'}));           // cut short inside
     EXPECT_EQ(Utf8ToWide("\xC0\xAF"), std::wstring({r, r}));               // overlong lead
     EXPECT_EQ(Utf8ToWide("\xE0\x80\xAF"), std::wstring({r}));              // overlong three bytes
+    EXPECT_EQ(Utf8ToWide("\xF0\x8F\xBF\xBF"), std::wstring({r}));          // overlong four bytes
     EXPECT_EQ(Utf8ToWide("\xF4\x90\x80\x80"), std::wstring({r}));          // above U+10FFFF
 }
 

@@ -69,6 +69,7 @@ TEST_F(DirectInputTest, EveryMappedFailureThrowsItsText)
         pt::InjectOnNthCall(c.site, c.call, c.code);
         const std::string text = CreateFailure();
         EXPECT_TRUE(StartsWith(text, std::string(c.text) + " ")) << c.site << " #" << c.call << ": " << text;
+        EXPECT_NE(text.find(" SDI9Input::CreateInput() Src\\dx9\\SDI9Input at:"), std::string::npos) << text;
         EXPECT_EQ(pt::LiveDirectInputDevices(), 0) << "nothing leaks: " << c.text;
         EXPECT_EQ(pt::LiveDirectInputObjects(), 0) << "nothing leaks: " << c.text;
     }
@@ -88,15 +89,19 @@ TEST_F(DirectInputTest, MouseAndKeyboardErrorsWhileReading)
         const char* site;
         HRESULT code;
         const char* text;
+        const char* source; // each entry names its source with its folder
     };
     const Case cases[] = {
-        {"IDirectInputDevice8::GetDeviceData", DIERR_NOTBUFFERED, "can't get mouse state - DIERR_NOTBUFFERED"},
-        {"IDirectInputDevice8::GetDeviceState", E_FAIL, "can't get keyboard state"},
+        {"IDirectInputDevice8::GetDeviceData", DIERR_NOTBUFFERED, "can't get mouse state - DIERR_NOTBUFFERED",
+         " Src\\dx9\\SDI9Mouse at:"},
+        {"IDirectInputDevice8::GetDeviceState", E_FAIL, "can't get keyboard state", " Src\\dx9\\SDI9Keyboard at:"},
     };
     for (const Case& c : cases) {
         pt::InjectOnce(c.site, c.code);
         const std::string text = tarn_test::ThrownText([&] { input.Update(); });
         EXPECT_TRUE(StartsWith(text, std::string(c.text) + " ")) << text;
+        EXPECT_NE(text.find(c.source), std::string::npos) << text;
+        EXPECT_NE(text.find(" SDI9Input::Update() Src\\dx9\\SDI9Input at:"), std::string::npos) << text;
     }
 }
 

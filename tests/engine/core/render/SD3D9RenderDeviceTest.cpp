@@ -237,7 +237,7 @@ TEST_F(RenderEngineTest, PrimitiveCountsStartAtTheStartIndex)
     Device().DoBindIndexBuffer(ib);
     platform::testing::InjectOnce("IDirect3DDevice9::DrawIndexedPrimitive", D3DERR_INVALIDCALL);
     EXPECT_TRUE(StartsWith(ThrownText([&] { Device().DoRender(vb, ib, 0); }),
-                           "can't draw indexed primitive SD3D9RenderDevice::DoRender()"));
+                           "can't draw indexed primitive SD3D9RenderDevice::DoRender() Src\\dx9\\SD3D9RenderDevice at:"));
 }
 
 TEST_F(RenderEngineTest, MaterialsAndFiltrationsLeaveTheirStatesOnTheDevice)

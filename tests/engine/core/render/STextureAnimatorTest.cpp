@@ -73,6 +73,14 @@ TEST_F(AnimatorTest, FrameAnimatorStepsThroughItsCells)
     b->SetIndent(indent);
     At(*b, 0);
     EXPECT_FLOAT_EQ(76.0f / 256.0f, m_Texture->m_TextureMatrix.m[2][0]);
+    // On a sheet four times taller than wide, the last of four rows starts three quarters down.
+    auto tall = m_Viewport->DoCreateTexture("tall");
+    tall->DoCreateEx(64, 256, 1, D3DFMT_A8R8G8B8);
+    auto rows = Frame(1, 4, 4.0f);
+    rows->SetTexture(tall);
+    SetFakeTime(rows->m_Start + 750);
+    rows->Update();
+    EXPECT_FLOAT_EQ(0.75f, tall->m_TextureMatrix.m[2][1]);
 }
 
 TEST_F(AnimatorTest, PlayingOnceStopsAtTheFirstCellAndHoldingRestartsTheClock)
@@ -132,9 +140,17 @@ TEST_F(AnimatorTest, MaterialStagesDriveAnimationAndTransforms)
     m.m_Texture1 = m_Texture;
     auto a = Frame(2, 1, 1.0f);
     m.SetAnimator1(a);
+    m.m_Texture2 = m_Viewport->DoCreateTexture("detail");
+    m.m_Texture2->DoCreateEx(16, 16, 1, D3DFMT_A8R8G8B8);
+    m.m_Filtration2.reset(new SCore::STextureFiltration);
+    m.m_Filtration2->m_IsBilinear = true;
     SetFakeTime(2500);
     Device().DoSetmaterial(m);
     IDirect3DDevice9& native = *Device().GetNativeDevice();
+    DWORD filters[2];
+    for (DWORD stage : {0, 1}) native.GetSamplerState(stage, D3DSAMP_MINFILTER, &filters[stage]);
+    EXPECT_EQ(DWORD(D3DTEXF_POINT), filters[0]);
+    EXPECT_EQ(DWORD(D3DTEXF_LINEAR), filters[1]) << "the second stage's own filtration";
     D3DMATRIX onDevice;
     native.GetTransform(D3DTS_TEXTURE0, &onDevice);
     EXPECT_EQ(0, std::memcmp(&onDevice, &m_Texture->m_TextureMatrix, sizeof onDevice));

@@ -82,10 +82,14 @@ TEST_F(SpriteTest, CornersForEachKindAlignmentScaleAndFlipAndTransformsRestored)
         {"flipped vertically", false, 0, 0.0f, 1.0f, false, true, {320, 480, 480, 320}, {330, 330, 270, 270}},
         // A quarter turn (clockwise on screen) of a 0.2 x 0.1 quad about its centre.
         {"turned left top is centred", false, 1, 1.5707964f, 1.0f, false, false, {440, 440, 360, 360}, {240, 360, 360, 240}},
+        {"turned a twelfth", false, 0, 0.5235988f, 1.0f, false, false, {350.718f, 489.282f, 449.282f, 310.718f},
+         {244.019f, 304.019f, 355.981f, 295.981f}},
         // Transformed sprites draw unit quads.
         {"transformed centre", true, 0, 0.0f, 1.0f, false, false, {-2, 0, 0, -2}, {2, 2, 0, 0}},
         {"transformed left top", true, 1, 0.0f, 1.0f, false, false, {-1, 1, 1, -1}, {1, 1, -1, -1}},
         {"transformed turned left top is centred", true, 1, 1.5707964f, 1.0f, false, false, {0, 0, -2, -2}, {2, 0, 0, 2}},
+        {"transformed turned a twelfth", true, 0, 0.5235988f, 1.0f, false, false, {-1.366f, 0.366f, -0.634f, -2.366f},
+         {2.366f, 1.366f, -0.366f, 0.634f}},
     };
     for (const Case& c : cases) {
         auto sprite = NewSprite(c.withTransform);

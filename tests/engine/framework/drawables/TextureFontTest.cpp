@@ -67,6 +67,8 @@ TEST_F(TextureFontTest, AdvancesCellsAndIndentPlaceTheQuads)
         font->SetText(std::wstring(L"xy"));
         auto v = Drawn(*font);
         ASSERT_EQ(8u, v.size()) << c.what;
+        // Each glyph's two triangles, 0-1-3 and 1-2-3, cover its whole quad.
+        EXPECT_EQ((std::vector<uint16_t>{0, 1, 3, 1, 2, 3, 4, 5, 7, 5, 6, 7}), ReadIndices(font->GetIndexBuffer()));
         for (int i = 0; i < 2; ++i) {
             EXPECT_NEAR(c.lefts[i], v[4 * i].x, 1e-3) << c.what << " char " << i;
             EXPECT_NEAR(c.rights[i], v[4 * i + 1].x, 1e-3) << c.what << " char " << i;

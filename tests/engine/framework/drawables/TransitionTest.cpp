@@ -66,6 +66,7 @@ TEST_F(TransitionTest, AlphaRunsBetweenTheLimitsClampedToAByteAndEndsInTheEndSta
         // Every corner carries the alpha; red, green and blue are untouched.
         EXPECT_EQ(0x00123456u | c.last << 24, m_Sprite->m_ColorLU) << c.min;
         EXPECT_EQ(0x00ABCDEFu | c.last << 24, m_Sprite->m_ColorRU) << c.min;
+        EXPECT_EQ(c.last << 24, m_Sprite->m_ColorLD) << c.min;
         EXPECT_EQ(0x00FFFFFFu | c.last << 24, m_Sprite->m_ColorRD) << c.min;
         EXPECT_FALSE(m_Sprite->m_Cached) << c.min;
     }
@@ -87,13 +88,17 @@ TEST_F(TransitionTest, FontFadeReachesTheGlyphVertices)
     font->m_Color[1] = 0x12;
     font->SetText("hi");
     font->DoRender(IdentityMatrix());
-    STextureFontTransition fade(500.0f);
-    fade.SetFont(font);
-    fade.Start(STS_FADE_OUT);
-    pt::SetFakeTime(10250);
-    fade.Update();
-    font->DoRender(IdentityMatrix());
-    auto v = ReadVertices<SScreenVertex>(font->GetVertexBuffer());
-    EXPECT_EQ(0x4A12FFFFu, v[0].colour);
-    EXPECT_EQ(0x4A12FFFFu, v[7].colour);
+    // Half way through a quarter sine: 74 left fading out, 180 reached fading in.
+    for (auto [direction, colour] : {std::pair{STS_FADE_OUT, 0x4A12FFFFu}, std::pair{STS_FADE_IN, 0xB412FFFFu}}) {
+        pt::SetFakeTime(10000);
+        STextureFontTransition fade(500.0f);
+        fade.SetFont(font);
+        fade.Start(direction);
+        pt::SetFakeTime(10250);
+        fade.Update();
+        font->DoRender(IdentityMatrix());
+        auto v = ReadVertices<SScreenVertex>(font->GetVertexBuffer());
+        EXPECT_EQ(colour, v[0].colour) << direction;
+        EXPECT_EQ(colour, v[7].colour) << direction;
+    }
 }
