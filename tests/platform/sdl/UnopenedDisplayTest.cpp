@@ -23,6 +23,8 @@ TEST(UnopenedDisplayTest, ANamedDisplayThatIsNotThereEndsStartUpUnlessHeadlessIs
         EXPECT_EQ(WEXITSTATUS(game.Status()), 1);
         EXPECT_NE(game.Stderr().find("can't open display :987"), std::string::npos) << game.Stderr();
         EXPECT_NE(game.Log().find("can't open display :987"), std::string::npos) << game.Log();
+        // No message box is tried on the display that is not there.
+        EXPECT_EQ(game.Stderr().find("no message box could be shown"), std::string::npos) << game.Stderr();
     }
     gametest::GameProcess game;
     game.Start({{"DISPLAY", absent}});

@@ -1,22 +1,16 @@
-// The message box: always a line on stderr, and an SDL box when a display is present.
+// The message box: always a line on stderr, and an SDL box when a display could be opened (a
+// display that is named but not there would only add a second failure to the text).
 
 #include "platform/win32.h"
 
 #include "platform/posix/Hooks.h"
+#include "platform/sdl/RenderWindow.h"
 
 #include <SDL.h>
 
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
-
-bool HasDisplay()
-{
-    const char* x11 = std::getenv("DISPLAY");
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    return (x11 && *x11) || (wayland && *wayland);
-}
 
 Uint32 SdlFlags(UINT type)
 {
@@ -38,7 +32,7 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     const char* body = text ? text : "";
     std::fprintf(stderr, "%s: %s\n", title, body);
     std::fflush(stderr);
-    if (HasDisplay() && SDL_ShowSimpleMessageBox(SdlFlags(type), title, body, nullptr) != 0)
+    if (platform::sdl::VideoAvailable() && SDL_ShowSimpleMessageBox(SdlFlags(type), title, body, nullptr) != 0)
         std::fprintf(stderr, "MessageBoxA: no message box could be shown: %s\n", SDL_GetError());
     return IDOK;
 }
