@@ -300,8 +300,11 @@ void RunegardenGame::UpdateMap(bool changed)
     }
     if (!m_Map->m_Leave.load(std::memory_order_acquire) || m_GameMode->GetPendingMode() != RGGM_MAP) return;
     switch (m_Map->m_NextMode) {
-    case RGGM_PLAY:
-        (m_Map->m_BonusMap ? RGLevelPacks::Bonus() : RGLevelPacks::Main())->SetCurrentLevel(m_Map->m_SelectedLevelName);
+    case RGGM_PLAY: {
+        // A pack that already stands on the chosen name keeps its place: a name it holds twice
+        // would otherwise take the player back to the first of them.
+        RGLevelPack& pack = m_Map->m_BonusMap ? *RGLevelPacks::Bonus() : *RGLevelPacks::Main();
+        if (pack.GetCurrentLevelName() != m_Map->m_SelectedLevelName) pack.SetCurrentLevel(m_Map->m_SelectedLevelName);
         m_LevelLoaded = false;
         // A pause left from the in-game menu would open the level without its start prompt.
         m_Paused = false;
@@ -309,6 +312,7 @@ void RunegardenGame::UpdateMap(bool changed)
         m_Loading->SetProgress(0.0f);
         m_Mp3Player->FadeOut();
         break;
+    }
     case RGGM_MENU:
         m_GameMode->ChangeMode(RGGM_MENU);
         m_Menu->Start();

@@ -198,6 +198,13 @@ TEST_F(ScreenModesTest, AWinMovesTheMainPackOnByItsPositionPastANameItHoldsTwice
         Settle();
         EXPECT_EQ(MainPack().GetCurrentIndex(), next);
         EXPECT_EQ(Profile()->Level, MainPack().GetLevelName(next));
+        if (next != 2) continue;
+        // The map's NEXT then plays that second entry, not the first of its name.
+        EnterMode(RGGM_MAP);
+        m_Game->GetMap()->OnNext();
+        Settle();
+        ASSERT_EQ(Mode(), RGGM_LOADING);
+        EXPECT_EQ(MainPack().GetCurrentIndex(), 2u);
     }
 }
 
