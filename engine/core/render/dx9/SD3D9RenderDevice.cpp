@@ -264,7 +264,6 @@ void SD3D9RenderDevice::TestCooperativeLevel()
         }
         gLoger << GetCurrentDateTime() << " SD3D9RenderDevice TestCooperativeLevel device not reset reseting done\n";
         m_Lost = false;
-        m_ResetAnnounced = false;
         if (m_RestoredEvent) m_RestoredEvent->Invoke();
     }
     TARN_CATCH("SD3D9RenderDevice::TestCooperativeLevel()")
@@ -295,6 +294,8 @@ SD3D9RenderDevice::ResetResult SD3D9RenderDevice::Reset()
     std::fill(m_StageCache, m_StageCache + kStages, nullptr);
     for (ID3DXFont* font : m_Fonts) font->OnResetDevice();
     SaveBackBuffer();
+    // Whoever made it (a loss or a mode switch), the next reset is told again.
+    m_ResetAnnounced = false;
     return ResetResult::Done;
     TARN_CATCH("SD3D9RenderDevice::Reset()")
 }

@@ -128,6 +128,20 @@ TEST_F(RenderEngineTest, TheResetWaitsOneBeginSceneForItsOwnerToReleaseRenderTar
     EXPECT_EQ(2u, RenderCalls("Reset").size());
 }
 
+TEST_F(RenderEngineTest, AModeSwitchThatResetsAfterTheWordLeavesTheNextResetToBeToldAgain)
+{
+    CreateDevice();
+    platform::testing::SimulateDeviceLoss();
+    platform::testing::MakeDeviceResettable();
+    EXPECT_THROW(Device().DoBeginScene(), SCore::SRenderDeviceResetException);
+    Device().DoSetView(false); // the game's update runs before the next frame begins
+    Device().DoBeginScene();
+    Device().EndScene();
+    platform::testing::SimulateDeviceLoss();
+    platform::testing::MakeDeviceResettable();
+    EXPECT_THROW(Device().DoBeginScene(), SCore::SRenderDeviceResetException);
+}
+
 TEST_F(RenderEngineTest, AResetLostAgainIsTriedAgainAtTheNextBeginScene)
 {
     CreateDevice();
