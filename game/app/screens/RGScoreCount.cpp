@@ -234,7 +234,10 @@ void RGScoreCount::UpdateLives(uint32_t total)
 
 void RGScoreCount::Update()
 {
-    if (!m_Form->IsEnabled()) m_Form->SetEnabled(true);
+    // A confirmed count keeps OK disabled: its form stays registered for input after the screen is
+    // left, and a later click where OK stood (the intro's SKIP) would store this total again, for
+    // whichever player is current then.
+    if (!m_Done && !m_Form->IsEnabled()) m_Form->SetEnabled(true);
     const uint32_t dt = RGScreenKit::Since(m_LastTime);
     for (int k = 0; k < kCharacters; ++k) {
         if (!m_Alive[k]) continue;

@@ -1,4 +1,5 @@
 #include "engine/framework/app/SWindow.h"
+#include "engine/framework/input/SInputMessager.h"
 #include "game/app/screens/RGComics.h"
 #include "game/app/screens/RGComicsPack.h"
 #include "game/app/screens/RGFinalCut.h"
@@ -178,6 +179,28 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
         }
         EnterMode(RGGM_MAP);
     }
+}
+
+TEST_F(ScreenModesTest, AConfirmedCountTakesNoLaterClickWhereItsOkStood)
+{
+    Start();
+    MakeProfile(L"ANN");
+    SetLevel(1);
+    ClickPot(1);
+    WinCount(false, 1);
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    ASSERT_EQ(Profile()->Score, 3000u);
+
+    // A new player; the intro's SKIP stands where the count's OK stood.
+    MakeProfile(L"BEN");
+    ASSERT_TRUE(m_Game->GetInputMessager() && m_Game->GetInputMessager()->GetMessageManager());
+    TarnEngine::UI::SUIMessageManager& input = *m_Game->GetInputMessager()->GetMessageManager();
+    const int32_t x = int32_t(0.8f * 1024.0f), y = int32_t(0.86f * 768.0f);
+    input.SendMouseMove(TarnEngine::UI::SUIInputMouseMoveEvent(x, y));
+    input.SendMouseDown(TarnEngine::UI::SUIInputMouseDownEvent(x, y));
+    input.SendMouseUp(TarnEngine::UI::SUIInputMouseUpEvent(x, y));
+    EXPECT_EQ(Profile()->Score, 0u) << "the last count's total is not booked to the new player";
 }
 
 TEST_F(ScreenModesTest, AWinMovesTheMainPackOnByItsPositionPastANameItHoldsTwice)
