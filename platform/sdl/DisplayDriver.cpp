@@ -20,23 +20,27 @@ DisplayDriver FromEnvironment()
     return DisplayDriver::Auto;
 }
 
+// The driver set, else the one the environment names; Auto when neither chose.
+DisplayDriver ChosenDriver()
+{
+    const DisplayDriver driver = g_Driver.load();
+    return driver == DisplayDriver::Auto ? FromEnvironment() : driver;
+}
+
 } // namespace
 
 void SetDisplayDriver(DisplayDriver driver) { g_Driver.store(driver); }
 
 std::string UnopenedDisplay()
 {
-    DisplayDriver driver = g_Driver.load();
-    if (driver == DisplayDriver::Auto) driver = FromEnvironment();
     const char* named = sdl::NamedDisplay();
-    if (driver == DisplayDriver::Headless || !named || sdl::VideoAvailable()) return std::string();
+    if (ChosenDriver() == DisplayDriver::Headless || !named || sdl::VideoAvailable()) return std::string();
     return named;
 }
 
 DisplayDriver CurrentDisplayDriver()
 {
-    DisplayDriver driver = g_Driver.load();
-    if (driver == DisplayDriver::Auto) driver = FromEnvironment();
+    DisplayDriver driver = ChosenDriver();
     if (driver == DisplayDriver::Auto)
         driver = sdl::VideoAvailable() ? DisplayDriver::OpenGL : DisplayDriver::Headless;
     return driver;

@@ -44,11 +44,9 @@ bool LookUpRenderWindow(HWND handle, RenderWindow* out)
     return (test && test(handle, out)) || (lookup && lookup(handle, out));
 }
 
-int MaxSurfaceSide() { return g_MaxSide.load(); }
-
 bool FitsSurface(long width, long height)
 {
-    const long side = MaxSurfaceSide();
+    const long side = g_MaxSide.load();
     return width <= side && height <= side;
 }
 

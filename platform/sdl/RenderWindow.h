@@ -37,7 +37,6 @@ WindowGeometry ActualGeometry(SDL_Window* window, int expectedWidth, int expecte
 // OpenGL context has told its maximum texture and viewport size. A larger window would take
 // gigabytes for a picture the device cannot draw, so windows and devices are refused above it.
 const int kDeviceMaxSide = 8192;
-int MaxSurfaceSide();
 bool FitsSurface(long width, long height);
 // What an OpenGL context can draw: the least of its maximum texture and viewport sides.
 void LimitSurfaceSide(int side);
