@@ -6,6 +6,8 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <initializer_list>
+
 namespace SCore {
 
 class SKeyboard {
@@ -15,6 +17,14 @@ public:
     virtual void DoUpdate() = 0;
     virtual void DoKill() = 0;
     virtual int IsKeyPressed(BYTE key) { return m_Strategy->IsPressed(key); }
+    // Presses of these keys made so far, also those the device has not reported yet, are
+    // forgotten: a key held now reads up until it has been released. The caller keeps the input
+    // thread's update out (the UI mutex), as this reads the device itself.
+    void ForgetPresses(std::initializer_list<BYTE> keys)
+    {
+        DoUpdate();
+        for (BYTE key : keys) m_Strategy->Forget(key);
+    }
 
 protected:
     boost::shared_ptr<SKeyboardPressStrategy> m_Strategy;

@@ -8,14 +8,28 @@ SKeyboardPressStrategy::SKeyboardPressStrategy()
 {
     for (auto& b : m_State) b.store(0, std::memory_order_relaxed);
     for (auto& b : m_DownUnasked) b.store(0, std::memory_order_relaxed);
+    for (auto& b : m_Forgotten) b.store(0, std::memory_order_relaxed);
 }
 
 void SKeyboardPressStrategy::SetState(const BYTE state[256])
 {
     for (int i = 0; i < 256; ++i) {
+        if (!(state[i] & 0x80)) {
+            // Released: a forgotten key counts again from its next press.
+            if (m_Forgotten[i].exchange(0, std::memory_order_relaxed))
+                m_DownUnasked[i].store(0, std::memory_order_relaxed);
+        } else if (!m_Forgotten[i].load(std::memory_order_relaxed)) {
+            m_DownUnasked[i].store(0x80, std::memory_order_relaxed);
+        }
         m_State[i].store(state[i], std::memory_order_relaxed);
-        if (state[i] & 0x80) m_DownUnasked[i].store(0x80, std::memory_order_relaxed);
     }
+}
+
+void SKeyboardPressStrategy::Forget(BYTE key)
+{
+    // Marked before the unasked press is dropped, so an update in between leaves none behind.
+    if (m_State[key].load(std::memory_order_relaxed) & 0x80) m_Forgotten[key].store(0x80, std::memory_order_relaxed);
+    m_DownUnasked[key].store(0, std::memory_order_relaxed);
 }
 
 SKeyboardPressOnce::SKeyboardPressOnce()

@@ -3,6 +3,8 @@
 // by DIK code (bit 0x80 while down). The input thread writes the state while the main thread
 // asks about keys, so every byte is atomic. The input thread may update several times between two
 // questions; a key that was down in any of those updates reads down once, so a tap is never lost.
+// A forgotten key reads up until an update sees it up: presses meant for an earlier screen are not
+// taken by a later one.
 
 #include "platform/wintypes.h"
 
@@ -20,14 +22,18 @@ public:
     virtual int IsPressed(BYTE key) = 0;
 
     void SetState(const BYTE state[256]);
+    // Drops the key's unasked press; held now, it reads up until it has been released.
+    void Forget(BYTE key);
     BYTE GetState(BYTE key)
     {
+        if (m_Forgotten[key].load(std::memory_order_relaxed)) return 0;
         return m_State[key].load(std::memory_order_relaxed) | m_DownUnasked[key].exchange(0, std::memory_order_relaxed);
     }
 
 private:
     std::atomic<BYTE> m_State[256];
     std::atomic<BYTE> m_DownUnasked[256];
+    std::atomic<BYTE> m_Forgotten[256];
 };
 
 // Kind 0: a key is pressed while it is held.

@@ -56,14 +56,18 @@ LRESULT RunegardenGame::DoWindowMessage(UINT message, WPARAM, LPARAM)
     return 0;
 }
 
+void RunegardenGame::CloseGameMenu()
+{
+    if (!m_GameMenu) return;
+    m_GameMenu->CloseAllForms();
+    m_GameMenu->SetHidden(true);
+    m_GameMenu->SetEnabled(false);
+}
+
 void RunegardenGame::StartLevelLoading()
 {
     TARN_TRY
-    if (m_GameMenu) {
-        m_GameMenu->CloseAllForms();
-        m_GameMenu->SetHidden(true);
-        m_GameMenu->SetEnabled(false);
-    }
+    CloseGameMenu();
     m_LevelLoaded = false;
     m_Loading->SetProgress(0.0f);
     m_GameMode->ChangeMode(RGGM_LOADING);

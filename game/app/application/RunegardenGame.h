@@ -153,6 +153,8 @@ protected:
     bool IsCurrentLevelMarked() const;
     // Ends the level as done (the developer chord's form when byChord).
     void EndLevelDone(bool byChord);
+    // Closes, hides and disables the in-game menu: the screens after a level take no click on it.
+    void CloseGameMenu();
     void EvaluateStroke();
     void ScrollView();
     // The steps of the play mode's update, in order.

@@ -283,6 +283,8 @@ void RunegardenGame::CollectActorResults()
 
 void RunegardenGame::EndLevelDone(bool byChord)
 {
+    // A menu opened in the level's last frame would stay live, unseen, under the screens after it.
+    CloseGameMenu();
     CollectActorResults();
     m_Comics = m_ComicsPack->GetComics(m_Level->m_Name);
     if (byChord && m_Comics) {
@@ -393,6 +395,7 @@ void RunegardenGame::CountLives()
     if (m_Frame->m_Lives > 0) return;
     m_Frame->m_Lives = 0;
     if (m_GameMode->GetPendingMode() != RGGM_GAMEOVER) {
+        CloseGameMenu();
         m_GameMode->ChangeMode(RGGM_GAMEOVER);
         RGLevelPacks::Main()->Reset();
         m_Menu->Start();
@@ -403,6 +406,12 @@ void RunegardenGame::UpdatePlay(bool changed)
 {
     TARN_TRY
     CriticalSectionLock play(m_PlayLock.Section());
+    if (changed) {
+        // Keys pressed before the level opened (a space in a new player's name, a tap on the menu)
+        // are not meant for it, and one held across its start counts once pressed again.
+        GetViewport()->m_Input->GetKeyboard()->ForgetPresses(
+            {kKeyLeft, kKeyRight, kKeyUp, kKeyDown, kKeySpace, kKeyEscape, kKeyControl, kKeyR, kKeyG});
+    }
     PauseForMenu(changed);
     m_Frame->m_Lives = ProfileLives();
     // Only the in-game menu's own buttons leave it: no click or Space resumes the level under it.

@@ -128,6 +128,34 @@ TEST_F(DirectInputTest, LostDevicesAreReacquiredAtTheNextUpdateAndKeepTheirState
     EXPECT_EQ(input.GetKeyboard()->IsKeyPressed(DIK_ESCAPE), 0);
 }
 
+TEST_F(DirectInputTest, ForgottenKeysLosePressesTheDeviceHasNotReportedYet)
+{
+    SCore::SDI9Input input;
+    Create(input);
+    SCore::SKeyboard& keyboard = *input.GetKeyboard();
+    // Delivered to the window but not read yet: a tap of Space and Escape, and Left going down.
+    for (BYTE key : {BYTE(VK_SPACE), BYTE(VK_ESCAPE)}) {
+        pt::InjectKeyDown(key);
+        pt::InjectKeyUp(key);
+    }
+    pt::InjectKeyDown(VK_LEFT);
+    tarn_test::VirtualWindow::Pump();
+    keyboard.ForgetPresses({DIK_SPACE, DIK_LEFT});
+    input.Update();
+    EXPECT_EQ(keyboard.IsKeyPressed(DIK_SPACE), 0);
+    EXPECT_EQ(keyboard.IsKeyPressed(DIK_LEFT), 0) << "held across: not yet";
+    EXPECT_EQ(keyboard.IsKeyPressed(DIK_ESCAPE), 0x80) << "a key not forgotten keeps its tap";
+
+    pt::InjectKeyUp(VK_LEFT);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(keyboard.IsKeyPressed(DIK_LEFT), 0);
+    pt::InjectKeyDown(VK_LEFT);
+    tarn_test::VirtualWindow::Pump();
+    input.Update();
+    EXPECT_EQ(keyboard.IsKeyPressed(DIK_LEFT), 0x80) << "pressed again";
+}
+
 TEST_F(DirectInputTest, WindowedMouseIsTheCursorInClientPixelsAndIgnoresMovements)
 {
     pt::SetWindowFrame(m_Window.Handle(), 3, 20); // client pixels: not off by the border or the caption

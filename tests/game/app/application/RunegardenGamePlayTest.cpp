@@ -1,5 +1,6 @@
 #include "game/app/application/RunegardenGame.h"
 
+#include "engine/framework/input/SInputMessager.h"
 #include "game/app/screens/RGScoreCount.h"
 #include "game/audio/RGSoundManager.h"
 #include "game/gameplay/levels/RGLevel.h"
@@ -44,6 +45,7 @@ protected:
     void EnterPlay()
     {
         m_Game->StartLevelLoading();
+        for (int i = 0; i < 200 && Modes().m_CurrentMode != RGGM_LOADING; ++i) Frame(20);
         for (int i = 0; i < 200 && Modes().m_CurrentMode != RGGM_PLAY; ++i) Frame(20);
         for (int i = 0; i < 30; ++i) Frame(20);
     }
@@ -101,6 +103,56 @@ TEST_F(RGPlayModeTest, LoadingBuildsTheLevelBooksItAndOpensPlayWithTheStartPromp
     EXPECT_EQ(rect.width, 1u) << "no ink in the frame of the click";
     pt::InjectMouseButton(1, false);
     Frame(20);
+}
+
+TEST_F(RGPlayModeTest, KeysPressedBeforeTheLevelOpenedAreNotTakenByItAndAHeldSpaceCountsWhenPressedAgain)
+{
+    pt::InjectMouseMove(600, 300); // clear of the scroll zones
+    Frame(20);
+    // Tapped on the screens before: a space as in a player's name, the Right arrow, Escape.
+    for (BYTE key : {BYTE(VK_SPACE), BYTE(VK_RIGHT), BYTE(VK_ESCAPE)}) Key(key);
+    EnterPlay();
+    ASSERT_EQ(Modes().m_CurrentMode, RGGM_PLAY);
+    EXPECT_TRUE(m_Game->IsStartPrompt());
+    EXPECT_TRUE(m_Game->IsPaused());
+    EXPECT_EQ(m_Game->GetLevel()->GetViewBody().m_Position.X, 0.0f) << "the view did not scroll";
+    m_Game->ClearStartPrompt();
+    Frame(20);
+    EXPECT_NE(m_Game->GetGameMenu()->GetCurrentFormName(), "GameMenuForm");
+    EXPECT_FALSE(m_Game->IsPaused());
+
+    // Space goes down while the level loads and is held across its start.
+    m_Game->StartLevelLoading();
+    Frame(500);
+    ASSERT_EQ(Modes().m_CurrentMode, RGGM_LOADING);
+    pt::InjectKeyDown(VK_SPACE);
+    for (int i = 0; i < 200 && Modes().m_CurrentMode != RGGM_PLAY; ++i) Frame(20);
+    for (int i = 0; i < 5; ++i) Frame(20);
+    EXPECT_TRUE(m_Game->IsStartPrompt()) << "held since before the level";
+    pt::InjectKeyUp(VK_SPACE);
+    Frame(20);
+    EXPECT_TRUE(m_Game->IsStartPrompt());
+    Key(VK_SPACE);
+    EXPECT_FALSE(m_Game->IsStartPrompt()) << "pressed again";
+    EXPECT_FALSE(m_Game->IsPaused());
+}
+
+TEST_F(RGPlayModeTest, SpaceLeavesTheStartPromptOfEachLevelAndThenTogglesThePause)
+{
+    for (const char* level : {"level1", "lvl2"}) {
+        SCOPED_TRACE(level);
+        RGLevelPacks::Main()->SetCurrentLevel(level);
+        EnterPlay();
+        ASSERT_EQ(m_Game->GetLevel()->m_Name, level);
+        ASSERT_TRUE(m_Game->IsStartPrompt());
+        Key(VK_SPACE);
+        EXPECT_FALSE(m_Game->IsStartPrompt());
+        EXPECT_FALSE(m_Game->IsPaused());
+        Key(VK_SPACE);
+        EXPECT_TRUE(m_Game->IsPaused());
+        Key(VK_SPACE);
+        EXPECT_FALSE(m_Game->IsPaused());
+    }
 }
 
 TEST_F(RGPlayModeTest, TheHudShowsTimeScoreAndLivesOfTheProfile)
@@ -234,6 +286,52 @@ TEST_F(RGPlayModeTest, ALevelEndHandsItsResultsToTheCountAndShowsTheLevelsComicF
         EXPECT_FALSE(count.m_Done) << "the count starts afresh";
         for (int i = 0; i < 60; ++i) Frame(20);
         EXPECT_EQ(Modes().m_CurrentMode, c.next);
+    }
+}
+
+TEST_F(RGPlayModeTest, AnInGameMenuOpenedInTheFrameTheLevelEndsTakesNoClickOnTheScreenAfter)
+{
+    // The input thread's passes are run by hand, so the clicks arrive where the test puts them.
+    m_Game->GetInputMessager()->Stop();
+    while (m_Game->GetInputMessager()->IsRunning()) std::this_thread::yield();
+    TarnEngine::UI::SUIMessageManager& input = *m_Game->GetInputMessager()->GetMessageManager();
+    auto click = [&](float x, float y) {
+        pt::InjectMouseMove(int(x * 1024.0f), int(y * 768.0f));
+        for (bool down : {true, false}) {
+            pt::InjectMouseButton(1, down);
+            Frame(20);
+            input.Process();
+        }
+    };
+    const float backToMap[] = {0.34f, 0.59f}, backToMenu[] = {0.62f, 0.40f};
+    for (bool won : {true, false}) {
+        SCOPED_TRACE(won ? "won" : "last life lost");
+        EnterPlay();
+        m_Game->ClearStartPrompt();
+        Frame(20);
+        // The menu's request is served in the frame that ends the level.
+        m_Game->OnMenuButton();
+        if (won) {
+            DeveloperChord();
+        } else {
+            std::vector<boost::shared_ptr<RGPythonObject>> actors;
+            m_Game->GetLevel()->GetActors(actors);
+            for (int i = 0; i < Profile().Lifes; ++i)
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
+            Frame(20);
+        }
+        const RGGameModeType end = won ? RGGM_SCORE : RGGM_GAMEOVER;
+        ASSERT_EQ(Modes().GetPendingMode(), end);
+        EXPECT_EQ(m_Game->GetGameMenu()->GetCurrentFormName(), "");
+        EXPECT_FALSE(m_Game->GetGameMenu()->IsEnabled());
+        for (int i = 0; i < 60 && Modes().m_CurrentMode != end; ++i) Frame(20);
+        ASSERT_EQ(Modes().m_CurrentMode, end);
+
+        // Where BACK TO MAP (on the count) or BACK TO MENU (on game over) stood: the count goes
+        // on, and the game-over click leads to the map.
+        const float* place = won ? backToMap : backToMenu;
+        click(place[0], place[1]);
+        EXPECT_EQ(Modes().GetPendingMode(), won ? RGGM_SCORE : RGGM_MAP);
     }
 }
 
