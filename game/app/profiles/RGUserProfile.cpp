@@ -62,6 +62,10 @@ void RGUserProfile::Deserialize(SCore::SDeserializator& reader)
     unsigned int lifes = 0;
     reader.Deserialize("Lifes", lifes);
     Lifes = static_cast<int32_t>(lifes);
+    // A profile is stored without lives only when the game was left during a game over, before
+    // the click that gives one back. It is read as that click leaves it: with none, the next level
+    // built would restart the main pack and the player's progress would be lost.
+    if (Lifes <= 0) Lifes = 1;
     reader.Deserialize("Level", Level);
     reader.Deserialize("BonusLevel", BonusLevel);
     if (reader.IsAvialableName("LevelShowName")) reader.Deserialize("LevelShowName", LevelShowName);

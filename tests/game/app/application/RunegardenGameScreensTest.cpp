@@ -7,6 +7,8 @@
 #include "game/app/screens/RGSplash.h"
 #include "game/app/screens/RGTropheis.h"
 #include "game/gameplay/levels/RGLevel.h"
+#include "game/gameplay/scripting/RGPythonHandle.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
 
 #include "tests/game/app/screens/ScreensFixture.h"
 
@@ -280,6 +282,45 @@ TEST_F(ScreenModesTest, InGameMenuBackToMenuAndPlayResumesTheLevelPausedAndTheMa
     Settle();
     EXPECT_EQ(Mode(), RGGM_LOADING);
     EXPECT_EQ(MainPack().GetCurrentLevelName(), MainPack().GetLevelName(1));
+}
+
+TEST_F(ScreenModesTest, AQuitOnTheGameOverScreenStartsAgainAsItsClickWouldHaveLeftThePlayer)
+{
+    Start();
+    MakeProfile(L"ANN");
+    SetLevel(2);
+    const std::string level = MainPack().GetLevelName(2);
+    m_Game->GetMap()->m_CurrentLevelMain = true;
+    m_Game->StartLevelLoading();
+    for (int i = 0; i < 10 && Mode() != RGGM_PLAY; ++i) Frame(500);
+    ASSERT_EQ(Mode(), RGGM_PLAY);
+    Profile()->Lifes = 1;
+    std::vector<boost::shared_ptr<RGPythonObject>> actors;
+    m_Game->GetLevel()->GetActors(actors);
+    actors.at(0)->SetPropertyValueBoolean(RGPythonHandle::FromName("islife"), false);
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_GAMEOVER);
+    ASSERT_EQ(Profile()->Lifes, 0);
+
+    Start(); // the window closed on the game-over screen, and the game started again
+    EXPECT_EQ(Profile()->Lifes, 1);
+    EXPECT_EQ(Profile()->Level, level);
+    EXPECT_EQ(MainPack().GetCurrentLevelName(), level);
+    EnterMode(RGGM_MENU);
+    m_Game->GetMenu()->OnPlayGame();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+    m_Game->GetMap()->OnNext();
+    Frame();
+    for (int i = 0; i < 10 && Mode() != RGGM_PLAY; ++i) Frame(500);
+    ASSERT_EQ(Mode(), RGGM_PLAY);
+    EXPECT_EQ(m_Game->GetLevel()->m_Name, level);
+    EXPECT_EQ(Profile()->Level, level);
+    Frame();
+    EXPECT_EQ(m_Game->GetFrame()->m_Lives, 1);
+    EXPECT_EQ(Modes().GetPendingMode(), RGGM_PLAY) << "no game over at once";
 }
 
 TEST_F(ScreenModesTest, SettingsAndTheFullScreenChoiceAreKeptAfterARestart)

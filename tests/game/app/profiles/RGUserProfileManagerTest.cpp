@@ -99,6 +99,23 @@ TEST_F(RGUserProfileManagerTest, LoadThenSaveKeepsEveryFieldTheOrderAndTheModeAn
         << "the save refreshed the current player's row";
 }
 
+TEST_F(RGUserProfileManagerTest, AProfileSavedWithoutLivesReadsBackWithOneAndItsProgress)
+{
+    RGUserProfileManager manager;
+    for (const wchar_t* name : {L"NIL", L"NEG"}) manager.CreateProfile(name);
+    (*manager.FindProfile(L"NIL"))->Lifes = 0;
+    (*manager.FindProfile(L"NEG"))->Lifes = -1; // two deaths in the last frame
+    for (const auto& profile : manager.m_Profiles) profile->Level = "lvl4";
+    ASSERT_TRUE(manager.Save());
+    EXPECT_NE(m_Save.ReadUsers().find("Lifes=\"0\""), std::string::npos) << "stored as it was";
+
+    RGUserProfileManager reread;
+    for (const wchar_t* name : {L"NIL", L"NEG"}) {
+        const RGUserProfile& p = **reread.FindProfile(name);
+        EXPECT_EQ(std::make_tuple(p.Lifes, p.Level), std::make_tuple(1, std::string("lvl4")));
+    }
+}
+
 TEST_F(RGUserProfileManagerTest, LoadVariantsOfTheFile)
 {
     const struct {
