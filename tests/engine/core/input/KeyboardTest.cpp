@@ -43,31 +43,6 @@ TEST(KeyboardPressTest, HeldKeysAnswerAlwaysOrOncePerPress)
     EXPECT_EQ(Answers(1, "+?"), "10");
 }
 
-TEST(KeyboardPressTest, AForgottenKeyReadsUpUntilItHasBeenReleasedThenCountsAgain)
-{
-    for (int kind : {0, 1}) {
-        SCOPED_TRACE(kind);
-        boost::shared_ptr<SCore::SKeyboardPressStrategy> s = CreateKeyboardPressStrategy(kind);
-        BYTE down[256] = {}, up[256] = {};
-        down[0x39] = down[0x01] = 0x80;
-        // A tap nobody asked about is dropped; another key's stays.
-        s->SetState(down);
-        s->SetState(up);
-        s->Forget(0x39);
-        EXPECT_EQ(s->IsPressed(0x39), 0);
-        EXPECT_EQ(s->IsPressed(0x01), 0x80);
-        // Held across the forgetting: up while held, up when released, down at the next press.
-        s->SetState(down);
-        s->Forget(0x39);
-        s->SetState(down);
-        EXPECT_EQ(s->IsPressed(0x39), 0);
-        s->SetState(up);
-        EXPECT_EQ(s->IsPressed(0x39), 0);
-        s->SetState(down);
-        EXPECT_EQ(s->IsPressed(0x39), 0x80);
-    }
-}
-
 TEST(KeyboardPressTest, UnknownKindFails)
 {
     EXPECT_EQ(tarn_test::ThrownText([] { CreateKeyboardPressStrategy(2); }), "can't create keyboard press strategy");
