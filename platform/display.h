@@ -24,5 +24,9 @@ DisplayDriver CurrentDisplayDriver();
 // the headless device was not chosen: the program would otherwise run where nobody sees it.
 // Empty when it opened, when none is named, or with the headless driver set. Main thread.
 std::string UnopenedDisplay();
+// True when the headless device is in force only because no display is named (DISPLAY and
+// WAYLAND_DISPLAY unset or empty) and no driver was chosen: the program, run from a console,
+// would otherwise not say why nothing shows.
+bool HeadlessForWantOfDisplay();
 
 } // namespace platform

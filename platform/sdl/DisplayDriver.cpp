@@ -38,6 +38,8 @@ std::string UnopenedDisplay()
     return named;
 }
 
+bool HeadlessForWantOfDisplay() { return ChosenDriver() == DisplayDriver::Auto && !sdl::NamedDisplay(); }
+
 DisplayDriver CurrentDisplayDriver()
 {
     DisplayDriver driver = ChosenDriver();

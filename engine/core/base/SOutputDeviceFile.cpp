@@ -14,7 +14,7 @@ SOutputDeviceFile::SOutputDeviceFile(const wchar_t* path)
     m_Stream.imbue(std::locale(m_Stream.getloc(), new utf8_conversion));
     if (!m_Buffer.open(m_Path, false)) {
         m_Stream.setstate(std::ios::badbit);
-        std::fprintf(stderr, "can't open file for writing: %s\n", WideToUtf8(m_Path).c_str());
+        std::fprintf(stderr, "can't open file for writing: %s\n", NativePath(m_Path).c_str());
     }
 }
 

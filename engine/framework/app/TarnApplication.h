@@ -27,7 +27,8 @@ public:
 
     // Makes the viewport for the render name and binds the device's lost and restored events.
     void DoInit(const std::string& renderName) override;
-    // Start-up. A loader failure ends it: the loader is joined and its text is thrown.
+    // Start-up. A loader failure ends it: the loader is joined and its text is thrown, for the
+    // caller to report (the loader only logs it).
     void Create(const char* windowName, int width, int height, int bitsPerPixel, bool fullScreen,
                 const std::wstring& textureListPath);
     void DoRun() override;

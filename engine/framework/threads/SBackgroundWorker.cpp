@@ -36,11 +36,9 @@ void SBackgroundWorker::Run()
         m_Job->Invoke();
         if (m_DoneEvent) m_DoneEvent->Invoke();
     } catch (const SCore::TarnCoreException& e) {
-        MessageBoxA(nullptr, e.what(), nullptr, MB_OK);
         gLoger << SCore::GetCurrentDateTime() << (std::string("TarnCoreException:") + e.what() + "\n");
         Fail(e.what());
     } catch (const std::exception& e) {
-        MessageBoxA(nullptr, e.what(), nullptr, MB_OK);
         gLoger << SCore::GetCurrentDateTime() << (std::string("exception:") + e.what() + "\n");
         Fail(e.what());
     } catch (...) {

@@ -1,6 +1,7 @@
 #pragma once
-// Runs a job once on its own thread, then the done event. A failure of the job is shown in a
-// message box, logged and recorded; the done event then does not run.
+// Runs a job once on its own thread, then the done event. A failure of the job is logged and
+// recorded, and the done event then does not run; showing it is left to whoever joins the worker,
+// so that the player is told once.
 
 #include "engine/framework/threads/IUIEvent.h"
 #include "engine/framework/threads/SThread.h"

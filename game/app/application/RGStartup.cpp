@@ -16,6 +16,7 @@
 
 #include <boost/shared_ptr.hpp>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -115,6 +116,13 @@ int RGStartup::Start()
     // A display that is named but not there would leave the game running where nobody sees it.
     const std::string display = platform::UnopenedDisplay();
     if (!display.empty()) throw SCore::TarnCoreException("can't open display " + display);
+    // The headless device chosen by name runs quietly: the player asked for it.
+    if (platform::HeadlessForWantOfDisplay()) {
+        const char* const line = "no display: the game runs without a window; set DISPLAY to show it, or "
+                                 "TARN_DISPLAY_DRIVER=opengl or headless to choose the driver";
+        std::fprintf(stderr, "%s\n", line);
+        Log(std::string(" ") + line);
+    }
 
     RGConfiguration configuration;
     SCore::SXMLDeserializator reader(std::wstring(L"config.xml"));

@@ -11,7 +11,7 @@ std::wstring RGSaveFolder::Path()
 {
     const std::wstring folder = SCore::GetMyDocumentsPath() + L"\\Mossbrook_Cinderwell\\";
     if (!PathIsDirectoryW(folder.c_str()) && !CreateDirectoryW(folder.c_str(), nullptr))
-        std::fprintf(stderr, "can't create save folder: %s\n", WideToUtf8(folder).c_str());
+        std::fprintf(stderr, "can't create save folder: %s\n", NativePath(folder).c_str());
     return folder;
 }
 

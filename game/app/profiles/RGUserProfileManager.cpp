@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
 #include <stdexcept>
 
 namespace Runegarden {
@@ -40,6 +41,24 @@ std::string FileStamp()
     return text;
 }
 
+// True when the document has more than one top-level element and Read does not take them all (a
+// second "Users", or anything beside it; without "Users", anything but one "Userprofiles" and one
+// "HighScore"): the next save would drop the others. A lone element is read or refused whole.
+bool HoldsUnreadElements(SCore::SDeserializator& reader)
+{
+    if (reader.GetChildCount() < 2) return false;
+    const bool hasUsers = reader.IsHaveChild("Users");
+    std::set<std::string> seen;
+    for (unsigned int i = 0; i < reader.GetChildCount(); ++i) {
+        reader.BeginChild(i);
+        const std::string name = reader.GetNodeName();
+        reader.EndChild();
+        const bool read = hasUsers ? name == "Users" : (name == "Userprofiles" || name == "HighScore");
+        if (!read || !seen.insert(name).second) return true;
+    }
+    return false;
+}
+
 } // namespace
 
 RGUserProfileManager::RGUserProfileManager()
@@ -66,21 +85,32 @@ void RGUserProfileManager::Load()
     const std::wstring path = m_SaveFolder + L"users.xml";
     std::string text;
     ReadFailure failure;
+    const auto unreadable = [&](const std::string& why) {
+        PutAside(path, "can't be read: " + why, "starting with default settings");
+    };
     if (!ReadFileBytes(path, true, text, &failure)) {
         // Only a file that is not there is a first start; one that is there may hold profiles.
-        if (!failure.missing) PutAside(path, failure.text);
+        if (!failure.missing) unreadable(failure.text);
         return;
     }
     // An empty file holds nothing that a save could lose.
     if (text.empty()) return;
+    bool putAside = false;
     try {
         SCore::SXMLDeserializator reader;
         reader.m_Text.swap(text);
         reader.ParseText();
+        if (HoldsUnreadElements(reader)) {
+            PutAside(path, "holds more top-level elements than are read", "the whole file is kept there");
+            putAside = true;
+        }
         Read(reader);
     } catch (const std::exception& e) {
         SetDefaults();
-        PutAside(path, e.what());
+        if (putAside)
+            Log("users.xml can't be read: " + std::string(e.what()) + "; starting with default settings");
+        else
+            unreadable(e.what());
     }
 }
 
@@ -117,16 +147,18 @@ void RGUserProfileManager::Read(SCore::SDeserializator& reader)
     if (!m_Current && !m_Profiles.empty()) m_Current = m_Profiles.front();
 }
 
-void RGUserProfileManager::PutAside(const std::wstring& path, const std::string& why)
+void RGUserProfileManager::PutAside(const std::wstring& path, const std::string& problem, const std::string& outcome)
 {
     const std::wstring aside = path + L".bad-" + WidenBytes(FileStamp());
-    Log("users.xml can't be read: " + why);
-    if (MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-        Log("users.xml renamed to " + WideToUtf8(aside) + "; starting with default settings");
+    Log("users.xml " + problem);
+    const bool moved = MoveFileExW(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING);
+    // The name as it is on disk, for a player who goes looking for the file.
+    const std::string shown = NativePath(aside);
+    if (moved) {
+        Log("users.xml renamed to " + shown + "; " + outcome);
     } else {
         m_KeepFile = true;
-        Log("users.xml can't be renamed to " + WideToUtf8(aside) +
-            "; starting with default settings, and users.xml is not saved over");
+        Log("users.xml can't be renamed to " + shown + "; " + outcome + ", and users.xml is not saved over");
     }
 }
 

@@ -4,8 +4,10 @@
 //
 // A users.xml that cannot be opened (but is there) or read, or that holds no profiles element, is
 // put aside as "users.xml.bad-<date and time>" and the game starts with the defaults; an empty
-// one counts as none. Save writes a temporary file and renames it over users.xml, so a
-// failed save keeps the previous file; it reports the failure instead of throwing.
+// one counts as none. One with top-level elements beside those read (two files joined) is put
+// aside too, since a save would keep only what was read, and is then read as ever. Save writes a
+// temporary file and renames it over users.xml, so a failed save keeps the previous file; it
+// reports the failure instead of throwing.
 
 #include "game/app/profiles/RGHighScore.h"
 #include "game/app/profiles/RGUserProfile.h"
@@ -54,9 +56,10 @@ private:
     // Reads the parsed file; throws whatever the reader throws, and when the file holds no
     // "Userprofiles" where one is looked for.
     void Read(SCore::SDeserializator& reader);
-    // Moves an unreadable users.xml aside so that the next save does not meet it; where it cannot
-    // be moved, no save of this run replaces it.
-    void PutAside(const std::wstring& path, const std::string& why);
+    // Moves a users.xml that is not read whole aside so that the next save does not meet it; where
+    // it cannot be moved, no save of this run replaces it. problem follows "users.xml " in the log;
+    // outcome says what the game does instead.
+    void PutAside(const std::wstring& path, const std::string& problem, const std::string& outcome);
 
     std::mutex m_SaveMutex;
     bool m_KeepFile = false;

@@ -1,6 +1,7 @@
 // A display that is named but cannot be opened ends the real game's start-up with its name, where
 // it would otherwise run on a driver that shows nothing. The headless device chosen by name still
-// runs whatever the display.
+// runs whatever the display, and quietly; with no display and no driver chosen the game runs
+// headless and says so in one line.
 
 #ifdef TARN_GAME
 #include "tests/platform/sdl/GameProcess.h"
@@ -9,6 +10,18 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+#ifdef TARN_GAME
+const char* const kNoWindow = "no display: the game runs without a window; set DISPLAY to show it, or "
+                              "TARN_DISPLAY_DRIVER=opengl or headless to choose the driver";
+
+size_t Count(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+#endif
 
 TEST(UnopenedDisplayTest, ANamedDisplayThatIsNotThereEndsStartUpUnlessHeadlessIsChosen)
 {
@@ -25,12 +38,42 @@ TEST(UnopenedDisplayTest, ANamedDisplayThatIsNotThereEndsStartUpUnlessHeadlessIs
         EXPECT_NE(game.Log().find("can't open display :987"), std::string::npos) << game.Log();
         // No message box is tried on the display that is not there.
         EXPECT_EQ(game.Stderr().find("no message box could be shown"), std::string::npos) << game.Stderr();
+        EXPECT_EQ(Count(game.Stderr(), "Error: "), 1u) << game.Stderr();
+        EXPECT_EQ(Count(game.Stderr(), kNoWindow), 0u) << "a display is named";
     }
     gametest::GameProcess game;
     game.Start({{"DISPLAY", absent}});
     EXPECT_TRUE(game.LogShows(" Starting complete")) << game.Stderr();
+    EXPECT_EQ(Count(game.Stderr(), kNoWindow), 0u) << game.Stderr();
     game.Signal(SIGKILL);
     game.Ends(600);
+#else
+    GTEST_SKIP() << "built without the game";
+#endif
+}
+
+TEST(UnopenedDisplayTest, WithNoDisplayAndNoDriverChosenOneLineSaysTheGameRunsWithoutAWindow)
+{
+#ifdef TARN_GAME
+    const struct {
+        const char* display; // nullptr: unset
+        const char* driver;  // TARN_DISPLAY_DRIVER; nullptr: unset
+        size_t lines;
+    } cases[] = {
+        {nullptr, nullptr, 1},
+        {"", nullptr, 1},
+        {nullptr, "headless", 0}, // the player chose it
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.display ? c.display : "unset") + " / " + (c.driver ? c.driver : "unset"));
+        gametest::GameProcess game;
+        game.Start({{"DISPLAY", c.display}, {"TARN_DISPLAY_DRIVER", c.driver}});
+        EXPECT_TRUE(game.LogShows(" Starting complete")) << game.Stderr();
+        EXPECT_EQ(Count(game.Stderr(), kNoWindow), c.lines) << game.Stderr();
+        EXPECT_EQ(Count(game.Log(), kNoWindow), c.lines) << game.Log();
+        game.Signal(SIGKILL);
+        game.Ends(600);
+    }
 #else
     GTEST_SKIP() << "built without the game";
 #endif

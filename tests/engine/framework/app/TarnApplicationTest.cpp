@@ -222,8 +222,7 @@ TEST_F(TarnApplicationTest, LoaderFailuresEndStartUpWithTheLoadersText)
         pt::ClearMessageBoxCalls();
         const std::string text = Start(c.entries);
         EXPECT_TRUE(tarn_test::StartsWith(text, c.text)) << text;
-        ASSERT_EQ(pt::MessageBoxCalls().size(), 1u);
-        EXPECT_EQ(pt::MessageBoxCalls()[0].text.rfind(c.text, 0), 0u) << "shown";
+        EXPECT_TRUE(pt::MessageBoxCalls().empty()) << "shown once, by the caller that gets the text";
         EXPECT_NE(log.Text().find(c.text), std::string::npos) << "and logged";
         EXPECT_EQ(TarnEngine::GetApplication(), nullptr);
         m_App.reset();

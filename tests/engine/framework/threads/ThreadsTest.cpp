@@ -24,18 +24,17 @@ struct Owner {
 
 } // namespace
 
-TEST(WorkerTest, FailureIsShownLoggedAndRecordedAndSkipsDone)
+// Shown by whoever joins the worker (start-up throws the text on), so the player is told once.
+TEST(WorkerTest, FailureIsLoggedAndRecordedNotShownAndSkipsDone)
 {
     struct Case {
         void (Owner::*job)();
-        const char* boxText; // nullptr: no box
         const char* logged;
         const char* recorded;
     } cases[] = {
-        {&Owner::ThrowCore, "can't find texture:SKY", "TarnCoreException:can't find texture:SKY\n",
-         "can't find texture:SKY"},
-        {&Owner::ThrowStd, "bad alloc somewhere", "exception:bad alloc somewhere\n", "bad alloc somewhere"},
-        {&Owner::ThrowOther, nullptr, "unhandled exception\n", "unhandled exception"},
+        {&Owner::ThrowCore, "TarnCoreException:can't find texture:SKY\n", "can't find texture:SKY"},
+        {&Owner::ThrowStd, "exception:bad alloc somewhere\n", "bad alloc somewhere"},
+        {&Owner::ThrowOther, "unhandled exception\n", "unhandled exception"},
     };
     hooks::HookMessageBox(true);
     for (const Case& c : cases) {
@@ -47,12 +46,7 @@ TEST(WorkerTest, FailureIsShownLoggedAndRecordedAndSkipsDone)
         worker.SetDoneEvent(boost::make_shared<UI::SUIEvent<Owner>>(&Owner::Done, &owner));
         worker.Start();
         worker.Join();
-        std::vector<hooks::MessageBoxCall> boxes = hooks::MessageBoxCalls();
-        ASSERT_EQ(c.boxText ? 1u : 0u, boxes.size()) << c.logged;
-        if (c.boxText) {
-            EXPECT_EQ(c.boxText, boxes[0].text);
-            EXPECT_EQ(0u, boxes[0].flags);
-        }
+        EXPECT_TRUE(hooks::MessageBoxCalls().empty()) << c.logged;
         EXPECT_TRUE(log.HasEntry(c.logged)) << log.Text();
         EXPECT_EQ(0, owner.dones);
         EXPECT_TRUE(worker.HasFailed());

@@ -57,8 +57,13 @@ protected:
 
 TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClosedLog)
 {
+    pt::SetRenderMode(pt::RenderMode::Headless);
+    pt::SetWindowMode(pt::WindowMode::Virtual);
+    pt::SetSleepMode(pt::SleepMode::Return);
     const std::string empty = ScreenConfig("0", "768"), tooWide = ScreenConfig("16384", "768"),
                       tooHigh = ScreenConfig("1024", "8193");
+    std::string damaged = tarn_test::ReadBytes(std::string(TARN_DATA_DIR) + "/config.xml");
+    damaged.replace(damaged.find("Res\\textures.xml"), 16, "Res\\damaged.xml");
     const struct {
         const char* config; // nullptr: no config.xml
         const char* chain;
@@ -70,8 +75,13 @@ TEST_F(RGStartupTest, ABrokenConfigurationEndsWithExitCodeOneAndTheChainInTheClo
         {empty.c_str(), "exception:can't create window"},
         {tooWide.c_str(), "exception:can't create window"},
         {tooHigh.c_str(), "exception:can't create window"},
+        // A failure on the loader thread is shown once, by the entry function, as every other.
+        {damaged.c_str(), "exception:can't load texture from memory : INVALIDDATA"},
     };
     fs::copy(TARN_DATA_DIR, m_Work.Path(), fs::copy_options::recursive);
+    tarn_test::WriteBytes(m_Work.File("Res/damaged.xml"),
+                          "<Textures><Texture Name=\"A\" Path=\"Res\\damaged.png\"></Texture></Textures>");
+    tarn_test::WriteBytes(m_Work.File("Res/damaged.png"), "\x89PNG\r\n\x1a\n not a picture");
     for (const auto& c : cases) {
         fs::remove(m_Work.File("config.xml"));
         if (c.config) tarn_test::WriteBytes(m_Work.File("config.xml"), c.config);

@@ -181,33 +181,53 @@ TEST_F(RGUserProfileManagerTest, TrophySetsAndIdsBeyondTheSlots)
 
 TEST_F(RGUserProfileManagerTest, UnreadableFileIsPutAsideAndTheDefaultsAreUsed)
 {
+    const std::string secondUsers = "<Users><Userprofiles Current=\"Z\" MusicVolume=\"1\" SoundVolume=\"1\">"
+                                     "<Userprofile Name=\"Z\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/>"
+                                     "</Userprofiles></Users>";
     const struct {
         std::string text;
-        const char* why;
+        const char* why; // nullptr: read all the same
+        bool joined; // top-level elements beside those read
+        std::vector<std::wstring> names;
     } broken[] = {
-        {"<Users><Userprofiles Current=\"A\"", "XMLAttribute not found"},
-        {"<Users><Userprofiles MusicVolume=\"1\" SoundVolume=\"1\"/></Users>", "Attribute:Current not found"},
+        {"<Users><Userprofiles Current=\"A\"", "XMLAttribute not found", false, {}},
+        {"<Users><Userprofiles MusicVolume=\"1\" SoundVolume=\"1\"/></Users>", "Attribute:Current not found", false, {}},
         {"<Users><Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\">"
          "<Userprofile Name=\"A\" Score=\"lots\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/></Userprofiles></Users>",
-         ""},
-        {"saved by hand\n" + std::string(kThreeProfiles), "text outside the root element"},
-        {"<Players>" + std::string(kThreeProfiles) + "</Players>", "no Users element"},
+         "", false, {}},
+        {"saved by hand\n" + std::string(kThreeProfiles), "text outside the root element", false, {}},
+        {"<Players>" + std::string(kThreeProfiles) + "</Players>", "no Users element", false, {}},
         {"<Users><HighScore><Score Name=\"A\" Level=\"\" BestScore=\"3\"/></HighScore></Users>",
-         "no Userprofiles element"},
-        {kThreeProfiles, "Permission denied"}, // there, but it cannot be opened
+         "no Userprofiles element", false, {}},
+        {kThreeProfiles, "Permission denied", false, {}}, // there, but it cannot be opened
+        // Two files joined: a save would keep only the element read.
+        {std::string(kThreeProfiles) + secondUsers, nullptr, true, {L"Z"}},
+        {std::string(kThreeProfiles) + "<HighScore></HighScore>", nullptr, true, {L"A", L"B", L"C"}},
+        {std::string(kThreeProfiles) + "<Users></Users>", "no Userprofiles element", true, {}},
+        {"<Userprofiles Current=\"A\" MusicVolume=\"1\" SoundVolume=\"1\"></Userprofiles>"
+         "<Userprofiles Current=\"\" MusicVolume=\"1\" SoundVolume=\"1\">"
+         "<Userprofile Name=\"Y\" Score=\"0\" Lifes=\"5\" Level=\"\" BonusLevel=\"\"/></Userprofiles>",
+         nullptr, true, {L"Y"}},
     };
     pt::SetFakeLocalTime({2026, 12, 6, 21, 4, 5});
     for (const auto& c : broken) {
-        SCOPED_TRACE(c.why);
+        SCOPED_TRACE(c.text);
         m_Save.WriteUsers(c.text);
-        if (std::string(c.why) == "Permission denied") pt::InjectOnce("ReadFileBytes", E_FAIL);
+        if (c.why && std::string(c.why) == "Permission denied") pt::InjectOnce("ReadFileBytes", E_FAIL);
         tarn_test::LogCapture log;
         RGUserProfileManager manager;
-        EXPECT_TRUE(manager.m_Profiles.empty());
+        EXPECT_EQ(Names(manager), c.names);
         EXPECT_FALSE(std::filesystem::exists(m_Save.Users()));
-        EXPECT_EQ(tarn_test::ReadBytes(m_Save.File("users.xml.bad-2026-12-06_21-04-05")), apptest::Closed(c.text));
-        EXPECT_NE(log.Text().find(std::string("users.xml can't be read: ") + c.why), std::string::npos) << log.Text();
-        EXPECT_NE(log.Text().find("users.xml renamed to "), std::string::npos) << log.Text();
+        const std::string aside = m_Save.File("users.xml.bad-2026-12-06_21-04-05");
+        EXPECT_EQ(tarn_test::ReadBytes(aside), apptest::Closed(c.text));
+        if (c.why) {
+            EXPECT_NE(log.Text().find(std::string("users.xml can't be read: ") + c.why), std::string::npos) << log.Text();
+        }
+        EXPECT_EQ(log.Text().find("users.xml holds more top-level elements than are read") != std::string::npos, c.joined)
+            << log.Text();
+        EXPECT_NE(log.Text().find("users.xml renamed to " + aside + ";"), std::string::npos) << log.Text();
+        ASSERT_TRUE(manager.Save());
+        EXPECT_EQ(tarn_test::ReadBytes(aside), apptest::Closed(c.text)) << "a save leaves the file put aside alone";
     }
 }
 
