@@ -168,6 +168,34 @@ TEST(ContentArt, CreditsNeverScrollOverTheFinalPicturesTitle)
     EXPECT_EQ(0, white);
 }
 
+TEST(ContentArt, FinalPicturesKeepTheCreditsColumnClearAndTheWalkersBesideIt)
+{
+    // The credits (512 px wide at x 256) rise over the whole height of the picture the final cut
+    // shows then, either one (a second showing starts on the second), drawn 0.99 wide. In that
+    // column every row is sky or ground of one colour; the walkers stand to its right, under the
+    // title's rows.
+    const int x0 = int(256 / 0.99) + 1, x1 = int(768 / 0.99), titleEnd = 330, frame = 12;
+    for (const char* name : {"FINALCUT", "FINALCUT2"}) {
+        SCOPED_TRACE(name);
+        const platform::image::Picture p = Texels(TextureList()[name]);
+        ASSERT_FALSE(p.bgra.empty());
+        int mixedRows = 0, walkers = 0;
+        for (int y = frame; y < 768; ++y) {
+            const Rgba plain = At(p, x0, y);
+            bool mixed = false;
+            for (int x = x0; x <= x1; ++x)
+                mixed = mixed || Differs(At(p, x, y), plain, 24);
+            mixedRows += mixed;
+            if (mixed || y < titleEnd)
+                continue;
+            for (int x = x1 + 1; x < int(p.width) - frame; ++x)
+                walkers += Differs(At(p, x, y), plain, 120);
+        }
+        EXPECT_EQ(0, mixedRows) << "something stands where the credits pass";
+        EXPECT_GT(walkers, 3 * 3000) << "no walkers beside the credits";
+    }
+}
+
 TEST(ContentArt, ScoreCountWalkersStandOnTheirBars)
 {
     // The score count puts each walker's box at a fixed top above its bar: (walker, box top, bar top).

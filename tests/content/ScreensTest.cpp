@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <utility>
 
@@ -17,6 +18,38 @@ const std::map<std::string, std::string> kCommands = {
     {"ShowArrow", "X Y Angle"}, {"HideArrow", ""}, {"ShowSprite", "Name"}, {"HideSprite", "Name"},
     {"Wait", "Time"}, {"WaitSpell", "Spell DoneID ErrorID"}, {"WaitMapMove", "MoveType"}, {"Jump", "CommandID"}};
 const std::string kCommandPrefix = "RGLevelTrainerCommand";
+
+// A rectangle in window fractions.
+struct Box {
+    double x0, y0, x1, y1;
+    bool Meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// Each speech of a tutorial with the teacher beside it, in window fractions: the teacher is
+// 100 x 99 px; its speech starts 0.082 right of it, about 40 px high, and grows about 0.0135 a
+// character (measured on the game's font and padding).
+struct Speech {
+    std::string text;
+    Box teacher, speech;
+};
+
+std::vector<Speech> Speeches(const std::string& file)
+{
+    std::vector<Speech> out;
+    double x = -1, y = -1;
+    for (const auto& c : Children(LoadXml(file))) {
+        const std::string type = Attr(c, "Type");
+        if (type == kCommandPrefix + "ShowTeacher") {
+            x = NumAttr(c, "X"), y = NumAttr(c, "Y");
+        } else if (type == kCommandPrefix + "ShowToolTip") {
+            EXPECT_GE(x, 0.0) << "speech before the teacher in " << file;
+            const std::string text = Attr(c, "Text");
+            out.push_back({text, {x, y, x + 100 / 1024.0, y + 99 / 768.0},
+                           {x + 0.082, y, x + 0.082 + 0.0135 * text.size() + 0.015, y + 40 / 768.0}});
+        }
+    }
+    return out;
+}
 
 } // namespace
 
@@ -169,13 +202,7 @@ TEST(ContentScreens, ComicsBelongToLevelsAndHaveUnlitTriangleListPanels)
 
 TEST(ContentScreens, MapTutorialsSpeakClearOfThePots)
 {
-    // Window fractions: the teacher is 100 x 99 px; its speech starts 0.082 right of it, about
-    // 40 px high, and grows about 0.0135 a character (measured on the game's font and padding).
     // A pot stands at its Position with its site drawn below and to both sides of it.
-    struct Box {
-        double x0, y0, x1, y1;
-        bool Meets(const Box& o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
-    };
     std::vector<Box> pots;
     for (const auto& o : Children(Child(LoadXml("Levels\\map.xml"), "GameObjects")))
         if (Attr(o, "Name") == "Earth1") {
@@ -185,19 +212,47 @@ TEST(ContentScreens, MapTutorialsSpeakClearOfThePots)
     ASSERT_FALSE(pots.empty());
     for (const char* file : {"Levels\\map_trainer_1.xml", "Levels\\map_trainer_2.xml"}) {
         SCOPED_TRACE(file);
-        double x = -1, y = -1;
-        for (const auto& c : Children(LoadXml(file))) {
-            const std::string type = Attr(c, "Type");
-            if (type == "RGLevelTrainerCommandShowTeacher") {
-                x = NumAttr(c, "X"), y = NumAttr(c, "Y");
-            } else if (type == "RGLevelTrainerCommandShowToolTip") {
-                ASSERT_GE(x, 0.0) << "speech before the teacher";
-                const Box teacher{x, y, x + 100 / 1024.0, y + 99 / 768.0};
-                const Box speech{x + 0.082, y, x + 0.082 + 0.0135 * Attr(c, "Text").size() + 0.015, y + 40 / 768.0};
-                EXPECT_LE(speech.x1, 1.0);
-                for (const Box& pot : pots)
-                    EXPECT_FALSE(teacher.Meets(pot) || speech.Meets(pot)) << "over the pot at " << pot.x0 + 0.03;
-            }
+        for (const Speech& s : Speeches(file)) {
+            EXPECT_LE(s.speech.x1, 1.0);
+            for (const Box& pot : pots)
+                EXPECT_FALSE(s.teacher.Meets(pot) || s.speech.Meets(pot)) << "over the pot at " << pot.x0 + 0.03;
+        }
+    }
+}
+
+TEST(ContentScreens, LevelTutorialsSpeakClearOfTheWalkersAndTheGroundAheadOfThem)
+{
+    // The field (896 x 732 px right of the frame's 128 px bar) shows from the level's start
+    // position. Once their delay is over the walkers cover 0.06 of the field a second: their first
+    // seconds take them about 0.25 along, over the ground they stand on.
+    const double reach = 0.25, ground = 0.03;
+    const std::map<std::string, Node> defs = Definitions();
+    for (const auto& entry : LevelPack("Levels\\levelpack.xml")) {
+        SCOPED_TRACE(entry.first);
+        const Node level = LoadXml(entry.second);
+        ASSERT_TRUE(level);
+        if (!HasAttr(level, "Help"))
+            continue;
+        Box lane{1e9, 1e9, -1e9, -1e9};
+        for (const auto& o : Children(Child(Child(level, "World"), "GameObjects"))) {
+            const auto def = defs.find(Attr(o, "Name"));
+            if (def == defs.end() || Attr(def->second, "GameObjectType") != "RGGOT_ACTOR")
+                continue;
+            const Node at = Child(o, "Position"), half = Descendants(def->second, "HalfSize").front();
+            const double x = NumAttr(at, "X"), y = NumAttr(at, "Y");
+            lane = {std::min(lane.x0, x), std::min(lane.y0, y), std::max(lane.x1, x + 2 * NumAttr(half, "X")),
+                    std::max(lane.y1, y + 2 * NumAttr(half, "Y"))};
+        }
+        ASSERT_LT(lane.x0, lane.x1) << "no walker";
+        const double viewX = NumAttr(level, "PosX"), viewY = NumAttr(level, "PosY");
+        const Box window{0.125 + (lane.x0 - reach - viewX) * 0.875, (lane.y0 - viewY) * 0.953125,
+                         0.125 + (lane.x1 + reach - viewX) * 0.875, (lane.y1 + ground - viewY) * 0.953125};
+        const std::vector<Speech> speeches = Speeches(Attr(level, "Help"));
+        EXPECT_FALSE(speeches.empty());
+        for (const Speech& s : speeches) {
+            EXPECT_LE(s.speech.x1, 1.0);
+            EXPECT_FALSE(s.teacher.Meets(window)) << "the teacher over the walkers";
+            EXPECT_FALSE(s.speech.Meets(window)) << "\"" << s.text << "\" over the walkers";
         }
     }
 }

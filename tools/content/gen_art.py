@@ -702,7 +702,7 @@ def final_text():
              "MADE BY OUR OWN TOOLS", "", "THANKS FOR PLAYING!"]
     f = K.font(28)
     d = ImageDraw.Draw(im)
-    # A dim backing: the lines pass over the walkers and the door of the picture behind.
+    # A dim backing keeps the lines readable over the sky and the ground of the picture behind.
     d.rounded_rectangle((0, 12, 511, 470), radius=24, fill=(10, 10, 30, 140))
     for i, line in enumerate(lines):
         d.text((256, 40 + i * 50), line, font=f, fill=WHITE, anchor="mm", stroke_width=2, stroke_fill=BLACK)
@@ -711,14 +711,16 @@ def final_text():
 
 def final_picture(title, scene_colour, used_h=768, ground=560):
     """The walkers home by their door, standing on the ground that begins at row `ground`. The
-    credits scroll up over the middle of the window (x 256-768 px, texels 259-776 of a picture
-    drawn 0.99 wide) and leave over its top, so the title stands in the sky to their right."""
+    credits scroll up over the middle of the window (x 256-768 px, texels 259-775 of a picture
+    drawn 0.99 wide) and leave over its top, so nothing but sky and ground stands in that column:
+    the door to its left, the walkers to its right under the title."""
     def deco(im):
         d = ImageDraw.Draw(im)
         d.rectangle((0, ground, 1023, used_h - 1), fill=(90, 150, 70, 255))
         for k, (_, colour) in enumerate(ACTORS):
-            walker(im, (330 + k * 130, ground - 160, 430 + k * 130, ground + 40), colour, k)
-        portal_icon(im, (120, ground - 230, 260, ground + 40), 1)
+            x = 778 + k * 78
+            walker(im, (x, ground - 134, x + 84, ground + 34), colour, k)
+        portal_icon(im, (60, ground - 230, 200, ground + 40), 1)
         if title:
             label(im, (790, 20, 1012, 320), "\n".join(title.split()), max_size=72)
     return screen(None, scene_colour, (250, 210, 150, 255), used_h=used_h, decorate=deco)

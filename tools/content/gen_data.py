@@ -272,9 +272,16 @@ def gesture_sprite(texture):
     return sprite("gesture", texture, (0.6, 0.25, 0.2, 0.27))
 
 
+# Where the level tutorials' teacher stands: in the sky at the field's left edge, its speech
+# running right above the walkers' heads and left of the gesture picture (x 0.6), so neither
+# covers a walker nor the ground they cross. Each speech ends left of x 0.565, where the walkers
+# of 1-3 drop off their ledge.
+LEVEL_TEACHER = (0.135, 0.25)
+
+
 def level1_help():
     return E("LevelTrainer", {}, [
-        cmd("ShowTeacher", X=0.15, Y=0.7),
+        cmd("ShowTeacher", X=LEVEL_TEACHER[0], Y=LEVEL_TEACHER[1]),
         cmd("ShowToolTip", Text="THEY WALK RIGHT. SCROLL RIGHT"),
         cmd("ShowArrow", X=0.9, Y=0.45, Angle=-1.57),
         cmd("WaitMapMove", MoveType="RIGHT"),
@@ -292,7 +299,7 @@ def level1_help():
     ])
 
 
-def spell_help(steps, then=None, teacher=(0.15, 0.7)):
+def spell_help(steps, then=None, teacher=LEVEL_TEACHER):
     """Teaches gestures in the order the level needs them, each (text, texture, spell) with a
     retry branch; `then` = (text, texture) shows one more after, without waiting for it.
     `teacher` is where the teacher stands; the speech runs right of it."""
@@ -488,9 +495,9 @@ def main():
         ("Levels\\lvl2_help.xml", spell_help([("DRAW AN ARCH: A BRIDGE", "GESTUREBRIDGE", "RGTT_BRIDGE")])),
         ("Levels\\level3_help.xml", spell_help([("DRAW >: WIND TO THE RIGHT", "GESTUREWINDRIGHT", "RGTT_WINDRIGHT")],
                                                  ("DRAW <: WIND TO THE LEFT", "GESTUREWINDLEFT"))),
-        # The walkers must be walled in on their island before the teleport can catch them. They
-        # start under the usual place of the speech, so the teacher stands higher, in the sky
-        # below the gesture picture's bottom edge.
+        # The walkers must be walled in on their island before the teleport can catch them. The
+        # first speech is too long for the usual place beside the gesture picture, so the teacher
+        # stands lower, in the sky below the picture's bottom edge and above the walkers.
         ("Levels\\lvl4_help.xml", spell_help([("FIRST A WALL: DRAW A LINE DOWN", "GESTUREWALL", "RGTT_WALL"),
                                                 ("DRAW A CIRCLE: A TELEPORT", "GESTURETELEPORT", "RGTT_TELEPORT")],
                                                teacher=(0.15, 0.53))),

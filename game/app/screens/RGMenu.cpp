@@ -388,13 +388,21 @@ void RGMenu::CreateHighScoreForm()
 void RGMenu::Start()
 {
     m_UI->CloseAllForms();
+    m_LeftForms.clear();
     m_JustStarted = true;
     m_Result = RGMR_NONE;
     m_RememberedFullScreen = m_FullScreenCheckBox->m_Checked;
     UpdateBonusLevelButton();
 }
 
-void RGMenu::Leave() { m_UI->CloseAllForms(); }
+void RGMenu::Leave()
+{
+    // Off the stack the forms get no pointer or key event at all; the menu draws them itself.
+    while (const boost::shared_ptr<SUIForm> form = m_UI->GetCurrentForm()) {
+        m_LeftForms.insert(m_LeftForms.begin(), form);
+        m_UI->CloseForm();
+    }
+}
 
 void RGMenu::SetFullScreenChecked(bool checked)
 {
@@ -449,7 +457,10 @@ void RGMenu::Render()
     if (!m_BonusLevelButton->IsEnabled() && m_BonusLevelButton->GetState() != TarnEngine::UI::SUICS_OVER &&
         (m_HintFade->m_TransitionState == STS_SHOWN || m_HintFade->m_TransitionState == STS_FADE_IN))
         m_HintFade->Start(STS_FADE_OUT);
-    if (!m_UI->IsHidden()) m_UI->DoRender(0.0f, 0.0f);
+    if (!m_UI->IsHidden()) {
+        m_UI->DoRender(0.0f, 0.0f);
+        for (const boost::shared_ptr<SUIForm>& form : m_LeftForms) form->DoRender(0.0f, 0.0f);
+    }
     RGScreenKit::Draw(m_Hint);
     RGScreenKit::Draw(m_Message);
     TARN_CATCH("RGMenu::Render()")

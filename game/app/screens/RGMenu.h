@@ -23,6 +23,7 @@
 
 #include <atomic>
 #include <string>
+#include <vector>
 
 namespace Runegarden {
 
@@ -39,7 +40,8 @@ public:
     void UpdateBonusLevelButton();
     void Render();
     int32_t GetResult();
-    // Closes every form, so that no hidden control takes clicks while another screen is shown.
+    // The player's choice leads off the menu: every form is closed at once, so no control takes
+    // input from now on, yet the forms stay drawn while the screen darkens into the next mode.
     void Leave();
 
     // The current profile's level and bonus level; empty without a profile.
@@ -133,6 +135,8 @@ private:
     RGLockGuard m_Lock;
     boost::shared_ptr<TarnEngine::UI::SUIButton> m_LogoButton;
     size_t m_DrawnRows;
+    // Forms closed by Leave, bottom first; drawn until the menu starts again.
+    std::vector<boost::shared_ptr<TarnEngine::UI::SUIForm>> m_LeftForms;
 };
 
 } // namespace Runegarden

@@ -2,7 +2,10 @@
 
 #include "tests/game/app/screens/ScreensFixture.h"
 
+#include <cmath>
+
 using namespace Runegarden;
+namespace pt = platform::testing;
 
 namespace {
 
@@ -132,6 +135,53 @@ TEST_F(RGMenuTest, PlayOnAStartedGameGoesToTheMainMapAndLeavesNoMenuControlLive)
     Click(*Menu().GetUI(), 0.5f, 0.5f);
     EXPECT_EQ(Form(), "");
     EXPECT_EQ(gProfileManager->m_Profiles.size(), 1u);
+}
+
+TEST_F(RGMenuTest, AChoiceLeavesTheMenuDrawnWhileItDarkensAndNoControlLiveAfterwards)
+{
+    FirstProfile();
+    // Where the MainForm buttons stand, as fractions of the window.
+    const float play[] = {0.36f, 0.54f}, bonus[] = {0.5f, 0.41f}, exit[] = {0.57f, 0.67f}, settings[] = {0.57f, 0.54f},
+                user[] = {0.5f, 0.31f};
+    const struct {
+        const char* level;
+        const float* button;
+        RGGameModeType next;
+    } choices[] = {{"lvl2", play, RGGM_MAP}, {"", play, RGGM_INTRO}, {"done", bonus, RGGM_MAP}, {"lvl2", exit, RGGM_EXIT}};
+    pt::RecordRenderCalls(true);
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(std::to_string(choice.next) + " " + choice.level);
+        Profile()->Level = choice.level;
+        Menu().Start();
+        EnterMode(RGGM_MENU);
+        ASSERT_EQ(Form(), "MainForm");
+        Click(*Menu().GetUI(), choice.button[0], choice.button[1]);
+        if (choice.next == RGGM_EXIT) {
+            ASSERT_EQ(Form(), "AreYouSure");
+            Click(*Menu().GetUI(), 0.35f, 0.48f);
+        }
+        const int32_t result = Menu().GetResult();
+        ASSERT_NE(result, RGMR_NONE);
+        Frame();
+        EXPECT_EQ(Form(), "") << "the menu takes no input from the frame of the choice on";
+
+        // Halfway to black the menu is still there: its background and its PLAY button.
+        pt::ClearRenderCalls();
+        Frame(250);
+        ASSERT_EQ(Mode(), RGGM_MENU);
+        bool background = false, playButton = false;
+        for (const pt::DrawnQuad& q : pt::DrawnQuads()) {
+            background |= q.left <= 0.5f && q.top <= 0.5f && q.right >= 1020.0f && q.bottom >= 760.0f && q.v1 < 0.75f;
+            playButton |= std::abs(q.left - 318.5f) < 1.0f && std::abs(q.top - 385.5f) < 1.0f;
+        }
+        EXPECT_TRUE(background && playButton) << "the fade runs over the menu";
+
+        Settle();
+        ASSERT_EQ(Mode(), choice.next);
+        for (const float* at : {play, bonus, exit, settings, user}) Click(*Menu().GetUI(), at[0], at[1]);
+        EXPECT_EQ(Form(), "") << "no menu form opens on the next screen";
+        EXPECT_EQ(Menu().GetResult(), result) << "no menu button takes the click";
+    }
 }
 
 } // namespace
