@@ -6,6 +6,7 @@
 #include "tests/game/gameplay/world/WorldFixture.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Runegarden;
 namespace pt = platform::testing;
@@ -19,11 +20,12 @@ const char* const kToolsAndWorld =
 
 class RGLevelTest : public WorldTest {
 protected:
-    boost::shared_ptr<RGLevel> Read(const std::string& attributes = "SizeX=\"2\" SizeY=\"1\"")
+    boost::shared_ptr<RGLevel> Read(const std::string& attributes = "SizeX=\"2\" SizeY=\"1\"",
+                                    const std::string& toolsAndWorld = kToolsAndWorld)
     {
         boost::shared_ptr<RGLevel> level(new RGLevel("UnknownLevel"));
         ReadInto(*level, "<Level Name=\"t\" ShowName=\"T-1\" " + attributes +
-                             " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + kToolsAndWorld + "</Level>");
+                             " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + toolsAndWorld + "</Level>");
         return level;
     }
 };
@@ -111,6 +113,35 @@ TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLev
         RGScriptLock lock;
         EXPECT_EQ(c.accepted, level->GetWorld()->GetStaticObjects()[0]->IsEnable()) << c.x; // the wall was cast
     }
+}
+
+TEST_F(RGLevelTest, WhenEverySpellOfAKindIsInUseTheOldestIsCastAgainAndTheNewestStays)
+{
+    std::string twoWalls = kToolsAndWorld;
+    const std::string wall = "<GameObject Name=\"SpellWall\"><Position X=\"0\" Y=\"-0.5\" Z=\"0\"></Position></GameObject>";
+    twoWalls.insert(twoWalls.find("</GameObjects>"), wall);
+    auto level = Read("SizeX=\"2\" SizeY=\"1\"", twoWalls);
+    const auto positions = [&level] {
+        RGScriptLock lock;
+        std::vector<float> x;
+        for (const auto& object : level->GetWorld()->GetStaticObjects()) x.push_back(object->GetPosition().X);
+        return x;
+    };
+    // Which wall each cast moved, by where the walls stand after it.
+    std::vector<size_t> moved;
+    for (float at : {0.2f, 0.5f, 0.8f}) {
+        const std::vector<float> before = positions();
+        ASSERT_EQ(2u, before.size());
+        ASSERT_TRUE(level->ProcessTool(RGTT_WALL, at, 0.5f, 0.1f, 0.2f));
+        pt::AdvanceFakeTime(10);
+        level->Update(false);
+        const std::vector<float> after = positions();
+        for (size_t i = 0; i < after.size(); ++i)
+            if (std::fabs(after[i] - before[i]) > 0.1f) moved.push_back(i);
+    }
+    ASSERT_EQ(3u, moved.size()) << "each cast moves exactly one wall";
+    EXPECT_NE(moved[0], moved[1]) << "the second cast takes the free wall";
+    EXPECT_EQ(moved[0], moved[2]) << "the third takes the oldest, not the wall just cast";
 }
 
 TEST_F(RGLevelTest, AScriptModuleWithoutARuleFunctionRefusesTheLevelAtLoad)
