@@ -2,6 +2,7 @@
 // the trainer it starts.
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 
@@ -24,8 +25,9 @@ protected:
                                     const std::string& toolsAndWorld = kToolsAndWorld)
     {
         boost::shared_ptr<RGLevel> level(new RGLevel("UnknownLevel"));
-        ReadInto(*level, "<Level Name=\"t\" ShowName=\"T-1\" " + attributes +
-                             " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + toolsAndWorld + "</Level>");
+        const std::string view = attributes.find("PosX") == std::string::npos ? " PosX=\"0\" PosY=\"0\"" : "";
+        ReadInto(*level, "<Level Name=\"t\" ShowName=\"T-1\" " + attributes + view +
+                             " PlayTime=\"1\" Sun=\"0\">" + toolsAndWorld + "</Level>");
         return level;
     }
 };
@@ -80,6 +82,28 @@ TEST_F(RGLevelTest, TheViewScrollsWithinTheFieldAndSnapsTheOffsetToPixels)
         EXPECT_FLOAT_EQ(c.limit, lowest) << c.size;
         // Drawn half a pixel of the 896-pixel field to the left.
         EXPECT_FLOAT_EQ(c.limit - 0.5f / 896.0f, level->GetWorld()->m_Offset.X) << c.size;
+    }
+}
+
+TEST_F(RGLevelTest, EachArrowScrollsTheViewItsOwnWay)
+{
+    const struct {
+        const char* what;
+        void (RGLevel::*move)();
+        float x, y; // the way the field point at the screen's corner goes
+    } moves[] = {{"left", &RGLevel::MoveLeft, -1, 0}, {"right", &RGLevel::MoveRight, 1, 0},
+                 {"up", &RGLevel::MoveUp, 0, -1}, {"down", &RGLevel::MoveDown, 0, 1}};
+    for (const auto& m : moves) {
+        auto level = Read("SizeX=\"3\" SizeY=\"3\" PosX=\"1\" PosY=\"1\"");
+        const SCore::SVector3 start = level->GetViewBody().m_Position;
+        for (int frame = 0; frame < 10; ++frame) {
+            pt::AdvanceFakeTime(20);
+            (*level.*m.move)();
+            level->Update(false);
+        }
+        const SCore::SVector3& view = level->GetViewBody().m_Position;
+        EXPECT_EQ(m.x, float((start.X > view.X) - (start.X < view.X))) << m.what;
+        EXPECT_EQ(m.y, float((start.Y > view.Y) - (start.Y < view.Y))) << m.what;
     }
 }
 
@@ -142,6 +166,35 @@ TEST_F(RGLevelTest, WhenEverySpellOfAKindIsInUseTheOldestIsCastAgainAndTheNewest
     ASSERT_EQ(3u, moved.size()) << "each cast moves exactly one wall";
     EXPECT_NE(moved[0], moved[1]) << "the second cast takes the free wall";
     EXPECT_EQ(moved[0], moved[2]) << "the third takes the oldest, not the wall just cast";
+}
+
+TEST_F(RGLevelTest, ALevelIsWonOnceNoActorIsInPlayAndOneIsHomeAndLostWhenNoneIsHome)
+{
+    // Each actor: 'w' walking, 'h' home, 'd' dead.
+    const struct {
+        const char* actors;
+        bool done, failed;
+    } cases[] = {{"hhh", true, false}, {"hdh", true, false}, {"ddd", false, true}, {"hhw", false, false}};
+    std::string three = kToolsAndWorld;
+    const std::string actor = "<GameObject Name=\"Balychahl\"><Position X=\"0.5\" Y=\"0.3\" Z=\"0\"></Position></GameObject>";
+    three.insert(three.find("</GameObjects>"), actor + actor);
+    for (const auto& c : cases) {
+        auto level = Read("SizeX=\"2\" SizeY=\"1\"", three);
+        std::vector<boost::shared_ptr<RGPythonObject>> actors;
+        level->GetActors(actors);
+        ASSERT_EQ(3u, actors.size());
+        {
+            RGScriptLock lock;
+            for (size_t i = 0; i < actors.size(); ++i) {
+                const char state = c.actors[i];
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromString("is_enable"), state == 'w');
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromString("home"), state == 'h');
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromString("islife"), state != 'd');
+            }
+        }
+        EXPECT_EQ(c.done, level->IsDone()) << c.actors;
+        EXPECT_EQ(c.failed, level->IsFailed()) << c.actors;
+    }
 }
 
 TEST_F(RGLevelTest, AScriptModuleWithoutARuleFunctionRefusesTheLevelAtLoad)
