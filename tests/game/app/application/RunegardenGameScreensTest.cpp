@@ -183,6 +183,33 @@ TEST_F(ScreenModesTest, ScoreCountsBookProgressTrophiesAndTheNextModeByHowTheLev
     }
 }
 
+TEST_F(ScreenModesTest, ATrophyWonBeforeIsNotAnnouncedAgainWhenItsLevelIsWonAgain)
+{
+    Start();
+    MakeProfile(L"ANN");
+    SetLevel(1);
+    ClickPot(1);
+    WinCount(true, 1);
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_TROPHIES);
+    ASSERT_TRUE(m_Game->GetTrophies()->IsAnnouncing());
+    m_Game->GetTrophies()->OnOk();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_MAP);
+
+    ClickPot(1); // a replay, won with the trophy again
+    WinCount(true, 1);
+    Settle();
+    EXPECT_EQ(Mode(), RGGM_MAP) << "nothing new to show";
+    m_Game->GetMap()->OnTrophies();
+    Frame();
+    Settle();
+    ASSERT_EQ(Mode(), RGGM_TROPHIES);
+    EXPECT_FALSE(m_Game->GetTrophies()->IsAnnouncing());
+    EXPECT_FALSE(m_Game->GetTrophies()->GetTrophies()[1]->IsHidden());
+}
+
 TEST_F(ScreenModesTest, AConfirmedCountTakesNoLaterClickWhereItsOkStood)
 {
     Start();

@@ -1,3 +1,5 @@
+#include "engine/core/render/STextureManager.h"
+#include "engine/core/render/SViewport.h"
 #include "engine/framework/drawables/SSprite.h"
 #include "engine/framework/drawables/STextureFont.h"
 #include "engine/framework/input/SUIMessageManager.h"
@@ -8,12 +10,14 @@
 #include "game/app/screens/RGSplash.h"
 #include "game/app/screens/RGTropheis.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/services/RGSpriteCreator.h"
 
 #include "tests/game/app/screens/ScreensFixture.h"
 #include "tests/support/TempDir.h"
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 using namespace Runegarden;
 using TarnEngine::STS_HIDDEN;
@@ -234,6 +238,33 @@ TEST_F(ScreensTest, TipsAndTeacherLeftFromAnEarlierVisitDrawTransparent)
     EXPECT_TRUE(transparent(*count.GetTrainer()->GetToolTip()->GetLabel()->m_Background)) << "the unused bubble";
 }
 
+TEST_F(ScreensTest, TheMapsAndTheCountsTutorialsPlayAgainOnALaterVisit)
+{
+    // Each visit shows the teacher at once and runs the script to its end.
+    const auto visitTwice = [](RGLevelTrainer& trainer, const std::function<void()>& start,
+                               const std::function<void()>& update) {
+        for (int visit = 0; visit < 2; ++visit) {
+            start();
+            update();
+            EXPECT_EQ(trainer.GetTeacherFade()->m_TransitionState, TarnEngine::STS_FADE_IN) << "visit " << visit;
+            for (int frame = 0; frame < 60 && !trainer.IsDone(); ++frame) {
+                pt::AdvanceFakeTime(300);
+                update();
+            }
+            EXPECT_TRUE(trainer.IsDone()) << "visit " << visit;
+        }
+    };
+    Start();
+    MakeProfile(L"ANN");
+    Profile()->Level = MainPack().GetLevelName(0);
+    RGMap& map = *m_Game->GetMap();
+    visitTwice(*map.GetTrainer(), [&] { map.Start(); }, [&] { map.Update(); });
+    RGScoreCount& count = *m_Game->GetScoreCount();
+    count.m_LevelTime = 60;
+    count.m_LevelIndex = 0;
+    visitTwice(*count.GetTrainer(), [&] { count.Start(); }, [&] { count.Update(); });
+}
+
 TEST_F(ScreensTest, TrophiesAnnounceTheNewOneAndKeepACompletedSetMarkVisible)
 {
     Start();
@@ -266,6 +297,31 @@ TEST_F(ScreensTest, TrophiesAnnounceTheNewOneAndKeepACompletedSetMarkVisible)
     EXPECT_TRUE(trophies.IsLargeViewShown());
     trophies.OnTrophiesClick();
     EXPECT_FALSE(trophies.IsLargeViewShown()) << "any click closes the large view";
+}
+
+TEST_F(ScreensTest, EachTrophysLargeViewShowsItsOwnPictureFromItsSetsSheet)
+{
+    Start();
+    MakeProfile(L"ANN");
+    Profile()->Trophies.assign(30, 1);
+    Profile()->UpdateTrophySets();
+    RGTropheis& trophies = *m_Game->GetTrophies();
+    trophies.Start();
+    SCore::STextureManager& textures = *RGSpriteCreator::GetViewport()->m_TextureManager;
+    const auto& all = trophies.GetTrophies();
+    for (uint32_t i = 0; i < all.size(); ++i) {
+        SCOPED_TRACE(i);
+        // The pointer moves onto this trophy and off every other.
+        for (const auto& trophy : all) PointAt(*trophy, all[i]->m_X + 0.01f, all[i]->m_Y + 0.01f);
+        trophies.OnTrophiesClick();
+        ASSERT_TRUE(trophies.IsLargeViewShown());
+        const TarnEngine::SSprite& picture = *trophies.GetLargePicture();
+        EXPECT_EQ(picture.m_Material.m_Texture1, textures.GetTexture(i < 15 ? "TROPHIESETBIG1" : "TROPHIESETBIG2"));
+        // Four pictures to a row of the sheet.
+        EXPECT_FLOAT_EQ(picture.m_TexCoords.X, 0.25f * float(i % 15 % 4));
+        EXPECT_FLOAT_EQ(picture.m_TexCoords.Y, 0.2314453125f * float(i % 15 / 4));
+        trophies.OnTrophiesClick();
+    }
 }
 
 TEST_F(ScreensTest, ShortTrophyNamesAndEmptyIntroSlidesAreMadeSafe)

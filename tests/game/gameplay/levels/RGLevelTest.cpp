@@ -2,10 +2,12 @@
 // the trainer it starts.
 #include "game/gameplay/levels/RGLevel.h"
 #include "game/gameplay/levels/RGLevelTrainer.h"
+#include "game/gameplay/scripting/RGPythonObject.h"
 #include "game/gameplay/world/RGWorld.h"
 #include "tests/game/gameplay/world/WorldFixture.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Runegarden;
 namespace pt = platform::testing;
@@ -19,11 +21,13 @@ const char* const kToolsAndWorld =
 
 class RGLevelTest : public WorldTest {
 protected:
-    boost::shared_ptr<RGLevel> Read(const std::string& attributes = "SizeX=\"2\" SizeY=\"1\"")
+    boost::shared_ptr<RGLevel> Read(const std::string& attributes = "SizeX=\"2\" SizeY=\"1\"",
+                                    const std::string& toolsAndWorld = kToolsAndWorld)
     {
         boost::shared_ptr<RGLevel> level(new RGLevel("UnknownLevel"));
-        ReadInto(*level, "<Level Name=\"t\" ShowName=\"T-1\" " + attributes +
-                             " PosX=\"0\" PosY=\"0\" PlayTime=\"1\" Sun=\"0\">" + kToolsAndWorld + "</Level>");
+        const std::string view = attributes.find("PosX") == std::string::npos ? " PosX=\"0\" PosY=\"0\"" : "";
+        ReadInto(*level, "<Level Name=\"t\" ShowName=\"T-1\" " + attributes + view +
+                             " PlayTime=\"1\" Sun=\"0\">" + toolsAndWorld + "</Level>");
         return level;
     }
 };
@@ -81,6 +85,28 @@ TEST_F(RGLevelTest, TheViewScrollsWithinTheFieldAndSnapsTheOffsetToPixels)
     }
 }
 
+TEST_F(RGLevelTest, EachArrowScrollsTheViewItsOwnWay)
+{
+    const struct {
+        const char* what;
+        void (RGLevel::*move)();
+        float x, y; // the way the field point at the screen's corner goes
+    } moves[] = {{"left", &RGLevel::MoveLeft, -1, 0}, {"right", &RGLevel::MoveRight, 1, 0},
+                 {"up", &RGLevel::MoveUp, 0, -1}, {"down", &RGLevel::MoveDown, 0, 1}};
+    for (const auto& m : moves) {
+        auto level = Read("SizeX=\"3\" SizeY=\"3\" PosX=\"1\" PosY=\"1\"");
+        const SCore::SVector3 start = level->GetViewBody().m_Position;
+        for (int frame = 0; frame < 10; ++frame) {
+            pt::AdvanceFakeTime(20);
+            (*level.*m.move)();
+            level->Update(false);
+        }
+        const SCore::SVector3& view = level->GetViewBody().m_Position;
+        EXPECT_EQ(m.x, float((start.X > view.X) - (start.X < view.X))) << m.what;
+        EXPECT_EQ(m.y, float((start.Y > view.Y) - (start.Y < view.Y))) << m.what;
+    }
+}
+
 TEST_F(RGLevelTest, AScrollLetGoComesToRestAlikeOnEitherAxis)
 {
     float rest[2];
@@ -110,6 +136,64 @@ TEST_F(RGLevelTest, ASpellReachesTheScriptOnlyInsideTheToolAreaAndForAToolTheLev
         EXPECT_EQ(c.accepted, level->ProcessTool(c.tool, c.x, c.y, 0.1f, 0.2f)) << c.x;
         RGScriptLock lock;
         EXPECT_EQ(c.accepted, level->GetWorld()->GetStaticObjects()[0]->IsEnable()) << c.x; // the wall was cast
+    }
+}
+
+TEST_F(RGLevelTest, WhenEverySpellOfAKindIsInUseTheOldestIsCastAgainAndTheNewestStays)
+{
+    std::string twoWalls = kToolsAndWorld;
+    const std::string wall = "<GameObject Name=\"SpellWall\"><Position X=\"0\" Y=\"-0.5\" Z=\"0\"></Position></GameObject>";
+    twoWalls.insert(twoWalls.find("</GameObjects>"), wall);
+    auto level = Read("SizeX=\"2\" SizeY=\"1\"", twoWalls);
+    const auto positions = [&level] {
+        RGScriptLock lock;
+        std::vector<float> x;
+        for (const auto& object : level->GetWorld()->GetStaticObjects()) x.push_back(object->GetPosition().X);
+        return x;
+    };
+    // Which wall each cast moved, by where the walls stand after it.
+    std::vector<size_t> moved;
+    for (float at : {0.2f, 0.5f, 0.8f}) {
+        const std::vector<float> before = positions();
+        ASSERT_EQ(2u, before.size());
+        ASSERT_TRUE(level->ProcessTool(RGTT_WALL, at, 0.5f, 0.1f, 0.2f));
+        pt::AdvanceFakeTime(10);
+        level->Update(false);
+        const std::vector<float> after = positions();
+        for (size_t i = 0; i < after.size(); ++i)
+            if (std::fabs(after[i] - before[i]) > 0.1f) moved.push_back(i);
+    }
+    ASSERT_EQ(3u, moved.size()) << "each cast moves exactly one wall";
+    EXPECT_NE(moved[0], moved[1]) << "the second cast takes the free wall";
+    EXPECT_EQ(moved[0], moved[2]) << "the third takes the oldest, not the wall just cast";
+}
+
+TEST_F(RGLevelTest, ALevelIsWonOnceNoActorIsInPlayAndOneIsHomeAndLostWhenNoneIsHome)
+{
+    // Each actor: 'w' walking, 'h' home, 'd' dead.
+    const struct {
+        const char* actors;
+        bool done, failed;
+    } cases[] = {{"hhh", true, false}, {"hdh", true, false}, {"ddd", false, true}, {"hhw", false, false}};
+    std::string three = kToolsAndWorld;
+    const std::string actor = "<GameObject Name=\"Balychahl\"><Position X=\"0.5\" Y=\"0.3\" Z=\"0\"></Position></GameObject>";
+    three.insert(three.find("</GameObjects>"), actor + actor);
+    for (const auto& c : cases) {
+        auto level = Read("SizeX=\"2\" SizeY=\"1\"", three);
+        std::vector<boost::shared_ptr<RGPythonObject>> actors;
+        level->GetActors(actors);
+        ASSERT_EQ(3u, actors.size());
+        {
+            RGScriptLock lock;
+            for (size_t i = 0; i < actors.size(); ++i) {
+                const char state = c.actors[i];
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromString("is_enable"), state == 'w');
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromString("home"), state == 'h');
+                actors[i]->SetPropertyValueBoolean(RGPythonHandle::FromString("islife"), state != 'd');
+            }
+        }
+        EXPECT_EQ(c.done, level->IsDone()) << c.actors;
+        EXPECT_EQ(c.failed, level->IsFailed()) << c.actors;
     }
 }
 

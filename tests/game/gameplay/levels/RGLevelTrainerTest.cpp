@@ -73,6 +73,19 @@ TEST_F(TrainerTest, ShowAndHideCommandsFadeTheirSpritesOneCommandPerFrame)
     EXPECT_TRUE(trainer->IsDone());
 }
 
+TEST_F(TrainerTest, AScriptRunToItsEndPlaysAgainFromItsFirstCommandWhenRestarted)
+{
+    auto trainer = Start({kTeacher, "Type=\"RGLevelTrainerCommandHideTeacher\""});
+    trainer->Update();
+    ASSERT_TRUE(trainer->IsDone());
+    trainer->Restart();
+    EXPECT_FALSE(trainer->IsDone());
+    EXPECT_EQ(STS_HIDDEN, trainer->GetTeacherFade()->m_TransitionState);
+    trainer->Update();
+    EXPECT_EQ(STS_FADE_IN, trainer->GetTeacherFade()->m_TransitionState) << "the teacher comes back";
+    EXPECT_EQ(1u, trainer->GetCurrentIndex());
+}
+
 TEST_F(TrainerTest, AStrokeThatBecameNoCastTakesTheErrorBranch)
 {
     auto trainer = Start({Spell("RGTT_BRIDGE"), Tip("A"), Tip("B")});

@@ -85,6 +85,24 @@ TEST_F(ScriptedObjectTest, TheStateSpritesFollowTheScriptAndTheEnabledOnesAreDra
                            "state [swim] not found for game object[probe]."));
 }
 
+TEST_F(ScriptedObjectTest, AWalkerFacingLeftIsMirroredAndASpriteDrawnUpsideDownStaysSo)
+{
+    boost::shared_ptr<RGPYGameObject> actor = RGPYFactory::Create("Balychahl");
+    const TarnEngine::SSprite& walk = *actor->GetStates().at("walk")[0];
+    boost::shared_ptr<TarnEngine::SSprite> upsideDown = RGSpriteCreator::CreateTexturedSprite("OBJ_GROUND", true);
+    upsideDown->m_FlipVertical = true;
+    actor->AddStateSprite("walk", upsideDown);
+    for (int direction : {-1, 1}) {
+        SCOPED_TRACE(direction);
+        SetScript(actor, "direction", RGPythonHandle::FromLong(direction));
+        actor->UpdateSpritesState(0.0, 0.0);
+        EXPECT_EQ(direction < 0, walk.m_FlipHorizontal);
+        EXPECT_FALSE(walk.m_FlipVertical);
+        EXPECT_EQ(direction < 0, upsideDown->m_FlipHorizontal);
+        EXPECT_TRUE(upsideDown->m_FlipVertical);
+    }
+}
+
 TEST_F(ScriptedObjectTest, TheScriptsSpriteListIsAppliedToTheStatesSpritesOnlyAndThenToTheMembers)
 {
     boost::shared_ptr<RGPYGameObject> group = Probe(0), member = Probe(2);
