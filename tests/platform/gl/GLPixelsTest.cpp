@@ -1,11 +1,11 @@
-// Pixel tests of the OpenGL backend: they need a display (Xvfb in CI) and skip without one.
+// Pixel tests of the OpenGL backend, each on an X server of its own (Xvfb); without one they fail.
 
 #include "platform/d3d9.h"
 #include "platform/d3dx9.h"
-#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
 #include "tests/platform/d3d9/DeviceFixture.h"
+#include "tests/support/OwnDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ class GLPixelsTest : public DeviceTest {
 protected:
     void SetUp() override
     {
-        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+        ASSERT_TRUE(tarn_test::OwnDisplay());
         Open(platform::testing::RenderMode::OpenGL, 160, 120);
         platform::testing::CaptureOnPresent(true);
         m_Device->SetRenderState(D3DRS_LIGHTING, FALSE);
