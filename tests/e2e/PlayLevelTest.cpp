@@ -3,7 +3,8 @@
 // right and draws the wall gesture where the level needs it with the platform's input hooks; the
 // level is done, the cast is booked in the profile and the score mode is asked for with the level's
 // results. Each step's screenshot is checked by its pixels; with TARN_E2E_SHOTS set to a folder
-// they are also written there (PPM) to be looked at.
+// they are also written there (PPM) to be looked at. The game runs on an X server of its own: on a
+// shared one, another test's window takes the focus and the game pauses as it should.
 
 #include "engine/core/input/SInput.h"
 #include "engine/core/serialization/SXMLDeserializator.h"
@@ -16,12 +17,12 @@
 #include "game/gameplay/scripting/RGPythonStartup.h"
 #include "game/gameplay/levels/RGLevelPacks.h"
 #include "game/gameplay/world/RGWorld.h"
-#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"
 #include "platform/testing_input.h"
 #include "platform/testing_render.h"
 
+#include "tests/support/OwnDisplay.h"
 #include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,7 @@ class PlayLevelTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+        ASSERT_TRUE(tarn_test::OwnDisplay());
         pt::ResetAll();
         pt::SetRenderMode(pt::RenderMode::OpenGL);
         pt::SetFakeTime(5000000);

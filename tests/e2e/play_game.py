@@ -514,8 +514,8 @@ def main():
     args = parser.parse_args()
     missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
     if missing:
-        print("skipped: %s not installed (scripts/deps installs them)" % ", ".join(missing))
-        return 77
+        print("FAILED: %s not installed (scripts/deps installs them)" % ", ".join(missing))
+        return 1
     if args.shots:
         shutil.rmtree(args.shots, ignore_errors=True)
         os.makedirs(args.shots)

@@ -130,6 +130,31 @@ TEST_F(DirectSoundTest, PlaysExactlyAsLongAsTheSoundLastsEvenWhenSilent)
     buffer->Release();
 }
 
+// A position is in bytes of the buffer's own format, whatever its channels, sample size and rate.
+TEST_F(DirectSoundTest, PositionsCountBytesOfTheBuffersOwnFormat)
+{
+    const struct {
+        WORD channels;
+        DWORD rate;
+        WORD bits;
+        size_t mixFrame; // where source frame 100 lies at the mixer's 22050 Hz
+    } cases[] = {{1, 22050, 16, 100}, {2, 22050, 16, 100}, {2, 11025, 8, 200}, {1, 44100, 16, 50}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.channels << " x " << c.bits << " bits at " << c.rate);
+        WAVEFORMATEX format = Pcm(c.channels, c.rate, c.bits);
+        DSBUFFERDESC desc = Secondary(&format, 1000 * format.nBlockAlign);
+        IDirectSoundBuffer* buffer = nullptr;
+        ASSERT_EQ(m_Sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+        void* p = nullptr;
+        DWORD n = 0;
+        ASSERT_EQ(buffer->Lock(0, desc.dwBufferBytes, &p, &n, nullptr, nullptr, 0), DS_OK);
+        ASSERT_EQ(buffer->Unlock(p, n, nullptr, 0), DS_OK);
+        EXPECT_EQ(buffer->SetCurrentPosition(100 * format.nBlockAlign), DS_OK);
+        EXPECT_EQ(pt::SoundBuffers().back().position, c.mixFrame);
+        buffer->Release();
+    }
+}
+
 TEST_F(DirectSoundTest, VolumeMapsHundredthsOfADecibelToGainAndRefusesOutOfRange)
 {
     IDirectSoundBuffer* buffer = MakeBuffer(100, 10000);

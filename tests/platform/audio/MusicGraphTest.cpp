@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
 namespace pt = platform::testing;
 
 namespace {
@@ -98,6 +102,30 @@ TEST_F(MusicGraphTest, VolumeIsCheckedAndRecorded)
     LONG volume = 0;
     m_Audio->get_Volume(&volume);
     EXPECT_EQ(volume, -6151);
+}
+
+// The music setting and the fades work through the volume: what is mixed follows it.
+TEST_F(MusicGraphTest, TheVolumeScalesWhatIsMixed)
+{
+    ASSERT_EQ(m_Graph->RenderFile(kTone.c_str(), nullptr), S_OK);
+    ASSERT_EQ(m_Control->Run(), S_OK);
+    const size_t frames = 4000; // past the encoder's silent start
+    const auto mix = [&](LONG volume) {
+        EXPECT_EQ(m_Audio->put_Volume(volume), S_OK);
+        LONGLONG start = 0;
+        m_Seeking->SetPositions(&start, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning);
+        std::vector<int16_t> out(frames * 2);
+        pt::RenderMixer(out.data(), frames);
+        return out;
+    };
+    const std::vector<int16_t> full = mix(0), tenth = mix(-2000), silent = mix(-10000);
+    int loudest = 0;
+    for (size_t i = 0; i < full.size(); ++i) {
+        loudest = std::max(loudest, std::abs(int(full[i])));
+        ASSERT_NEAR(tenth[i], full[i] / 10.0, 1.0) << "sample " << i;
+        ASSERT_EQ(silent[i], 0) << "sample " << i;
+    }
+    EXPECT_GT(loudest, 1000) << "the tone sounds at full volume";
 }
 
 TEST(ComTest, InitialiseCountsPerThreadAndCreateKnowsOnlyTheGraph)

@@ -99,13 +99,15 @@ TEST_F(HeadlessDeviceTest, DrawsAreCheckedAgainstTheBoundBuffers)
 {
     const ScreenVertex corners[4] = {};
     IDirect3DVertexBuffer9* vb = Stream(kScreenFvf, corners, 4);
-    Indices({0, 1, 2, 2, 1, 3, 0, 3, 7}); // the last one names no vertex
+    Indices({0, 1, 2, 2, 1, 3, 0, 3, 4}); // the last one names no vertex, by one
 
     EXPECT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 2));
     EXPECT_EQ(2u, DrawnPrimitives());
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 3, 2));
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 6, 2));
     EXPECT_EQ(D3D_OK, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 0, 0, 4, 0, 0));
+    EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawIndexedPrimitive(D3DPT_TRIANGLELIST, 1, 0, 4, 0, 2))
+        << "index 3 from base vertex 1 names no vertex";
     EXPECT_EQ(D3D_OK, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 0, 2));
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPT_TRIANGLESTRIP, 1, 2));
     EXPECT_EQ(D3DERR_INVALIDCALL, m_Device->DrawPrimitive(D3DPRIMITIVETYPE(7), 0, 1));

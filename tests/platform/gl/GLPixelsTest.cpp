@@ -1,14 +1,15 @@
-// Pixel tests of the OpenGL backend: they need a display (Xvfb in CI) and skip without one.
+// Pixel tests of the OpenGL backend, each on an X server of its own (Xvfb); without one they fail.
 
 #include "platform/d3d9.h"
 #include "platform/d3dx9.h"
-#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_render.h"
 #include "tests/platform/d3d9/DeviceFixture.h"
+#include "tests/support/OwnDisplay.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -32,7 +33,7 @@ class GLPixelsTest : public DeviceTest {
 protected:
     void SetUp() override
     {
-        if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+        ASSERT_TRUE(tarn_test::OwnDisplay());
         Open(platform::testing::RenderMode::OpenGL, 160, 120);
         platform::testing::CaptureOnPresent(true);
         m_Device->SetRenderState(D3DRS_LIGHTING, FALSE);
@@ -96,6 +97,64 @@ TEST_F(GLPixelsTest, BackBufferHasNoAlphaChannel)
     Image image = Present();
     EXPECT_EQ(0xFF000000u, image.Pixel(5, 5));
     EXPECT_EQ(0xFFFFFFFFu, image.Pixel(15, 15));
+}
+
+// Every blend factor over a coloured destination: each source factor with destination ZERO, each
+// destination factor with source ZERO, and the two that set both, one small quad apiece.
+TEST_F(GLPixelsTest, EachBlendFactorWeighsSourceAndDestinationAsDirect3DDoes)
+{
+    const D3DCOLOR source = 0x40C02080, destination = 0xFF4080E0; // source alpha a quarter
+    m_Device->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    m_Device->SetTextureStageState(0, D3DTSS_COLOROP, D3DTOP_SELECTARG2);
+    m_Device->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_SELECTARG2);
+    m_Device->Clear(0, nullptr, D3DCLEAR_TARGET, destination, 0.0f, 0);
+    // The factor for one channel (shift) of a colour; the back buffer's alpha reads as 1.
+    const auto factor = [&](DWORD blend, int shift) {
+        const double s = Channel(source, shift) / 255.0, d = Channel(destination, shift) / 255.0;
+        const double a = Channel(source, 24) / 255.0;
+        switch (blend) {
+        case D3DBLEND_ZERO: return 0.0;
+        case D3DBLEND_ONE: return 1.0;
+        case D3DBLEND_SRCCOLOR: return s;
+        case D3DBLEND_INVSRCCOLOR: return 1.0 - s;
+        case D3DBLEND_SRCALPHA: return a;
+        case D3DBLEND_INVSRCALPHA: return 1.0 - a;
+        case D3DBLEND_DESTALPHA: return 1.0;
+        case D3DBLEND_INVDESTALPHA: return 0.0;
+        case D3DBLEND_DESTCOLOR: return d;
+        case D3DBLEND_INVDESTCOLOR: return 1.0 - d;
+        default: return 0.0; // SRCALPHASAT: min(a, 1 - destination alpha)
+        }
+    };
+    struct Case {
+        DWORD src, dst;
+        double srcWeight[3], dstWeight[3]; // blue, green, red
+    };
+    std::vector<Case> cases;
+    for (DWORD f = D3DBLEND_ZERO; f <= D3DBLEND_SRCALPHASAT; ++f) {
+        cases.push_back({f, D3DBLEND_ZERO, {factor(f, 0), factor(f, 8), factor(f, 16)}, {0, 0, 0}});
+        cases.push_back({D3DBLEND_ZERO, f, {0, 0, 0}, {factor(f, 0), factor(f, 8), factor(f, 16)}});
+    }
+    // Both-alpha factors replace the destination factor.
+    cases.push_back({D3DBLEND_BOTHSRCALPHA, D3DBLEND_ONE, {0.25, 0.25, 0.25}, {0.75, 0.75, 0.75}});
+    cases.push_back({D3DBLEND_BOTHINVSRCALPHA, D3DBLEND_ONE, {0.75, 0.75, 0.75}, {0.25, 0.25, 0.25}});
+    for (size_t i = 0; i < cases.size(); ++i) {
+        m_Device->SetRenderState(D3DRS_SRCBLEND, cases[i].src);
+        m_Device->SetRenderState(D3DRS_DESTBLEND, cases[i].dst);
+        const float x = float(8 * (i % 20)), y = float(8 * (i / 20));
+        ScreenQuad(x, y, x + 8, y + 8, source);
+    }
+    const Image image = Present();
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(testing::Message() << "SRCBLEND " << cases[i].src << " DESTBLEND " << cases[i].dst);
+        const uint32_t pixel = image.Pixel(UINT(8 * (i % 20) + 4), UINT(8 * (i / 20) + 4));
+        for (int c = 0; c < 3; ++c) {
+            const int shift = 8 * c;
+            const double expected = Channel(source, shift) * cases[i].srcWeight[c] +
+                                    Channel(destination, shift) * cases[i].dstWeight[c];
+            EXPECT_NEAR(std::min(expected, 255.0), Channel(pixel, shift), 3.0) << "shift " << shift;
+        }
+    }
 }
 
 TEST_F(GLPixelsTest, TransformedQuadFillsTheViewportAndClearStaysInside)

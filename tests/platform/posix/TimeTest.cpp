@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace pt = platform::testing;
 
 namespace {
@@ -26,6 +28,32 @@ TEST_F(TimeTest, FakeClockWrapsModulo32Bits)
     pt::ClearFakeTime();
     EXPECT_FALSE(pt::IsFakeTimeSet());
     EXPECT_LT(timeGetTime(), 0x80000000u); // the real clock counts from the layer's start
+}
+
+// The real clock counts whole milliseconds of the monotonic clock. Each reading is bracketed by
+// two readings of that clock, so however long the thread is held up between them, the real clock
+// has moved from its first reading by no less and no more than the brackets allow.
+TEST_F(TimeTest, TheRealClockMovesWithTheMonotonicClockInMilliseconds)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto ms = [](Clock::time_point t) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(t.time_since_epoch()).count();
+    };
+    const Clock::time_point before0 = Clock::now();
+    const DWORD first = timeGetTime();
+    const Clock::time_point after0 = Clock::now();
+    DWORD previous = first;
+    // A few milliseconds of readings, so that both the milliseconds and what lies below them move.
+    for (Clock::time_point before = before0; ms(before) - ms(after0) < 3;) {
+        before = Clock::now();
+        const DWORD now = timeGetTime();
+        const Clock::time_point after = Clock::now();
+        const long long moved = static_cast<long long>(now - first);
+        ASSERT_GE(moved, ms(before) - ms(after0));
+        ASSERT_LE(moved, ms(after) - ms(before0));
+        ASSERT_GE(now, previous) << "never runs back";
+        previous = now;
+    }
 }
 
 TEST_F(TimeTest, SleepIsRecordedAndReturnsOrAdvancesTheClock)

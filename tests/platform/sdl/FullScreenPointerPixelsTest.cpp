@@ -10,6 +10,7 @@
 #include "platform/win32.h"
 #include "tests/platform/sdl/RealWindow.h"
 #include "tests/platform/d3d9/RenderTestSupport.h"
+#include "tests/support/OwnDisplay.h"
 #include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ namespace pt = platform::testing;
 TEST(FullScreenPointerPixelsTest, PressAndCursorOnAStretchedWindowArriveInBackBufferPixels)
 {
     pt::ResetAll();
-    if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(tarn_test::OwnDisplay());
     windowtest::RealWindow real(0, 0, 320, 240);
     HWND window = real.Handle();
     ASSERT_NE(window, nullptr);

@@ -76,6 +76,9 @@ TEST_F(KeyboardMessagesTest, ToAsciiFollowsTheUsLayout)
         {VK_OEM_7, true, false, false, '"'}, {VK_RETURN, false, false, false, 13},
         {VK_BACK, false, true, false, 0x7F}, {VK_NUMPAD0 + 7, false, false, false, '7'},
         {VK_LEFT, false, false, false, 0}, {'1', false, true, false, 0},
+        // The keypad's first and last digits and the keys beside them.
+        {VK_NUMPAD0, false, false, false, '0'}, {VK_NUMPAD0 + 9, true, false, false, '9'},
+        {VK_NUMPAD0 - 1, false, false, false, 0}, {VK_MULTIPLY, false, false, false, '*'},
     };
     for (const Case& c : cases) {
         BYTE state[256] = {};

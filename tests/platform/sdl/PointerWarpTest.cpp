@@ -1,11 +1,11 @@
 // Another program warping the pointer (a test driver's absolute move) reaches the window only as
 // motion: the display system's global pointer position is not refreshed by it.
 
-#include "platform/sdl/RenderWindow.h"
 #include "platform/testing.h"
 #include "platform/testing_input.h"
 #include "platform/win32.h"
 #include "tests/platform/sdl/RealWindow.h"
+#include "tests/support/OwnDisplay.h"
 #include "tests/support/VirtualWindow.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +15,7 @@ namespace pt = platform::testing;
 TEST(PointerWarpTest, TheCursorFollowsAMotionTheWindowReceives)
 {
     pt::ResetAll();
-    if (!platform::sdl::VideoAvailable()) GTEST_SKIP() << "no display";
+    ASSERT_TRUE(tarn_test::OwnDisplay());
     windowtest::RealWindow real(40, 30, 320, 240);
     ASSERT_NE(real.Handle(), nullptr);
     tarn_test::VirtualWindow::Pump();

@@ -1,6 +1,6 @@
 #pragma once
 // A shown window of the layer backed by the display system (OpenGL mode), for tests of what the
-// display system itself reports. Construct it only when platform::sdl::VideoAvailable().
+// display system itself reports. Construct it only once video is open (tarn_test::OwnDisplay()).
 
 #include "platform/testing.h"
 #include "platform/testing_render.h"

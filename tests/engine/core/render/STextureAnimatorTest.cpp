@@ -81,6 +81,14 @@ TEST_F(AnimatorTest, FrameAnimatorStepsThroughItsCells)
     SetFakeTime(rows->m_Start + 750);
     rows->Update();
     EXPECT_FLOAT_EQ(0.75f, tall->m_TextureMatrix.m[2][1]);
+    // Thirds of that sheet start between texels: across, a third of 64 is texel 21; down, a
+    // third of 256 is texel 85.
+    auto thirds = Frame(3, 3, 8.0f);
+    thirds->SetTexture(tall);
+    SetFakeTime(thirds->m_Start + 500); // the middle cell
+    thirds->Update();
+    EXPECT_FLOAT_EQ(21.0f / 64.0f, tall->m_TextureMatrix.m[2][0]);
+    EXPECT_FLOAT_EQ(85.0f / 256.0f, tall->m_TextureMatrix.m[2][1]);
 }
 
 TEST_F(AnimatorTest, PlayingOnceStopsAtTheFirstCellAndHoldingRestartsTheClock)

@@ -6,6 +6,7 @@
 #include "game/app/profiles/RGUserProfileManager.h"
 #include "game/app/screens/RGScoreCount.h"
 #include "game/gameplay/objects/RGPYFactory.h"
+#include "platform/display.h"
 #include "platform/testing.h"
 #include "platform/testing_audio.h"
 #include "platform/testing_input.h"
@@ -43,10 +44,14 @@ protected:
         pt::ResetAll();
         pt::HookMessageBox(true);
         pt::HookShell(true);
+        // Start-up would open the display named in the environment, and a shared X server that
+        // resets when its last client leaves refuses that for a moment ("can't open display").
+        platform::SetDisplayDriver(platform::DisplayDriver::Headless);
     }
     void TearDown() override
     {
         Runegarden::gProfileManager.reset();
+        platform::SetDisplayDriver(platform::DisplayDriver::Auto);
         pt::ResetAll();
     }
     std::string Log() const { return tarn_test::ReadBytes(m_Save.File("log.txt")); }
@@ -130,7 +135,7 @@ TEST_F(RGStartupTest, ASaveFolderThatCannotBeMadeIsReportedOnStderrAndTheRunGoes
     EXPECT_NE(err.find("can't create save folder: "), std::string::npos) << err;
     EXPECT_NE(err.find("Mossbrook_Cinderwell"), std::string::npos) << err;
     EXPECT_NE(pt::MessageBoxCalls().at(0).text.find("File [config.xml] not found"), std::string::npos)
-        << "start-up went on to the configuration";
+        << "start-up went on to the configuration: " << pt::MessageBoxCalls().at(0).text;
 }
 
 TEST_F(RGStartupTest, StoredFullScreenChoiceWinsOverTheConfiguredOne)
