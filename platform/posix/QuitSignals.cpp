@@ -80,13 +80,9 @@ void Watch()
     }
     timespec deadline;
     clock_gettime(CLOCK_MONOTONIC, &deadline);
-    const DWORD grace = g_GraceMs.load();
-    deadline.tv_sec += grace / 1000;
-    deadline.tv_nsec += long(grace % 1000) * 1000000L;
-    if (deadline.tv_nsec >= 1000000000L) {
-        deadline.tv_sec += 1;
-        deadline.tv_nsec -= 1000000000L;
-    }
+    const long long nanoseconds = deadline.tv_nsec + g_GraceMs.load() * 1000000LL;
+    deadline.tv_sec += time_t(nanoseconds / 1000000000LL);
+    deadline.tv_nsec = long(nanoseconds % 1000000000LL);
     // Each further wake is a later signal or the program leaving.
     while (!g_Leaving.load()) {
         if (sem_clockwait(&g_Wake, CLOCK_MONOTONIC, &deadline) != 0 && errno == ETIMEDOUT) {
