@@ -14,6 +14,7 @@ void InstallQuitSignals();
 // From now on a quit signal asks the program to quit instead of ending it.
 void MarkStartupComplete();
 // The run loop has ended: the program is on its way out (saving), which no quit signal cuts short.
+// Returns once the watch over quit signals has stood down.
 void MarkShutdownStarted();
 
 } // namespace platform

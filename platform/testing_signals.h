@@ -9,9 +9,6 @@ namespace testing {
 // How long a started program has to end its run loop after a quit signal before the signal ends
 // it; 5000 ms unless set.
 void SetQuitGrace(DWORD ms);
-// Blocks until the watch over quit signals has ended: it ends once the program is on its way out,
-// or by ending the process. Returns at once when no watch runs (InstallQuitSignals not called).
-void WaitForQuitWatch();
 
 } // namespace testing
 } // namespace platform

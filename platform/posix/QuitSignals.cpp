@@ -126,7 +126,11 @@ void MarkStartupComplete() { g_Started.store(true); }
 void MarkShutdownStarted()
 {
     g_Leaving.store(true);
-    if (g_Watch) sem_post(&g_Wake);
+    if (!g_Watch || !g_Watch->joinable()) return;
+    // Woken, the watch stands down at once (or is already ending the process): joined, it leaves
+    // no thread behind.
+    sem_post(&g_Wake);
+    g_Watch->join();
 }
 
 namespace signals {
@@ -138,11 +142,6 @@ bool TakeQuitRequest() { return g_QuitRequested.exchange(false); }
 namespace testing {
 
 void SetQuitGrace(DWORD ms) { g_GraceMs.store(ms); }
-
-void WaitForQuitWatch()
-{
-    if (g_Watch && g_Watch->joinable()) g_Watch->join();
-}
 
 } // namespace testing
 } // namespace platform
