@@ -4,8 +4,8 @@
 //
 // This header holds the generic hooks (clocks, Sleep, message box, shell, failure injection;
 // platform/posix/TestHooks.cpp). Each area has its own header, which a test includes when it
-// drives that area: testing_render.h, testing_input.h, testing_audio.h. ResetAll() resets them
-// all.
+// drives that area: testing_render.h, testing_input.h, testing_audio.h, testing_signals.h.
+// ResetAll() resets them all.
 
 #include "platform/wintypes.h"
 

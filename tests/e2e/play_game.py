@@ -20,7 +20,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from xgame import Failure, Game, cursor_at  # noqa: E402
+from xgame import Failure, cursor_at, run_outside  # noqa: E402
 
 NAME = "ANNA"
 
@@ -512,23 +512,10 @@ def main():
     parser.add_argument("--shots")
     parser.add_argument("--part", default="all", choices=("first", "last", "full_screen", "all"))
     args = parser.parse_args()
-    missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
-    if missing:
-        print("FAILED: %s not installed (scripts/deps installs them)" % ", ".join(missing))
-        return 1
     if args.shots:
         shutil.rmtree(args.shots, ignore_errors=True)
         os.makedirs(args.shots)
-    game = Game(os.path.abspath(args.game), os.path.abspath(args.data), args.shots)
-    try:
-        game.start_server()
-        play(game, args.part)
-    except Failure as failure:
-        print("FAILED: %s" % failure)
-        return 1
-    finally:
-        game.close()
-    return 0
+    return run_outside(args.game, args.data, args.shots, lambda game: play(game, args.part))
 
 
 if __name__ == "__main__":

@@ -371,3 +371,22 @@ class Game:
                     last.save_png(os.path.join(self.shots, "FAILED-%s.png" % name))
                 raise Failure("not seen within %.0f s: %s" % (timeout, name))
             time.sleep(interval)
+
+
+def run_outside(executable, data, shots, body):
+    """Starts an X server, calls body(game) and cleans up. Returns the exit code of a test: 0, or
+    1 on a failure, the tools missing among them: a test that cannot reach the game fails."""
+    missing = [tool for tool in ("Xvfb", "xdotool", "import") if not shutil.which(tool)]
+    if missing:
+        print("FAILED: %s not installed (scripts/deps installs them)" % ", ".join(missing))
+        return 1
+    game = Game(os.path.abspath(executable), os.path.abspath(data), shots)
+    try:
+        game.start_server()
+        body(game)
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        return 1
+    finally:
+        game.close()
+    return 0

@@ -233,6 +233,8 @@ void TarnApplication::DoRun()
         StopInput();
         throw;
     }
+    // What follows (stopping the threads, the save) is the way out a quit signal asked for.
+    platform::MarkShutdownStarted();
     StopInput();
     TARN_CATCH("TarnApplication::DoRun()")
 }
