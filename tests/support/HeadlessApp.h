@@ -5,6 +5,7 @@
 
 #include "engine/framework/app/TarnApplication.h"
 #include "engine/framework/app/WindowProc.h"
+#include "engine/framework/input/SUIMutex.h"
 #include "engine/core/input/SInput.h"
 #include "engine/core/render/SRenderDevice.h"
 #include "engine/core/render/SViewport.h"
@@ -55,7 +56,12 @@ protected:
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        app.GetViewport()->m_Input->Update();
+        {
+            // As the input thread's pass does: a device read of its own that ended before this
+            // one would otherwise land after it and bring back a key already released.
+            CriticalSectionLock ui(TarnEngine::UI::SUIMutex::Section());
+            app.GetViewport()->m_Input->Update();
+        }
         TarnEngine::IsLeftButtonDown() ? app.DoLeftButtonDown() : app.DoLeftButtonUp();
         app.DoUpdate();
         app.DoDraw();

@@ -33,11 +33,14 @@ protected:
         Start();
     }
     RGUserProfile& Profile() { return *gProfileManager->GetCurrent(); }
+    // A tap, and a frame that sees the key up: the input thread may have read it down once more
+    // before the release, and that reading is still owed to the next frame.
     void Key(BYTE key)
     {
         pt::InjectKeyDown(key);
         Frame(20);
         pt::InjectKeyUp(key);
+        Frame(20);
         Frame(20);
     }
     // Loads the main pack's current level through the loading mode and enters play with the start
