@@ -31,6 +31,14 @@ template <typename Condition> bool Within(int steps, Condition condition)
     return false;
 }
 
+// How often part occurs in text (the game's stderr or log).
+inline size_t Count(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
 class GameProcess {
 public:
     // Variables set for the game on top of the defaults; a null value unsets one.

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
 
 TEST(StartupFailureReportTest, ADamagedTextureIsReportedOnceWithExitCodeOne)
@@ -20,10 +18,7 @@ TEST(StartupFailureReportTest, ADamagedTextureIsReportedOnceWithExitCodeOne)
     ASSERT_TRUE(game.Ends(1200)) << "still running after a minute";
     ASSERT_TRUE(WIFEXITED(game.Status()));
     EXPECT_EQ(WEXITSTATUS(game.Status()), 1);
-    std::istringstream lines(game.Stderr());
-    size_t errors = 0;
-    for (std::string line; std::getline(lines, line);) errors += line.rfind("Error: ", 0) == 0;
-    EXPECT_EQ(errors, 1u) << game.Stderr();
+    EXPECT_EQ(gametest::Count(game.Stderr(), "Error: "), 1u) << game.Stderr();
     EXPECT_NE(game.Stderr().find("Error: can't load texture"), std::string::npos) << game.Stderr();
     EXPECT_NE(game.Log().find(" exception:can't load texture"), std::string::npos) << game.Log();
 #else

@@ -14,13 +14,7 @@ namespace {
 #ifdef TARN_GAME
 const char* const kNoWindow = "no display: the game runs without a window; set DISPLAY to show it, or "
                               "TARN_DISPLAY_DRIVER=opengl or headless to choose the driver";
-
-size_t Count(const std::string& text, const std::string& part)
-{
-    size_t count = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-    return count;
-}
+using gametest::Count;
 #endif
 
 TEST(UnopenedDisplayTest, ANamedDisplayThatIsNotThereEndsStartUpUnlessHeadlessIsChosen)
